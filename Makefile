@@ -1,0 +1,35 @@
+# Thin wrapper around CMake/Ninja/ctest.  `make run` and `make test` are the
+# two commands a newcomer needs; both install missing Debian packages first.
+BUILD ?= build
+PGPORT ?= 54329
+
+.PHONY: all deps build run test test-sqlite test-postgres bench clean format
+
+all: build
+
+deps:
+	@bash scripts/deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD)
+
+run: build
+	$(BUILD)/src/app/velmora
+
+# Every test runs twice: once on SQLite, once on a throwaway PostgreSQL server.
+test: build
+	@bash scripts/test.sh $(BUILD) $(PGPORT)
+
+bench: deps
+	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCH=ON
+	cmake --build $(BUILD)-bench --target velmora_bench
+	$(BUILD)-bench/bench/velmora_bench
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench
+
+format:
+	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Runs the whole test suite on SQLite, then again on a throwaway PostgreSQL
+# server started in the build folder (as the postgres user when we are root).
+set -uo pipefail
+BUILD=${1:-build}
+PORT=${2:-54329}
+BUILD=$(cd "$BUILD" && pwd)
+PGBIN=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
+PGDATA="$BUILD/pgdata"
+PGSOCK="$BUILD/pgsock"
+export QT_QPA_PLATFORM=offscreen
+
+as_pg() {
+  if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
+}
+
+stop_pg() {
+  [ -f "$PGDATA/postmaster.pid" ] && as_pg "$PGBIN/pg_ctl" -D "$PGDATA" -m fast stop >/dev/null 2>&1
+}
+
+status=0
+echo "=== Tests on SQLite ==="
+VELMORA_TEST_ENGINE=sqlite ctest --test-dir "$BUILD" --output-on-failure -j2 || status=1
+
+if [ -z "$PGBIN" ]; then
+  echo "PostgreSQL is not installed: cannot run the PostgreSQL half of the tests." >&2
+  exit 1
+fi
+trap stop_pg EXIT
+rm -rf "$PGDATA" "$PGSOCK"
+mkdir -p "$PGDATA" "$PGSOCK"
+[ "$(id -u)" -eq 0 ] && chown postgres "$PGDATA" "$PGSOCK"
+as_pg "$PGBIN/initdb" -D "$PGDATA" -U postgres -A trust -E UTF8 >"$BUILD/pg-initdb.log" 2>&1 || { cat "$BUILD/pg-initdb.log"; exit 1; }
+as_pg "$PGBIN/pg_ctl" -D "$PGDATA" -l "$BUILD/pg.log" -w \
+  -o "-p $PORT -k $PGSOCK -c listen_addresses=127.0.0.1 -c fsync=off -c full_page_writes=off -c synchronous_commit=off" start >/dev/null \
+  || { cat "$BUILD/pg.log"; exit 1; }
+as_pg "$PGBIN/psql" -h 127.0.0.1 -p "$PORT" -U postgres -q -c "CREATE DATABASE velmora_test" postgres || exit 1
+
+echo "=== Tests on PostgreSQL ==="
+VELMORA_TEST_ENGINE=postgresql \
+VELMORA_TEST_PG="host=127.0.0.1 port=$PORT user=postgres dbname=velmora_test" \
+  ctest --test-dir "$BUILD" --output-on-failure -j2 || status=1
+exit $status

@@ -1,0 +1,79 @@
+#pragma once
+// Everything the running program shares: the open databases, the start-up
+// state, the settings, the session and the replaceable services.  Start-up
+// builds one; a test builds its own on a temporary folder.
+
+#include "core/Globals.h"
+#include "core/Session.h"
+#include "platform/Clock.h"
+#include "platform/Database.h"
+#include "platform/Prompt.h"
+#include "platform/Workstation.h"
+
+#include <functional>
+#include <memory>
+
+namespace vm {
+
+struct StartupState {
+    QString databaseFolder; // ends in "/" unless empty
+    QString currentBase = "VelmP";
+    QString archiveBase = "VelmA";
+    QString commonBase = "VelmCE";
+    bool masked = false;
+    QString postgres;       // libpq keywords (dbname= included) when the databases live on a server
+    QString postgresSchemaPrefix; // each database is a schema: prefix + base name, lower case
+    QString keyTemplate;    // decrypted key template of the enhanced card cipher
+    bool writable = false;  // false while the local read-only copy is in use
+    bool localBackup = false;
+    QString openingLabel;   // "CURRENT" / "ARCHIVE" while opening
+    QString currencySymbol = " ";
+    bool purgeAtStart = false;
+    bool sendToSyslog = false;
+    QString windowsUser;
+    QString providerAnswer; // the location provider's answer, as given
+    QString lastOpenError;  // description of the last failed open
+};
+
+// Work that later subsystems plug into start-up and the start of the day.
+// An empty hook does nothing: the subsystem behind it is not part of this build.
+struct DailyHooks {
+    std::function<void(class AppContext&)> buildTodaysTasks;        // quick viewer
+    std::function<void(class AppContext&)> inactivateInactiveStaff; // logon security
+    std::function<void(class AppContext&)> markTaskCheck;           // quick viewer
+    std::function<void(int milliseconds)> wait;                     // pause between task counts
+};
+
+class AppContext {
+public:
+    AppContext(Workstation ws, Prompt& prompt, Clock& clock)
+        : workstation(std::move(ws)), m_prompt(&prompt), m_clock(&clock) {}
+
+    Prompt& prompt() const { return *m_prompt; }
+    Clock& clock() const { return *m_clock; }
+    Database& db() const { return *current; }
+    bool hasArchive() const { return archive != nullptr; }
+
+    Workstation workstation;
+    StartupState start;
+    Globals globals;
+    Session session;
+    DailyHooks daily;
+
+    std::unique_ptr<Database> current;
+    std::unique_ptr<Database> archive;
+    std::unique_ptr<Database> common;
+
+    // The database that holds contacts (or events): the common one when shared.
+    Database& contactsDb() const { return (globals.commonContacts && common) ? *common : *current; }
+    Database& eventsDb() const { return (globals.commonEvents && common) ? *common : *current; }
+
+    // VmSettings.ini of this user.
+    QString iniFile() const { return workstation.userDataFolder + "VmSettings.ini"; }
+
+private:
+    Prompt* m_prompt;
+    Clock* m_clock;
+};
+
+} // namespace vm

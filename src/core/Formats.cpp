@@ -1,0 +1,108 @@
+#include "core/Formats.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace vm::Formats {
+
+namespace {
+const QLocale& english() {
+    static const QLocale l(QLocale::English, QLocale::UnitedStates);
+    return l;
+}
+} // namespace
+
+QString StoredDate(const QDate& d) { return d.isValid() ? d.toString("yyyy/MM/dd") : QString(); }
+
+QString StoredDateTime(const QDateTime& dt) {
+    return dt.isValid() ? dt.toString("yyyy/MM/dd HH:mm") : QString();
+}
+
+QDate ParseStoredDate(const QString& s) { return QDate::fromString(s.trimmed().left(10), "yyyy/MM/dd"); }
+
+QDateTime ParseStoredDateTime(const QString& s) {
+    return QDateTime::fromString(s.trimmed().left(16), "yyyy/MM/dd HH:mm");
+}
+
+QString ShortDate(const QDate& d) { return d.isValid() ? d.toString("MM/dd/yyyy") : QString(); }
+
+QString LongDate(const QDate& d) { return english().toString(d, "dddd, MMMM d, yyyy"); }
+
+QDate ParseShortDate(const QString& s) {
+    const QString t = s.trimmed();
+    for (const char* f : {"MM/dd/yyyy", "M/d/yyyy", "MM/dd/yy", "M/d/yy"}) {
+        QDate d = QDate::fromString(t, f);
+        if (d.isValid()) {
+            if (QString(f).endsWith("yy") && !QString(f).endsWith("yyyy") && d.year() < 1930)
+                d = d.addYears(100);
+            return d;
+        }
+    }
+    return {};
+}
+
+QString Time12(const QTime& t) { return english().toString(t, "hh:mm AP"); }
+
+QString Time24(const QTime& t) { return t.toString("HH:mm"); }
+
+QTime ParseTime(const QString& s) {
+    const QString t = s.trimmed().toUpper();
+    for (const char* f : {"HH:mm", "hh:mm AP", "h:mm AP", "hh:mmAP", "h:mmAP", "HH:mm:ss",
+                          "hh:mm:ss AP", "H:mm"}) {
+        const QTime time = english().toTime(t, f);
+        if (time.isValid())
+            return time;
+    }
+    return {};
+}
+
+QString AuditStamp(const QDateTime& dt) {
+    return english().toString(dt.date(), "dddd, MM/dd/yyyy") + " at " +
+           english().toString(dt.time(), "hh:mm ap");
+}
+
+QString FormatNumber(double value, const QString& pattern) {
+    const int dot = pattern.indexOf('.');
+    const int decimals = dot < 0 ? 0 : int(pattern.size() - dot - 1);
+    const QString intPattern = dot < 0 ? pattern : pattern.left(dot);
+    const bool grouping = intPattern.contains(',');
+    const int minIntDigits = int(intPattern.count('0'));
+
+    const bool negative = value < 0;
+    const double rounded = std::round(std::fabs(value) * std::pow(10.0, decimals)) /
+                           std::pow(10.0, decimals);
+    QString digits = QString::number(rounded, 'f', decimals);
+    QString intPart = dot < 0 ? digits : digits.section('.', 0, 0);
+    const QString frac = decimals > 0 ? digits.section('.', 1, 1) : QString();
+    if (intPart == "0" && minIntDigits == 0)
+        intPart.clear();
+    while (intPart.size() < minIntDigits)
+        intPart.prepend('0');
+    if (grouping)
+        for (int i = int(intPart.size()) - 3; i > 0; i -= 3)
+            intPart.insert(i, ',');
+    QString out = intPart;
+    if (decimals > 0)
+        out += '.' + frac;
+    return negative && rounded != 0 ? '-' + out : out;
+}
+
+qint64 DateDiff(const QString& interval, const QDate& from, const QDate& to) {
+    const QString i = interval.toLower();
+    if (i == "d" || i == "y" || i == "w")
+        return i == "w" ? from.daysTo(to) / 7 : from.daysTo(to);
+    if (i == "ww") {
+        // Sundays crossed: weeks start on Sunday.
+        auto weekStart = [](const QDate& d) { return d.addDays(-(d.dayOfWeek() % 7)); };
+        return weekStart(from).daysTo(weekStart(to)) / 7;
+    }
+    if (i == "m")
+        return (to.year() - from.year()) * 12 + (to.month() - from.month());
+    if (i == "q")
+        return (to.year() - from.year()) * 4 + ((to.month() - 1) / 3 - (from.month() - 1) / 3);
+    if (i == "yyyy")
+        return to.year() - from.year();
+    return from.daysTo(to);
+}
+
+} // namespace vm::Formats

@@ -1,0 +1,33 @@
+#pragma once
+// Every date, time and number format of the program, in one place.
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+namespace vm::Formats {
+
+// Stored forms (text columns).
+QString StoredDate(const QDate& d);             // "yyyy/MM/dd"
+QString StoredDateTime(const QDateTime& dt);    // "yyyy/MM/dd HH:mm"
+QDate ParseStoredDate(const QString& s);         // "yyyy/MM/dd" → date (invalid if not)
+QDateTime ParseStoredDateTime(const QString& s); // "yyyy/MM/dd HH:mm"
+
+// On screen.
+QString ShortDate(const QDate& d);               // "MM/dd/yyyy"
+QString LongDate(const QDate& d);                // "dddd, MMMM d, yyyy" (English names)
+QDate ParseShortDate(const QString& s);
+QString Time12(const QTime& t);                  // "hh:mm AM"
+QString Time24(const QTime& t);                  // "HH:mm"
+QTime ParseTime(const QString& s);               // "HH:mm", "hh:mm AM", "h:mm AM"
+// Audit texts: "dddd, MM/dd/yyyy at hh:mm am"
+QString AuditStamp(const QDateTime& dt);
+
+// Old-style number pattern with "#", "0", "," and "." ("#,###.00" gives ".00" for zero).
+QString FormatNumber(double value, const QString& pattern);
+
+// Calendar boundaries crossed between two dates ("d" days, "ww" weeks Sunday-first,
+// "m" months, "yyyy" years), like the desk's date differences.
+qint64 DateDiff(const QString& interval, const QDate& from, const QDate& to);
+
+} // namespace vm::Formats

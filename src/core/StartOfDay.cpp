@@ -1,0 +1,83 @@
+#include "core/StartOfDay.h"
+
+#include "core/Formats.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+namespace vm {
+
+namespace {
+qint64 todaysTasks(Database& db, const QString& today) {
+    return db.scalar("SELECT COUNT([StatusID]) AS [CountEm] FROM [TaskStatus] WHERE [TaskDate] = ?",
+                     {today})
+        .toLongLong();
+}
+} // namespace
+
+bool RunStartOfDay(AppContext& ctx) {
+    Database& db = ctx.db();
+    const QDate today = ctx.clock().today();
+    const QString todayText = Formats::StoredDate(today);
+    const QString stored = db.scalar("SELECT [DailyDate] FROM [Authorization]").toString().trimmed();
+    if (stored == todayText)
+        return false;
+
+    // 1. Claim the day first: another desk starting now sees it done.
+    db.exec("UPDATE [Authorization] SET [DailyDate] = ?", {todayText});
+
+    // 2. Today's tasks, unless another desk already built them.
+    if (db.tableExists("TaskStatus")) {
+        qint64 count = todaysTasks(db, todayText);
+        if (count == 0) {
+            if (ctx.daily.wait)
+                ctx.daily.wait(1338);
+            count = todaysTasks(db, todayText);
+        }
+        if (count == 0) {
+            db.exec("DELETE FROM [TaskStatus] WHERE [TaskDate] < ?",
+                    {Formats::StoredDate(today.addDays(-31))});
+            if (ctx.daily.buildTodaysTasks)
+                ctx.daily.buildTodaysTasks(ctx);
+        }
+    }
+    // 3. Tickler notes that ended more than 15 days ago.
+    if (db.tableExists("TicklerNotes"))
+        db.exec("DELETE FROM [TicklerNotes] WHERE [ThroughDate] < ?",
+                {Formats::StoredDate(today.addDays(-15))});
+    // 4. Reservation row limits of past days.
+    if (db.tableExists("ResRowLimits"))
+        db.exec("DELETE FROM [ResRowLimits] WHERE [ReservationDate] < ?", {todayText});
+    // 5. Expired documents with their read marks.
+    if (db.tableExists("Documents")) {
+        db.transaction([&] {
+            if (db.tableExists("DocsRead"))
+                db.exec("DELETE FROM [DocsRead] WHERE [DocumentID] IN (SELECT [DocumentID] FROM "
+                        "[Documents] WHERE [ExpirationDate] <= ? AND [ExpirationDate] <> ' ' AND "
+                        "[ExpirationDate] <> '')",
+                        {todayText});
+            db.exec("DELETE FROM [Documents] WHERE [ExpirationDate] <= ? AND [ExpirationDate] <> "
+                    "' ' AND [ExpirationDate] <> ''",
+                    {todayText});
+        });
+    }
+    // 6. Staff who have not logged on for too long.
+    if (ctx.globals.security1 && ctx.daily.inactivateInactiveStaff)
+        ctx.daily.inactivateInactiveStaff(ctx);
+    // 7. Masked mode: the departed-staff check program.
+    if (ctx.start.masked) {
+        const QString program = ctx.start.databaseFolder + "Departed";
+        if (QFileInfo::exists(program))
+            QProcess::startDetached(program, {});
+        else
+            ctx.prompt().message("The following required file is missing:\r\n" + program +
+                                     "\r\n\r\nPlease call Orvanta Technical Support",
+                                 "Missing Required File", Icon::Exclamation);
+    }
+    // 8. The day's task-check marker.
+    if (ctx.daily.markTaskCheck)
+        ctx.daily.markTaskCheck(ctx);
+    return true;
+}
+
+} // namespace vm

@@ -1,0 +1,24 @@
+#pragma once
+// Turns table declarations into the engine's DDL.
+
+#include "core/schema/Schema.h"
+#include "platform/Database.h"
+
+namespace vm::schema {
+
+// Creates the table with the columns and indexes that exist at `level`
+// (BaseLevel for the base schema, CurrentLevel for everything).
+void CreateTable(Database& db, const Table& t, int level);
+// Adds the column when the table lacks it; answers true when it was added.
+bool AddColumn(Database& db, const Table& t, const Column& c);
+void CreateIndex(Database& db, const Table& t, const Index& ix);
+// Column type spelled for the engine.
+QString ColumnType(Database& db, const Column& c);
+// Widens (or narrows) a text column in place; non-text columns and columns of
+// the requested size are left alone.  Answers true when it changed something.
+bool change_field_size(Database& db, const QString& table, const QString& field, int newSize);
+// Makes sure the database holds every table (and column and index) of `store`
+// at the current level; used for the archive and common databases.
+void EnsureStoreSchema(Database& db, Store store);
+
+} // namespace vm::schema

@@ -1,0 +1,451 @@
+#include "platform/Database.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <atomic>
+
+namespace vm {
+
+namespace {
+
+std::atomic<int> g_connectionCounter{0};
+
+// SQLite result codes that the desk maps onto its own numbers.
+constexpr int SqlitePerm = 3, SqliteBusy = 5, SqliteLocked = 6, SqliteReadOnly = 8,
+              SqliteCorrupt = 11, SqliteCantOpen = 14, SqliteNotADb = 26;
+
+QVariant bindable(const QVariant& v, Engine engine) {
+    switch (v.typeId()) {
+    case QMetaType::QDateTime:
+        return v.toDateTime().isValid() ? QVariant(v.toDateTime().toString("yyyy-MM-dd HH:mm:ss"))
+                                        : QVariant();
+    case QMetaType::QDate:
+        return v.toDate().isValid() ? QVariant(v.toDate().toString("yyyy-MM-dd")) : QVariant();
+    case QMetaType::Bool:
+        return engine == Engine::SQLite ? QVariant(v.toBool() ? 1 : 0) : v;
+    default:
+        return v;
+    }
+}
+
+int sqliteCode(const QSqlError& e) {
+    bool ok = false;
+    const int code = e.nativeErrorCode().toInt(&ok);
+    return ok ? (code & 0xff) : -1; // extended codes carry the primary code in the low byte
+}
+
+} // namespace
+
+QString DbLocation::describe() const {
+    if (engine == Engine::SQLite)
+        return file;
+    QString s = "PostgreSQL database " + database;
+    if (!connInfo.isEmpty())
+        s += " (" + connInfo + ")";
+    return s;
+}
+
+QList<QPair<QString, QString>> parseConnInfo(const QString& connInfo) {
+    QList<QPair<QString, QString>> out;
+    static const QRegularExpression re(R"((\w+)\s*=\s*('(?:[^'\\]|\\.)*'|\S+))");
+    auto it = re.globalMatch(connInfo);
+    while (it.hasNext()) {
+        auto m = it.next();
+        QString value = m.captured(2);
+        if (value.startsWith('\'') && value.endsWith('\'') && value.size() >= 2)
+            value = value.mid(1, value.size() - 2).replace("\\'", "'").replace("\\\\", "\\");
+        out.append({m.captured(1), value});
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------- Row
+
+QVariant Row::value(const QString& column) const {
+    const int i = m_rec.indexOf(column);
+    if (i < 0)
+        throw DbError(DbErrorNumber::General, "Item not found in this collection: " + column);
+    return m_rec.value(i);
+}
+
+bool Row::isNull(const QString& column) const { return value(column).isNull(); }
+
+QString Row::text(const QString& column) const {
+    const QVariant v = value(column);
+    return v.isNull() ? QString() : v.toString();
+}
+
+qint64 Row::number(const QString& column) const {
+    const QVariant v = value(column);
+    return v.isNull() ? 0 : v.toLongLong();
+}
+
+double Row::real(const QString& column) const {
+    const QVariant v = value(column);
+    return v.isNull() ? 0.0 : v.toDouble();
+}
+
+bool Row::flag(const QString& column) const {
+    const QVariant v = value(column);
+    if (v.isNull())
+        return false;
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString().trimmed().toLower();
+        return s == "1" || s == "true" || s == "t" || s == "-1" || s == "yes";
+    }
+    return v.toLongLong() != 0 || v.toBool();
+}
+
+QDateTime Row::dateTime(const QString& column) const {
+    const QVariant v = value(column);
+    if (v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime();
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate().startOfDay();
+    const QString s = v.toString().trimmed();
+    QDateTime dt = QDateTime::fromString(s, "yyyy-MM-dd HH:mm:ss");
+    if (!dt.isValid())
+        dt = QDateTime::fromString(s, Qt::ISODate);
+    if (!dt.isValid())
+        dt = QDate::fromString(s.left(10), "yyyy-MM-dd").startOfDay();
+    return dt;
+}
+
+// ---------------------------------------------------------------- Database
+
+Database::Database(const DbLocation& where, const QString& connectionName)
+    : m_where(where), m_name(connectionName) {}
+
+Database::~Database() { close(); }
+
+void Database::close() {
+    if (m_name.isEmpty())
+        return;
+    if (m_db.isOpen())
+        m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+    m_name.clear();
+}
+
+std::unique_ptr<Database> Database::open(const DbLocation& where, bool create) {
+    const QString name = QString("velmora-%1").arg(++g_connectionCounter);
+    std::unique_ptr<Database> db(new Database(where, name));
+
+    if (where.engine == Engine::SQLite) {
+        const QFileInfo file(where.file);
+        const QFileInfo folder(file.absolutePath());
+        if (!folder.exists() || !folder.isDir())
+            throw DbError(3044, "'" + QDir::toNativeSeparators(file.absolutePath()) +
+                                    "' is not a valid path.");
+        if (!file.exists() && !create)
+            throw DbError(3024, "Could not find file '" + where.file + "'.");
+        if (!where.readOnly && !file.exists() && !folder.isWritable())
+            throw DbError(DbErrorNumber::NoAccess,
+                          "The folder '" + file.absolutePath() + "' cannot be written.");
+        if (!where.readOnly && file.exists() && !file.isWritable())
+            throw DbError(DbErrorNumber::NoAccess,
+                          "The file '" + where.file + "' is read-only.");
+
+        db->m_db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db->m_db.setDatabaseName(where.file);
+        QString options = "QSQLITE_BUSY_TIMEOUT=15000";
+        if (where.readOnly)
+            options += ";QSQLITE_OPEN_READONLY";
+        db->m_db.setConnectOptions(options);
+        if (!db->m_db.open())
+            throw db->errorFrom(db->m_db.lastError(), {});
+        // Opening is lazy in SQLite: the first read tells a damaged file.
+        db->scalar("PRAGMA schema_version");
+        if (!where.readOnly)
+            db->exec("PRAGMA foreign_keys = ON");
+        return db;
+    }
+
+    auto connect = [&](const QString& database) {
+        QSqlDatabase pg = QSqlDatabase::addDatabase("QPSQL", name);
+        QStringList options;
+        bool hasTimeout = false;
+        for (const auto& [key, value] : parseConnInfo(where.connInfo)) {
+            if (key == "host" || key == "hostaddr")
+                pg.setHostName(value);
+            else if (key == "port")
+                pg.setPort(value.toInt());
+            else if (key == "user")
+                pg.setUserName(value);
+            else if (key == "password")
+                pg.setPassword(value);
+            else if (key == "dbname")
+                continue;
+            else {
+                hasTimeout |= (key == "connect_timeout");
+                options << key + "=" + value;
+            }
+        }
+        if (!hasTimeout)
+            options << "connect_timeout=5";
+        pg.setConnectOptions(options.join(';'));
+        pg.setDatabaseName(database);
+        return pg;
+    };
+
+    db->m_db = connect(where.database);
+    if (!db->m_db.open()) {
+        const QString text = db->m_db.lastError().text();
+        if (create && text.contains("does not exist") && text.contains(where.database)) {
+            db->m_db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            {
+                QSqlDatabase admin = connect("postgres");
+                if (!admin.open())
+                    throw db->errorFrom(admin.lastError(), {});
+                QSqlQuery q(admin);
+                if (!q.exec("CREATE DATABASE " + db->quoteName(where.database)))
+                    throw db->errorFrom(q.lastError(), "CREATE DATABASE");
+                admin.close();
+            }
+            QSqlDatabase::removeDatabase(name);
+            db->m_db = connect(where.database);
+            if (!db->m_db.open())
+                throw db->errorFrom(db->m_db.lastError(), {});
+        } else {
+            throw db->errorFrom(db->m_db.lastError(), {});
+        }
+    }
+    db->exec("SET client_min_messages TO warning");
+    try {
+        db->exec("CREATE EXTENSION IF NOT EXISTS citext WITH SCHEMA public");
+    } catch (const DbError&) {
+        // Another workstation created it at the same moment; it is there now.
+        if (!db->scalar("SELECT 1 FROM pg_extension WHERE extname = 'citext'").isValid())
+            throw;
+    }
+    if (!where.schema.isEmpty()) {
+        try {
+            db->exec("CREATE SCHEMA IF NOT EXISTS " + db->quoteName(where.schema));
+        } catch (const DbError&) {
+            if (!db->scalar("SELECT 1 FROM pg_namespace WHERE nspname = ?", {where.schema.toLower()})
+                     .isValid())
+                throw;
+        }
+        db->exec("SET search_path TO " + db->quoteName(where.schema) + ", public");
+    }
+    if (where.readOnly)
+        db->exec("SET default_transaction_read_only = on");
+    return db;
+}
+
+DbError Database::errorFrom(const QSqlError& e, const QString& sql) const {
+    const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
+    if (m_where.engine == Engine::SQLite) {
+        switch (sqliteCode(e)) {
+        case SqliteNotADb:
+        case SqliteCorrupt:
+            return DbError(DbErrorNumber::DamagedFile,
+                           "Unrecognized database format '" + m_where.file + "'.", sql);
+        case SqlitePerm:
+        case SqliteReadOnly:
+        case SqliteCantOpen:
+        case SqliteBusy:
+        case SqliteLocked:
+            return DbError(DbErrorNumber::NoAccess, text, sql);
+        default:
+            break;
+        }
+        bool ok = false;
+        const int native = e.nativeErrorCode().toInt(&ok);
+        return DbError(ok && native > 0 ? native : DbErrorNumber::General, text, sql);
+    }
+    const QString state = e.nativeErrorCode();
+    if (state.startsWith("28") || state == "42501" || state == "25006")
+        return DbError(DbErrorNumber::NoAccess, text, sql);
+    return DbError(DbErrorNumber::General, text.isEmpty() ? e.text() : text, sql);
+}
+
+QString Database::quoteName(const QString& identifier) const {
+    if (m_where.engine == Engine::PostgreSQL)
+        return '"' + identifier.toLower().replace('"', "\"\"") + '"';
+    return '"' + QString(identifier).replace('"', "\"\"") + '"';
+}
+
+QString Database::translate(const QString& sql) const {
+    // [Name] → the engine's quoted identifier; literals in single quotes are left alone.
+    QString out;
+    out.reserve(sql.size() + 16);
+    bool inLiteral = false;
+    for (int i = 0; i < sql.size(); ++i) {
+        const QChar c = sql.at(i);
+        if (c == '\'') {
+            inLiteral = !inLiteral;
+            out += c;
+        } else if (c == '[' && !inLiteral) {
+            const int end = sql.indexOf(']', i + 1);
+            if (end < 0) {
+                out += c;
+                continue;
+            }
+            out += quoteName(sql.mid(i + 1, end - i - 1));
+            i = end;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QSqlQuery Database::run(const QString& sql, const QVariantList& params, bool forwardOnly) {
+    if (!m_db.isOpen())
+        throw DbError(DbErrorNumber::General, "The database is not open.", sql);
+    QSqlQuery q(m_db);
+    q.setForwardOnly(forwardOnly);
+    const QString text = translate(sql);
+    if (params.isEmpty()) {
+        if (!q.exec(text))
+            throw errorFrom(q.lastError(), sql);
+        return q;
+    }
+    if (!q.prepare(text))
+        throw errorFrom(q.lastError(), sql);
+    for (const QVariant& p : params)
+        q.addBindValue(bindable(p, m_where.engine));
+    if (!q.exec())
+        throw errorFrom(q.lastError(), sql);
+    return q;
+}
+
+int Database::exec(const QString& sql, const QVariantList& params) {
+    QSqlQuery q = run(sql, params);
+    return q.numRowsAffected();
+}
+
+std::vector<Row> Database::query(const QString& sql, const QVariantList& params) {
+    QSqlQuery q = run(sql, params);
+    std::vector<Row> rows;
+    while (q.next())
+        rows.emplace_back(q.record());
+    return rows;
+}
+
+std::optional<Row> Database::queryOne(const QString& sql, const QVariantList& params) {
+    QSqlQuery q = run(sql, params);
+    if (q.next())
+        return Row(q.record());
+    return std::nullopt;
+}
+
+QVariant Database::scalar(const QString& sql, const QVariantList& params) {
+    QSqlQuery q = run(sql, params);
+    if (q.next()) {
+        const QVariant v = q.value(0);
+        return v.isNull() ? QVariant(QMetaType(QMetaType::UnknownType)) : v;
+    }
+    return {};
+}
+
+qint64 Database::insert(const QString& sql, const QVariantList& params, const QString& keyColumn) {
+    QSqlQuery q = run(sql + " RETURNING " + quoteName(keyColumn), params);
+    if (!q.next())
+        throw DbError(DbErrorNumber::General, "The new key was not returned.", sql);
+    return q.value(0).toLongLong();
+}
+
+void Database::forEach(const QString& sql, const QVariantList& params,
+                       const std::function<bool(const Row&)>& fn) {
+    QSqlQuery q = run(sql, params);
+    while (q.next())
+        if (!fn(Row(q.record())))
+            break;
+}
+
+void Database::transaction(const std::function<void()>& work) {
+    if (m_depth > 0) {
+        ++m_depth;
+        try {
+            work();
+        } catch (...) {
+            --m_depth;
+            throw;
+        }
+        --m_depth;
+        return;
+    }
+    // IMMEDIATE takes the write lock up front, so two desks saving at once wait
+    // for each other (busy timeout) instead of failing half-way.
+    run(m_where.engine == Engine::SQLite ? "BEGIN IMMEDIATE" : "BEGIN", {});
+    m_depth = 1;
+    try {
+        work();
+    } catch (...) {
+        m_depth = 0;
+        QSqlQuery rollback(m_db);
+        rollback.exec("ROLLBACK");
+        throw;
+    }
+    m_depth = 0;
+    run("COMMIT", {});
+}
+
+bool Database::tableExists(const QString& table) {
+    if (m_where.engine == Engine::SQLite)
+        return scalar("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE",
+                      {table})
+            .isValid();
+    return scalar("SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() "
+                  "AND table_name = ?",
+                  {table.toLower()})
+        .isValid();
+}
+
+QStringList Database::tables() {
+    QStringList out;
+    const QString sql =
+        m_where.engine == Engine::SQLite
+            ? "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' "
+              "ORDER BY name"
+            : "SELECT table_name FROM information_schema.tables WHERE table_schema = "
+              "current_schema() ORDER BY table_name";
+    for (const Row& r : query(sql))
+        out << r.record().value(0).toString();
+    return out;
+}
+
+std::optional<ColumnInfo> Database::column(const QString& table, const QString& col) {
+    static const QRegularExpression sizeRe(R"(^(?:varchar|vmtext_?)\(?(\d+)\)?)");
+    if (m_where.engine == Engine::SQLite) {
+        for (const Row& r : query("PRAGMA table_info(" + quoteName(table) + ")")) {
+            if (r.text("name").compare(col, Qt::CaseInsensitive) != 0)
+                continue;
+            ColumnInfo info;
+            info.name = r.text("name");
+            info.type = r.text("type").toLower();
+            const auto m = sizeRe.match(info.type);
+            info.isText = info.type.startsWith("varchar") || info.type.startsWith("text");
+            info.textSize = m.hasMatch() ? m.captured(1).toInt() : 0;
+            return info;
+        }
+        return std::nullopt;
+    }
+    auto r = queryOne("SELECT column_name, data_type, domain_name, udt_name FROM "
+                      "information_schema.columns WHERE table_schema = current_schema() AND "
+                      "table_name = ? AND column_name = ?",
+                      {table.toLower(), col.toLower()});
+    if (!r)
+        return std::nullopt;
+    ColumnInfo info;
+    info.name = r->text("column_name");
+    const QString domain = r->text("domain_name").toLower();
+    info.type = domain.isEmpty() ? r->text("udt_name").toLower() : domain;
+    info.isText = info.type.startsWith("vmtext") || info.type == "citext" ||
+                  info.type.startsWith("varchar") || info.type == "text";
+    const auto m = sizeRe.match(info.type);
+    info.textSize = m.hasMatch() ? m.captured(1).toInt() : 0;
+    return info;
+}
+
+} // namespace vm

@@ -1,0 +1,113 @@
+#pragma once
+// One connection to one database (SQLite file or PostgreSQL database/schema).
+// Statements are always parameterised ("?" placeholders); identifiers may be
+// written in brackets ([Authorization]) and are quoted for the engine here.
+// Engine failures raise DbError.
+
+#include "platform/DbError.h"
+
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QSqlRecord>
+#include <QVariant>
+#include <QVariantList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace vm {
+
+enum class Engine { SQLite, PostgreSQL };
+
+struct DbLocation {
+    Engine engine = Engine::SQLite;
+    QString file;       // SQLite: the database file
+    QString connInfo;   // PostgreSQL: libpq keywords (host=, port=, user=, service=, ...)
+    QString database;   // PostgreSQL: database name
+    QString schema;     // PostgreSQL: schema; empty = public
+    bool readOnly = false;
+
+    QString describe() const;
+};
+
+// One row of a result, read by column name (case-insensitive).
+class Row {
+public:
+    explicit Row(const QSqlRecord& r) : m_rec(r) {}
+    QVariant value(const QString& column) const;
+    bool isNull(const QString& column) const;
+    bool has(const QString& column) const { return m_rec.indexOf(column) >= 0; }
+    QString text(const QString& column) const; // null → ""
+    qint64 number(const QString& column) const; // null → 0
+    double real(const QString& column) const;
+    bool flag(const QString& column) const;     // null → false
+    QDateTime dateTime(const QString& column) const;
+    const QSqlRecord& record() const { return m_rec; }
+
+private:
+    QSqlRecord m_rec;
+};
+
+struct ColumnInfo {
+    QString name;
+    QString type; // engine's declared type, lower case ("varchar(50)", "integer", ...)
+    int textSize = 0; // declared size of a text column, 0 otherwise
+    bool isText = false;
+};
+
+class Database {
+public:
+    // Opens (and for SQLite creates when `create` is true) the database.
+    static std::unique_ptr<Database> open(const DbLocation& where, bool create = true);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    Engine engine() const { return m_where.engine; }
+    const DbLocation& location() const { return m_where; }
+    bool isReadOnly() const { return m_where.readOnly; }
+
+    // Runs a statement; answers the number of rows it changed.
+    int exec(const QString& sql, const QVariantList& params = {});
+    std::vector<Row> query(const QString& sql, const QVariantList& params = {});
+    std::optional<Row> queryOne(const QString& sql, const QVariantList& params = {});
+    // First column of the first row; an invalid QVariant when there is no row.
+    QVariant scalar(const QString& sql, const QVariantList& params = {});
+    // Runs an INSERT and answers the new key the engine gave `keyColumn`.
+    qint64 insert(const QString& sql, const QVariantList& params, const QString& keyColumn);
+    // Streams rows to `fn` without keeping them; `fn` returns false to stop.
+    void forEach(const QString& sql, const QVariantList& params,
+                 const std::function<bool(const Row&)>& fn);
+
+    // Runs `work` in one transaction (nested calls join the outer one).
+    void transaction(const std::function<void()>& work);
+    bool inTransaction() const { return m_depth > 0; }
+
+    bool tableExists(const QString& table);
+    QStringList tables();
+    std::optional<ColumnInfo> column(const QString& table, const QString& column);
+    bool columnExists(const QString& table, const QString& col) { return column(table, col).has_value(); }
+
+    // Engine spelling of an identifier and of a whole statement.
+    QString quoteName(const QString& identifier) const;
+    QString translate(const QString& sql) const;
+
+    QSqlDatabase& handle() { return m_db; }
+    void close();
+
+private:
+    Database(const DbLocation& where, const QString& connectionName);
+    QSqlQuery run(const QString& sql, const QVariantList& params, bool forwardOnly = true);
+    DbError errorFrom(const class QSqlError& e, const QString& sql) const;
+
+    DbLocation m_where;
+    QString m_name;
+    QSqlDatabase m_db;
+    int m_depth = 0;
+};
+
+// Parses "key=value key2=value2" (libpq style, values may be single-quoted).
+QList<QPair<QString, QString>> parseConnInfo(const QString& connInfo);
+
+} // namespace vm

@@ -1,0 +1,43 @@
+#pragma once
+// A Prompt that records every message and question and answers from a script.
+
+#include "platform/Prompt.h"
+
+#include <QList>
+#include <QStringList>
+#include <deque>
+
+namespace vm::test {
+
+struct Shown {
+    QString text;
+    QString title;
+    Icon icon = Icon::None;
+    bool question = false;
+};
+
+class RecordingPrompt : public Prompt {
+public:
+    void message(const QString& text, const QString& title, Icon icon) override;
+    Answer ask(const QString& text, const QString& title, Buttons buttons, Icon icon,
+               Answer defaultAnswer) override;
+    std::optional<QString> input(const QString& text, const QString& title,
+                                 const QString& initial, bool password) override;
+
+    // Scripted answers, used in order; with none left a question gets its default.
+    void answer(Answer a) { m_answers.push_back(a); }
+    void type(std::optional<QString> s) { m_inputs.push_back(std::move(s)); }
+
+    QList<Shown> shown;
+    QStringList texts() const;
+    QString last() const { return shown.isEmpty() ? QString() : shown.last().text; }
+    bool saw(const QString& text) const;         // an exact text was shown
+    bool sawPart(const QString& fragment) const; // a text containing fragment
+    void clear() { shown.clear(); }
+
+private:
+    std::deque<Answer> m_answers;
+    std::deque<std::optional<QString>> m_inputs;
+};
+
+} // namespace vm::test
