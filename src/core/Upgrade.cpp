@@ -7,6 +7,7 @@
 #include "core/schema/SchemaBuilder.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 namespace vm {
 
@@ -16,15 +17,19 @@ namespace {
 
 // Tables, columns and indexes the declarations assign to `level`.
 void applyDeclaredChanges(Database& db, int level) {
+    QSet<QString> existing;
+    for (const QString& name : db.tables())
+        existing.insert(name.toLower());
     for (const Table& t : Registry::all().tables()) {
         if (!(t.stores & Current))
             continue;
+        const bool present = existing.contains(t.name.toLower());
         if (t.createdAt == level) {
-            if (!db.tableExists(t.name))
+            if (!present)
                 CreateTable(db, t, level);
             continue;
         }
-        if (t.createdAt > level || !db.tableExists(t.name))
+        if (t.createdAt > level || !present)
             continue;
         for (const Column& c : t.columns)
             if (c.addedAt == level)

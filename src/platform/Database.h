@@ -7,6 +7,7 @@
 #include "platform/DbError.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QVariant>
@@ -94,6 +95,8 @@ public:
     QString translate(const QString& sql) const;
 
     QSqlDatabase& handle() { return m_db; }
+    // Names of PostgreSQL domains known to exist (the schema builder's cache).
+    QSet<QString>& knownDomains() { return m_domains; }
     void close();
 
 private:
@@ -105,6 +108,7 @@ private:
     QString m_name;
     QSqlDatabase m_db;
     int m_depth = 0;
+    QSet<QString> m_domains;
 };
 
 // Parses "key=value key2=value2" (libpq style, values may be single-quoted).

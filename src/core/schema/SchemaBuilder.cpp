@@ -8,6 +8,8 @@ namespace {
 // that the declared size can be read back.
 QString textDomain(Database& db, int size) {
     const QString name = QString("vmtext_%1").arg(size);
+    if (db.knownDomains().contains(name))
+        return name;
     const bool exists = db.scalar("SELECT 1 FROM pg_type t JOIN pg_namespace n ON n.oid = "
                                   "t.typnamespace WHERE t.typname = ? AND n.nspname = "
                                   "current_schema()",
@@ -15,6 +17,7 @@ QString textDomain(Database& db, int size) {
                             .isValid();
     if (!exists)
         db.exec("CREATE DOMAIN " + name + " AS public.citext");
+    db.knownDomains().insert(name);
     return name;
 }
 
@@ -45,6 +48,8 @@ QString columnDdl(Database& db, const Column& c, bool inlineKey) {
 }
 
 } // namespace
+
+void createIndexSql(Database& db, const Table& t, const Index& ix);
 
 QString ColumnType(Database& db, const Column& c) {
     const bool pg = db.engine() == Engine::PostgreSQL;
@@ -89,9 +94,15 @@ void CreateTable(Database& db, const Table& t, int level) {
         parts << "PRIMARY KEY (" + keys.join(", ") + ")";
     }
     db.exec("CREATE TABLE " + db.quoteName(t.name) + " (" + parts.join(", ") + ")");
-    for (const Index& ix : t.indexes)
-        if (ix.addedAt <= level)
-            CreateIndex(db, t, ix);
+    for (const Index& ix : t.indexes) {
+        bool present = ix.addedAt <= level;
+        for (const QString& col : ix.columns) {
+            const Column* c = t.column(col);
+            present = present && c && c->addedAt <= level;
+        }
+        if (present)
+            createIndexSql(db, t, ix);
+    }
 }
 
 bool AddColumn(Database& db, const Table& t, const Column& c) {
@@ -105,6 +116,10 @@ void CreateIndex(Database& db, const Table& t, const Index& ix) {
     for (const QString& col : ix.columns)
         if (!db.columnExists(t.name, col))
             return; // its column arrives with a later level
+    createIndexSql(db, t, ix);
+}
+
+void createIndexSql(Database& db, const Table& t, const Index& ix) {
     QStringList cols;
     for (const QString& c : ix.columns)
         cols << db.quoteName(c);

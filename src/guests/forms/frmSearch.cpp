@@ -1,0 +1,167 @@
+#include "guests/forms/frmSearch.h"
+
+#include "core/Databases.h"
+#include "core/Formats.h"
+#include "core/Rights.h"
+#include "platform/RegistryValues.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace vm {
+
+namespace {
+const QStringList TabNames = {"Contacts", "Events",   "Logbook",       "Messages",
+                              "Others",   "Profiles", "Administration"};
+const Right TabRights[] = {Rights::TabContacts, Rights::TabEvents,   Rights::TabLogbook,
+                           Rights::TabMessages, Rights::TabOthers,   Rights::TabProfiles,
+                           Rights::TabAdministration};
+} // namespace
+
+frmSearch::frmSearch(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx) {
+    setObjectName("frmSearch");
+    m_commandBar = addToolBar("Commands");
+    m_commandBar->setObjectName("tbCommands");
+    m_commandBar->setMovable(false);
+    buildTabs();
+    m_userLabel = new QLabel(this);
+    m_userLabel->setObjectName("lblUser");
+    statusBar()->addPermanentWidget(m_userLabel);
+    addCommand("Logoff", "cmdLogoff", [this] { Logoff(); });
+    m_timer = new QTimer(this);
+    m_timer->setObjectName("tmrMain");
+    m_timer->setInterval(1000);
+    m_timer->start();
+    resize(1100, 720);
+    refreshCaption();
+}
+
+frmSearch::~frmSearch() = default;
+
+void frmSearch::buildTabs() {
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName("tabMain");
+    for (const QString& name : TabNames) {
+        auto* page = new QWidget(m_tabs);
+        page->setObjectName("tab" + name);
+        m_tabs->addTab(page, name);
+    }
+    // Administration holds sub-pages.
+    QWidget* admin = tabPage("Administration");
+    auto* layout = new QVBoxLayout(admin);
+    m_adminPages = new QTabWidget(admin);
+    m_adminPages->setObjectName("tabAdministration");
+    layout->addWidget(m_adminPages);
+    setCentralWidget(m_tabs);
+}
+
+QWidget* frmSearch::tabPage(const QString& name) const {
+    const int i = TabNames.indexOf(name);
+    return i < 0 ? nullptr : m_tabs->widget(i);
+}
+
+void frmSearch::addAdministrationPage(const QString& title, QWidget* page) {
+    m_adminPages->addTab(page, title);
+}
+
+QAction* frmSearch::addCommand(const QString& text, const QString& objectName,
+                               std::function<void()> fn) {
+    QAction* a = m_commandBar->addAction(text);
+    a->setObjectName(objectName);
+    connect(a, &QAction::triggered, this, [fn = std::move(fn)] { fn(); });
+    return a;
+}
+
+void frmSearch::refreshCaption() {
+    QString caption = "Velmora - " + m_ctx.globals.propertyName + " - " +
+                      Formats::LongDate(m_ctx.clock().today());
+    if (m_ctx.start.localBackup)
+        caption = "   *****   LOCAL Backup - " + caption;
+    setWindowTitle(caption);
+    m_userLabel->setText(m_ctx.session.loggedOn() ? m_ctx.session.name : QString());
+}
+
+void frmSearch::applyRights() {
+    const bool on = m_ctx.session.loggedOn();
+    for (int i = 0; i < TabNames.size(); ++i) {
+        bool allowed = on;
+        if (on && !m_ctx.session.guest && m_ctx.current)
+            allowed = HasRight(m_ctx.db(), m_ctx.session.conciergeId, TabRights[i]);
+        if (on && m_ctx.session.guest)
+            allowed = TabNames[i] != "Administration";
+        m_tabs->setTabEnabled(i, allowed);
+        m_tabs->setTabVisible(i, allowed || !on);
+    }
+}
+
+void frmSearch::Logon() {
+    if (m_inLogon || m_ctx.session.loggedOn() || !m_logon)
+        return;
+    m_inLogon = true;
+    const bool ok = m_logon();
+    m_inLogon = false;
+    if (ok && m_ctx.session.loggedOn()) {
+        applyRights();
+        refreshCaption();
+        Q_EMIT loggedOn();
+    }
+}
+
+void frmSearch::Logoff() {
+    if (m_logoff)
+        m_logoff();
+    m_ctx.session.clear();
+    applyRights();
+    refreshCaption();
+    Q_EMIT loggedOff();
+    // Back to the logon dialog once the event that asked for it has finished.
+    QTimer::singleShot(0, this, [this] { Logon(); });
+}
+
+bool frmSearch::event(QEvent* e) {
+    const bool handled = QMainWindow::event(e);
+    if (e->type() == QEvent::WindowActivate && !m_ctx.session.loggedOn())
+        QTimer::singleShot(0, this, [this] { Logon(); });
+    return handled;
+}
+
+void frmSearch::applyPlacement() {
+    const QString ini = m_ctx.iniFile();
+    bool okTop = false, okLeft = false, okHeight = false, okWidth = false;
+    const int top = INIRead("Screen", "Top", ini).toInt(&okTop);
+    const int left = INIRead("Screen", "Left", ini).toInt(&okLeft);
+    const int height = INIRead("Screen", "Height", ini).toInt(&okHeight);
+    const int width = INIRead("Screen", "Width", ini).toInt(&okWidth);
+    if (okTop && okLeft && okHeight && okWidth && height > 100 && width > 100)
+        setGeometry(left, top, width, height);
+    // A stored minimised state is shown as normal.
+    if (INIRead("Screen", "WindowState", ini, "0") == "2")
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void frmSearch::savePlacement() {
+    const QString ini = m_ctx.iniFile();
+    const QRect g = (isMaximized() || isMinimized()) ? normalGeometry() : geometry();
+    INIWrite("Screen", "Top", QString::number(g.top()), ini);
+    INIWrite("Screen", "Left", QString::number(g.left()), ini);
+    INIWrite("Screen", "Height", QString::number(g.height()), ini);
+    INIWrite("Screen", "Width", QString::number(g.width()), ini);
+    INIWrite("Screen", "WindowState", isMaximized() ? "2" : isMinimized() ? "1" : "0", ini);
+}
+
+void frmSearch::closeEvent(QCloseEvent* e) {
+    Q_EMIT closing();
+    if (m_ctx.session.loggedOn() && m_logoff)
+        m_logoff();
+    savePlacement();
+    CloseDatabase(m_ctx);
+    e->accept();
+}
+
+} // namespace vm

@@ -1,0 +1,76 @@
+#pragma once
+// The main window: seven tab pages of search panels, a command bar, the
+// caption with the property's name and today's date.  Subsystems fill the
+// pages through the seams below when they are installed (src/app/Modules.cpp).
+
+#include "core/AppContext.h"
+
+#include <QMainWindow>
+#include <functional>
+
+class QTabWidget;
+class QToolBar;
+class QTimer;
+class QLabel;
+
+namespace vm {
+
+class frmSearch : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmSearch(AppContext& ctx, QWidget* parent = nullptr);
+    ~frmSearch() override;
+
+    AppContext& context() { return m_ctx; }
+
+    // The page of a tab ("Contacts", "Events", "Logbook", "Messages", "Others",
+    // "Profiles", "Administration"); a subsystem sets the page's layout/contents.
+    QWidget* tabPage(const QString& name) const;
+    QTabWidget* tabs() const { return m_tabs; }
+    // A sub-page of the Administration tab (e.g. "Logbook Categories").
+    void addAdministrationPage(const QString& title, QWidget* page);
+    // A button on the command bar.
+    QAction* addCommand(const QString& text, const QString& objectName, std::function<void()> fn);
+
+    // The logon seam: shows the logon dialog, answers true when someone logged on.
+    void setLogonHandler(std::function<bool()> handler) { m_logon = std::move(handler); }
+    // Log-off seam (the security subsystem stamps the log-off and clears the session).
+    void setLogoffHandler(std::function<void()> handler) { m_logoff = std::move(handler); }
+    // Runs the logon when nobody is logged on (also on activation).
+    void Logon();
+    void Logoff();
+
+    // "Velmora - " + property + " - " + long date (with the LOCAL Backup prefix).
+    void refreshCaption();
+    // Window placement kept in VmSettings.ini.
+    void applyPlacement();
+    void savePlacement();
+
+    // The main window's one-second timer (message polling, idle log-off).
+    QTimer* timer() const { return m_timer; }
+
+Q_SIGNALS:
+    void loggedOn();
+    void loggedOff();
+    void closing();
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void buildTabs();
+    void applyRights();
+
+    AppContext& m_ctx;
+    QTabWidget* m_tabs = nullptr;
+    QTabWidget* m_adminPages = nullptr;
+    QToolBar* m_commandBar = nullptr;
+    QLabel* m_userLabel = nullptr;
+    QTimer* m_timer = nullptr;
+    std::function<bool()> m_logon;
+    std::function<void()> m_logoff;
+    bool m_inLogon = false;
+};
+
+} // namespace vm

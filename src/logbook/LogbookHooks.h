@@ -1,0 +1,51 @@
+#pragma once
+// Calls from the logbook into subsystems that plug in later (card data,
+// profiles, contacts, groups, messages, ticklers, output).  An empty hook
+// means the subsystem is not part of this build: the logbook then does
+// nothing for that call and shows nothing made up.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QWidget;
+
+namespace vm {
+
+struct PickedProfile {
+    qint64 profileId = 0;
+    QString firstName, lastName, roomNumber, guestId;
+};
+
+struct LogbookHooks {
+    // Card data: the cipher of a newly typed number for the entry `logId`.
+    std::function<QString(const QString& number, qint64 logId)> encryptCard;
+    // Scans the form's free texts for card numbers before a save; may blank
+    // a number in place; false stops the save.
+    std::function<bool(QStringList& texts, const QString& formName)> checkFormCCFields;
+    // Card auditing after a save that stored a card.
+    std::function<void(qint64 logId)> recordCardEvent;
+    // Card entry dialog: answers the typed number, or nothing when cancelled.
+    std::function<std::optional<QString>(QWidget* parent)> enterCard;
+
+    // Profiles, contacts and groups.
+    std::function<std::optional<PickedProfile>(QWidget* parent)> selectProfile;
+    std::function<void(qint64 profileId, QWidget* parent)> showProfile;
+    std::function<void(qint64 contactId, QWidget* parent)> showContact;
+    std::function<std::vector<std::pair<qint64, QString>>()> groups; // id, name
+
+    // Messages and ticklers.
+    std::function<void(qint64 logId, QWidget* parent)> sendMessage;
+    // The category's tickler notes that apply on a date ("yyyy/MM/dd").
+    std::function<QStringList(qint64 logTypeId, const QString& date)> categoryTicklers;
+
+    // Output: printing and e-mailing one entry ("Details", "Confirmation",
+    // "GuestRequest", "VendorRequest", "Correspondence", "CustomForm").
+    std::function<void(qint64 logId, const QString& document, QWidget* parent)> printEntry;
+    std::function<void(qint64 logId, const QString& document, QWidget* parent)> emailEntry;
+};
+
+} // namespace vm

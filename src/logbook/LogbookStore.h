@@ -1,0 +1,82 @@
+#pragma once
+// Data procedures of logbook entries: insert, update, read, delete, history,
+// messages, counts and archive notes.  Engine failures raise DbError; the
+// caller that the user started reports them.
+
+#include "core/AppContext.h"
+#include "logbook/LogEntry.h"
+#include "logbook/LogbookHooks.h"
+
+#include <optional>
+#include <vector>
+
+namespace vm {
+
+inline const QString ReasonUpdated = QStringLiteral("Logbook Entry was updated.");
+inline const QString ReasonCancelled = QStringLiteral("Logbook Entry was Cancelled.");
+inline const QString ReasonReinstated = QStringLiteral("Logbook Entry was Reinstated.");
+
+struct HistoryRow {
+    QString logDateTime, initials, reason;
+};
+
+struct MessageRow {
+    QString msgDateTime, conciergeName, sentFrom;
+};
+
+enum class SaveOutcome {
+    Saved,
+    Changed, // another desk saved the entry after it was read: nothing written
+    Gone     // the entry no longer exists: nothing written
+};
+
+class LogbookStore {
+public:
+    explicit LogbookStore(AppContext& ctx, const LogbookHooks* hooks = nullptr)
+        : m_ctx(ctx), m_hooks(hooks) {}
+
+    Database& db(LogSource source) const;
+
+    // Writes a new entry, its text pieces and a typed card in one transaction;
+    // fills logId, creator, entry date/time, Restricted and the fingerprint.
+    qint64 InsertLogBook(LogEntry& e, const QString& typedCard = {});
+    // Rewrites an existing entry unless it changed since `e` was read.
+    // `cancelledAsLoaded` is the Cancelled state the screen loaded; it drives
+    // the "Cancelled"/"Reinstated" history rows.
+    SaveOutcome UpdateLogBook(LogEntry& e, bool cancelledAsLoaded, const QString& typedCard = {});
+    // Deletes the entry and what hangs on it; answers false when nothing was
+    // deleted (an unsaved entry, id 0, touches nothing).
+    bool DeleteLogbookEntry(qint64 logId);
+
+    std::optional<LogEntry> GetTheLogEntry(qint64 logId, LogSource source = LogSource::Current);
+    QString GetTheLogText(qint64 logId, LogSource source = LogSource::Current);
+    std::vector<HistoryRow> GetTheLogbookHistory(qint64 logId, LogSource source = LogSource::Current);
+    std::vector<MessageRow> GetTheLogbookMessages(qint64 logId);
+    int CountLogbookHistory(qint64 logId);
+    void UpdateLogbookHistory(qint64 logId, const QString& initials, const QString& logDateTime,
+                              const QString& reason);
+    QString GetEntryEnteredBy(qint64 logId);
+    // The first member to save a web-created entry takes it over.
+    void UpdateWebLogBookName(qint64 logId);
+    // Writes a new full text to an archived entry.
+    void UpdateArchiveText(qint64 logId, const QString& text);
+    int CountTypeEntriesOnDate(const QString& referDate, const QString& category);
+    // The "Notified" pick list (Other rows of that type).
+    QStringList NotifiedValues();
+
+    // What the stored entry looks like now; empty when it does not exist.
+    QString Fingerprint(qint64 logId, LogSource source = LogSource::Current);
+
+private:
+    void writeText(Database& db, qint64 logId, const QString& overflow);
+    void storeCard(qint64 logId, const QString& typedCard);
+    QString nowStamp() const;
+
+    AppContext& m_ctx;
+    const LogbookHooks* m_hooks;
+};
+
+// Stored form of a typed text value: quotes made safe, empty = " ".
+QString StoredValue(const QString& typed);
+
+} // namespace vm
