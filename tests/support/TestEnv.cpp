@@ -83,11 +83,15 @@ qint64 TestEnv::addStaff(const QString& name, const QString& logon, const QStrin
     const QString today = Formats::StoredDate(clock.today());
     const qint64 id = db().insert(
         "INSERT INTO [Concierge] ([Concierge], [UserProfile], [Initials], [Password], [CCViewPW], "
-        "[Status], [Authorized], [Restricted], [AllLogs], [AllRentals], [WorkSchedule], "
-        "[LastLogon], [LastPWChange]) VALUES (?, ?, ?, ?, ?, 'A', ?, ?, ?, ?, '0000000', ?, ?)",
+        "[Status], [Authorized], [Restricted], [AllLogs], [WorkSchedule], [LastLogon], "
+        "[LastPWChange]) VALUES (?, ?, ?, ?, ?, 'A', ?, ?, ?, '0000000', ?, ?)",
         {name, logon, initials, HashPassword(logon + "pw1"), HashPassword(logon + "cc1"), manager,
-         restricted, !restricted, !restricted, today, today},
+         restricted, !restricted, today, today},
         "ConciergeID");
+    // Databases below the level that brought the column do not have it yet.
+    if (db().columnExists("Concierge", "AllRentals"))
+        db().exec("UPDATE [Concierge] SET [AllRentals] = ? WHERE [ConciergeID] = ?",
+                  {!restricted, id});
     InsertConciergePlus(db(), id, manager ? QChar('A') : restricted ? QChar('R') : QChar());
     return id;
 }
