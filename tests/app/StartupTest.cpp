@@ -1,0 +1,134 @@
+#include "app/Startup.h"
+#include "core/Databases.h"
+#include "core/Settings.h"
+#include "core/StartOfDay.h"
+#include "platform/LocationProvider.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace vm;
+using namespace vm::test;
+
+TEST(Startup, ProviderAnswerChoosesFolderAndFileNames) {
+    TestEnv env;
+    RegistryValues registry(env.ctx->workstation);
+    ApplyProviderAnswer(*env.ctx, "  /srv/velmora/db/ABCDEF  ", registry);
+    EXPECT_EQ(env.ctx->start.databaseFolder, "/srv/velmora/db/");
+    EXPECT_EQ(env.ctx->start.currentBase, "VelmP");
+    EXPECT_FALSE(env.ctx->start.masked);
+
+    ApplyProviderAnswer(*env.ctx, "ABCDEF", registry);
+    EXPECT_EQ(env.ctx->start.databaseFolder, "") << "no separator leaves the folder empty";
+
+    registry.setLocation("/srv/masked");
+    ApplyProviderAnswer(*env.ctx, "Corvella MaskedABCDEF", registry);
+    EXPECT_TRUE(env.ctx->start.masked);
+    EXPECT_EQ(env.ctx->start.databaseFolder, "/srv/masked/");
+    EXPECT_EQ(env.ctx->start.currentBase, "VelmPM");
+    EXPECT_EQ(env.ctx->start.archiveBase, "VelmAM");
+    EXPECT_EQ(env.ctx->start.commonBase, "VelmCEM");
+
+    SavePathToRegistry(*env.ctx, registry);
+    EXPECT_EQ(registry.fullDbPath(), "/srv/masked/VelmPM.db");
+}
+
+TEST(Startup, DefaultLocationIsMadeOnceAndKeepsItsKeyTemplate) {
+    TestEnv env;
+    LocationProvider provider(env.ctx->workstation);
+    const QString first = provider.answer();
+    EXPECT_TRUE(first.startsWith(env.ctx->workstation.userDataFolder + "Database/"));
+    EXPECT_EQ(provider.answer(), first);
+    EXPECT_TRUE(QFileInfo::exists(env.ctx->workstation.userConfigFolder + "location"));
+}
+
+TEST(Startup, RefusesToRunFromTheDatabaseFolder) {
+    TestEnv env;
+    env.ctx->start.databaseFolder = env.ctx->workstation.programFolder + "/";
+    EXPECT_EQ(RefusalToRunFromServer(*env.ctx),
+              "You may NOT run the program from the network.\rPlease call your IT support person "
+              "to repair your shortcut.\r\rThe shortcut should call the program from the "
+              "installation directory\r(" +
+                  env.ctx->workstation.programFolder + ") on your computer.\rThank you.");
+    env.ctx->start.databaseFolder = env.root() + "/db/";
+    EXPECT_EQ(RefusalToRunFromServer(*env.ctx), "");
+}
+
+TEST(Startup, NewerProgramInTheDatabaseFolderEndsTheStart) {
+    TestEnv env;
+    const QString local = env.ctx->workstation.programFolder + "/velmora";
+    const QString shared = env.databaseFolder() + "velmora";
+    for (const QString& f : {local, shared}) {
+        QFile file(f);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QFile(local).open(QIODevice::ReadWrite);
+    QFile l(local);
+    l.open(QIODevice::ReadWrite);
+    l.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime);
+    l.close();
+    EXPECT_EQ(CheckNewVersion(*env.ctx), VersionCheck::Launch);
+    EXPECT_TRUE(NewVersionMessage(*env.ctx).startsWith("There is a NEW version of Velmora\navailable in "));
+
+    QFile s(shared);
+    s.open(QIODevice::ReadWrite);
+    s.setFileTime(QDateTime::currentDateTime().addDays(-5), QFileDevice::FileModificationTime);
+    s.close();
+    EXPECT_EQ(CheckNewVersion(*env.ctx), VersionCheck::Current);
+}
+
+TEST(Startup, LocalSettingsFileIsCreatedWithItsTwoLines) {
+    TestEnv env;
+    PrepareLocalSettings(*env.ctx);
+    QFile f(env.ctx->iniFile());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString content = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(content.startsWith("[Settings]"));
+    EXPECT_TRUE(content.contains("Skin=WinXPLuna"));
+    EXPECT_EQ(INIRead("Settings", "Vm_Version", env.ctx->iniFile()), VersionText());
+    EXPECT_TRUE(VersionText().endsWith(" (C31)"));
+}
+
+TEST(Startup, LoadStoresDefaultsAndRunsTheDayOnce) {
+    TestEnv env;
+    int builds = 0;
+    env.ctx->daily.buildTodaysTasks = [&](AppContext&) { ++builds; };
+    ASSERT_EQ(LoadMainWindowData(*env.ctx), 0) << env.prompt.texts().join("\n").toStdString();
+    Database& db = env.db();
+    EXPECT_EQ(GetVmSetting(db, "MapProvider"), "Google");
+    EXPECT_EQ(GetVmSetting(db, "PropertyID"), "0");
+    EXPECT_EQ(GetVmSetting(db, "OdsLimoInterface"), "false");
+    EXPECT_EQ(db.scalar("SELECT [DailyDate] FROM [Authorization]").toString(), "2026/03/14");
+    EXPECT_EQ(builds, 1);
+
+    // Old rows go on a new day; a second start on the same day does nothing.
+    db.exec("INSERT INTO [TicklerNotes] ([ThroughDate]) VALUES ('2026/02/01'), ('2026/03/10')");
+    db.exec("INSERT INTO [ResRowLimits] ([ReservationDate]) VALUES ('2026/03/14'), ('2026/03/15')");
+    db.exec("INSERT INTO [Documents] ([ExpirationDate]) VALUES ('2026/03/15'), ('2026/03/20'), (' ')");
+    EXPECT_FALSE(RunStartOfDay(*env.ctx));
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [TicklerNotes]").toInt(), 2);
+
+    env.clock.advanceDays(1);
+    EXPECT_TRUE(RunStartOfDay(*env.ctx));
+    EXPECT_EQ(builds, 2);
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [TicklerNotes]").toInt(), 1);
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [ResRowLimits]").toInt(), 1);
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Documents]").toInt(), 2) << "expired today goes, blank stays";
+    EXPECT_FALSE(RunStartOfDay(*env.ctx));
+}
+
+TEST(Startup, TasksBuiltByAnotherDeskAreNotBuiltAgain) {
+    TestEnv env;
+    env.openOrFail();
+    int builds = 0;
+    env.ctx->daily.buildTodaysTasks = [&](AppContext&) { ++builds; };
+    // Another desk writes today's tasks while this one waits between its counts.
+    env.ctx->daily.wait = [&](int ms) {
+        EXPECT_EQ(ms, 1338);
+        env.db().exec("INSERT INTO [TaskStatus] ([TaskDate]) VALUES ('2026/03/14')");
+    };
+    EXPECT_TRUE(RunStartOfDay(*env.ctx));
+    EXPECT_EQ(builds, 0);
+}
