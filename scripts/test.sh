@@ -18,10 +18,6 @@ stop_pg() {
   [ -f "$PGDATA/postmaster.pid" ] && as_pg "$PGBIN/pg_ctl" -D "$PGDATA" -m fast stop >/dev/null 2>&1
 }
 
-status=0
-echo "=== Tests on SQLite ==="
-VELMORA_TEST_ENGINE=sqlite ctest --test-dir "$BUILD" --output-on-failure -j2 || status=1
-
 if [ -z "$PGBIN" ]; then
   echo "PostgreSQL is not installed: cannot run the PostgreSQL half of the tests." >&2
   exit 1
@@ -35,9 +31,15 @@ as_pg "$PGBIN/pg_ctl" -D "$PGDATA" -l "$BUILD/pg.log" -w \
   -o "-p $PORT -k $PGSOCK -c listen_addresses=127.0.0.1 -c fsync=off -c full_page_writes=off -c synchronous_commit=off" start >/dev/null \
   || { cat "$BUILD/pg.log"; exit 1; }
 as_pg "$PGBIN/psql" -h 127.0.0.1 -p "$PORT" -U postgres -q -c "CREATE DATABASE velmora_test" postgres || exit 1
+as_pg "$PGBIN/psql" -h 127.0.0.1 -p "$PORT" -U postgres -q -c "CREATE EXTENSION IF NOT EXISTS citext" velmora_test || exit 1
+# The server is there for both halves: a few tests of the SQLite half talk to it too.
+export VELMORA_TEST_PG="host=127.0.0.1 port=$PORT user=postgres dbname=velmora_test"
+
+status=0
+echo "=== Tests on SQLite ==="
+VELMORA_TEST_ENGINE=sqlite ctest --test-dir "$BUILD" --output-on-failure -j2 || status=1
 
 echo "=== Tests on PostgreSQL ==="
 VELMORA_TEST_ENGINE=postgresql \
-VELMORA_TEST_PG="host=127.0.0.1 port=$PORT user=postgres dbname=velmora_test" \
   ctest --test-dir "$BUILD" --output-on-failure -j2 || status=1
 exit $status

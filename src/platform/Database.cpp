@@ -265,6 +265,11 @@ DbError Database::errorFrom(const QSqlError& e, const QString& sql) const {
     const QString state = e.nativeErrorCode();
     if (state.startsWith("28") || state == "42501" || state == "25006")
         return DbError(DbErrorNumber::NoAccess, text, sql);
+    // A refused connection carries no state code, only libpq's words.
+    static const QRegularExpression refused(
+        R"(password authentication failed|no pg_hba\.conf entry|permission denied|role ".*" does not exist)");
+    if (state.isEmpty() && refused.match(text).hasMatch())
+        return DbError(DbErrorNumber::NoAccess, text, sql);
     return DbError(DbErrorNumber::General, text.isEmpty() ? e.text() : text, sql);
 }
 

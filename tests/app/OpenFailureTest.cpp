@@ -89,3 +89,21 @@ TEST(OpenFailure, CommonDatabaseThatCannotBeOpenedStopsTheStart) {
               "\n\nCould Not Open the Common Contacts Database at " + env.root() +
                   "/nowhere/common.  Please verify the path and rerun the enabler program. \n\nThank you.");
 }
+
+TEST(OpenFailure, ServerThatRefusesTheUserGivesTheNoRightsMessage) {
+    TestEnv env;
+    QStringList keywords;
+    for (const auto& [k, v] : parseConnInfo(PgConnInfo()))
+        keywords << (k == "user" ? QString("user=no_such_desk_user") : k + "=" + v);
+    env.ctx->start.postgres = keywords.join(' ');
+    const int rc = env.open();
+    EXPECT_EQ(rc, 3051);
+    ASSERT_GE(env.prompt.shown.size(), 2);
+    EXPECT_TRUE(env.prompt.last().startsWith(
+        "We cannot open the database.  There is an opportunity with the security settings on "
+        "your server (Users MUST have ALL rights) OR the database is already opened for exclusive "
+        "use (Purge and/or Repair and Compact) OR the database has the READ-ONLY attribute set as "
+        "True.\n\nFile Location: "));
+    EXPECT_EQ(env.prompt.shown.last().icon, Icon::Critical);
+    EXPECT_TRUE(OpenFailureMessage(*env.ctx, rc).contains("The Error Number is: 3051"));
+}
