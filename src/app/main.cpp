@@ -108,6 +108,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     InstallModules(ctx, window);
+    window.markEmptyPages();
     single.onRaiseRequest([&window] {
         window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
         window.raise();

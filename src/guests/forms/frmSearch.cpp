@@ -78,6 +78,20 @@ QAction* frmSearch::addCommand(const QString& text, const QString& objectName,
     return a;
 }
 
+void frmSearch::markEmptyPages() {
+    for (const QString& name : TabNames) {
+        QWidget* page = tabPage(name);
+        if (page->layout())
+            continue;
+        auto* layout = new QVBoxLayout(page);
+        auto* note = new QLabel("The " + name + " page is not part of this installation yet.", page);
+        note->setObjectName("lblNotInstalled" + name);
+        note->setAlignment(Qt::AlignCenter);
+        note->setEnabled(false);
+        layout->addWidget(note);
+    }
+}
+
 void frmSearch::refreshCaption() {
     QString caption = "Velmora - " + m_ctx.globals.propertyName + " - " +
                       Formats::LongDate(m_ctx.clock().today());

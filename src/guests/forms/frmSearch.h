@@ -40,6 +40,9 @@ public:
     void Logon();
     void Logoff();
 
+    // Pages that no installed subsystem filled say so instead of staying blank.
+    void markEmptyPages();
+
     // "Velmora - " + property + " - " + long date (with the LOCAL Backup prefix).
     void refreshCaption();
     // Window placement kept in VmSettings.ini.
