@@ -7,9 +7,16 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QUuid>
 
 namespace vm::test {
+
+QString TestFolderTemplate() {
+    const QFileInfo shm("/dev/shm");
+    const QString base = (shm.isDir() && shm.isWritable()) ? shm.filePath() : QDir::tempPath();
+    return base + "/velmora-test-XXXXXX";
+}
 
 bool UsingPostgres() { return qEnvironmentVariable("VELMORA_TEST_ENGINE") == "postgresql"; }
 

@@ -15,6 +15,8 @@
 namespace vm::test {
 
 bool UsingPostgres();
+// Test folders live in memory when the machine offers it (commits then cost no disk syncs).
+QString TestFolderTemplate();
 QString PgConnInfo();
 
 class TestEnv {
@@ -43,7 +45,7 @@ public:
     std::unique_ptr<AppContext> ctx;
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir m_dir{TestFolderTemplate()};
     QString m_schema;
 };
 
