@@ -9,7 +9,9 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -154,6 +156,13 @@ void frmSearch::applyPlacement() {
     const int width = INIRead("Screen", "Width", ini).toInt(&okWidth);
     if (okTop && okLeft && okHeight && okWidth && height > 100 && width > 100)
         setGeometry(left, top, width, height);
+    // Toolbar and tab sizes: 1 small, 2 medium, 3 large.
+    const int toolbar = std::clamp(INIRead("Settings", "ToolbarSize", ini, "1").toInt(), 1, 3);
+    m_commandBar->setIconSize(QSize(8 + 8 * toolbar, 8 + 8 * toolbar));
+    const int tabSize = std::clamp(INIRead("Settings", "TabSize", ini, "2").toInt(), 1, 3);
+    QFont tabFont = m_tabs->tabBar()->font();
+    tabFont.setPointSize(7 + tabSize + (tabSize == 3 ? 1 : 0));
+    m_tabs->tabBar()->setFont(tabFont);
     // A stored minimised state is shown as normal.
     if (INIRead("Screen", "WindowState", ini, "0") == "2")
         setWindowState(windowState() | Qt::WindowMaximized);
