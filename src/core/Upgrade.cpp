@@ -172,9 +172,11 @@ int StoredLevel(Database& db) {
 
 void CreateBaseDatabase(Database& db, const Clock& clock) {
     db.transaction([&] {
+        db.deferStatements();
         for (const Table& t : Registry::all().tables())
             if ((t.stores & Current) && t.createdAt == 0)
                 CreateTable(db, t, BaseLevel);
+        db.flushDeferred();
         InsertFactoryData(db, clock);
         UpdateDBLevel(db, BaseLevel);
     });

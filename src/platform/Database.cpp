@@ -324,7 +324,22 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& params, bool for
     return q;
 }
 
+void Database::deferStatements() { m_deferring = m_where.engine == Engine::PostgreSQL; }
+
+void Database::flushDeferred() {
+    m_deferring = false;
+    if (m_deferred.isEmpty())
+        return;
+    const QString script = m_deferred.join(";\n");
+    m_deferred.clear();
+    run(script, {});
+}
+
 int Database::exec(const QString& sql, const QVariantList& params) {
+    if (m_deferring && params.isEmpty()) {
+        m_deferred << sql;
+        return 0;
+    }
     QSqlQuery q = run(sql, params);
     return q.numRowsAffected();
 }
@@ -388,6 +403,8 @@ void Database::transaction(const std::function<void()>& work) {
         work();
     } catch (...) {
         m_depth = 0;
+        m_deferring = false;
+        m_deferred.clear();
         QSqlQuery rollback(m_db);
         rollback.exec("ROLLBACK");
         throw;
@@ -417,6 +434,20 @@ QStringList Database::tables() {
               "current_schema() ORDER BY table_name";
     for (const Row& r : query(sql))
         out << r.record().value(0).toString();
+    return out;
+}
+
+QStringList Database::columnNames(const QString& table) {
+    QStringList out;
+    if (m_where.engine == Engine::SQLite) {
+        for (const Row& r : query("PRAGMA table_info(" + quoteName(table) + ")"))
+            out << r.text("name");
+        return out;
+    }
+    for (const Row& r : query("SELECT column_name FROM information_schema.columns WHERE "
+                              "table_schema = current_schema() AND table_name = ?",
+                              {table.toLower()}))
+        out << r.text("column_name");
     return out;
 }
 

@@ -88,6 +88,7 @@ public:
     bool tableExists(const QString& table);
     QStringList tables();
     std::optional<ColumnInfo> column(const QString& table, const QString& column);
+    QStringList columnNames(const QString& table);
     bool columnExists(const QString& table, const QString& col) { return column(table, col).has_value(); }
 
     // Engine spelling of an identifier and of a whole statement.
@@ -95,6 +96,11 @@ public:
     QString translate(const QString& sql) const;
 
     QSqlDatabase& handle() { return m_db; }
+    // Schema building on a server: statements without parameters are gathered
+    // and sent together by flushDeferred() (one round trip instead of hundreds).
+    void deferStatements();
+    void flushDeferred();
+
     // Names of PostgreSQL domains known to exist (the schema builder's cache).
     QSet<QString>& knownDomains() { return m_domains; }
     void close();
@@ -109,6 +115,8 @@ private:
     QSqlDatabase m_db;
     int m_depth = 0;
     QSet<QString> m_domains;
+    bool m_deferring = false;
+    QStringList m_deferred;
 };
 
 // Parses "key=value key2=value2" (libpq style, values may be single-quoted).

@@ -1,5 +1,7 @@
 #include "core/schema/SchemaBuilder.h"
 
+#include <QSet>
+
 namespace vm::schema {
 
 namespace {
@@ -165,17 +167,25 @@ bool change_field_size(Database& db, const QString& table, const QString& field,
 
 void EnsureStoreSchema(Database& db, Store store) {
     db.transaction([&] {
-        for (const Table& t : Registry::all().tables()) {
-            if (!(t.stores & store))
-                continue;
-            if (!db.tableExists(t.name)) {
+        QSet<QString> existing;
+        for (const QString& name : db.tables())
+            existing.insert(name.toLower());
+        db.deferStatements();
+        for (const Table& t : Registry::all().tables())
+            if ((t.stores & store) && !existing.contains(t.name.toLower()))
                 CreateTable(db, t, CurrentLevel);
+        db.flushDeferred();
+        for (const Table& t : Registry::all().tables()) {
+            if (!(t.stores & store) || !existing.contains(t.name.toLower()))
                 continue;
-            }
+            const QStringList present = db.columnNames(t.name);
+            bool added = false;
             for (const Column& c : t.columns)
-                AddColumn(db, t, c);
-            for (const Index& ix : t.indexes)
-                CreateIndex(db, t, ix);
+                if (!present.contains(c.name, Qt::CaseInsensitive))
+                    added |= AddColumn(db, t, c);
+            if (added)
+                for (const Index& ix : t.indexes)
+                    CreateIndex(db, t, ix);
         }
     });
 }
