@@ -100,6 +100,7 @@ int main(int argc, char** argv) {
 
     frmSearch window(ctx);
     prompt.setParent(&window);
+    InstallModuleHooks(ctx);
     const int rc = LoadMainWindowData(ctx);
     if (rc != 0) {
         splash.close();

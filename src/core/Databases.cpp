@@ -1,6 +1,7 @@
 #include "core/Databases.h"
 
 #include "core/DataAccess.h"
+#include "core/Formats.h"
 #include "core/Settings.h"
 #include "core/schema/SchemaBuilder.h"
 #include "platform/Cipher.h"
@@ -31,8 +32,12 @@ bool purgeDueToday(AppContext& ctx) {
     if (!ctx.db().tableExists("VmSettings"))
         return false;
     const int days = GetVmSetting(ctx.db(), "Purge_CC_N_Days", "0").trimmed().toInt();
-    const QString lastRun = GetVmSetting(ctx.db(), "Purge_Last_Run").trimmed();
-    return days >= 1 && lastRun != ctx.clock().today().toString("yyyy/MM/dd");
+    // The purge writes its day as a short date; older rows may hold the stored form.
+    const QString last = GetVmSetting(ctx.db(), "Purge_Last_Run").trimmed();
+    QDate lastRun = Formats::ParseShortDate(last);
+    if (!lastRun.isValid())
+        lastRun = Formats::ParseStoredDate(last);
+    return days >= 1 && lastRun != ctx.clock().today();
 }
 
 bool isDesktopProgram(const AppContext& ctx) {

@@ -41,6 +41,27 @@ inline constexpr Right TabMessages{RightsArea::Tabs, 4};
 inline constexpr Right TabOthers{RightsArea::Tabs, 5};
 inline constexpr Right TabProfiles{RightsArea::Tabs, 6};
 inline constexpr Right TabAdministration{RightsArea::Tabs, 7};
+
+// Logbook: the entry screen and the main window's Logbook page.
+inline constexpr Right LogbookAdd{RightsArea::Logbook, 1};
+inline constexpr Right LogbookDueOverdue{RightsArea::Logbook, 2};
+inline constexpr Right LogbookBulkConfirmations{RightsArea::Logbook, 3};
+inline constexpr Right LogbookItineraries{RightsArea::Logbook, 4};
+inline constexpr Right LogbookViewMessages{RightsArea::Logbook, 5};
+inline constexpr Right LogbookLinkProfile{RightsArea::Logbook, 6};
+inline constexpr Right LogbookEditProfile{RightsArea::Logbook, 7};
+inline constexpr Right LogbookSelectProfile{RightsArea::Logbook, 8};
+inline constexpr Right LogbookDeselectProfile{RightsArea::Logbook, 9};
+inline constexpr Right LogbookReservations{RightsArea::Logbook, 10};
+inline constexpr Right LogbookExport{RightsArea::Logbook, 11};
+inline constexpr Right LogbookSendMessages{RightsArea::Logbook, 12};
+inline constexpr Right LogbookPrintDetails{RightsArea::Logbook, 13};
+inline constexpr Right LogbookVendorRequest{RightsArea::Logbook, 14};
+inline constexpr Right LogbookGuestRequest{RightsArea::Logbook, 15};
+inline constexpr Right LogbookConfirmation{RightsArea::Logbook, 16};
+inline constexpr Right LogbookNotifications{RightsArea::Logbook, 17};
+inline constexpr Right LogbookCloneCards{RightsArea::Logbook, 18};
+inline constexpr Right LogbookDecryptProfileCards{RightsArea::Logbook, 19};
 } // namespace Rights
 
 } // namespace vm

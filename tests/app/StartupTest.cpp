@@ -132,3 +132,18 @@ TEST(Startup, TasksBuiltByAnotherDeskAreNotBuiltAgain) {
     EXPECT_TRUE(RunStartOfDay(*env.ctx));
     EXPECT_EQ(builds, 0);
 }
+
+TEST(Startup, CardPurgeIsDueOncePerDayWithAPolicy) {
+    TestEnv env;
+    env.openOrFail();
+    EXPECT_FALSE(env.ctx->start.purgeAtStart) << "no retention policy, no purge";
+    SetValueFromKey(env.db(), "Purge_CC_N_Days", "30");
+    SetValueFromKey(env.db(), "Purge_Last_Run", "03/13/2026");
+    CloseDatabase(*env.ctx);
+    env.openOrFail();
+    EXPECT_TRUE(env.ctx->start.purgeAtStart);
+    SetValueFromKey(env.db(), "Purge_Last_Run", "03/14/2026");
+    CloseDatabase(*env.ctx);
+    env.openOrFail();
+    EXPECT_FALSE(env.ctx->start.purgeAtStart);
+}

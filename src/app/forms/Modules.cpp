@@ -1,13 +1,17 @@
 #include "app/forms/Modules.h"
 
 #include "guests/forms/frmSearch.h"
+#include "logbook/forms/LogbookModule.h"
+#include "security/forms/SecurityModule.h"
 
 namespace vm {
 
+void InstallModuleHooks(AppContext& ctx) { InstallSecurityHooks(ctx); }
+
 void InstallModules(AppContext& ctx, frmSearch& window) {
     // One line per subsystem, in the order their pages should appear.
-    (void)ctx;
-    (void)window;
+    InstallSecurity(ctx, window);
+    InstallLogbook(ctx, window);
 }
 
 } // namespace vm

@@ -1,0 +1,361 @@
+#include "security/CardStore.h"
+
+#include "core/DataAccess.h"
+#include "core/Formats.h"
+#include "core/Settings.h"
+#include "core/TextLog.h"
+#include "platform/RegistryValues.h"
+#include "security/Audit.h"
+#include "security/CardData.h"
+#include "security/Logon.h"
+#include "security/PasswordPolicy.h"
+
+#include <QRegularExpression>
+
+namespace vm {
+
+namespace {
+QString tail(const AppContext& ctx) {
+    return " on: " + Formats::AuditStamp(ctx.clock().now()) + " at PC Named: " +
+           ctx.workstation.computerName;
+}
+
+void log(const AppContext& ctx, const QString& line) {
+    LogMessage(ctx.start.databaseFolder, line, ctx.clock());
+}
+
+QString nowStored(const AppContext& ctx) { return Formats::StoredDateTime(ctx.clock().now()); }
+
+QString reasonText(bool viewed, const QString& reason) {
+    return viewed ? CleanSqlText(reason) : kInvalidViewReason;
+}
+
+void audit(AppContext& ctx, int event) {
+    SendSyslogMessage(ctx, PCIDSS(event, true, CurrentEmployeeId(ctx)));
+}
+
+QString scopeFilter(const QString& scope, bool hasWhere) {
+    QString cond;
+    if (scope.compare("Good", Qt::CaseInsensitive) == 0)
+        cond = "C.[Viewed] = ?";
+    else if (scope.compare("Bad", Qt::CaseInsensitive) == 0)
+        cond = "C.[Viewed] = ?";
+    if (cond.isEmpty())
+        return {};
+    return (hasWhere ? " AND " : " WHERE ") + cond;
+}
+
+QVariantList scopeParams(const QString& scope) {
+    if (scope.compare("Good", Qt::CaseInsensitive) == 0)
+        return {true};
+    if (scope.compare("Bad", Qt::CaseInsensitive) == 0)
+        return {false};
+    return {};
+}
+
+std::vector<Row> viewLog(AppContext& ctx, const QString& from, bool hasWhere,
+                         const QString& scope, const QString& logName) {
+    const QString sql = "SELECT P.[LastName], P.[FirstName], C.[Viewed], C.[LogDateTime], "
+                        "C.[Concierge], C.[Workstation], C.[Reason] " +
+                        from + scopeFilter(scope, hasWhere) +
+                        " ORDER BY P.[LastName], P.[FirstName], C.[LogDateTime] DESC";
+    auto rows = ctx.db().query(sql, scopeParams(scope));
+    log(ctx, "User: " + ctx.session.name + " Viewed the " + logName +
+                 " Credit Card viewing log for with the scope of (" + scope + ")");
+    audit(ctx, PCIDSS::AuditTrailAccess);
+    return rows;
+}
+
+// The masked number kept in an entry's text, e.g. "xxxxxxxxxxxx1111".
+QString maskedNumberIn(const QString& text) {
+    static const QRegularExpression masked("x{10}[0-9x]*");
+    return masked.match(text).captured(0);
+}
+
+QString logbookText(Database& db, const Row& entry) {
+    QString text = entry.text("NoteField");
+    for (const Row& piece : db.query("SELECT [NoteField] FROM [LogText] WHERE [LogID] = ? "
+                                     "ORDER BY [Sequence]",
+                                     {entry.number("LogID")}))
+        text += piece.text("NoteField");
+    return text;
+}
+} // namespace
+
+void InsertLogbookCCV(AppContext& ctx, qint64 id, bool viewed, QChar source,
+                      const QString& reason) {
+    ctx.db().exec("INSERT INTO [LogbookCCV] ([LogbookID], [Viewed], [MsgSource], [Workstation], "
+                  "[Concierge], [LogDateTime], [Reason]) VALUES (?, ?, ?, ?, ?, ?, ?)",
+                  {id, viewed, QString(source), ctx.workstation.computerName, ctx.session.name,
+                   nowStored(ctx), reasonText(viewed, reason)});
+    log(ctx, "User: " + ctx.session.name +
+                 (viewed ? " Viewed a credit card for the Logbook entry ("
+                         : " Failed to view a credit card for the Logbook entry (") +
+                 QString::number(id) + ")" + tail(ctx));
+}
+
+void InsertProfileCCV(AppContext& ctx, qint64 profileId, qint64 profileCCId, bool viewed,
+                      const QString& reason) {
+    ctx.db().exec("INSERT INTO [ProfileCCV] ([ProfileID], [ProfileCCID], [Viewed], [Workstation], "
+                  "[Concierge], [LogDateTime], [Reason]) VALUES (?, ?, ?, ?, ?, ?, ?)",
+                  {profileId, profileCCId, viewed, ctx.workstation.computerName, ctx.session.name,
+                   nowStored(ctx), reasonText(viewed, reason)});
+    log(ctx, "User: " + ctx.session.name +
+                 (viewed ? " Viewed a credit card for the Profile entry ("
+                         : " Failed to view a credit card for the Profile entry (") +
+                 QString::number(profileId) + ")" + tail(ctx));
+}
+
+std::vector<Row> GetCCVComplete(AppContext& ctx, const QString& scope) {
+    return viewLog(ctx,
+                   "FROM [ProfileCCV] C INNER JOIN [Profile] P ON C.[ProfileID] = P.[ProfileID]",
+                   false, scope, "Profile");
+}
+
+std::vector<Row> GetCCVLComplete(AppContext& ctx, const QString& scope) {
+    return viewLog(ctx,
+                   "FROM [LogbookCCV] C INNER JOIN [LogBook] P ON C.[LogbookID] = P.[LogID] "
+                   "WHERE C.[MsgSource] = 'L'",
+                   true, scope, "Logbook");
+}
+
+std::vector<Row> GetCCVFComplete(AppContext& ctx, const QString& scope) {
+    return viewLog(ctx,
+                   "FROM [LogbookCCV] C INNER JOIN [LostAndFound] P ON C.[LogbookID] = P.[ItemID] "
+                   "WHERE C.[MsgSource] = 'F'",
+                   true, scope, "Lost and Found");
+}
+
+std::vector<Row> GetCCVHistory(AppContext& ctx, qint64 profileId, qint64 cardId) {
+    return ctx.db().query("SELECT * FROM [ProfileCCV] WHERE [ProfileID] = ? AND [ProfileCCID] = ? "
+                          "ORDER BY [LogDateTime] DESC",
+                          {profileId, cardId});
+}
+
+int DeleteCCViews(AppContext& ctx, int days) {
+    const int n = ctx.db().exec("DELETE FROM [ProfileCCV] WHERE [LogDateTime] < ?",
+                                {Formats::StoredDateTime(ctx.clock().now().addDays(-days))});
+    log(ctx, "User: " + ctx.session.name +
+                 " Deleted items from the Profile Credit Card viewing log for where the entries "
+                 "are more than " +
+                 QString::number(days) + " days old.");
+    audit(ctx, PCIDSS::AuditTrailModification);
+    return n;
+}
+
+int DeleteCCLViews(AppContext& ctx, int days) {
+    const int n = ctx.db().exec("DELETE FROM [LogbookCCV] WHERE [LogDateTime] < ?",
+                                {Formats::StoredDateTime(ctx.clock().now().addDays(-days))});
+    log(ctx, "User: " + ctx.session.name +
+                 " Deleted items from the Logbook Credit Card viewing log for where the entries "
+                 "are more than " +
+                 QString::number(days) + " days old.");
+    audit(ctx, PCIDSS::AuditTrailModification);
+    return n;
+}
+
+std::vector<Row> GetProfileCC(AppContext& ctx, qint64 profileId) {
+    return ctx.db().query(
+        "SELECT * FROM [ProfileCC] WHERE [ProfileID] = ? ORDER BY [CreditCardType], [ProfileCCID]",
+        {profileId});
+}
+
+qint64 InsertProfileCC(AppContext& ctx, const ProfileCard& card) {
+    const QString record = QString::number(card.profileId);
+    const QString digits = StripNonDigits(card.number);
+    const QString enc = EncryptCC(ctx, digits, record);
+    const QString encExp = EncryptCC(ctx, card.expires.trimmed(), record);
+    if (enc.isEmpty()) // the cipher has said so; nothing is stored
+        return 0;
+    const qint64 id = ctx.db().insert(
+        "INSERT INTO [ProfileCC] ([ProfileID], [CreditCardType], [CardNumber], [Expires], [EncCC], "
+        "[EncExp], [CreatedDate]) VALUES (?, ?, ?, 'xx/xx', ?, ?, ?)",
+        {card.profileId, CleanSqlText(card.cardType), MaskCard(digits), enc, encExp,
+         ctx.clock().now()},
+        "ProfileCCID");
+    SendSyslogMessage(ctx, PCIDSS(PCIDSS::CreditCardAdded, true, CurrentEmployeeId(ctx)));
+    return id;
+}
+
+bool UpdateProfileCC(AppContext& ctx, qint64 profileCCId, const ProfileCard& card) {
+    const QString record = QString::number(card.profileId);
+    const QString digits = StripNonDigits(card.number);
+    const QString enc = EncryptCC(ctx, digits, record);
+    if (enc.isEmpty())
+        return false;
+    ctx.db().exec("UPDATE [ProfileCC] SET [CreditCardType] = ?, [CardNumber] = ?, [Expires] = "
+                  "'xx/xx', [EncCC] = ?, [EncExp] = ?, [CreatedDate] = ? WHERE [ProfileCCID] = ?",
+                  {CleanSqlText(card.cardType), MaskCard(digits), enc,
+                   EncryptCC(ctx, card.expires.trimmed(), record), ctx.clock().now(),
+                   profileCCId});
+    SendSyslogMessage(ctx, PCIDSS(PCIDSS::CreditCardModified, true, CurrentEmployeeId(ctx)));
+    return true;
+}
+
+void DeleteProfileCC(AppContext& ctx, qint64 profileCCId) {
+    ctx.db().exec("DELETE FROM [ProfileCC] WHERE [ProfileCCID] = ?", {profileCCId});
+    SendSyslogMessage(ctx, PCIDSS(PCIDSS::CreditCardDeleted, true, CurrentEmployeeId(ctx)));
+}
+
+void DeleteProfileCCByProfile(AppContext& ctx, qint64 profileId) {
+    ctx.db().exec("DELETE FROM [ProfileCC] WHERE [ProfileID] = ?", {profileId});
+}
+
+void LogCCDeletion(AppContext& ctx, bool isProfile, qint64 id, const QString& deletedBy) {
+    const QString table = isProfile ? "[ProfileDeletedCC]" : "[LogbookDeletedCC]";
+    const QString column = isProfile ? "[ProfileID]" : "[LogbookID]";
+    ctx.db().exec("INSERT INTO " + table + " (" + column +
+                      ", [DeletedDate], [DeletedBy]) VALUES (?, ?, ?)",
+                  {id, ctx.clock().now(), deletedBy});
+}
+
+QString ApplyCardScreening(AppContext& ctx, const QString& form, const QString& field,
+                           qint64 recordId, const QString& text, bool remove) {
+    if (remove) {
+        log(ctx, "User: " + ctx.session.name +
+                     " Prevented a possible credit card number from being stored in the form '" +
+                     form + "' for '" + field + "'" + tail(ctx));
+        return CreditCardISM(text, true);
+    }
+    // The suspicious-activity log keeps the evidence, never the clear number.
+    InsertSuspcious(ctx, recordId, form, field, CreditCardISM(text, false));
+    log(ctx, "User: " + ctx.session.name +
+                 " Allowed a possible credit card number to be stored in the form '" + form +
+                 "' for '" + field + "'" + tail(ctx));
+    return text;
+}
+
+CloneCardAnswer AskCloneCardPassword(AppContext& ctx) {
+    const auto typed = ctx.prompt().input(kClonePasswordText, {}, {}, true);
+    if (!typed)
+        return CloneCardAnswer::Refused;
+    if (typed->trimmed().compare("SKIP", Qt::CaseInsensitive) == 0)
+        return CloneCardAnswer::Skip;
+    if (CheckCardViewPassword(ctx, *typed))
+        return CloneCardAnswer::Carry;
+    ctx.prompt().message("The Password you entered to view the actual Credit Card Number does not "
+                         "match the Password you created.",
+                         {}, Icon::Exclamation);
+    return CloneCardAnswer::Refused;
+}
+
+int CheckForCCPolicy(AppContext& ctx) {
+    return GetVmSetting(ctx.db(), "Purge_CC_N_Days").trimmed().toInt();
+}
+
+bool HasCCPurgeRunToday(AppContext& ctx) {
+    const QString last = GetVmSetting(ctx.db(), "Purge_Last_Run").trimmed();
+    QDate d = Formats::ParseShortDate(last);
+    if (!d.isValid())
+        d = Formats::ParseStoredDate(last);
+    return d.isValid() && d == ctx.clock().today();
+}
+
+int DeleteCCFromLogbook(AppContext& ctx, const PurgeProgress& progress) {
+    Database& db = ctx.db();
+    const QDateTime now = ctx.clock().now();
+    db.exec("UPDATE [LogBook] SET [CC_CreatedDate] = ? WHERE [EncCC] IS NOT NULL AND "
+            "TRIM([EncCC]) <> '' AND [CC_CreatedDate] IS NULL",
+            {now});
+
+    const int referDays = GetVmSetting(db, "Purge_CC_LogRefer_N_Days", "0").trimmed().toInt();
+    const int days = CheckForCCPolicy(ctx);
+    std::vector<Row> due;
+    if (referDays >= 1) {
+        for (const Row& r : db.query("SELECT * FROM [LogBook] WHERE [EncCC] IS NOT NULL AND "
+                                     "TRIM([EncCC]) <> ''")) {
+            const QDate refer = Formats::ParseStoredDate(r.text("ReferDate").trimmed());
+            if (refer.isValid() && refer.daysTo(now.date()) > referDays)
+                due.push_back(r);
+        }
+    } else if (days >= 1) {
+        due = db.query("SELECT * FROM [LogBook] WHERE [CC_CreatedDate] < ? AND "
+                       "[EncCC] IS NOT NULL AND TRIM([EncCC]) <> ''",
+                       {now.addDays(-days)});
+    }
+
+    int i = 0;
+    for (const Row& r : due) {
+        ++i;
+        if (progress)
+            progress("Logbook: Removing " + QString::number(i) + " of " +
+                     QString::number(due.size()));
+        const qint64 id = r.number("LogID");
+        const QString masked = maskedNumberIn(logbookText(db, r));
+        QString reason = "CC " + masked + " removed by Credit Card Policy.";
+        if (masked.isEmpty() || reason.size() > 50)
+            reason = "Credit Card was removed by Credit Card Policy.";
+        db.transaction([&] {
+            db.exec("UPDATE [LogBook] SET [EncCC] = '', [CC_CreatedDate] = NULL WHERE [LogID] = ?",
+                    {id});
+            LogCCDeletion(ctx, false, id, "CC_POL");
+            db.exec("INSERT INTO [LogbookHistory] ([LogbookID], [Initials], [LogDateTime], "
+                    "[Reason]) VALUES (?, 'CCPOL', ?, ?)",
+                    {id, now.toString("yyyy/MM/dd HH:mm"), reason});
+        });
+    }
+    return i;
+}
+
+int DeleteCCFromProfiles(AppContext& ctx, int days, const PurgeProgress& progress) {
+    Database& db = ctx.db();
+    const QDateTime now = ctx.clock().now();
+    db.exec("UPDATE [ProfileCC] SET [CreatedDate] = ? WHERE [CreatedDate] IS NULL", {now});
+    if (days < 1)
+        return 0;
+    const auto due = db.query("SELECT [ProfileCCID], [ProfileID] FROM [ProfileCC] WHERE "
+                              "[CreatedDate] < ? AND [EncCC] IS NOT NULL AND TRIM([EncCC]) <> ''",
+                              {now.addDays(-days)});
+    int i = 0;
+    for (const Row& r : due) {
+        ++i;
+        if (progress)
+            progress("Profiles: Removing " + QString::number(i) + " of " +
+                     QString::number(due.size()));
+        db.transaction([&] {
+            db.exec("UPDATE [ProfileCC] SET [CardNumber] = 'Rem by CC Policy', [Expires] = ' ', "
+                    "[EncCC] = '', [EncExp] = '' WHERE [ProfileCCID] = ?",
+                    {r.number("ProfileCCID")});
+            LogCCDeletion(ctx, true, r.number("ProfileID"),
+                          "Credit Card Policy (" + QString::number(days) + " days)");
+        });
+    }
+    return i;
+}
+
+bool PurgeCreditCards(AppContext& ctx, const PurgeProgress& progress) {
+    const int days = CheckForCCPolicy(ctx);
+    if (days < 1 || HasCCPurgeRunToday(ctx))
+        return false;
+    if (progress)
+        progress("Validating Logbook Entries...");
+    DeleteCCFromLogbook(ctx, progress);
+    if (progress)
+        progress("Validating Profile Entries...");
+    DeleteCCFromProfiles(ctx, days, progress);
+    // Written last: a purge that failed half-way runs again.
+    SetValueFromKey(ctx.db(), "Purge_Last_Run", Formats::ShortDate(ctx.clock().today()));
+    return true;
+}
+
+QString ProfileCardPolicyText(int days) {
+    const QString n = QString::number(days);
+    return "Credit cards entered in Guest Profiles will be removed after " + n + " days, " + CRLF +
+           "per PCI requirements of limiting credit card retention.  If you wish  " + CRLF +
+           "to enter a credit card number for a reservation more than " + n + " days out, " +
+           CRLF + "please use the LogBook to do so." + CRLF + CRLF +
+           "Do you still wish to store this Credit Card Number?";
+}
+
+bool ConfirmProfileCardPolicy(AppContext& ctx) {
+    const int days = CheckForCCPolicy(ctx);
+    if (days < 1)
+        return true;
+    if (INIRead("Settings", kProfileCardPolicyKey, ctx.iniFile(), "False")
+            .compare("True", Qt::CaseInsensitive) == 0)
+        return true;
+    return ctx.prompt().ask(ProfileCardPolicyText(days), kProfileCardPolicyTitle, Buttons::YesNo,
+                            Icon::Question, Answer::Yes) == Answer::Yes;
+}
+
+} // namespace vm

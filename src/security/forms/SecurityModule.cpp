@@ -1,0 +1,107 @@
+#include "security/forms/SecurityModule.h"
+
+#include "core/DataAccess.h"
+#include "guests/forms/frmSearch.h"
+#include "security/CardStore.h"
+#include "security/Logon.h"
+#include "security/forms/IdleLogoff.h"
+#include "security/forms/SecurityLogPage.h"
+#include "security/forms/frmChangePWCC.h"
+#include "security/forms/frmLogon.h"
+#include "security/forms/frmWarning.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace vm {
+
+bool RunCardPurgeWithProgress(AppContext& ctx, QWidget* parent) {
+    QDialog box(parent, Qt::SplashScreen);
+    auto* label = new QLabel("Validating Logbook Entries...", &box);
+    label->setObjectName("lblPurge");
+    label->setMinimumWidth(320);
+    (new QVBoxLayout(&box))->addWidget(label);
+    box.show();
+    try {
+        return PurgeCreditCards(ctx, [label](const QString& text) {
+            label->setText(text);
+            QCoreApplication::processEvents();
+        });
+    } catch (const DbError& e) {
+        // Purge_Last_Run stays as it was, so the purge runs again next time.
+        ReportError(ctx.prompt(), e, "PurgeCreditCards", "SecurityModule");
+        return false;
+    }
+}
+
+void InstallSecurityHooks(AppContext& ctx) {
+    ctx.daily.inactivateInactiveStaff = [](AppContext& c) {
+        try {
+            InactivateInactiveStaff(c);
+        } catch (const DbError& e) {
+            ReportError(c.prompt(), e, "InactivateInactiveStaff", "SecurityModule");
+        }
+    };
+}
+
+void InstallSecurity(AppContext& ctx, frmSearch& window) {
+    InstallSecurityHooks(ctx);
+
+    if (ctx.start.purgeAtStart) {
+        ctx.start.purgeAtStart = false;
+        RunCardPurgeWithProgress(ctx, &window);
+    }
+
+    window.setLogonHandler([&ctx, &window] {
+        frmLogon dlg(ctx, &window);
+        dlg.exec();
+        if (dlg.programMustEnd()) {
+            QTimer::singleShot(0, &window, [&window] {
+                window.close();
+                QCoreApplication::exit(0);
+            });
+            return false;
+        }
+        return ctx.session.loggedOn();
+    });
+    window.setLogoffHandler([&ctx] {
+        try {
+            if (ctx.current)
+                UpdateLogoffDate(ctx);
+        } catch (const DbError& e) {
+            ReportError(ctx.prompt(), e, "UpdateLogoffDate", "SecurityModule");
+        }
+        ctx.session.clear();
+    });
+
+    auto* idle = new IdleLogoff(
+        ctx,
+        [&window] {
+            frmWarning warning(60, &window);
+            warning.exec();
+            return warning.responded();
+        },
+        [&window] {
+            if (window.isMinimized())
+                window.showNormal();
+            window.Logoff();
+        },
+        &window);
+    qApp->installEventFilter(idle);
+    QObject::connect(window.timer(), &QTimer::timeout, idle, &IdleLogoff::tick);
+    QObject::connect(&window, &frmSearch::loggedOn, idle, &IdleLogoff::resetActivity);
+
+    window.addAdministrationPage("Security Logs", new SecurityLogPage(ctx));
+    window.addCommand("Card Password", "cmdChangeCCPassword", [&ctx, &window] {
+        if (!ctx.session.loggedOn() || ctx.session.guest)
+            return;
+        frmChangePWCC dlg(ctx, &window);
+        dlg.exec();
+    });
+}
+
+} // namespace vm

@@ -1,0 +1,107 @@
+#include "core/Settings.h"
+#include "security/CardData.h"
+#include "SecurityFixture.h"
+
+using namespace vm;
+using namespace vm::test;
+
+TEST(CardData, CardTypesByLengthAndPrefix) {
+    struct Case {
+        const char* number;
+        const char* type;
+    } cases[] = {
+        {"5555555555554444", "MasterCard"},      {"5105 1051 0510 5100", "MasterCard"},
+        {"4111111111111111", "Visa"},            {"4222222222222", "Visa"},
+        {"378282246310005", "American Express"}, {"341111111111111", "American Express"},
+        {"36227206271667", "Diners Club"},       {"30569309025904", "Diners Club"},
+        {"38520000023237", "Diners Club"},       {"6011111111111117", "Discover"},
+        {"5655555555554444", ""},                {"1234567890123456", ""},
+        {"371449635398431 0", ""},               {"30669309025904", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CardType(c.number), QString(c.type)) << c.number;
+}
+
+TEST(CardData, LuhnAcceptsValidNumbersOnly) {
+    struct Case {
+        const char* number;
+        bool valid;
+    } cases[] = {
+        {"4111111111111111", true},  {"4111111111111112", false}, {"378282246310005", true},
+        {"6011111111111117", true},  {"4222222222222", true},     {"30569309025904", true},
+        {"4111-1111-1111-1111", false}, {"411111111111", false},  {"41111111111111111", false},
+        {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LuhnCheck(c.number), c.valid) << c.number;
+}
+
+TEST(CardData, StripAndMask) {
+    EXPECT_EQ(StripNonDigits("4111-1111 1111.1111x"), "4111111111111111");
+    EXPECT_EQ(MaskCard("4111111111111111"), "xxxxxxxxxxxx1111");
+    EXPECT_EQ(MaskCard("4111 1111 1111 1111"), "xxxx xxxx xxxx 1111");
+    EXPECT_EQ(MaskCard("3782 822463 10005"), "xxxx xxxxxx 10005");
+    EXPECT_EQ(MaskCard("123"), "123");
+}
+
+TEST(CardData, DetectorFindsNumbersInFreeText) {
+    struct Case {
+        const char* text;
+        const char* found; // "" = nothing
+    } cases[] = {
+        {"Guaranteed with 4111 1111 1111 1111 exp 12/27", "4111111111111111"},
+        {"amex 3782-822463-10005 ok", "378282246310005"},
+        {"call 00 4111111111111111 99", "4111111111111111"},
+        {"41111111a11111111", ""},                   // a letter ends a run
+        {"Room 1204 call 555-123-4567 on 2026/03/14 at 10:30", ""},
+        {"1234 5678 9012 3456", ""},                 // no card type
+        {"4222222222222", ""},                       // 13 digits are not looked for
+    };
+    for (const Case& c : cases) {
+        const auto found = FindCardNumber(c.text);
+        EXPECT_EQ(found.value_or(QString()), QString(c.found)) << c.text;
+        EXPECT_EQ(CheckForCCNumber(c.text), QString(c.found) != "") << c.text;
+    }
+    EXPECT_FALSE(CheckForCCNumber("4111111111111112", true)); // strict: Luhn too
+    EXPECT_TRUE(CheckForCCNumber("4111111111111112", false));
+}
+
+TEST(CardData, CreditCardIsmReplacesOrMasksEveryNumber) {
+    const QString note = "Spa deposit 4111 1111 1111 1111, then 5555-5555-5555-4444 for dinner";
+    EXPECT_EQ(CreditCardISM(note, true), "Spa deposit DELETED CC#, then DELETED CC# for dinner");
+    EXPECT_EQ(CreditCardISM(note, false),
+              "Spa deposit xxxx xxxx xxxx 1111, then xxxxxxxxxxxxxxx4444 for dinner");
+    EXPECT_EQ(CreditCardISM("card 4111.1111.1111.1111.", true), "card DELETED CC#.");
+    const QString parcel = "Tracking Number 4111111111111111 for the parcel";
+    EXPECT_EQ(CreditCardISM(parcel, true), parcel);
+    EXPECT_EQ(CreditCardISM(parcel, false), parcel);
+}
+
+TEST_F(SecurityTest, CardCipherEnhancedUsesTheRecordValue) {
+    ASSERT_TRUE(GetBooleanSetting(db(), "EnhancedEncryption"));
+    const QString a = EncryptCC(ctx(), "4111111111111111", "17");
+    ASSERT_FALSE(a.isEmpty());
+    EXPECT_FALSE(a.contains("4111111111111111"));
+    EXPECT_EQ(EncryptCC(ctx(), "4111111111111111", "17"), a); // stored forms compare
+    EXPECT_NE(EncryptCC(ctx(), "4111111111111111", "18"), a);
+    EXPECT_EQ(DecryptCC(ctx(), a, "17"), "4111111111111111");
+    EXPECT_TRUE(env.prompt.shown.isEmpty());
+
+    // Under another record value the stored text does not decrypt.
+    EXPECT_EQ(DecryptCC(ctx(), a, "18"), "");
+    EXPECT_TRUE(env.prompt.saw("Decryption Failed"));
+}
+
+TEST_F(SecurityTest, CardCipherWithoutEnhancementOrTemplate) {
+    ASSERT_TRUE(SetBooleanSetting(db(), "EnhancedEncryption", false));
+    const QString a = EncryptCC(ctx(), "378282246310005", "1");
+    ASSERT_FALSE(a.isEmpty());
+    EXPECT_EQ(EncryptCC(ctx(), "378282246310005", "2"), a); // the record value plays no part
+    EXPECT_EQ(DecryptCC(ctx(), a, "9"), "378282246310005");
+
+    ASSERT_TRUE(SetBooleanSetting(db(), "EnhancedEncryption", true));
+    ctx().start.keyTemplate.clear();
+    EXPECT_EQ(EncryptCC(ctx(), "378282246310005", "1"), "");
+    EXPECT_TRUE(env.prompt.saw("Encryption Failed"));
+}
