@@ -41,6 +41,7 @@ frmSearch::frmSearch(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_
     m_timer->setInterval(1000);
     m_timer->start();
     resize(1100, 720);
+    applyRights();
     refreshCaption();
 }
 
@@ -105,6 +106,9 @@ void frmSearch::refreshCaption() {
 
 void frmSearch::applyRights() {
     const bool on = m_ctx.session.loggedOn();
+    // Nobody logged on: nothing to work with until the logon.
+    m_tabs->setEnabled(on);
+    m_commandBar->setEnabled(on);
     for (int i = 0; i < TabNames.size(); ++i) {
         bool allowed = on;
         if (on && !m_ctx.session.guest && m_ctx.current)
@@ -138,6 +142,13 @@ void frmSearch::Logoff() {
     Q_EMIT loggedOff();
     // Back to the logon dialog once the event that asked for it has finished.
     QTimer::singleShot(0, this, [this] { Logon(); });
+}
+
+void frmSearch::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    // Desktops without a window manager never activate the window: ask at once.
+    if (!m_ctx.session.loggedOn())
+        QTimer::singleShot(0, this, [this] { Logon(); });
 }
 
 bool frmSearch::event(QEvent* e) {

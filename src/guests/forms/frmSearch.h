@@ -59,6 +59,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
