@@ -21,15 +21,16 @@ struct PickedProfile {
 };
 
 struct LogbookHooks {
-    // Card data: the cipher of a newly typed number for the entry `logId`.
+    // Card data: the cipher of a newly typed number for the entry `logId`
+    // (an empty answer means the encryption failed).
     std::function<QString(const QString& number, qint64 logId)> encryptCard;
-    // Scans the form's free texts for card numbers before a save; may blank
-    // a number in place; false stops the save.
-    std::function<bool(QStringList& texts, const QString& formName)> checkFormCCFields;
+    // Screens the form's text boxes for card numbers before a save (asks
+    // about each finding and may remove it from its box).
+    std::function<void(QWidget* form, const QString& formName, qint64 recordId)> checkFormCCFields;
     // Card auditing after a save that stored a card.
     std::function<void(qint64 logId)> recordCardEvent;
-    // Card entry dialog: answers the typed number, or nothing when cancelled.
-    std::function<std::optional<QString>(QWidget* parent)> enterCard;
+    // Shows the stored card of a saved entry to a member with the card password.
+    std::function<void(qint64 logId, const QString& stored, QWidget* parent)> showCard;
 
     // Profiles, contacts and groups.
     std::function<std::optional<PickedProfile>(QWidget* parent)> selectProfile;

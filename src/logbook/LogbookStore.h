@@ -76,6 +76,19 @@ private:
     const LogbookHooks* m_hooks;
 };
 
+// The entry's columns of a LogBook row (the text is left to the caller).
+LogEntry LogEntryFromRow(const Row& r);
+
+// The same for the many rows of one statement: column positions are found once.
+class LogRowReader {
+public:
+    LogRowReader();
+    LogEntry read(const Row& r);
+
+private:
+    std::vector<int> m_positions; // per read column, its place in the row (-1: absent)
+};
+
 // Stored form of a typed text value: quotes made safe, empty = " ".
 QString StoredValue(const QString& typed);
 

@@ -20,6 +20,13 @@ public:
     virtual Answer ask(const QString& text, const QString& title = {},
                        Buttons buttons = Buttons::YesNo, Icon icon = Icon::Question,
                        Answer defaultAnswer = Answer::Yes) = 0;
+    // A question with the tick box "Do not show this message again"; `optOut`
+    // tells whether the user ticked it.
+    virtual Answer askWithOptOut(const QString& text, const QString& title, Buttons buttons,
+                                 Icon icon, Answer defaultAnswer, bool& optOut) {
+        optOut = false;
+        return ask(text, title, buttons, icon, defaultAnswer);
+    }
     // A one-line input box; nullopt when cancelled.
     virtual std::optional<QString> input(const QString& text, const QString& title = {},
                                          const QString& initial = {}, bool password = false) = 0;

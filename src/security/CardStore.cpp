@@ -354,8 +354,12 @@ bool ConfirmProfileCardPolicy(AppContext& ctx) {
     if (INIRead("Settings", kProfileCardPolicyKey, ctx.iniFile(), "False")
             .compare("True", Qt::CaseInsensitive) == 0)
         return true;
-    return ctx.prompt().ask(ProfileCardPolicyText(days), kProfileCardPolicyTitle, Buttons::YesNo,
-                            Icon::Question, Answer::Yes) == Answer::Yes;
+    bool optOut = false;
+    const Answer a = ctx.prompt().askWithOptOut(ProfileCardPolicyText(days), kProfileCardPolicyTitle,
+                                                Buttons::YesNo, Icon::Question, Answer::Yes, optOut);
+    if (optOut)
+        INIWrite("Settings", kProfileCardPolicyKey, "True", ctx.iniFile());
+    return a == Answer::Yes;
 }
 
 } // namespace vm

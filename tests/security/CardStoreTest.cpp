@@ -314,7 +314,12 @@ TEST_F(CardTest, ProfileReminderNamesTheRetention) {
     EXPECT_EQ(env.prompt.shown.last().title, "Credit Card Storage Information");
     EXPECT_TRUE(env.prompt.last().startsWith(
         "Credit cards entered in Guest Profiles will be removed after 30 days, \r\n"));
-    INIWrite("Settings", "DNS_ProCcWarning", "True", ctx().iniFile());
+    EXPECT_EQ(INIRead("Settings", "DNS_ProCcWarning", ctx().iniFile(), "False"), "False");
+    // Ticking "do not show again" keeps the reminder away from then on.
+    env.prompt.answer(Answer::Yes);
+    env.prompt.tickDoNotShowAgain();
+    EXPECT_TRUE(ConfirmProfileCardPolicy(ctx()));
+    EXPECT_EQ(INIRead("Settings", "DNS_ProCcWarning", ctx().iniFile()), "True");
     env.prompt.clear();
     EXPECT_TRUE(ConfirmProfileCardPolicy(ctx()));
     EXPECT_TRUE(env.prompt.shown.isEmpty());

@@ -16,6 +16,13 @@ Answer RecordingPrompt::ask(const QString& text, const QString& title, Buttons, 
     return a;
 }
 
+Answer RecordingPrompt::askWithOptOut(const QString& text, const QString& title, Buttons buttons,
+                                      Icon icon, Answer defaultAnswer, bool& optOut) {
+    optOut = m_tickNext;
+    m_tickNext = false;
+    return ask(text, title, buttons, icon, defaultAnswer);
+}
+
 std::optional<QString> RecordingPrompt::input(const QString& text, const QString& title,
                                               const QString& initial, bool) {
     shown.append({text, title, Icon::None, true});

@@ -21,12 +21,16 @@ public:
     void message(const QString& text, const QString& title, Icon icon) override;
     Answer ask(const QString& text, const QString& title, Buttons buttons, Icon icon,
                Answer defaultAnswer) override;
+    Answer askWithOptOut(const QString& text, const QString& title, Buttons buttons, Icon icon,
+                         Answer defaultAnswer, bool& optOut) override;
     std::optional<QString> input(const QString& text, const QString& title,
                                  const QString& initial, bool password) override;
 
     // Scripted answers, used in order; with none left a question gets its default.
     void answer(Answer a) { m_answers.push_back(a); }
     void type(std::optional<QString> s) { m_inputs.push_back(std::move(s)); }
+    // The next question with the tick box is answered with the box ticked.
+    void tickDoNotShowAgain() { m_tickNext = true; }
 
     QList<Shown> shown;
     QStringList texts() const;
@@ -38,6 +42,7 @@ public:
 private:
     std::deque<Answer> m_answers;
     std::deque<std::optional<QString>> m_inputs;
+    bool m_tickNext = false;
 };
 
 } // namespace vm::test

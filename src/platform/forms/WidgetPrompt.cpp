@@ -1,6 +1,7 @@
 #include "platform/forms/WidgetPrompt.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -59,6 +60,16 @@ void WidgetPrompt::message(const QString& text, const QString& title, Icon icon)
 
 Answer WidgetPrompt::ask(const QString& text, const QString& title, Buttons buttons, Icon icon,
                          Answer defaultAnswer) {
+    return run(text, title, buttons, icon, defaultAnswer, nullptr);
+}
+
+Answer WidgetPrompt::askWithOptOut(const QString& text, const QString& title, Buttons buttons,
+                                   Icon icon, Answer defaultAnswer, bool& optOut) {
+    return run(text, title, buttons, icon, defaultAnswer, &optOut);
+}
+
+Answer WidgetPrompt::run(const QString& text, const QString& title, Buttons buttons, Icon icon,
+                         Answer defaultAnswer, bool* optOut) {
     QMessageBox::StandardButtons set;
     switch (buttons) {
     case Buttons::Ok:
@@ -80,7 +91,16 @@ Answer WidgetPrompt::ask(const QString& text, const QString& title, Buttons butt
     QMessageBox box(boxIcon(icon), title.isEmpty() ? ProgramTitle : title, ToDisplayText(text), set,
                     parentOr(m_parent));
     box.setDefaultButton(button(defaultAnswer));
-    switch (box.exec()) {
+    QCheckBox* tick = nullptr;
+    if (optOut) {
+        tick = new QCheckBox("Do not show this message again", &box);
+        tick->setObjectName("chkDoNotShowAgain");
+        box.setCheckBox(tick);
+    }
+    const int chosen = box.exec();
+    if (optOut)
+        *optOut = tick->isChecked();
+    switch (chosen) {
     case QMessageBox::Ok:
         return Answer::Ok;
     case QMessageBox::Yes:

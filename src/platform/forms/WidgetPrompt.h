@@ -15,10 +15,14 @@ public:
     void message(const QString& text, const QString& title, Icon icon) override;
     Answer ask(const QString& text, const QString& title, Buttons buttons, Icon icon,
                Answer defaultAnswer) override;
+    Answer askWithOptOut(const QString& text, const QString& title, Buttons buttons, Icon icon,
+                         Answer defaultAnswer, bool& optOut) override;
     std::optional<QString> input(const QString& text, const QString& title, const QString& initial,
                                  bool password) override;
 
 private:
+    Answer run(const QString& text, const QString& title, Buttons buttons, Icon icon,
+               Answer defaultAnswer, bool* optOut);
     QWidget* m_parent;
 };
 

@@ -1,0 +1,372 @@
+#include "logbook/LogbookStore.h"
+
+#include "core/DataAccess.h"
+#include "core/Formats.h"
+#include "core/Settings.h"
+#include "logbook/Categories.h"
+#include "logbook/LogText.h"
+
+#include <QCryptographicHash>
+#include <QSqlField>
+
+namespace vm {
+
+namespace {
+
+const QString InsertEntrySql = QStringLiteral(
+    "INSERT INTO [LogBook] ([GuestID], [FirstName], [LastName], [ProfileID], [GroupID], "
+    "[ContactID], [EntryType], [Notified], [ReferDate], [ReferTime], [ArrivalDate], "
+    "[DepartureDate], [RoomNumber], [EnteredBy], [Initials], [UpdatedDate], [EntryDate], "
+    "[EntryTime], [Restricted], [Complete], [Cancelled], [OnHold], [Pending], [NoteField], "
+    "[MsgNotes], [OpenTableID], [EncCC], [WebResID], [WebDNP]) "
+    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+
+const QString UpdateEntrySql = QStringLiteral(
+    "UPDATE [LogBook] SET [GuestID] = ?, [FirstName] = ?, [LastName] = ?, [EncCC] = ?, "
+    "[RoomNumber] = ?, [EnteredBy] = ?, [Initials] = ?, [EntryType] = ?, [Notified] = ?, "
+    "[ReferDate] = ?, [ReferTime] = ?, [ArrivalDate] = ?, [DepartureDate] = ?, "
+    "[UpdatedDate] = ?, [Complete] = ?, [Cancelled] = ?, [OnHold] = ?, [ProfileID] = ?, "
+    "[Pending] = ?, [GroupID] = ?, [ContactID] = ?, [NoteField] = ?, [MsgNotes] = ?, "
+    "[OpenTableID] = ?, [Restricted] = ? WHERE [LogID] = ?");
+
+const QString InsertHistorySql = QStringLiteral(
+    "INSERT INTO [LogbookHistory] ([LogbookID], [Initials], [LogDateTime], [Reason]) "
+    "VALUES (?, ?, ?, ?)");
+
+const QString InsertPieceSql =
+    QStringLiteral("INSERT INTO [LogText] ([LogID], [Sequence], [NoteField]) VALUES (?, ?, ?)");
+
+const QString SelectPiecesSql =
+    QStringLiteral("SELECT [NoteField] FROM [LogText] WHERE [LogID] = ? ORDER BY [Sequence]");
+
+QString storedDate(const QString& s) { return s.trimmed().isEmpty() ? QString(" ") : s.trimmed(); }
+
+} // namespace
+
+QString StoredValue(const QString& typed) { return CleanSqlTextKeepAmp(typed); }
+
+Database& LogbookStore::db(LogSource source) const {
+    if (source == LogSource::Archive) {
+        if (!m_ctx.archive)
+            throw DbError(DbErrorNumber::General, "The archive database is not open.");
+        return *m_ctx.archive;
+    }
+    return m_ctx.db();
+}
+
+QString LogbookStore::nowStamp() const { return Formats::StoredDateTime(m_ctx.clock().now()); }
+
+void LogbookStore::writeText(Database& db, qint64 logId, const QString& overflow) {
+    db.exec("DELETE FROM [LogText] WHERE [LogID] = ?", {logId});
+    int sequence = 0;
+    for (const QString& piece : LogTextPieces(overflow))
+        db.exec(InsertPieceSql, {logId, ++sequence, piece});
+}
+
+void LogbookStore::storeCard(qint64 logId, const QString& typedCard) {
+    if (typedCard.trimmed().isEmpty() || GetBooleanSetting(m_ctx.db(), "NoCreditCards"))
+        return;
+    if (!m_hooks || !m_hooks->encryptCard)
+        throw DbError(DbErrorNumber::General,
+                      "Card numbers cannot be stored: card protection is not installed.");
+    // Only a number typed in this session is encrypted; the stored cipher is
+    // never taken for a number, so it is never encrypted twice.
+    const QString cipher = m_hooks->encryptCard(typedCard.trimmed(), logId);
+    if (cipher.isEmpty()) // the whole save is undone rather than store no card
+        throw DbError(DbErrorNumber::General, "Encryption Failed");
+    m_ctx.db().exec("UPDATE [LogBook] SET [EncCC] = ?, [CC_CreatedDate] = ? WHERE [LogID] = ?",
+                    {cipher, m_ctx.clock().now(), logId});
+}
+
+qint64 LogbookStore::InsertLogBook(LogEntry& e, const QString& typedCard) {
+    Database& db = m_ctx.db();
+    const QDateTime now = m_ctx.clock().now();
+    e.entryDate = Formats::StoredDate(now.date());
+    e.entryTime = Formats::Time24(now.time());
+    e.updatedDate = e.entryDate;
+    e.enteredBy = m_ctx.session.name;
+    e.initials = m_ctx.session.initials;
+    e.restricted = GetLogTypeRestricted(db, e.entryType);
+    const SplitText split = SplitLogText(StoredValue(e.text));
+
+    db.transaction([&] {
+        e.logId = db.insert(
+            InsertEntrySql,
+            {StoredValue(e.guestId), StoredValue(e.firstName), StoredValue(e.lastName), e.profileId,
+             e.groupId, e.contactId, e.entryType, StoredValue(e.notified), storedDate(e.referDate),
+             storedDate(e.referTime), storedDate(e.arrivalDate), storedDate(e.departureDate),
+             StoredValue(e.roomNumber), e.enteredBy, e.initials, e.updatedDate, e.entryDate,
+             e.entryTime, e.restricted, e.complete, e.cancelled, e.onHold, e.pending,
+             split.noteField.isEmpty() ? QString(" ") : split.noteField, StoredValue(e.msgNotes),
+             e.openTableId, StoredValue(e.encCC), StoredValue(e.webResId), e.webDnp},
+            "LogID");
+        writeText(db, e.logId, split.overflow);
+        storeCard(e.logId, typedCard);
+    });
+    if (!typedCard.trimmed().isEmpty() && m_hooks && m_hooks->recordCardEvent)
+        m_hooks->recordCardEvent(e.logId);
+    e.fingerprint = Fingerprint(e.logId);
+    return e.logId;
+}
+
+SaveOutcome LogbookStore::UpdateLogBook(LogEntry& e, bool cancelledAsLoaded,
+                                        const QString& typedCard) {
+    Database& db = m_ctx.db();
+    const SplitText split = SplitLogText(StoredValue(e.text));
+    const QString today = Formats::StoredDate(m_ctx.clock().today());
+    SaveOutcome outcome = SaveOutcome::Saved;
+
+    db.transaction([&] {
+        const QString stored = Fingerprint(e.logId);
+        if (stored.isEmpty()) {
+            outcome = SaveOutcome::Gone;
+            return;
+        }
+        if (stored != e.fingerprint) {
+            outcome = SaveOutcome::Changed;
+            return;
+        }
+        // The creator is recorded once: only an entry without one takes the saver's name.
+        if (e.enteredBy.trimmed().isEmpty()) {
+            e.enteredBy = m_ctx.session.name;
+            e.initials = m_ctx.session.initials;
+        }
+        e.updatedDate = today;
+        e.restricted = GetLogTypeRestricted(db, e.entryType);
+        db.exec(UpdateEntrySql,
+                {StoredValue(e.guestId), StoredValue(e.firstName), StoredValue(e.lastName),
+                 StoredValue(e.encCC), StoredValue(e.roomNumber), StoredValue(e.enteredBy),
+                 StoredValue(e.initials), e.entryType, StoredValue(e.notified),
+                 storedDate(e.referDate), storedDate(e.referTime), storedDate(e.arrivalDate),
+                 storedDate(e.departureDate), today, e.complete, e.cancelled, e.onHold,
+                 e.profileId, e.pending, e.groupId, e.contactId,
+                 split.noteField.isEmpty() ? QString(" ") : split.noteField,
+                 StoredValue(e.msgNotes), e.openTableId, e.restricted, e.logId});
+        const QString when = nowStamp();
+        const QString who = m_ctx.session.initials;
+        db.exec(InsertHistorySql, {e.logId, who, when, ReasonUpdated});
+        if (e.cancelled && !cancelledAsLoaded)
+            db.exec(InsertHistorySql, {e.logId, who, when, ReasonCancelled});
+        else if (!e.cancelled && cancelledAsLoaded)
+            db.exec(InsertHistorySql, {e.logId, who, when, ReasonReinstated});
+        writeText(db, e.logId, split.overflow);
+        storeCard(e.logId, typedCard);
+    });
+    if (outcome != SaveOutcome::Saved)
+        return outcome;
+    if (!typedCard.trimmed().isEmpty() && m_hooks && m_hooks->recordCardEvent)
+        m_hooks->recordCardEvent(e.logId);
+    e.fingerprint = Fingerprint(e.logId);
+    return outcome;
+}
+
+bool LogbookStore::DeleteLogbookEntry(qint64 logId) {
+    if (logId < 1)
+        return false;
+    Database& db = m_ctx.db();
+    bool deleted = false;
+    db.transaction([&] {
+        db.exec("DELETE FROM [MsgTimer] WHERE [LogbookID] = ?", {logId});
+        db.exec("DELETE FROM [LogText] WHERE [LogID] = ?", {logId});
+        db.exec("DELETE FROM [ContactDocs] WHERE [ContactID] = ? AND [SourceType] = 'L'", {logId});
+        // Spa activities exist only where the spa interface is set up; an empty
+        // property id counts as none.
+        const QString spa = GetVmSetting(db, "SpaSoftPropertyID").trimmed();
+        if (!spa.isEmpty() && spa != "0" && db.tableExists("Activities"))
+            db.exec("DELETE FROM [Activities] WHERE [LogbookID] = ?", {logId});
+        deleted = db.exec("DELETE FROM [LogBook] WHERE [LogID] = ?", {logId}) > 0;
+    });
+    return deleted;
+}
+
+LogRowReader::LogRowReader() = default;
+
+LogEntry LogEntryFromRow(const Row& r) { return LogRowReader().read(r); }
+
+namespace {
+// The columns an entry is read from, in the order of `Col`.
+const char* const EntryColumns[] = {
+    "LogID", "GuestID", "FirstName", "LastName", "ProfileID", "GroupID", "ContactID",
+    "EntryType", "Notified", "ReferDate", "ReferTime", "ArrivalDate", "DepartureDate",
+    "RoomNumber", "EnteredBy", "Initials", "UpdatedDate", "EntryDate", "EntryTime", "Restricted",
+    "Complete", "Cancelled", "OnHold", "Pending", "MsgNotes", "OpenTableID", "EncCC",
+    "CC_CreatedDate", "WebResID", "WebDNP"};
+enum Col {
+    cLogID, cGuestID, cFirstName, cLastName, cProfileID, cGroupID, cContactID, cEntryType,
+    cNotified, cReferDate, cReferTime, cArrivalDate, cDepartureDate, cRoomNumber, cEnteredBy,
+    cInitials, cUpdatedDate, cEntryDate, cEntryTime, cRestricted, cComplete, cCancelled, cOnHold,
+    cPending, cMsgNotes, cOpenTableID, cEncCC, cCCCreated, cWebResID, cWebDNP
+};
+static_assert(std::size(EntryColumns) == cWebDNP + 1);
+} // namespace
+
+LogEntry LogRowReader::read(const Row& r) {
+    const QSqlRecord& rec = r.record();
+    if (m_positions.empty()) {
+        QHash<QString, int> at;
+        for (int i = 0; i < rec.count(); ++i)
+            at.insert(rec.fieldName(i).toLower(), i);
+        for (const char* name : EntryColumns)
+            m_positions.push_back(at.value(QString::fromLatin1(name).toLower(), -1));
+    }
+    auto value = [&](Col c) {
+        const int i = m_positions[size_t(c)];
+        return i < 0 ? QVariant() : rec.value(i);
+    };
+    auto t = [&](Col c) { return StoredText(value(c).toString()); };
+    auto n = [&](Col c) { return value(c).toLongLong(); };
+    auto f = [&](Col c) {
+        const QVariant v = value(c);
+        if (v.typeId() == QMetaType::QString) {
+            const QString s = v.toString().trimmed().toLower();
+            return s == "1" || s == "true" || s == "t" || s == "-1";
+        }
+        return v.toLongLong() != 0 || v.toBool();
+    };
+    LogEntry e;
+    e.logId = n(cLogID);
+    e.guestId = t(cGuestID);
+    e.firstName = t(cFirstName);
+    e.lastName = t(cLastName);
+    e.profileId = n(cProfileID);
+    e.groupId = n(cGroupID);
+    e.contactId = n(cContactID);
+    e.entryType = t(cEntryType);
+    e.notified = t(cNotified);
+    e.referDate = t(cReferDate);
+    e.referTime = t(cReferTime);
+    e.arrivalDate = t(cArrivalDate);
+    e.departureDate = t(cDepartureDate);
+    e.roomNumber = t(cRoomNumber);
+    e.enteredBy = t(cEnteredBy);
+    e.initials = t(cInitials);
+    e.updatedDate = t(cUpdatedDate);
+    e.entryDate = t(cEntryDate);
+    e.entryTime = t(cEntryTime);
+    e.restricted = f(cRestricted);
+    e.complete = f(cComplete);
+    e.cancelled = f(cCancelled);
+    e.onHold = f(cOnHold);
+    e.pending = f(cPending);
+    e.msgNotes = t(cMsgNotes);
+    e.openTableId = n(cOpenTableID);
+    e.encCC = t(cEncCC);
+    if (!value(cCCCreated).isNull())
+        e.ccCreated = r.dateTime("CC_CreatedDate");
+    e.webResId = t(cWebResID);
+    e.webDnp = f(cWebDNP);
+    return e;
+}
+
+std::optional<LogEntry> LogbookStore::GetTheLogEntry(qint64 logId, LogSource source) {
+    Database& d = db(source);
+    auto r = d.queryOne("SELECT * FROM [LogBook] WHERE [LogID] = ?", {logId});
+    if (!r)
+        return std::nullopt;
+    LogEntry e = LogEntryFromRow(*r);
+    QStringList pieces;
+    for (const Row& p : d.query(SelectPiecesSql, {logId}))
+        pieces << p.text("NoteField");
+    e.text = JoinLogText(r->text("NoteField"), pieces);
+    e.fingerprint = Fingerprint(logId, source);
+    return e;
+}
+
+QString LogbookStore::GetTheLogText(qint64 logId, LogSource source) {
+    QString text;
+    for (const Row& p : db(source).query(SelectPiecesSql, {logId}))
+        text += p.text("NoteField");
+    return text;
+}
+
+QString LogbookStore::Fingerprint(qint64 logId, LogSource source) {
+    Database& d = db(source);
+    // Inside a save the row is locked first, so two desks cannot both pass the check.
+    const QString lock = d.engine() == Engine::PostgreSQL && d.inTransaction() ? " FOR UPDATE" : "";
+    auto r = d.queryOne("SELECT * FROM [LogBook] WHERE [LogID] = ?" + lock, {logId});
+    if (!r)
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const QSqlRecord& rec = r->record();
+    for (int i = 0; i < rec.count(); ++i) {
+        hash.addData(rec.fieldName(i).toLower().toUtf8());
+        hash.addData(QByteArrayView("=", 1));
+        hash.addData(rec.value(i).toString().toUtf8());
+        hash.addData(QByteArrayView("\x1f", 1));
+    }
+    hash.addData(GetTheLogText(logId, source).toUtf8());
+    // A save that rewrote identical values still adds a history row.
+    hash.addData(d.scalar("SELECT COUNT(*) FROM [LogbookHistory] WHERE [LogbookID] = ?", {logId})
+                     .toString()
+                     .toUtf8());
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+std::vector<HistoryRow> LogbookStore::GetTheLogbookHistory(qint64 logId, LogSource source) {
+    std::vector<HistoryRow> rows;
+    // Several rows of one save share the minute; the insert order breaks the tie.
+    const QString sql = "SELECT [LogDateTime], [Initials], [Reason] FROM [LogbookHistory] "
+                        "WHERE [LogbookID] = ? ORDER BY [LogDateTime] DESC";
+    for (const Row& r : db(source).query(sql, {logId}))
+        rows.push_back({r.text("LogDateTime"), r.text("Initials"), r.text("Reason")});
+    return rows;
+}
+
+std::vector<MessageRow> LogbookStore::GetTheLogbookMessages(qint64 logId) {
+    std::vector<MessageRow> rows;
+    const QString sql = "SELECT [MsgDateTime], [ConciergeName], [SentFrom] FROM [MsgTimer] "
+                        "WHERE [LogbookID] = ? ORDER BY [MsgDateTime], [ConciergeName]";
+    for (const Row& r : m_ctx.db().query(sql, {logId}))
+        rows.push_back({r.text("MsgDateTime"), r.text("ConciergeName"), r.text("SentFrom")});
+    return rows;
+}
+
+int LogbookStore::CountLogbookHistory(qint64 logId) {
+    return m_ctx.db()
+        .scalar("SELECT COUNT([Initials]) AS CountType FROM [LogbookHistory] WHERE [LogbookID] = ?",
+                {logId})
+        .toInt();
+}
+
+void LogbookStore::UpdateLogbookHistory(qint64 logId, const QString& initials,
+                                        const QString& logDateTime, const QString& reason) {
+    m_ctx.db().exec(InsertHistorySql, {logId, initials, logDateTime, reason});
+}
+
+QString LogbookStore::GetEntryEnteredBy(qint64 logId) {
+    return StoredText(
+        m_ctx.db().scalar("SELECT [EnteredBy] FROM [LogBook] WHERE [LogID] = ?", {logId}).toString());
+}
+
+void LogbookStore::UpdateWebLogBookName(qint64 logId) {
+    m_ctx.db().exec("UPDATE [LogBook] SET [EnteredBy] = ?, [Initials] = ? WHERE [LogID] = ?",
+                    {m_ctx.session.name, m_ctx.session.initials, logId});
+}
+
+void LogbookStore::UpdateArchiveText(qint64 logId, const QString& text) {
+    Database& d = db(LogSource::Archive);
+    const SplitText split = SplitLogText(StoredValue(text));
+    d.transaction([&] {
+        d.exec("UPDATE [LogBook] SET [NoteField] = ? WHERE [LogID] = ?",
+               {split.noteField.isEmpty() ? QString(" ") : split.noteField, logId});
+        writeText(d, logId, split.overflow);
+    });
+}
+
+int LogbookStore::CountTypeEntriesOnDate(const QString& referDate, const QString& category) {
+    return m_ctx.db()
+        .scalar("SELECT COUNT([EntryType]) AS CountType FROM [LogBook] WHERE [ReferDate] = ? AND "
+                "[EntryType] = ?",
+                {referDate, category})
+        .toInt();
+}
+
+QStringList LogbookStore::NotifiedValues() {
+    QStringList out;
+    for (const Row& r : m_ctx.db().query("SELECT [OtherValue] FROM [Other] WHERE [OtherType] = "
+                                         "'Notified' ORDER BY [OtherValue]"))
+        out << StoredText(r.text("OtherValue"));
+    return out;
+}
+
+} // namespace vm

@@ -1,0 +1,48 @@
+#pragma once
+// The "Logbook Categories" page of the Administration tab: add, rename,
+// merge into another category, delete, and the flags and texts of one category.
+
+#include "core/AppContext.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace vm {
+
+class LogbookCategoriesPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit LogbookCategoriesPage(AppContext& ctx, QWidget* parent = nullptr);
+
+    void refresh();
+    void cmdAdd_Click();
+    void cmdRename_Click();
+    void cmdReplace_Click();
+    void cmdDelete_Click();
+    void cmdSaveFlags_Click();
+
+    QListWidget* lstCategories;
+    QLineEdit *txtCategory, *txtNewName, *txtDayLogs;
+    QComboBox* cboReplaceWith;
+    QCheckBox *chkRestricted, *chkIsReserved, *chkDNPItinerary, *chkReadOnly;
+    QPlainTextEdit *txtConfirmation, *txtVendor;
+    QPushButton *cmdAdd, *cmdRename, *cmdReplace, *cmdDelete, *cmdSaveFlags;
+
+Q_SIGNALS:
+    void categoriesChanged();
+
+private:
+    void showSelected();
+    QString selectedName() const;
+    qint64 selectedId() const;
+
+    AppContext& m_ctx;
+};
+
+} // namespace vm

@@ -1,0 +1,65 @@
+#include "logbook/forms/LogbookModule.h"
+
+#include "guests/forms/frmSearch.h"
+#include "logbook/forms/LogbookCategoriesPage.h"
+#include "logbook/forms/LogbookPanel.h"
+#include "logbook/forms/frmLogbook.h"
+#include "security/CardData.h"
+#include "security/forms/frmCCQuery.h"
+#include "security/forms/frmShowEncCC.h"
+
+#include <QVBoxLayout>
+
+namespace vm {
+
+LogbookModule::LogbookModule(AppContext& ctx, frmSearch& window) : QObject(&window) {
+    setObjectName("LogbookModule");
+    // Card data: the entry's id is the record value of its card cipher.
+    hooks.encryptCard = [&ctx](const QString& number, qint64 logId) {
+        return EncryptCC(ctx, number, QString::number(logId));
+    };
+    hooks.checkFormCCFields = [&ctx](QWidget* form, const QString& formName, qint64 recordId) {
+        CheckFormCCFields(ctx, form, formName, recordId);
+    };
+    hooks.showCard = [&ctx](qint64 logId, const QString& stored, QWidget* parent) {
+        frmShowEncCC dialog(ctx, 'L', logId, QString(), stored, QString::number(logId), parent);
+        dialog.exec();
+    };
+    if (QWidget* page = window.tabPage("Logbook")) {
+        auto* layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        panel = new LogbookPanel(ctx, hooks, page);
+        layout->addWidget(panel);
+    }
+    categories = new LogbookCategoriesPage(ctx);
+    window.addAdministrationPage("Logbook Categories", categories);
+
+    connect(&window, &frmSearch::loggedOn, this, [this] {
+        categories->refresh();
+        if (panel) {
+            panel->refreshCategories();
+            panel->cmdToday_Click();
+        }
+    });
+    connect(&window, &frmSearch::loggedOff, this, [this] {
+        if (panel)
+            panel->clearList();
+    });
+    connect(categories, &LogbookCategoriesPage::categoriesChanged, this, [this] {
+        if (panel)
+            panel->refreshCategories();
+    });
+}
+
+frmLogbook* LogbookModule::openNewEntry(const LogEntry& prefill) {
+    frmLogbook* f = panel ? panel->cmdAddLogbook_Click() : nullptr;
+    if (f)
+        f->prefill(prefill);
+    return f;
+}
+
+frmLogbook* LogbookModule::openEntry(qint64 logId) { return panel ? panel->openEntry(logId) : nullptr; }
+
+void InstallLogbook(AppContext& ctx, frmSearch& window) { new LogbookModule(ctx, window); }
+
+} // namespace vm

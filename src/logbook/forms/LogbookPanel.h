@@ -1,0 +1,65 @@
+#pragma once
+// The main window's Logbook page: the selection, the sort, the list of
+// entries coloured by status, the count line, and the way into the entry screen.
+
+#include "core/AppContext.h"
+#include "logbook/LogbookHooks.h"
+#include "logbook/LogbookList.h"
+
+#include <QDateTime>
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vm {
+
+class DataGrid;
+class frmLogbook;
+
+class LogbookPanel : public QWidget {
+    Q_OBJECT
+public:
+    LogbookPanel(AppContext& ctx, const LogbookHooks& hooks, QWidget* parent = nullptr);
+
+    // Runs the selection on screen; answers false when it was refused or failed.
+    bool cmdSearch_Click();
+    void cmdToday_Click();
+    void cmdUpdatedToday_Click();
+    void cmdDueOverdue_Click();
+    void txtQuickSearch_Enter();
+    frmLogbook* cmdAddLogbook_Click();
+    frmLogbook* openEntry(qint64 logId);
+    void clearList();
+    void refreshCategories();
+    // Puts the entry's current state into the list (or takes it out).
+    void refreshRow(qint64 logId);
+    void removeRow(qint64 logId);
+
+    QComboBox *cboSelectBy, *cboCategory, *cboStatus, *cboTimeFrame, *cboSort, *cboSource, *cboGroup;
+    QLineEdit *txtSearchText, *txtFrom, *txtThrough, *txtQuickSearch;
+    QCheckBox* chkNoCancelled;
+    QPushButton *cmdSearch, *cmdToday, *cmdUpdatedToday, *cmdDueOverdue, *cmdAddLogbook;
+    QLabel *lblDescription, *lblCount;
+    DataGrid* grdLogbook;
+
+private:
+    bool runSelection(const struct LogbookSelection& s, bool guardSize);
+    bool runBuilt(const struct BuiltSelection& built, int sortIndex, ListWindow window, bool guardSize);
+    void showList(const LogList& list);
+    void paintRow(const ListRow& row);
+    LogSource source() const;
+    void applyGridColors();
+
+    AppContext& m_ctx;
+    const LogbookHooks& m_hooks;
+    LogSource m_listedSource = LogSource::Current;
+    QStringList m_ranking; // categories by use, read at logon and hourly
+    QDateTime m_rankedAt;
+    frmLogbook* entryScreen(qint64 logId, LogSource source);
+};
+
+} // namespace vm

@@ -1,0 +1,122 @@
+#pragma once
+// The entry screen: one logbook entry at a time, new, saved or archived.
+// It reads the controls, asks the rules and the store, and shows results;
+// the main window's list follows through the signals.
+
+#include "core/AppContext.h"
+#include "logbook/Categories.h"
+#include "logbook/LogEntry.h"
+#include "logbook/LogbookHooks.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+namespace vm {
+
+class DataGrid;
+
+inline const QString RecordDumpCodeWord = QStringLiteral("VELMORADUMPS");
+
+class frmLogbook : public QDialog {
+    Q_OBJECT
+public:
+    // `logId` 0 opens a new entry.
+    frmLogbook(AppContext& ctx, const LogbookHooks& hooks, qint64 logId,
+               LogSource source = LogSource::Current, QWidget* parent = nullptr);
+
+    qint64 logId() const { return m_entry.logId; }
+    bool isChanged() const { return m_changed; }
+    bool isReadOnly() const { return m_readOnly; }
+    // The most used categories from a ranking the caller keeps (CategoryRanking).
+    void setCategoryRanking(const QStringList& ranking);
+    // Pre-fills a new entry (contact form, profile, group screens).
+    void prefill(const LogEntry& values);
+
+    // The actions behind the buttons (also used by tests and other screens).
+    bool cmdSave_Click();
+    void cmdSaveAndExit_Click();
+    void cmdDelete_Click();
+    void cmdCloneEntry_Click();
+    void cmdSaveAText_Click();
+    void cmdUnsentMsg_Click();
+    void cmdClear_Click();
+    void imgPrint_Click();
+    void imgEmail_Click();
+    void imgReminder_Click();
+    void cmdShowProfile_Click();
+    void cmdShowEncCC_Click();
+    void cmdOK_Click();
+    // Writes the entry's stored row to a text file after the code word; answers the file.
+    QString dumpRecord();
+
+Q_SIGNALS:
+    void entrySaved(qint64 logId);
+    void entryDeleted(qint64 logId);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void build();
+    void fillLists();
+    void showNew();
+    bool load(qint64 logId, LogSource source, const QString& keepNote = {});
+    void showEntry();
+    void applyMode();
+    void gatherInto(LogEntry& e) const;
+    void setStatusBoxes(const struct StatusFlags& f);
+    void statusClicked(int box, bool ticked);
+    void categoryChosen(const QString& name);
+    void referDateLeft();
+    void arrivalDateLeft();
+    void referTimeLeft();
+    void checkDayLimit();
+    void loadHistory();
+    void markChanged();
+    QString typeName() const;
+    bool isGuestViewer() const;
+
+    AppContext& m_ctx;
+    const LogbookHooks& m_hooks;
+    LogSource m_source;
+    LogEntry m_entry;
+    Viewer m_viewer;
+    bool m_changed = false;
+    bool m_loading = false;
+    bool m_readOnly = false;
+    bool m_statusUnread = false; // a category status message waits for <OK>
+    QString m_loadedType;        // the category the saved entry was loaded with
+
+public:
+    // Controls, named as the screen's parts are named.
+    QLabel *lblLogBookID, *lblWhoEntered, *lblWhenEntered, *lblArchived, *lblCancelValue,
+        *lblCaption, *lblTNotes, *lblShowEncCC, *lblProfileID;
+    QLineEdit *txtLastName, *txtFirstName, *txtRoomNumber, *txtGuestID, *txtReferTime, *txtActualCCN;
+    QLineEdit* txtSelect[3]; // reference, arrival, departure date (MM/dd/yyyy)
+    QComboBox *cboTypes, *cboNotified, *cboGroup;
+    QListWidget *lstTypes, *lstTypes10;
+    QPlainTextEdit *txtLogEntry, *txtDescription, *txtMsgNotes;
+    QCheckBox *chkComplete, *chkPending, *chkOnHold, *chkCancelled;
+    QPushButton *cmdSave, *cmdSaveAndExit, *cmdClear, *cmdExit, *cmdDelete, *cmdCloneEntry,
+        *cmdSaveAText, *cmdUnsentMsg, *cmdShowProfile, *cmdShowEncCC, *cmdOK;
+    QToolButton *imgReminder, *imgPrint, *imgEmail;
+    DataGrid* grdHistory;
+};
+
+// History and messages of one entry.
+class frmLogbookMsgs : public QDialog {
+    Q_OBJECT
+public:
+    frmLogbookMsgs(AppContext& ctx, qint64 logId, LogSource source, QWidget* parent = nullptr);
+    DataGrid *grdHistory, *grdMessages;
+};
+
+} // namespace vm
