@@ -54,14 +54,14 @@ struct Property {
 
 Property* g_property = nullptr;
 
-const char* const LastNames[] = {"Smith", "Johnson", "Williams", "Brown", "Jones", "Garcia",
-                                 "Miller", "Davis", "Martinez", "Lopez", "Wilson", "Anderson",
-                                 "Thomas", "Taylor", "Moore", "Jackson", "Martin", "Lee",
-                                 "Thompson", "White", "Harris", "Clark", "Lewis", "Robinson",
-                                 "Walker", "Young", "Allen", "King", "Wright", "Scott", "O'Brien",
-                                 "Nguyen", "Hill", "Flores", "Green", "Adams", "Nelson", "Baker"};
-const char* const FirstNames[] = {"James", "Mary", "John", "Patricia", "Robert", "Jennifer",
-                                  "Michael", "Linda", "David", "Elizabeth", "Anna", "Luca"};
+const char* const LastNames[] = {
+    "Smith",    "Johnson", "Williams", "Brown",    "Jones",  "Garcia", "Miller",  "Davis",
+    "Martinez", "Lopez",   "Wilson",   "Anderson", "Thomas", "Taylor", "Moore",   "Jackson",
+    "Martin",   "Lee",     "Thompson", "White",    "Harris", "Clark",  "Lewis",   "Robinson",
+    "Walker",   "Young",   "Allen",    "King",     "Wright", "Scott",  "O'Brien", "Nguyen",
+    "Hill",     "Flores",  "Green",    "Adams",    "Nelson", "Baker"};
+const char* const FirstNames[] = {"James",   "Mary",  "John",  "Patricia",  "Robert", "Jennifer",
+                                  "Michael", "Linda", "David", "Elizabeth", "Anna",   "Luca"};
 
 void generate(Property& p) {
     Database& db = p.ctx->db();
@@ -84,7 +84,8 @@ void generate(Property& p) {
             "[DepartureDate], [RoomNumber], [EnteredBy], [Initials], [UpdatedDate], [EntryDate], "
             "[EntryTime], [Restricted], [Complete], [Cancelled], [OnHold], [Pending], [NoteField], "
             "[MsgNotes], [OpenTableID], [EncCC], [WebResID], [WebDNP]) VALUES (?, ?, ?, 0, 0, 0, "
-            "?, ' ', ?, ?, ?, ?, ?, 'Ann Desk', 'AD', ?, ?, ?, 0, ?, ?, 0, ?, ?, ' ', 0, ' ', ' ', 0)"));
+            "?, ' ', ?, ?, ?, ?, ?, 'Ann Desk', 'AD', ?, ?, ?, 0, ?, ?, 0, ?, ?, ' ', 0, ' ', ' ', "
+            "0)"));
         QSqlQuery piece(db.handle());
         piece.prepare(db.translate(
             "INSERT INTO [LogText] ([LogID], [Sequence], [NoteField]) VALUES (?, ?, ?)"));
@@ -95,9 +96,11 @@ void generate(Property& p) {
             const int dayBack = int(rng.bounded(Days + 30)) - 30; // some are for the next month
             const QDate refer = Today.addDays(-dayBack);
             const QDate entered = refer.addDays(-int(rng.bounded(10)));
-            const QString last = QString(LastNames[rng.bounded(int(std::size(LastNames)))]) +
-                                 (rng.bounded(4) == 0 ? QString::number(rng.bounded(5000)) : QString());
-            const int length = rng.bounded(5) == 0 ? 300 + int(rng.bounded(500)) : 40 + int(rng.bounded(200));
+            const QString last =
+                QString(LastNames[rng.bounded(int(std::size(LastNames)))]) +
+                (rng.bounded(4) == 0 ? QString::number(rng.bounded(5000)) : QString());
+            const int length =
+                rng.bounded(5) == 0 ? 300 + int(rng.bounded(500)) : 40 + int(rng.bounded(200));
             QString text = words.repeated(length / words.size() + 1).left(length);
             const QString referDate = Formats::StoredDate(refer);
             entry.addBindValue(QString("G%1").arg(i));
@@ -105,21 +108,22 @@ void generate(Property& p) {
             entry.addBindValue(last);
             entry.addBindValue(categories[rng.bounded(categories.size())]);
             entry.addBindValue(referDate);
-            entry.addBindValue(QString("%1:%2").arg(7 + rng.bounded(15), 2, 10, QChar('0'))
+            entry.addBindValue(QString("%1:%2")
+                                   .arg(7 + rng.bounded(15), 2, 10, QChar('0'))
                                    .arg(rng.bounded(4) * 15, 2, 10, QChar('0')));
             entry.addBindValue(Formats::StoredDate(refer.addDays(-1)));
             entry.addBindValue(Formats::StoredDate(refer.addDays(3)));
             entry.addBindValue(QString::number(100 + rng.bounded(900)));
             entry.addBindValue(Formats::StoredDate(entered));
             entry.addBindValue(Formats::StoredDate(entered));
-            entry.addBindValue(QString("%1:%2").arg(rng.bounded(24), 2, 10, QChar('0'))
+            entry.addBindValue(QString("%1:%2")
+                                   .arg(rng.bounded(24), 2, 10, QChar('0'))
                                    .arg(rng.bounded(60), 2, 10, QChar('0')));
             entry.addBindValue(dayBack > 2 ? 1 : 0);
             entry.addBindValue(rng.bounded(40) == 0 ? 1 : 0);
             entry.addBindValue(dayBack <= 2 && rng.bounded(3) == 0 ? 1 : 0);
             entry.addBindValue(text.left(255));
-            if (!entry.exec())
-                qFatal("insert failed");
+            if (!entry.exec()) qFatal("insert failed");
             const qint64 id = entry.lastInsertId().toLongLong();
             int sequence = 0;
             for (qsizetype at = 255; at < text.size(); at += 255) {
@@ -142,27 +146,25 @@ void generate(Property& p) {
 
 void openProperty(Property& p) {
     QString dir = qEnvironmentVariable("VELMORA_BENCH_DIR");
-    if (dir.isEmpty())
-        dir = QDir::tempPath() + "/velmora-bench";
+    if (dir.isEmpty()) dir = QDir::tempPath() + "/velmora-bench";
     QDir().mkpath(dir + "/db");
     Workstation ws = Workstation::under(dir);
     ws.ensureFolders();
     p.ctx = std::make_unique<AppContext>(ws, p.prompt, p.clock);
     p.ctx->start.databaseFolder = dir + "/db/";
     p.ctx->daily.wait = [](int) {};
-    if (OpenDatabase(*p.ctx) != 0)
-        qFatal("the bench database did not open");
+    if (OpenDatabase(*p.ctx) != 0) qFatal("the bench database did not open");
     Database& db = p.ctx->db();
     p.file = db.location().file;
-    if (db.scalar("SELECT COUNT(*) FROM [LogBook]").toInt() < EntryCount)
-        generate(p);
+    if (db.scalar("SELECT COUNT(*) FROM [LogBook]").toInt() < EntryCount) generate(p);
     // The desk member of the session: unrestricted, sees every category.
     auto id = db.scalar("SELECT [ConciergeID] FROM [Concierge] WHERE [Initials] = 'AD'");
     if (!id.isValid())
-        id = db.insert("INSERT INTO [Concierge] ([Concierge], [UserProfile], [Initials], [Status], "
-                       "[Authorized], [Restricted], [AllLogs]) VALUES ('Ann Desk', 'ann', 'AD', 'A', "
-                       "?, ?, ?)",
-                       {true, false, true}, "ConciergeID");
+        id = db.insert(
+            "INSERT INTO [Concierge] ([Concierge], [UserProfile], [Initials], [Status], "
+            "[Authorized], [Restricted], [AllLogs]) VALUES ('Ann Desk', 'ann', 'AD', 'A', "
+            "?, ?, ?)",
+            {true, false, true}, "ConciergeID");
     Session& s = p.ctx->session;
     s.conciergeId = id.toLongLong();
     s.name = "Ann Desk";
@@ -198,7 +200,8 @@ void BM_ListOfTheDayStatementOnly(benchmark::State& state) {
     Database& db = g_property->ctx->db();
     const QString sql = "SELECT [LogBook].*, [Profile].[ProfileType] FROM [LogBook] LEFT JOIN "
                         "[Profile] ON [LogBook].[ProfileID] = [Profile].[ProfileID] WHERE "
-                        "([LogBook].[ReferDate] = ?) ORDER BY " + OrderByClause(2, false);
+                        "([LogBook].[ReferDate] = ?) ORDER BY " +
+                        OrderByClause(2, false);
     int rows = 0;
     for (auto _ : state) {
         rows = 0;
@@ -228,7 +231,8 @@ void BM_SearchLastFirstWithDate(benchmark::State& state) {
     s.sortIndex = 0;
     ListRequest r = request(s);
     r.filter.clause += " AND [LogBook].[LastName] LIKE ? AND [LogBook].[FirstName] LIKE ?";
-    r.filter.params << g_property->busyName + "%" << "Mary%";
+    r.filter.params << g_property->busyName + "%"
+                    << "Mary%";
     size_t rows = 0;
     for (auto _ : state)
         rows = GetTheLogEntries(*g_property->ctx, g_property->viewer, r).rows.size();
@@ -271,13 +275,16 @@ void compareWithShell(const Property& p) {
     const QString list = "SELECT LogBook.*, Profile.ProfileType FROM LogBook LEFT JOIN Profile ON "
                          "LogBook.ProfileID = Profile.ProfileID ";
     const QStringList statements = {
-        list + "WHERE (LogBook.ReferDate = '" + today + "') ORDER BY LogBook.ReferDate, "
-               "LogBook.ReferTime, LogBook.LastName, LogBook.FirstName;",
-        list + "WHERE (LogBook.LastName LIKE '%" + p.rareName + "%') ORDER BY LogBook.LastName, "
-               "LogBook.FirstName;",
+        list + "WHERE (LogBook.ReferDate = '" + today +
+            "') ORDER BY LogBook.ReferDate, "
+            "LogBook.ReferTime, LogBook.LastName, LogBook.FirstName;",
+        list + "WHERE (LogBook.LastName LIKE '%" + p.rareName +
+            "%') ORDER BY LogBook.LastName, "
+            "LogBook.FirstName;",
         list + "WHERE (LogBook.ReferDate >= '" + Formats::StoredDate(Today.addDays(-3)) +
             "' AND LogBook.ReferDate <= '" + Formats::StoredDate(Today.addDays(3)) +
-            "' AND LogBook.LastName LIKE '" + p.busyName + "%' AND LogBook.FirstName LIKE 'Mary%') "
+            "' AND LogBook.LastName LIKE '" + p.busyName +
+            "%' AND LogBook.FirstName LIKE 'Mary%') "
             "ORDER BY LogBook.LastName, LogBook.FirstName;",
         "SELECT * FROM LogBook WHERE LogID = 500000; SELECT NoteField FROM LogText WHERE LogID = "
         "500000 ORDER BY Sequence; SELECT LogDateTime, Initials, Reason FROM LogbookHistory WHERE "
@@ -303,11 +310,10 @@ void compareWithShell(const Property& p) {
         double sum = 0;
         int perRun = 0;
         int seen = 0;
-        for (const QString& line : QString::fromUtf8(shell.readAllStandardOutput() +
-                                                     shell.readAllStandardError())
-                                       .split('\n')) {
-            if (!line.startsWith("Run Time: real"))
-                continue;
+        for (const QString& line :
+             QString::fromUtf8(shell.readAllStandardOutput() + shell.readAllStandardError())
+                 .split('\n')) {
+            if (!line.startsWith("Run Time: real")) continue;
             sum += line.section(' ', 3, 3).toDouble();
             ++seen;
             perRun = int(statements[i].count(';'));

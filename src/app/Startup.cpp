@@ -30,8 +30,7 @@ void ApplyProviderAnswer(AppContext& ctx, const QString& answer, const RegistryV
         ctx.start.archiveBase = "VelmAM";
         ctx.start.commonBase = "VelmCEM";
         QString folder = registry.location();
-        if (!folder.isEmpty() && !folder.endsWith('/'))
-            folder += '/';
+        if (!folder.isEmpty() && !folder.endsWith('/')) folder += '/';
         ctx.start.databaseFolder = folder;
         return;
     }
@@ -45,8 +44,7 @@ void ApplyProviderAnswer(AppContext& ctx, const QString& answer, const RegistryV
 
 void SavePathToRegistry(const AppContext& ctx, RegistryValues& registry) {
     QString folder = ctx.start.databaseFolder;
-    if (!folder.endsWith('/'))
-        folder += '/';
+    if (!folder.endsWith('/')) folder += '/';
     registry.setFullDbPath(folder + ctx.start.currentBase + ".db");
 }
 
@@ -55,8 +53,7 @@ QString RefusalToRunFromServer(const AppContext& ctx) {
     const QString database = ctx.start.databaseFolder.isEmpty()
                                  ? QString()
                                  : QDir::cleanPath(ctx.start.databaseFolder) + "/";
-    if (program != database)
-        return {};
+    if (program != database) return {};
     const QString CR = "\r";
     return "You may NOT run the program from the network." + CR +
            "Please call your IT support person to repair your shortcut." + CR + CR +
@@ -69,8 +66,7 @@ VersionCheck CheckNewVersion(const AppContext& ctx) {
     const QFileInfo shared(ctx.start.databaseFolder + ctx.workstation.executableName);
     if (!local.exists() || !shared.exists() || ctx.start.databaseFolder.isEmpty())
         return VersionCheck::Current;
-    if (local.lastModified() >= shared.lastModified())
-        return VersionCheck::Current;
+    if (local.lastModified() >= shared.lastModified()) return VersionCheck::Current;
     return CanWriteFolder(ctx.workstation.programFolder) ? VersionCheck::Launch
                                                          : VersionCheck::Message;
 }
@@ -92,8 +88,7 @@ void PrepareLocalSettings(AppContext& ctx) {
     const QString ini = ctx.iniFile();
     if (!QFileInfo::exists(ini)) {
         QFile f(ini);
-        if (f.open(QIODevice::WriteOnly))
-            f.write("[Settings]\r\nSkin=WinXPLuna\r\n");
+        if (f.open(QIODevice::WriteOnly)) f.write("[Settings]\r\nSkin=WinXPLuna\r\n");
     }
     INIWrite("Settings", "Vm_Version", VersionText(), ini);
 }
@@ -116,8 +111,7 @@ int LoadMainWindowData(AppContext& ctx) {
     PrepareLocalSettings(ctx);
     ctx.start.windowsUser = ctx.workstation.userName.toLower();
     const int rc = OpenDatabase(ctx);
-    if (rc != 0)
-        return rc;
+    if (rc != 0) return rc;
     if (ctx.start.writable) {
         StoreVmSettingsDefaults(ctx);
         RunStartOfDay(ctx);

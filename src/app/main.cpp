@@ -39,8 +39,7 @@ QPixmap splashPicture() {
 
 void applySkin(const AppContext& ctx) {
     QString skin = INIRead("Settings", "Skin", ctx.iniFile(), "WinXPLuna");
-    if (QFileInfo::exists(ctx.workstation.programFolder + "/DisableSkin.cjstyles"))
-        skin = "NONE";
+    if (QFileInfo::exists(ctx.workstation.programFolder + "/DisableSkin.cjstyles")) skin = "NONE";
     if (skin.compare("NONE", Qt::CaseInsensitive) != 0)
         QApplication::setStyle(QStyleFactory::create("Fusion"));
 }

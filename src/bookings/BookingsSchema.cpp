@@ -45,7 +45,8 @@ void declareReservations(Registry& r) {
         .text("AvailableHere")
         .text("AvailableFrom")
         .text("AvailableThrough")
-        .lng("ConciergeID").addedAt(81063)
+        .lng("ConciergeID")
+        .addedAt(81063)
         // the day's grid, places taken per row, and day-range checks
         .index({"ResTypeID", "ReservationDate", "AvailableHere"})
         .index({"ResTypeID", "ListItem"})
@@ -83,30 +84,35 @@ void declareReservations(Registry& r) {
 // 5-character "HH:MM" slots, blank where the day has none.
 void addWeek(Table& t) {
     const QString noSlots(35, QLatin1Char(' '));
-    t.text("WorkSchedule", 7).defaultsTo(QStringLiteral("0000000"))
-        .text("StartArray", 35).defaultsTo(noSlots)
-        .text("EndArray", 35).defaultsTo(noSlots)
-        .text("StartMeal", 35).defaultsTo(noSlots)
-        .text("EndMeal", 35).defaultsTo(noSlots);
+    t.text("WorkSchedule", 7)
+        .defaultsTo(QStringLiteral("0000000"))
+        .text("StartArray", 35)
+        .defaultsTo(noSlots)
+        .text("EndArray", 35)
+        .defaultsTo(noSlots)
+        .text("StartMeal", 35)
+        .defaultsTo(noSlots)
+        .text("EndMeal", 35)
+        .defaultsTo(noSlots);
 }
 
 void declareTimedServices(Registry& r) {
     Table& providers = r.table("Providers", "bookings")
-        .id("ProvidersID")
-        .text("ProviderName")
-        .boolean("Gender") // true: female
-        .dbl("Commission")
-        .boolean("AllServices");
+                           .id("ProvidersID")
+                           .text("ProviderName")
+                           .boolean("Gender") // true: female
+                           .dbl("Commission")
+                           .boolean("AllServices");
     addWeek(providers);
     providers.index({"ProviderName"});
 
     // StartDate is a date for an exception or "Master" for a named master
     // week, whose name is then kept in EndDate.
     Table& schedules = r.table("ProviderSchedule", "bookings")
-        .id("PScheduleID")
-        .lng("ProvidersID")
-        .text("StartDate")
-        .text("EndDate");
+                           .id("PScheduleID")
+                           .lng("ProvidersID")
+                           .text("StartDate")
+                           .text("EndDate");
     addWeek(schedules);
     schedules.index({"ProvidersID", "StartDate", "EndDate"});
 
@@ -126,8 +132,10 @@ void declareTimedServices(Registry& r) {
         .lng("ServicesID")
         .lng("ProviderID")
         .lng("LocationID")
-        .lng("LogbookID").defaultsTo(0) // 0 = no logbook entry
-        .lng("ProfileID").defaultsTo(0) // 0 = no profile
+        .lng("LogbookID")
+        .defaultsTo(0) // 0 = no logbook entry
+        .lng("ProfileID")
+        .defaultsTo(0) // 0 = no profile
         .lng("Duration")
         .currency("Price")
         .currency("Gratuity")

@@ -21,12 +21,12 @@ struct StartupState {
     QString archiveBase = "VelmA";
     QString commonBase = "VelmCE";
     bool masked = false;
-    QString postgres;       // libpq keywords (dbname= included) when the databases live on a server
+    QString postgres; // libpq keywords (dbname= included) when the databases live on a server
     QString postgresSchemaPrefix; // each database is a schema: prefix + base name, lower case
-    QString keyTemplate;    // decrypted key template of the enhanced card cipher
-    bool writable = false;  // false while the local read-only copy is in use
+    QString keyTemplate;          // decrypted key template of the enhanced card cipher
+    bool writable = false;        // false while the local read-only copy is in use
     bool localBackup = false;
-    QString openingLabel;   // "CURRENT" / "ARCHIVE" while opening
+    QString openingLabel; // "CURRENT" / "ARCHIVE" while opening
     QString currencySymbol = " ";
     bool purgeAtStart = false;
     bool sendToSyslog = false;

@@ -15,10 +15,10 @@ void declareAuthorization(Registry& r) {
         t.boolean(QString("NewBool%1").arg(i, 2, 10, QChar('0')));
     for (int i = 1; i <= 9; ++i)
         t.boolean(QString("Boolean%1").arg(i));
-    for (const char* c : {"PrintTeam", "UseLHLogo", "DisableGuest", "EventSubscriber",
-                          "ContactSubscriber", "SecureMsgCtr", "ReplaceWB", "SecureContacts",
-                          "SecureEvents", "SecureGroups", "SecureProfiles", "Security1",
-                          "Security2", "Security3", "Security4", "Security5"})
+    for (const char* c :
+         {"PrintTeam", "UseLHLogo", "DisableGuest", "EventSubscriber", "ContactSubscriber",
+          "SecureMsgCtr", "ReplaceWB", "SecureContacts", "SecureEvents", "SecureGroups",
+          "SecureProfiles", "Security1", "Security2", "Security3", "Security4", "Security5"})
         t.boolean(c);
     t.boolean("PMSSalutation").addedAt(81055).boolean("PMSSchedule").addedAt(81055);
     for (int i = 1; i <= 12; ++i)
@@ -28,7 +28,10 @@ void declareAuthorization(Registry& r) {
         t.text(c, 20);
     t.text("ConfirmationLine1", 255).text("ConfirmationLine2", 255).text("ConfirmationLine3", 255);
     t.text("ContactsLocation", 255).text("DefaultAreaCode", 10);
-    t.text("MapAddress", 255).text("MapCity", 100).text("MapName", 255).text("MapPostalCode", 20)
+    t.text("MapAddress", 255)
+        .text("MapCity", 100)
+        .text("MapName", 255)
+        .text("MapPostalCode", 20)
         .text("MapState", 50);
     t.text("MasterComputer", 100);
     for (const char* c : {"OTMetroName", "OTCategory", "OTConfirmation", "OTName", "OTNotes",
@@ -39,11 +42,12 @@ void declareAuthorization(Registry& r) {
     t.text("TrueValue", 20).text("FalseValue", 20);
     t.text("LHFontName", 50).dbl("LHFontSize");
     t.text("DailyDate", 10).text("CheckTask", 100);
-    for (const char* c : {"OTAreaID", "OTHotelID", "LogoAspect", "Logo1Aspect", "LogoLeftMargin",
-                          "Logo1LeftMargin", "LogoRightMargin", "Logo1RightMargin", "LHLeftMargin",
-                          "LHRightMargin", "LHTopMargin", "LHBottomMargin", "CFLeftMargin",
-                          "CFRightMargin", "CFTopMargin", "CFBottomMargin", "FutureD1",
-                          "FutureD2", "FutureD3", "FutureD4"})
+    for (const char* c :
+         {"OTAreaID",       "OTHotelID",       "LogoAspect",      "Logo1Aspect",
+          "LogoLeftMargin", "Logo1LeftMargin", "LogoRightMargin", "Logo1RightMargin",
+          "LHLeftMargin",   "LHRightMargin",   "LHTopMargin",     "LHBottomMargin",
+          "CFLeftMargin",   "CFRightMargin",   "CFTopMargin",     "CFBottomMargin",
+          "FutureD1",       "FutureD2",        "FutureD3",        "FutureD4"})
         t.dbl(c);
     t.lng("PasswordDays").lng("LogonDays").lng("InactiveMinutes");
     t.integer("ConfirmationStyle").integer("EventStyle").integer("ResendInterval");
@@ -59,9 +63,15 @@ void declareCoreTables(Registry& r) {
         .text("Concierge", 50)
         .text("UserProfile", 50)
         .text("Password", 255)
-        .text("PriorPwd1", 255).text("PriorPwd2", 255).text("PriorPwd3", 255).text("PriorPwd4", 255)
+        .text("PriorPwd1", 255)
+        .text("PriorPwd2", 255)
+        .text("PriorPwd3", 255)
+        .text("PriorPwd4", 255)
         .text("CCViewPW", 255)
-        .text("PriorCPwd1", 255).text("PriorCPwd2", 255).text("PriorCPwd3", 255).text("PriorCPwd4", 255)
+        .text("PriorCPwd1", 255)
+        .text("PriorCPwd2", 255)
+        .text("PriorCPwd3", 255)
+        .text("PriorCPwd4", 255)
         .text("Initials", 5)
         .text("MessageGroup", 255)
         .text("EmailAddress", 100)
@@ -76,7 +86,8 @@ void declareCoreTables(Registry& r) {
         .boolean("InhibitMsg")
         .boolean("DNIMessages")
         .boolean("AllLogs")
-        .boolean("AllRentals").addedAt(81053)
+        .boolean("AllRentals")
+        .addedAt(81053)
         .text("WorkSchedule", 7)
         .text("HoursShift", 50)
         .text("LastLogon", 10)
@@ -104,12 +115,14 @@ void declareCoreTables(Registry& r) {
         .text("AddOns", 30)
         .key({"ConciergeID"});
 
-    r.table("VmSettings", "core").createdAtLevel(81055)
+    r.table("VmSettings", "core")
+        .createdAtLevel(81055)
         .text("Key", 30)
         .text("Value", 250)
         .key({"Key"});
 
-    r.table("GlobalString", "core").createdAtLevel(81064)
+    r.table("GlobalString", "core")
+        .createdAtLevel(81064)
         .id("GlobalStringID")
         .text("StringName", 50)
         .memo("StringValue")

@@ -8,8 +8,7 @@ namespace vm {
 
 QString CleanSqlTextKeepAmp(const QString& text) {
     const QString t = text.trimmed();
-    if (t.isEmpty())
-        return " ";
+    if (t.isEmpty()) return " ";
     QString s = t;
     s.replace('"', '\'');
     s.replace('|', '!');
@@ -18,21 +17,22 @@ QString CleanSqlTextKeepAmp(const QString& text) {
 
 QString CleanSqlText(const QString& text) {
     QString s = CleanSqlTextKeepAmp(text);
-    if (s == " ")
-        return s;
+    if (s == " ") return s;
     return s.replace("&", "and");
 }
 
-QString EscapeAmpersand(const QString& text) { return QString(text).replace("&", "&&"); }
+QString EscapeAmpersand(const QString& text) {
+    return QString(text).replace("&", "&&");
+}
 
-QString UnescapeAmpersand(const QString& text) { return QString(text).replace("&&", "&"); }
+QString UnescapeAmpersand(const QString& text) {
+    return QString(text).replace("&&", "&");
+}
 
 QString ConvertTimeStringToDate(const QString& text, const Clock& clock) {
-    if (text.size() != 8)
-        return {};
+    if (text.size() != 8) return {};
     const QTime t = QTime::fromString(text.left(5) + ":00 " + text.right(2), "hh:mm:ss AP");
-    if (!t.isValid())
-        return {};
+    if (!t.isValid()) return {};
     return QDateTime(clock.today(), t).toString("yyyy/MM/dd HH:mm:ss");
 }
 
@@ -44,8 +44,8 @@ QString ErrorReportText(int number, const QString& description, const QString& p
 
 QString ErrorReportTextNew(int number, const QString& description, const QString& procedure,
                            const QString& module) {
-    return "Error " + QString::number(number) + " (" + description + ")" + CRLF + "Procedure: " +
-           procedure + " of Module " + module;
+    return "Error " + QString::number(number) + " (" + description + ")" + CRLF +
+           "Procedure: " + procedure + " of Module " + module;
 }
 
 void ReportError(Prompt& prompt, const DbError& e, const QString& procedure, const QString& module,

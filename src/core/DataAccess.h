@@ -21,7 +21,9 @@ QString UnescapeAmpersand(const QString& text);
 QString ConvertTimeStringToDate(const QString& text, const Clock& clock);
 
 // Stored text → the value to show: the single blank of an empty text gives "".
-inline QString StoredText(const QString& s) { return s.trimmed(); }
+inline QString StoredText(const QString& s) {
+    return s.trimmed();
+}
 
 // "Error: 3051\r\nOccurred at:  OpenDatabase of Module modWhereDB\r\nDescription:…"
 QString ErrorReportText(int number, const QString& description, const QString& procedure,
@@ -29,8 +31,8 @@ QString ErrorReportText(int number, const QString& description, const QString& p
 // "Error 3051 (…)\r\nProcedure: X of Module Y"
 QString ErrorReportTextNew(int number, const QString& description, const QString& procedure,
                            const QString& module);
-void ReportError(Prompt& prompt, const DbError& e, const QString& procedure,
-                 const QString& module, bool isForm = false);
+void ReportError(Prompt& prompt, const DbError& e, const QString& procedure, const QString& module,
+                 bool isForm = false);
 void ReportError(Prompt& prompt, const std::exception& e, const QString& procedure,
                  const QString& module, bool isForm = false);
 

@@ -16,8 +16,7 @@ const QString LF = QStringLiteral("\n");
 
 // A database is new when it has no settings row yet.
 void createWhenNew(AppContext& ctx, Database& db) {
-    if (!db.tableExists("Authorization"))
-        CreateBaseDatabase(db, ctx.clock());
+    if (!db.tableExists("Authorization")) CreateBaseDatabase(db, ctx.clock());
 }
 
 QString decryptKeyTemplate(const AppContext& ctx) {
@@ -29,14 +28,12 @@ QString decryptKeyTemplate(const AppContext& ctx) {
 }
 
 bool purgeDueToday(AppContext& ctx) {
-    if (!ctx.db().tableExists("VmSettings"))
-        return false;
+    if (!ctx.db().tableExists("VmSettings")) return false;
     const int days = GetVmSetting(ctx.db(), "Purge_CC_N_Days", "0").trimmed().toInt();
     // The purge writes its day as a short date; older rows may hold the stored form.
     const QString last = GetVmSetting(ctx.db(), "Purge_Last_Run").trimmed();
     QDate lastRun = Formats::ParseShortDate(last);
-    if (!lastRun.isValid())
-        lastRun = Formats::ParseStoredDate(last);
+    if (!lastRun.isValid()) lastRun = Formats::ParseStoredDate(last);
     return days >= 1 && lastRun != ctx.clock().today();
 }
 
@@ -47,7 +44,9 @@ bool isDesktopProgram(const AppContext& ctx) {
 
 } // namespace
 
-QString DatabaseFileName(const QString& baseName) { return baseName + ".db"; }
+QString DatabaseFileName(const QString& baseName) {
+    return baseName + ".db";
+}
 
 DbLocation LocationFor(const AppContext& ctx, const QString& baseName, const QString& folder) {
     DbLocation loc;
@@ -73,12 +72,9 @@ DbLocation LocationFor(const AppContext& ctx, const QString& baseName, const QSt
 }
 
 void CloseDatabase(AppContext& ctx) {
-    if (ctx.current)
-        ctx.current->close();
-    if (ctx.common)
-        ctx.common->close();
-    if (ctx.archive)
-        ctx.archive->close();
+    if (ctx.current) ctx.current->close();
+    if (ctx.common) ctx.common->close();
+    if (ctx.archive) ctx.archive->close();
     ctx.current.reset();
     ctx.common.reset();
     ctx.archive.reset();
@@ -98,19 +94,19 @@ int OpenDatabase(AppContext& ctx, const QString& mode, const UpgradeHooks& hooks
         createWhenNew(ctx, *ctx.current);
     } catch (const DbError& e) {
         ctx.start.lastOpenError = e.description();
-        ctx.prompt().message(ErrorReportText(e.number(), e.description(), "OpenDatabase", "modWhereDB"),
-                             {}, Icon::Exclamation);
+        ctx.prompt().message(
+            ErrorReportText(e.number(), e.description(), "OpenDatabase", "modWhereDB"), {},
+            Icon::Exclamation);
         CloseDatabase(ctx);
-        if (e.number() == DbErrorNumber::DamagedFile)
-            return e.number();
+        if (e.number() == DbErrorNumber::DamagedFile) return e.number();
         if (e.number() == DbErrorNumber::NoAccess) {
             ctx.prompt().message(
                 "We cannot open the database.  There is an opportunity with the security "
                 "settings on your server (Users MUST have ALL rights) OR the database is already "
                 "opened for exclusive use (Purge and/or Repair and Compact) OR the database has "
-                "the READ-ONLY attribute set as True." + LF + LF + "File Location: " +
-                    ctx.start.databaseFolder + LF + LF + QString::number(e.number()) + ":  " +
-                    e.description(),
+                "the READ-ONLY attribute set as True." +
+                    LF + LF + "File Location: " + ctx.start.databaseFolder + LF + LF +
+                    QString::number(e.number()) + ":  " + e.description(),
                 {}, Icon::Critical);
             return e.number();
         }
@@ -144,21 +140,20 @@ int OpenDatabase(AppContext& ctx, const QString& mode, const UpgradeHooks& hooks
         ctx.start.purgeAtStart = purgeDueToday(ctx);
     } catch (const DbError& e) {
         ctx.start.lastOpenError = e.description();
-        ctx.prompt().message(ErrorReportText(e.number(), e.description(), "OpenDatabase", "modWhereDB"),
-                             {}, Icon::Exclamation);
+        ctx.prompt().message(
+            ErrorReportText(e.number(), e.description(), "OpenDatabase", "modWhereDB"), {},
+            Icon::Exclamation);
         CloseDatabase(ctx);
         return e.number();
     }
 
     if (ctx.globals.commonContacts || ctx.globals.commonEvents) {
         QString folder = GetTextSetting(ctx.db(), "CommonContacts").trimmed();
-        if (!folder.isEmpty() && !folder.endsWith('/'))
-            folder += '/';
+        if (!folder.isEmpty() && !folder.endsWith('/')) folder += '/';
         try {
             ctx.common = Database::open(LocationFor(ctx, ctx.start.commonBase, folder),
                                         !ctx.start.postgres.isEmpty());
-            if (!ctx.start.localBackup)
-                schema::EnsureStoreSchema(*ctx.common, schema::Common);
+            if (!ctx.start.localBackup) schema::EnsureStoreSchema(*ctx.common, schema::Common);
         } catch (const DbError& e) {
             ctx.start.lastOpenError = e.description();
             return DbErrorNumber::CommonDatabase;
@@ -167,8 +162,7 @@ int OpenDatabase(AppContext& ctx, const QString& mode, const UpgradeHooks& hooks
 
     if (!ctx.start.localBackup) {
         const int stop = GetGlobalValues(ctx, hooks);
-        if (stop > 0)
-            return stop;
+        if (stop > 0) return stop;
         ctx.start.writable = true;
     } else {
         LoadGlobals(ctx);
@@ -217,8 +211,7 @@ QString OpenFailureMessage(const AppContext& ctx, int number) {
     case DbErrorNumber::CommonDatabase:
         return LF + LF + "Could Not Open the Common Contacts Database at " +
                (ctx.current ? GetTextSetting(*ctx.current, "CommonContacts") : QString()) +
-               ".  Please verify the path and rerun the enabler program. " + LF + LF +
-               "Thank you.";
+               ".  Please verify the path and rerun the enabler program. " + LF + LF + "Thank you.";
     default:
         return "Could Not Open the " + label + " Database at " + ctx.start.databaseFolder + LF +
                LF + LF + "Please contact your Help Desk or System Administrator. " + LF + LF +
@@ -231,7 +224,9 @@ Icon OpenFailureIcon(int number) {
     return number == DbErrorNumber::DamagedFile ? Icon::Critical : Icon::Exclamation;
 }
 
-bool TableExists(AppContext& ctx, const QString& table) { return ctx.db().tableExists(table); }
+bool TableExists(AppContext& ctx, const QString& table) {
+    return ctx.db().tableExists(table);
+}
 
 bool FieldExists(AppContext& ctx, const QString& table, const QString& field) {
     return ctx.db().columnExists(table, field);

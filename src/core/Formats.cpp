@@ -12,21 +12,29 @@ const QLocale& english() {
 }
 } // namespace
 
-QString StoredDate(const QDate& d) { return d.isValid() ? d.toString("yyyy/MM/dd") : QString(); }
+QString StoredDate(const QDate& d) {
+    return d.isValid() ? d.toString("yyyy/MM/dd") : QString();
+}
 
 QString StoredDateTime(const QDateTime& dt) {
     return dt.isValid() ? dt.toString("yyyy/MM/dd HH:mm") : QString();
 }
 
-QDate ParseStoredDate(const QString& s) { return QDate::fromString(s.trimmed().left(10), "yyyy/MM/dd"); }
+QDate ParseStoredDate(const QString& s) {
+    return QDate::fromString(s.trimmed().left(10), "yyyy/MM/dd");
+}
 
 QDateTime ParseStoredDateTime(const QString& s) {
     return QDateTime::fromString(s.trimmed().left(16), "yyyy/MM/dd HH:mm");
 }
 
-QString ShortDate(const QDate& d) { return d.isValid() ? d.toString("MM/dd/yyyy") : QString(); }
+QString ShortDate(const QDate& d) {
+    return d.isValid() ? d.toString("MM/dd/yyyy") : QString();
+}
 
-QString LongDate(const QDate& d) { return english().toString(d, "dddd, MMMM d, yyyy"); }
+QString LongDate(const QDate& d) {
+    return english().toString(d, "dddd, MMMM d, yyyy");
+}
 
 QDate ParseShortDate(const QString& s) {
     const QString t = s.trimmed();
@@ -41,17 +49,20 @@ QDate ParseShortDate(const QString& s) {
     return {};
 }
 
-QString Time12(const QTime& t) { return english().toString(t, "hh:mm AP"); }
+QString Time12(const QTime& t) {
+    return english().toString(t, "hh:mm AP");
+}
 
-QString Time24(const QTime& t) { return t.toString("HH:mm"); }
+QString Time24(const QTime& t) {
+    return t.toString("HH:mm");
+}
 
 QTime ParseTime(const QString& s) {
     const QString t = s.trimmed().toUpper();
-    for (const char* f : {"HH:mm", "hh:mm AP", "h:mm AP", "hh:mmAP", "h:mmAP", "HH:mm:ss",
-                          "hh:mm:ss AP", "H:mm"}) {
+    for (const char* f :
+         {"HH:mm", "hh:mm AP", "h:mm AP", "hh:mmAP", "h:mmAP", "HH:mm:ss", "hh:mm:ss AP", "H:mm"}) {
         const QTime time = english().toTime(t, f);
-        if (time.isValid())
-            return time;
+        if (time.isValid()) return time;
     }
     return {};
 }
@@ -69,39 +80,34 @@ QString FormatNumber(double value, const QString& pattern) {
     const int minIntDigits = int(intPattern.count('0'));
 
     const bool negative = value < 0;
-    const double rounded = std::round(std::fabs(value) * std::pow(10.0, decimals)) /
-                           std::pow(10.0, decimals);
+    const double rounded =
+        std::round(std::fabs(value) * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
     QString digits = QString::number(rounded, 'f', decimals);
     QString intPart = dot < 0 ? digits : digits.section('.', 0, 0);
     const QString frac = decimals > 0 ? digits.section('.', 1, 1) : QString();
-    if (intPart == "0" && minIntDigits == 0)
-        intPart.clear();
+    if (intPart == "0" && minIntDigits == 0) intPart.clear();
     while (intPart.size() < minIntDigits)
         intPart.prepend('0');
     if (grouping)
         for (int i = int(intPart.size()) - 3; i > 0; i -= 3)
             intPart.insert(i, ',');
     QString out = intPart;
-    if (decimals > 0)
-        out += '.' + frac;
+    if (decimals > 0) out += '.' + frac;
     return negative && rounded != 0 ? '-' + out : out;
 }
 
 qint64 DateDiff(const QString& interval, const QDate& from, const QDate& to) {
     const QString i = interval.toLower();
-    if (i == "d" || i == "y" || i == "w")
-        return i == "w" ? from.daysTo(to) / 7 : from.daysTo(to);
+    if (i == "d" || i == "y" || i == "w") return i == "w" ? from.daysTo(to) / 7 : from.daysTo(to);
     if (i == "ww") {
         // Sundays crossed: weeks start on Sunday.
         auto weekStart = [](const QDate& d) { return d.addDays(-(d.dayOfWeek() % 7)); };
         return weekStart(from).daysTo(weekStart(to)) / 7;
     }
-    if (i == "m")
-        return (to.year() - from.year()) * 12 + (to.month() - from.month());
+    if (i == "m") return (to.year() - from.year()) * 12 + (to.month() - from.month());
     if (i == "q")
         return (to.year() - from.year()) * 4 + ((to.month() - 1) / 3 - (from.month() - 1) / 3);
-    if (i == "yyyy")
-        return to.year() - from.year();
+    if (i == "yyyy") return to.year() - from.year();
     return from.daysTo(to);
 }
 

@@ -19,8 +19,8 @@ struct GridColors {
 
 struct Globals {
     bool newBool01 = false;
-    bool commonContacts = false;   // FutureB4
-    bool commonEvents = false;     // FutureB5
+    bool commonContacts = false; // FutureB4
+    bool commonEvents = false;   // FutureB5
     bool secureContacts = false, secureEvents = false, secureGroups = false;
     bool boolean8 = false;
     bool secureProfiles = false;

@@ -26,21 +26,23 @@ const AreaInfo areas[] = {
 
 const AreaInfo& info(RightsArea a) {
     for (const AreaInfo& i : areas)
-        if (i.area == a)
-            return i;
+        if (i.area == a) return i;
     return areas[0];
 }
 } // namespace
 
-QString RightsColumn(RightsArea area) { return info(area).column; }
+QString RightsColumn(RightsArea area) {
+    return info(area).column;
+}
 
-QString DefaultRights(RightsArea area) { return info(area).defaults; }
+QString DefaultRights(RightsArea area) {
+    return info(area).defaults;
+}
 
 QString ManagerRights(RightsArea area) {
     // A manager may do everything the areas offer.
     const QString d = DefaultRights(area);
-    if (area == RightsArea::Future1 || area == RightsArea::AddOns)
-        return d;
+    if (area == RightsArea::Future1 || area == RightsArea::AddOns) return d;
     return QString(d.size(), '1');
 }
 
@@ -49,8 +51,7 @@ QString RestrictedRights(RightsArea area) {
     // maintenance or administration tab.
     if (area == RightsArea::Administration || area == RightsArea::Maintenance)
         return QString(DefaultRights(area).size(), '0');
-    if (area == RightsArea::Tabs)
-        return SetRightChar(DefaultRights(area), 7, false);
+    if (area == RightsArea::Tabs) return SetRightChar(DefaultRights(area), 7, false);
     return DefaultRights(area);
 }
 
@@ -69,8 +70,7 @@ bool HasRight(const QString& rights, int position) {
 }
 
 QString SetRightChar(QString rights, int position, bool allowed) {
-    if (position < 1)
-        return rights;
+    if (position < 1) return rights;
     while (rights.size() < position)
         rights += '0';
     rights[position - 1] = allowed ? '1' : '0';
@@ -78,9 +78,10 @@ QString SetRightChar(QString rights, int position, bool allowed) {
 }
 
 bool HasRight(Database& db, qint64 conciergeId, const Right& right) {
-    const QVariant v = db.scalar("SELECT [" + RightsColumn(right.area) +
-                                     "] AS szTestString FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                                 {conciergeId});
+    const QVariant v =
+        db.scalar("SELECT [" + RightsColumn(right.area) +
+                      "] AS szTestString FROM [ConciergePlus] WHERE [ConciergeID] = ?",
+                  {conciergeId});
     return v.isValid() && HasRight(v.toString(), right.position);
 }
 

@@ -10,8 +10,18 @@
 namespace vm {
 
 enum class RightsArea {
-    Tabs, Globals, Contacts, Events, Logbook, Messages, Others, Profiles, Administration,
-    Maintenance, Future1, AddOns
+    Tabs,
+    Globals,
+    Contacts,
+    Events,
+    Logbook,
+    Messages,
+    Others,
+    Profiles,
+    Administration,
+    Maintenance,
+    Future1,
+    AddOns
 };
 
 struct Right {

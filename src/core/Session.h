@@ -6,18 +6,18 @@ namespace vm {
 // The member logged on at this workstation (empty initials = nobody).
 struct Session {
     qint64 conciergeId = 0;
-    QString name;       // display name (Concierge)
+    QString name; // display name (Concierge)
     QString initials;
-    QString logonName;  // UserProfile
+    QString logonName; // UserProfile
     QString email;
     QString messageGroup;
-    bool manager = false;    // Authorized
+    bool manager = false; // Authorized
     bool restricted = false;
     bool readOnly = false;
     bool allLogs = false;
     bool allRentals = false;
-    bool guest = false;      // the read-only GUEST session
-    bool support = false;    // the support logon
+    bool guest = false;   // the read-only GUEST session
+    bool support = false; // the support logon
     bool forcedChange = false;
 
     bool loggedOn() const { return !initials.isEmpty(); }

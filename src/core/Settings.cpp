@@ -20,31 +20,56 @@ Map lowerKeys(std::initializer_list<std::pair<const char*, const char*>> pairs) 
 
 const Map& booleanMap() {
     static const Map m = lowerKeys({
-        {"BulkPrint", "FutureB1"},           {"CommonContacts", "FutureB4"},
-        {"CommonEvents", "FutureB5"},        {"CrossStreets", "FutureB2"},
-        {"DoNotSyncRefDate", "FutureB24"},   {"EnhancedEncryption", "NewBool08"},
-        {"GuestDisabled", "DisableGuest"},   {"GuestPrintAbility", "NewBool02"},
-        {"HideCA", "FutureB25"},             {"HideCN", "Boolean3"},
-        {"HideCD", "Boolean4"},              {"HideEN", "Boolean5"},
-        {"ImportP", "Boolean6"},             {"IsResidential", "NewBool07"},
-        {"KeyControlEnabled", "FutureB19"},  {"LostAndFoundEnabled", "NewBool09"},
-        {"MsgCtrControl", "SecureMsgCtr"},   {"ResortClubProperty", "NewBool06"},
-        {"NoCreditCards", "NewBool03"},      {"NoLUE", "Boolean7"},
-        {"NoMailMsg", "ContactSubscriber"},  {"NoMessaging", "FutureB3"},
-        {"NoPrintPreview", "FutureB7"},      {"OpenTable", "FutureB17"},
-        {"PMSSalutation", "PMSSalutation"},  {"PMSSchedule", "PMSSchedule"},
-        {"PrintCheckIn", "FutureB15"},       {"PrintCheckOut", "FutureB14"},
-        {"PrintLogID", "Boolean9"},          {"PrintMasterID", "FutureB11"},
-        {"PrintRoom", "Boolean2"},           {"PrintRoomItin", "NewBool04"},
-        {"PrintRmNO", "FutureB18"},          {"PrintTeam", "PrintTeam"},
-        {"ProperCaseName", "NewBool05"},     {"Rental", "EventSubscriber"},
-        {"SecureNotifys", "FutureB9"},       {"ShowReport", "Boolean1"},
-        {"SignatureSpacing", "FutureB23"},   {"StartWithToday", "FutureB13"},
-        {"StartWithTodayAll", "FutureB21"},  {"TimedServicesEnabled", "NewBool10"},
-        {"TimeSegments", "FutureB10"},       {"UnNotifiedOnly", "FutureB8"},
-        {"UseGuestID", "FutureB16"},         {"UseGuestIDMand", "FutureB22"},
-        {"UseHeadFoot", "FutureB6"},         {"UseLHLogo", "UseLHLogo"},
-        {"WebSiteInterface", "FutureB20"},   {"Whiteboard", "ReplaceWB"},
+        {"BulkPrint", "FutureB1"},
+        {"CommonContacts", "FutureB4"},
+        {"CommonEvents", "FutureB5"},
+        {"CrossStreets", "FutureB2"},
+        {"DoNotSyncRefDate", "FutureB24"},
+        {"EnhancedEncryption", "NewBool08"},
+        {"GuestDisabled", "DisableGuest"},
+        {"GuestPrintAbility", "NewBool02"},
+        {"HideCA", "FutureB25"},
+        {"HideCN", "Boolean3"},
+        {"HideCD", "Boolean4"},
+        {"HideEN", "Boolean5"},
+        {"ImportP", "Boolean6"},
+        {"IsResidential", "NewBool07"},
+        {"KeyControlEnabled", "FutureB19"},
+        {"LostAndFoundEnabled", "NewBool09"},
+        {"MsgCtrControl", "SecureMsgCtr"},
+        {"ResortClubProperty", "NewBool06"},
+        {"NoCreditCards", "NewBool03"},
+        {"NoLUE", "Boolean7"},
+        {"NoMailMsg", "ContactSubscriber"},
+        {"NoMessaging", "FutureB3"},
+        {"NoPrintPreview", "FutureB7"},
+        {"OpenTable", "FutureB17"},
+        {"PMSSalutation", "PMSSalutation"},
+        {"PMSSchedule", "PMSSchedule"},
+        {"PrintCheckIn", "FutureB15"},
+        {"PrintCheckOut", "FutureB14"},
+        {"PrintLogID", "Boolean9"},
+        {"PrintMasterID", "FutureB11"},
+        {"PrintRoom", "Boolean2"},
+        {"PrintRoomItin", "NewBool04"},
+        {"PrintRmNO", "FutureB18"},
+        {"PrintTeam", "PrintTeam"},
+        {"ProperCaseName", "NewBool05"},
+        {"Rental", "EventSubscriber"},
+        {"SecureNotifys", "FutureB9"},
+        {"ShowReport", "Boolean1"},
+        {"SignatureSpacing", "FutureB23"},
+        {"StartWithToday", "FutureB13"},
+        {"StartWithTodayAll", "FutureB21"},
+        {"TimedServicesEnabled", "NewBool10"},
+        {"TimeSegments", "FutureB10"},
+        {"UnNotifiedOnly", "FutureB8"},
+        {"UseGuestID", "FutureB16"},
+        {"UseGuestIDMand", "FutureB22"},
+        {"UseHeadFoot", "FutureB6"},
+        {"UseLHLogo", "UseLHLogo"},
+        {"WebSiteInterface", "FutureB20"},
+        {"Whiteboard", "ReplaceWB"},
         {"Yesterday", "FutureB12"},
     });
     return m;
@@ -52,26 +77,46 @@ const Map& booleanMap() {
 
 const Map& textMap() {
     static const Map m = lowerKeys({
-        {"BulkPrintNotify", "FutureT2"},     {"ColorCancel", "CancelColor"},
-        {"ColorComplete", "CompleteColor"},  {"ColorIncomplete", "IncompleteColor"},
-        {"ColorOnHold", "OnHoldColor"},      {"ColorPending", "PendingColor"},
-        {"ColorProfile", "ProfileColor"},    {"ConfirmationText1", "ConfirmationLine1"},
-        {"ConfirmationText2", "ConfirmationLine2"}, {"ConfirmationText3", "ConfirmationLine3"},
-        {"CommonContacts", "ContactsLocation"}, {"DefaultAreaCode", "DefaultAreaCode"},
-        {"DefaultCountry", "FutureT3"},      {"ImportFileName", "FutureT1"},
-        {"ImportResortClubName", "FutureT4"}, {"MapAddress", "MapAddress"},
-        {"MapCity", "MapCity"},              {"MapName", "MapName"},
-        {"MapPostalCode", "MapPostalCode"},  {"MapState", "MapState"},
-        {"CorvellaEmail1", "FutureT11"},     {"CorvellaEmail2", "FutureT12"},
-        {"QuentaCode", "FutureT5"},          {"MasterComputer", "MasterComputer"},
-        {"MatchDefault", "FutureT10"},       {"MatchDisposition", "FutureT6"},
-        {"MetroArea", "OTMetroName"},        {"OTCategory", "OTCategory"},
-        {"OTConfirmation", "OTConfirmation"}, {"OTName", "OTName"},
-        {"OTNotes", "OTNotes"},              {"OTNumber", "OTNumber"},
-        {"OTPhone", "OTPhone"},              {"OTTime", "OTTime"},
-        {"PMSDateType", "PMSDateType"},      {"RentConf1", "RentConf1"},
-        {"RentConf2", "RentConf2"},          {"Tickler", "FutureT7"},
-        {"Valediction", "Valediction"},      {"MapPointKey", "FutureT8"},
+        {"BulkPrintNotify", "FutureT2"},
+        {"ColorCancel", "CancelColor"},
+        {"ColorComplete", "CompleteColor"},
+        {"ColorIncomplete", "IncompleteColor"},
+        {"ColorOnHold", "OnHoldColor"},
+        {"ColorPending", "PendingColor"},
+        {"ColorProfile", "ProfileColor"},
+        {"ConfirmationText1", "ConfirmationLine1"},
+        {"ConfirmationText2", "ConfirmationLine2"},
+        {"ConfirmationText3", "ConfirmationLine3"},
+        {"CommonContacts", "ContactsLocation"},
+        {"DefaultAreaCode", "DefaultAreaCode"},
+        {"DefaultCountry", "FutureT3"},
+        {"ImportFileName", "FutureT1"},
+        {"ImportResortClubName", "FutureT4"},
+        {"MapAddress", "MapAddress"},
+        {"MapCity", "MapCity"},
+        {"MapName", "MapName"},
+        {"MapPostalCode", "MapPostalCode"},
+        {"MapState", "MapState"},
+        {"CorvellaEmail1", "FutureT11"},
+        {"CorvellaEmail2", "FutureT12"},
+        {"QuentaCode", "FutureT5"},
+        {"MasterComputer", "MasterComputer"},
+        {"MatchDefault", "FutureT10"},
+        {"MatchDisposition", "FutureT6"},
+        {"MetroArea", "OTMetroName"},
+        {"OTCategory", "OTCategory"},
+        {"OTConfirmation", "OTConfirmation"},
+        {"OTName", "OTName"},
+        {"OTNotes", "OTNotes"},
+        {"OTNumber", "OTNumber"},
+        {"OTPhone", "OTPhone"},
+        {"OTTime", "OTTime"},
+        {"PMSDateType", "PMSDateType"},
+        {"RentConf1", "RentConf1"},
+        {"RentConf2", "RentConf2"},
+        {"Tickler", "FutureT7"},
+        {"Valediction", "Valediction"},
+        {"MapPointKey", "FutureT8"},
         {"MapPointDataPath", "FutureT9"},
     });
     return m;
@@ -79,23 +124,28 @@ const Map& textMap() {
 
 const Map& doubleMap() {
     static const Map m = lowerKeys({
-        {"DBUpdateLevel", "DBUpdateLevel"}, {"OTAreaID", "OTAreaID"}, {"OTHotelID", "OTHotelID"},
-        {"LogoAspect", "LogoAspect"},       {"Logo1Aspect", "Logo1Aspect"},
-        {"LogoLeftMargin", "LogoLeftMargin"}, {"Logo1LeftMargin", "Logo1LeftMargin"},
-        {"LogoRightMargin", "LogoRightMargin"}, {"Logo1RightMargin", "Logo1RightMargin"},
+        {"DBUpdateLevel", "DBUpdateLevel"},
+        {"OTAreaID", "OTAreaID"},
+        {"OTHotelID", "OTHotelID"},
+        {"LogoAspect", "LogoAspect"},
+        {"Logo1Aspect", "Logo1Aspect"},
+        {"LogoLeftMargin", "LogoLeftMargin"},
+        {"Logo1LeftMargin", "Logo1LeftMargin"},
+        {"LogoRightMargin", "LogoRightMargin"},
+        {"Logo1RightMargin", "Logo1RightMargin"},
     });
     return m;
 }
 
 const Map& integerMap() {
-    static const Map m = lowerKeys({{"EventStyle", "EventStyle"}, {"ResendInterval", "ResendInterval"}});
+    static const Map m =
+        lowerKeys({{"EventStyle", "EventStyle"}, {"ResendInterval", "ResendInterval"}});
     return m;
 }
 
 std::optional<QString> lookup(const Map& m, const QString& name) {
     auto it = m.find(name.toLower());
-    if (it == m.end())
-        return std::nullopt;
+    if (it == m.end()) return std::nullopt;
     return *it;
 }
 
@@ -103,15 +153,13 @@ template <typename T>
 T readSetting(Database& db, const Map& m, const QString& name, const char* alias, Prompt* prompt,
               const char* procedure, T fallback, T (*convert)(const QVariant&)) {
     const auto column = lookup(m, name);
-    if (!column)
-        return fallback;
+    if (!column) return fallback;
     try {
         const QVariant v =
             db.scalar("SELECT [" + *column + "] AS " + alias + " FROM [Authorization]");
         return (!v.isValid() || v.isNull()) ? fallback : convert(v);
     } catch (const DbError& e) {
-        if (prompt)
-            ReportError(*prompt, e, procedure, "modWhereDB");
+        if (prompt) ReportError(*prompt, e, procedure, "modWhereDB");
         return fallback;
     }
 }
@@ -124,10 +172,18 @@ bool toFlag(const QVariant& v) {
 
 } // namespace
 
-std::optional<QString> BooleanSettingColumn(const QString& n) { return lookup(booleanMap(), n); }
-std::optional<QString> TextSettingColumn(const QString& n) { return lookup(textMap(), n); }
-std::optional<QString> DoubleSettingColumn(const QString& n) { return lookup(doubleMap(), n); }
-std::optional<QString> IntegerSettingColumn(const QString& n) { return lookup(integerMap(), n); }
+std::optional<QString> BooleanSettingColumn(const QString& n) {
+    return lookup(booleanMap(), n);
+}
+std::optional<QString> TextSettingColumn(const QString& n) {
+    return lookup(textMap(), n);
+}
+std::optional<QString> DoubleSettingColumn(const QString& n) {
+    return lookup(doubleMap(), n);
+}
+std::optional<QString> IntegerSettingColumn(const QString& n) {
+    return lookup(integerMap(), n);
+}
 
 bool GetBooleanSetting(Database& db, const QString& name, Prompt* prompt) {
     return readSetting<bool>(db, booleanMap(), name, "BooleanValue", prompt, "GetBooleanSetting",
@@ -151,16 +207,14 @@ int GetIntegerSetting(Database& db, const QString& name, Prompt* prompt) {
 
 bool SetBooleanSetting(Database& db, const QString& name, bool value) {
     const auto column = BooleanSettingColumn(name);
-    if (!column)
-        return false;
+    if (!column) return false;
     db.exec("UPDATE [Authorization] SET [" + *column + "] = ?", {value});
     return true;
 }
 
 bool SetTextSetting(Database& db, const QString& name, const QString& value) {
     const auto column = TextSettingColumn(name);
-    if (!column)
-        return false;
+    if (!column) return false;
     db.exec("UPDATE [Authorization] SET [" + *column + "] = ?", {value});
     return true;
 }
@@ -173,8 +227,7 @@ QString GetVmSetting(Database& db, const QString& key, const QString& defaultVal
         // The keyed read failed: scan the whole table instead.
         try {
             for (const Row& r : db.query("SELECT * FROM [VmSettings]"))
-                if (r.text("Key").compare(key, Qt::CaseInsensitive) == 0)
-                    return r.text("Value");
+                if (r.text("Key").compare(key, Qt::CaseInsensitive) == 0) return r.text("Value");
         } catch (const DbError&) {
         }
         return defaultValue;
@@ -188,8 +241,7 @@ void SetValueFromKey(Database& db, const QString& key, const QString& value, Pro
                 db.exec("INSERT INTO [VmSettings] ([Key], [Value]) VALUES (?, ?)", {key, value});
         });
     } catch (const DbError& e) {
-        if (!prompt)
-            throw;
+        if (!prompt) throw;
         prompt->message("Error " + QString::number(e.number()) + " (Line 1)" + CRLF + "(" +
                             e.description() + ")" + CRLF +
                             "Procedure: SetValueFromKey of Module modWhereDB",
@@ -233,8 +285,7 @@ const QList<QPair<QString, QString>>& GridColorDefaults() {
 void LoadGlobals(AppContext& ctx) {
     Database& db = ctx.db();
     auto row = db.queryOne("SELECT * FROM [Authorization]");
-    if (!row)
-        throw DbError(DbErrorNumber::General, "The settings row of the database is missing.");
+    if (!row) throw DbError(DbErrorNumber::General, "The settings row of the database is missing.");
     const Row& a = *row;
     Globals& g = ctx.globals;
     g.newBool01 = a.flag("NewBool01");
@@ -272,8 +323,7 @@ void LoadGlobals(AppContext& ctx) {
     g.logonDays = int(a.number("LogonDays"));
     g.inactiveMinutes = int(a.number("InactiveMinutes"));
     g.futureD4 = int(a.number("FutureD4"));
-    if (g.futureD4 == 0)
-        g.futureD4 = 3; // Null or 0: three failed logons lock the account
+    if (g.futureD4 == 0) g.futureD4 = 3; // Null or 0: three failed logons lock the account
     g.futureD2 = a.real("FutureD2");
     g.futureD3 = a.real("FutureD3");
     g.trueValue = a.text("TrueValue").trimmed().isEmpty() ? "True" : a.text("TrueValue");
@@ -281,7 +331,8 @@ void LoadGlobals(AppContext& ctx) {
     g.futureD1 = a.real("FutureD1");
     g.masterComputer = a.text("MasterComputer");
     // Letterhead font.
-    g.lhFontName = a.text("LHFontName").trimmed().isEmpty() ? "Arial" : a.text("LHFontName").trimmed();
+    g.lhFontName =
+        a.text("LHFontName").trimmed().isEmpty() ? "Arial" : a.text("LHFontName").trimmed();
     g.lhFontSize = a.real("LHFontSize") > 0 ? int(a.real("LHFontSize")) : 10;
     // Grid colours.
     g.gridColors.values.clear();
@@ -289,8 +340,10 @@ void LoadGlobals(AppContext& ctx) {
         g.gridColors.values.insert(key, GetVmSetting(db, key, fallback));
     g.mapPointKey = a.text("FutureT8");
     // The property's name: the long text when stored, else the settings row.
-    const QString longName = db.tableExists("GlobalString") ? GetSqlValueString(db, "MapName") : QString();
-    g.propertyName = longName.trimmed().isEmpty() ? a.text("MapName").trimmed() : longName.trimmed();
+    const QString longName =
+        db.tableExists("GlobalString") ? GetSqlValueString(db, "MapName") : QString();
+    g.propertyName =
+        longName.trimmed().isEmpty() ? a.text("MapName").trimmed() : longName.trimmed();
 }
 
 } // namespace vm

@@ -13,14 +13,13 @@ bool IsReservedAccount(const QString& displayName) {
 
 QList<StaffEntry> GetAllConcierges(Database& db, bool withMessageGroups) {
     QList<StaffEntry> out;
-    if (withMessageGroups)
-        out.append({0, "*All Vm Users", false});
-    for (const Row& r : db.query("SELECT [ConciergeID], [Concierge], [Initials], [DNIMessages] FROM "
-                                 "[Concierge] WHERE [Status] = 'A' AND [LSkillsOnly] = ? ORDER BY "
-                                 "[Concierge]",
-                                 {false})) {
-        if (IsReservedAccount(r.text("Concierge")))
-            continue;
+    if (withMessageGroups) out.append({0, "*All Vm Users", false});
+    for (const Row& r :
+         db.query("SELECT [ConciergeID], [Concierge], [Initials], [DNIMessages] FROM "
+                  "[Concierge] WHERE [Status] = 'A' AND [LSkillsOnly] = ? ORDER BY "
+                  "[Concierge]",
+                  {false})) {
+        if (IsReservedAccount(r.text("Concierge"))) continue;
         const QString text = withMessageGroups
                                  ? r.text("Concierge")
                                  : r.text("Concierge") + " (" + r.text("Initials") + ")";
@@ -35,9 +34,9 @@ QList<StaffEntry> GetAllConcierges(Database& db, bool withMessageGroups) {
 
 QList<StaffEntry> GetAllConcierges4Edit(Database& db) {
     QList<StaffEntry> out;
-    for (const Row& r : db.query("SELECT * FROM [Concierge] ORDER BY [LSkillsOnly] DESC, [Concierge]")) {
-        if (IsReservedAccount(r.text("Concierge")))
-            continue;
+    for (const Row& r :
+         db.query("SELECT * FROM [Concierge] ORDER BY [LSkillsOnly] DESC, [Concierge]")) {
+        if (IsReservedAccount(r.text("Concierge"))) continue;
         QString mark;
         if (r.flag("LSkillsOnly"))
             mark = "  (Language Only)";
@@ -68,7 +67,8 @@ std::optional<Row> GetConciergeInformation(Database& db, qint64 id) {
 }
 
 QString GetConciergeNameFromID(Database& db, qint64 id) {
-    const QVariant v = db.scalar("SELECT [Concierge] FROM [Concierge] WHERE [ConciergeID] = ?", {id});
+    const QVariant v =
+        db.scalar("SELECT [Concierge] FROM [Concierge] WHERE [ConciergeID] = ?", {id});
     return v.isValid() ? v.toString() : QString();
 }
 
@@ -77,8 +77,7 @@ ConciergePlusL GetConciergePlusL(Database& db, qint64 id) {
     auto r = db.queryOne("SELECT [HoursShift], [AllLogs], [AllRentals], [WorkSchedule] FROM "
                          "[Concierge] WHERE [ConciergeID] = ?",
                          {id});
-    if (!r)
-        return out;
+    if (!r) return out;
     out.hoursShift = r->text("HoursShift");
     out.allLogs = r->flag("AllLogs");
     out.allRentals = r->flag("AllRentals");
@@ -111,11 +110,27 @@ qint64 InsertConcierge(AppContext& ctx, const NewConcierge& c) {
             "[Restricted], [AllLogs], [AllRentals], [ReadOnly], [LSkillsOnly], [Telephone], "
             "[OTConciergeID]) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '0000000', ?, ?, ?, ?, "
             "?, ?, ?, ?, ?, ?)",
-            {CleanSqlText(c.logonName), CleanSqlText(c.initials), c.passwordHash, c.ccViewHash,
-             CleanSqlTextKeepAmp(c.name), CleanSqlText(c.messageGroup), CleanSqlText(c.email),
-             c.inactive ? "I" : "A", today, today, CleanSqlText(c.jobTitle),
-             CleanSqlText(c.employeeId), c.manager, c.inhibitMsg, c.dniMessages, c.restricted,
-             c.allLogs, c.allRentals, c.readOnly, c.languageOnly, CleanSqlText(c.telephone),
+            {CleanSqlText(c.logonName),
+             CleanSqlText(c.initials),
+             c.passwordHash,
+             c.ccViewHash,
+             CleanSqlTextKeepAmp(c.name),
+             CleanSqlText(c.messageGroup),
+             CleanSqlText(c.email),
+             c.inactive ? "I" : "A",
+             today,
+             today,
+             CleanSqlText(c.jobTitle),
+             CleanSqlText(c.employeeId),
+             c.manager,
+             c.inhibitMsg,
+             c.dniMessages,
+             c.restricted,
+             c.allLogs,
+             c.allRentals,
+             c.readOnly,
+             c.languageOnly,
+             CleanSqlText(c.telephone),
              CleanSqlText(c.otConciergeId)},
             "ConciergeID");
         InsertConciergePlus(db, id, c.manager ? QChar('A') : c.restricted ? QChar('R') : QChar());

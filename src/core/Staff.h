@@ -8,8 +8,8 @@
 namespace vm {
 
 struct StaffEntry {
-    qint64 id = 0;    // 0 for "*All Vm Users" and message groups
-    QString text;     // as listed: "Name (XX)", "Name  (Inactive)", "*Group" …
+    qint64 id = 0; // 0 for "*All Vm Users" and message groups
+    QString text;  // as listed: "Name (XX)", "Name  (Inactive)", "*Group" …
     bool dniMessages = false;
 };
 
@@ -39,11 +39,11 @@ struct StaffLanguage {
 QList<StaffLanguage> GetStaffbyLanguage(Database& db, const QString& language);
 
 struct NewConcierge {
-    QString logonName;      // UserProfile
+    QString logonName; // UserProfile
     QString initials;
-    QString passwordHash;   // stored form of the logon password
-    QString ccViewHash;     // stored form of the card-viewing password
-    QString name;           // display name
+    QString passwordHash; // stored form of the logon password
+    QString ccViewHash;   // stored form of the card-viewing password
+    QString name;         // display name
     QString messageGroup, email, jobTitle, employeeId, telephone, otConciergeId;
     bool inactive = false;
     bool manager = false, inhibitMsg = false, dniMessages = false, restricted = false;

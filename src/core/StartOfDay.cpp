@@ -9,8 +9,9 @@ namespace vm {
 
 namespace {
 qint64 todaysTasks(Database& db, const QString& today) {
-    return db.scalar("SELECT COUNT([StatusID]) AS [CountEm] FROM [TaskStatus] WHERE [TaskDate] = ?",
-                     {today})
+    return db
+        .scalar("SELECT COUNT([StatusID]) AS [CountEm] FROM [TaskStatus] WHERE [TaskDate] = ?",
+                {today})
         .toLongLong();
 }
 } // namespace
@@ -19,9 +20,9 @@ bool RunStartOfDay(AppContext& ctx) {
     Database& db = ctx.db();
     const QDate today = ctx.clock().today();
     const QString todayText = Formats::StoredDate(today);
-    const QString stored = db.scalar("SELECT [DailyDate] FROM [Authorization]").toString().trimmed();
-    if (stored == todayText)
-        return false;
+    const QString stored =
+        db.scalar("SELECT [DailyDate] FROM [Authorization]").toString().trimmed();
+    if (stored == todayText) return false;
 
     // 1. Claim the day first: another desk starting now sees it done.
     db.exec("UPDATE [Authorization] SET [DailyDate] = ?", {todayText});
@@ -30,15 +31,13 @@ bool RunStartOfDay(AppContext& ctx) {
     if (db.tableExists("TaskStatus")) {
         qint64 count = todaysTasks(db, todayText);
         if (count == 0) {
-            if (ctx.daily.wait)
-                ctx.daily.wait(1338);
+            if (ctx.daily.wait) ctx.daily.wait(1338);
             count = todaysTasks(db, todayText);
         }
         if (count == 0) {
             db.exec("DELETE FROM [TaskStatus] WHERE [TaskDate] < ?",
                     {Formats::StoredDate(today.addDays(-31))});
-            if (ctx.daily.buildTodaysTasks)
-                ctx.daily.buildTodaysTasks(ctx);
+            if (ctx.daily.buildTodaysTasks) ctx.daily.buildTodaysTasks(ctx);
         }
     }
     // 3. Tickler notes that ended more than 15 days ago.
@@ -75,8 +74,7 @@ bool RunStartOfDay(AppContext& ctx) {
                                  "Missing Required File", Icon::Exclamation);
     }
     // 8. The day's task-check marker.
-    if (ctx.daily.markTaskCheck)
-        ctx.daily.markTaskCheck(ctx);
+    if (ctx.daily.markTaskCheck) ctx.daily.markTaskCheck(ctx);
     return true;
 }
 

@@ -10,8 +10,7 @@ namespace vm {
 namespace {
 bool appendLines(const QString& path, const QStringList& lines) {
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
     QByteArray bytes;
     for (const QString& l : lines)
         bytes += l.toUtf8() + "\r\n";
@@ -32,15 +31,13 @@ bool LogMessage(const QString& databaseFolder, const QString& line, const Clock&
         lines << "Logging File Created " + clock.now().toString("yyyy/MM/dd HH:mm");
     lines << line;
     const bool ok = appendLines(path, lines);
-    if (locked)
-        lock.unlock();
+    if (locked) lock.unlock();
     return ok;
 }
 
 bool LogDebug(const QString& folder, const QString& line) {
     QString path = folder;
-    if (!path.isEmpty() && !path.endsWith('/'))
-        path += '/';
+    if (!path.isEmpty() && !path.endsWith('/')) path += '/';
     path += "Debug.Log";
     if (line.compare("RESET", Qt::CaseInsensitive) == 0)
         return !QFile::exists(path) || QFile::remove(path);

@@ -21,22 +21,17 @@ void applyDeclaredChanges(Database& db, int level) {
     for (const QString& name : db.tables())
         existing.insert(name.toLower());
     for (const Table& t : Registry::all().tables()) {
-        if (!(t.stores & Current))
-            continue;
+        if (!(t.stores & Current)) continue;
         const bool present = existing.contains(t.name.toLower());
         if (t.createdAt == level) {
-            if (!present)
-                CreateTable(db, t, level);
+            if (!present) CreateTable(db, t, level);
             continue;
         }
-        if (t.createdAt > level || !present)
-            continue;
+        if (t.createdAt > level || !present) continue;
         for (const Column& c : t.columns)
-            if (c.addedAt == level)
-                AddColumn(db, t, c);
+            if (c.addedAt == level) AddColumn(db, t, c);
         for (const Index& ix : t.indexes)
-            if (ix.addedAt == level)
-                CreateIndex(db, t, ix);
+            if (ix.addedAt == level) CreateIndex(db, t, ix);
     }
 }
 
@@ -51,24 +46,26 @@ void step81046(AppContext& ctx) {
                 {initials, today, r.text("DocumentLink"), r.value("EventID")});
 }
 
-void step81051(AppContext& ctx) { ctx.db().exec("UPDATE [FailedLogOns] SET [MsgSource] = 'U'"); }
+void step81051(AppContext& ctx) {
+    ctx.db().exec("UPDATE [FailedLogOns] SET [MsgSource] = 'U'");
+}
 
 void step81052(AppContext& ctx) {
     Database& db = ctx.db();
-    const qint64 count = db.scalar("SELECT COUNT([LogID]) AS [CountEm] FROM [LogBook]").toLongLong();
+    const qint64 count =
+        db.scalar("SELECT COUNT([LogID]) AS [CountEm] FROM [LogBook]").toLongLong();
     if (count > 0)
         ctx.prompt().message("We will be updating " + QString::number(count) + " Logbook entries." +
                                  CRLF + CRLF + "Please do not interrupt this process." + CRLF +
-                                 CRLF + "Velmora will appear when this is complete." + CRLF +
-                                 CRLF + "It may take a few minutes." + CRLF + CRLF +
+                                 CRLF + "Velmora will appear when this is complete." + CRLF + CRLF +
+                                 "It may take a few minutes." + CRLF + CRLF +
                                  "Press OK to proceed with the update now." + CRLF + CRLF,
                              {}, Icon::Information);
     auto convert = [&](const QString& table, const QString& key) {
         for (const Row& r : db.query("SELECT [" + key + "], [ReferTime] FROM [" + table +
-                                     "] WHERE [ReferTime] IS NOT NULL"))  {
+                                     "] WHERE [ReferTime] IS NOT NULL")) {
             const QString old = r.text("ReferTime").trimmed();
-            if (old.isEmpty() || old == "00")
-                continue;
+            if (old.isEmpty() || old == "00") continue;
             const QString time = ConvertReferTimeCode(old);
             if (time != old)
                 db.exec("UPDATE [" + table + "] SET [ReferTime] = ? WHERE [" + key + "] = ?",
@@ -95,7 +92,8 @@ void step81058(AppContext& ctx) {
 void step81062(AppContext& ctx) {
     // Rows that never had the column get the first switch; rights already
     // stored are kept (overwriting them would take rights away from staff).
-    ctx.db().exec("UPDATE [ConciergePlus] SET [Others] = '1' WHERE [Others] IS NULL OR [Others] = ''");
+    ctx.db().exec(
+        "UPDATE [ConciergePlus] SET [Others] = '1' WHERE [Others] IS NULL OR [Others] = ''");
 }
 
 void step81064(AppContext& ctx) {
@@ -129,7 +127,11 @@ Table spaSoftMappingTable() {
     Table t;
     t.name = "SpaSoftLogbookMapping";
     t.owner = "core";
-    t.lng("ID").key({"ID"}).lng("LogbookCategoryID").lng("VmElementID").text("SpaSoftElementName", 100)
+    t.lng("ID")
+        .key({"ID"})
+        .lng("LogbookCategoryID")
+        .lng("VmElementID")
+        .text("SpaSoftElementName", 100)
         .text("SpaSoftElementNameFriendly", 100);
     return t;
 }
@@ -151,13 +153,10 @@ QString ConvertReferTimeCode(const QString& stored) {
     bool isNumber = false;
     const int code = s.toInt(&isNumber);
     // Texts that already read as a clock time are left as they are.
-    if (!isNumber)
-        return stored;
+    if (!isNumber) return stored;
     static const char* slotTimes[] = {"08:00", "10:00", "12:00", "15:00", "18:00", "20:00"};
-    if (code == 0)
-        return {};
-    if (code >= 1 && code <= 6)
-        return slotTimes[code - 1];
+    if (code == 0) return {};
+    if (code >= 1 && code <= 6) return slotTimes[code - 1];
     // Larger codes count minutes from 23:30 (wrapping past midnight).
     return QTime(23, 30).addSecs(qint64(code) * 60).toString("HH:mm");
 }
@@ -174,8 +173,7 @@ void CreateBaseDatabase(Database& db, const Clock& clock) {
     db.transaction([&] {
         db.deferStatements();
         for (const Table& t : Registry::all().tables())
-            if ((t.stores & Current) && t.createdAt == 0)
-                CreateTable(db, t, BaseLevel);
+            if ((t.stores & Current) && t.createdAt == 0) CreateTable(db, t, BaseLevel);
         db.flushDeferred();
         InsertFactoryData(db, clock);
         UpdateDBLevel(db, BaseLevel);
@@ -185,14 +183,11 @@ void CreateBaseDatabase(Database& db, const Clock& clock) {
 void RunUpgradeLadder(AppContext& ctx, const UpgradeHooks& hooks) {
     Database& db = ctx.db();
     for (const Step& s : steps()) {
-        if (StoredLevel(db) >= s.level)
-            continue;
+        if (StoredLevel(db) >= s.level) continue;
         db.transaction([&] {
-            if (hooks.beforeStep)
-                hooks.beforeStep(s.level);
+            if (hooks.beforeStep) hooks.beforeStep(s.level);
             applyDeclaredChanges(db, s.level);
-            if (s.extra)
-                s.extra(ctx);
+            if (s.extra) s.extra(ctx);
             UpdateDBLevel(db, s.level);
         });
     }
@@ -203,13 +198,20 @@ void RunEveryStartSteps(AppContext& ctx) {
     if (!GetVmSetting(db, "SpaSoftPropertyID").trimmed().isEmpty() &&
         !db.tableExists("SpaSoftLogbookMapping")) {
         static const QList<std::tuple<int, const char*, const char*>> rows = {
-            {1, "ActivityUniqueID", "Activity ID"},   {2, "ActivityType", "Type"},
-            {3, "ActivityLocation", "Location"},      {4, "ActivityName", "Name"},
-            {5, "NumberOfPersons", "Number of Persons"}, {6, "ActivityDescription", "Description"},
-            {7, "GroupCode", "Group Code"},           {8, "Amount", "Amount"},
-            {9, "AmountCurrency", "Type of Currency"}, {10, "DespositRequired", "Deposit Required"},
-            {11, "PersonNames", "Person Names"},      {12, "ProviderName", "Provider"},
-            {13, "FacilityName", "Facility"},         {14, "ReservationNumber", "Reservation Number"},
+            {1, "ActivityUniqueID", "Activity ID"},
+            {2, "ActivityType", "Type"},
+            {3, "ActivityLocation", "Location"},
+            {4, "ActivityName", "Name"},
+            {5, "NumberOfPersons", "Number of Persons"},
+            {6, "ActivityDescription", "Description"},
+            {7, "GroupCode", "Group Code"},
+            {8, "Amount", "Amount"},
+            {9, "AmountCurrency", "Type of Currency"},
+            {10, "DespositRequired", "Deposit Required"},
+            {11, "PersonNames", "Person Names"},
+            {12, "ProviderName", "Provider"},
+            {13, "FacilityName", "Facility"},
+            {14, "ReservationNumber", "Reservation Number"},
         };
         db.transaction([&] {
             CreateTable(db, spaSoftMappingTable(), CurrentLevel);

@@ -18,15 +18,36 @@ void declareProfiles(Registry& r) {
         .id("ProfileID")
         .text("FirstName")
         .text("LastName")
-        .text("Salutation").addedAt(81054)
+        .text("Salutation")
+        .addedAt(81054)
         .text("DocumentLink") // the unit on residential properties
         // home, business and other address sets
-        .text("Address").text("Address2").text("City").text("State").text("Country").text("PostalCode")
-        .text("Address12").text("Address22").text("City2").text("State2").text("Country2").text("PostalCode2")
-        .text("Address13").text("Address23").text("City3").text("State3").text("Country3").text("PostalCode3")
+        .text("Address")
+        .text("Address2")
+        .text("City")
+        .text("State")
+        .text("Country")
+        .text("PostalCode")
+        .text("Address12")
+        .text("Address22")
+        .text("City2")
+        .text("State2")
+        .text("Country2")
+        .text("PostalCode2")
+        .text("Address13")
+        .text("Address23")
+        .text("City3")
+        .text("State3")
+        .text("Country3")
+        .text("PostalCode3")
         .integer("PrimaryAddress") // 0 home, 1 business, 2 other
         // copy of the primary set: lists, searches and sorts use these
-        .text("Address1S").text("Address2S").text("CityS").text("StateS").text("CountryS").text("PostalCodeS")
+        .text("Address1S")
+        .text("Address2S")
+        .text("CityS")
+        .text("StateS")
+        .text("CountryS")
+        .text("PostalCodeS")
         .text("EmailAddress")
         .text("EmailAddressB")
         .text("HomePhone")
@@ -45,7 +66,8 @@ void declareProfiles(Registry& r) {
         .text("ProfileColor") // colour literal such as "&H0000C000&"
         .boolean("ColorCode")
         .boolean("PublicPrivate")
-        .lng("GroupID").defaultsTo(0) // 0 = no group
+        .lng("GroupID")
+        .defaultsTo(0) // 0 = no group
         .boolean("DNUSnailMail")
         .boolean("DNUEmail")
         .boolean("DNUEmailB")
@@ -88,7 +110,8 @@ void declareProfiles(Registry& r) {
         .text("ContactType")
         // "" means no result yet; the search for open contacts relies on it
         // never being null, also for rows written without a result.
-        .text("ContactResult").defaultsTo(QString(""))
+        .text("ContactResult")
+        .defaultsTo(QString(""))
         .index({"ProfileID", "ContactDate"})
         .index({"ContactType", "ContactDate"})
         .index({"ContactDate"});
@@ -112,9 +135,7 @@ void declareProfiles(Registry& r) {
         .index({"Confirmation"}, 81059);
 
     // Filled by the hotel-system interfaces; only its key is known here.
-    r.table("ProfileLCD", "guests")
-        .lng("ProfileID").notNull()
-        .key({"ProfileID"});
+    r.table("ProfileLCD", "guests").lng("ProfileID").notNull().key({"ProfileID"});
 }
 
 void declareContacts(Registry& r) {
@@ -142,9 +163,12 @@ void declareContacts(Registry& r) {
         .boolean("IsClosed")
         .text("GraphicFile")
         .text("GuestInfo")
-        .text("EnteredBy").addedAt(81046)
-        .text("EntryDate").addedAt(81046)
-        .text("EntryTime").addedAt(81046)
+        .text("EnteredBy")
+        .addedAt(81046)
+        .text("EntryDate")
+        .addedAt(81046)
+        .text("EntryTime")
+        .addedAt(81046)
         .text("LUInitials")
         .text("UpdateDate")
         .lng("OTRestaurantID")
@@ -170,8 +194,10 @@ void declareContacts(Registry& r) {
     // At most one row per contact and type.
     r.table("ContactData", "guests")
         .in(CurrentAndCommon)
-        .lng("ContactID").notNull()
-        .lng("TypeID").notNull()
+        .lng("ContactID")
+        .notNull()
+        .lng("TypeID")
+        .notNull()
         .text("ContactData")
         .boolean("PublicPrivate")
         .key({"ContactID", "TypeID"})
@@ -200,8 +226,10 @@ void declareSharedStores(Registry& r) {
         .id("OtherID")
         .text("OtherType")
         .text("OtherValue")
-        .text("OtherValue1").addedAt(81056)
-        .text("OtherValue2").addedAt(81056)
+        .text("OtherValue1")
+        .addedAt(81056)
+        .text("OtherValue2")
+        .addedAt(81056)
         .index({"OtherType", "OtherValue"});
 
     // Texts longer than a column, in 255-character pieces numbered from 1.
@@ -260,7 +288,8 @@ void declareGroups(Registry& r) {
         .text("LogData4")
         .text("LogData5")
         .text("LogData6")
-        .memo("LogData").addedAt(81057)
+        .memo("LogData")
+        .addedAt(81057)
         .index({"GroupID", "LogName"})
         .index({"EntryType"});
 }
@@ -283,8 +312,10 @@ void declareEvents(Registry& r) {
         .text("EnteredBy")
         .text("EntryDate")
         .text("EntryTime")
-        .text("LUInitials").addedAt(81046)
-        .text("UpdateDate").addedAt(81046)
+        .text("LUInitials")
+        .addedAt(81046)
+        .text("UpdateDate")
+        .addedAt(81046)
         .text("DocumentLink")
         .index({"EventName", "StartingDate"})
         .index({"StartingDate"})

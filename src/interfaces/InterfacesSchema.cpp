@@ -9,7 +9,8 @@ namespace {
 void declareDispatch(Registry& r) {
     // The application picks each new ID itself, so the key is not engine-generated.
     r.table("OdsLimoBillCodes", "interfaces")
-        .lng("ID").notNull()
+        .lng("ID")
+        .notNull()
         .text("OdsCode")
         .text("Description", 250)
         .key({"ID"});
@@ -29,13 +30,13 @@ void declareInterfaceCategories(Registry& r) {
     // One row per interface category; up to fifteen outside fields (IFDEn) each
     // mapped to the label of a design line (DEElementn).
     Table& t = r.table("IFTranslate", "interfaces")
-        .id("IFTranslateID")
-        .text("TypeOfInterface")
-        .text("TypeOfRequest")
-        .lng("CategoryID")
-        .lng("LogTypeID")
-        .text("LogType")
-        .text("LanguageCode");
+                   .id("IFTranslateID")
+                   .text("TypeOfInterface")
+                   .text("TypeOfRequest")
+                   .lng("CategoryID")
+                   .lng("LogTypeID")
+                   .text("LogType")
+                   .text("LanguageCode");
     for (int n = 1; n <= 15; ++n)
         t.text(QString("IFDE%1").arg(n));
     for (int n = 1; n <= 15; ++n)
@@ -53,7 +54,8 @@ void declareInterfaceCategories(Registry& r) {
 
     // Guest profile id → the spa system's id for the same guest.
     r.table("HtngProfileMapper", "interfaces")
-        .lng("InternalProfileID").notNull()
+        .lng("InternalProfileID")
+        .notNull()
         .text("ExternalProfileID")
         .key({"InternalProfileID"});
 }

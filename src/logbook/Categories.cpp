@@ -23,8 +23,7 @@ Category categoryFrom(const Row& r) {
 
 std::optional<Category> firstCategory(Database& db, const QString& sql, const QVariantList& p) {
     auto r = db.queryOne(sql, p);
-    if (!r)
-        return std::nullopt;
+    if (!r) return std::nullopt;
     return categoryFrom(*r);
 }
 
@@ -36,10 +35,8 @@ void replaceEntries(Database& db, const QString& from, const QString& to, bool r
 } // namespace
 
 bool Viewer::mayUse(const Category& c) const {
-    if (restricted && !c.restricted)
-        return false;
-    if (c.isReserved && !authorized)
-        return false;
+    if (restricted && !c.restricted) return false;
+    if (c.isReserved && !authorized) return false;
     return allLogs || personal.contains(c.name.toLower());
 }
 
@@ -50,9 +47,9 @@ Viewer LoadViewer(Database& db, const Session& s) {
     if (s.guest || s.restricted)
         v.allLogs = true;
     else
-        v.allLogs = db.scalar("SELECT [AllLogs] FROM [Concierge] WHERE [ConciergeID] = ?",
-                              {s.conciergeId})
-                        .toBool();
+        v.allLogs =
+            db.scalar("SELECT [AllLogs] FROM [Concierge] WHERE [ConciergeID] = ?", {s.conciergeId})
+                .toBool();
     if (!v.allLogs)
         for (const QString& name : GetCategoriesByC(db, s.conciergeId))
             v.personal.insert(name.toLower());
@@ -69,8 +66,7 @@ std::vector<Category> GetAllCategories4Edit(Database& db) {
 std::vector<Category> GetLogbookTypes(Database& db, const Viewer& v) {
     std::vector<Category> out;
     for (Category& c : GetAllCategories4Edit(db))
-        if (v.mayUse(c))
-            out.push_back(std::move(c));
+        if (v.mayUse(c)) out.push_back(std::move(c));
     return out;
 }
 
@@ -92,10 +88,8 @@ QStringList GetLogbookTypes10(Database& db, const Viewer& v, const QStringList& 
     QStringList out;
     for (const QString& name : ranking) {
         auto it = byName.constFind(name.toLower());
-        if (it != byName.constEnd() && v.mayUse(*it) && !out.contains(it->name))
-            out << it->name;
-        if (out.size() == 10)
-            break;
+        if (it != byName.constEnd() && v.mayUse(*it) && !out.contains(it->name)) out << it->name;
+        if (out.size() == 10) break;
     }
     return out;
 }
@@ -158,7 +152,8 @@ QStringList GetLogbookTypesArray(Database& db) {
 
 std::vector<std::pair<qint64, QString>> GetLogbookCategories(Database& db) {
     std::vector<std::pair<qint64, QString>> out;
-    for (const Row& r : db.query("SELECT [LogTypeID], [LogType] FROM [LogType] ORDER BY [LogTypeID]"))
+    for (const Row& r :
+         db.query("SELECT [LogTypeID], [LogType] FROM [LogType] ORDER BY [LogTypeID]"))
         out.emplace_back(r.number("LogTypeID"), r.text("LogType"));
     return out;
 }
@@ -166,19 +161,19 @@ std::vector<std::pair<qint64, QString>> GetLogbookCategories(Database& db) {
 QStringList GetLogbookCustomItems(Database& db, const QString& categoryName) {
     QStringList out;
     const qint64 id = GetLogTypeID(db, categoryName);
-    if (id == 0)
-        return out;
-    for (const Row& r : db.query("SELECT [LabelText] FROM [DEDesign] WHERE [LogTypeID] = ? ORDER BY "
-                                 "[LabelText]",
-                                 {id}))
+    if (id == 0) return out;
+    for (const Row& r :
+         db.query("SELECT [LabelText] FROM [DEDesign] WHERE [LogTypeID] = ? ORDER BY "
+                  "[LabelText]",
+                  {id}))
         out << r.text("LabelText");
     return out;
 }
 
 std::vector<DesignItem> GetLogbookBackPanelItems(Database& db, qint64 logTypeId) {
     std::vector<DesignItem> out;
-    for (const Row& r : db.query("SELECT * FROM [DEDesign] WHERE [LogTypeID] = ? ORDER BY [SequenceNo]",
-                                 {logTypeId}))
+    for (const Row& r : db.query(
+             "SELECT * FROM [DEDesign] WHERE [LogTypeID] = ? ORDER BY [SequenceNo]", {logTypeId}))
         out.push_back({r.number("DesignID"), int(r.number("SequenceNo")), r.text("LabelText"),
                        r.flag("Contact2DE"), r.flag("EncryptThis"), r.flag("ResortClubLocked")});
     return out;
@@ -188,15 +183,13 @@ int CountCategoryEntries(AppContext& ctx, const QString& name) {
     const QString sql = "SELECT COUNT([LogID]) AS [CountEm] FROM [LogBook] WHERE [EntryType] = ?";
     int n = ctx.db().scalar(sql, {name}).toInt();
     // Archived entries name their category too: a category they use is in use.
-    if (ctx.archive)
-        n += ctx.archive->scalar(sql, {name}).toInt();
+    if (ctx.archive) n += ctx.archive->scalar(sql, {name}).toInt();
     return n;
 }
 
 QString CheckNewCategoryName(Database& db, const QString& name, const QString& renaming) {
     const QString n = name.trimmed();
-    if (n.isEmpty())
-        return MsgBlankCategory;
+    if (n.isEmpty()) return MsgBlankCategory;
     auto existing = GetLogTypeByName(db, n);
     // Renaming to another spelling of the same name is no clash.
     if (existing && existing->name.compare(renaming.trimmed(), Qt::CaseInsensitive) != 0)
@@ -205,18 +198,15 @@ QString CheckNewCategoryName(Database& db, const QString& name, const QString& r
 }
 
 QString CheckReplaceTarget(Database& db, const QString& target) {
-    if (target.trimmed().isEmpty())
-        return MsgBlankReplace;
-    if (!GetLogTypeByName(db, target))
-        return MsgReplaceUnknown;
+    if (target.trimmed().isEmpty()) return MsgBlankReplace;
+    if (!GetLogTypeByName(db, target)) return MsgReplaceUnknown;
     return {};
 }
 
 void InsertCategory(Database& db, const QString& name) {
     db.insert("INSERT INTO [LogType] ([LogType], [Restricted], [IsReserved], [DNPItinerary], "
               "[ResortClubLocked], [ReadOnly], [DayLogs]) VALUES (?, ?, ?, ?, ?, ?, 0)",
-              {CleanSqlTextKeepAmp(name), false, false, false, false, false},
-              "LogTypeID");
+              {CleanSqlTextKeepAmp(name), false, false, false, false, false}, "LogTypeID");
 }
 
 void RenameCategory(AppContext& ctx, const QString& oldName, const QString& newName) {
@@ -224,8 +214,9 @@ void RenameCategory(AppContext& ctx, const QString& oldName, const QString& newN
     const QString to = CleanSqlTextKeepAmp(newName);
     db.transaction([&] {
         db.exec("UPDATE [LogType] SET [LogType] = ? WHERE [LogType] = ?", {to, oldName});
-        db.exec("UPDATE [EvConText] SET [NoteField] = ? WHERE [NoteField] = ? AND [EvConType] = 'U'",
-                {to, oldName});
+        db.exec(
+            "UPDATE [EvConText] SET [NoteField] = ? WHERE [NoteField] = ? AND [EvConType] = 'U'",
+            {to, oldName});
         db.exec("UPDATE [IFTranslate] SET [LogType] = ? WHERE [LogType] = ?", {to, oldName});
         ReplaceCategory(ctx, oldName, to);
     });
@@ -246,8 +237,7 @@ void ReplaceCategory(AppContext& ctx, const QString& from, const QString& to) {
 void DeleteCategory(AppContext& ctx, qint64 logTypeId) {
     Database& db = ctx.db();
     auto c = GetLogTypeFlags(db, logTypeId);
-    if (!c)
-        return;
+    if (!c) return;
     db.transaction([&] {
         db.exec("DELETE FROM [DEDesign] WHERE [LogTypeID] = ?", {logTypeId});
         db.exec("DELETE FROM [DEFormD] WHERE [DEFormSID] IN (SELECT [DEFormSID] FROM [DEFormS] "
@@ -264,8 +254,7 @@ void DeleteCategory(AppContext& ctx, qint64 logTypeId) {
 
 static void replaceText(Database& db, qint64 key, const QString& type, const QString& text) {
     db.exec("DELETE FROM [EvConText] WHERE [EvConKey] = ? AND [EvConType] = ?", {key, type});
-    if (text.trimmed().isEmpty())
-        return;
+    if (text.trimmed().isEmpty()) return;
     int sequence = 0;
     for (const QString& piece : LogTextPieces(CleanSqlTextKeepAmp(text)))
         db.exec("INSERT INTO [EvConText] ([EvConKey], [EvConType], [Sequence], [NoteField]) "
@@ -286,7 +275,8 @@ void UpdateConfText(AppContext& ctx, const Category& c, const QString& confirmat
                     const QString& vendorRequest) {
     Database& db = ctx.db();
     const auto flagsOf = [&](Database& d) {
-        d.exec("UPDATE [LogBook] SET [Restricted] = ? WHERE [EntryType] = ?", {c.restricted, c.name});
+        d.exec("UPDATE [LogBook] SET [Restricted] = ? WHERE [EntryType] = ?",
+               {c.restricted, c.name});
     };
     db.transaction([&] {
         replaceText(db, c.id, "W", confirmation);
@@ -296,8 +286,7 @@ void UpdateConfText(AppContext& ctx, const Category& c, const QString& confirmat
                 {c.restricted, c.isReserved, c.dnpItinerary, c.readOnly, c.dayLogs, c.id});
         flagsOf(db);
     });
-    if (ctx.archive)
-        ctx.archive->transaction([&] { flagsOf(*ctx.archive); });
+    if (ctx.archive) ctx.archive->transaction([&] { flagsOf(*ctx.archive); });
 }
 
 QString RenameConfirmation(int entries, const QString& newName) {

@@ -31,7 +31,7 @@ struct Viewer {
 // AllLogs is read fresh from the database for unrestricted members.
 Viewer LoadViewer(Database& db, const Session& s);
 
-std::vector<Category> GetAllCategories4Edit(Database& db); // every category, by name
+std::vector<Category> GetAllCategories4Edit(Database& db);            // every category, by name
 std::vector<Category> GetLogbookTypes(Database& db, const Viewer& v); // usable ones, by name
 // The ten most used categories the member may use, most used first.
 QStringList GetLogbookTypes10(Database& db, const Viewer& v);

@@ -31,41 +31,37 @@ const DatedTable CurrentTables[] = {
 QString keyOf(const QString& table) {
     if (const schema::Table* t = schema::Registry::all().find(table)) {
         for (const schema::Column& c : t->columns)
-            if (c.type == schema::Type::AutoId)
-                return c.name;
+            if (c.type == schema::Type::AutoId) return c.name;
     }
     return {};
 }
 
 void shiftTable(Database& db, const QString& table, const QStringList& wanted, int days) {
     const QString key = keyOf(table);
-    if (key.isEmpty() || !db.tableExists(table))
-        return;
+    if (key.isEmpty() || !db.tableExists(table)) return;
     QStringList columns;
     for (const QString& c : wanted)
-        if (db.columnExists(table, c))
-            columns << c;
-    if (columns.isEmpty())
-        return;
+        if (db.columnExists(table, c)) columns << c;
+    if (columns.isEmpty()) return;
     QStringList quoted;
     for (const QString& c : columns)
         quoted << "[" + c + "]";
-    const auto rows = db.query("SELECT [" + key + "], " + quoted.join(", ") + " FROM [" + table + "]");
+    const auto rows =
+        db.query("SELECT [" + key + "], " + quoted.join(", ") + " FROM [" + table + "]");
     for (const Row& r : rows) {
         QStringList sets;
         QVariantList params;
         for (const QString& c : columns) {
             // Empty and unreadable dates stay as they are.
             const QDate d = Formats::ParseStoredDate(r.text(c));
-            if (!d.isValid())
-                continue;
+            if (!d.isValid()) continue;
             sets << "[" + c + "] = ?";
             params << Formats::StoredDate(d.addDays(days));
         }
-        if (sets.isEmpty())
-            continue;
+        if (sets.isEmpty()) continue;
         params << r.value(key);
-        db.exec("UPDATE [" + table + "] SET " + sets.join(", ") + " WHERE [" + key + "] = ?", params);
+        db.exec("UPDATE [" + table + "] SET " + sets.join(", ") + " WHERE [" + key + "] = ?",
+                params);
     }
 }
 
@@ -78,9 +74,8 @@ QString UpdateAllDates(AppContext& ctx, int days) {
             shiftTable(db, t.table, t.columns, days);
     });
     if (ctx.archive)
-        ctx.archive->transaction([&] {
-            shiftTable(*ctx.archive, "LogBook", CurrentTables[0].columns, days);
-        });
+        ctx.archive->transaction(
+            [&] { shiftTable(*ctx.archive, "LogBook", CurrentTables[0].columns, days); });
     return "All Logbook, Event, Group, Rental, Reservation and Daily Diary Dates have been "
            "incremented by " +
            QString::number(days);

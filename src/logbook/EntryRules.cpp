@@ -11,19 +11,16 @@ StatusFlags ApplyStatusClick(StatusFlags f, StatusBox box, bool ticked) {
     switch (box) {
     case StatusBox::Complete:
         f.complete = ticked;
-        if (ticked)
-            f.pending = false;
+        if (ticked) f.pending = false;
         break;
     case StatusBox::Pending:
     case StatusBox::OnHold:
         (box == StatusBox::Pending ? f.pending : f.onHold) = ticked;
-        if (ticked)
-            f.complete = f.cancelled = false;
+        if (ticked) f.complete = f.cancelled = false;
         break;
     case StatusBox::Cancelled:
         f.cancelled = ticked;
-        if (ticked)
-            f.complete = f.pending = false;
+        if (ticked) f.complete = f.pending = false;
         break;
     }
     return f;
@@ -31,8 +28,7 @@ StatusFlags ApplyStatusClick(StatusFlags f, StatusBox box, bool ticked) {
 
 TimeResult FormatReferTime(const QString& typed) {
     const QString input = typed.trimmed();
-    if (input.isEmpty())
-        return {true, {}, {}};
+    if (input.isEmpty()) return {true, {}, {}};
     static const QRegularExpression digits("^\\d+$");
     QString t = input;
     if (digits.match(t).hasMatch()) {
@@ -59,17 +55,19 @@ TimeResult FormatReferTime(const QString& typed) {
             else if (half == "a" && hour == 12)
                 hour = 0;
         }
-        if (ok)
-            return {true, Formats::Time24(QTime(hour, minute)), {}};
+        if (ok) return {true, Formats::Time24(QTime(hour, minute)), {}};
     }
-    return {false, {},
+    return {false,
+            {},
             "The time you entered '" + input + "' is not valid." + CRLF +
-                "You must enter the time in Standard or Military Time format." + CRLF + "Examples:" +
-                CRLF + "Standard:  1:10am, 3:00pm,  11:30pm" + CRLF +
+                "You must enter the time in Standard or Military Time format." + CRLF +
+                "Examples:" + CRLF + "Standard:  1:10am, 3:00pm,  11:30pm" + CRLF +
                 "Military:  1:10,   14:00pm, 23:30"};
 }
 
-bool HasNoteSeparator(const QString& text) { return text.contains("~~~"); }
+bool HasNoteSeparator(const QString& text) {
+    return text.contains("~~~");
+}
 
 static QString checkDate(const QString& typed, const QString& label, bool isNew,
                          const QDate& today) {
@@ -86,21 +84,16 @@ static QString checkDate(const QString& typed, const QString& label, bool isNew,
 }
 
 QString ValidateEntry(const EntryCheck& c, const QDate& today) {
-    if (HasNoteSeparator(c.descriptiveText))
-        return MsgSeparator;
-    if (c.guestIdMandatory && c.guestId.trimmed().isEmpty())
-        return MsgGuestIdMandatory;
-    if (c.category.trimmed().isEmpty())
-        return MsgNoType;
+    if (HasNoteSeparator(c.descriptiveText)) return MsgSeparator;
+    if (c.guestIdMandatory && c.guestId.trimmed().isEmpty()) return MsgGuestIdMandatory;
+    if (c.category.trimmed().isEmpty()) return MsgNoType;
     const std::pair<QString, QString> dates[] = {
         {c.arrivalDate, "Arrival"}, {c.departureDate, "Departure"}, {c.referDate, "Reference"}};
     for (const auto& [typed, label] : dates) {
         // The reference date is required; the stay dates only when filled in.
-        if (typed.trimmed().isEmpty() && label != "Reference")
-            continue;
+        if (typed.trimmed().isEmpty() && label != "Reference") continue;
         const QString refusal = checkDate(typed, label, c.isNew, today);
-        if (!refusal.isEmpty())
-            return refusal;
+        if (!refusal.isEmpty()) return refusal;
     }
     return {};
 }
@@ -113,26 +106,21 @@ QString ComposeEntryText(const QString& text, const QString& note, const QString
                          const QDateTime& now) {
     const QString n = note.trimmed();
     const QString t = text.trimmed();
-    if (!n.isEmpty() && t.isEmpty())
-        return n + signature(initials, now);
-    if (!n.isEmpty())
-        return text + " ~~~ " + n + signature(initials, now);
-    if (t.isEmpty())
-        return signature(initials, now);
+    if (!n.isEmpty() && t.isEmpty()) return n + signature(initials, now);
+    if (!n.isEmpty()) return text + " ~~~ " + n + signature(initials, now);
+    if (t.isEmpty()) return signature(initials, now);
     return text;
 }
 
 QString ComposeArchiveNote(const QString& text, const QString& note, const QString& initials,
                            const QDateTime& now) {
     const QString n = note.trimmed();
-    if (text.trimmed().isEmpty())
-        return " ~~Post-Archive Note~~ " + n + signature(initials, now);
+    if (text.trimmed().isEmpty()) return " ~~Post-Archive Note~~ " + n + signature(initials, now);
     return text + " ~~~Post-Archive Note~~~ " + n + signature(initials, now);
 }
 
 std::optional<QString> DayLimitMessage(int dayLogs, const QString& category, int count) {
-    if (dayLogs <= 0 || count < dayLogs)
-        return std::nullopt;
+    if (dayLogs <= 0 || count < dayLogs) return std::nullopt;
     return "There are a maximum of " + QString::number(dayLogs) + " entries for " + category +
            " on this date.  We have already logged " + QString::number(count) + " entries.";
 }
@@ -141,8 +129,7 @@ bool MayDo(AppContext& ctx, const Right& right) {
     const bool cardRight = right.area == RightsArea::Logbook && right.position >= 18;
     // Only managers skip the check; restricted and guest sessions are checked
     // like everyone, and card rights are never skipped.
-    if (ctx.session.manager && !cardRight)
-        return true;
+    if (ctx.session.manager && !cardRight) return true;
     return HasRight(ctx.db(), ctx.session.conciergeId, right);
 }
 

@@ -67,13 +67,14 @@ inline const QString MsgDeleteEntry = QStringLiteral(
     "Press <Yes> to confirm that you\r\nwish to delete this Entry?\r\nPress <No> to cancel the "
     "request.");
 inline const QString MsgSaveChanges = QStringLiteral("Do you wish to save your changes?");
-inline const QString MsgDataChanged = QStringLiteral("Data has changed.\r\nDo you wish to save your changes?");
+inline const QString MsgDataChanged =
+    QStringLiteral("Data has changed.\r\nDo you wish to save your changes?");
 inline const QString MsgNotSavedNoMessages = QStringLiteral(
     "This logbook entry has not been saved.  There \r\nare no messages.  Thank you.");
-inline const QString MsgSaveBeforePrint = QStringLiteral(
-    "You must <Save> this Logbook Entry before\r\nthe Logbook ID can be printed.");
-inline const QString MsgSaveBeforeEmail = QStringLiteral(
-    "You must <Save> this Logbook Entry before\r\nthe Logbook ID can be emailed.");
+inline const QString MsgSaveBeforePrint =
+    QStringLiteral("You must <Save> this Logbook Entry before\r\nthe Logbook ID can be printed.");
+inline const QString MsgSaveBeforeEmail =
+    QStringLiteral("You must <Save> this Logbook Entry before\r\nthe Logbook ID can be emailed.");
 inline const QString MsgNoMessaging = QStringLiteral(
     "As a Guest or Restricted User you do not have the ability to use messaging.  Thank you.");
 inline const QString MsgSaveBeforeReminder =
@@ -81,7 +82,8 @@ inline const QString MsgSaveBeforeReminder =
 inline const QString MsgNotified50 = QStringLiteral(
     "50 Character Length Exceeded\r\nYou have exceeded the maximum text lengh for this "
     "field.\r\nPlease revise the text.");
-inline const QString MsgAddEntries = QStringLiteral("You are not authorized to Add Logbook Entries.");
+inline const QString MsgAddEntries =
+    QStringLiteral("You are not authorized to Add Logbook Entries.");
 inline const QString MsgViewMessages =
     QStringLiteral("You are not authorized to View Logbook Messages.");
 inline const QString MsgSendMessages =

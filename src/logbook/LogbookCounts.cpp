@@ -8,13 +8,16 @@
 namespace vm {
 
 namespace {
-QString column(DateField f) { return f == DateField::EntryDate ? "[EntryDate]" : "[ReferDate]"; }
+QString column(DateField f) {
+    return f == DateField::EntryDate ? "[EntryDate]" : "[ReferDate]";
+}
 } // namespace
 
 int CountTypeEntriesInRange(Database& db, const QString& category, const QString& from,
                             const QString& to, DateField field, const QString& enteredBy) {
-    QString sql = "SELECT COUNT([EntryType]) AS CountType FROM [LogBook] WHERE [EntryType] = ? AND " +
-                  column(field) + " >= ? AND " + column(field) + " <= ?";
+    QString sql =
+        "SELECT COUNT([EntryType]) AS CountType FROM [LogBook] WHERE [EntryType] = ? AND " +
+        column(field) + " >= ? AND " + column(field) + " <= ?";
     QVariantList p{category, from, to};
     if (!enteredBy.trimmed().isEmpty()) {
         sql += " AND [EnteredBy] = ?";
@@ -61,8 +64,7 @@ int CountArchiveEntries(Database& archive, const QString& category, const QStrin
 
 QString GetLogbookRecordText(Database& db, qint64 logId) {
     auto r = db.queryOne("SELECT * FROM [LogBook] WHERE [LogID] = ?", {logId});
-    if (!r)
-        return "No records found";
+    if (!r) return "No records found";
     // Column names as declared (a server may fold them to lower case).
     QHash<QString, QString> declared;
     if (const schema::Table* t = schema::Registry::all().find("LogBook"))

@@ -15,20 +15,33 @@ QString OrderByClause(int sortIndex, bool useGuestId) {
     const QString status = "[LogBook].[OnHold] DESC, [LogBook].[Pending] DESC, "
                            "[LogBook].[Complete] DESC, [LogBook].[Cancelled] DESC, ";
     switch (sortIndex) {
-    case 0: return name;
-    case 1: return "[LogBook].[RoomNumber], [LogBook].[ReferDate]";
+    case 0:
+        return name;
+    case 1:
+        return "[LogBook].[RoomNumber], [LogBook].[ReferDate]";
     case 2:
-    case 11: return "[LogBook].[ReferDate], [LogBook].[ReferTime], " + name;
-    case 3: return "[LogBook].[EntryType], " + name;
-    case 4: return useGuestId ? QString("[LogBook].[GuestID]") : "[LogBook].[Notified], " + name;
-    case 5: return "[LogBook].[Initials], " + name;
-    case 6: return "[LogBook].[ReferDate], [LogBook].[ReferTime], [LogBook].[EntryType], " + name;
-    case 7: return "[LogBook].[ReferDate], [LogBook].[LogID]";
-    case 8: return status + "[LogBook].[ReferDate], [LogBook].[ReferTime], " + name;
-    case 9: return status + name;
-    case 10: return "[LogBook].[EntryDate], [LogBook].[EntryTime]";
-    case 12: return "[LogBook].[ReferDate] DESC, [LogBook].[ReferTime], " + name;
-    default: return {};
+    case 11:
+        return "[LogBook].[ReferDate], [LogBook].[ReferTime], " + name;
+    case 3:
+        return "[LogBook].[EntryType], " + name;
+    case 4:
+        return useGuestId ? QString("[LogBook].[GuestID]") : "[LogBook].[Notified], " + name;
+    case 5:
+        return "[LogBook].[Initials], " + name;
+    case 6:
+        return "[LogBook].[ReferDate], [LogBook].[ReferTime], [LogBook].[EntryType], " + name;
+    case 7:
+        return "[LogBook].[ReferDate], [LogBook].[LogID]";
+    case 8:
+        return status + "[LogBook].[ReferDate], [LogBook].[ReferTime], " + name;
+    case 9:
+        return status + name;
+    case 10:
+        return "[LogBook].[EntryDate], [LogBook].[EntryTime]";
+    case 12:
+        return "[LogBook].[ReferDate] DESC, [LogBook].[ReferTime], " + name;
+    default:
+        return {};
     }
 }
 
@@ -37,8 +50,7 @@ LogFilter WindowClause(ListWindow window, const LogFilter& filter, const QDate& 
     static const QRegularExpression dated(
         R"(^\s*(\[?logbook\]?\.)?\[?(EntryDate|ArrivalDate|ReferDate|DepartureDate)\b)",
         QRegularExpression::CaseInsensitiveOption);
-    if (dated.match(filter.clause).hasMatch())
-        return {};
+    if (dated.match(filter.clause).hasMatch()) return {};
     switch (window) {
     case ListWindow::YesterdayAndToday:
         return {"[LogBook].[EntryDate] BETWEEN ? AND ?",
@@ -51,34 +63,29 @@ LogFilter WindowClause(ListWindow window, const LogFilter& filter, const QDate& 
 }
 
 QString StatusOf(bool complete, bool cancelled, bool onHold, bool pending) {
-    if (cancelled)
-        return "Cancelled";
-    if (onHold)
-        return "OnHold";
-    if (pending)
-        return "Pending";
-    if (complete)
-        return "Complete";
+    if (cancelled) return "Cancelled";
+    if (onHold) return "OnHold";
+    if (pending) return "Pending";
+    if (complete) return "Complete";
     return "Incomplete";
 }
 
 QString CountCaption(qint64 count) {
-    if (count == 0)
-        return " 0 Entries were selected.";
+    if (count == 0) return " 0 Entries were selected.";
     return Formats::FormatNumber(double(count), "###,##0") + " Entries were selected";
 }
 
 QStringList ListHeaders(bool useGuestId) {
-    return {"Last Name", "First Name", "Room", "Category", useGuestId ? "Guest ID" : "Notified",
-            "Refer Date", "Time", "Who", "Logbook Entry"};
+    return {
+        "Last Name",  "First Name", "Room", "Category",     useGuestId ? "Guest ID" : "Notified",
+        "Refer Date", "Time",       "Who",  "Logbook Entry"};
 }
 
 namespace {
 // "yyyy/MM/dd" read by position: the list converts one date per row and a
 // format-driven parse per row would cost more than the query.
 QDate storedDay(const QString& s) {
-    if (s.size() < 10 || s.at(4) != '/' || s.at(7) != '/')
-        return {};
+    if (s.size() < 10 || s.at(4) != '/' || s.at(7) != '/') return {};
     return QDate(QStringView(s).left(4).toInt(), QStringView(s).mid(5, 2).toInt(),
                  QStringView(s).mid(8, 2).toInt());
 }
@@ -88,15 +95,13 @@ ListRow MakeListRow(const LogEntry& e, const QString& profileType, bool useGuest
     ListRow row;
     row.logId = e.logId;
     QString last = e.lastName;
-    if (e.cancelled)
-        last += "  (CXL)";
+    if (e.cancelled) last += "  (CXL)";
     if (e.profileId > 0)
-        last += profileType.trimmed().isEmpty() ? QString(" (P)") : " (" + profileType.trimmed() + ")";
-    row.cells = {last,           e.firstName,
-                 e.roomNumber,   e.entryType,
-                 useGuestId ? e.guestId : e.notified,
-                 e.referDate,    e.referTime,
-                 e.initials,     e.text};
+        last +=
+            profileType.trimmed().isEmpty() ? QString(" (P)") : " (" + profileType.trimmed() + ")";
+    row.cells = {
+        last,        e.firstName, e.roomNumber, e.entryType, useGuestId ? e.guestId : e.notified,
+        e.referDate, e.referTime, e.initials,   e.text};
     row.enteredBy = e.enteredBy;
     row.complete = e.complete;
     row.arrivalDate = Formats::ShortDate(storedDay(e.arrivalDate));
@@ -109,11 +114,9 @@ ListRow MakeListRow(const LogEntry& e, const QString& profileType, bool useGuest
 
 bool EntryVisible(const Viewer& v, const QHash<QString, Category>& categories,
                   const QString& entryType, bool entryRestricted) {
-    if (v.restricted && !entryRestricted)
-        return false;
+    if (v.restricted && !entryRestricted) return false;
     auto it = categories.constFind(entryType.trimmed().toLower());
-    if (it != categories.constEnd() && it->isReserved && !v.authorized)
-        return false;
+    if (it != categories.constEnd() && it->isReserved && !v.authorized) return false;
     return v.allLogs || v.personal.contains(entryType.trimmed().toLower());
 }
 
@@ -141,11 +144,9 @@ LogList GetTheLogEntries(AppContext& ctx, const Viewer& viewer, const ListReques
         where << "[LogBook].[Restricted] = ?";
         params << true;
     }
-    if (!where.isEmpty())
-        sql += " WHERE " + where.join(" AND ");
+    if (!where.isEmpty()) sql += " WHERE " + where.join(" AND ");
     const QString order = OrderByClause(request.sortIndex, useGuestId);
-    if (!order.isEmpty())
-        sql += " ORDER BY " + order;
+    if (!order.isEmpty()) sql += " ORDER BY " + order;
 
     QHash<QString, Category> categories;
     for (const Category& c : GetAllCategories4Edit(ctx.db()))
@@ -157,14 +158,11 @@ LogList GetTheLogEntries(AppContext& ctx, const Viewer& viewer, const ListReques
     const QString noteField = "NoteField", profileType = "ProfileType";
     db.forEach(sql, params, [&](const Row& r) {
         LogEntry e = reader.read(r);
-        if (!EntryVisible(viewer, categories, e.entryType, e.restricted))
-            return true;
+        if (!EntryVisible(viewer, categories, e.entryType, e.restricted)) return true;
         const QString note = r.text(noteField);
         e.text = JoinLogText(note, {});
-        if (note.size() >= LogTextPieceSize)
-            needsText.insert(e.logId, list.rows.size());
-        list.rows.push_back(
-            MakeListRow(e, current ? r.text(profileType) : QString(), useGuestId));
+        if (note.size() >= LogTextPieceSize) needsText.insert(e.logId, list.rows.size());
+        list.rows.push_back(MakeListRow(e, current ? r.text(profileType) : QString(), useGuestId));
         return true;
     });
 

@@ -29,8 +29,16 @@ struct ListRequest {
 
 // Visible cells of a list row, in column order.
 enum ListColumn {
-    ColLastName, ColFirstName, ColRoom, ColCategory, ColNotified, ColReferDate, ColReferTime,
-    ColInitials, ColText, ListColumnCount
+    ColLastName,
+    ColFirstName,
+    ColRoom,
+    ColCategory,
+    ColNotified,
+    ColReferDate,
+    ColReferTime,
+    ColInitials,
+    ColText,
+    ListColumnCount
 };
 
 struct ListRow {

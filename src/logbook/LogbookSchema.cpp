@@ -16,9 +16,12 @@ void declareLogbookTables(Registry& r) {
         .text("GuestID")
         .text("FirstName")
         .text("LastName")
-        .lng("ProfileID").defaultsTo(0) // 0 = no link
-        .lng("GroupID").defaultsTo(0)
-        .lng("ContactID").defaultsTo(0)
+        .lng("ProfileID")
+        .defaultsTo(0) // 0 = no link
+        .lng("GroupID")
+        .defaultsTo(0)
+        .lng("ContactID")
+        .defaultsTo(0)
         .text("EntryType") // the category by name
         .text("Notified", 50)
         .text("ReferDate")
@@ -38,9 +41,11 @@ void declareLogbookTables(Registry& r) {
         .boolean("Pending")
         .text("NoteField", 255)
         .text("MsgNotes")
-        .lng("OpenTableID").defaultsTo(0)
+        .lng("OpenTableID")
+        .defaultsTo(0)
         .text("EncCC")
-        .date("CC_CreatedDate").addedAt(81060)
+        .date("CC_CreatedDate")
+        .addedAt(81060)
         .text("WebResID")
         .boolean("WebDNP")
         .index({"ReferDate", "ReferTime"})
@@ -87,8 +92,10 @@ void declareLogbookTables(Registry& r) {
         .boolean("IsReserved")
         .boolean("DNPItinerary")
         .boolean("ResortClubLocked")
-        .boolean("ReadOnly").addedAt(81061)
-        .integer("DayLogs").defaultsTo(0) // 0 = no daily limit
+        .boolean("ReadOnly")
+        .addedAt(81061)
+        .integer("DayLogs")
+        .defaultsTo(0) // 0 = no daily limit
         .unique({"LogType"});
 
     // The labelled lines (at most 15) that structure a category's entry text.

@@ -9,9 +9,15 @@ namespace vm {
 namespace {
 
 // Typed values are cleaned as stored values are; an empty one matches everything.
-QString cleaned(const QString& s) { return s.trimmed().isEmpty() ? QString() : CleanSqlText(s); }
-QString contains(const QString& s) { return "%" + cleaned(s) + "%"; }
-QString startsWith(const QString& s) { return cleaned(s) + "%"; }
+QString cleaned(const QString& s) {
+    return s.trimmed().isEmpty() ? QString() : CleanSqlText(s);
+}
+QString contains(const QString& s) {
+    return "%" + cleaned(s) + "%";
+}
+QString startsWith(const QString& s) {
+    return cleaned(s) + "%";
+}
 
 struct Builder {
     QStringList parts;
@@ -70,19 +76,22 @@ BuiltSelection BuildLogbookSelection(const LogbookSelection& s) {
                           s.by == SelectBy::DepartureDate || s.by == SelectBy::EntryDate ||
                           s.by == SelectBy::UpdateDate;
     if (dateMode && !s.from.isValid())
-        return {{}, {}, "Please select the entry you wish to use to filter" + QString(" your selections.")};
+        return {{},
+                {},
+                "Please select the entry you wish to use to filter" + QString(" your selections.")};
     const bool textMode = s.by == SelectBy::Concierge || s.by == SelectBy::LastName ||
                           s.by == SelectBy::FirstName || s.by == SelectBy::RoomNumber ||
                           s.by == SelectBy::GuestId;
-    if (textMode && text.isEmpty())
-        return {{}, {}, missingText};
+    if (textMode && text.isEmpty()) return {{}, {}, missingText};
 
     switch (s.by) {
     case SelectBy::ReferDate:
-        dateClause(b, "ReferDate", s, "Where Reference Date is ", "Where Reference Date is between  ");
+        dateClause(b, "ReferDate", s, "Where Reference Date is ",
+                   "Where Reference Date is between  ");
         break;
     case SelectBy::ArrivalDate:
-        dateClause(b, "ArrivalDate", s, "Where Arrival Date is ", "Where Arrival Date is between  ");
+        dateClause(b, "ArrivalDate", s, "Where Arrival Date is ",
+                   "Where Arrival Date is between  ");
         break;
     case SelectBy::DepartureDate:
         dateClause(b, "DepartureDate", s, "Where Departure Date is ",
@@ -105,7 +114,8 @@ BuiltSelection BuildLogbookSelection(const LogbookSelection& s) {
             const QString first = text.section(',', 1).trimmed();
             b.add("[LogBook].[LastName] LIKE ? AND [LogBook].[FirstName] LIKE ?",
                   {contains(last), startsWith(first)});
-            b.description = "Where Last Name contains " + last + " And FirstName starts with " + first;
+            b.description =
+                "Where Last Name contains " + last + " And FirstName starts with " + first;
         } else {
             const QString last = text.section(',', 0, 0).trimmed();
             b.add("[LogBook].[LastName] LIKE ?", {contains(last)});
@@ -127,16 +137,17 @@ BuiltSelection BuildLogbookSelection(const LogbookSelection& s) {
     case SelectBy::LogbookId: {
         bool ok = false;
         const qint64 id = text.toLongLong(&ok);
-        if (!ok || id < 1)
-            return {{}, {}, "Please enter the Logbook ID number."};
+        if (!ok || id < 1) return {{}, {}, "Please enter the Logbook ID number."};
         b.add("[LogBook].[LogID] = ?", {id});
         b.description = "Where Logbook ID is " + QString::number(id);
         break;
     }
     case SelectBy::Group:
         if (s.groupId < 1)
-            return {{}, {}, "Please select the Group Name you wish to use to filter" +
-                                QString(" your selections.")};
+            return {{},
+                    {},
+                    "Please select the Group Name you wish to use to filter" +
+                        QString(" your selections.")};
         b.add("[LogBook].[GroupID] = ?", {s.groupId});
         b.description = "Where Group Name is " + s.groupName;
         break;
@@ -151,7 +162,8 @@ BuiltSelection BuildLogbookSelection(const LogbookSelection& s) {
         b.description += joined("Where Category is ", " And Category is ") + s.category.trimmed();
         b.add("[LogBook].[EntryType] = ?", {s.category.trimmed()});
     } else if (!s.profileType.trimmed().isEmpty()) {
-        b.description += joined("Where Profile Type is ", " And Profile Type is ") + s.profileType.trimmed();
+        b.description +=
+            joined("Where Profile Type is ", " And Profile Type is ") + s.profileType.trimmed();
         b.add("[Profile].[ProfileType] = ?", {s.profileType.trimmed()});
     }
     if (s.status != StatusChoice::All) {
@@ -164,8 +176,7 @@ BuiltSelection BuildLogbookSelection(const LogbookSelection& s) {
                                 " And Cancelled entries are not Included");
         b.add("[LogBook].[Cancelled] = ?", {false});
     }
-    if (b.description.isEmpty())
-        b.description = "Where All Entries Have Been Selected ";
+    if (b.description.isEmpty()) b.description = "Where All Entries Have Been Selected ";
     if (s.window != ListWindow::AllDates)
         b.description += " And Date Range is " + WindowCaptions().value(int(s.window));
     const QStringList& captions = SortCaptions();
@@ -211,8 +222,7 @@ qint64 CountSelection(AppContext& ctx, const Viewer& v, const ListRequest& r) {
         where << "[LogBook].[Restricted] = ?";
         params << true;
     }
-    if (!where.isEmpty())
-        sql += " WHERE " + where.join(" AND ");
+    if (!where.isEmpty()) sql += " WHERE " + where.join(" AND ");
     return db.scalar(sql, params).toLongLong();
 }
 

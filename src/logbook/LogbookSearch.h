@@ -10,14 +10,25 @@
 namespace vm {
 
 enum class SelectBy {
-    None, ReferDate, ArrivalDate, DepartureDate, EntryDate, UpdateDate, Concierge, LastName,
-    FirstName, RoomNumber, LogbookId, GuestId, Group
+    None,
+    ReferDate,
+    ArrivalDate,
+    DepartureDate,
+    EntryDate,
+    UpdateDate,
+    Concierge,
+    LastName,
+    FirstName,
+    RoomNumber,
+    LogbookId,
+    GuestId,
+    Group
 };
 enum class StatusChoice { All, Open, Closed };
 
 struct LogbookSelection {
     SelectBy by = SelectBy::None;
-    QString text{};        // name, room, id, concierge ...
+    QString text{};          // name, room, id, concierge ...
     QDate from{}, through{}; // date modes; an invalid `through` = one day
     qint64 groupId = 0;
     QString groupName{};

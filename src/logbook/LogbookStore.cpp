@@ -19,7 +19,8 @@ const QString InsertEntrySql = QStringLiteral(
     "[DepartureDate], [RoomNumber], [EnteredBy], [Initials], [UpdatedDate], [EntryDate], "
     "[EntryTime], [Restricted], [Complete], [Cancelled], [OnHold], [Pending], [NoteField], "
     "[MsgNotes], [OpenTableID], [EncCC], [WebResID], [WebDNP]) "
-    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+    "?)");
 
 const QString UpdateEntrySql = QStringLiteral(
     "UPDATE [LogBook] SET [GuestID] = ?, [FirstName] = ?, [LastName] = ?, [EncCC] = ?, "
@@ -39,11 +40,15 @@ const QString InsertPieceSql =
 const QString SelectPiecesSql =
     QStringLiteral("SELECT [NoteField] FROM [LogText] WHERE [LogID] = ? ORDER BY [Sequence]");
 
-QString storedDate(const QString& s) { return s.trimmed().isEmpty() ? QString(" ") : s.trimmed(); }
+QString storedDate(const QString& s) {
+    return s.trimmed().isEmpty() ? QString(" ") : s.trimmed();
+}
 
 } // namespace
 
-QString StoredValue(const QString& typed) { return CleanSqlTextKeepAmp(typed); }
+QString StoredValue(const QString& typed) {
+    return CleanSqlTextKeepAmp(typed);
+}
 
 Database& LogbookStore::db(LogSource source) const {
     if (source == LogSource::Archive) {
@@ -54,7 +59,9 @@ Database& LogbookStore::db(LogSource source) const {
     return m_ctx.db();
 }
 
-QString LogbookStore::nowStamp() const { return Formats::StoredDateTime(m_ctx.clock().now()); }
+QString LogbookStore::nowStamp() const {
+    return Formats::StoredDateTime(m_ctx.clock().now());
+}
 
 void LogbookStore::writeText(Database& db, qint64 logId, const QString& overflow) {
     db.exec("DELETE FROM [LogText] WHERE [LogID] = ?", {logId});
@@ -64,8 +71,7 @@ void LogbookStore::writeText(Database& db, qint64 logId, const QString& overflow
 }
 
 void LogbookStore::storeCard(qint64 logId, const QString& typedCard) {
-    if (typedCard.trimmed().isEmpty() || GetBooleanSetting(m_ctx.db(), "NoCreditCards"))
-        return;
+    if (typedCard.trimmed().isEmpty() || GetBooleanSetting(m_ctx.db(), "NoCreditCards")) return;
     if (!m_hooks || !m_hooks->encryptCard)
         throw DbError(DbErrorNumber::General,
                       "Card numbers cannot be stored: card protection is not installed.");
@@ -90,16 +96,37 @@ qint64 LogbookStore::InsertLogBook(LogEntry& e, const QString& typedCard) {
     const SplitText split = SplitLogText(StoredValue(e.text));
 
     db.transaction([&] {
-        e.logId = db.insert(
-            InsertEntrySql,
-            {StoredValue(e.guestId), StoredValue(e.firstName), StoredValue(e.lastName), e.profileId,
-             e.groupId, e.contactId, e.entryType, StoredValue(e.notified), storedDate(e.referDate),
-             storedDate(e.referTime), storedDate(e.arrivalDate), storedDate(e.departureDate),
-             StoredValue(e.roomNumber), e.enteredBy, e.initials, e.updatedDate, e.entryDate,
-             e.entryTime, e.restricted, e.complete, e.cancelled, e.onHold, e.pending,
-             split.noteField.isEmpty() ? QString(" ") : split.noteField, StoredValue(e.msgNotes),
-             e.openTableId, StoredValue(e.encCC), StoredValue(e.webResId), e.webDnp},
-            "LogID");
+        e.logId = db.insert(InsertEntrySql,
+                            {StoredValue(e.guestId),
+                             StoredValue(e.firstName),
+                             StoredValue(e.lastName),
+                             e.profileId,
+                             e.groupId,
+                             e.contactId,
+                             e.entryType,
+                             StoredValue(e.notified),
+                             storedDate(e.referDate),
+                             storedDate(e.referTime),
+                             storedDate(e.arrivalDate),
+                             storedDate(e.departureDate),
+                             StoredValue(e.roomNumber),
+                             e.enteredBy,
+                             e.initials,
+                             e.updatedDate,
+                             e.entryDate,
+                             e.entryTime,
+                             e.restricted,
+                             e.complete,
+                             e.cancelled,
+                             e.onHold,
+                             e.pending,
+                             split.noteField.isEmpty() ? QString(" ") : split.noteField,
+                             StoredValue(e.msgNotes),
+                             e.openTableId,
+                             StoredValue(e.encCC),
+                             StoredValue(e.webResId),
+                             e.webDnp},
+                            "LogID");
         writeText(db, e.logId, split.overflow);
         storeCard(e.logId, typedCard);
     });
@@ -133,15 +160,32 @@ SaveOutcome LogbookStore::UpdateLogBook(LogEntry& e, bool cancelledAsLoaded,
         }
         e.updatedDate = today;
         e.restricted = GetLogTypeRestricted(db, e.entryType);
-        db.exec(UpdateEntrySql,
-                {StoredValue(e.guestId), StoredValue(e.firstName), StoredValue(e.lastName),
-                 StoredValue(e.encCC), StoredValue(e.roomNumber), StoredValue(e.enteredBy),
-                 StoredValue(e.initials), e.entryType, StoredValue(e.notified),
-                 storedDate(e.referDate), storedDate(e.referTime), storedDate(e.arrivalDate),
-                 storedDate(e.departureDate), today, e.complete, e.cancelled, e.onHold,
-                 e.profileId, e.pending, e.groupId, e.contactId,
-                 split.noteField.isEmpty() ? QString(" ") : split.noteField,
-                 StoredValue(e.msgNotes), e.openTableId, e.restricted, e.logId});
+        db.exec(UpdateEntrySql, {StoredValue(e.guestId),
+                                 StoredValue(e.firstName),
+                                 StoredValue(e.lastName),
+                                 StoredValue(e.encCC),
+                                 StoredValue(e.roomNumber),
+                                 StoredValue(e.enteredBy),
+                                 StoredValue(e.initials),
+                                 e.entryType,
+                                 StoredValue(e.notified),
+                                 storedDate(e.referDate),
+                                 storedDate(e.referTime),
+                                 storedDate(e.arrivalDate),
+                                 storedDate(e.departureDate),
+                                 today,
+                                 e.complete,
+                                 e.cancelled,
+                                 e.onHold,
+                                 e.profileId,
+                                 e.pending,
+                                 e.groupId,
+                                 e.contactId,
+                                 split.noteField.isEmpty() ? QString(" ") : split.noteField,
+                                 StoredValue(e.msgNotes),
+                                 e.openTableId,
+                                 e.restricted,
+                                 e.logId});
         const QString when = nowStamp();
         const QString who = m_ctx.session.initials;
         db.exec(InsertHistorySql, {e.logId, who, when, ReasonUpdated});
@@ -152,8 +196,7 @@ SaveOutcome LogbookStore::UpdateLogBook(LogEntry& e, bool cancelledAsLoaded,
         writeText(db, e.logId, split.overflow);
         storeCard(e.logId, typedCard);
     });
-    if (outcome != SaveOutcome::Saved)
-        return outcome;
+    if (outcome != SaveOutcome::Saved) return outcome;
     if (!typedCard.trimmed().isEmpty() && m_hooks && m_hooks->recordCardEvent)
         m_hooks->recordCardEvent(e.logId);
     e.fingerprint = Fingerprint(e.logId);
@@ -161,8 +204,7 @@ SaveOutcome LogbookStore::UpdateLogBook(LogEntry& e, bool cancelledAsLoaded,
 }
 
 bool LogbookStore::DeleteLogbookEntry(qint64 logId) {
-    if (logId < 1)
-        return false;
+    if (logId < 1) return false;
     Database& db = m_ctx.db();
     bool deleted = false;
     db.transaction([&] {
@@ -181,21 +223,49 @@ bool LogbookStore::DeleteLogbookEntry(qint64 logId) {
 
 LogRowReader::LogRowReader() = default;
 
-LogEntry LogEntryFromRow(const Row& r) { return LogRowReader().read(r); }
+LogEntry LogEntryFromRow(const Row& r) {
+    return LogRowReader().read(r);
+}
 
 namespace {
 // The columns an entry is read from, in the order of `Col`.
 const char* const EntryColumns[] = {
-    "LogID", "GuestID", "FirstName", "LastName", "ProfileID", "GroupID", "ContactID",
-    "EntryType", "Notified", "ReferDate", "ReferTime", "ArrivalDate", "DepartureDate",
-    "RoomNumber", "EnteredBy", "Initials", "UpdatedDate", "EntryDate", "EntryTime", "Restricted",
-    "Complete", "Cancelled", "OnHold", "Pending", "MsgNotes", "OpenTableID", "EncCC",
-    "CC_CreatedDate", "WebResID", "WebDNP"};
+    "LogID",         "GuestID",     "FirstName", "LastName",       "ProfileID",   "GroupID",
+    "ContactID",     "EntryType",   "Notified",  "ReferDate",      "ReferTime",   "ArrivalDate",
+    "DepartureDate", "RoomNumber",  "EnteredBy", "Initials",       "UpdatedDate", "EntryDate",
+    "EntryTime",     "Restricted",  "Complete",  "Cancelled",      "OnHold",      "Pending",
+    "MsgNotes",      "OpenTableID", "EncCC",     "CC_CreatedDate", "WebResID",    "WebDNP"};
 enum Col {
-    cLogID, cGuestID, cFirstName, cLastName, cProfileID, cGroupID, cContactID, cEntryType,
-    cNotified, cReferDate, cReferTime, cArrivalDate, cDepartureDate, cRoomNumber, cEnteredBy,
-    cInitials, cUpdatedDate, cEntryDate, cEntryTime, cRestricted, cComplete, cCancelled, cOnHold,
-    cPending, cMsgNotes, cOpenTableID, cEncCC, cCCCreated, cWebResID, cWebDNP
+    cLogID,
+    cGuestID,
+    cFirstName,
+    cLastName,
+    cProfileID,
+    cGroupID,
+    cContactID,
+    cEntryType,
+    cNotified,
+    cReferDate,
+    cReferTime,
+    cArrivalDate,
+    cDepartureDate,
+    cRoomNumber,
+    cEnteredBy,
+    cInitials,
+    cUpdatedDate,
+    cEntryDate,
+    cEntryTime,
+    cRestricted,
+    cComplete,
+    cCancelled,
+    cOnHold,
+    cPending,
+    cMsgNotes,
+    cOpenTableID,
+    cEncCC,
+    cCCCreated,
+    cWebResID,
+    cWebDNP
 };
 static_assert(std::size(EntryColumns) == cWebDNP + 1);
 } // namespace
@@ -251,8 +321,7 @@ LogEntry LogRowReader::read(const Row& r) {
     e.msgNotes = t(cMsgNotes);
     e.openTableId = n(cOpenTableID);
     e.encCC = t(cEncCC);
-    if (!value(cCCCreated).isNull())
-        e.ccCreated = r.dateTime("CC_CreatedDate");
+    if (!value(cCCCreated).isNull()) e.ccCreated = r.dateTime("CC_CreatedDate");
     e.webResId = t(cWebResID);
     e.webDnp = f(cWebDNP);
     return e;
@@ -261,8 +330,7 @@ LogEntry LogRowReader::read(const Row& r) {
 std::optional<LogEntry> LogbookStore::GetTheLogEntry(qint64 logId, LogSource source) {
     Database& d = db(source);
     auto r = d.queryOne("SELECT * FROM [LogBook] WHERE [LogID] = ?", {logId});
-    if (!r)
-        return std::nullopt;
+    if (!r) return std::nullopt;
     LogEntry e = LogEntryFromRow(*r);
     QStringList pieces;
     for (const Row& p : d.query(SelectPiecesSql, {logId}))
@@ -284,8 +352,7 @@ QString LogbookStore::Fingerprint(qint64 logId, LogSource source) {
     // Inside a save the row is locked first, so two desks cannot both pass the check.
     const QString lock = d.engine() == Engine::PostgreSQL && d.inTransaction() ? " FOR UPDATE" : "";
     auto r = d.queryOne("SELECT * FROM [LogBook] WHERE [LogID] = ?" + lock, {logId});
-    if (!r)
-        return {};
+    if (!r) return {};
     QCryptographicHash hash(QCryptographicHash::Sha256);
     const QSqlRecord& rec = r->record();
     for (int i = 0; i < rec.count(); ++i) {
@@ -334,8 +401,9 @@ void LogbookStore::UpdateLogbookHistory(qint64 logId, const QString& initials,
 }
 
 QString LogbookStore::GetEntryEnteredBy(qint64 logId) {
-    return StoredText(
-        m_ctx.db().scalar("SELECT [EnteredBy] FROM [LogBook] WHERE [LogID] = ?", {logId}).toString());
+    return StoredText(m_ctx.db()
+                          .scalar("SELECT [EnteredBy] FROM [LogBook] WHERE [LogID] = ?", {logId})
+                          .toString());
 }
 
 void LogbookStore::UpdateWebLogBookName(qint64 logId) {

@@ -50,7 +50,8 @@ public:
 
     std::optional<LogEntry> GetTheLogEntry(qint64 logId, LogSource source = LogSource::Current);
     QString GetTheLogText(qint64 logId, LogSource source = LogSource::Current);
-    std::vector<HistoryRow> GetTheLogbookHistory(qint64 logId, LogSource source = LogSource::Current);
+    std::vector<HistoryRow> GetTheLogbookHistory(qint64 logId,
+                                                 LogSource source = LogSource::Current);
     std::vector<MessageRow> GetTheLogbookMessages(qint64 logId);
     int CountLogbookHistory(qint64 logId);
     void UpdateLogbookHistory(qint64 logId, const QString& initials, const QString& logDateTime,

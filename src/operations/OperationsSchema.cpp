@@ -17,7 +17,8 @@ void declareLostAndFound(Registry& r) {
         .text("ItemStatus", 1)
         .text("ItemText", 100)
         .text("Category")
-        .text("RoomNumber").addedAt(81050)
+        .text("RoomNumber")
+        .addedAt(81050)
         .text("LostDate")
         .text("LostLocation")
         .currency("EstValueLost")
@@ -47,13 +48,20 @@ void declareLostAndFound(Registry& r) {
         .text("EncCC")
         .text("MatchDisposition")
         .memo("ReturnNotes") // notes added to a closed record
-        .lng("UdCategory1").addedAt(81064)
-        .lng("UdCategory2").addedAt(81064)
-        .lng("UdCategory3").addedAt(81064)
-        .lng("UdCategory4").addedAt(81064)
-        .lng("UdCategory5").addedAt(81064)
-        .text("LastStatusBy").addedAt(81050)
-        .text("LastStatusDateTime").addedAt(81050)
+        .lng("UdCategory1")
+        .addedAt(81064)
+        .lng("UdCategory2")
+        .addedAt(81064)
+        .lng("UdCategory3")
+        .addedAt(81064)
+        .lng("UdCategory4")
+        .addedAt(81064)
+        .lng("UdCategory5")
+        .addedAt(81064)
+        .text("LastStatusBy")
+        .addedAt(81050)
+        .text("LastStatusDateTime")
+        .addedAt(81050)
         // every list is one status, ordered by description or bounded by one of its dates
         .index({"ItemStatus", "ItemText"})
         .index({"ItemStatus", "Category"})
@@ -62,7 +70,8 @@ void declareLostAndFound(Registry& r) {
         .index({"ItemStatus", "DisposedDate"})
         .index({"TagNumber"});
 
-    r.table("LostAndFoundHistory", "operations").createdAtLevel(81064)
+    r.table("LostAndFoundHistory", "operations")
+        .createdAtLevel(81064)
         .id("id")
         .lng("lfID")
         .lng("userID")
@@ -72,20 +81,23 @@ void declareLostAndFound(Registry& r) {
         .text("newVal", 250)
         .index({"lfID", "logDate"});
 
-    r.table("UserDefinedEnumCategories", "operations").createdAtLevel(81064)
+    r.table("UserDefinedEnumCategories", "operations")
+        .createdAtLevel(81064)
         .id("catID")
         .text("category", 100)
         .unique({"category"});
 
     // enumID grows with creation order, which is the order the items are listed in.
-    r.table("UserDefinedEnumItems", "operations").createdAtLevel(81064)
+    r.table("UserDefinedEnumItems", "operations")
+        .createdAtLevel(81064)
         .id("enumID")
         .text("caption", 150)
         .lng("catID")
         .unique({"catID", "caption"});
 
     // A single row: the catID of the list behind each LostAndFound.UdCategoryN.
-    r.table("LostAndFoundUdCats", "operations").createdAtLevel(81064)
+    r.table("LostAndFoundUdCats", "operations")
+        .createdAtLevel(81064)
         .lng("UdCategory1")
         .lng("UdCategory2")
         .lng("UdCategory3")
@@ -121,8 +133,10 @@ void declareKeyControl(Registry& r) {
 
     // Which employee may borrow which key; an employee's list is replaced as a whole.
     r.table("KeyAssignment", "operations")
-        .lng("KeyEmployeeID").notNull()
-        .lng("KeyMasterID").notNull()
+        .lng("KeyEmployeeID")
+        .notNull()
+        .lng("KeyMasterID")
+        .notNull()
         .key({"KeyEmployeeID", "KeyMasterID"})
         .index({"KeyMasterID"});
 
@@ -183,7 +197,8 @@ void declareRentals(Registry& r) {
 
     // Rental confirmation texts per category.
     r.table("RentalCT", "operations")
-        .lng("CategoryID").notNull()
+        .lng("CategoryID")
+        .notNull()
         .memo("RentConf1")
         .memo("RentConf2")
         .key({"CategoryID"});

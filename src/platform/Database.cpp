@@ -41,11 +41,9 @@ int sqliteCode(const QSqlError& e) {
 } // namespace
 
 QString DbLocation::describe() const {
-    if (engine == Engine::SQLite)
-        return file;
+    if (engine == Engine::SQLite) return file;
     QString s = "PostgreSQL database " + database;
-    if (!connInfo.isEmpty())
-        s += " (" + connInfo + ")";
+    if (!connInfo.isEmpty()) s += " (" + connInfo + ")";
     return s;
 }
 
@@ -72,7 +70,9 @@ QVariant Row::value(const QString& column) const {
     return m_rec.value(i);
 }
 
-bool Row::isNull(const QString& column) const { return value(column).isNull(); }
+bool Row::isNull(const QString& column) const {
+    return value(column).isNull();
+}
 
 QString Row::text(const QString& column) const {
     const QVariant v = value(column);
@@ -91,8 +91,7 @@ double Row::real(const QString& column) const {
 
 bool Row::flag(const QString& column) const {
     const QVariant v = value(column);
-    if (v.isNull())
-        return false;
+    if (v.isNull()) return false;
     if (v.typeId() == QMetaType::QString) {
         const QString s = v.toString().trimmed().toLower();
         return s == "1" || s == "true" || s == "t" || s == "-1" || s == "yes";
@@ -102,18 +101,13 @@ bool Row::flag(const QString& column) const {
 
 QDateTime Row::dateTime(const QString& column) const {
     const QVariant v = value(column);
-    if (v.isNull())
-        return {};
-    if (v.typeId() == QMetaType::QDateTime)
-        return v.toDateTime();
-    if (v.typeId() == QMetaType::QDate)
-        return v.toDate().startOfDay();
+    if (v.isNull()) return {};
+    if (v.typeId() == QMetaType::QDateTime) return v.toDateTime();
+    if (v.typeId() == QMetaType::QDate) return v.toDate().startOfDay();
     const QString s = v.toString().trimmed();
     QDateTime dt = QDateTime::fromString(s, "yyyy-MM-dd HH:mm:ss");
-    if (!dt.isValid())
-        dt = QDateTime::fromString(s, Qt::ISODate);
-    if (!dt.isValid())
-        dt = QDate::fromString(s.left(10), "yyyy-MM-dd").startOfDay();
+    if (!dt.isValid()) dt = QDateTime::fromString(s, Qt::ISODate);
+    if (!dt.isValid()) dt = QDate::fromString(s.left(10), "yyyy-MM-dd").startOfDay();
     return dt;
 }
 
@@ -122,13 +116,13 @@ QDateTime Row::dateTime(const QString& column) const {
 Database::Database(const DbLocation& where, const QString& connectionName)
     : m_where(where), m_name(connectionName) {}
 
-Database::~Database() { close(); }
+Database::~Database() {
+    close();
+}
 
 void Database::close() {
-    if (m_name.isEmpty())
-        return;
-    if (m_db.isOpen())
-        m_db.close();
+    if (m_name.isEmpty()) return;
+    if (m_db.isOpen()) m_db.close();
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_name);
     m_name.clear();
@@ -150,21 +144,17 @@ std::unique_ptr<Database> Database::open(const DbLocation& where, bool create) {
             throw DbError(DbErrorNumber::NoAccess,
                           "The folder '" + file.absolutePath() + "' cannot be written.");
         if (!where.readOnly && file.exists() && !file.isWritable())
-            throw DbError(DbErrorNumber::NoAccess,
-                          "The file '" + where.file + "' is read-only.");
+            throw DbError(DbErrorNumber::NoAccess, "The file '" + where.file + "' is read-only.");
 
         db->m_db = QSqlDatabase::addDatabase("QSQLITE", name);
         db->m_db.setDatabaseName(where.file);
         QString options = "QSQLITE_BUSY_TIMEOUT=15000";
-        if (where.readOnly)
-            options += ";QSQLITE_OPEN_READONLY";
+        if (where.readOnly) options += ";QSQLITE_OPEN_READONLY";
         db->m_db.setConnectOptions(options);
-        if (!db->m_db.open())
-            throw db->errorFrom(db->m_db.lastError(), {});
+        if (!db->m_db.open()) throw db->errorFrom(db->m_db.lastError(), {});
         // Opening is lazy in SQLite: the first read tells a damaged file.
         db->scalar("PRAGMA schema_version");
-        if (!where.readOnly)
-            db->exec("PRAGMA foreign_keys = ON");
+        if (!where.readOnly) db->exec("PRAGMA foreign_keys = ON");
         return db;
     }
 
@@ -188,8 +178,7 @@ std::unique_ptr<Database> Database::open(const DbLocation& where, bool create) {
                 options << key + "=" + value;
             }
         }
-        if (!hasTimeout)
-            options << "connect_timeout=5";
+        if (!hasTimeout) options << "connect_timeout=5";
         pg.setConnectOptions(options.join(';'));
         pg.setDatabaseName(database);
         return pg;
@@ -203,8 +192,7 @@ std::unique_ptr<Database> Database::open(const DbLocation& where, bool create) {
             QSqlDatabase::removeDatabase(name);
             {
                 QSqlDatabase admin = connect("postgres");
-                if (!admin.open())
-                    throw db->errorFrom(admin.lastError(), {});
+                if (!admin.open()) throw db->errorFrom(admin.lastError(), {});
                 QSqlQuery q(admin);
                 if (!q.exec("CREATE DATABASE " + db->quoteName(where.database)))
                     throw db->errorFrom(q.lastError(), "CREATE DATABASE");
@@ -212,8 +200,7 @@ std::unique_ptr<Database> Database::open(const DbLocation& where, bool create) {
             }
             QSqlDatabase::removeDatabase(name);
             db->m_db = connect(where.database);
-            if (!db->m_db.open())
-                throw db->errorFrom(db->m_db.lastError(), {});
+            if (!db->m_db.open()) throw db->errorFrom(db->m_db.lastError(), {});
         } else {
             throw db->errorFrom(db->m_db.lastError(), {});
         }
@@ -223,21 +210,20 @@ std::unique_ptr<Database> Database::open(const DbLocation& where, bool create) {
         db->exec("CREATE EXTENSION IF NOT EXISTS citext WITH SCHEMA public");
     } catch (const DbError&) {
         // Another workstation created it at the same moment; it is there now.
-        if (!db->scalar("SELECT 1 FROM pg_extension WHERE extname = 'citext'").isValid())
-            throw;
+        if (!db->scalar("SELECT 1 FROM pg_extension WHERE extname = 'citext'").isValid()) throw;
     }
     if (!where.schema.isEmpty()) {
         try {
             db->exec("CREATE SCHEMA IF NOT EXISTS " + db->quoteName(where.schema));
         } catch (const DbError&) {
-            if (!db->scalar("SELECT 1 FROM pg_namespace WHERE nspname = ?", {where.schema.toLower()})
+            if (!db->scalar("SELECT 1 FROM pg_namespace WHERE nspname = ?",
+                            {where.schema.toLower()})
                      .isValid())
                 throw;
         }
         db->exec("SET search_path TO " + db->quoteName(where.schema) + ", public");
     }
-    if (where.readOnly)
-        db->exec("SET default_transaction_read_only = on");
+    if (where.readOnly) db->exec("SET default_transaction_read_only = on");
     return db;
 }
 
@@ -305,31 +291,28 @@ QString Database::translate(const QString& sql) const {
 }
 
 QSqlQuery Database::run(const QString& sql, const QVariantList& params, bool forwardOnly) {
-    if (!m_db.isOpen())
-        throw DbError(DbErrorNumber::General, "The database is not open.", sql);
+    if (!m_db.isOpen()) throw DbError(DbErrorNumber::General, "The database is not open.", sql);
     QSqlQuery q(m_db);
     q.setForwardOnly(forwardOnly);
     const QString text = translate(sql);
     if (params.isEmpty()) {
-        if (!q.exec(text))
-            throw errorFrom(q.lastError(), sql);
+        if (!q.exec(text)) throw errorFrom(q.lastError(), sql);
         return q;
     }
-    if (!q.prepare(text))
-        throw errorFrom(q.lastError(), sql);
+    if (!q.prepare(text)) throw errorFrom(q.lastError(), sql);
     for (const QVariant& p : params)
         q.addBindValue(bindable(p, m_where.engine));
-    if (!q.exec())
-        throw errorFrom(q.lastError(), sql);
+    if (!q.exec()) throw errorFrom(q.lastError(), sql);
     return q;
 }
 
-void Database::deferStatements() { m_deferring = m_where.engine == Engine::PostgreSQL; }
+void Database::deferStatements() {
+    m_deferring = m_where.engine == Engine::PostgreSQL;
+}
 
 void Database::flushDeferred() {
     m_deferring = false;
-    if (m_deferred.isEmpty())
-        return;
+    if (m_deferred.isEmpty()) return;
     const QString script = m_deferred.join(";\n");
     m_deferred.clear();
     run(script, {});
@@ -354,8 +337,7 @@ std::vector<Row> Database::query(const QString& sql, const QVariantList& params)
 
 std::optional<Row> Database::queryOne(const QString& sql, const QVariantList& params) {
     QSqlQuery q = run(sql, params);
-    if (q.next())
-        return Row(q.record());
+    if (q.next()) return Row(q.record());
     return std::nullopt;
 }
 
@@ -370,8 +352,7 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) {
 
 qint64 Database::insert(const QString& sql, const QVariantList& params, const QString& keyColumn) {
     QSqlQuery q = run(sql + " RETURNING " + quoteName(keyColumn), params);
-    if (!q.next())
-        throw DbError(DbErrorNumber::General, "The new key was not returned.", sql);
+    if (!q.next()) throw DbError(DbErrorNumber::General, "The new key was not returned.", sql);
     return q.value(0).toLongLong();
 }
 
@@ -379,8 +360,7 @@ void Database::forEach(const QString& sql, const QVariantList& params,
                        const std::function<bool(const Row&)>& fn) {
     QSqlQuery q = run(sql, params);
     while (q.next())
-        if (!fn(Row(q.record())))
-            break;
+        if (!fn(Row(q.record()))) break;
 }
 
 void Database::transaction(const std::function<void()>& work) {
@@ -415,8 +395,9 @@ void Database::transaction(const std::function<void()>& work) {
 
 bool Database::tableExists(const QString& table) {
     if (m_where.engine == Engine::SQLite)
-        return scalar("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE",
-                      {table})
+        return scalar(
+                   "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE",
+                   {table})
             .isValid();
     return scalar("SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() "
                   "AND table_name = ?",
@@ -455,8 +436,7 @@ std::optional<ColumnInfo> Database::column(const QString& table, const QString& 
     static const QRegularExpression sizeRe(R"(^(?:varchar|vmtext_?)\(?(\d+)\)?)");
     if (m_where.engine == Engine::SQLite) {
         for (const Row& r : query("PRAGMA table_info(" + quoteName(table) + ")")) {
-            if (r.text("name").compare(col, Qt::CaseInsensitive) != 0)
-                continue;
+            if (r.text("name").compare(col, Qt::CaseInsensitive) != 0) continue;
             ColumnInfo info;
             info.name = r.text("name");
             info.type = r.text("type").toLower();
@@ -471,8 +451,7 @@ std::optional<ColumnInfo> Database::column(const QString& table, const QString& 
                       "information_schema.columns WHERE table_schema = current_schema() AND "
                       "table_name = ? AND column_name = ?",
                       {table.toLower(), col.toLower()});
-    if (!r)
-        return std::nullopt;
+    if (!r) return std::nullopt;
     ColumnInfo info;
     info.name = r->text("column_name");
     const QString domain = r->text("domain_name").toLower();

@@ -23,10 +23,10 @@ enum class Engine { SQLite, PostgreSQL };
 
 struct DbLocation {
     Engine engine = Engine::SQLite;
-    QString file;       // SQLite: the database file
-    QString connInfo;   // PostgreSQL: libpq keywords (host=, port=, user=, service=, ...)
-    QString database;   // PostgreSQL: database name
-    QString schema;     // PostgreSQL: schema; empty = public
+    QString file;     // SQLite: the database file
+    QString connInfo; // PostgreSQL: libpq keywords (host=, port=, user=, service=, ...)
+    QString database; // PostgreSQL: database name
+    QString schema;   // PostgreSQL: schema; empty = public
     bool readOnly = false;
 
     QString describe() const;
@@ -39,10 +39,10 @@ public:
     QVariant value(const QString& column) const;
     bool isNull(const QString& column) const;
     bool has(const QString& column) const { return m_rec.indexOf(column) >= 0; }
-    QString text(const QString& column) const; // null → ""
+    QString text(const QString& column) const;  // null → ""
     qint64 number(const QString& column) const; // null → 0
     double real(const QString& column) const;
-    bool flag(const QString& column) const;     // null → false
+    bool flag(const QString& column) const; // null → false
     QDateTime dateTime(const QString& column) const;
     const QSqlRecord& record() const { return m_rec; }
 
@@ -52,7 +52,7 @@ private:
 
 struct ColumnInfo {
     QString name;
-    QString type; // engine's declared type, lower case ("varchar(50)", "integer", ...)
+    QString type;     // engine's declared type, lower case ("varchar(50)", "integer", ...)
     int textSize = 0; // declared size of a text column, 0 otherwise
     bool isText = false;
 };
@@ -89,7 +89,9 @@ public:
     QStringList tables();
     std::optional<ColumnInfo> column(const QString& table, const QString& column);
     QStringList columnNames(const QString& table);
-    bool columnExists(const QString& table, const QString& col) { return column(table, col).has_value(); }
+    bool columnExists(const QString& table, const QString& col) {
+        return column(table, col).has_value();
+    }
 
     // Engine spelling of an identifier and of a whole statement.
     QString quoteName(const QString& identifier) const;

@@ -12,8 +12,7 @@ LocationInfo LocationProvider::read(const QString& file) const {
     QSettings s(file, QSettings::IniFormat);
     LocationInfo info;
     info.folder = s.value("Folder").toString().trimmed();
-    if (!info.folder.isEmpty() && !info.folder.endsWith('/'))
-        info.folder += '/';
+    if (!info.folder.isEmpty() && !info.folder.endsWith('/')) info.folder += '/';
     info.keyTemplate = s.value("KeyTemplate").toString().trimmed();
     info.masked = s.value("Masked", false).toBool();
     info.postgres = s.value("PostgreSQL").toString().trimmed();
@@ -25,8 +24,7 @@ LocationInfo LocationProvider::read(const QString& file) const {
 LocationInfo LocationProvider::info() {
     for (const QString& folder : {m_ws.userConfigFolder, m_ws.systemConfigFolder}) {
         const QString file = folder + "location";
-        if (QFileInfo::exists(file))
-            return read(file);
+        if (QFileInfo::exists(file)) return read(file);
     }
     // The embedded default: a database folder of this user, and a key template
     // made once and kept in the user's location file.
@@ -45,8 +43,7 @@ LocationInfo LocationProvider::info() {
 
 QString LocationProvider::answer() {
     const LocationInfo i = info();
-    if (i.masked)
-        return "Corvella Masked" + i.keyTemplate;
+    if (i.masked) return "Corvella Masked" + i.keyTemplate;
     return i.folder + i.keyTemplate;
 }
 

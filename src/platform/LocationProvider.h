@@ -22,9 +22,9 @@ struct LocationInfo {
     QString folder;      // ends in "/", may be empty
     QString keyTemplate; // encrypted (hex)
     bool masked = false;
-    QString postgres;    // empty = SQLite files in the folder
+    QString postgres; // empty = SQLite files in the folder
     QString schema;
-    QString sourceFile;  // the location file that was read
+    QString sourceFile; // the location file that was read
 };
 
 class LocationProvider {

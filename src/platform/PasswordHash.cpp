@@ -38,26 +38,21 @@ struct Stored {
     QByteArray hash;
 };
 
-QByteArray normalized(const QString& password)
-{
+QByteArray normalized(const QString& password) {
     return password.trimmed().toUpper().toUtf8();
 }
 
-std::optional<quint64> parseNumber(const QString& text)
-{
-    if (text.isEmpty() || text.size() > 9)
-        return std::nullopt;
+std::optional<quint64> parseNumber(const QString& text) {
+    if (text.isEmpty() || text.size() > 9) return std::nullopt;
     quint64 value = 0;
     for (QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
         value = value * 10 + quint64(c.unicode() - '0');
     }
     return value;
 }
 
-std::optional<QByteArray> parseHex(const QString& text, int minBytes, int maxBytes)
-{
+std::optional<QByteArray> parseHex(const QString& text, int minBytes, int maxBytes) {
     if (text.size() % 2 != 0 || text.size() < 2 * minBytes || text.size() > 2 * maxBytes)
         return std::nullopt;
     for (QChar c : text) {
@@ -68,50 +63,42 @@ std::optional<QByteArray> parseHex(const QString& text, int minBytes, int maxByt
     return QByteArray::fromHex(text.toLatin1());
 }
 
-std::optional<Stored> parse(const QString& stored)
-{
+std::optional<Stored> parse(const QString& stored) {
     const QStringList parts = stored.trimmed().split(QLatin1Char('$'));
-    if (parts.size() != 6 || parts[0] != kPrefix)
-        return std::nullopt;
+    if (parts.size() != 6 || parts[0] != kPrefix) return std::nullopt;
     const auto n = parseNumber(parts[1]);
     const auto r = parseNumber(parts[2]);
     const auto p = parseNumber(parts[3]);
     const auto salt = parseHex(parts[4], 8, 64);
     const auto hash = parseHex(parts[5], 16, 64);
-    if (!n || !r || !p || !salt || !hash)
-        return std::nullopt;
+    if (!n || !r || !p || !salt || !hash) return std::nullopt;
     const bool powerOfTwo = *n >= 2 && (*n & (*n - 1)) == 0;
-    if (!powerOfTwo || *n > kMaxN || *r < 1 || *r > kMaxR || *p < 1 || *p > kMaxP
-        || *n * *r * *p > kMaxWork)
+    if (!powerOfTwo || *n > kMaxN || *r < 1 || *r > kMaxR || *p < 1 || *p > kMaxP ||
+        *n * *r * *p > kMaxWork)
         return std::nullopt;
     return Stored{*n, *r, *p, *salt, *hash};
 }
 
 QByteArray scrypt(const QByteArray& password, const QByteArray& salt, quint64 n, quint64 r,
-                  quint64 p, int length)
-{
+                  quint64 p, int length) {
     QByteArray out(length, '\0');
     const int ok = EVP_PBE_scrypt(password.constData(), size_t(password.size()),
                                   reinterpret_cast<const unsigned char*>(salt.constData()),
                                   size_t(salt.size()), n, r, p, kMaxMem,
                                   reinterpret_cast<unsigned char*>(out.data()), size_t(length));
-    if (ok != 1)
-        return {};
+    if (ok != 1) return {};
     return out;
 }
 
 } // namespace
 
-QString HashPassword(const QString& password)
-{
+QString HashPassword(const QString& password) {
     QByteArray salt(kSaltBytes, '\0');
-    if (RAND_bytes(reinterpret_cast<unsigned char*>(salt.data()), kSaltBytes) != 1)
-        return {};
+    if (RAND_bytes(reinterpret_cast<unsigned char*>(salt.data()), kSaltBytes) != 1) return {};
     QByteArray clear = normalized(password);
     const QByteArray hash = scrypt(clear, salt, kCostN, kBlockR, kParallelP, kHashBytes);
     OPENSSL_cleanse(clear.data(), size_t(clear.size()));
-    if (hash.isEmpty())
-        return {};
+    if (hash.isEmpty()) return {};
     return QStringLiteral("%1$%2$%3$%4$%5$%6")
         .arg(kPrefix)
         .arg(kCostN)
@@ -120,20 +107,17 @@ QString HashPassword(const QString& password)
         .arg(QString::fromLatin1(salt.toHex()), QString::fromLatin1(hash.toHex()));
 }
 
-bool CheckPasswordHash(const QString& password, const QString& stored)
-{
+bool CheckPasswordHash(const QString& password, const QString& stored) {
     const std::optional<Stored> s = parse(stored);
-    if (!s)
-        return false;
+    if (!s) return false;
     QByteArray clear = normalized(password);
     const QByteArray hash = scrypt(clear, s->salt, s->n, s->r, s->p, int(s->hash.size()));
     OPENSSL_cleanse(clear.data(), size_t(clear.size()));
-    return !hash.isEmpty() && hash.size() == s->hash.size()
-           && CRYPTO_memcmp(hash.constData(), s->hash.constData(), size_t(hash.size())) == 0;
+    return !hash.isEmpty() && hash.size() == s->hash.size() &&
+           CRYPTO_memcmp(hash.constData(), s->hash.constData(), size_t(hash.size())) == 0;
 }
 
-bool LooksHashed(const QString& stored)
-{
+bool LooksHashed(const QString& stored) {
     return parse(stored).has_value();
 }
 

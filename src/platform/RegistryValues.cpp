@@ -40,8 +40,7 @@ void RegistryValues::setLocation(const QString& folder) {
 
 QString INIRead(const QString& section, const QString& key, const QString& file,
                 const QString& defaultValue) {
-    if (!QFileInfo::exists(file))
-        return defaultValue;
+    if (!QFileInfo::exists(file)) return defaultValue;
     QSettings s(file, QSettings::IniFormat);
     return s.value(section + "/" + key, defaultValue).toString();
 }

@@ -11,8 +11,7 @@ namespace vm {
 
 namespace {
 QString withSlash(QString s) {
-    if (!s.endsWith('/'))
-        s += '/';
+    if (!s.endsWith('/')) s += '/';
     return s;
 }
 } // namespace
@@ -20,21 +19,22 @@ QString withSlash(QString s) {
 Workstation Workstation::detect() {
     Workstation w;
     QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = qEnvironmentVariable("LOGNAME");
+    if (user.isEmpty()) user = qEnvironmentVariable("LOGNAME");
     w.userName = user.toLower();
     w.computerName = QSysInfo::machineHostName();
     w.programFolder = QCoreApplication::applicationDirPath();
     w.executableName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     w.userDataFolder = withSlash(data) + "Orvanta/Velmora/";
-    const QStringList shared = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    const QStringList shared =
+        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
     QString common = shared.size() > 1 ? shared.last() : QString("/usr/local/share");
     w.commonDataFolder = withSlash(common) + "Orvanta/Velmora/";
     w.userConfigFolder =
         withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) +
         "Orvanta/";
-    const QStringList configs = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    const QStringList configs =
+        QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
     w.systemConfigFolder = withSlash(configs.size() > 1 ? configs.last() : "/etc/xdg") + "Orvanta/";
     return w;
 }
@@ -66,8 +66,7 @@ QString Workstation::outputFolder() const {
 
 bool CanWriteFolder(const QString& folder) {
     QFile f(withSlash(folder) + "Test.txt");
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
+    if (!f.open(QIODevice::WriteOnly)) return false;
     f.close();
     f.remove();
     return true;

@@ -7,13 +7,13 @@
 namespace vm {
 
 struct Workstation {
-    QString userName;         // the operating-system user, lower-cased
+    QString userName; // the operating-system user, lower-cased
     QString computerName;
-    QString programFolder;    // folder of the executable, no trailing separator
-    QString executableName;   // file name of the executable without extension
-    QString userDataFolder;   // per-user data folder, ending in "/" (…/Orvanta/Velmora/)
-    QString commonDataFolder; // all-users data folder, ending in "/"
-    QString userConfigFolder; // where per-user registry values live (…/Orvanta/)
+    QString programFolder;      // folder of the executable, no trailing separator
+    QString executableName;     // file name of the executable without extension
+    QString userDataFolder;     // per-user data folder, ending in "/" (…/Orvanta/Velmora/)
+    QString commonDataFolder;   // all-users data folder, ending in "/"
+    QString userConfigFolder;   // where per-user registry values live (…/Orvanta/)
     QString systemConfigFolder; // where machine-wide registry values live
 
     // The real workstation: environment, QStandardPaths, the running executable.

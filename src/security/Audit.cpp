@@ -17,31 +17,58 @@ PCIDSS::PCIDSS(int event, bool successful, const QString& loginId, const QString
 void PCIDSS::setPCIEvent(int event) {
     m_event = event;
     switch (event) {
-    case 6: case 11: MessageLevel = 4; break;
-    case 9: MessageLevel = 3; break;
-    case 1: case 2: case 3: case 4: case 5: case 7: case 8: case 10: case 12:
+    case 6:
+    case 11:
+        MessageLevel = 4;
+        break;
+    case 9:
+        MessageLevel = 3;
+        break;
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 7:
+    case 8:
+    case 10:
+    case 12:
         MessageLevel = 5;
         break;
-    default: break; // other numbers leave the level as it was
+    default:
+        break; // other numbers leave the level as it was
     }
 }
 
 QString PCIDSS::PCIEventAction() const {
     const QString user = "user=(" + EUserID + ")";
     switch (m_event) {
-    case 1: return "CreditCardViewed";
-    case 2: return "CreditCardAdded";
-    case 3: return "CreditCardDeleted";
-    case 4: return "CreditCardModified";
-    case 5: return Successful ? "PrivilegedUserLogin" : "UserLogin";
-    case 6: return "AccountCreation:" + user;
-    case 7: return "AccountDeletion::" + user;
-    case 8: return "AccountModified:" + user;
-    case 9: return "AccountClassUpgrade:" + user;
-    case 10: return "AccountClassDowngrade:" + user;
-    case 11: return "AuditTrailAccess";
-    case 12: return "AuditTrailModification";
-    default: return {};
+    case 1:
+        return "CreditCardViewed";
+    case 2:
+        return "CreditCardAdded";
+    case 3:
+        return "CreditCardDeleted";
+    case 4:
+        return "CreditCardModified";
+    case 5:
+        return Successful ? "PrivilegedUserLogin" : "UserLogin";
+    case 6:
+        return "AccountCreation:" + user;
+    case 7:
+        return "AccountDeletion::" + user;
+    case 8:
+        return "AccountModified:" + user;
+    case 9:
+        return "AccountClassUpgrade:" + user;
+    case 10:
+        return "AccountClassDowngrade:" + user;
+    case 11:
+        return "AuditTrailAccess";
+    case 12:
+        return "AuditTrailModification";
+    default:
+        return {};
     }
 }
 
@@ -59,13 +86,12 @@ QString SyslogLine(const PCIDSS& event, const QDateTime& now, const QString& com
     return "<181>" + en.toString(now, "MMM dd HH:mm:ss") + " " + computerName +
            " Velmora: AppName=VelmoraV" + AuditVersionText() + "; UserName=" + user +
            "; Standard=PCI; Destination=" + computerName + "; Resource=" + executableName +
-           ".exe; Action=" + event.PCIEventAction() + "; ResultStatus=" +
-           event.PCIResultStatus() + "; TimeStamp=" + now.toString("yyyy/MM/dd HH:mm:ss") + ";;";
+           ".exe; Action=" + event.PCIEventAction() + "; ResultStatus=" + event.PCIResultStatus() +
+           "; TimeStamp=" + now.toString("yyyy/MM/dd HH:mm:ss") + ";;";
 }
 
 QString CurrentEmployeeId(AppContext& ctx) {
-    if (ctx.session.conciergeId == 0 || !ctx.current)
-        return {};
+    if (ctx.session.conciergeId == 0 || !ctx.current) return {};
     try {
         const QVariant v = ctx.db().scalar(
             "SELECT [EUserID] FROM [Concierge] WHERE [ConciergeID] = ?", {ctx.session.conciergeId});
@@ -76,23 +102,21 @@ QString CurrentEmployeeId(AppContext& ctx) {
 }
 
 bool SendSyslogMessage(AppContext& ctx, const PCIDSS& event) {
-    if (!ctx.start.sendToSyslog)
-        return false;
+    if (!ctx.start.sendToSyslog) return false;
     const Workstation& ws = ctx.workstation;
     const QDateTime now = ctx.clock().now();
     const QString line =
         SyslogLine(event, now, ws.computerName, ws.executableName, CurrentEmployeeId(ctx));
 
     QString program = ws.programFolder + "/VerifyEID";
-    if (!QFileInfo::exists(program) && QFileInfo::exists(program + ".exe"))
-        program += ".exe";
+    if (!QFileInfo::exists(program) && QFileInfo::exists(program + ".exe")) program += ".exe";
     const bool started =
         QFileInfo(program).isExecutable() && QProcess::startDetached(program, {"/MSG" + line});
 
     QFile f(ws.outputFolder() + "vmmsgs.txt");
     if (f.open(QIODevice::WriteOnly | QIODevice::Append))
-        f.write((now.toString("MM/dd/yyyy") + " " + line + " " +
-                 (started ? "SUCCESS" : "FAILED") + "\r\n")
+        f.write((now.toString("MM/dd/yyyy") + " " + line + " " + (started ? "SUCCESS" : "FAILED") +
+                 "\r\n")
                     .toUtf8());
     return started;
 }

@@ -12,9 +12,18 @@ namespace vm {
 class PCIDSS {
 public:
     enum Event {
-        CreditCardViewed = 1, CreditCardAdded, CreditCardDeleted, CreditCardModified, UserLogin,
-        AccountCreation, AccountDeletion, AccountModified, AccountClassUpgrade,
-        AccountClassDowngrade, AuditTrailAccess, AuditTrailModification
+        CreditCardViewed = 1,
+        CreditCardAdded,
+        CreditCardDeleted,
+        CreditCardModified,
+        UserLogin,
+        AccountCreation,
+        AccountDeletion,
+        AccountModified,
+        AccountClassUpgrade,
+        AccountClassDowngrade,
+        AuditTrailAccess,
+        AuditTrailModification
     };
 
     PCIDSS() = default;

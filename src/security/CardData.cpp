@@ -6,9 +6,13 @@
 namespace vm {
 
 namespace {
-bool enhanced(AppContext& ctx) { return GetBooleanSetting(ctx.db(), "EnhancedEncryption"); }
+bool enhanced(AppContext& ctx) {
+    return GetBooleanSetting(ctx.db(), "EnhancedEncryption");
+}
 
-bool isSeparator(QChar c) { return !c.isDigit() && !c.isLetter(); }
+bool isSeparator(QChar c) {
+    return !c.isDigit() && !c.isLetter();
+}
 
 // A card number inside a run of digits: the run itself, or a window of 14 to
 // 16 digits of a longer run.
@@ -16,10 +20,8 @@ std::optional<QString> cardInRun(const QString& run, bool strict) {
     auto accept = [strict](const QString& digits) {
         return !CardType(digits).isEmpty() && (!strict || LuhnCheck(digits));
     };
-    if (run.size() < 14)
-        return std::nullopt;
-    if (run.size() <= 16)
-        return accept(run) ? std::optional<QString>(run) : std::nullopt;
+    if (run.size() < 14) return std::nullopt;
+    if (run.size() <= 16) return accept(run) ? std::optional<QString>(run) : std::nullopt;
     for (int start = 0; start + 14 <= run.size(); ++start)
         for (int len = 16; len >= 14; --len)
             if (start + len <= run.size() && accept(run.mid(start, len)))
@@ -31,8 +33,7 @@ std::optional<QString> cardInRun(const QString& run, bool strict) {
 // answer is [begin, end) in the text.
 std::optional<std::pair<int, int>> locate(const QString& text, const QString& digits) {
     for (int begin = 0; begin < text.size(); ++begin) {
-        if (text.at(begin) != digits.at(0))
-            continue;
+        if (text.at(begin) != digits.at(0)) continue;
         int i = begin, k = 0;
         while (i < text.size() && k < digits.size()) {
             const QChar c = text.at(i);
@@ -45,17 +46,16 @@ std::optional<std::pair<int, int>> locate(const QString& text, const QString& di
                 break;
             }
         }
-        if (k == digits.size())
-            return std::make_pair(begin, i);
+        if (k == digits.size()) return std::make_pair(begin, i);
     }
     return std::nullopt;
 }
 } // namespace
 
 QString EncryptCC(AppContext& ctx, const QString& clear, const QString& recordValue) {
-    const CipherResult r = enhanced(ctx)
-        ? TryEncryptWithTemplate(clear, ctx.start.keyTemplate, recordValue)
-        : TryEncryptOriginal(clear, false, CipherKeys::builtIn(ctx.start.masked));
+    const CipherResult r =
+        enhanced(ctx) ? TryEncryptWithTemplate(clear, ctx.start.keyTemplate, recordValue)
+                      : TryEncryptOriginal(clear, false, CipherKeys::builtIn(ctx.start.masked));
     if (!r.ok()) {
         ctx.prompt().message(kMsgEncryptionFailed, {}, Icon::Critical);
         return {};
@@ -64,9 +64,9 @@ QString EncryptCC(AppContext& ctx, const QString& clear, const QString& recordVa
 }
 
 QString DecryptCC(AppContext& ctx, const QString& stored, const QString& recordValue) {
-    const CipherResult r = enhanced(ctx)
-        ? TryDecryptWithTemplate(stored, ctx.start.keyTemplate, recordValue)
-        : TryDecryptOriginal(stored, false, CipherKeys::builtIn(ctx.start.masked));
+    const CipherResult r =
+        enhanced(ctx) ? TryDecryptWithTemplate(stored, ctx.start.keyTemplate, recordValue)
+                      : TryDecryptOriginal(stored, false, CipherKeys::builtIn(ctx.start.masked));
     if (!r.ok()) {
         ctx.prompt().message(kMsgDecryptionFailed, {}, Icon::Critical);
         return {};
@@ -77,8 +77,7 @@ QString DecryptCC(AppContext& ctx, const QString& stored, const QString& recordV
 QString StripNonDigits(const QString& text) {
     QString out;
     for (QChar c : text)
-        if (c >= '0' && c <= '9')
-            out += c;
+        if (c >= '0' && c <= '9') out += c;
     return out;
 }
 
@@ -89,25 +88,19 @@ QString CardType(const QString& number) {
     const int three = len >= 3 ? d.left(3).toInt() : -1;
     QString type;
     // Tested in this order; a later match overrides an earlier one.
-    if (len == 16 && two >= 51 && two <= 55)
-        type = "MasterCard";
-    if (len >= 13 && len <= 16 && d.startsWith('4'))
-        type = "Visa";
-    if (len == 15 && (two == 34 || two == 37))
-        type = "American Express";
+    if (len == 16 && two >= 51 && two <= 55) type = "MasterCard";
+    if (len >= 13 && len <= 16 && d.startsWith('4')) type = "Visa";
+    if (len == 15 && (two == 34 || two == 37)) type = "American Express";
     if (len == 14 && (two == 36 || two == 38 || (three >= 300 && three <= 305)))
         type = "Diners Club";
-    if (len == 16 && d.startsWith("6011"))
-        type = "Discover";
+    if (len == 16 && d.startsWith("6011")) type = "Discover";
     return type;
 }
 
 bool LuhnCheck(const QString& number) {
-    if (number.size() < 13 || number.size() > 16)
-        return false;
+    if (number.size() < 13 || number.size() > 16) return false;
     for (QChar c : number)
-        if (c < '0' || c > '9')
-            return false;
+        if (c < '0' || c > '9') return false;
     const QString d = number.rightJustified(16, '0');
     int total = 0;
     for (int i = 0; i < 16; ++i) {
@@ -126,8 +119,7 @@ QString MaskCard(const QString& number) {
     const int keepFrom = lastSpace >= 0 ? lastSpace + 1 : int(number.size()) - 4;
     QString out = number;
     for (int i = 0; i < keepFrom && i < out.size(); ++i)
-        if (out.at(i) != ' ')
-            out[i] = 'x';
+        if (out.at(i) != ' ') out[i] = 'x';
     return out;
 }
 
@@ -137,8 +129,7 @@ std::optional<QString> FindCardNumber(const QString& text, bool strict) {
         if (c >= '0' && c <= '9') {
             run += c;
         } else if (c.isLetter()) {
-            if (auto found = cardInRun(run, strict))
-                return found;
+            if (auto found = cardInRun(run, strict)) return found;
             run.clear();
         }
     }
@@ -150,17 +141,14 @@ bool CheckForCCNumber(const QString& text, bool strict) {
 }
 
 QString CreditCardISM(const QString& text, bool deleteMode) {
-    if (text.contains("Tracking Number"))
-        return text;
+    if (text.contains("Tracking Number")) return text;
     QString out = text;
     // Every number goes, not only the first: a note may carry two cards.
     for (int guard = 0; guard < 100; ++guard) {
         const auto digits = FindCardNumber(out);
-        if (!digits)
-            break;
+        if (!digits) break;
         const auto where = locate(out, *digits);
-        if (!where)
-            break;
+        if (!where) break;
         const QString found = out.mid(where->first, where->second - where->first);
         const QString replacement = deleteMode ? kCardDeletedText : MaskCard(found);
         out = out.left(where->first) + replacement + out.mid(where->second);

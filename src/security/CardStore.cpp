@@ -16,15 +16,17 @@ namespace vm {
 
 namespace {
 QString tail(const AppContext& ctx) {
-    return " on: " + Formats::AuditStamp(ctx.clock().now()) + " at PC Named: " +
-           ctx.workstation.computerName;
+    return " on: " + Formats::AuditStamp(ctx.clock().now()) +
+           " at PC Named: " + ctx.workstation.computerName;
 }
 
 void log(const AppContext& ctx, const QString& line) {
     LogMessage(ctx.start.databaseFolder, line, ctx.clock());
 }
 
-QString nowStored(const AppContext& ctx) { return Formats::StoredDateTime(ctx.clock().now()); }
+QString nowStored(const AppContext& ctx) {
+    return Formats::StoredDateTime(ctx.clock().now());
+}
 
 QString reasonText(bool viewed, const QString& reason) {
     return viewed ? CleanSqlText(reason) : kInvalidViewReason;
@@ -40,21 +42,18 @@ QString scopeFilter(const QString& scope, bool hasWhere) {
         cond = "C.[Viewed] = ?";
     else if (scope.compare("Bad", Qt::CaseInsensitive) == 0)
         cond = "C.[Viewed] = ?";
-    if (cond.isEmpty())
-        return {};
+    if (cond.isEmpty()) return {};
     return (hasWhere ? " AND " : " WHERE ") + cond;
 }
 
 QVariantList scopeParams(const QString& scope) {
-    if (scope.compare("Good", Qt::CaseInsensitive) == 0)
-        return {true};
-    if (scope.compare("Bad", Qt::CaseInsensitive) == 0)
-        return {false};
+    if (scope.compare("Good", Qt::CaseInsensitive) == 0) return {true};
+    if (scope.compare("Bad", Qt::CaseInsensitive) == 0) return {false};
     return {};
 }
 
-std::vector<Row> viewLog(AppContext& ctx, const QString& from, bool hasWhere,
-                         const QString& scope, const QString& logName) {
+std::vector<Row> viewLog(AppContext& ctx, const QString& from, bool hasWhere, const QString& scope,
+                         const QString& logName) {
     const QString sql = "SELECT P.[LastName], P.[FirstName], C.[Viewed], C.[LogDateTime], "
                         "C.[Concierge], C.[Workstation], C.[Reason] " +
                         from + scopeFilter(scope, hasWhere) +
@@ -181,13 +180,11 @@ bool UpdateProfileCC(AppContext& ctx, qint64 profileCCId, const ProfileCard& car
     const QString record = QString::number(card.profileId);
     const QString digits = StripNonDigits(card.number);
     const QString enc = EncryptCC(ctx, digits, record);
-    if (enc.isEmpty())
-        return false;
+    if (enc.isEmpty()) return false;
     ctx.db().exec("UPDATE [ProfileCC] SET [CreditCardType] = ?, [CardNumber] = ?, [Expires] = "
                   "'xx/xx', [EncCC] = ?, [EncExp] = ?, [CreatedDate] = ? WHERE [ProfileCCID] = ?",
                   {CleanSqlText(card.cardType), MaskCard(digits), enc,
-                   EncryptCC(ctx, card.expires.trimmed(), record), ctx.clock().now(),
-                   profileCCId});
+                   EncryptCC(ctx, card.expires.trimmed(), record), ctx.clock().now(), profileCCId});
     SendSyslogMessage(ctx, PCIDSS(PCIDSS::CreditCardModified, true, CurrentEmployeeId(ctx)));
     return true;
 }
@@ -227,12 +224,9 @@ QString ApplyCardScreening(AppContext& ctx, const QString& form, const QString& 
 
 CloneCardAnswer AskCloneCardPassword(AppContext& ctx) {
     const auto typed = ctx.prompt().input(kClonePasswordText, {}, {}, true);
-    if (!typed)
-        return CloneCardAnswer::Refused;
-    if (typed->trimmed().compare("SKIP", Qt::CaseInsensitive) == 0)
-        return CloneCardAnswer::Skip;
-    if (CheckCardViewPassword(ctx, *typed))
-        return CloneCardAnswer::Carry;
+    if (!typed) return CloneCardAnswer::Refused;
+    if (typed->trimmed().compare("SKIP", Qt::CaseInsensitive) == 0) return CloneCardAnswer::Skip;
+    if (CheckCardViewPassword(ctx, *typed)) return CloneCardAnswer::Carry;
     ctx.prompt().message("The Password you entered to view the actual Credit Card Number does not "
                          "match the Password you created.",
                          {}, Icon::Exclamation);
@@ -246,8 +240,7 @@ int CheckForCCPolicy(AppContext& ctx) {
 bool HasCCPurgeRunToday(AppContext& ctx) {
     const QString last = GetVmSetting(ctx.db(), "Purge_Last_Run").trimmed();
     QDate d = Formats::ParseShortDate(last);
-    if (!d.isValid())
-        d = Formats::ParseStoredDate(last);
+    if (!d.isValid()) d = Formats::ParseStoredDate(last);
     return d.isValid() && d == ctx.clock().today();
 }
 
@@ -265,8 +258,7 @@ int DeleteCCFromLogbook(AppContext& ctx, const PurgeProgress& progress) {
         for (const Row& r : db.query("SELECT * FROM [LogBook] WHERE [EncCC] IS NOT NULL AND "
                                      "TRIM([EncCC]) <> ''")) {
             const QDate refer = Formats::ParseStoredDate(r.text("ReferDate").trimmed());
-            if (refer.isValid() && refer.daysTo(now.date()) > referDays)
-                due.push_back(r);
+            if (refer.isValid() && refer.daysTo(now.date()) > referDays) due.push_back(r);
         }
     } else if (days >= 1) {
         due = db.query("SELECT * FROM [LogBook] WHERE [CC_CreatedDate] < ? AND "
@@ -301,8 +293,7 @@ int DeleteCCFromProfiles(AppContext& ctx, int days, const PurgeProgress& progres
     Database& db = ctx.db();
     const QDateTime now = ctx.clock().now();
     db.exec("UPDATE [ProfileCC] SET [CreatedDate] = ? WHERE [CreatedDate] IS NULL", {now});
-    if (days < 1)
-        return 0;
+    if (days < 1) return 0;
     const auto due = db.query("SELECT [ProfileCCID], [ProfileID] FROM [ProfileCC] WHERE "
                               "[CreatedDate] < ? AND [EncCC] IS NOT NULL AND TRIM([EncCC]) <> ''",
                               {now.addDays(-days)});
@@ -325,13 +316,10 @@ int DeleteCCFromProfiles(AppContext& ctx, int days, const PurgeProgress& progres
 
 bool PurgeCreditCards(AppContext& ctx, const PurgeProgress& progress) {
     const int days = CheckForCCPolicy(ctx);
-    if (days < 1 || HasCCPurgeRunToday(ctx))
-        return false;
-    if (progress)
-        progress("Validating Logbook Entries...");
+    if (days < 1 || HasCCPurgeRunToday(ctx)) return false;
+    if (progress) progress("Validating Logbook Entries...");
     DeleteCCFromLogbook(ctx, progress);
-    if (progress)
-        progress("Validating Profile Entries...");
+    if (progress) progress("Validating Profile Entries...");
     DeleteCCFromProfiles(ctx, days, progress);
     // Written last: a purge that failed half-way runs again.
     SetValueFromKey(ctx.db(), "Purge_Last_Run", Formats::ShortDate(ctx.clock().today()));
@@ -342,23 +330,22 @@ QString ProfileCardPolicyText(int days) {
     const QString n = QString::number(days);
     return "Credit cards entered in Guest Profiles will be removed after " + n + " days, " + CRLF +
            "per PCI requirements of limiting credit card retention.  If you wish  " + CRLF +
-           "to enter a credit card number for a reservation more than " + n + " days out, " +
-           CRLF + "please use the LogBook to do so." + CRLF + CRLF +
+           "to enter a credit card number for a reservation more than " + n + " days out, " + CRLF +
+           "please use the LogBook to do so." + CRLF + CRLF +
            "Do you still wish to store this Credit Card Number?";
 }
 
 bool ConfirmProfileCardPolicy(AppContext& ctx) {
     const int days = CheckForCCPolicy(ctx);
-    if (days < 1)
-        return true;
+    if (days < 1) return true;
     if (INIRead("Settings", kProfileCardPolicyKey, ctx.iniFile(), "False")
             .compare("True", Qt::CaseInsensitive) == 0)
         return true;
     bool optOut = false;
-    const Answer a = ctx.prompt().askWithOptOut(ProfileCardPolicyText(days), kProfileCardPolicyTitle,
-                                                Buttons::YesNo, Icon::Question, Answer::Yes, optOut);
-    if (optOut)
-        INIWrite("Settings", kProfileCardPolicyKey, "True", ctx.iniFile());
+    const Answer a =
+        ctx.prompt().askWithOptOut(ProfileCardPolicyText(days), kProfileCardPolicyTitle,
+                                   Buttons::YesNo, Icon::Question, Answer::Yes, optOut);
+    if (optOut) INIWrite("Settings", kProfileCardPolicyKey, "True", ctx.iniFile());
     return a == Answer::Yes;
 }
 

@@ -14,8 +14,7 @@ inline const QString kInvalidViewReason = QStringLiteral("~~ Invalid Password");
 
 // Viewing logs.  `viewed` false records a wrong password with the reason
 // "~~ Invalid Password".  Source 'L' logbook entry, 'F' lost-and-found item.
-void InsertLogbookCCV(AppContext& ctx, qint64 id, bool viewed, QChar source,
-                      const QString& reason);
+void InsertLogbookCCV(AppContext& ctx, qint64 id, bool viewed, QChar source, const QString& reason);
 void InsertProfileCCV(AppContext& ctx, qint64 profileId, qint64 profileCCId, bool viewed,
                       const QString& reason);
 

@@ -18,11 +18,13 @@
 namespace vm {
 
 namespace {
-QString normalized(const QString& password) { return password.trimmed().toUpper(); }
+QString normalized(const QString& password) {
+    return password.trimmed().toUpper();
+}
 
 QString auditTail(const AppContext& ctx) {
-    return " on: " + Formats::AuditStamp(ctx.clock().now()) + " at PC Named: " +
-           ctx.workstation.computerName;
+    return " on: " + Formats::AuditStamp(ctx.clock().now()) +
+           " at PC Named: " + ctx.workstation.computerName;
 }
 
 void log(const AppContext& ctx, const QString& line) {
@@ -34,8 +36,7 @@ void log(const AppContext& ctx, const QString& line) {
 std::optional<Row> verifiedRow(Database& db, const QString& logonName, const QString& password) {
     for (const Row& r :
          db.query("SELECT * FROM [Concierge] WHERE [UserProfile] = ?", {logonName.trimmed()}))
-        if (CheckPasswordHash(password, r.text("Password")))
-            return r;
+        if (CheckPasswordHash(password, r.text("Password"))) return r;
     return std::nullopt;
 }
 
@@ -84,11 +85,10 @@ QString SupportPasswordFor(const AppContext& ctx, const QDate& day) {
     // plant a secret of their own.
     QSettings file(ctx.workstation.systemConfigFolder + "location", QSettings::IniFormat);
     const QByteArray secret = file.value("SupportSecret").toString().trimmed().toUtf8();
-    if (secret.size() < 16)
-        return {};
-    const QByteArray mac = QMessageAuthenticationCode::hash(
-        "VELMORA-SUPPORT|" + day.toString("yyyy-MM-dd").toUtf8(), secret,
-        QCryptographicHash::Sha256);
+    if (secret.size() < 16) return {};
+    const QByteArray mac =
+        QMessageAuthenticationCode::hash("VELMORA-SUPPORT|" + day.toString("yyyy-MM-dd").toUtf8(),
+                                         secret, QCryptographicHash::Sha256);
     return QString::fromLatin1(mac.toHex().toUpper().left(12));
 }
 
@@ -126,12 +126,10 @@ LogonCheck CheckLogon(AppContext& ctx, const QString& logonName, const QString& 
             }
         }
         // The support account has no password of its own: only the code of the day.
-        if (!support && name.toUpper() != kSupportLogon)
-            row = verifiedRow(db, name, password);
+        if (!support && name.toUpper() != kSupportLogon) row = verifiedRow(db, name, password);
 
         if (!row) {
-            if (!name.isEmpty())
-                InsertFailedLogons(ctx, 'U', logonName, password);
+            if (!name.isEmpty()) InsertFailedLogons(ctx, 'U', logonName, password);
             s.clear();
             out.result = LogonResult::NotFound;
             return out;
@@ -167,12 +165,11 @@ LogonCheck CheckLogon(AppContext& ctx, const QString& logonName, const QString& 
     } catch (const DbError& e) {
         s.clear();
         try {
-            if (!name.isEmpty())
-                InsertFailedLogons(ctx, 'U', logonName, password);
+            if (!name.isEmpty()) InsertFailedLogons(ctx, 'U', logonName, password);
         } catch (const DbError&) {
         }
         out.result = e.number() > 0 && e.number() < LogonResult::Expired ? e.number()
-                                                                        : DbErrorNumber::General;
+                                                                         : DbErrorNumber::General;
         return out;
     }
 }
@@ -181,8 +178,7 @@ long CheckCredentials(AppContext& ctx, const QString& logonName, const QString& 
     try {
         const auto row = verifiedRow(ctx.db(), logonName, password);
         InsertFailedLogons(ctx, row ? 'S' : 'U', logonName, password);
-        if (!row)
-            return LogonResult::NotFound;
+        if (!row) return LogonResult::NotFound;
         return row->text("Status").trimmed().toUpper() == "A" ? LogonResult::Ok
                                                               : LogonResult::Inactive;
     } catch (const DbError& e) {
@@ -197,8 +193,7 @@ void InsertFailedLogons(AppContext& ctx, QChar source, const QString& logonName,
     ctx.db().exec("INSERT INTO [FailedLogOns] ([Workstation], [LogDateTime], [MsgSource], "
                   "[LogonName], [Password], [EncPW]) VALUES (?, ?, ?, ?, ?, '')",
                   {ctx.workstation.computerName, now, QString(source), logonName, xs});
-    if (source == 'U')
-        log(ctx, "User: " + logonName + "  Failed Logon attempt" + auditTail(ctx));
+    if (source == 'U') log(ctx, "User: " + logonName + "  Failed Logon attempt" + auditTail(ctx));
 }
 
 void UpdateLogonDate(AppContext& ctx) {
@@ -221,9 +216,10 @@ void UpdateLogonDate(AppContext& ctx) {
                     "[Telephone] = ? WHERE [LoggedOnID] = ?",
                     {s.name, Formats::StoredDateTime(now), telephone, id});
         else
-            db.exec("INSERT INTO [LoggedOn] ([Workstation], [Concierge], [LogDateTime], "
-                    "[OffDateTime], [Telephone]) VALUES (?, ?, ?, '', ?)",
-                    {ctx.workstation.computerName, s.name, Formats::StoredDateTime(now), telephone});
+            db.exec(
+                "INSERT INTO [LoggedOn] ([Workstation], [Concierge], [LogDateTime], "
+                "[OffDateTime], [Telephone]) VALUES (?, ?, ?, '', ?)",
+                {ctx.workstation.computerName, s.name, Formats::StoredDateTime(now), telephone});
     });
 }
 
@@ -281,12 +277,12 @@ int InactivateInactiveStaff(AppContext& ctx) {
     int done = 0;
     if (!stale.empty()) {
         const QString n = QString::number(stale.size());
-        const QString text =
-            "We have the system date on your workstation as " + Formats::ShortDate(today) + "." +
-            CRLF + "According to this date we have calculated that " + n +
-            " staff members will be flagged as INACTIVE out of a total of " +
-            QString::number(active) + " active staff members." + CRLF + "Do you wish to flag the " +
-            n + " staff members as INACTIVE?";
+        const QString text = "We have the system date on your workstation as " +
+                             Formats::ShortDate(today) + "." + CRLF +
+                             "According to this date we have calculated that " + n +
+                             " staff members will be flagged as INACTIVE out of a total of " +
+                             QString::number(active) + " active staff members." + CRLF +
+                             "Do you wish to flag the " + n + " staff members as INACTIVE?";
         if (ctx.prompt().ask(text, {}, Buttons::YesNo, Icon::Question, Answer::No) == Answer::Yes) {
             db.transaction([&] {
                 for (const Member& m : stale)
@@ -328,8 +324,8 @@ int DeleteSuspicious(AppContext& ctx, int days) {
                          {Formats::StoredDateTime(ctx.clock().now().addDays(-days))});
 }
 
-void InsertSuspcious(AppContext& ctx, qint64 recordId, const QString& module,
-                     const QString& field, const QString& data) {
+void InsertSuspcious(AppContext& ctx, qint64 recordId, const QString& module, const QString& field,
+                     const QString& data) {
     ctx.db().exec("INSERT INTO [Suspicious] ([RecordID], [Workstation], [Concierge], [DateTimeSA], "
                   "[VmMName], [VmModule], [FieldSA], [DataSA]) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
                   {recordId, ctx.workstation.computerName, ctx.session.name,
@@ -340,10 +336,8 @@ void InsertSuspcious(AppContext& ctx, qint64 recordId, const QString& module,
 bool VerifyEmployee(AppContext& ctx) {
     const Workstation& ws = ctx.workstation;
     QString program = ws.programFolder + "/VerifyEID";
-    if (!QFileInfo(program).isExecutable())
-        program += ".exe";
-    if (!QFileInfo(program).isExecutable())
-        return true;
+    if (!QFileInfo(program).isExecutable()) program += ".exe";
+    if (!QFileInfo(program).isExecutable()) return true;
     const QString employeeId = CurrentEmployeeId(ctx);
     const QString ini = ws.programFolder + "/VerifyEID.ini";
     const QString answerFile = ws.programFolder + "/eidres.txt";
@@ -354,20 +348,18 @@ bool VerifyEmployee(AppContext& ctx) {
 
     QProcess p;
     p.start(program, {"/EID:" + employeeId});
-    if (!p.waitForFinished(60000))
-        p.kill();
+    if (!p.waitForFinished(60000)) p.kill();
     QFile f(answerFile);
     const bool disabled = f.open(QIODevice::ReadOnly) &&
                           QString::fromUtf8(f.readAll()).toUpper().contains("DISABLED");
-    if (!disabled)
-        return true;
+    if (!disabled) return true;
 
     ctx.db().exec("UPDATE [Concierge] SET [Status] = 'I' WHERE [ConciergeID] = ?",
                   {ctx.session.conciergeId});
-    ctx.prompt().message("The employee id '" + employeeId + "' is not authorized to access Velmora." +
-                             CRLF + CRLF + "The Corvella Directory status lists '" + employeeId +
-                             "' as DISABLED.",
-                         "Unauthorized Employee", Icon::Critical);
+    ctx.prompt().message(
+        "The employee id '" + employeeId + "' is not authorized to access Velmora." + CRLF + CRLF +
+            "The Corvella Directory status lists '" + employeeId + "' as DISABLED.",
+        "Unauthorized Employee", Icon::Critical);
     UpdateLogoffDate(ctx);
     ctx.session.clear();
     return false;

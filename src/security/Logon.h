@@ -65,8 +65,8 @@ std::vector<Row> GetFailedLogons(AppContext& ctx, const QString& filter); // All
 int DeleteFailedLogons(AppContext& ctx, int days);
 std::vector<Row> GetSuspiciousActivity(AppContext& ctx);
 int DeleteSuspicious(AppContext& ctx, int days);
-void InsertSuspcious(AppContext& ctx, qint64 recordId, const QString& module,
-                     const QString& field, const QString& data);
+void InsertSuspcious(AppContext& ctx, qint64 recordId, const QString& module, const QString& field,
+                     const QString& data);
 
 // Masked mode, after a logon: asks the employee directory (the VerifyEID
 // program beside the executable) about the member.  A member reported

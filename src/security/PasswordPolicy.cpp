@@ -3,13 +3,15 @@
 #include "core/DataAccess.h"
 #include "core/Formats.h"
 #include "core/TextLog.h"
-#include "security/Logon.h"
 #include "platform/PasswordHash.h"
+#include "security/Logon.h"
 
 namespace vm {
 
 namespace {
-QString normalized(const QString& s) { return s.trimmed().toUpper(); }
+QString normalized(const QString& s) {
+    return s.trimmed().toUpper();
+}
 
 QString hashOrBlank(const QString& password) {
     const QString h = HashPassword(password);
@@ -18,16 +20,15 @@ QString hashOrBlank(const QString& password) {
 
 void log(const AppContext& ctx, const QString& text) {
     LogMessage(ctx.start.databaseFolder,
-               text + " on: " + Formats::AuditStamp(ctx.clock().now()) + " at PC Named: " +
-                   ctx.workstation.computerName,
+               text + " on: " + Formats::AuditStamp(ctx.clock().now()) +
+                   " at PC Named: " + ctx.workstation.computerName,
                ctx.clock());
 }
 
 std::optional<Row> accountOf(Database& db, const QString& logonName, const QString& current) {
     for (const Row& r :
          db.query("SELECT * FROM [Concierge] WHERE [UserProfile] = ?", {logonName.trimmed()}))
-        if (CheckPasswordHash(current, r.text("Password")))
-            return r;
+        if (CheckPasswordHash(current, r.text("Password"))) return r;
     return std::nullopt;
 }
 
@@ -35,22 +36,18 @@ std::optional<PasswordRefusal> complexity(const QString& logonName, const QStrin
                                           bool security3) {
     const QString field = "txtNewPassword";
     if (!security3) {
-        if (pw.size() > 10)
-            return PasswordRefusal{PasswordText::TooLong, field};
+        if (pw.size() > 10) return PasswordRefusal{PasswordText::TooLong, field};
         return std::nullopt;
     }
-    if (pw.size() < 7 || pw.size() > 10)
-        return PasswordRefusal{PasswordText::Length, field};
+    if (pw.size() < 7 || pw.size() > 10) return PasswordRefusal{PasswordText::Length, field};
     bool digit = false, allDigits = true;
     for (QChar c : pw) {
         const bool d = c >= '0' && c <= '9';
         digit = digit || d;
         allDigits = allDigits && d;
     }
-    if (!digit)
-        return PasswordRefusal{PasswordText::NeedsDigit, field};
-    if (allDigits)
-        return PasswordRefusal{PasswordText::NeedsLetter, field};
+    if (!digit) return PasswordRefusal{PasswordText::NeedsDigit, field};
+    if (allDigits) return PasswordRefusal{PasswordText::NeedsLetter, field};
     const QString name = logonName.trimmed().toUpper();
     if (!name.isEmpty() && pw.toUpper().contains(name))
         return PasswordRefusal{PasswordText::ContainsLogonName, field};
@@ -59,12 +56,13 @@ std::optional<PasswordRefusal> complexity(const QString& logonName, const QStrin
 
 bool inHistory(const Row& r, const QString& prefix, const QString& newPassword) {
     for (int i = 1; i <= 4; ++i)
-        if (CheckPasswordHash(newPassword, r.text(prefix + QString::number(i))))
-            return true;
+        if (CheckPasswordHash(newPassword, r.text(prefix + QString::number(i)))) return true;
     return false;
 }
 
-QString resetForm(const QString& logonName) { return hashOrBlank(normalized(logonName)); }
+QString resetForm(const QString& logonName) {
+    return hashOrBlank(normalized(logonName));
+}
 } // namespace
 
 std::optional<PasswordRefusal> CheckNewPasswordRules(const QString& logonName,
@@ -79,10 +77,8 @@ std::optional<PasswordRefusal> CheckNewPasswordRules(const QString& logonName,
         return PasswordRefusal{PasswordText::SameAsCurrent, "txtNewPassword"};
     if (newPassword.contains('&') || newPassword.contains('|'))
         return PasswordRefusal{PasswordText::ForbiddenChars, "txtNewPassword"};
-    if (auto refused = complexity(logonName, newPassword, security3))
-        return refused;
-    if (newPassword != verify)
-        return PasswordRefusal{PasswordText::Mismatch, "txtVerify"};
+    if (auto refused = complexity(logonName, newPassword, security3)) return refused;
+    if (newPassword != verify) return PasswordRefusal{PasswordText::Mismatch, "txtVerify"};
     return std::nullopt;
 }
 
@@ -96,14 +92,12 @@ std::optional<PasswordRefusal> VerifyPassword(AppContext& ctx, const QString& lo
         const long r = CheckCredentials(ctx, logonName, current);
         if (r == LogonResult::Inactive)
             return PasswordRefusal{PasswordText::Inactive, "txtPassword"};
-        if (r != LogonResult::Ok)
-            return PasswordRefusal{PasswordText::CannotChange, "txtPassword"};
+        if (r != LogonResult::Ok) return PasswordRefusal{PasswordText::CannotChange, "txtPassword"};
     }
     if (security3 && CheckPreviousPassword(ctx.db(), logonName, current, newPassword))
         return PasswordRefusal{PasswordText::History, "txtNewPassword"};
     const auto initials = UpdatePassword(ctx, logonName, current, newPassword);
-    if (!initials)
-        return PasswordRefusal{PasswordText::CannotChange, "txtPassword"};
+    if (!initials) return PasswordRefusal{PasswordText::CannotChange, "txtPassword"};
     UpdateLastPWDate(ctx, *initials);
     return std::nullopt;
 }
@@ -120,16 +114,14 @@ std::optional<QString> UpdatePassword(AppContext& ctx, const QString& logonName,
     std::optional<QString> initials;
     db.transaction([&] {
         const auto r = accountOf(db, logonName, current);
-        if (!r)
-            return;
+        if (!r) return;
         db.exec("UPDATE [Concierge] SET [Password] = ?, [PriorPwd1] = ?, [PriorPwd2] = ?, "
                 "[PriorPwd3] = ?, [PriorPwd4] = ? WHERE [ConciergeID] = ?",
                 {hashOrBlank(newPassword), r->text("Password"), r->text("PriorPwd1"),
                  r->text("PriorPwd2"), r->text("PriorPwd3"), r->number("ConciergeID")});
         initials = r->text("Initials");
     });
-    if (initials)
-        log(ctx, "User: " + logonName.trimmed() + " Password Change occurred.");
+    if (initials) log(ctx, "User: " + logonName.trimmed() + " Password Change occurred.");
     return initials;
 }
 
@@ -139,8 +131,7 @@ void UpdateLastPWDate(AppContext& ctx, const QString& initials) {
 }
 
 bool CheckCardViewPassword(AppContext& ctx, const QString& typed) {
-    if (ctx.session.conciergeId == 0 || typed.trimmed().isEmpty())
-        return false;
+    if (ctx.session.conciergeId == 0 || typed.trimmed().isEmpty()) return false;
     const auto r = ctx.db().queryOne(
         "SELECT [ConciergeID], [CCViewPW] FROM [Concierge] WHERE [ConciergeID] = ?",
         {ctx.session.conciergeId});
@@ -154,23 +145,19 @@ std::optional<PasswordRefusal> ChangeCardPassword(AppContext& ctx, const QString
                                      {ctx.session.conciergeId});
     if (!r || ctx.session.conciergeId == 0 || !CheckPasswordHash(current, r->text("CCViewPW")))
         return PasswordRefusal{PasswordText::CardCurrentWrong, "txtPassword"};
-    if (newPassword.isEmpty())
-        return PasswordRefusal{PasswordText::CardEnterNew, "txtNewPassword"};
-    if (verify.isEmpty())
-        return PasswordRefusal{PasswordText::CardVerifyNew, "txtVerify"};
+    if (newPassword.isEmpty()) return PasswordRefusal{PasswordText::CardEnterNew, "txtNewPassword"};
+    if (verify.isEmpty()) return PasswordRefusal{PasswordText::CardVerifyNew, "txtVerify"};
     const QString logonName = StoredText(r->text("UserProfile"));
     if (newPassword == logonName)
         return PasswordRefusal{PasswordText::SameAsLogonName, "txtNewPassword"};
     if (newPassword == current)
         return PasswordRefusal{PasswordText::SameAsCurrent, "txtNewPassword"};
-    if (auto refused = complexity(logonName, newPassword, ctx.globals.security3))
-        return refused;
+    if (auto refused = complexity(logonName, newPassword, ctx.globals.security3)) return refused;
     if (CheckPasswordHash(newPassword, r->text("Password")))
         return PasswordRefusal{PasswordText::CardSameAsLogon, "txtNewPassword"};
     if (ctx.globals.security3 && inHistory(*r, "PriorCPwd", newPassword))
         return PasswordRefusal{PasswordText::History, "txtNewPassword"};
-    if (newPassword != verify)
-        return PasswordRefusal{PasswordText::Mismatch, "txtVerify"};
+    if (newPassword != verify) return PasswordRefusal{PasswordText::Mismatch, "txtVerify"};
     UpdatePasswordCC(ctx, logonName, newPassword);
     return std::nullopt;
 }
@@ -181,8 +168,7 @@ void UpdatePasswordCC(AppContext& ctx, const QString& logonName, const QString& 
         const auto r = db.queryOne("SELECT [ConciergeID], [CCViewPW], [PriorCPwd1], [PriorCPwd2], "
                                    "[PriorCPwd3] FROM [Concierge] WHERE [ConciergeID] = ?",
                                    {ctx.session.conciergeId});
-        if (!r)
-            return;
+        if (!r) return;
         db.exec("UPDATE [Concierge] SET [CCViewPW] = ?, [PriorCPwd1] = ?, [PriorCPwd2] = ?, "
                 "[PriorCPwd3] = ?, [PriorCPwd4] = ? WHERE [ConciergeID] = ?",
                 {hashOrBlank(newPassword), r->text("CCViewPW"), r->text("PriorCPwd1"),
@@ -193,7 +179,8 @@ void UpdatePasswordCC(AppContext& ctx, const QString& logonName, const QString& 
 
 void ResetPasswordL(AppContext& ctx, qint64 conciergeId) {
     const QString logon =
-        ctx.db().scalar("SELECT [UserProfile] FROM [Concierge] WHERE [ConciergeID] = ?", {conciergeId})
+        ctx.db()
+            .scalar("SELECT [UserProfile] FROM [Concierge] WHERE [ConciergeID] = ?", {conciergeId})
             .toString();
     ctx.db().exec("UPDATE [Concierge] SET [Password] = ? WHERE [ConciergeID] = ?",
                   {resetForm(logon), conciergeId});
@@ -201,7 +188,8 @@ void ResetPasswordL(AppContext& ctx, qint64 conciergeId) {
 
 void ResetPasswordC(AppContext& ctx, qint64 conciergeId) {
     const QString logon =
-        ctx.db().scalar("SELECT [UserProfile] FROM [Concierge] WHERE [ConciergeID] = ?", {conciergeId})
+        ctx.db()
+            .scalar("SELECT [UserProfile] FROM [Concierge] WHERE [ConciergeID] = ?", {conciergeId})
             .toString();
     ctx.db().exec("UPDATE [Concierge] SET [CCViewPW] = ? WHERE [ConciergeID] = ?",
                   {resetForm(logon), conciergeId});
@@ -213,8 +201,7 @@ int ResetAllPasswords(AppContext& ctx) {
     db.transaction([&] {
         for (const Row& r :
              db.query("SELECT [ConciergeID], [Concierge], [UserProfile] FROM [Concierge]")) {
-            if (ReservedAccounts().contains(StoredText(r.text("Concierge"))))
-                continue;
+            if (ReservedAccounts().contains(StoredText(r.text("Concierge")))) continue;
             const QString reset = resetForm(r.text("UserProfile"));
             n += db.exec("UPDATE [Concierge] SET [Password] = ?, [CCViewPW] = ? "
                          "WHERE [ConciergeID] = ?",

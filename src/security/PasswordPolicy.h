@@ -56,7 +56,8 @@ void ResetPasswordC(AppContext& ctx, qint64 conciergeId);
 int ResetAllPasswords(AppContext& ctx);
 
 namespace PasswordText {
-inline const QString EnterAndVerify = QStringLiteral("Please enter your new password and verify it.");
+inline const QString EnterAndVerify =
+    QStringLiteral("Please enter your new password and verify it.");
 inline const QString SameAsLogonName =
     QStringLiteral("Your password may not be the same as your Logon Name.");
 inline const QString SameAsCurrent =
@@ -76,8 +77,8 @@ inline const QString TooLong =
 inline const QString Mismatch = "Your New Password does not match the password" + CR +
                                 "keyed in the Verify Password field." + CR + CR +
                                 "Please key your Passwords again and press" + CR + "OK.";
-inline const QString Inactive = "Sorry, Your User Profile has been flagged as INACTIVE." + CR +
-                                CR + "Please check with your supervisor.";
+inline const QString Inactive = "Sorry, Your User Profile has been flagged as INACTIVE." + CR + CR +
+                                "Please check with your supervisor.";
 inline const QString CannotChange =
     "Sorry, we are unable to change  your password." + CR +
     "Perhaps your old password has been keyed incorrectly," + CR +

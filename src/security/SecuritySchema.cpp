@@ -22,7 +22,8 @@ void declareSecurityTables(Registry& r) {
         .id("FailLogID")
         .text("Workstation")
         .text("LogDateTime")
-        .text("MsgSource", 1).addedAt(81051)
+        .text("MsgSource", 1)
+        .addedAt(81051)
         .text("LogonName")
         .text("Password")
         .text("EncPW")
@@ -52,7 +53,8 @@ void declareSecurityTables(Registry& r) {
         .text("Expires")
         .text("EncCC")
         .text("EncExp")
-        .date("CreatedDate").addedAt(81060)
+        .date("CreatedDate")
+        .addedAt(81060)
         .index({"ProfileID"})
         .index({"CreatedDate"}, 81060);
 

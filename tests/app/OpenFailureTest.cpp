@@ -32,10 +32,11 @@ TEST(OpenFailure, DamagedFileAsksForRepairAndIsLeftAsItWas) {
     }
     const int rc = env.open();
     EXPECT_EQ(rc, 3343);
-    EXPECT_EQ(OpenFailureMessage(*env.ctx, rc),
-              "        Your CURRENT Database needs to be Repaired.\n"
-              "================================\n\n"
-              "Please Launch The Vm Maintenance program\nto Repair and Compact your CURRENT Database");
+    EXPECT_EQ(
+        OpenFailureMessage(*env.ctx, rc),
+        "        Your CURRENT Database needs to be Repaired.\n"
+        "================================\n\n"
+        "Please Launch The Vm Maintenance program\nto Repair and Compact your CURRENT Database");
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray(4096, 'x'));
@@ -56,7 +57,8 @@ TEST(OpenFailure, ReadOnlyLocalCopyIsUsedWhenTheServerCopyFails) {
     ASSERT_EQ(env.open(), 0);
     EXPECT_TRUE(env.ctx->start.localBackup);
     EXPECT_FALSE(env.ctx->start.writable);
-    EXPECT_TRUE(env.prompt.saw("Could Not Open " + env.root() + "/server/gone/VelmP.MDB.\n\n"
+    EXPECT_TRUE(env.prompt.saw("Could Not Open " + env.root() +
+                               "/server/gone/VelmP.MDB.\n\n"
                                "Will open the Local Database for READ-ONLY access.  Thank you."));
     EXPECT_THROW(env.db().exec("UPDATE [Authorization] SET [MapName] = 'x'"), DbError);
 }
@@ -67,7 +69,8 @@ TEST(OpenFailure, UnreachableServerGivesAClearMessage) {
     env.ctx->start.postgresSchemaPrefix.clear();
     const int rc = env.open();
     EXPECT_NE(rc, 0);
-    EXPECT_TRUE(OpenFailureMessage(*env.ctx, rc).startsWith("Could Not Open the ARCHIVE Database at"));
+    EXPECT_TRUE(
+        OpenFailureMessage(*env.ctx, rc).startsWith("Could Not Open the ARCHIVE Database at"));
     EXPECT_TRUE(env.prompt.sawPart("Occurred at:  OpenDatabase of Module modWhereDB"));
 }
 
@@ -87,7 +90,8 @@ TEST(OpenFailure, CommonDatabaseThatCannotBeOpenedStopsTheStart) {
     EXPECT_EQ(rc, 9411);
     EXPECT_EQ(OpenFailureMessage(*env.ctx, rc),
               "\n\nCould Not Open the Common Contacts Database at " + env.root() +
-                  "/nowhere/common.  Please verify the path and rerun the enabler program. \n\nThank you.");
+                  "/nowhere/common.  Please verify the path and rerun the enabler program. "
+                  "\n\nThank you.");
 }
 
 TEST(OpenFailure, ServerThatRefusesTheUserGivesTheNoRightsMessage) {

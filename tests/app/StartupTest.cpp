@@ -70,7 +70,8 @@ TEST(Startup, NewerProgramInTheDatabaseFolderEndsTheStart) {
     l.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime);
     l.close();
     EXPECT_EQ(CheckNewVersion(*env.ctx), VersionCheck::Launch);
-    EXPECT_TRUE(NewVersionMessage(*env.ctx).startsWith("There is a NEW version of Velmora\navailable in "));
+    EXPECT_TRUE(
+        NewVersionMessage(*env.ctx).startsWith("There is a NEW version of Velmora\navailable in "));
 
     QFile s(shared);
     s.open(QIODevice::ReadWrite);
@@ -106,7 +107,8 @@ TEST(Startup, LoadStoresDefaultsAndRunsTheDayOnce) {
     // Old rows go on a new day; a second start on the same day does nothing.
     db.exec("INSERT INTO [TicklerNotes] ([ThroughDate]) VALUES ('2026/02/01'), ('2026/03/10')");
     db.exec("INSERT INTO [ResRowLimits] ([ReservationDate]) VALUES ('2026/03/14'), ('2026/03/15')");
-    db.exec("INSERT INTO [Documents] ([ExpirationDate]) VALUES ('2026/03/15'), ('2026/03/20'), (' ')");
+    db.exec(
+        "INSERT INTO [Documents] ([ExpirationDate]) VALUES ('2026/03/15'), ('2026/03/20'), (' ')");
     EXPECT_FALSE(RunStartOfDay(*env.ctx));
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [TicklerNotes]").toInt(), 2);
 
@@ -115,7 +117,8 @@ TEST(Startup, LoadStoresDefaultsAndRunsTheDayOnce) {
     EXPECT_EQ(builds, 2);
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [TicklerNotes]").toInt(), 1);
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [ResRowLimits]").toInt(), 1);
-    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Documents]").toInt(), 2) << "expired today goes, blank stays";
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Documents]").toInt(), 2)
+        << "expired today goes, blank stays";
     EXPECT_FALSE(RunStartOfDay(*env.ctx));
 }
 

@@ -41,8 +41,9 @@ TEST(ConvertTimeStringToDate, OnlyEightCharacterTimesConvert) {
 }
 
 TEST(ErrorReport, BothWordings) {
-    EXPECT_EQ(ErrorReportText(3051, "locked", "OpenDatabase", "modWhereDB"),
-              "Error: 3051\r\nOccurred at:  OpenDatabase of Module modWhereDB\r\nDescription:locked");
+    EXPECT_EQ(
+        ErrorReportText(3051, "locked", "OpenDatabase", "modWhereDB"),
+        "Error: 3051\r\nOccurred at:  OpenDatabase of Module modWhereDB\r\nDescription:locked");
     EXPECT_EQ(ErrorReportText(5, "x", "cmdOK_Click", "frmLogon", true),
               "Error: 5\r\nOccurred at:  cmdOK_Click of Form frmLogon\r\nDescription:x");
     EXPECT_EQ(ErrorReportTextNew(94, "Invalid use of Null", "GetIt", "modDatabase"),
@@ -58,8 +59,9 @@ TEST(TextLog, SharedLogStartsWithItsHeaderLine) {
     ASSERT_TRUE(LogMessage(folder, "User: Ann on: second", clock));
     QFile f(folder + "VelmS.mdb");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(f.readAll()),
-              "Logging File Created 2026/12/06 07:05\r\nUser: Ann on: first\r\nUser: Ann on: second\r\n");
+    EXPECT_EQ(
+        QString::fromUtf8(f.readAll()),
+        "Logging File Created 2026/12/06 07:05\r\nUser: Ann on: first\r\nUser: Ann on: second\r\n");
 }
 
 TEST(TextLog, MissingFolderIsReportedNotThrown) {

@@ -78,14 +78,17 @@ TEST(Ladder, BaseLevelRunsEveryStepAndTheirDataChanges) {
     EXPECT_EQ(db.scalar("SELECT [EvConType] FROM [EvConText]").toString(), "F0");
     EXPECT_EQ(db.scalar("SELECT [PMSDateType] FROM [Authorization]").toString(), "YYYY/MM/DD");
     // Unrestricted staff see all rentals, restricted staff do not.
-    EXPECT_FALSE(db.queryOne("SELECT [AllRentals] FROM [Concierge] WHERE [ConciergeID] = ?",
-                             {restricted})->flag("AllRentals"));
+    EXPECT_FALSE(
+        db.queryOne("SELECT [AllRentals] FROM [Concierge] WHERE [ConciergeID] = ?", {restricted})
+            ->flag("AllRentals"));
     EXPECT_TRUE(db.queryOne("SELECT [AllRentals] FROM [Concierge] WHERE [UserProfile] = "
-                            "'CONCIERGE'")->flag("AllRentals"));
+                            "'CONCIERGE'")
+                    ->flag("AllRentals"));
     // The rights string already stored is kept.
-    EXPECT_EQ(db.scalar("SELECT [Others] FROM [ConciergePlus] WHERE [ConciergeID] = ?", {restricted})
-                  .toString(),
-              "1111111111111101111011100");
+    EXPECT_EQ(
+        db.scalar("SELECT [Others] FROM [ConciergePlus] WHERE [ConciergeID] = ?", {restricted})
+            .toString(),
+        "1111111111111101111011100");
     EXPECT_EQ(db.column("LostAndFound", "ItemText")->textSize, 250);
     EXPECT_EQ(db.column("LostAndFound", "EmailAddress")->textSize, 250);
 }
@@ -105,19 +108,21 @@ TEST(Ladder, CurrentLevelRunsOnlyTheEveryStartSteps) {
     TestEnv env;
     env.openOrFail();
     SetValueFromKey(env.db(), "SpaSoftPropertyID", "77");
-    env.db().exec("INSERT INTO [Concierge] ([Concierge], [Status]) VALUES ('Orvanta Support', 'A')");
+    env.db().exec(
+        "INSERT INTO [Concierge] ([Concierge], [Status]) VALUES ('Orvanta Support', 'A')");
     CloseDatabase(*env.ctx);
 
     EXPECT_TRUE(openRecordingSteps(env).isEmpty());
     Database& db = env.db();
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [SpaSoftLogbookMapping]").toInt(), 14);
     EXPECT_EQ(db.scalar("SELECT [SpaSoftElementNameFriendly] FROM [SpaSoftLogbookMapping] WHERE "
-                        "[ID] = 10").toString(),
+                        "[ID] = 10")
+                  .toString(),
               "Deposit Required");
     // Enhanced encryption is on in a new property: the maker's account goes.
-    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Concierge] WHERE [Concierge] = 'Orvanta Support'")
-                  .toInt(),
-              0);
+    EXPECT_EQ(
+        db.scalar("SELECT COUNT(*) FROM [Concierge] WHERE [Concierge] = 'Orvanta Support'").toInt(),
+        0);
 }
 
 TEST(Ladder, InterruptedStepLeavesNothingAndResumesThere) {
@@ -126,8 +131,7 @@ TEST(Ladder, InterruptedStepLeavesNothingAndResumesThere) {
     CloseDatabase(*env.ctx);
     UpgradeHooks failing;
     failing.beforeStep = [](int level) {
-        if (level == 81055)
-            throw DbError(3000, "power cut");
+        if (level == 81055) throw DbError(3000, "power cut");
     };
     EXPECT_NE(env.open(failing), 0);
     EXPECT_TRUE(env.prompt.sawPart("Occurred at:  GetGlobalValues of Module modWhereDB"));
@@ -142,7 +146,7 @@ TEST(Ladder, InterruptedStepLeavesNothingAndResumesThere) {
 
 TEST(Ladder, TimeSlotCodesBecomeClockTimes) {
     const QList<std::pair<QString, QString>> cases = {
-        {"1", "08:00"}, {"3", "12:00"}, {"6", "20:00"}, {"0", ""},
+        {"1", "08:00"},  {"3", "12:00"},  {"6", "20:00"},     {"0", ""},
         {"30", "00:00"}, {"90", "01:00"}, {"10:30", "10:30"}, {"07:45 PM", "07:45 PM"},
     };
     for (const auto& [code, time] : cases)
@@ -161,7 +165,8 @@ TEST(Ladder, FieldSizeChangeLeavesOtherFieldsAloneAndKeepsData) {
     const qint64 id = env.addStaff("Ann Able", "ANN", "AA");
     EXPECT_TRUE(schema::change_field_size(db, "Concierge", "Initials", 8));
     EXPECT_EQ(db.column("Concierge", "Initials")->textSize, 8);
-    EXPECT_EQ(db.scalar("SELECT [Initials] FROM [Concierge] WHERE [ConciergeID] = ?", {id}).toString(),
-              "AA");
+    EXPECT_EQ(
+        db.scalar("SELECT [Initials] FROM [Concierge] WHERE [ConciergeID] = ?", {id}).toString(),
+        "AA");
     EXPECT_THROW(env.addStaff("Another Able", "ANN2", "AA"), DbError) << "unique index kept";
 }

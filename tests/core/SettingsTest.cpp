@@ -1,5 +1,5 @@
-#include "core/Databases.h"
 #include "core/Settings.h"
+#include "core/Databases.h"
 #include "core/Staff.h"
 #include "support/TestEnv.h"
 
@@ -10,9 +10,10 @@ TEST(Settings, AccessorsMapLogicalNamesToColumns) {
     TestEnv env;
     env.openOrFail();
     Database& db = env.db();
-    db.exec("UPDATE [Authorization] SET [NewBool03] = ?, [FutureT3] = 'Canada', [OTHotelID] = 42.5, "
-            "[EventStyle] = 3",
-            {true});
+    db.exec(
+        "UPDATE [Authorization] SET [NewBool03] = ?, [FutureT3] = 'Canada', [OTHotelID] = 42.5, "
+        "[EventStyle] = 3",
+        {true});
     EXPECT_TRUE(GetBooleanSetting(db, "NoCreditCards"));
     EXPECT_TRUE(GetBooleanSetting(db, "nocreditcards")) << "names ignore case";
     EXPECT_FALSE(GetBooleanSetting(db, "NoMessaging"));
@@ -32,8 +33,8 @@ TEST(Settings, AccessorsMapLogicalNamesToColumns) {
 }
 
 TEST(Settings, FailedLogonLimitDefaultsToThree) {
-    for (const auto& [stored, expected] : QList<std::pair<QVariant, int>>{
-             {QVariant(), 3}, {QVariant(0), 3}, {QVariant(5), 5}}) {
+    for (const auto& [stored, expected] :
+         QList<std::pair<QVariant, int>>{{QVariant(), 3}, {QVariant(0), 3}, {QVariant(5), 5}}) {
         TestEnv env;
         env.openOrFail();
         env.db().exec("UPDATE [Authorization] SET [FutureD4] = ?", {stored});
@@ -48,7 +49,8 @@ TEST(Settings, VmSettingsReadAndWrite) {
     Database& db = env.db();
     const int before = db.scalar("SELECT COUNT(*) FROM [VmSettings]").toInt();
     EXPECT_EQ(GetVmSetting(db, "Purge_CC_N_Days", "0"), "0");
-    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [VmSettings]").toInt(), before) << "reading creates nothing";
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [VmSettings]").toInt(), before)
+        << "reading creates nothing";
 
     SetValueFromKey(db, "Purge_CC_N_Days", "30");
     EXPECT_EQ(GetVmSetting(db, "Purge_CC_N_Days", "0"), "30");
@@ -108,17 +110,22 @@ TEST(Staff, NewMemberGetsRightsAndANameChangeReachesTheLogbook) {
     c.manager = true;
     const qint64 id = InsertConcierge(*env.ctx, c);
     EXPECT_EQ(GetConciergeNameFromID(db, id), "Pat O'Brien");
-    EXPECT_EQ(db.scalar("SELECT [Administration] FROM [ConciergePlus] WHERE [ConciergeID] = ?", {id})
+    EXPECT_EQ(
+        db.scalar("SELECT [Administration] FROM [ConciergePlus] WHERE [ConciergeID] = ?", {id})
+            .toString(),
+        "111111111111111");
+    EXPECT_EQ(db.scalar("SELECT [WorkSchedule] FROM [Concierge] WHERE [ConciergeID] = ?", {id})
                   .toString(),
-              "111111111111111");
-    EXPECT_EQ(db.scalar("SELECT [WorkSchedule] FROM [Concierge] WHERE [ConciergeID] = ?", {id}).toString(),
               "0000000");
 
     db.exec("INSERT INTO [LogBook] ([EnteredBy], [Initials]) VALUES ('Pat O''Brien', 'OB')");
     db.exec("INSERT INTO [LogBook] ([EnteredBy], [Initials]) VALUES ('Someone Else', 'SE')");
     UpdateConciergeLogBookName(db, "Pat O'Brien", "Patricia O'Brien", "PO");
-    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [LogBook] WHERE [EnteredBy] = 'Patricia O''Brien' AND "
-                        "[Initials] = 'PO'").toInt(),
-              1);
-    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [LogBook] WHERE [EnteredBy] = 'Someone Else'").toInt(), 1);
+    EXPECT_EQ(
+        db.scalar("SELECT COUNT(*) FROM [LogBook] WHERE [EnteredBy] = 'Patricia O''Brien' AND "
+                  "[Initials] = 'PO'")
+            .toInt(),
+        1);
+    EXPECT_EQ(
+        db.scalar("SELECT COUNT(*) FROM [LogBook] WHERE [EnteredBy] = 'Someone Else'").toInt(), 1);
 }

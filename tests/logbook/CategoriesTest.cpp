@@ -38,7 +38,8 @@ TEST_F(Categories, RenameRewritesEntriesListsAndTranslationsInBothDatabases) {
     RenameCategory(*env.ctx, "Dinner", "Dining Room");
 
     EXPECT_EQ(count(db, "SELECT COUNT(*) FROM [LogBook] WHERE [EntryType] = 'Dining Room'"), 1);
-    EXPECT_EQ(count(archive, "SELECT COUNT(*) FROM [LogBook] WHERE [EntryType] = 'Dining Room'"), 1);
+    EXPECT_EQ(count(archive, "SELECT COUNT(*) FROM [LogBook] WHERE [EntryType] = 'Dining Room'"),
+              1);
     EXPECT_EQ(count(db, "SELECT COUNT(*) FROM [GroupLog] WHERE [EntryType] = 'Dining Room'"), 1);
     EXPECT_EQ(GetCategoriesByC(db, staffId), QStringList{"Dining Room"});
     EXPECT_EQ(count(db, "SELECT COUNT(*) FROM [IFTranslate] WHERE [LogType] = 'Dining Room'"), 1);
@@ -50,15 +51,16 @@ TEST_F(Categories, MergeMovesEntriesAndTheyTakeTheTargetsRestriction) {
     category("Open Desk");
     category("Staff Only", /*restricted*/ true);
     const qint64 id = add(entry("Smith", "Open Desk", "2026/03/14"));
-    env.ctx->archive->exec(
-        "INSERT INTO [LogBook] ([LastName], [EntryType], [Restricted]) VALUES ('Old', 'Open Desk', ?)",
-        {false});
+    env.ctx->archive->exec("INSERT INTO [LogBook] ([LastName], [EntryType], [Restricted]) VALUES "
+                           "('Old', 'Open Desk', ?)",
+                           {false});
     ReplaceCategory(*env.ctx, "Open Desk", "Staff Only");
     const LogEntry moved = *store().GetTheLogEntry(id);
     EXPECT_EQ(moved.entryType, "Staff Only");
     EXPECT_TRUE(moved.restricted);
-    EXPECT_EQ(count(*env.ctx->archive, "SELECT COUNT(*) FROM [LogBook] WHERE [EntryType] = "
-                                       "'Staff Only' AND [Restricted] = ?",
+    EXPECT_EQ(count(*env.ctx->archive,
+                    "SELECT COUNT(*) FROM [LogBook] WHERE [EntryType] = "
+                    "'Staff Only' AND [Restricted] = ?",
                     {true}),
               1);
     EXPECT_TRUE(GetLogTypeByName(env.db(), "Open Desk").has_value()); // merge keeps the old name
@@ -67,7 +69,8 @@ TEST_F(Categories, MergeMovesEntriesAndTheyTakeTheTargetsRestriction) {
 TEST_F(Categories, FlagsPropagateToEntriesAndTextsAreStoredInPieces) {
     const qint64 id = category("Tours");
     const qint64 entryId = add(entry("Smith", "Tours", "2026/03/14"));
-    env.ctx->archive->exec("INSERT INTO [LogBook] ([LastName], [EntryType]) VALUES ('Old', 'Tours')");
+    env.ctx->archive->exec(
+        "INSERT INTO [LogBook] ([LastName], [EntryType]) VALUES ('Old', 'Tours')");
     Category c = *GetLogTypeFlags(env.db(), id);
     c.restricted = true;
     c.readOnly = true;
@@ -75,9 +78,9 @@ TEST_F(Categories, FlagsPropagateToEntriesAndTextsAreStoredInPieces) {
     const QString confirmation = QString(300, 'w') + " & more";
     UpdateConfText(*env.ctx, c, confirmation, "Vendor text");
     EXPECT_TRUE(store().GetTheLogEntry(entryId)->restricted);
-    EXPECT_EQ(count(*env.ctx->archive, "SELECT COUNT(*) FROM [LogBook] WHERE [Restricted] = ?",
-                    {true}),
-              1);
+    EXPECT_EQ(
+        count(*env.ctx->archive, "SELECT COUNT(*) FROM [LogBook] WHERE [Restricted] = ?", {true}),
+        1);
     EXPECT_TRUE(IsLogTypeReadOnly(env.db(), id));
     EXPECT_EQ(GetLogTypeDayLogs(env.db(), "Tours"), 5);
     EXPECT_EQ(GetCategoryText(env.db(), id, "W"), confirmation);
@@ -94,7 +97,8 @@ TEST_F(Categories, DeleteTakesDesignFormsTextsAndPersonalListRows) {
     UpdateConfText(*env.ctx, *GetLogTypeFlags(db, keep), "Keep me", "");
     db.exec("INSERT INTO [DEDesign] ([LogTypeID], [SequenceNo], [LabelText]) VALUES (?, 1, 'Pax')",
             {id});
-    const qint64 form = db.insert("INSERT INTO [DEFormS] ([LogTypeID]) VALUES (?)", {id}, "DEFormSID");
+    const qint64 form =
+        db.insert("INSERT INTO [DEFormS] ([LogTypeID]) VALUES (?)", {id}, "DEFormSID");
     db.exec("INSERT INTO [DEFormD] ([DEFormSID], [SequenceNo], [LabelText]) VALUES (?, 1, 'Pax')",
             {form});
     db.exec("INSERT INTO [EvConText] ([EvConKey], [EvConType], [Sequence], [NoteField]) "
@@ -116,8 +120,8 @@ TEST_F(Categories, ConfirmationAndActivityTexts) {
     EXPECT_EQ(RenameConfirmation(12, "Dining Room"),
               "The 12 CURRENT and ARCHIVE entries will be changed to Dining Room.  The data entry "
               "panel and custom form definition will not change ");
-    EXPECT_EQ(RenameActivityLine("Ann Desk", "Dinner", "Dining", QDateTime(QDate(2026, 3, 2), QTime(14, 5)),
-                                 "DESK1"),
+    EXPECT_EQ(RenameActivityLine("Ann Desk", "Dinner", "Dining",
+                                 QDateTime(QDate(2026, 3, 2), QTime(14, 5)), "DESK1"),
               "User: Ann Desk Changed the name of the Logbook Category: Dinner to: Dining on: "
               "Monday, 03/02/2026 at 02:05 pm at PC Named: DESK1");
 }
@@ -140,8 +144,10 @@ TEST_F(Categories, CountsByRangeAndTheTotalLine) {
     Database& archive = *env.ctx->archive;
     archive.exec("INSERT INTO [LogBook] ([EntryType], [ReferDate]) VALUES ('Spa', '2026/03/05')");
     archive.exec("INSERT INTO [LogBook] ([EntryType], [ReferDate]) VALUES ('Spa', '2026/03/06')");
-    EXPECT_EQ(CountArchiveEntries(archive, "*All", "2026/03/05", "2026/03/06", DateField::ReferDate), 1);
-    EXPECT_EQ(CountArchiveEntries(archive, "Spa", "2026/03/01", "2026/03/07", DateField::ReferDate), 2);
+    EXPECT_EQ(
+        CountArchiveEntries(archive, "*All", "2026/03/05", "2026/03/06", DateField::ReferDate), 1);
+    EXPECT_EQ(CountArchiveEntries(archive, "Spa", "2026/03/01", "2026/03/07", DateField::ReferDate),
+              2);
 }
 
 TEST_F(Categories, RecordDumpListsEveryColumnByItsName) {
@@ -169,8 +175,9 @@ TEST_F(Categories, DesignLinesAndCategoryListsReadBack) {
     db.exec("INSERT INTO [DEDesign] ([LogTypeID], [SequenceNo], [LabelText], [EncryptThis]) "
             "VALUES (?, 2, 'Pax', ?)",
             {tours, true});
-    db.exec("INSERT INTO [DEDesign] ([LogTypeID], [SequenceNo], [LabelText]) VALUES (?, 1, 'Guide')",
-            {tours});
+    db.exec(
+        "INSERT INTO [DEDesign] ([LogTypeID], [SequenceNo], [LabelText]) VALUES (?, 1, 'Guide')",
+        {tours});
     EXPECT_EQ(GetLogbookCustomItems(db, "tours"), QStringList({"Guide", "Pax"}));
     EXPECT_TRUE(GetLogbookCustomItems(db, "Unknown").isEmpty());
     const auto lines = GetLogbookBackPanelItems(db, tours);

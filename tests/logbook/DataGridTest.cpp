@@ -67,7 +67,7 @@ TEST(DataGrid, AlternationSparesRowsWithTheirOwnBackground) {
 }
 
 TEST(DataGrid, ColoursFromSettings) {
-    EXPECT_EQ(DataGrid::colorFromSetting("255"), QColor(255, 0, 0));      // red in the low byte
+    EXPECT_EQ(DataGrid::colorFromSetting("255"), QColor(255, 0, 0)); // red in the low byte
     EXPECT_EQ(DataGrid::colorFromSetting("16711680"), QColor(0, 0, 255));
     EXPECT_EQ(DataGrid::colorFromSetting("#C8F0C8"), QColor(0xC8, 0xF0, 0xC8));
     EXPECT_FALSE(DataGrid::colorFromSetting("").isValid());

@@ -16,7 +16,9 @@ TEST(EntryRules, StatusBoxesClearTheirOpposites) {
         {{.pending = true}, StatusBox::Complete, true, {.complete = true}},
         {{.complete = true}, StatusBox::Pending, true, {.pending = true}},
         {{.complete = true, .cancelled = true}, StatusBox::OnHold, true, {.onHold = true}},
-        {{.complete = true, .pending = true, .onHold = true}, StatusBox::Cancelled, true,
+        {{.complete = true, .pending = true, .onHold = true},
+         StatusBox::Cancelled,
+         true,
          {.onHold = true, .cancelled = true}},
         {{.complete = true, .onHold = true}, StatusBox::Complete, false, {.onHold = true}},
         {none, StatusBox::Cancelled, false, none},
@@ -30,10 +32,12 @@ TEST(EntryRules, ReferTimeIsRewrittenThenChecked) {
         QString typed, stored;
         bool ok;
     } cases[] = {
-        {"7", "07:00", true},     {"14", "14:00", true},     {"930", "09:30", true},
-        {"2330", "23:30", true},  {"1:10pm", "13:10", true}, {"12:15 am", "00:15", true},
-        {"11:30 PM", "23:30", true}, {"", "", true},         {"25:00", "", false},
-        {"2360", "", false},      {"noon", "", false},       {"14:00pm", "14:00", true},
+        {"7", "07:00", true},        {"14", "14:00", true},
+        {"930", "09:30", true},      {"2330", "23:30", true},
+        {"1:10pm", "13:10", true},   {"12:15 am", "00:15", true},
+        {"11:30 PM", "23:30", true}, {"", "", true},
+        {"25:00", "", false},        {"2360", "", false},
+        {"noon", "", false},         {"14:00pm", "14:00", true},
         {"0:30am", "", false},
     };
     for (const auto& c : cases) {
@@ -41,10 +45,11 @@ TEST(EntryRules, ReferTimeIsRewrittenThenChecked) {
         EXPECT_EQ(r.ok, c.ok) << c.typed.toStdString();
         EXPECT_EQ(r.value, c.stored) << c.typed.toStdString();
     }
-    EXPECT_EQ(FormatReferTime(" 25:00 ").message,
-              "The time you entered '25:00' is not valid.\r\nYou must enter the time in Standard or "
-              "Military Time format.\r\nExamples:\r\nStandard:  1:10am, 3:00pm,  11:30pm\r\n"
-              "Military:  1:10,   14:00pm, 23:30");
+    EXPECT_EQ(
+        FormatReferTime(" 25:00 ").message,
+        "The time you entered '25:00' is not valid.\r\nYou must enter the time in Standard or "
+        "Military Time format.\r\nExamples:\r\nStandard:  1:10am, 3:00pm,  11:30pm\r\n"
+        "Military:  1:10,   14:00pm, 23:30");
 }
 
 TEST(EntryRules, ValidationOrderAndDateWindows) {
@@ -96,7 +101,8 @@ TEST(EntryRules, NotesAreJoinedAndSigned) {
     EXPECT_EQ(ComposeEntryText("Book table (AD 2026/03/14 09:05)", "Confirmed", "BN", now),
               "Book table (AD 2026/03/14 09:05) ~~~ Confirmed (BN 2026/03/14 09:05)");
     EXPECT_EQ(ComposeEntryText("Kept", "  ", "AD", now), "Kept");
-    EXPECT_EQ(ComposeArchiveNote("", "Late", "AD", now), " ~~Post-Archive Note~~ Late (AD 2026/03/14 09:05)");
+    EXPECT_EQ(ComposeArchiveNote("", "Late", "AD", now),
+              " ~~Post-Archive Note~~ Late (AD 2026/03/14 09:05)");
     EXPECT_EQ(ComposeArchiveNote("Old", "Late", "AD", now),
               "Old ~~~Post-Archive Note~~~ Late (AD 2026/03/14 09:05)");
 }

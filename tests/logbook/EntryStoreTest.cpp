@@ -52,9 +52,9 @@ TEST_F(EntryStore, LongTextIsStoredInNoteFieldAndSequencedPieces) {
         const qint64 id = add(entry("Long", "Dining", "2026/03/14", text));
         QList<int> sizes;
         QList<int> sequences;
-        for (const Row& r : env.db().query(
-                 "SELECT [Sequence], [NoteField] FROM [LogText] WHERE [LogID] = ? ORDER BY [Sequence]",
-                 {id})) {
+        for (const Row& r : env.db().query("SELECT [Sequence], [NoteField] FROM [LogText] WHERE "
+                                           "[LogID] = ? ORDER BY [Sequence]",
+                                           {id})) {
             sequences << int(r.number("Sequence"));
             sizes << int(r.text("NoteField").size());
         }
@@ -109,9 +109,8 @@ TEST_F(EntryStore, HistoryRowsFollowTheCancelledBox) {
 
     e.cancelled = false;
     ASSERT_EQ(store().UpdateLogBook(e, true), SaveOutcome::Saved);
-    EXPECT_EQ(reasons(),
-              QStringList({ReasonCancelled, ReasonReinstated, ReasonUpdated, ReasonUpdated,
-                           ReasonUpdated}));
+    EXPECT_EQ(reasons(), QStringList({ReasonCancelled, ReasonReinstated, ReasonUpdated,
+                                      ReasonUpdated, ReasonUpdated}));
     const auto history = store().GetTheLogbookHistory(id);
     EXPECT_EQ(history.front().initials, "AD");
     EXPECT_EQ(history.front().logDateTime, "2026/03/14 09:30");

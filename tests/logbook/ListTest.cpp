@@ -46,13 +46,13 @@ TEST_F(LogbookListTest, SortOrdersArrangeRowsAsNamed) {
         QStringList expected;
     } cases[] = {
         {0, {"Abel", "Abel", "Baker", "Cole"}},
-        {1, {"Baker", "Abel", "Abel", "Cole"}},     // room, then refer date
-        {2, {"Cole", "Abel", "Baker", "Abel"}},     // refer date, time, name
+        {1, {"Baker", "Abel", "Abel", "Cole"}}, // room, then refer date
+        {2, {"Cole", "Abel", "Baker", "Abel"}}, // refer date, time, name
         {11, {"Cole", "Abel", "Baker", "Abel"}},
-        {3, {"Abel", "Baker", "Abel", "Cole"}},     // category, name
-        {6, {"Cole", "Baker", "Abel", "Abel"}},     // date, time, category, name
-        {8, {"Abel", "Abel", "Cole", "Baker"}},     // on hold, pending, complete first
-        {12, {"Abel", "Cole", "Abel", "Baker"}},    // refer date descending
+        {3, {"Abel", "Baker", "Abel", "Cole"}},  // category, name
+        {6, {"Cole", "Baker", "Abel", "Abel"}},  // date, time, category, name
+        {8, {"Abel", "Abel", "Cole", "Baker"}},  // on hold, pending, complete first
+        {12, {"Abel", "Cole", "Abel", "Baker"}}, // refer date descending
     };
     for (const auto& c : cases) {
         ListRequest r;
@@ -101,7 +101,8 @@ TEST_F(LogbookListTest, RestrictedMemberSeesOnlyRestrictedEntriesEvenWithAllLogs
     add(entry("Reserved", "Reservations", "2026/03/14"));
 
     const qint64 restricted = env.addStaff("Rae Temp", "rae", "RT", false, true);
-    env.db().exec("UPDATE [Concierge] SET [AllLogs] = ? WHERE [ConciergeID] = ?", {true, restricted});
+    env.db().exec("UPDATE [Concierge] SET [AllLogs] = ? WHERE [ConciergeID] = ?",
+                  {true, restricted});
     env.logOn(restricted);
     EXPECT_EQ(lastNames(list()), QStringList{"Visible"});
     QStringList names;
@@ -138,9 +139,9 @@ TEST_F(LogbookListTest, WithoutAllLogsOnlyThePersonalCategoriesShow) {
 
 TEST_F(LogbookListTest, RowCellsCarryMarkersFullTextStatusAndCaption) {
     category("Dining");
-    const qint64 profile = env.db().insert(
-        "INSERT INTO [Profile] ([FirstName], [LastName], [ProfileType]) VALUES ('Pat', 'Smith', 'VIP')",
-        {}, "ProfileID");
+    const qint64 profile = env.db().insert("INSERT INTO [Profile] ([FirstName], [LastName], "
+                                           "[ProfileType]) VALUES ('Pat', 'Smith', 'VIP')",
+                                           {}, "ProfileID");
     LogEntry e = entry("Smith", "Dining", "2026/03/14", QString(600, 'n'));
     e.cancelled = true;
     e.complete = true;

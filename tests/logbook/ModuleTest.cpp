@@ -6,10 +6,10 @@
 #include "logbook/forms/LogbookPanel.h"
 #include "logbook/forms/frmLogbook.h"
 
+#include "platform/forms/DataGrid.h"
 #include <QComboBox>
 #include <QLineEdit>
 #include <memory>
-#include "platform/forms/DataGrid.h"
 
 #include <QLabel>
 #include <QListWidget>

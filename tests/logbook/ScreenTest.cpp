@@ -308,9 +308,10 @@ TEST_F(LogbookScreens, ClosingWithChangesAsksAndASaveThatFailsKeepsTheScreenOpen
 
 TEST_F(LogbookScreens, ArchivedEntryTakesOnlyANoteAndAGuestViewerOnlyReads) {
     Database& archive = *env.ctx->archive;
-    const qint64 id = archive.insert("INSERT INTO [LogBook] ([LastName], [EntryType], [NoteField], "
-                                     "[ReferDate]) VALUES ('Old', 'Dining', 'First visit', '2025/01/02')",
-                                     {}, "LogID");
+    const qint64 id =
+        archive.insert("INSERT INTO [LogBook] ([LastName], [EntryType], [NoteField], "
+                       "[ReferDate]) VALUES ('Old', 'Dining', 'First visit', '2025/01/02')",
+                       {}, "LogID");
     frmLogbook f(*env.ctx, hooks, id, LogSource::Archive);
     EXPECT_TRUE(f.isReadOnly());
     EXPECT_FALSE(f.cmdSave->isVisibleTo(&f));

@@ -14,23 +14,36 @@ TEST(LogbookSearch, SelectionsGiveTheirConditionAndDescription) {
         QString description;
     } cases[] = {
         {{.by = SelectBy::ReferDate, .from = d},
-         "[LogBook].[ReferDate] = ?", {"2026/03/14"},
+         "[LogBook].[ReferDate] = ?",
+         {"2026/03/14"},
          "Where Reference Date is 03/14/2026, Sorted by Reference Date and Name"},
         {{.by = SelectBy::ArrivalDate, .from = d, .through = d.addDays(2)},
-         "[LogBook].[ArrivalDate] >= ? AND [LogBook].[ArrivalDate] <= ?", {"2026/03/14", "2026/03/16"},
-         "Where Arrival Date is between  03/14/2026 and 03/16/2026, Sorted by Reference Date and Name"},
+         "[LogBook].[ArrivalDate] >= ? AND [LogBook].[ArrivalDate] <= ?",
+         {"2026/03/14", "2026/03/16"},
+         "Where Arrival Date is between  03/14/2026 and 03/16/2026, Sorted by Reference Date and "
+         "Name"},
         {{.by = SelectBy::LastName, .text = "O\"Brien, pat", .sortIndex = 0},
-         "[LogBook].[LastName] LIKE ? AND [LogBook].[FirstName] LIKE ?", {"%O'Brien%", "pat%"},
-         "Where Last Name contains O\"Brien And FirstName starts with pat, Sorted by Last Name, First Name"},
-        {{.by = SelectBy::RoomNumber, .text = " 101 ", .category = "Spa", .status = StatusChoice::Open},
+         "[LogBook].[LastName] LIKE ? AND [LogBook].[FirstName] LIKE ?",
+         {"%O'Brien%", "pat%"},
+         "Where Last Name contains O\"Brien And FirstName starts with pat, Sorted by Last Name, "
+         "First Name"},
+        {{.by = SelectBy::RoomNumber,
+          .text = " 101 ",
+          .category = "Spa",
+          .status = StatusChoice::Open},
          "[LogBook].[RoomNumber] = ? AND [LogBook].[EntryType] = ? AND [LogBook].[Complete] = ?",
          {"101", "Spa", false},
-         "Where Room Number is 101 And Category is Spa And Status is Open, Sorted by Reference Date and Name"},
+         "Where Room Number is 101 And Category is Spa And Status is Open, Sorted by Reference "
+         "Date and Name"},
         {{.category = "Spa", .noCancelled = true, .window = ListWindow::Last7Days, .sortIndex = 12},
-         "[LogBook].[EntryType] = ? AND [LogBook].[Cancelled] = ?", {"Spa", false},
-         "Where Category is Spa And Cancelled entries are not Included And Date Range is Last 7 Days, "
+         "[LogBook].[EntryType] = ? AND [LogBook].[Cancelled] = ?",
+         {"Spa", false},
+         "Where Category is Spa And Cancelled entries are not Included And Date Range is Last 7 "
+         "Days, "
          "Sorted by Reference Date (Desc) and Name"},
-        {{.sortIndex = 8}, "", {},
+        {{.sortIndex = 8},
+         "",
+         {},
          "Where All Entries Have Been Selected , Sorted by Status and Date"},
     };
     for (const auto& c : cases) {

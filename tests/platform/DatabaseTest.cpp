@@ -1,5 +1,5 @@
-#include "core/Databases.h"
 #include "platform/Database.h"
+#include "core/Databases.h"
 #include "platform/SingleInstance.h"
 #include "support/TestEnv.h"
 
@@ -30,10 +30,13 @@ TEST(Database, ValuesTravelAsParametersAndComparisonsIgnoreCase) {
     const qint64 id = db.insert("INSERT INTO [Other] ([OtherType], [OtherValue]) VALUES (?, ?)",
                                 {"Salutation", nasty}, "OtherID");
     EXPECT_GT(id, 0);
-    EXPECT_EQ(db.scalar("SELECT [OtherValue] FROM [Other] WHERE [OtherID] = ?", {id}).toString(), nasty);
+    EXPECT_EQ(db.scalar("SELECT [OtherValue] FROM [Other] WHERE [OtherID] = ?", {id}).toString(),
+              nasty);
     EXPECT_TRUE(db.tableExists("Concierge"));
-    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Other] WHERE [OtherType] = 'SALUTATION'").toInt(), 1);
-    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Other] WHERE [OtherValue] LIKE 'o''brien%'").toInt(), 1);
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Other] WHERE [OtherType] = 'SALUTATION'").toInt(),
+              1);
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Other] WHERE [OtherValue] LIKE 'o''brien%'").toInt(),
+              1);
     // Keys come from the engine, one after the other.
     const qint64 next = db.insert("INSERT INTO [Other] ([OtherType], [OtherValue]) VALUES (?, ?)",
                                   {"Salutation", "Mr"}, "OtherID");
@@ -54,7 +57,8 @@ TEST(Database, TransactionIsAllOrNothing) {
                  DbError);
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Other] WHERE [OtherType] = 'T'").toInt(), 0);
     EXPECT_FALSE(db.inTransaction());
-    db.transaction([&] { db.exec("INSERT INTO [Other] ([OtherType], [OtherValue]) VALUES ('T', 'x')"); });
+    db.transaction(
+        [&] { db.exec("INSERT INTO [Other] ([OtherType], [OtherValue]) VALUES ('T', 'x')"); });
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Other] WHERE [OtherType] = 'T'").toInt(), 1);
 }
 
@@ -71,11 +75,14 @@ TEST(Database, DatesBooleansAndNullsReadBackTheSameOnBothEngines) {
     EXPECT_EQ(row->text("FutureT1"), "");
     EXPECT_THROW(row->value("NoSuchColumn"), DbError);
 
-    db.exec("INSERT INTO [LogbookDeletedCC] ([LogbookID], [DeletedDate], [DeletedBy]) VALUES (?, ?, ?)",
-            {7, when, "AA"});
-    EXPECT_EQ(db.queryOne("SELECT [DeletedDate] FROM [LogbookDeletedCC]")->dateTime("DeletedDate"), when);
+    db.exec(
+        "INSERT INTO [LogbookDeletedCC] ([LogbookID], [DeletedDate], [DeletedBy]) VALUES (?, ?, ?)",
+        {7, when, "AA"});
+    EXPECT_EQ(db.queryOne("SELECT [DeletedDate] FROM [LogbookDeletedCC]")->dateTime("DeletedDate"),
+              when);
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [LogbookDeletedCC] WHERE [DeletedDate] < ?",
-                        {when.addSecs(1)}).toInt(),
+                        {when.addSecs(1)})
+                  .toInt(),
               1);
 }
 
@@ -103,7 +110,8 @@ TEST(Database, TwoDesksOnOneFileWaitForEachOther) {
 }
 
 TEST(Database, ConnectionKeywordsAreParsed) {
-    const auto kv = parseConnInfo("host=db.local port=5433 user=desk password='it''s x' service=vm");
+    const auto kv =
+        parseConnInfo("host=db.local port=5433 user=desk password='it''s x' service=vm");
     ASSERT_EQ(kv.size(), 5);
     EXPECT_EQ(kv[0], qMakePair(QString("host"), QString("db.local")));
     EXPECT_EQ(kv[4], qMakePair(QString("service"), QString("vm")));

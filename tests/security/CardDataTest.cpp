@@ -1,6 +1,6 @@
-#include "core/Settings.h"
 #include "security/CardData.h"
 #include "SecurityFixture.h"
+#include "core/Settings.h"
 
 using namespace vm;
 using namespace vm::test;
@@ -10,13 +10,20 @@ TEST(CardData, CardTypesByLengthAndPrefix) {
         const char* number;
         const char* type;
     } cases[] = {
-        {"5555555555554444", "MasterCard"},      {"5105 1051 0510 5100", "MasterCard"},
-        {"4111111111111111", "Visa"},            {"4222222222222", "Visa"},
-        {"378282246310005", "American Express"}, {"341111111111111", "American Express"},
-        {"36227206271667", "Diners Club"},       {"30569309025904", "Diners Club"},
-        {"38520000023237", "Diners Club"},       {"6011111111111117", "Discover"},
-        {"5655555555554444", ""},                {"1234567890123456", ""},
-        {"371449635398431 0", ""},               {"30669309025904", ""},
+        {"5555555555554444", "MasterCard"},
+        {"5105 1051 0510 5100", "MasterCard"},
+        {"4111111111111111", "Visa"},
+        {"4222222222222", "Visa"},
+        {"378282246310005", "American Express"},
+        {"341111111111111", "American Express"},
+        {"36227206271667", "Diners Club"},
+        {"30569309025904", "Diners Club"},
+        {"38520000023237", "Diners Club"},
+        {"6011111111111117", "Discover"},
+        {"5655555555554444", ""},
+        {"1234567890123456", ""},
+        {"371449635398431 0", ""},
+        {"30669309025904", ""},
         {"", ""},
     };
     for (const Case& c : cases)
@@ -28,10 +35,11 @@ TEST(CardData, LuhnAcceptsValidNumbersOnly) {
         const char* number;
         bool valid;
     } cases[] = {
-        {"4111111111111111", true},  {"4111111111111112", false}, {"378282246310005", true},
-        {"6011111111111117", true},  {"4222222222222", true},     {"30569309025904", true},
-        {"4111-1111-1111-1111", false}, {"411111111111", false},  {"41111111111111111", false},
-        {"", false},
+        {"4111111111111111", true},     {"4111111111111112", false},
+        {"378282246310005", true},      {"6011111111111117", true},
+        {"4222222222222", true},        {"30569309025904", true},
+        {"4111-1111-1111-1111", false}, {"411111111111", false},
+        {"41111111111111111", false},   {"", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(LuhnCheck(c.number), c.valid) << c.number;
@@ -53,10 +61,10 @@ TEST(CardData, DetectorFindsNumbersInFreeText) {
         {"Guaranteed with 4111 1111 1111 1111 exp 12/27", "4111111111111111"},
         {"amex 3782-822463-10005 ok", "378282246310005"},
         {"call 00 4111111111111111 99", "4111111111111111"},
-        {"41111111a11111111", ""},                   // a letter ends a run
+        {"41111111a11111111", ""}, // a letter ends a run
         {"Room 1204 call 555-123-4567 on 2026/03/14 at 10:30", ""},
-        {"1234 5678 9012 3456", ""},                 // no card type
-        {"4222222222222", ""},                       // 13 digits are not looked for
+        {"1234 5678 9012 3456", ""}, // no card type
+        {"4222222222222", ""},       // 13 digits are not looked for
     };
     for (const Case& c : cases) {
         const auto found = FindCardNumber(c.text);

@@ -1,12 +1,12 @@
+#include "security/CardStore.h"
+#include "SecurityFixture.h"
 #include "core/Settings.h"
 #include "platform/RegistryValues.h"
 #include "security/Audit.h"
 #include "security/CardData.h"
-#include "security/CardStore.h"
 #include "security/Logon.h"
 #include "security/forms/frmCCQuery.h"
 #include "security/forms/frmShowEncCC.h"
-#include "SecurityFixture.h"
 
 #include <QDirIterator>
 #include <QLineEdit>
@@ -52,15 +52,19 @@ TEST(Audit, EventActionsAndLevels) {
         const char* action;
         int level;
     } cases[] = {
-        {1, true, "CreditCardViewed", 5},      {2, true, "CreditCardAdded", 5},
-        {3, true, "CreditCardDeleted", 5},     {4, true, "CreditCardModified", 5},
-        {5, true, "PrivilegedUserLogin", 5},   {5, false, "UserLogin", 5},
+        {1, true, "CreditCardViewed", 5},
+        {2, true, "CreditCardAdded", 5},
+        {3, true, "CreditCardDeleted", 5},
+        {4, true, "CreditCardModified", 5},
+        {5, true, "PrivilegedUserLogin", 5},
+        {5, false, "UserLogin", 5},
         {6, true, "AccountCreation:user=(E7)", 4},
         {7, true, "AccountDeletion::user=(E7)", 5},
         {8, true, "AccountModified:user=(E7)", 5},
         {9, true, "AccountClassUpgrade:user=(E7)", 3},
         {10, true, "AccountClassDowngrade:user=(E7)", 5},
-        {11, true, "AuditTrailAccess", 4},     {12, true, "AuditTrailModification", 5},
+        {11, true, "AuditTrailAccess", 4},
+        {12, true, "AuditTrailModification", 5},
         {13, true, "", 2},
     };
     for (const Case& c : cases) {
@@ -93,7 +97,8 @@ TEST_F(CardTest, AuditIsSentOnlyWhenSwitchedOnAndItsOutcomeNoted) {
     setColumn(me, "EUserID", "E555");
     EXPECT_FALSE(SendSyslogMessage(ctx(), PCIDSS(PCIDSS::AuditTrailAccess, true)));
     const QString line = vmmsgs();
-    EXPECT_TRUE(line.startsWith("03/14/2026 <181>Mar 14 09:30:00 DESK-1 Velmora: ")) << line.toStdString();
+    EXPECT_TRUE(line.startsWith("03/14/2026 <181>Mar 14 09:30:00 DESK-1 Velmora: "))
+        << line.toStdString();
     EXPECT_TRUE(line.contains("UserName=E555; ")) << line.toStdString();
     EXPECT_TRUE(line.endsWith(";; FAILED\r\n")) << line.toStdString();
 }
@@ -158,7 +163,8 @@ TEST_F(CardTest, CardQueryCannotBeClosedWithoutAnAnswer) {
 TEST_F(CardTest, ViewingNeedsReasonAndPasswordAndEveryAttemptIsLogged) {
     ctx().start.sendToSyslog = true;
     const qint64 log = logbookEntry("Table for 2", kVisa, env.clock.now());
-    const QString stored = db().scalar("SELECT [EncCC] FROM [LogBook] WHERE [LogID] = ?", {log}).toString();
+    const QString stored =
+        db().scalar("SELECT [EncCC] FROM [LogBook] WHERE [LogID] = ?", {log}).toString();
     frmShowEncCC dlg(ctx(), 'L', log, MaskCard(kVisa), stored, QString::number(log));
     dlg.show();
     auto* reason = dlg.findChild<QLineEdit*>("txtReason");
@@ -192,7 +198,8 @@ TEST_F(CardTest, ViewingNeedsReasonAndPasswordAndEveryAttemptIsLogged) {
     EXPECT_EQ(views[1].text("MsgSource"), "L");
     EXPECT_EQ(views[1].number("LogbookID"), log);
     EXPECT_TRUE(sharedLog().contains("User: John Doe Failed to view a credit card for the Logbook "
-                                     "entry (" + QString::number(log) + ") on: "));
+                                     "entry (" +
+                                     QString::number(log) + ") on: "));
     EXPECT_TRUE(sharedLog().contains("User: John Doe Viewed a credit card for the Logbook entry (" +
                                      QString::number(log) + ") on: "));
     EXPECT_TRUE(vmmsgs().contains("Action=CreditCardViewed; ResultStatus=S;"));
@@ -204,8 +211,9 @@ TEST_F(CardTest, ViewingNeedsReasonAndPasswordAndEveryAttemptIsLogged) {
     ASSERT_EQ(bad.size(), 1u);
     EXPECT_EQ(bad[0].text("LastName"), "Guest");
     EXPECT_EQ(GetCCVLComplete(ctx(), "All").size(), 2u);
-    EXPECT_TRUE(sharedLog().contains("User: John Doe Viewed the Logbook Credit Card viewing log for "
-                                     "with the scope of (Bad)"));
+    EXPECT_TRUE(
+        sharedLog().contains("User: John Doe Viewed the Logbook Credit Card viewing log for "
+                             "with the scope of (Bad)"));
     EXPECT_TRUE(vmmsgs().contains("Action=AuditTrailAccess;"));
     env.clock.advanceDays(31);
     EXPECT_EQ(DeleteCCLViews(ctx(), 30), 2);
@@ -243,7 +251,8 @@ TEST_F(CardTest, PurgeNeedsAPolicy) {
 TEST_F(CardTest, PurgeRemovesOldNumbersOnceADay) {
     SetValueFromKey(db(), "Purge_CC_N_Days", "30");
     const QDateTime now = env.clock.now();
-    const qint64 oldLog = logbookEntry("Spa, card xxxxxxxxxxxx1111 on file", kVisa, now.addDays(-31));
+    const qint64 oldLog =
+        logbookEntry("Spa, card xxxxxxxxxxxx1111 on file", kVisa, now.addDays(-31));
     const qint64 newLog = logbookEntry("Dinner", kVisa, now.addDays(-29));
     const qint64 undated = logbookEntry("Theatre", kVisa, QVariant());
     const qint64 profile = 7;
@@ -268,9 +277,10 @@ TEST_F(CardTest, PurgeRemovesOldNumbersOnceADay) {
     EXPECT_EQ(history->text("Initials"), "CCPOL");
     EXPECT_EQ(history->text("LogDateTime"), "2026/03/14 09:30");
     EXPECT_EQ(history->text("Reason"), "CC xxxxxxxxxxxx1111 removed by Credit Card Policy.");
-    EXPECT_EQ(db().scalar("SELECT [DeletedBy] FROM [LogbookDeletedCC] WHERE [LogbookID] = ?", {oldLog})
-                  .toString(),
-              "CC_POL");
+    EXPECT_EQ(
+        db().scalar("SELECT [DeletedBy] FROM [LogbookDeletedCC] WHERE [LogbookID] = ?", {oldLog})
+            .toString(),
+        "CC_POL");
 
     auto card = [&](qint64 id) {
         return *db().queryOne("SELECT * FROM [ProfileCC] WHERE [ProfileCCID] = ?", {id});
@@ -279,9 +289,10 @@ TEST_F(CardTest, PurgeRemovesOldNumbersOnceADay) {
     EXPECT_EQ(card(oldCard).text("EncCC").trimmed(), "");
     EXPECT_EQ(card(oldCard).text("EncExp").trimmed(), "");
     EXPECT_EQ(card(newCard).text("CardNumber"), "xxxxxxxxxxxx1111");
-    EXPECT_EQ(db().scalar("SELECT [DeletedBy] FROM [ProfileDeletedCC] WHERE [ProfileID] = ?", {profile})
-                  .toString(),
-              "Credit Card Policy (30 days)");
+    EXPECT_EQ(
+        db().scalar("SELECT [DeletedBy] FROM [ProfileDeletedCC] WHERE [ProfileID] = ?", {profile})
+            .toString(),
+        "Credit Card Policy (30 days)");
     EXPECT_EQ(GetVmSetting(db(), "Purge_Last_Run"), "03/14/2026");
     EXPECT_TRUE(HasCCPurgeRunToday(ctx()));
 
@@ -301,9 +312,14 @@ TEST_F(CardTest, PurgeByReferenceDateWhenThatRuleIsSet) {
     const qint64 past = logbookEntry("x", kVisa, env.clock.now(), "2026/03/10");
     const qint64 soon = logbookEntry("y", kVisa, env.clock.now(), "2026/03/11");
     ASSERT_TRUE(PurgeCreditCards(ctx()));
-    EXPECT_EQ(db().scalar("SELECT [EncCC] FROM [LogBook] WHERE [LogID] = ?", {past}).toString().trimmed(), "");
-    EXPECT_NE(db().scalar("SELECT [EncCC] FROM [LogBook] WHERE [LogID] = ?", {soon}).toString().trimmed(), "");
-    EXPECT_EQ(db().scalar("SELECT [Reason] FROM [LogbookHistory] WHERE [LogbookID] = ?", {past}).toString(),
+    EXPECT_EQ(
+        db().scalar("SELECT [EncCC] FROM [LogBook] WHERE [LogID] = ?", {past}).toString().trimmed(),
+        "");
+    EXPECT_NE(
+        db().scalar("SELECT [EncCC] FROM [LogBook] WHERE [LogID] = ?", {soon}).toString().trimmed(),
+        "");
+    EXPECT_EQ(db().scalar("SELECT [Reason] FROM [LogbookHistory] WHERE [LogbookID] = ?", {past})
+                  .toString(),
               "Credit Card was removed by Credit Card Policy.");
 }
 

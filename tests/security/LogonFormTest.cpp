@@ -1,7 +1,7 @@
+#include "SecurityFixture.h"
 #include "core/Settings.h"
 #include "security/Logon.h"
 #include "security/forms/frmLogon.h"
-#include "SecurityFixture.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,12 +22,12 @@ protected:
         SecurityTest::SetUp();
         id = staff("John Doe", "jdoe", "JD", "Start001");
         dlg = std::make_unique<frmLogon>(ctx());
-        dlg->setChangeRunner([this](const frmLogon::ChangeRequest& r,
-                                    bool& end) -> std::optional<QString> {
-            changes.push_back(r.mode);
-            end = endOnChange;
-            return changeTo;
-        });
+        dlg->setChangeRunner(
+            [this](const frmLogon::ChangeRequest& r, bool& end) -> std::optional<QString> {
+                changes.push_back(r.mode);
+                end = endOnChange;
+                return changeTo;
+            });
         dlg->show();
     }
     void attempt(const QString& name, const QString& password) {
@@ -59,8 +59,7 @@ TEST_F(LogonFormTest, ThreeFailuresWarnThenLockAndEndTheProgram) {
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_FALSE(dlg->programMustEnd());
     attempt("jdoe", "nope3");
-    EXPECT_EQ(env.prompt.texts(),
-              (QStringList{frmLogon::AccessDeniedText(), kWarning, kLocked}));
+    EXPECT_EQ(env.prompt.texts(), (QStringList{frmLogon::AccessDeniedText(), kWarning, kLocked}));
     EXPECT_TRUE(dlg->programMustEnd());
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(column(id, "Status"), "I");

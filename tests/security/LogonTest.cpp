@@ -1,8 +1,8 @@
+#include "security/Logon.h"
+#include "SecurityFixture.h"
 #include "core/DataAccess.h"
 #include "core/Settings.h"
-#include "security/Logon.h"
 #include "security/PasswordPolicy.h"
-#include "SecurityFixture.h"
 
 #include <QSettings>
 
@@ -81,8 +81,10 @@ TEST_F(SecurityTest, ExpiryCountsDaysSinceTheLastChange) {
     struct Case {
         int age;
         long result;
-    } cases[] = {{0, LogonResult::Ok},           {83, LogonResult::Ok},
-                 {84, LogonResult::ExpiresSoon}, {90, LogonResult::ExpiresSoon},
+    } cases[] = {{0, LogonResult::Ok},
+                 {83, LogonResult::Ok},
+                 {84, LogonResult::ExpiresSoon},
+                 {90, LogonResult::ExpiresSoon},
                  {91, LogonResult::Expired}};
     for (const Case& c : cases) {
         setColumn(id, "LastPWChange", Formats::StoredDate(env.clock.today().addDays(-c.age)));
@@ -140,9 +142,9 @@ TEST_F(SecurityTest, SupportLogonNeedsTheCodeOfTheDay) {
     EXPECT_EQ(CheckLogon(ctx(), "support", today.toLower()).result, LogonResult::Ok);
     EXPECT_TRUE(ctx().session.support);
     EXPECT_EQ(ctx().session.initials, "@@");
-    EXPECT_EQ(db().scalar("SELECT [Status] FROM [Concierge] WHERE [UserProfile] = 'SUPPORT'")
-                  .toString(),
-              "A");
+    EXPECT_EQ(
+        db().scalar("SELECT [Status] FROM [Concierge] WHERE [UserProfile] = 'SUPPORT'").toString(),
+        "A");
 }
 
 TEST_F(SecurityTest, InactivityRuleAsksThenFlagsOnlyOrdinaryStaff) {

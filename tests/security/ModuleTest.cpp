@@ -1,3 +1,4 @@
+#include "SecurityFixture.h"
 #include "core/Settings.h"
 #include "core/StartOfDay.h"
 #include "guests/forms/frmSearch.h"
@@ -6,7 +7,6 @@
 #include "security/forms/SecurityLogPage.h"
 #include "security/forms/SecurityModule.h"
 #include "security/forms/frmLogon.h"
-#include "SecurityFixture.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -82,8 +82,9 @@ TEST_F(SecurityTest, LogonDialogOffersAVoluntaryChange) {
     EXPECT_EQ(env.prompt.last(), "Please enter your current Password.");
     QTest::keyClicks(dlg.findChild<QLineEdit*>("txtPassword"), "nope");
     QTest::mouseClick(change, Qt::LeftButton);
-    EXPECT_EQ(env.prompt.last(), "The Logon Name and Password you have entered \r\r"
-                                 "are not valid for accessing Velmora.  Please try again.  Thank you.");
+    EXPECT_EQ(env.prompt.last(),
+              "The Logon Name and Password you have entered \r\r"
+              "are not valid for accessing Velmora.  Please try again.  Thank you.");
     EXPECT_TRUE(modes.empty());
     dlg.findChild<QLineEdit*>("txtPassword")->setText("Start001");
     QTest::mouseClick(change, Qt::LeftButton);

@@ -1,8 +1,8 @@
-#include "security/Logon.h"
 #include "security/PasswordPolicy.h"
+#include "SecurityFixture.h"
+#include "security/Logon.h"
 #include "security/forms/frmChangePW.h"
 #include "security/forms/frmChangePWCC.h"
-#include "SecurityFixture.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,10 +32,10 @@ TEST(PasswordRules, ChecksInOrderWithAndWithoutComplexity) {
         {"abc123", "abc123", true, T::Length},
         {"xJDOEx12", "xJDOEx12", true, T::ContainsLogonName},
         {"xJDOEx12", "xJDOEx12", false, ""},
-        {"ab1", "ab1", false, ""},                    // three, no rules
+        {"ab1", "ab1", false, ""}, // three, no rules
         {"abcde123456", "abcde123456", false, T::TooLong},
         {"abc1234", "abc1235", true, T::Mismatch},
-        {"OLD1234", "OLD1234", true, ""},            // other case passes the exact check
+        {"OLD1234", "OLD1234", true, ""}, // other case passes the exact check
     };
     for (const Case& c : cases) {
         const auto r = CheckNewPasswordRules("jdoe", "Old1234", c.newPw, c.verify, c.security3);
@@ -57,8 +57,7 @@ protected:
 TEST_F(PasswordChangeTest, HistoryOfFourRefusesRecentPasswordsOnly) {
     const QStringList chain{"Start001", "Pass0001", "Pass0002", "Pass0003", "Pass0004"};
     for (int i = 1; i < chain.size(); ++i)
-        ASSERT_FALSE(VerifyPassword(ctx(), "jdoe", chain[i - 1], chain[i], chain[i], false))
-            << i;
+        ASSERT_FALSE(VerifyPassword(ctx(), "jdoe", chain[i - 1], chain[i], chain[i], false)) << i;
     // Four changes ago.
     auto r = VerifyPassword(ctx(), "jdoe", "Pass0004", "Start001", "Start001", false);
     ASSERT_TRUE(r.has_value());
@@ -144,7 +143,8 @@ TEST_F(PasswordChangeTest, DefaultPasswordChangeCannotBeWalkedAwayFrom) {
 
     dlg.close(); // the window frame
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(env.prompt.last(), "Please enter your new password, confirm it and press OK.  Thank you");
+    EXPECT_EQ(env.prompt.last(),
+              "Please enter your new password, confirm it and press OK.  Thank you");
 
     env.prompt.answer(Answer::Yes);
     QTest::mouseClick(cancel, Qt::LeftButton);

@@ -35,8 +35,8 @@ protected:
                   {value, id});
     }
     QString column(qint64 id, const QString& column) {
-        return db().scalar("SELECT [" + column + "] FROM [Concierge] WHERE [ConciergeID] = ?",
-                           {id})
+        return db()
+            .scalar("SELECT [" + column + "] FROM [Concierge] WHERE [ConciergeID] = ?", {id})
             .toString();
     }
     qint64 count(const QString& sql, const QVariantList& params = {}) {

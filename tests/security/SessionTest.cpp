@@ -1,13 +1,13 @@
+#include "SecurityFixture.h"
 #include "security/Audit.h"
-#include "security/CardStore.h"
 #include "security/CardData.h"
+#include "security/CardStore.h"
 #include "security/Logon.h"
 #include "security/PasswordPolicy.h"
 #include "security/forms/IdleLogoff.h"
 #include "security/forms/frmCCQuery.h"
 #include "security/forms/frmShowEncCC.h"
 #include "security/forms/frmWarning.h"
-#include "SecurityFixture.h"
 
 #include <QDirIterator>
 #include <QKeyEvent>
@@ -33,7 +33,13 @@ protected:
 };
 
 TEST_F(IdleTest, WarnsAtTheLimitAndLogsOffAfterIt) {
-    IdleLogoff idle(ctx(), [this] { ++warnings; return respond; }, [this] { ++logoffs; });
+    IdleLogoff idle(
+        ctx(),
+        [this] {
+            ++warnings;
+            return respond;
+        },
+        [this] { ++logoffs; });
     env.clock.advanceSecs(4 * 60 + 59);
     idle.tick();
     EXPECT_EQ(warnings, 0);
@@ -48,7 +54,13 @@ TEST_F(IdleTest, WarnsAtTheLimitAndLogsOffAfterIt) {
 }
 
 TEST_F(IdleTest, AnAnswerOrAnyKeyStartsTheCountAgain) {
-    IdleLogoff idle(ctx(), [this] { ++warnings; return respond; }, [this] { ++logoffs; });
+    IdleLogoff idle(
+        ctx(),
+        [this] {
+            ++warnings;
+            return respond;
+        },
+        [this] { ++logoffs; });
     respond = true;
     env.clock.advanceSecs(5 * 60);
     idle.tick();
@@ -70,7 +82,13 @@ TEST_F(IdleTest, AnAnswerOrAnyKeyStartsTheCountAgain) {
 }
 
 TEST_F(IdleTest, NothingHappensWhenSwitchedOffOrNobodyIsLoggedOn) {
-    IdleLogoff idle(ctx(), [this] { ++warnings; return respond; }, [this] { ++logoffs; });
+    IdleLogoff idle(
+        ctx(),
+        [this] {
+            ++warnings;
+            return respond;
+        },
+        [this] { ++logoffs; });
     ctx().globals.security5 = false;
     env.clock.advanceSecs(60 * 60);
     idle.tick();
@@ -118,18 +136,15 @@ TEST_F(SecurityTest, NoClearCardNumberOrPasswordIsWrittenAnywhere) {
     auto* note = new QTextEdit(&form);
     note->setObjectName("txtNotes");
     note->setPlainText("Card 4111 1111 1111 1111 for the spa");
-    CheckFormCCFields(ctx(), &form, "Guest Profile", 3, [](const QString&, const QString&) {
-        return false;
-    });
-    CheckFormCCFields(ctx(), &form, "Guest Profile", 3, [](const QString&, const QString&) {
-        return true;
-    });
+    CheckFormCCFields(ctx(), &form, "Guest Profile", 3,
+                      [](const QString&, const QString&) { return false; });
+    CheckFormCCFields(ctx(), &form, "Guest Profile", 3,
+                      [](const QString&, const QString&) { return true; });
     UpdateLogoffDate(ctx());
 
-    const QStringList secrets{"4111111111111111", "4111 1111 1111 1111", "Hidden42x",
-                              "HIDDEN42X",        "Wrong77pw",           "WRONG77PW",
-                              "Newer99pw",        "NEWER99PW",           "Viewing7k",
-                              "VIEWING7K"};
+    const QStringList secrets{
+        "4111111111111111", "4111 1111 1111 1111", "Hidden42x", "HIDDEN42X", "Wrong77pw",
+        "WRONG77PW",        "Newer99pw",           "NEWER99PW", "Viewing7k", "VIEWING7K"};
     QString tables;
     for (const QString& t : db().tables())
         for (const Row& r : db().query("SELECT * FROM [" + t + "]"))
@@ -163,7 +178,8 @@ void fakeDirectoryProgram(const AppContext& ctx, const QString& answer) {
     QFile f(folder + "/VerifyEID");
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(("#!/bin/sh\nd=$(dirname \"$0\")\necho \"$1\" >> \"$d/args.txt\"\n"
-             "case \"$1\" in /EID*) echo " + answer + " > \"$d/eidres.txt\";; esac\n")
+             "case \"$1\" in /EID*) echo " +
+             answer + " > \"$d/eidres.txt\";; esac\n")
                 .toUtf8());
     f.close();
     f.setPermissions(f.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
@@ -192,8 +208,9 @@ TEST_F(SecurityTest, EmployeeReportedDisabledLosesTheSession) {
     EXPECT_FALSE(ctx().session.loggedOn());
     EXPECT_EQ(column(id, "Status"), "I");
     EXPECT_EQ(env.prompt.shown.last().title, "Unauthorized Employee");
-    EXPECT_EQ(env.prompt.last(), "The employee id 'E42' is not authorized to access Velmora.\r\n\r\n"
-                                 "The Corvella Directory status lists 'E42' as DISABLED.");
+    EXPECT_EQ(env.prompt.last(),
+              "The employee id 'E42' is not authorized to access Velmora.\r\n\r\n"
+              "The Corvella Directory status lists 'E42' as DISABLED.");
 }
 
 TEST_F(SecurityTest, AuditLineGoesToTheCollectorProgram) {

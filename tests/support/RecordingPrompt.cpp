@@ -9,8 +9,7 @@ void RecordingPrompt::message(const QString& text, const QString& title, Icon ic
 Answer RecordingPrompt::ask(const QString& text, const QString& title, Buttons, Icon icon,
                             Answer defaultAnswer) {
     shown.append({text, title, icon, true});
-    if (m_answers.empty())
-        return defaultAnswer;
+    if (m_answers.empty()) return defaultAnswer;
     const Answer a = m_answers.front();
     m_answers.pop_front();
     return a;
@@ -26,13 +25,11 @@ Answer RecordingPrompt::askWithOptOut(const QString& text, const QString& title,
 std::optional<QString> RecordingPrompt::input(const QString& text, const QString& title,
                                               const QString& initial, bool) {
     shown.append({text, title, Icon::None, true});
-    if (m_inputs.empty())
-        return initial;
+    if (m_inputs.empty()) return initial;
     const bool given = m_inputs.front().has_value();
     const QString typed = given ? *m_inputs.front() : QString();
     m_inputs.pop_front();
-    if (!given)
-        return std::nullopt;
+    if (!given) return std::nullopt;
     return typed;
 }
 
@@ -43,12 +40,13 @@ QStringList RecordingPrompt::texts() const {
     return l;
 }
 
-bool RecordingPrompt::saw(const QString& text) const { return texts().contains(text); }
+bool RecordingPrompt::saw(const QString& text) const {
+    return texts().contains(text);
+}
 
 bool RecordingPrompt::sawPart(const QString& fragment) const {
     for (const Shown& s : shown)
-        if (s.text.contains(fragment))
-            return true;
+        if (s.text.contains(fragment)) return true;
     return false;
 }
 

@@ -23,8 +23,8 @@ public:
                Answer defaultAnswer) override;
     Answer askWithOptOut(const QString& text, const QString& title, Buttons buttons, Icon icon,
                          Answer defaultAnswer, bool& optOut) override;
-    std::optional<QString> input(const QString& text, const QString& title,
-                                 const QString& initial, bool password) override;
+    std::optional<QString> input(const QString& text, const QString& title, const QString& initial,
+                                 bool password) override;
 
     // Scripted answers, used in order; with none left a question gets its default.
     void answer(Answer a) { m_answers.push_back(a); }

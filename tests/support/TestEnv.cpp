@@ -18,13 +18,14 @@ QString TestFolderTemplate() {
     return base + "/velmora-test-XXXXXX";
 }
 
-bool UsingPostgres() { return qEnvironmentVariable("VELMORA_TEST_ENGINE") == "postgresql"; }
+bool UsingPostgres() {
+    return qEnvironmentVariable("VELMORA_TEST_ENGINE") == "postgresql";
+}
 
 QString PgConnInfo() {
     QString s = qEnvironmentVariable("VELMORA_TEST_PG");
     return s.isEmpty() ? QString("host=127.0.0.1 port=54329 user=postgres dbname=velmora_test") : s;
 }
-
 
 TestEnv::TestEnv() {
     EnsureApplication();
@@ -43,22 +44,23 @@ TestEnv::TestEnv() {
 }
 
 TestEnv::~TestEnv() {
-    if (ctx)
-        CloseDatabase(*ctx);
+    if (ctx) CloseDatabase(*ctx);
     if (!m_schema.isEmpty()) {
         try {
             DbLocation loc = LocationFor(*ctx, "cleanup");
             loc.schema.clear();
             auto db = Database::open(loc, false);
-            for (const QString& base : {ctx->start.currentBase, ctx->start.archiveBase,
-                                        ctx->start.commonBase})
+            for (const QString& base :
+                 {ctx->start.currentBase, ctx->start.archiveBase, ctx->start.commonBase})
                 db->exec("DROP SCHEMA IF EXISTS " + db->quoteName(m_schema + base) + " CASCADE");
         } catch (const DbError&) {
         }
     }
 }
 
-int TestEnv::open(const UpgradeHooks& hooks) { return OpenDatabase(*ctx, {}, hooks); }
+int TestEnv::open(const UpgradeHooks& hooks) {
+    return OpenDatabase(*ctx, {}, hooks);
+}
 
 void TestEnv::openOrFail() {
     const int rc = open();
@@ -104,13 +106,12 @@ qint64 TestEnv::addStaff(const QString& name, const QString& logon, const QStrin
 }
 
 void EnsureApplication() {
-    if (QCoreApplication::instance())
-        return;
+    if (QCoreApplication::instance()) return;
     static int argc = 1;
     static char name[] = "velmora-tests";
     static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                      : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     new QApplication(argc, argv);
 }
 

@@ -6,7 +6,9 @@
 
 namespace vm {
 
-void InstallModuleHooks(AppContext& ctx) { InstallSecurityHooks(ctx); }
+void InstallModuleHooks(AppContext& ctx) {
+    InstallSecurityHooks(ctx);
+}
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
     // One line per subsystem, in the order their pages should appear.

@@ -12,8 +12,7 @@ Table& Table::add(const QString& name, Type type, int size) {
     c.type = type;
     c.size = size;
     c.notNull = (type == Type::AutoId || type == Type::Boolean);
-    if (type == Type::Boolean)
-        c.defaultValue = false;
+    if (type == Type::Boolean) c.defaultValue = false;
     columns.append(c);
     return *this;
 }
@@ -23,15 +22,33 @@ Table& Table::id(const QString& name) {
     primaryKey = {name};
     return *this;
 }
-Table& Table::lng(const QString& name) { return add(name, Type::Long); }
-Table& Table::integer(const QString& name) { return add(name, Type::Integer); }
-Table& Table::byte(const QString& name) { return add(name, Type::Byte); }
-Table& Table::dbl(const QString& name) { return add(name, Type::Double); }
-Table& Table::currency(const QString& name) { return add(name, Type::Currency); }
-Table& Table::text(const QString& name, int size) { return add(name, Type::Text, size); }
-Table& Table::memo(const QString& name) { return add(name, Type::Memo); }
-Table& Table::boolean(const QString& name) { return add(name, Type::Boolean); }
-Table& Table::date(const QString& name) { return add(name, Type::Date); }
+Table& Table::lng(const QString& name) {
+    return add(name, Type::Long);
+}
+Table& Table::integer(const QString& name) {
+    return add(name, Type::Integer);
+}
+Table& Table::byte(const QString& name) {
+    return add(name, Type::Byte);
+}
+Table& Table::dbl(const QString& name) {
+    return add(name, Type::Double);
+}
+Table& Table::currency(const QString& name) {
+    return add(name, Type::Currency);
+}
+Table& Table::text(const QString& name, int size) {
+    return add(name, Type::Text, size);
+}
+Table& Table::memo(const QString& name) {
+    return add(name, Type::Memo);
+}
+Table& Table::boolean(const QString& name) {
+    return add(name, Type::Boolean);
+}
+Table& Table::date(const QString& name) {
+    return add(name, Type::Date);
+}
 
 Table& Table::addedAt(int level) {
     columns.last().addedAt = level;
@@ -68,14 +85,12 @@ Table& Table::createdAtLevel(int level) {
 
 const Column* Table::column(const QString& n) const {
     for (const Column& c : columns)
-        if (c.name.compare(n, Qt::CaseInsensitive) == 0)
-            return &c;
+        if (c.name.compare(n, Qt::CaseInsensitive) == 0) return &c;
     return nullptr;
 }
 
 Table& Registry::table(const QString& name, const QString& owner) {
-    if (find(name))
-        throw std::logic_error(("table declared twice: " + name).toStdString());
+    if (find(name)) throw std::logic_error(("table declared twice: " + name).toStdString());
     Table t;
     t.name = name;
     t.owner = owner;
@@ -85,8 +100,7 @@ Table& Registry::table(const QString& name, const QString& owner) {
 
 const Table* Registry::find(const QString& name) const {
     for (const Table& t : m_tables)
-        if (t.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &t;
+        if (t.name.compare(name, Qt::CaseInsensitive) == 0) return &t;
     return nullptr;
 }
 

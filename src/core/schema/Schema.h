@@ -17,9 +17,9 @@ constexpr int BaseLevel = 81045;
 constexpr int CurrentLevel = 81064;
 
 enum class Type {
-    AutoId,   // engine-generated integer key (always the primary key)
-    Long,     // 32-bit integer
-    Integer,  // 16-bit integer in the original files; stored as a normal integer
+    AutoId,  // engine-generated integer key (always the primary key)
+    Long,    // 32-bit integer
+    Integer, // 16-bit integer in the original files; stored as a normal integer
     Byte,
     Double,
     Currency, // money; kept as a double
@@ -50,7 +50,7 @@ struct Index {
 
 struct Table {
     QString name;
-    QString owner;     // subsystem folder that declares it, e.g. "logbook"
+    QString owner; // subsystem folder that declares it, e.g. "logbook"
     unsigned stores = Current;
     int createdAt = 0; // 0 = part of the base schema; else the ladder level
     QList<Column> columns;
@@ -58,7 +58,7 @@ struct Table {
     QList<Index> indexes;
 
     // Fluent declaration helpers: each adds a column and returns the table.
-    Table& id(const QString& name);  // AutoId primary key
+    Table& id(const QString& name); // AutoId primary key
     Table& lng(const QString& name);
     Table& integer(const QString& name);
     Table& byte(const QString& name);

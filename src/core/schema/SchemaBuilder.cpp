@@ -10,15 +10,13 @@ namespace {
 // that the declared size can be read back.
 QString textDomain(Database& db, int size) {
     const QString name = QString("vmtext_%1").arg(size);
-    if (db.knownDomains().contains(name))
-        return name;
+    if (db.knownDomains().contains(name)) return name;
     const bool exists = db.scalar("SELECT 1 FROM pg_type t JOIN pg_namespace n ON n.oid = "
                                   "t.typnamespace WHERE t.typname = ? AND n.nspname = "
                                   "current_schema()",
                                   {name})
                             .isValid();
-    if (!exists)
-        db.exec("CREATE DOMAIN " + name + " AS public.citext");
+    if (!exists) db.exec("CREATE DOMAIN " + name + " AS public.citext");
     db.knownDomains().insert(name);
     return name;
 }
@@ -26,7 +24,8 @@ QString textDomain(Database& db, int size) {
 QString literal(const QVariant& v, Engine engine) {
     switch (v.typeId()) {
     case QMetaType::Bool:
-        return engine == Engine::SQLite ? (v.toBool() ? "1" : "0") : (v.toBool() ? "TRUE" : "FALSE");
+        return engine == Engine::SQLite ? (v.toBool() ? "1" : "0")
+                                        : (v.toBool() ? "TRUE" : "FALSE");
     case QMetaType::Int:
     case QMetaType::LongLong:
     case QMetaType::Double:
@@ -38,14 +37,10 @@ QString literal(const QVariant& v, Engine engine) {
 
 QString columnDdl(Database& db, const Column& c, bool inlineKey) {
     QString s = db.quoteName(c.name) + " " + ColumnType(db, c);
-    if (c.type == Type::AutoId)
-        return s; // the type carries the key
-    if (inlineKey)
-        s += " PRIMARY KEY";
-    if (c.notNull)
-        s += " NOT NULL";
-    if (c.defaultValue.isValid())
-        s += " DEFAULT " + literal(c.defaultValue, db.engine());
+    if (c.type == Type::AutoId) return s; // the type carries the key
+    if (inlineKey) s += " PRIMARY KEY";
+    if (c.notNull) s += " NOT NULL";
+    if (c.defaultValue.isValid()) s += " DEFAULT " + literal(c.defaultValue, db.engine());
     return s;
 }
 
@@ -83,8 +78,7 @@ void CreateTable(Database& db, const Table& t, int level) {
     QStringList parts;
     const bool singleKey = t.primaryKey.size() == 1;
     for (const Column& c : t.columns) {
-        if (c.addedAt > level)
-            continue;
+        if (c.addedAt > level) continue;
         const bool inlineKey = singleKey && c.type != Type::AutoId &&
                                c.name.compare(t.primaryKey.first(), Qt::CaseInsensitive) == 0;
         parts << columnDdl(db, c, inlineKey);
@@ -102,22 +96,19 @@ void CreateTable(Database& db, const Table& t, int level) {
             const Column* c = t.column(col);
             present = present && c && c->addedAt <= level;
         }
-        if (present)
-            createIndexSql(db, t, ix);
+        if (present) createIndexSql(db, t, ix);
     }
 }
 
 bool AddColumn(Database& db, const Table& t, const Column& c) {
-    if (db.columnExists(t.name, c.name))
-        return false;
+    if (db.columnExists(t.name, c.name)) return false;
     db.exec("ALTER TABLE " + db.quoteName(t.name) + " ADD COLUMN " + columnDdl(db, c, false));
     return true;
 }
 
 void CreateIndex(Database& db, const Table& t, const Index& ix) {
     for (const QString& col : ix.columns)
-        if (!db.columnExists(t.name, col))
-            return; // its column arrives with a later level
+        if (!db.columnExists(t.name, col)) return; // its column arrives with a later level
     createIndexSql(db, t, ix);
 }
 
@@ -132,8 +123,7 @@ void createIndexSql(Database& db, const Table& t, const Index& ix) {
 
 bool change_field_size(Database& db, const QString& table, const QString& field, int newSize) {
     const auto info = db.column(table, field);
-    if (!info || !info->isText || info->textSize == 0 || info->textSize == newSize)
-        return false;
+    if (!info || !info->isText || info->textSize == 0 || info->textSize == newSize) return false;
     Column widened;
     widened.name = field;
     widened.type = Type::Text;
@@ -176,13 +166,11 @@ void EnsureStoreSchema(Database& db, Store store) {
                 CreateTable(db, t, CurrentLevel);
         db.flushDeferred();
         for (const Table& t : Registry::all().tables()) {
-            if (!(t.stores & store) || !existing.contains(t.name.toLower()))
-                continue;
+            if (!(t.stores & store) || !existing.contains(t.name.toLower())) continue;
             const QStringList present = db.columnNames(t.name);
             bool added = false;
             for (const Column& c : t.columns)
-                if (!present.contains(c.name, Qt::CaseInsensitive))
-                    added |= AddColumn(db, t, c);
+                if (!present.contains(c.name, Qt::CaseInsensitive)) added |= AddColumn(db, t, c);
             if (added)
                 for (const Index& ix : t.indexes)
                     CreateIndex(db, t, ix);

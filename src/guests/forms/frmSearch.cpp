@@ -11,18 +11,18 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <algorithm>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vm {
 
 namespace {
 const QStringList TabNames = {"Contacts", "Events",   "Logbook",       "Messages",
                               "Others",   "Profiles", "Administration"};
-const Right TabRights[] = {Rights::TabContacts, Rights::TabEvents,   Rights::TabLogbook,
-                           Rights::TabMessages, Rights::TabOthers,   Rights::TabProfiles,
+const Right TabRights[] = {Rights::TabContacts,      Rights::TabEvents, Rights::TabLogbook,
+                           Rights::TabMessages,      Rights::TabOthers, Rights::TabProfiles,
                            Rights::TabAdministration};
 } // namespace
 
@@ -84,10 +84,10 @@ QAction* frmSearch::addCommand(const QString& text, const QString& objectName,
 void frmSearch::markEmptyPages() {
     for (const QString& name : TabNames) {
         QWidget* page = tabPage(name);
-        if (page->layout())
-            continue;
+        if (page->layout()) continue;
         auto* layout = new QVBoxLayout(page);
-        auto* note = new QLabel("The " + name + " page is not part of this installation yet.", page);
+        auto* note =
+            new QLabel("The " + name + " page is not part of this installation yet.", page);
         note->setObjectName("lblNotInstalled" + name);
         note->setAlignment(Qt::AlignCenter);
         note->setEnabled(false);
@@ -98,8 +98,7 @@ void frmSearch::markEmptyPages() {
 void frmSearch::refreshCaption() {
     QString caption = "Velmora - " + m_ctx.globals.propertyName + " - " +
                       Formats::LongDate(m_ctx.clock().today());
-    if (m_ctx.start.localBackup)
-        caption = "   *****   LOCAL Backup - " + caption;
+    if (m_ctx.start.localBackup) caption = "   *****   LOCAL Backup - " + caption;
     setWindowTitle(caption);
     m_userLabel->setText(m_ctx.session.loggedOn() ? m_ctx.session.name : QString());
 }
@@ -113,16 +112,14 @@ void frmSearch::applyRights() {
         bool allowed = on;
         if (on && !m_ctx.session.guest && m_ctx.current)
             allowed = HasRight(m_ctx.db(), m_ctx.session.conciergeId, TabRights[i]);
-        if (on && m_ctx.session.guest)
-            allowed = TabNames[i] != "Administration";
+        if (on && m_ctx.session.guest) allowed = TabNames[i] != "Administration";
         m_tabs->setTabEnabled(i, allowed);
         m_tabs->setTabVisible(i, allowed || !on);
     }
 }
 
 void frmSearch::Logon() {
-    if (m_inLogon || m_ctx.session.loggedOn() || !m_logon)
-        return;
+    if (m_inLogon || m_ctx.session.loggedOn() || !m_logon) return;
     m_inLogon = true;
     const bool ok = m_logon();
     m_inLogon = false;
@@ -134,8 +131,7 @@ void frmSearch::Logon() {
 }
 
 void frmSearch::Logoff() {
-    if (m_logoff)
-        m_logoff();
+    if (m_logoff) m_logoff();
     m_ctx.session.clear();
     applyRights();
     refreshCaption();
@@ -147,8 +143,7 @@ void frmSearch::Logoff() {
 void frmSearch::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     // Desktops without a window manager never activate the window: ask at once.
-    if (!m_ctx.session.loggedOn())
-        QTimer::singleShot(0, this, [this] { Logon(); });
+    if (!m_ctx.session.loggedOn()) QTimer::singleShot(0, this, [this] { Logon(); });
 }
 
 bool frmSearch::event(QEvent* e) {
@@ -191,8 +186,7 @@ void frmSearch::savePlacement() {
 
 void frmSearch::closeEvent(QCloseEvent* e) {
     Q_EMIT closing();
-    if (m_ctx.session.loggedOn() && m_logoff)
-        m_logoff();
+    if (m_ctx.session.loggedOn() && m_logoff) m_logoff();
     savePlacement();
     CloseDatabase(m_ctx);
     e->accept();

@@ -3,6 +3,7 @@
 #include "core/DataAccess.h"
 #include "core/TextLog.h"
 #include "logbook/Categories.h"
+#include "platform/forms/FormHelpers.h"
 #include "platform/forms/WidgetPrompt.h"
 
 #include <QCheckBox>
@@ -20,11 +21,6 @@ namespace vm {
 namespace {
 
 const QString FormName = QStringLiteral("frmSearch");
-
-template <class W> W* named(W* w, const char* name) {
-    w->setObjectName(name);
-    return w;
-}
 
 const QString MergeWarning = QStringLiteral(
     "Entries made with a user-defined data entry panel must be assessed after they are moved "
@@ -46,7 +42,8 @@ LogbookCategoriesPage::LogbookCategoriesPage(AppContext& ctx, QWidget* parent)
     f->addRow("Entries per Day:", txtDayLogs = named(new QLineEdit, "txtDayLogs"));
     f->addRow(chkRestricted = named(new QCheckBox("Restricted"), "chkRestricted"));
     f->addRow(chkIsReserved = named(new QCheckBox("Reservation Category"), "chkIsReserved"));
-    f->addRow(chkDNPItinerary = named(new QCheckBox("Do Not Print on Itinerary"), "chkDNPItinerary"));
+    f->addRow(chkDNPItinerary =
+                  named(new QCheckBox("Do Not Print on Itinerary"), "chkDNPItinerary"));
     f->addRow(chkReadOnly = named(new QCheckBox("Read Only"), "chkReadOnly"));
     f->addRow("Confirmation Text:", txtConfirmation = named(new QPlainTextEdit, "txtConfirmation"));
     f->addRow("Vendor Request Text:", txtVendor = named(new QPlainTextEdit, "txtVendor"));
@@ -83,15 +80,13 @@ void LogbookCategoriesPage::refresh() {
     lstCategories->clear();
     cboReplaceWith->clear();
     cboReplaceWith->addItem(QString());
-    if (!m_ctx.current)
-        return;
+    if (!m_ctx.current) return;
     try {
         for (const Category& c : GetAllCategories4Edit(m_ctx.db())) {
             auto* item = new QListWidgetItem(c.name, lstCategories);
             item->setData(Qt::UserRole, c.id);
             cboReplaceWith->addItem(c.name);
-            if (c.name == keep)
-                lstCategories->setCurrentItem(item);
+            if (c.name == keep) lstCategories->setCurrentItem(item);
         }
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "GetAllCategories4Edit", "modDatabase");
@@ -101,12 +96,10 @@ void LogbookCategoriesPage::refresh() {
 void LogbookCategoriesPage::showSelected() {
     txtNewName->clear();
     const qint64 id = selectedId();
-    if (id <= 0)
-        return;
+    if (id <= 0) return;
     try {
         auto c = GetLogTypeFlags(m_ctx.db(), id);
-        if (!c)
-            return;
+        if (!c) return;
         txtCategory->setText(c->name);
         chkRestricted->setChecked(c->restricted);
         chkIsReserved->setChecked(c->isReserved);
@@ -138,8 +131,7 @@ void LogbookCategoriesPage::cmdAdd_Click() {
 void LogbookCategoriesPage::cmdRename_Click() {
     const QString oldName = selectedName();
     const QString newName = txtNewName->text().trimmed();
-    if (oldName.isEmpty())
-        return;
+    if (oldName.isEmpty()) return;
     Prompt& prompt = m_ctx.prompt();
     try {
         // A rename must not make a blank or a second category of one name.
@@ -157,9 +149,9 @@ void LogbookCategoriesPage::cmdRename_Click() {
                                       m_ctx.workstation.computerName),
                    m_ctx.clock());
         refresh();
-        const auto found = lstCategories->findItems(CleanSqlTextKeepAmp(newName), Qt::MatchFixedString);
-        if (!found.isEmpty())
-            lstCategories->setCurrentItem(found.first());
+        const auto found =
+            lstCategories->findItems(CleanSqlTextKeepAmp(newName), Qt::MatchFixedString);
+        if (!found.isEmpty()) lstCategories->setCurrentItem(found.first());
         Q_EMIT categoriesChanged();
     } catch (const DbError& e) {
         ReportError(prompt, e, "UpdateCategory", "modDatabase");
@@ -169,8 +161,7 @@ void LogbookCategoriesPage::cmdRename_Click() {
 void LogbookCategoriesPage::cmdReplace_Click() {
     const QString from = selectedName();
     const QString to = cboReplaceWith->currentText().trimmed();
-    if (from.isEmpty())
-        return;
+    if (from.isEmpty()) return;
     Prompt& prompt = m_ctx.prompt();
     try {
         const QString refusal = CheckReplaceTarget(m_ctx.db(), to);
@@ -178,10 +169,8 @@ void LogbookCategoriesPage::cmdReplace_Click() {
             prompt.message(refusal);
             return;
         }
-        if (from.compare(to, Qt::CaseInsensitive) == 0)
-            return;
-        if (prompt.ask(MergeWarning, {}, Buttons::OkCancel) != Answer::Ok)
-            return;
+        if (from.compare(to, Qt::CaseInsensitive) == 0) return;
+        if (prompt.ask(MergeWarning, {}, Buttons::OkCancel) != Answer::Ok) return;
         ReplaceCategory(m_ctx, from, to);
         Q_EMIT categoriesChanged();
     } catch (const DbError& e) {
@@ -196,10 +185,8 @@ void LogbookCategoriesPage::cmdDelete_Click() {
         return;
     }
     try {
-        if (CountCategoryEntries(m_ctx, selectedName()) != 0)
-            return; // a category in use stays
-        if (prompt.ask(MsgDeleteCategory) != Answer::Yes)
-            return;
+        if (CountCategoryEntries(m_ctx, selectedName()) != 0) return; // a category in use stays
+        if (prompt.ask(MsgDeleteCategory) != Answer::Yes) return;
         DeleteCategory(m_ctx, selectedId());
         refresh();
         Q_EMIT categoriesChanged();
@@ -210,8 +197,7 @@ void LogbookCategoriesPage::cmdDelete_Click() {
 
 void LogbookCategoriesPage::cmdSaveFlags_Click() {
     const qint64 id = selectedId();
-    if (id <= 0)
-        return;
+    if (id <= 0) return;
     Prompt& prompt = m_ctx.prompt();
     const QString typed = txtDayLogs->text().trimmed();
     bool ok = true;
@@ -222,8 +208,7 @@ void LogbookCategoriesPage::cmdSaveFlags_Click() {
     }
     try {
         auto c = GetLogTypeFlags(m_ctx.db(), id);
-        if (!c)
-            return;
+        if (!c) return;
         c->restricted = chkRestricted->isChecked();
         c->isReserved = chkIsReserved->isChecked();
         c->dnpItinerary = chkDNPItinerary->isChecked();

@@ -42,24 +42,25 @@ LogbookModule::LogbookModule(AppContext& ctx, frmSearch& window) : QObject(&wind
         }
     });
     connect(&window, &frmSearch::loggedOff, this, [this] {
-        if (panel)
-            panel->clearList();
+        if (panel) panel->clearList();
     });
     connect(categories, &LogbookCategoriesPage::categoriesChanged, this, [this] {
-        if (panel)
-            panel->refreshCategories();
+        if (panel) panel->refreshCategories();
     });
 }
 
 frmLogbook* LogbookModule::openNewEntry(const LogEntry& prefill) {
     frmLogbook* f = panel ? panel->cmdAddLogbook_Click() : nullptr;
-    if (f)
-        f->prefill(prefill);
+    if (f) f->prefill(prefill);
     return f;
 }
 
-frmLogbook* LogbookModule::openEntry(qint64 logId) { return panel ? panel->openEntry(logId) : nullptr; }
+frmLogbook* LogbookModule::openEntry(qint64 logId) {
+    return panel ? panel->openEntry(logId) : nullptr;
+}
 
-void InstallLogbook(AppContext& ctx, frmSearch& window) { new LogbookModule(ctx, window); }
+void InstallLogbook(AppContext& ctx, frmSearch& window) {
+    new LogbookModule(ctx, window);
+}
 
 } // namespace vm

@@ -8,6 +8,7 @@
 #include "logbook/LogbookStore.h"
 #include "logbook/forms/frmLogbook.h"
 #include "platform/forms/DataGrid.h"
+#include "platform/forms/FormHelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,32 +24,39 @@ namespace {
 
 const QString FormName = QStringLiteral("frmSearch");
 
-template <class W> W* named(W* w, const char* name) {
-    w->setObjectName(name);
-    return w;
-}
-
 // The page's "Sort Selection By" entries in the order they are offered, with
 // the sort index each stands for.
-const std::pair<const char*, int> SortChoices[] = {
-    {"Last Name, First Name", 0},       {"Room Number and Reference Date", 1},
-    {"Logbook Category and Name", 3},   {"Notification Type or Guest ID", 4},
-    {"Reference Date and Name", 2},     {"Reference Date and Category", 6},
-    {"Who Entered and Name", 5},        {"Reference Date and Logbook ID", 7},
-    {"Status and Date", 8},             {"Status and Name", 9},
-    {"Entry Date and Time", 10},        {"Reference Date and Time", 11},
-    {"Reference Date (Desc) and Name", 12}};
+const std::pair<const char*, int> SortChoices[] = {{"Last Name, First Name", 0},
+                                                   {"Room Number and Reference Date", 1},
+                                                   {"Logbook Category and Name", 3},
+                                                   {"Notification Type or Guest ID", 4},
+                                                   {"Reference Date and Name", 2},
+                                                   {"Reference Date and Category", 6},
+                                                   {"Who Entered and Name", 5},
+                                                   {"Reference Date and Logbook ID", 7},
+                                                   {"Status and Date", 8},
+                                                   {"Status and Name", 9},
+                                                   {"Entry Date and Time", 10},
+                                                   {"Reference Date and Time", 11},
+                                                   {"Reference Date (Desc) and Name", 12}};
 
 const std::pair<const char*, SelectBy> SelectChoices[] = {
-    {"Refer Date", SelectBy::ReferDate},   {"Arrival Date", SelectBy::ArrivalDate},
-    {"Departure Date", SelectBy::DepartureDate}, {"Entry Date", SelectBy::EntryDate},
-    {"Update Date", SelectBy::UpdateDate}, {"Concierge", SelectBy::Concierge},
-    {"Last Name", SelectBy::LastName},     {"First Name", SelectBy::FirstName},
-    {"Room Number", SelectBy::RoomNumber}, {"Logbook ID", SelectBy::LogbookId},
-    {"Guest ID", SelectBy::GuestId},       {"Group", SelectBy::Group},
+    {"Refer Date", SelectBy::ReferDate},
+    {"Arrival Date", SelectBy::ArrivalDate},
+    {"Departure Date", SelectBy::DepartureDate},
+    {"Entry Date", SelectBy::EntryDate},
+    {"Update Date", SelectBy::UpdateDate},
+    {"Concierge", SelectBy::Concierge},
+    {"Last Name", SelectBy::LastName},
+    {"First Name", SelectBy::FirstName},
+    {"Room Number", SelectBy::RoomNumber},
+    {"Logbook ID", SelectBy::LogbookId},
+    {"Guest ID", SelectBy::GuestId},
+    {"Group", SelectBy::Group},
     {"All Entries", SelectBy::None}};
 
-const int HiddenColumns = 7; // LogID, EnteredBy, Complete, ArrivalDate, ReferDate, ReferTime, ContactID
+const int HiddenColumns =
+    7; // LogID, EnteredBy, Complete, ArrivalDate, ReferDate, ReferTime, ContactID
 
 } // namespace
 
@@ -90,15 +98,19 @@ LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookHooks& hooks, QWidget* 
     g->addWidget(cboSource = named(new QComboBox, "cboSource"), row, 2);
     cboSource->addItems({"Current", "Archive"});
     g->addWidget(cmdSearch = named(new QPushButton("Search"), "cmdSearch"), row, 3);
-    g->addWidget(cmdToday = named(new QPushButton("Show Today's Logbook Entries"), "cmdToday"), row, 4);
-    g->addWidget(cmdUpdatedToday = named(new QPushButton("Updated Today"), "cmdUpdatedToday"), row, 5);
+    g->addWidget(cmdToday = named(new QPushButton("Show Today's Logbook Entries"), "cmdToday"), row,
+                 4);
+    g->addWidget(cmdUpdatedToday = named(new QPushButton("Updated Today"), "cmdUpdatedToday"), row,
+                 5);
     cmdUpdatedToday->setToolTip("Show All Logbook Entries Updated Today");
-    g->addWidget(cmdAddLogbook = named(new QPushButton("&Add Logbook Entry"), "cmdAddLogbook"), row, 6);
+    g->addWidget(cmdAddLogbook = named(new QPushButton("&Add Logbook Entry"), "cmdAddLogbook"), row,
+                 6);
     ++row;
     g->addWidget(new QLabel("Quick Search:"), row, 0);
     g->addWidget(txtQuickSearch = named(new QLineEdit, "txtQuickSearch"), row, 1);
     txtQuickSearch->setToolTip("Last name, or last name, first name; Enter to search");
-    g->addWidget(cmdDueOverdue = named(new QPushButton("&Due and Overdue"), "cmdDueOverdue"), row, 3);
+    g->addWidget(cmdDueOverdue = named(new QPushButton("&Due and Overdue"), "cmdDueOverdue"), row,
+                 3);
     top->addLayout(g);
     top->addWidget(lblDescription = named(new QLabel, "lblDescription"));
     top->addWidget(grdLogbook = named(new DataGrid, "grdLogbook"), 1);
@@ -111,12 +123,10 @@ LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookHooks& hooks, QWidget* 
     connect(cmdDueOverdue, &QPushButton::clicked, this, &LogbookPanel::cmdDueOverdue_Click);
     connect(txtQuickSearch, &QLineEdit::returnPressed, this, &LogbookPanel::txtQuickSearch_Enter);
     connect(cmdAddLogbook, &QPushButton::clicked, this, [this] {
-        if (frmLogbook* f = cmdAddLogbook_Click())
-            f->show();
+        if (frmLogbook* f = cmdAddLogbook_Click()) f->show();
     });
     connect(grdLogbook, &DataGrid::rowActivated, this, [this](qint64 key) {
-        if (frmLogbook* f = openEntry(key))
-            f->show();
+        if (frmLogbook* f = openEntry(key)) f->show();
     });
 }
 
@@ -132,13 +142,12 @@ void LogbookPanel::refreshCategories() {
     cboGroup->clear();
     cboGroup->addItem(QString(), 0);
     m_rankedAt = QDateTime(); // read again for the next entry screen
-    if (!m_ctx.session.loggedOn() || !m_ctx.current)
-        return;
+    if (!m_ctx.session.loggedOn() || !m_ctx.current) return;
     try {
         const bool useGuestId = GetBooleanSetting(m_ctx.db(), "UseGuestID");
-        grdLogbook->setHeaders(ListHeaders(useGuestId) + QStringList{"LogID", "EnteredBy", "Complete",
-                                                                       "ArrivalDate", "ReferDate",
-                                                                       "ReferTime", "ContactID"});
+        grdLogbook->setHeaders(ListHeaders(useGuestId) +
+                               QStringList{"LogID", "EnteredBy", "Complete", "ArrivalDate",
+                                           "ReferDate", "ReferTime", "ContactID"});
         for (int c = ListColumnCount; c < ListColumnCount + HiddenColumns; ++c)
             grdLogbook->setColumnHidden(c, true);
         for (const Category& c : GetLogbookTypes(m_ctx.db(), LoadViewer(m_ctx.db(), m_ctx.session)))
@@ -172,11 +181,15 @@ void LogbookPanel::clearList() {
 
 void LogbookPanel::paintRow(const ListRow& r) {
     const GridColors& colors = m_ctx.globals.gridColors;
-    const QStringList cells = r.cells + QStringList{QString::number(r.logId), r.enteredBy,
-                                                    r.complete ? "True" : "False", r.arrivalDate,
-                                                    r.referDate, r.referTime,
+    const QStringList cells = r.cells + QStringList{QString::number(r.logId),
+                                                    r.enteredBy,
+                                                    r.complete ? "True" : "False",
+                                                    r.arrivalDate,
+                                                    r.referDate,
+                                                    r.referTime,
                                                     QString::number(r.contactId)};
-    grdLogbook->setRow(r.logId, cells, DataGrid::colorFromSetting(colors.get(r.status + "ForeColor")),
+    grdLogbook->setRow(r.logId, cells,
+                       DataGrid::colorFromSetting(colors.get(r.status + "ForeColor")),
                        DataGrid::colorFromSetting(colors.get(r.status + "BackColor")));
 }
 
@@ -301,14 +314,13 @@ frmLogbook* LogbookPanel::entryScreen(qint64 logId, LogSource source) {
 }
 
 frmLogbook* LogbookPanel::openEntry(qint64 logId) {
-    if (logId <= 0)
-        return nullptr;
+    if (logId <= 0) return nullptr;
     return entryScreen(logId, m_listedSource);
 }
 
 frmLogbook* LogbookPanel::cmdAddLogbook_Click() {
-    const bool guestViewer = m_ctx.session.guest ||
-                             m_ctx.session.name.compare("Guest Viewer", Qt::CaseInsensitive) == 0;
+    const bool guestViewer =
+        m_ctx.session.guest || m_ctx.session.name.compare("Guest Viewer", Qt::CaseInsensitive) == 0;
     try {
         if (guestViewer || !MayDo(m_ctx, Rights::LogbookAdd)) {
             m_ctx.prompt().message(MsgAddEntries);
@@ -322,8 +334,7 @@ frmLogbook* LogbookPanel::cmdAddLogbook_Click() {
 }
 
 void LogbookPanel::refreshRow(qint64 logId) {
-    if (m_listedSource != LogSource::Current)
-        return;
+    if (m_listedSource != LogSource::Current) return;
     try {
         LogbookStore store(m_ctx);
         auto e = store.GetTheLogEntry(logId);
@@ -338,7 +349,8 @@ void LogbookPanel::refreshRow(qint64 logId) {
         const QString profileType =
             e->profileId > 0
                 ? m_ctx.db()
-                      .scalar("SELECT [ProfileType] FROM [Profile] WHERE [ProfileID] = ?", {e->profileId})
+                      .scalar("SELECT [ProfileType] FROM [Profile] WHERE [ProfileID] = ?",
+                              {e->profileId})
                       .toString()
                 : QString();
         paintRow(MakeListRow(*e, profileType, GetBooleanSetting(m_ctx.db(), "UseGuestID")));
@@ -350,8 +362,7 @@ void LogbookPanel::refreshRow(qint64 logId) {
 }
 
 void LogbookPanel::removeRow(qint64 logId) {
-    if (grdLogbook->removeKey(logId))
-        lblCount->setText(CountCaption(grdLogbook->rowCount()));
+    if (grdLogbook->removeKey(logId)) lblCount->setText(CountCaption(grdLogbook->rowCount()));
 }
 
 } // namespace vm

@@ -39,7 +39,8 @@ public:
     void refreshRow(qint64 logId);
     void removeRow(qint64 logId);
 
-    QComboBox *cboSelectBy, *cboCategory, *cboStatus, *cboTimeFrame, *cboSort, *cboSource, *cboGroup;
+    QComboBox *cboSelectBy, *cboCategory, *cboStatus, *cboTimeFrame, *cboSort, *cboSource,
+        *cboGroup;
     QLineEdit *txtSearchText, *txtFrom, *txtThrough, *txtQuickSearch;
     QCheckBox* chkNoCancelled;
     QPushButton *cmdSearch, *cmdToday, *cmdUpdatedToday, *cmdDueOverdue, *cmdAddLogbook;
@@ -48,7 +49,8 @@ public:
 
 private:
     bool runSelection(const struct LogbookSelection& s, bool guardSize);
-    bool runBuilt(const struct BuiltSelection& built, int sortIndex, ListWindow window, bool guardSize);
+    bool runBuilt(const struct BuiltSelection& built, int sortIndex, ListWindow window,
+                  bool guardSize);
     void showList(const LogList& list);
     void paintRow(const ListRow& row);
     LogSource source() const;

@@ -8,15 +8,14 @@
 #include "logbook/LogbookCounts.h"
 #include "logbook/LogbookStore.h"
 #include "platform/forms/DataGrid.h"
+#include "platform/forms/FormHelpers.h"
 #include "platform/forms/WidgetPrompt.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
-#include <QShortcut>
-#include <QUrl>
-#include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,7 +25,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace vm {
@@ -34,11 +35,6 @@ namespace vm {
 namespace {
 
 const QString FormName = QStringLiteral("frmLogbook");
-
-template <class W> W* named(W* w, const char* name) {
-    w->setObjectName(name);
-    return w;
-}
 
 QString shownDate(const QString& stored) {
     return Formats::ShortDate(Formats::ParseStoredDate(stored));
@@ -58,14 +54,12 @@ frmLogbook::frmLogbook(AppContext& ctx, const LogbookHooks& hooks, qint64 logId,
     build();
     QString caption = "Velmora Logbook Manager - " + ctx.session.name + " - " +
                       Formats::LongDate(ctx.clock().today());
-    if (ctx.start.localBackup)
-        caption += "    *****   LOCAL Backup -  ";
+    if (ctx.start.localBackup) caption += "    *****   LOCAL Backup -  ";
     setWindowTitle(caption);
     try {
         m_viewer = LoadViewer(ctx.db(), ctx.session);
         fillLists();
-        if (logId > 0 && load(logId, source))
-            return;
+        if (logId > 0 && load(logId, source)) return;
     } catch (const DbError& e) {
         ReportError(ctx.prompt(), e, "Form_Load", FormName, true);
     }
@@ -94,7 +88,8 @@ void frmLogbook::build() {
     gf->addRow("Last Name:", txtLastName = named(new QLineEdit, "txtLastName"));
     gf->addRow("First Name:", txtFirstName = named(new QLineEdit, "txtFirstName"));
     const bool residential = GetBooleanSetting(m_ctx.db(), "IsResidential");
-    gf->addRow(residential ? "Unit:" : "Room:", txtRoomNumber = named(new QLineEdit, "txtRoomNumber"));
+    gf->addRow(residential ? "Unit:" : "Room:",
+               txtRoomNumber = named(new QLineEdit, "txtRoomNumber"));
     gf->addRow("Guest ID:", txtGuestID = named(new QLineEdit, "txtGuestID"));
     gf->addRow("Group:", cboGroup = named(new QComboBox, "cboGroup"));
     auto* profileRow = new QHBoxLayout;
@@ -207,8 +202,7 @@ void frmLogbook::build() {
             &frmLogbook::dumpRecord);
 
     connect(cboTypes, &QComboBox::currentTextChanged, this, [this](const QString& name) {
-        if (!m_loading)
-            categoryChosen(name);
+        if (!m_loading) categoryChosen(name);
     });
     for (QListWidget* list : {lstTypes, lstTypes10})
         connect(list, &QListWidget::itemDoubleClicked, this,
@@ -272,8 +266,7 @@ void frmLogbook::showNew() {
 
 bool frmLogbook::load(qint64 logId, LogSource source, const QString& keepNote) {
     auto e = LogbookStore(m_ctx, &m_hooks).GetTheLogEntry(logId, source);
-    if (!e)
-        return false;
+    if (!e) return false;
     m_entry = *e;
     m_source = source;
     m_loadedType = e->entryType;
@@ -291,7 +284,8 @@ void frmLogbook::showEntry() {
     lblLogBookID->setText(QString::number(e.logId));
     lblWhoEntered->setText(e.enteredBy);
     const QDateTime created(Formats::ParseStoredDate(e.entryDate), Formats::ParseTime(e.entryTime));
-    lblWhenEntered->setText(Formats::LongDate(created.date()) + "   " + Formats::Time12(created.time()));
+    lblWhenEntered->setText(Formats::LongDate(created.date()) + "   " +
+                            Formats::Time12(created.time()));
     lblCancelValue->setText(e.cancelled ? "True" : "False");
     lblProfileID->setText(QString::number(e.profileId));
     txtLastName->setText(e.lastName);
@@ -308,8 +302,8 @@ void frmLogbook::showEntry() {
     // An entry of a category the member may not pick still shows its category.
     if (!e.entryType.isEmpty() && cboTypes->findText(e.entryType, Qt::MatchFixedString) < 0)
         cboTypes->addItem(e.entryType, GetLogTypeID(m_ctx.db(), e.entryType));
-    cboTypes->setCurrentIndex(e.entryType.isEmpty() ? 0
-                                                    : cboTypes->findText(e.entryType, Qt::MatchFixedString));
+    cboTypes->setCurrentIndex(
+        e.entryType.isEmpty() ? 0 : cboTypes->findText(e.entryType, Qt::MatchFixedString));
     txtLogEntry->setPlainText(ToDisplayText(e.text));
     txtDescription->clear();
     txtMsgNotes->setPlainText(ToDisplayText(e.msgNotes));
@@ -329,7 +323,8 @@ void frmLogbook::applyMode() {
     const bool archived = m_source == LogSource::Archive;
     bool readOnly = archived || isGuestViewer() || m_ctx.session.readOnly;
     if (!archived && !m_entry.entryType.isEmpty() && m_entry.logId > 0)
-        readOnly = readOnly || IsLogTypeReadOnly(m_ctx.db(), GetLogTypeID(m_ctx.db(), m_entry.entryType));
+        readOnly =
+            readOnly || IsLogTypeReadOnly(m_ctx.db(), GetLogTypeID(m_ctx.db(), m_entry.entryType));
     m_readOnly = readOnly;
     lblArchived->setVisible(archived);
     cmdSaveAText->setVisible(archived && !isGuestViewer());
@@ -344,10 +339,9 @@ void frmLogbook::applyMode() {
         e->setReadOnly(readOnly);
     // An archived entry still takes a note, which goes to the archive.
     txtDescription->setReadOnly(readOnly && !archived);
-    for (QWidget* w : std::initializer_list<QWidget*>{cboTypes, cboNotified, cboGroup, lstTypes,
-                                                      lstTypes10, chkComplete, chkPending,
-                                                      chkOnHold, chkCancelled, cmdShowProfile,
-                                                      cmdShowEncCC})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             cboTypes, cboNotified, cboGroup, lstTypes, lstTypes10, chkComplete, chkPending,
+             chkOnHold, chkCancelled, cmdShowProfile, cmdShowEncCC})
         w->setEnabled(!readOnly);
     cmdShowEncCC->setVisible(bool(m_hooks.showCard) && !m_entry.encCC.isEmpty());
     // Cards are typed only where the card subsystem can protect them.
@@ -377,17 +371,17 @@ void frmLogbook::prefill(const LogEntry& v) {
     m_entry.groupId = v.groupId ? v.groupId : m_entry.groupId;
     lblProfileID->setText(QString::number(m_entry.profileId));
     m_loading = false;
-    if (!v.entryType.isEmpty())
-        cboTypes->setCurrentText(v.entryType);
+    if (!v.entryType.isEmpty()) cboTypes->setCurrentText(v.entryType);
 }
 
 void frmLogbook::markChanged() {
-    if (m_loading)
-        return;
+    if (m_loading) return;
     m_changed = true;
 }
 
-QString frmLogbook::typeName() const { return cboTypes->currentText().trimmed(); }
+QString frmLogbook::typeName() const {
+    return cboTypes->currentText().trimmed();
+}
 
 void frmLogbook::setStatusBoxes(const StatusFlags& f) {
     chkComplete->setChecked(f.complete);
@@ -406,8 +400,9 @@ void frmLogbook::statusClicked(int box, bool ticked) {
 void frmLogbook::categoryChosen(const QString& name) {
     if (m_entry.logId > 0 && !m_loadedType.isEmpty() &&
         name.compare(m_loadedType, Qt::CaseInsensitive) != 0 && !name.isEmpty()) {
-        const Answer a = m_ctx.prompt().ask("Do you REALLY wish to change the Type of this Reservation from " +
-                                            m_loadedType + " to " + name + "?");
+        const Answer a =
+            m_ctx.prompt().ask("Do you REALLY wish to change the Type of this Reservation from " +
+                               m_loadedType + " to " + name + "?");
         if (a != Answer::Yes) {
             m_loading = true;
             cboTypes->setCurrentText(m_loadedType);
@@ -423,7 +418,8 @@ void frmLogbook::categoryChosen(const QString& name) {
         cmdOK->hide();
         const QString date = storedDate(txtSelect[0]->text());
         if (m_hooks.categoryTicklers && !date.isEmpty() && !name.isEmpty()) {
-            const QStringList notes = m_hooks.categoryTicklers(GetLogTypeID(m_ctx.db(), name), date);
+            const QStringList notes =
+                m_hooks.categoryTicklers(GetLogTypeID(m_ctx.db(), name), date);
             if (!notes.isEmpty()) {
                 lblTNotes->setText(notes.join("\n"));
                 m_statusUnread = true;
@@ -442,8 +438,7 @@ void frmLogbook::cmdOK_Click() {
 }
 
 void frmLogbook::referDateLeft() {
-    if (m_loading || m_readOnly)
-        return;
+    if (m_loading || m_readOnly) return;
     try {
         checkDayLimit();
     } catch (const DbError& e) {
@@ -452,11 +447,9 @@ void frmLogbook::referDateLeft() {
 }
 
 void frmLogbook::arrivalDateLeft() {
-    if (m_loading || m_readOnly || m_entry.logId != 0)
-        return;
+    if (m_loading || m_readOnly || m_entry.logId != 0) return;
     try {
-        if (GetBooleanSetting(m_ctx.db(), "DoNotSyncRefDate"))
-            return;
+        if (GetBooleanSetting(m_ctx.db(), "DoNotSyncRefDate")) return;
         // A new entry is usually for the stay: a reference date before the
         // arrival follows the arrival.
         const QDate arrival = Formats::ParseShortDate(txtSelect[1]->text());
@@ -473,19 +466,16 @@ void frmLogbook::arrivalDateLeft() {
 void frmLogbook::checkDayLimit() {
     const QString date = storedDate(txtSelect[0]->text());
     const QString category = typeName();
-    if (date.isEmpty() || category.isEmpty())
-        return;
+    if (date.isEmpty() || category.isEmpty()) return;
     const int limit = GetLogTypeDayLogs(m_ctx.db(), category);
-    if (limit <= 0)
-        return;
+    if (limit <= 0) return;
     const int count = LogbookStore(m_ctx).CountTypeEntriesOnDate(date, category);
     if (auto message = DayLimitMessage(limit, category, count))
         m_ctx.prompt().message(*message); // a warning: the save stays possible
 }
 
 void frmLogbook::referTimeLeft() {
-    if (m_loading || m_readOnly)
-        return;
+    if (m_loading || m_readOnly) return;
     const TimeResult r = FormatReferTime(txtReferTime->text());
     if (r.ok) {
         txtReferTime->setText(r.value);
@@ -496,8 +486,7 @@ void frmLogbook::referTimeLeft() {
 
 void frmLogbook::loadHistory() {
     grdHistory->clearRows();
-    if (m_entry.logId <= 0)
-        return;
+    if (m_entry.logId <= 0) return;
     int n = 0;
     for (const HistoryRow& h : LogbookStore(m_ctx).GetTheLogbookHistory(m_entry.logId, m_source))
         grdHistory->setRow(++n, {h.logDateTime, h.initials, h.reason}, {}, {}, false);
@@ -524,13 +513,13 @@ void frmLogbook::gatherInto(LogEntry& e) const {
 }
 
 bool frmLogbook::cmdSave_Click() {
-    if (isGuestViewer() || m_readOnly)
-        return false;
+    if (isGuestViewer() || m_readOnly) return false;
     Prompt& prompt = m_ctx.prompt();
     if (m_statusUnread) {
-        prompt.message("Please acknowledge that you have read the \r\nLogbook Type Status Message by "
-                       "pressing the \r\n<OK> button before attempting to Save this \r\nlogbook "
-                       "entry.  Thank you.");
+        prompt.message(
+            "Please acknowledge that you have read the \r\nLogbook Type Status Message by "
+            "pressing the \r\n<OK> button before attempting to Save this \r\nlogbook "
+            "entry.  Thank you.");
         return false;
     }
     // A time still being typed is checked before the save, as on leaving the box.
@@ -541,8 +530,7 @@ bool frmLogbook::cmdSave_Click() {
     }
     txtReferTime->setText(time.value);
 
-    if (m_hooks.checkFormCCFields)
-        m_hooks.checkFormCCFields(this, "Logbook", m_entry.logId);
+    if (m_hooks.checkFormCCFields) m_hooks.checkFormCCFields(this, "Logbook", m_entry.logId);
 
     EntryCheck check;
     check.descriptiveText = txtDescription->toPlainText();
@@ -570,14 +558,15 @@ bool frmLogbook::cmdSave_Click() {
         } else {
             // The first member to save an entry of the web interface takes it over.
             if (e.text.contains("~~~ Entry was added by Web Interface") &&
-                store.CountLogbookHistory(e.logId) == 0 && store.Fingerprint(e.logId) == e.fingerprint) {
+                store.CountLogbookHistory(e.logId) == 0 &&
+                store.Fingerprint(e.logId) == e.fingerprint) {
                 store.UpdateWebLogBookName(e.logId);
                 e.enteredBy = m_ctx.session.name;
                 e.initials = m_ctx.session.initials;
                 e.fingerprint = store.Fingerprint(e.logId);
             }
-            const SaveOutcome outcome = store.UpdateLogBook(e, lblCancelValue->text() == "True",
-                                                          txtActualCCN->text());
+            const SaveOutcome outcome =
+                store.UpdateLogBook(e, lblCancelValue->text() == "True", txtActualCCN->text());
             if (outcome == SaveOutcome::Gone) {
                 prompt.message(MsgEntryGone, {}, Icon::Exclamation);
                 return false;
@@ -601,8 +590,7 @@ bool frmLogbook::cmdSave_Click() {
 }
 
 void frmLogbook::cmdSaveAndExit_Click() {
-    if (cmdSave_Click())
-        accept();
+    if (cmdSave_Click()) accept();
 }
 
 void frmLogbook::cmdClear_Click() {
@@ -613,10 +601,8 @@ void frmLogbook::cmdClear_Click() {
 }
 
 void frmLogbook::cmdDelete_Click() {
-    if (m_entry.logId <= 0 || m_readOnly)
-        return;
-    if (m_ctx.prompt().ask(MsgDeleteEntry) != Answer::Yes)
-        return;
+    if (m_entry.logId <= 0 || m_readOnly) return;
+    if (m_ctx.prompt().ask(MsgDeleteEntry) != Answer::Yes) return;
     try {
         const LogEntry& e = m_entry;
         if (!LogbookStore(m_ctx, &m_hooks).DeleteLogbookEntry(e.logId)) {
@@ -625,11 +611,11 @@ void frmLogbook::cmdDelete_Click() {
         }
         // Logged once the entry is really gone.
         LogMessage(m_ctx.start.databaseFolder,
-                   "User: " + m_ctx.session.name + " Deleted the Logbook Entry for: " + e.firstName +
-                       " " + e.lastName + " for the Reference Date: " + e.referDate +
-                       " for the Logbook Category: " + e.entryType + " on: " +
-                       Formats::AuditStamp(m_ctx.clock().now()) + " at PC Named: " +
-                       m_ctx.workstation.computerName,
+                   "User: " + m_ctx.session.name + " Deleted the Logbook Entry for: " +
+                       e.firstName + " " + e.lastName + " for the Reference Date: " + e.referDate +
+                       " for the Logbook Category: " + e.entryType +
+                       " on: " + Formats::AuditStamp(m_ctx.clock().now()) +
+                       " at PC Named: " + m_ctx.workstation.computerName,
                    m_ctx.clock());
         const qint64 id = e.logId;
         m_changed = false;
@@ -666,8 +652,7 @@ void frmLogbook::cmdCloneEntry_Click() {
 }
 
 void frmLogbook::cmdSaveAText_Click() {
-    if (m_source != LogSource::Archive)
-        return;
+    if (m_source != LogSource::Archive) return;
     Prompt& prompt = m_ctx.prompt();
     const QString note = ToStoredText(txtDescription->toPlainText());
     if (note.trimmed().isEmpty()) {
@@ -679,8 +664,8 @@ void frmLogbook::cmdSaveAText_Click() {
         return;
     }
     try {
-        const QString text = ComposeArchiveNote(m_entry.text, note, m_ctx.session.initials,
-                                                m_ctx.clock().now());
+        const QString text =
+            ComposeArchiveNote(m_entry.text, note, m_ctx.session.initials, m_ctx.clock().now());
         LogbookStore(m_ctx).UpdateArchiveText(m_entry.logId, text);
         load(m_entry.logId, LogSource::Archive);
     } catch (const DbError& err) {
@@ -706,8 +691,7 @@ void frmLogbook::imgReminder_Click() {
         m_ctx.prompt().message(MsgNoMessaging);
         return;
     }
-    if (GetBooleanSetting(m_ctx.db(), "NoMessaging"))
-        return;
+    if (GetBooleanSetting(m_ctx.db(), "NoMessaging")) return;
     if (!MayDo(m_ctx, Rights::LogbookSendMessages)) {
         m_ctx.prompt().message(MsgSendMessages);
         return;
@@ -716,8 +700,7 @@ void frmLogbook::imgReminder_Click() {
         m_ctx.prompt().message(MsgSaveBeforeReminder);
         return;
     }
-    if (m_hooks.sendMessage)
-        m_hooks.sendMessage(m_entry.logId, this);
+    if (m_hooks.sendMessage) m_hooks.sendMessage(m_entry.logId, this);
 }
 
 void frmLogbook::imgPrint_Click() {
@@ -761,17 +744,14 @@ void frmLogbook::cmdShowProfile_Click() {
         m_hooks.showProfile(m_entry.profileId, this);
         return;
     }
-    if (!m_hooks.selectProfile)
-        return;
+    if (!m_hooks.selectProfile) return;
     if (auto p = m_hooks.selectProfile(this)) {
         m_entry.profileId = p->profileId;
         lblProfileID->setText(QString::number(p->profileId));
         txtLastName->setText(p->lastName);
         txtFirstName->setText(p->firstName);
-        if (!p->roomNumber.isEmpty())
-            txtRoomNumber->setText(p->roomNumber);
-        if (!p->guestId.isEmpty())
-            txtGuestID->setText(p->guestId);
+        if (!p->roomNumber.isEmpty()) txtRoomNumber->setText(p->roomNumber);
+        if (!p->guestId.isEmpty()) txtGuestID->setText(p->guestId);
         m_changed = true;
     }
 }
@@ -790,18 +770,15 @@ void frmLogbook::cmdShowEncCC_Click() {
 }
 
 QString frmLogbook::dumpRecord() {
-    const auto typed = m_ctx.prompt().input("Please enter a password to continue.", "Password Entry",
-                                            {}, true);
-    if (!typed || *typed != RecordDumpCodeWord || m_entry.logId <= 0)
-        return {};
+    const auto typed =
+        m_ctx.prompt().input("Please enter a password to continue.", "Password Entry", {}, true);
+    if (!typed || *typed != RecordDumpCodeWord || m_entry.logId <= 0) return {};
     try {
-        const QString text = GetLogbookRecordText(m_source == LogSource::Archive ? *m_ctx.archive
-                                                                                 : m_ctx.db(),
-                                                  m_entry.logId);
+        const QString text = GetLogbookRecordText(
+            m_source == LogSource::Archive ? *m_ctx.archive : m_ctx.db(), m_entry.logId);
         const QString file = m_ctx.workstation.outputFolder() + "LogbookRecord.txt";
         QFile out(file);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return {};
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return {};
         out.write(text.toUtf8());
         out.close();
         QDesktopServices::openUrl(QUrl::fromLocalFile(file));
@@ -846,7 +823,8 @@ frmLogbookMsgs::frmLogbookMsgs(AppContext& ctx, qint64 logId, LogSource source, 
         n = 0;
         if (source == LogSource::Current)
             for (const MessageRow& m : store.GetTheLogbookMessages(logId))
-                grdMessages->setRow(++n, {m.msgDateTime, m.conciergeName, m.sentFrom}, {}, {}, false);
+                grdMessages->setRow(++n, {m.msgDateTime, m.conciergeName, m.sentFrom}, {}, {},
+                                    false);
     } catch (const DbError& e) {
         ReportError(ctx.prompt(), e, "Form_Load", "frmLogbookMsgs", true);
     }

@@ -99,7 +99,8 @@ public:
     // Controls, named as the screen's parts are named.
     QLabel *lblLogBookID, *lblWhoEntered, *lblWhenEntered, *lblArchived, *lblCancelValue,
         *lblCaption, *lblTNotes, *lblShowEncCC, *lblProfileID;
-    QLineEdit *txtLastName, *txtFirstName, *txtRoomNumber, *txtGuestID, *txtReferTime, *txtActualCCN;
+    QLineEdit *txtLastName, *txtFirstName, *txtRoomNumber, *txtGuestID, *txtReferTime,
+        *txtActualCCN;
     QLineEdit* txtSelect[3]; // reference, arrival, departure date (MM/dd/yyyy)
     QComboBox *cboTypes, *cboNotified, *cboGroup;
     QListWidget *lstTypes, *lstTypes10;

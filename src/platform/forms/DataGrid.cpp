@@ -16,8 +16,7 @@ int DataGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant DataGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || size_t(index.row()) >= m_rows.size())
-        return {};
+    if (!index.isValid() || size_t(index.row()) >= m_rows.size()) return {};
     const GridRow& r = m_rows[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
@@ -79,16 +78,14 @@ void DataGridModel::remove(int row) {
 
 int DataGridModel::find(qint64 key) const {
     for (size_t i = 0; i < m_rows.size(); ++i)
-        if (m_rows[i].key == key)
-            return int(i);
+        if (m_rows[i].key == key) return int(i);
     return -1;
 }
 
 void DataGridModel::setDefaultColors(const QColor& fore, const QColor& back) {
     m_fore = fore;
     m_back = back;
-    if (!m_rows.empty())
-        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    if (!m_rows.empty()) Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 // ---------------------------------------------------------------- view
@@ -104,8 +101,7 @@ public:
         if (role == Qt::BackgroundRole && alternate) {
             // A row with a colour of its own keeps it; plain rows alternate.
             const QColor own = QSortFilterProxyModel::data(index, role).value<QColor>();
-            if (own.isValid() && own != QColor(Qt::white))
-                return own;
+            if (own.isValid() && own != QColor(Qt::white)) return own;
             return (index.row() % 2 == 0) ? first : second;
         }
         return QSortFilterProxyModel::data(index, role);
@@ -128,20 +124,21 @@ DataGrid::DataGrid(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
-        const bool ascending = !(m_proxy->sortColumn() == column &&
-                                 m_proxy->sortOrder() == Qt::AscendingOrder);
+        const bool ascending =
+            !(m_proxy->sortColumn() == column && m_proxy->sortOrder() == Qt::AscendingOrder);
         m_proxy->sort(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
         horizontalHeader()->setSortIndicatorShown(true);
-        horizontalHeader()->setSortIndicator(column, ascending ? Qt::AscendingOrder
-                                                               : Qt::DescendingOrder);
+        horizontalHeader()->setSortIndicator(column,
+                                             ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     });
     connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& i) {
-        if (i.isValid())
-            Q_EMIT rowActivated(keyAt(i.row()));
+        if (i.isValid()) Q_EMIT rowActivated(keyAt(i.row()));
     });
 }
 
-void DataGrid::setHeaders(const QStringList& headers) { m_model->setHeaders(headers); }
+void DataGrid::setHeaders(const QStringList& headers) {
+    m_model->setHeaders(headers);
+}
 
 void DataGrid::clearRows() {
     m_proxy->sort(-1); // a new list shows in the order it was read
@@ -161,13 +158,14 @@ void DataGrid::setRow(qint64 key, const QStringList& cells, const QColor& fore, 
 
 bool DataGrid::removeKey(qint64 key) {
     const int at = m_model->find(key);
-    if (at < 0)
-        return false;
+    if (at < 0) return false;
     m_model->remove(at);
     return true;
 }
 
-int DataGrid::rowCount() const { return m_proxy->rowCount(); }
+int DataGrid::rowCount() const {
+    return m_proxy->rowCount();
+}
 
 qint64 DataGrid::keyAt(int shownRow) const {
     return m_proxy->index(shownRow, 0).data(Qt::UserRole).toLongLong();
@@ -211,13 +209,13 @@ void DataGrid::setAlternation(bool on, const QColor& first, const QColor& second
 
 QColor DataGrid::colorFromSetting(const QString& value) {
     const QString v = value.trimmed();
-    if (v.isEmpty())
-        return {};
+    if (v.isEmpty()) return {};
     bool numeric = false;
     const qint64 n = v.toLongLong(&numeric);
     if (numeric)
-        return (n < 0 || n > 0xFFFFFF) ? QColor() : QColor(int(n & 0xFF), int((n >> 8) & 0xFF),
-                                                            int((n >> 16) & 0xFF));
+        return (n < 0 || n > 0xFFFFFF)
+                   ? QColor()
+                   : QColor(int(n & 0xFF), int((n >> 8) & 0xFF), int((n >> 16) & 0xFF));
     return QColor::fromString(v);
 }
 

@@ -55,12 +55,12 @@ public:
     void setRow(qint64 key, const QStringList& cells, const QColor& fore = {},
                 const QColor& back = {}, bool replace = true);
     bool removeKey(qint64 key);
-    int rowCount() const;                // rows in the order shown
+    int rowCount() const; // rows in the order shown
     qint64 keyAt(int shownRow) const;
     QString cell(int shownRow, int column) const;
     QColor foreground(int shownRow) const;
     QColor background(int shownRow) const;
-    qint64 currentKey() const;           // 0 when no row is current
+    qint64 currentKey() const; // 0 when no row is current
     void selectKey(qint64 key);
 
     void setDefaultColors(const QColor& fore, const QColor& back);

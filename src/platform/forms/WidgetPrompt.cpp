@@ -41,7 +41,9 @@ QMessageBox::StandardButton button(Answer a) {
     return QMessageBox::Ok;
 }
 
-QWidget* parentOr(QWidget* p) { return p ? p : QApplication::activeWindow(); }
+QWidget* parentOr(QWidget* p) {
+    return p ? p : QApplication::activeWindow();
+}
 } // namespace
 
 QString ToDisplayText(const QString& stored) {
@@ -98,8 +100,7 @@ Answer WidgetPrompt::run(const QString& text, const QString& title, Buttons butt
         box.setCheckBox(tick);
     }
     const int chosen = box.exec();
-    if (optOut)
-        *optOut = tick->isChecked();
+    if (optOut) *optOut = tick->isChecked();
     switch (chosen) {
     case QMessageBox::Ok:
         return Answer::Ok;
@@ -120,8 +121,7 @@ std::optional<QString> WidgetPrompt::input(const QString& text, const QString& t
     const QString value = QInputDialog::getText(
         parentOr(m_parent), title.isEmpty() ? ProgramTitle : title, ToDisplayText(text),
         password ? QLineEdit::Password : QLineEdit::Normal, initial, &ok);
-    if (!ok)
-        return std::nullopt;
+    if (!ok) return std::nullopt;
     return value;
 }
 

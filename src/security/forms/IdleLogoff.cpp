@@ -20,22 +20,18 @@ qint64 IdleLogoff::idleMinutes() const {
 
 void IdleLogoff::tick() {
     if (m_busy || !m_ctx.globals.security5 || !m_ctx.session.loggedOn()) {
-        if (!m_ctx.session.loggedOn())
-            resetActivity();
+        if (!m_ctx.session.loggedOn()) resetActivity();
         return;
     }
     const int limit = m_ctx.globals.inactiveMinutes;
-    if (limit < 1)
-        return;
+    if (limit < 1) return;
     const qint64 minutes = idleMinutes();
     m_busy = true;
     if (minutes == limit && !m_warned) {
         m_warned = true;
-        if (m_warn && m_warn())
-            resetActivity();
+        if (m_warn && m_warn()) resetActivity();
     } else if (minutes > limit) {
-        if (m_logoff)
-            m_logoff();
+        if (m_logoff) m_logoff();
         resetActivity();
     }
     m_busy = false;

@@ -30,8 +30,7 @@ void fill(QTableWidget* grid, const std::vector<Row>& rows, const QStringList& c
         const bool failed = !failedColumn.isEmpty() && !rows[r].flag(failedColumn);
         for (int c = 0; c < columns.size(); ++c) {
             auto* item = new QTableWidgetItem(StoredText(rows[r].text(columns[c])));
-            if (failed)
-                item->setForeground(QBrush(QColor(Qt::red)));
+            if (failed) item->setForeground(QBrush(QColor(Qt::red)));
             grid->setItem(r, c, item);
         }
     }
@@ -82,8 +81,8 @@ void SecurityLogPage::cmdRefresh_Click() {
         return;
     }
     const QString scope = m_scope->currentText();
-    const QStringList views{"LastName", "FirstName", "Viewed", "LogDateTime", "Concierge",
-                            "Workstation", "Reason"};
+    const QStringList views{"LastName",  "FirstName",   "Viewed", "LogDateTime",
+                            "Concierge", "Workstation", "Reason"};
     try {
         switch (m_kind->currentIndex()) {
         case LogonAttempts:
@@ -95,10 +94,17 @@ void SecurityLogPage::cmdRefresh_Click() {
                  {"VmMName", "DateTimeSA", "Concierge", "Workstation", "VmModule", "FieldSA",
                   "DataSA", "RecordID"});
             break;
-        case ProfileViews: fill(m_grid, GetCCVComplete(m_ctx, scope), views, "Viewed"); break;
-        case LogbookViews: fill(m_grid, GetCCVLComplete(m_ctx, scope), views, "Viewed"); break;
-        case LostFoundViews: fill(m_grid, GetCCVFComplete(m_ctx, scope), views, "Viewed"); break;
-        default: break;
+        case ProfileViews:
+            fill(m_grid, GetCCVComplete(m_ctx, scope), views, "Viewed");
+            break;
+        case LogbookViews:
+            fill(m_grid, GetCCVLComplete(m_ctx, scope), views, "Viewed");
+            break;
+        case LostFoundViews:
+            fill(m_grid, GetCCVFComplete(m_ctx, scope), views, "Viewed");
+            break;
+        default:
+            break;
         }
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "cmdRefresh_Click", "SecurityLogPage", true);
@@ -112,16 +118,23 @@ void SecurityLogPage::cmdPurge_Click() {
     }
     const int days = m_days->value();
     if (m_ctx.prompt().ask("Delete the entries of the " + m_kind->currentText() +
-                               " log that are more than " + QString::number(days) +
-                               " days old?",
+                               " log that are more than " + QString::number(days) + " days old?",
                            {}, Buttons::YesNo, Icon::Question, Answer::No) != Answer::Yes)
         return;
     try {
         switch (m_kind->currentIndex()) {
-        case LogonAttempts: DeleteFailedLogons(m_ctx, days); break;
-        case SuspiciousActivity: DeleteSuspicious(m_ctx, days); break;
-        case ProfileViews: DeleteCCViews(m_ctx, days); break;
-        default: DeleteCCLViews(m_ctx, days); break;
+        case LogonAttempts:
+            DeleteFailedLogons(m_ctx, days);
+            break;
+        case SuspiciousActivity:
+            DeleteSuspicious(m_ctx, days);
+            break;
+        case ProfileViews:
+            DeleteCCViews(m_ctx, days);
+            break;
+        default:
+            DeleteCCLViews(m_ctx, days);
+            break;
         }
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "cmdPurge_Click", "SecurityLogPage", true);

@@ -70,8 +70,7 @@ void InstallSecurity(AppContext& ctx, frmSearch& window) {
     });
     window.setLogoffHandler([&ctx] {
         try {
-            if (ctx.current)
-                UpdateLogoffDate(ctx);
+            if (ctx.current) UpdateLogoffDate(ctx);
         } catch (const DbError& e) {
             ReportError(ctx.prompt(), e, "UpdateLogoffDate", "SecurityModule");
         }
@@ -86,8 +85,7 @@ void InstallSecurity(AppContext& ctx, frmSearch& window) {
             return warning.responded();
         },
         [&window] {
-            if (window.isMinimized())
-                window.showNormal();
+            if (window.isMinimized()) window.showNormal();
             window.Logoff();
         },
         &window);
@@ -97,8 +95,7 @@ void InstallSecurity(AppContext& ctx, frmSearch& window) {
 
     window.addAdministrationPage("Security Logs", new SecurityLogPage(ctx));
     window.addCommand("Card Password", "cmdChangeCCPassword", [&ctx, &window] {
-        if (!ctx.session.loggedOn() || ctx.session.guest)
-            return;
+        if (!ctx.session.loggedOn() || ctx.session.guest) return;
         frmChangePWCC dlg(ctx, &window);
         dlg.exec();
     });

@@ -1,8 +1,8 @@
 #include "security/forms/frmCCQuery.h"
 
+#include "platform/forms/WidgetPrompt.h"
 #include "security/CardData.h"
 #include "security/CardStore.h"
-#include "platform/forms/WidgetPrompt.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -51,8 +51,7 @@ void frmCCQuery::answer(bool remove) {
 }
 
 void frmCCQuery::reject() {
-    if (m_answered)
-        QDialog::reject();
+    if (m_answered) QDialog::reject();
 }
 
 void frmCCQuery::closeEvent(QCloseEvent* e) {
@@ -77,18 +76,15 @@ int CheckFormCCFields(AppContext& ctx, QWidget* form, const QString& formName, q
     auto screen = [&](QWidget* box, const QString& text, auto setText) {
         const QString trimmed = text.trimmed();
         // Parcel tracking numbers look like card numbers and are kept.
-        if (trimmed.contains("Tracking Number") || !CheckForCCNumber(trimmed))
-            return;
+        if (trimmed.contains("Tracking Number") || !CheckForCCNumber(trimmed)) return;
         ++found;
         const bool remove = question(formName, box->objectName());
         const QString kept =
             ApplyCardScreening(ctx, formName, box->objectName(), recordId, trimmed, remove);
-        if (remove)
-            setText(kept);
+        if (remove) setText(kept);
     };
     for (QLineEdit* e : form->findChildren<QLineEdit*>()) {
-        if (e->echoMode() != QLineEdit::Normal)
-            continue;
+        if (e->echoMode() != QLineEdit::Normal) continue;
         screen(e, e->text(), [e](const QString& t) { e->setText(t); });
     }
     for (QTextEdit* e : form->findChildren<QTextEdit*>())

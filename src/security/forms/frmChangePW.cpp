@@ -1,6 +1,7 @@
 #include "security/forms/frmChangePW.h"
 
 #include "core/DataAccess.h"
+#include "platform/forms/FormHelpers.h"
 #include "security/PasswordPolicy.h"
 
 #include <QCloseEvent>
@@ -13,17 +14,6 @@
 #include <QVBoxLayout>
 
 namespace vm {
-
-namespace {
-QLineEdit* makeEdit(QWidget* parent, const QString& name, bool secret) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setMaxLength(50);
-    if (secret)
-        e->setEchoMode(QLineEdit::Password);
-    return e;
-}
-} // namespace
 
 frmChangePW::frmChangePW(AppContext& ctx, ChangeMode mode, const QString& logonName,
                          const QString& currentPassword, QWidget* parent)
@@ -40,10 +30,10 @@ frmChangePW::frmChangePW(AppContext& ctx, ChangeMode mode, const QString& logonN
                          ? QString("Your password must be changed before you continue.")
                          : QString("Enter your current password, then the new one twice."));
 
-    m_logonName = makeEdit(this, "txtLogonName", false);
-    m_password = makeEdit(this, "txtPassword", true);
-    m_new = makeEdit(this, "txtNewPassword", true);
-    m_verify = makeEdit(this, "txtVerify", true);
+    m_logonName = makeLineEdit(this, "txtLogonName", false);
+    m_password = makeLineEdit(this, "txtPassword", true);
+    m_new = makeLineEdit(this, "txtNewPassword", true);
+    m_verify = makeLineEdit(this, "txtVerify", true);
     m_logonName->setText(logonName);
     m_password->setText(currentPassword);
     if (mode != ChangeMode::Voluntary) {
@@ -77,18 +67,19 @@ frmChangePW::frmChangePW(AppContext& ctx, ChangeMode mode, const QString& logonN
     layout->addLayout(form);
     layout->addLayout(buttons);
 
-    (mode == ChangeMode::Voluntary && logonName.isEmpty() ? m_logonName
+    (mode == ChangeMode::Voluntary && logonName.isEmpty()         ? m_logonName
      : mode == ChangeMode::Voluntary && currentPassword.isEmpty() ? m_password
                                                                   : m_new)
         ->setFocus();
 }
 
-QString frmChangePW::newPassword() const { return m_new->text(); }
+QString frmChangePW::newPassword() const {
+    return m_new->text();
+}
 
 QLineEdit* frmChangePW::field(const QString& name) const {
     for (QLineEdit* e : {m_logonName, m_password, m_new, m_verify})
-        if (e->objectName() == name)
-            return e;
+        if (e->objectName() == name) return e;
     return m_new;
 }
 
@@ -126,8 +117,7 @@ void frmChangePW::cmdCancel_Click() {
             "You MUST change the default password before you continue. If you" + CRLF +
                 "CANCEL the program will close." + CRLF + "Are you sure you wish to CANCEL?",
             "Exit Concierge?", Buttons::YesNo, Icon::Question, Answer::No);
-        if (a != Answer::Yes)
-            return;
+        if (a != Answer::Yes) return;
         m_endProgram = true;
     }
     m_closing = true;
@@ -137,8 +127,9 @@ void frmChangePW::cmdCancel_Click() {
 void frmChangePW::reject() {
     // Escape and the window frame: a forced change cannot be walked away from.
     if (m_mode != ChangeMode::Voluntary && !m_closing) {
-        m_ctx.prompt().message("Please enter your new password, confirm it and press OK.  Thank you",
-                               {}, Icon::Information);
+        m_ctx.prompt().message(
+            "Please enter your new password, confirm it and press OK.  Thank you", {},
+            Icon::Information);
         return;
     }
     QDialog::reject();

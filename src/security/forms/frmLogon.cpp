@@ -2,6 +2,7 @@
 
 #include "core/DataAccess.h"
 #include "platform/RegistryValues.h"
+#include "platform/forms/FormHelpers.h"
 #include "security/Audit.h"
 #include "security/Logon.h"
 #include "security/PasswordPolicy.h"
@@ -17,14 +18,6 @@
 namespace vm {
 
 namespace {
-QLineEdit* makeEdit(QWidget* parent, const QString& name, bool secret) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setMaxLength(50);
-    if (secret)
-        e->setEchoMode(QLineEdit::Password);
-    return e;
-}
 
 QString storedDbPath(const AppContext& ctx) {
     return INIRead("Settings", "CorvellaDbPath", ctx.iniFile());
@@ -48,9 +41,9 @@ frmLogon::frmLogon(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ct
     setWindowTitle("Velmora Logon");
     setModal(true);
 
-    m_logonName = makeEdit(this, "txtLogonName", false);
-    m_password = makeEdit(this, "txtPassword", true);
-    m_passcode = makeEdit(this, "txtPasscode", true);
+    m_logonName = makeLineEdit(this, "txtLogonName", false);
+    m_password = makeLineEdit(this, "txtPassword", true);
+    m_passcode = makeLineEdit(this, "txtPasscode", true);
     m_dbChanged = new QLabel("The database location has changed: enter the passcode.", this);
     m_dbChanged->setObjectName("pctDbChanged");
 
@@ -94,15 +87,13 @@ frmLogon::frmLogon(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ct
         frmChangePW dlg(m_ctx, r.mode, r.logonName, r.password, this);
         dlg.exec();
         end = dlg.programMustEnd();
-        if (!dlg.changed())
-            return std::nullopt;
+        if (!dlg.changed()) return std::nullopt;
         return dlg.newPassword();
     };
 }
 
 bool frmLogon::checkPasscode() {
-    if (m_dbChanged->isHidden())
-        return true;
+    if (m_dbChanged->isHidden()) return true;
     const QString code = m_passcode->text().trimmed();
     if (code.isEmpty()) {
         m_ctx.prompt().message("The Passcode must be complete to continue.", "Enter Passcode",
@@ -142,14 +133,12 @@ std::optional<QString> frmLogon::runChange(ChangeMode mode, const QString& name,
     m_ctx.session.forcedChange = mode != ChangeMode::Voluntary;
     const auto result = m_change ? m_change({mode, name, pw}, end) : std::nullopt;
     m_ctx.session.forcedChange = false;
-    if (end)
-        m_endProgram = true;
+    if (end) m_endProgram = true;
     return result;
 }
 
 void frmLogon::cmdOK_Click() {
-    if (!checkPasscode())
-        return;
+    if (!checkPasscode()) return;
     const QString name = m_logonName->text().trimmed();
     QString password = m_password->text();
     if (name.isEmpty()) {
@@ -207,8 +196,7 @@ void frmLogon::cmdOK_Click() {
         }
         password = *changedTo;
     }
-    if (finishLogon(name, password))
-        accept();
+    if (finishLogon(name, password)) accept();
 }
 
 bool frmLogon::finishLogon(const QString& logonName, const QString& password) {
@@ -221,8 +209,8 @@ bool frmLogon::finishLogon(const QString& logonName, const QString& password) {
     audit(true, logonName);
     if (logonName.toUpper() == kFactoryLogon && password.trimmed().toUpper() == kFactoryPassword) {
         bool end = false;
-        const auto changed = m_change ? m_change({ChangeMode::Force, logonName, password}, end)
-                                      : std::nullopt;
+        const auto changed =
+            m_change ? m_change({ChangeMode::Force, logonName, password}, end) : std::nullopt;
         if (!changed) {
             // The default password is never worked with: no change, no logon.
             UpdateLogoffDate(m_ctx);

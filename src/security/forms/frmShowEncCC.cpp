@@ -54,7 +54,9 @@ CardViewDialog::CardViewDialog(AppContext& ctx, const QString& objectName, const
     layout->addLayout(buttons);
 }
 
-QString CardViewDialog::clearNumber() const { return m_shown ? m_actual->text() : QString(); }
+QString CardViewDialog::clearNumber() const {
+    return m_shown ? m_actual->text() : QString();
+}
 
 void CardViewDialog::cmdShowCCN_Click() {
     const QString reason = m_reason->text().trimmed();
