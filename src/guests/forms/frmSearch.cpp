@@ -125,6 +125,10 @@ void frmSearch::Logon() {
     m_inLogon = false;
     if (ok && m_ctx.session.loggedOn()) {
         applyRights();
+        // The desk's day starts on the logbook.
+        const int logbook = TabNames.indexOf("Logbook");
+        if (m_tabs->isTabEnabled(logbook))
+            m_tabs->setCurrentIndex(logbook);
         refreshCaption();
         Q_EMIT loggedOn();
     }
