@@ -35,7 +35,7 @@ as_pg "$PGBIN/pg_ctl" -D "$PGDATA" -l "$PGROOT/server.log" -w \
   -o "-p $PORT -k $PGSOCK -c listen_addresses=127.0.0.1 -c fsync=off -c full_page_writes=off -c synchronous_commit=off" start >/dev/null \
   || { cat "$PGROOT/server.log"; exit 1; }
 as_pg "$PGBIN/psql" -h 127.0.0.1 -p "$PORT" -U postgres -q -c "CREATE DATABASE velmora_test" postgres || exit 1
-as_pg "$PGBIN/psql" -h 127.0.0.1 -p "$PORT" -U postgres -q -c "CREATE EXTENSION IF NOT EXISTS citext" velmora_test || exit 1
+as_pg "$PGBIN/psql" -h 127.0.0.1 -p "$PORT" -U postgres -q -c "CREATE EXTENSION IF NOT EXISTS citext; CREATE EXTENSION IF NOT EXISTS pg_trgm" velmora_test || exit 1
 # The server is there for both halves: a few tests of the SQLite half talk to it too.
 export VELMORA_TEST_PG="host=127.0.0.1 port=$PORT user=postgres dbname=velmora_test"
 

@@ -195,6 +195,10 @@ void RunUpgradeLadder(AppContext& ctx, const UpgradeHooks& hooks) {
 
 void RunEveryStartSteps(AppContext& ctx) {
     Database& db = ctx.db();
+    // Trigram indexes of "contains" searches (built once on older databases).
+    for (const Table& t : Registry::all().tables())
+        if ((t.stores & Current) && !t.substringSearch.isEmpty() && db.tableExists(t.name))
+            EnsureSubstringIndex(db, t);
     if (!GetVmSetting(db, "SpaSoftPropertyID").trimmed().isEmpty() &&
         !db.tableExists("SpaSoftLogbookMapping")) {
         static const QList<std::tuple<int, const char*, const char*>> rows = {

@@ -96,6 +96,10 @@ inline const QString MsgPrintDetails =
     QStringLiteral("You are not authorized to print Logbook Details.");
 inline const QString MsgOutputMissing =
     QStringLiteral("Printing and e-mail are not available: the output module is not installed.");
+inline const QString MsgCloneCards =
+    QStringLiteral("You are not authorized to Clone Credit Card Numbers.");
+inline const QString MsgNextGone =
+    QStringLiteral("The next Logbook Entry of the list was deleted at another desk.");
 inline const QString MsgChangedElsewhere = QStringLiteral(
     "This Logbook Entry was changed at another desk after you opened it.\r\n"
     "Press <Yes> to reload the entry; the note you typed stays in the Descriptive Text box.\r\n"

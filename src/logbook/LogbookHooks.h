@@ -24,6 +24,9 @@ struct LogbookHooks {
     // Card data: the cipher of a newly typed number for the entry `logId`
     // (an empty answer means the encryption failed).
     std::function<QString(const QString& number, qint64 logId)> encryptCard;
+    // The clear number of the stored cipher of entry `logId` (empty when it failed);
+    // a clone carries its card as a number, encrypted again under its own id.
+    std::function<QString(const QString& stored, qint64 logId)> decryptCard;
     // Screens the form's text boxes for card numbers before a save (asks
     // about each finding and may remove it from its box).
     std::function<void(QWidget* form, const QString& formName, qint64 recordId)> checkFormCCFields;

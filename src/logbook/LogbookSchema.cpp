@@ -12,6 +12,7 @@ void declareLogbookTables(Registry& r) {
     // columns below.
     r.table("LogBook", "logbook")
         .in(Current | Archive)
+        .searchedByContains({"LastName", "FirstName"})
         .id("LogID")
         .text("GuestID")
         .text("FirstName")

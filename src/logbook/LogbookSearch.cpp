@@ -2,6 +2,7 @@
 
 #include "core/DataAccess.h"
 #include "core/Formats.h"
+#include "core/schema/SchemaBuilder.h"
 #include "logbook/LogbookStore.h"
 
 namespace vm {
@@ -11,9 +12,6 @@ namespace {
 // Typed values are cleaned as stored values are; an empty one matches everything.
 QString cleaned(const QString& s) {
     return s.trimmed().isEmpty() ? QString() : CleanSqlText(s);
-}
-QString contains(const QString& s) {
-    return "%" + cleaned(s) + "%";
 }
 QString startsWith(const QString& s) {
     return cleaned(s) + "%";
@@ -112,20 +110,29 @@ BuiltSelection BuildLogbookSelection(const LogbookSelection& s) {
             // "last, first": last name contains, first name starts with
             const QString last = text.section(',', 0, 0).trimmed();
             const QString first = text.section(',', 1).trimmed();
-            b.add("[LogBook].[LastName] LIKE ? AND [LogBook].[FirstName] LIKE ?",
-                  {contains(last), startsWith(first)});
+            QVariant pattern;
+            const QString lastCondition =
+                schema::ContainsCondition(s.engine, "LogBook", "LastName", cleaned(last), pattern);
+            b.add(lastCondition + " AND [LogBook].[FirstName] LIKE ?", {pattern, startsWith(first)});
             b.description =
                 "Where Last Name contains " + last + " And FirstName starts with " + first;
         } else {
             const QString last = text.section(',', 0, 0).trimmed();
-            b.add("[LogBook].[LastName] LIKE ?", {contains(last)});
+            QVariant pattern;
+            const QString condition =
+                schema::ContainsCondition(s.engine, "LogBook", "LastName", cleaned(last), pattern);
+            b.add(condition, {pattern});
             b.description = "Where Last Name contains " + last;
         }
         break;
-    case SelectBy::FirstName:
-        b.add("[LogBook].[FirstName] LIKE ?", {contains(text)});
+    case SelectBy::FirstName: {
+        QVariant pattern;
+        const QString condition =
+            schema::ContainsCondition(s.engine, "LogBook", "FirstName", cleaned(text), pattern);
+        b.add(condition, {pattern});
         b.description = "Where First Name contains " + text;
         break;
+    }
     case SelectBy::RoomNumber:
         b.add("[LogBook].[RoomNumber] = ?", {CleanSqlText(text)});
         b.description = "Where Room Number is " + text;

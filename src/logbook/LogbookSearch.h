@@ -1,4 +1,6 @@
 #pragma once
+
+#include "platform/Database.h"
 // The Logbook page's selection: what the user chose becomes a condition on
 // the list's columns (values bound, never spliced) and a plain-language
 // description shown above the grid.
@@ -38,6 +40,7 @@ struct LogbookSelection {
     bool noCancelled = false;
     ListWindow window = ListWindow::AllDates;
     int sortIndex = 2;
+    Engine engine = Engine::SQLite; // the engine the selection will run on
 };
 
 struct BuiltSelection {

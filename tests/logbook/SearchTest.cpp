@@ -23,7 +23,8 @@ TEST(LogbookSearch, SelectionsGiveTheirConditionAndDescription) {
          "Where Arrival Date is between  03/14/2026 and 03/16/2026, Sorted by Reference Date and "
          "Name"},
         {{.by = SelectBy::LastName, .text = "O\"Brien, pat", .sortIndex = 0},
-         "[LogBook].[LastName] LIKE ? AND [LogBook].[FirstName] LIKE ?",
+         "[LogBook].[LogID] IN (SELECT rowid FROM [LogBook_Search] WHERE [LastName] LIKE ?) AND "
+         "[LogBook].[FirstName] LIKE ?",
          {"%O'Brien%", "pat%"},
          "Where Last Name contains O\"Brien And FirstName starts with pat, Sorted by Last Name, "
          "First Name"},

@@ -74,6 +74,10 @@ Table& Table::unique(const QStringList& cols, int level) {
     indexes.append({QString("ux_%1_%2").arg(name, cols.join('_')).toLower(), cols, true, level});
     return *this;
 }
+Table& Table::searchedByContains(const QStringList& cols) {
+    substringSearch = cols;
+    return *this;
+}
 Table& Table::in(unsigned s) {
     stores = s;
     return *this;

@@ -56,6 +56,8 @@ struct Table {
     QList<Column> columns;
     QStringList primaryKey;
     QList<Index> indexes;
+    // Text columns searched with "contains": they get a trigram index.
+    QStringList substringSearch;
 
     // Fluent declaration helpers: each adds a column and returns the table.
     Table& id(const QString& name); // AutoId primary key
@@ -79,6 +81,7 @@ struct Table {
     Table& index(const QStringList& columns, int addedAt = 0);
     Table& unique(const QStringList& columns, int addedAt = 0);
     Table& in(unsigned stores);
+    Table& searchedByContains(const QStringList& columns);
     Table& createdAtLevel(int level);
 
     const Column* column(const QString& name) const;

@@ -90,6 +90,8 @@ void CreateTable(Database& db, const Table& t, int level) {
         parts << "PRIMARY KEY (" + keys.join(", ") + ")";
     }
     db.exec("CREATE TABLE " + db.quoteName(t.name) + " (" + parts.join(", ") + ")");
+    if (!t.substringSearch.isEmpty())
+        EnsureSubstringIndex(db, t);
     for (const Index& ix : t.indexes) {
         bool present = ix.addedAt <= level;
         for (const QString& col : ix.columns) {
@@ -155,6 +157,66 @@ bool change_field_size(Database& db, const QString& table, const QString& field,
     return true;
 }
 
+namespace {
+QString searchTableName(const QString& table) { return table + "_Search"; }
+} // namespace
+
+bool EnsureSubstringIndex(Database& db, const Table& t) {
+    if (t.substringSearch.isEmpty() || t.primaryKey.size() != 1)
+        return false;
+    if (db.engine() == Engine::PostgreSQL) {
+        if (!db.scalar("SELECT 1 FROM pg_extension WHERE extname = 'pg_trgm'").isValid())
+            db.exec("CREATE EXTENSION IF NOT EXISTS pg_trgm WITH SCHEMA public");
+        for (const QString& c : t.substringSearch)
+            db.exec("CREATE INDEX IF NOT EXISTS " +
+                    db.quoteName(QString("tx_%1_%2").arg(t.name, c).toLower()) + " ON " +
+                    db.quoteName(t.name) + " USING gin (lower(" + db.quoteName(c) +
+                    "::text) public.gin_trgm_ops)");
+        return true;
+    }
+    const QString search = searchTableName(t.name);
+    if (db.scalar("SELECT 1 FROM sqlite_master WHERE name = ?", {search}).isValid())
+        return false;
+    const QString key = db.quoteName(t.primaryKey.first());
+    QStringList cols, news, olds;
+    for (const QString& c : t.substringSearch) {
+        cols << db.quoteName(c);
+        news << "new." + db.quoteName(c);
+        olds << "old." + db.quoteName(c);
+    }
+    const QString q = db.quoteName(search), table = db.quoteName(t.name);
+    db.exec("CREATE VIRTUAL TABLE " + q + " USING fts5(" + cols.join(", ") + ", content=" +
+            table + ", content_rowid=" + key + ", tokenize='trigram')");
+    const QString add = "INSERT INTO " + q + " (rowid, " + cols.join(", ") + ") VALUES (new." +
+                        key + ", " + news.join(", ") + ");";
+    const QString remove = "INSERT INTO " + q + " (" + q + ", rowid, " + cols.join(", ") +
+                           ") VALUES ('delete', old." + key + ", " + olds.join(", ") + ");";
+    db.exec("CREATE TRIGGER " + db.quoteName(search + "_ai") + " AFTER INSERT ON " + table +
+            " BEGIN " + add + " END");
+    db.exec("CREATE TRIGGER " + db.quoteName(search + "_ad") + " AFTER DELETE ON " + table +
+            " BEGIN " + remove + " END");
+    db.exec("CREATE TRIGGER " + db.quoteName(search + "_au") + " AFTER UPDATE OF " +
+            cols.join(", ") + " ON " + table + " BEGIN " + remove + " " + add + " END");
+    db.exec("INSERT INTO " + q + " (" + q + ") VALUES ('rebuild')");
+    return true;
+}
+
+QString ContainsCondition(Engine engine, const QString& table, const QString& column,
+                          const QString& text, QVariant& parameter) {
+    parameter = "%" + text + "%";
+    const QString qualified = "[" + table + "].[" + column + "]";
+    const Table* t = Registry::all().find(table);
+    if (!t || !t->substringSearch.contains(column, Qt::CaseInsensitive))
+        return qualified + " LIKE ?";
+    if (engine == Engine::PostgreSQL)
+        return "lower(" + qualified + "::text) LIKE lower(?)";
+    // The trigram table answers patterns of three characters or more.
+    if (text.size() < 3 || text.contains('%') || text.contains('_'))
+        return qualified + " LIKE ?";
+    return "[" + table + "].[" + t->primaryKey.first() + "] IN (SELECT rowid FROM [" +
+           searchTableName(t->name) + "] WHERE [" + column + "] LIKE ?)";
+}
+
 void EnsureStoreSchema(Database& db, Store store) {
     db.transaction([&] {
         QSet<QString> existing;
@@ -167,6 +229,7 @@ void EnsureStoreSchema(Database& db, Store store) {
         db.flushDeferred();
         for (const Table& t : Registry::all().tables()) {
             if (!(t.stores & store) || !existing.contains(t.name.toLower())) continue;
+            EnsureSubstringIndex(db, t);
             const QStringList present = db.columnNames(t.name);
             bool added = false;
             for (const Column& c : t.columns)

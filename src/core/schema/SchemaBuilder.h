@@ -17,6 +17,15 @@ QString ColumnType(Database& db, const Column& c);
 // Widens (or narrows) a text column in place; non-text columns and columns of
 // the requested size are left alone.  Answers true when it changed something.
 bool change_field_size(Database& db, const QString& table, const QString& field, int newSize);
+// The trigram index behind "contains" searches of a table's searched columns
+// (SQLite: an FTS5 trigram table kept by triggers; PostgreSQL: pg_trgm GIN
+// indexes).  Creates it when missing; answers true when it did.
+bool EnsureSubstringIndex(Database& db, const Table& t);
+// "column contains text": the condition and its one parameter, using the
+// trigram index where the text is long enough for it.
+QString ContainsCondition(Engine engine, const QString& table, const QString& column,
+                          const QString& text, QVariant& parameter);
+
 // Makes sure the database holds every table (and column and index) of `store`
 // at the current level; used for the archive and common databases.
 void EnsureStoreSchema(Database& db, Store store);

@@ -18,6 +18,9 @@ LogbookModule::LogbookModule(AppContext& ctx, frmSearch& window) : QObject(&wind
     hooks.encryptCard = [&ctx](const QString& number, qint64 logId) {
         return EncryptCC(ctx, number, QString::number(logId));
     };
+    hooks.decryptCard = [&ctx](const QString& stored, qint64 logId) {
+        return DecryptCC(ctx, stored, QString::number(logId));
+    };
     hooks.checkFormCCFields = [&ctx](QWidget* form, const QString& formName, qint64 recordId) {
         CheckFormCCFields(ctx, form, formName, recordId);
     };

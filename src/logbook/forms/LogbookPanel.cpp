@@ -6,6 +6,7 @@
 #include "logbook/EntryRules.h"
 #include "logbook/LogbookSearch.h"
 #include "logbook/LogbookStore.h"
+#include "logbook/ProfileTypes.h"
 #include "logbook/forms/frmLogbook.h"
 #include "platform/forms/DataGrid.h"
 #include "platform/forms/FormHelpers.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -78,8 +80,16 @@ LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookHooks& hooks, QWidget* 
     txtFrom->setPlaceholderText("MM/DD/YYYY");
     txtThrough->setPlaceholderText("MM/DD/YYYY");
     ++row;
-    g->addWidget(new QLabel("Category (Opt):"), row, 0);
-    g->addWidget(cboCategory = named(new QComboBox, "cboCategory"), row, 1);
+    auto* optional = new QHBoxLayout;
+    optional->addWidget(lblCategory = named(new QLabel("Category (Opt):"), "lblCategory"));
+    optional->addWidget(cmdToggleCategory = named(new QPushButton("<>"), "cmdToggleCategory"));
+    cmdToggleCategory->setToolTip("Toggle between Profile Type and Category");
+    g->addLayout(optional, row, 0);
+    auto* optionalBoxes = new QHBoxLayout;
+    optionalBoxes->addWidget(cboCategory = named(new QComboBox, "cboCategory"));
+    optionalBoxes->addWidget(cboProfileType = named(new QComboBox, "cboProfileType"));
+    cboProfileType->hide();
+    g->addLayout(optionalBoxes, row, 1);
     g->addWidget(new QLabel("Logbook Status:"), row, 2);
     g->addWidget(cboStatus = named(new QComboBox, "cboStatus"), row, 3);
     cboStatus->addItems({"All", "Open", "Closed"});
@@ -119,6 +129,8 @@ LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookHooks& hooks, QWidget* 
     connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
     connect(txtSearchText, &QLineEdit::returnPressed, this, [this] { cmdSearch_Click(); });
     connect(cmdToday, &QPushButton::clicked, this, &LogbookPanel::cmdToday_Click);
+    connect(cmdToggleCategory, &QPushButton::clicked, this,
+            &LogbookPanel::cmdToggleCategory_Click);
     connect(cmdUpdatedToday, &QPushButton::clicked, this, &LogbookPanel::cmdUpdatedToday_Click);
     connect(cmdDueOverdue, &QPushButton::clicked, this, &LogbookPanel::cmdDueOverdue_Click);
     connect(txtQuickSearch, &QLineEdit::returnPressed, this, &LogbookPanel::txtQuickSearch_Enter);
@@ -139,6 +151,9 @@ void LogbookPanel::refreshCategories() {
     const QString chosen = cboCategory->currentText();
     cboCategory->clear();
     cboCategory->addItem(QString());
+    const QString profileType = cboProfileType->currentText();
+    cboProfileType->clear();
+    cboProfileType->addItem(QString());
     cboGroup->clear();
     cboGroup->addItem(QString(), 0);
     m_rankedAt = QDateTime(); // read again for the next entry screen
@@ -153,6 +168,8 @@ void LogbookPanel::refreshCategories() {
         for (const Category& c : GetLogbookTypes(m_ctx.db(), LoadViewer(m_ctx.db(), m_ctx.session)))
             cboCategory->addItem(c.name);
         cboCategory->setCurrentText(chosen);
+        cboProfileType->addItems(GetProfileTypeNames(m_ctx.db()));
+        cboProfileType->setCurrentText(profileType);
         if (m_hooks.groups)
             for (const auto& [id, name] : m_hooks.groups())
                 cboGroup->addItem(name, id);
@@ -201,7 +218,9 @@ void LogbookPanel::showList(const LogList& list) {
 }
 
 bool LogbookPanel::runSelection(const LogbookSelection& s, bool guardSize) {
-    return runBuilt(BuildLogbookSelection(s), s.sortIndex, s.window, guardSize);
+    LogbookSelection onThisEngine = s;
+    onThisEngine.engine = m_ctx.db().engine();
+    return runBuilt(BuildLogbookSelection(onThisEngine), s.sortIndex, s.window, guardSize);
 }
 
 bool LogbookPanel::runBuilt(const BuiltSelection& built, int sortIndex, ListWindow window,
@@ -246,15 +265,27 @@ bool LogbookPanel::cmdSearch_Click() {
     s.through = Formats::ParseShortDate(txtThrough->text());
     s.groupId = cboGroup->currentData().toLongLong();
     s.groupName = cboGroup->currentText();
-    s.category = cboCategory->currentText();
+    // One optional filter at a time; profile types exist only in the current database.
+    if (!m_byProfileType)
+        s.category = cboCategory->currentText();
+    else if (source() == LogSource::Current)
+        s.profileType = cboProfileType->currentText();
     s.status = StatusChoice(cboStatus->currentIndex());
     s.noCancelled = chkNoCancelled->isChecked();
     s.window = ListWindow(cboTimeFrame->currentData().toInt());
     s.sortIndex = cboSort->currentData().toInt();
     // Only a request for everything is counted first.
     const bool everything = s.by == SelectBy::None && s.category.trimmed().isEmpty() &&
+                            s.profileType.trimmed().isEmpty() &&
                             s.status == StatusChoice::All && !s.noCancelled;
     return runSelection(s, everything);
+}
+
+void LogbookPanel::cmdToggleCategory_Click() {
+    m_byProfileType = !m_byProfileType;
+    lblCategory->setText(m_byProfileType ? "Profile Type (Opt):" : "Category (Opt):");
+    cboCategory->setVisible(!m_byProfileType);
+    cboProfileType->setVisible(m_byProfileType);
 }
 
 void LogbookPanel::cmdToday_Click() {
@@ -308,6 +339,8 @@ frmLogbook* LogbookPanel::entryScreen(qint64 logId, LogSource source) {
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "GetLogbookTypes10", "modDatabase");
     }
+    f->setNextEntry([this](qint64 current) { return nextKey(current); }, source);
+    connect(f, &frmLogbook::movedTo, grdLogbook, &DataGrid::selectKey);
     connect(f, &frmLogbook::entrySaved, this, &LogbookPanel::refreshRow);
     connect(f, &frmLogbook::entryDeleted, this, &LogbookPanel::removeRow);
     return f;
@@ -359,6 +392,13 @@ void LogbookPanel::refreshRow(qint64 logId) {
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "RefreshLogbookRow", FormName, true);
     }
+}
+
+qint64 LogbookPanel::nextKey(qint64 logId) {
+    // The rows in the order shown (the user may have sorted the grid).
+    for (int row = 0; row + 1 < grdLogbook->rowCount(); ++row)
+        if (grdLogbook->keyAt(row) == logId) return grdLogbook->keyAt(row + 1);
+    return 0;
 }
 
 void LogbookPanel::removeRow(qint64 logId) {

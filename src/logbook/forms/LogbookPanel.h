@@ -35,16 +35,22 @@ public:
     frmLogbook* openEntry(qint64 logId);
     void clearList();
     void refreshCategories();
+    // Switches the optional filter between category and profile type.
+    void cmdToggleCategory_Click();
+    bool filtersByProfileType() const { return m_byProfileType; }
     // Puts the entry's current state into the list (or takes it out).
     void refreshRow(qint64 logId);
     void removeRow(qint64 logId);
+    // The entry listed after `logId`, 0 at the end or when it is not listed.
+    qint64 nextKey(qint64 logId);
 
-    QComboBox *cboSelectBy, *cboCategory, *cboStatus, *cboTimeFrame, *cboSort, *cboSource,
-        *cboGroup;
+    QComboBox *cboSelectBy, *cboCategory, *cboProfileType, *cboStatus, *cboTimeFrame, *cboSort,
+        *cboSource, *cboGroup;
     QLineEdit *txtSearchText, *txtFrom, *txtThrough, *txtQuickSearch;
     QCheckBox* chkNoCancelled;
-    QPushButton *cmdSearch, *cmdToday, *cmdUpdatedToday, *cmdDueOverdue, *cmdAddLogbook;
-    QLabel *lblDescription, *lblCount;
+    QPushButton *cmdSearch, *cmdToday, *cmdUpdatedToday, *cmdDueOverdue, *cmdAddLogbook,
+        *cmdToggleCategory;
+    QLabel *lblCategory, *lblDescription, *lblCount;
     DataGrid* grdLogbook;
 
 private:
@@ -59,6 +65,7 @@ private:
     AppContext& m_ctx;
     const LogbookHooks& m_hooks;
     LogSource m_listedSource = LogSource::Current;
+    bool m_byProfileType = false;
     QStringList m_ranking; // categories by use, read at logon and hourly
     QDateTime m_rankedAt;
     frmLogbook* entryScreen(qint64 logId, LogSource source);

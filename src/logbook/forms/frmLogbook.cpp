@@ -7,9 +7,12 @@
 #include "logbook/EntryRules.h"
 #include "logbook/LogbookCounts.h"
 #include "logbook/LogbookStore.h"
+#include "logbook/NotifiedValues.h"
+#include "logbook/forms/NotifiedValuesDialog.h"
 #include "platform/forms/DataGrid.h"
 #include "platform/forms/FormHelpers.h"
 #include "platform/forms/WidgetPrompt.h"
+#include "security/CardStore.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -80,6 +83,13 @@ void frmLogbook::build() {
     lblCancelValue->hide();
     lblProfileID = named(new QLabel("0"), "lblProfileID");
     lblProfileID->hide();
+    // The keys behind the names on screen, for the screens that open this one.
+    lblLogTypeID = named(new QLabel("0"), "lblLogTypeID");
+    lblEntryType = named(new QLabel, "lblEntryType");
+    lblGroupID = named(new QLabel("0"), "lblGroupID");
+    lblContactID = named(new QLabel("0"), "lblContactID");
+    for (QLabel* key : {lblLogTypeID, lblEntryType, lblGroupID, lblContactID})
+        key->hide();
     top->addLayout(identity);
 
     auto* middle = new QHBoxLayout;
@@ -112,7 +122,11 @@ void frmLogbook::build() {
         wf->addRow(dateLabels[i], txtSelect[i]);
     }
     wf->addRow("Time:", txtReferTime = named(new QLineEdit, "txtReferTime"));
-    wf->addRow("Notified:", cboNotified = named(new QComboBox, "cboNotified"));
+    auto* notifiedRow = new QHBoxLayout;
+    notifiedRow->addWidget(cboNotified = named(new QComboBox, "cboNotified"), 1);
+    notifiedRow->addWidget(cmdOther = named(new QPushButton("..."), "cmdOther"));
+    cmdOther->setToolTip("Maintain the list of notification methods");
+    wf->addRow("Notified:", notifiedRow);
     cboNotified->setEditable(true);
     middle->addWidget(when);
 
@@ -163,6 +177,10 @@ void frmLogbook::build() {
     actions->addWidget(imgReminder = named(new QToolButton, "imgReminder"));
     actions->addWidget(imgPrint = named(new QToolButton, "imgPrint"));
     actions->addWidget(imgEmail = named(new QToolButton, "imgEmail"));
+    actions->addWidget(imgNext = named(new QToolButton, "imgNext"));
+    imgNext->setText("Next");
+    imgNext->setToolTip("Go to the next entry of the list");
+    imgNext->hide(); // shown when the screen was opened from a list
     actions->addStretch();
     actions->addWidget(cmdExit = named(new QPushButton("E&xit"), "cmdExit"));
     imgReminder->setText("Message");
@@ -184,6 +202,8 @@ void frmLogbook::build() {
     connect(imgPrint, &QToolButton::clicked, this, &frmLogbook::imgPrint_Click);
     connect(imgEmail, &QToolButton::clicked, this, &frmLogbook::imgEmail_Click);
     connect(imgReminder, &QToolButton::clicked, this, &frmLogbook::imgReminder_Click);
+    connect(imgNext, &QToolButton::clicked, this, &frmLogbook::imgNext_Click);
+    connect(cmdOther, &QPushButton::clicked, this, &frmLogbook::cmdOther_Click);
 
     const std::pair<QCheckBox*, StatusBox> boxes[] = {{chkComplete, StatusBox::Complete},
                                                       {chkPending, StatusBox::Pending},
@@ -235,15 +255,24 @@ void frmLogbook::fillLists() {
         cboTypes->addItem(c.name, c.id);
         lstTypes->addItem(c.name);
     }
-    cboNotified->clear();
-    cboNotified->addItem(QString());
-    cboNotified->addItems(LogbookStore(m_ctx).NotifiedValues());
+    fillNotified();
     cboGroup->clear();
     cboGroup->addItem(QString(), 0);
     if (m_hooks.groups)
         for (const auto& [id, name] : m_hooks.groups())
             cboGroup->addItem(name, id);
     m_loading = false;
+}
+
+void frmLogbook::fillNotified() {
+    const bool wasLoading = m_loading;
+    m_loading = true;
+    const QString typed = cboNotified->currentText();
+    cboNotified->clear();
+    cboNotified->addItem(QString());
+    cboNotified->addItems(LogbookStore(m_ctx).NotifiedValues());
+    cboNotified->setEditText(typed);
+    m_loading = wasLoading;
 }
 
 bool frmLogbook::isGuestViewer() const {
@@ -288,6 +317,9 @@ void frmLogbook::showEntry() {
                             Formats::Time12(created.time()));
     lblCancelValue->setText(e.cancelled ? "True" : "False");
     lblProfileID->setText(QString::number(e.profileId));
+    lblEntryType->setText(e.entryType);
+    lblGroupID->setText(QString::number(e.groupId));
+    lblContactID->setText(QString::number(e.contactId));
     txtLastName->setText(e.lastName);
     txtFirstName->setText(e.firstName);
     txtRoomNumber->setText(e.roomNumber);
@@ -304,12 +336,14 @@ void frmLogbook::showEntry() {
         cboTypes->addItem(e.entryType, GetLogTypeID(m_ctx.db(), e.entryType));
     cboTypes->setCurrentIndex(
         e.entryType.isEmpty() ? 0 : cboTypes->findText(e.entryType, Qt::MatchFixedString));
+    lblLogTypeID->setText(QString::number(cboTypes->currentData().toLongLong()));
     txtLogEntry->setPlainText(ToDisplayText(e.text));
     txtDescription->clear();
     txtMsgNotes->setPlainText(ToDisplayText(e.msgNotes));
     setStatusBoxes({e.complete, e.pending, e.onHold, e.cancelled});
     lblShowEncCC->setText(e.encCC.isEmpty() ? QString() : QString("Card on file"));
     txtActualCCN->clear();
+    m_carriedCard.clear();
     lblTNotes->clear();
     m_statusUnread = false;
     cmdOK->hide();
@@ -341,7 +375,7 @@ void frmLogbook::applyMode() {
     txtDescription->setReadOnly(readOnly && !archived);
     for (QWidget* w : std::initializer_list<QWidget*>{
              cboTypes, cboNotified, cboGroup, lstTypes, lstTypes10, chkComplete, chkPending,
-             chkOnHold, chkCancelled, cmdShowProfile, cmdShowEncCC})
+             chkOnHold, chkCancelled, cmdShowProfile, cmdShowEncCC, cmdOther})
         w->setEnabled(!readOnly);
     cmdShowEncCC->setVisible(bool(m_hooks.showCard) && !m_entry.encCC.isEmpty());
     // Cards are typed only where the card subsystem can protect them.
@@ -370,6 +404,8 @@ void frmLogbook::prefill(const LogEntry& v) {
     m_entry.contactId = v.contactId ? v.contactId : m_entry.contactId;
     m_entry.groupId = v.groupId ? v.groupId : m_entry.groupId;
     lblProfileID->setText(QString::number(m_entry.profileId));
+    lblGroupID->setText(QString::number(m_entry.groupId));
+    lblContactID->setText(QString::number(m_entry.contactId));
     m_loading = false;
     if (!v.entryType.isEmpty()) cboTypes->setCurrentText(v.entryType);
 }
@@ -410,6 +446,7 @@ void frmLogbook::categoryChosen(const QString& name) {
             return;
         }
     }
+    lblLogTypeID->setText(QString::number(cboTypes->currentData().toLongLong()));
     markChanged();
     try {
         // The category's tickler notes for the date must be acknowledged.
@@ -553,8 +590,11 @@ bool frmLogbook::cmdSave_Click() {
         const QString note = ToStoredText(txtDescription->toPlainText());
         e.text = ComposeEntryText(e.text, note, m_ctx.session.initials, m_ctx.clock().now());
         LogbookStore store(m_ctx, &m_hooks);
+        // A number typed now wins over the one a clone carried.
+        const QString card =
+            txtActualCCN->text().trimmed().isEmpty() ? m_carriedCard : txtActualCCN->text();
         if (e.logId == 0) {
-            store.InsertLogBook(e, txtActualCCN->text());
+            store.InsertLogBook(e, card);
         } else {
             // The first member to save an entry of the web interface takes it over.
             if (e.text.contains("~~~ Entry was added by Web Interface") &&
@@ -566,7 +606,7 @@ bool frmLogbook::cmdSave_Click() {
                 e.fingerprint = store.Fingerprint(e.logId);
             }
             const SaveOutcome outcome =
-                store.UpdateLogBook(e, lblCancelValue->text() == "True", txtActualCCN->text());
+                store.UpdateLogBook(e, lblCancelValue->text() == "True", card);
             if (outcome == SaveOutcome::Gone) {
                 prompt.message(MsgEntryGone, {}, Icon::Exclamation);
                 return false;
@@ -594,9 +634,7 @@ void frmLogbook::cmdSaveAndExit_Click() {
 }
 
 void frmLogbook::cmdClear_Click() {
-    if (m_changed && !m_readOnly && m_ctx.prompt().ask(MsgSaveChanges) == Answer::Yes &&
-        !cmdSave_Click())
-        return;
+    if (!keepOrDiscardChanges()) return;
     showNew();
 }
 
@@ -627,6 +665,31 @@ void frmLogbook::cmdDelete_Click() {
 }
 
 void frmLogbook::cmdCloneEntry_Click() {
+    // The card goes along as a clear number only: its cipher is bound to the old
+    // entry's id, so the clone's first save encrypts it again under the new id.
+    QString carried;
+    const bool hasCard = !m_entry.encCC.trimmed().isEmpty();
+    if (hasCard && m_hooks.encryptCard && m_hooks.decryptCard) {
+        try {
+            if (!MayDo(m_ctx, Rights::LogbookCloneCards)) {
+                m_ctx.prompt().message(MsgCloneCards); // cloned without the card
+            } else {
+                switch (AskCloneCardPassword(m_ctx)) {
+                case CloneCardAnswer::Refused:
+                    return;
+                case CloneCardAnswer::Skip:
+                    break;
+                case CloneCardAnswer::Carry:
+                    carried = m_hooks.decryptCard(m_entry.encCC, m_entry.logId);
+                    if (carried.isEmpty()) return; // the cipher has shown its failure
+                    break;
+                }
+            }
+        } catch (const DbError& err) {
+            ReportError(m_ctx.prompt(), err, "cmdCloneEntry_Click", FormName, true);
+            return;
+        }
+    }
     LogEntry e = m_entry;
     gatherInto(e);
     e.text = ToStoredText(txtLogEntry->toPlainText());
@@ -640,15 +703,86 @@ void frmLogbook::cmdCloneEntry_Click() {
     e.notified.clear();
     e.openTableId = 0;
     e.fingerprint.clear();
-    // A card goes along only through the card password check, which the card
-    // subsystem owns; without it the clone carries no card.
     e.encCC.clear();
     e.ccCreated = {};
     m_entry = e;
     m_source = LogSource::Current;
     m_loadedType.clear();
     showEntry();
+    m_carriedCard = carried;
+    if (!carried.isEmpty()) lblShowEncCC->setText("Card carried over");
     m_changed = true;
+}
+
+bool frmLogbook::keepOrDiscardChanges() {
+    if (!m_changed || m_readOnly || isGuestViewer()) return true;
+    if (m_ctx.prompt().ask(MsgSaveChanges) != Answer::Yes) return true; // discarded
+    return cmdSave_Click(); // a save that fails keeps the screen as it is
+}
+
+void frmLogbook::setNextEntry(std::function<qint64(qint64)> next, LogSource listSource) {
+    m_next = std::move(next);
+    m_nextSource = listSource;
+    imgNext->setVisible(bool(m_next));
+}
+
+void frmLogbook::imgNext_Click() {
+    if (!m_next) return;
+    const qint64 next = m_next(m_entry.logId);
+    if (next <= 0 || !keepOrDiscardChanges()) return;
+    try {
+        if (!load(next, m_nextSource)) {
+            m_ctx.prompt().message(MsgNextGone, {}, Icon::Exclamation);
+            return;
+        }
+        Q_EMIT movedTo(next);
+    } catch (const DbError& err) {
+        ReportError(m_ctx.prompt(), err, "imgNext_Click", FormName, true);
+    }
+}
+
+void frmLogbook::cmdOther_Click() {
+    LogbookStore store(m_ctx);
+    bool untouched = false; // the saved entry is as this screen read it
+    try {
+        if (!MayDo(m_ctx, Rights::LogbookNotifications)) {
+            m_ctx.prompt().message(MsgMaintainNotifications);
+            return;
+        }
+        untouched = m_entry.logId > 0 && m_source == LogSource::Current &&
+                    store.Fingerprint(m_entry.logId) == m_entry.fingerprint;
+    } catch (const DbError& err) {
+        ReportError(m_ctx.prompt(), err, "cmdOther_Click", FormName, true);
+        return;
+    }
+    NotifiedValuesDialog dialog(m_ctx, this);
+    dialog.exec();
+    if (!dialog.listChanged()) return;
+    try {
+        fillNotified();
+        // A renamed value was renamed in the entries too, this one included
+        // (followed through every rename made in the editor).
+        const auto renamed = [&dialog](QString value) {
+            for (int step = 0; step < dialog.renamed().size(); ++step) {
+                const auto to = dialog.renamed().constFind(value.trimmed().toLower());
+                if (to == dialog.renamed().constEnd()) break;
+                value = *to;
+            }
+            return value;
+        };
+        const bool wasLoading = m_loading;
+        m_loading = true;
+        const QString shown = cboNotified->currentText().trimmed();
+        if (!shown.isEmpty()) cboNotified->setEditText(renamed(shown));
+        m_loading = wasLoading;
+        const QString stored = renamed(m_entry.notified);
+        if (stored != m_entry.notified) {
+            m_entry.notified = stored;
+            if (untouched) m_entry.fingerprint = store.Fingerprint(m_entry.logId);
+        }
+    } catch (const DbError& err) {
+        ReportError(m_ctx.prompt(), err, "GetOtherData", FormName, true);
+    }
 }
 
 void frmLogbook::cmdSaveAText_Click() {

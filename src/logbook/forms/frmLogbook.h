@@ -9,6 +9,7 @@
 #include "logbook/LogbookHooks.h"
 
 #include <QDialog>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -54,12 +55,20 @@ public:
     void cmdShowProfile_Click();
     void cmdShowEncCC_Click();
     void cmdOK_Click();
+    // The "Notified" pick list editor; the list on screen follows its changes.
+    void cmdOther_Click();
+    // The next entry of the list that opened the screen (see setNextEntry).
+    void imgNext_Click();
+    // Answers the id of the entry after `logId` in the caller's list, 0 at its end.
+    void setNextEntry(std::function<qint64(qint64 logId)> next, LogSource listSource);
     // Writes the entry's stored row to a text file after the code word; answers the file.
     QString dumpRecord();
 
 Q_SIGNALS:
     void entrySaved(qint64 logId);
     void entryDeleted(qint64 logId);
+    // imgNext brought another entry of the list onto the screen.
+    void movedTo(qint64 logId);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -83,6 +92,8 @@ private:
     void markChanged();
     QString typeName() const;
     bool isGuestViewer() const;
+    bool keepOrDiscardChanges();
+    void fillNotified();
 
     AppContext& m_ctx;
     const LogbookHooks& m_hooks;
@@ -94,11 +105,15 @@ private:
     bool m_readOnly = false;
     bool m_statusUnread = false; // a category status message waits for <OK>
     QString m_loadedType;        // the category the saved entry was loaded with
+    QString m_carriedCard;       // clear card number of a clone, encrypted by the next save
+    std::function<qint64(qint64)> m_next;
+    LogSource m_nextSource = LogSource::Current;
 
 public:
     // Controls, named as the screen's parts are named.
     QLabel *lblLogBookID, *lblWhoEntered, *lblWhenEntered, *lblArchived, *lblCancelValue,
-        *lblCaption, *lblTNotes, *lblShowEncCC, *lblProfileID;
+        *lblCaption, *lblTNotes, *lblShowEncCC, *lblProfileID, *lblLogTypeID, *lblEntryType,
+        *lblGroupID, *lblContactID;
     QLineEdit *txtLastName, *txtFirstName, *txtRoomNumber, *txtGuestID, *txtReferTime,
         *txtActualCCN;
     QLineEdit* txtSelect[3]; // reference, arrival, departure date (MM/dd/yyyy)
@@ -107,8 +122,8 @@ public:
     QPlainTextEdit *txtLogEntry, *txtDescription, *txtMsgNotes;
     QCheckBox *chkComplete, *chkPending, *chkOnHold, *chkCancelled;
     QPushButton *cmdSave, *cmdSaveAndExit, *cmdClear, *cmdExit, *cmdDelete, *cmdCloneEntry,
-        *cmdSaveAText, *cmdUnsentMsg, *cmdShowProfile, *cmdShowEncCC, *cmdOK;
-    QToolButton *imgReminder, *imgPrint, *imgEmail;
+        *cmdSaveAText, *cmdUnsentMsg, *cmdShowProfile, *cmdShowEncCC, *cmdOK, *cmdOther;
+    QToolButton *imgReminder, *imgPrint, *imgEmail, *imgNext;
     DataGrid* grdHistory;
 };
 
