@@ -278,8 +278,10 @@ void compareWithShell(const Property& p) {
         list + "WHERE (LogBook.ReferDate = '" + today +
             "') ORDER BY LogBook.ReferDate, "
             "LogBook.ReferTime, LogBook.LastName, LogBook.FirstName;",
-        list + "WHERE (LogBook.LastName LIKE '%" + p.rareName +
-            "%') ORDER BY LogBook.LastName, "
+        // the program's statement: through the trigram table
+        list + "WHERE (LogBook.LogID IN (SELECT rowid FROM LogBook_Search WHERE LastName LIKE '%" +
+            p.rareName +
+            "%')) ORDER BY LogBook.LastName, "
             "LogBook.FirstName;",
         list + "WHERE (LogBook.ReferDate >= '" + Formats::StoredDate(Today.addDays(-3)) +
             "' AND LogBook.ReferDate <= '" + Formats::StoredDate(Today.addDays(3)) +
