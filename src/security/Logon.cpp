@@ -40,7 +40,15 @@ std::optional<Row> verifiedRow(Database& db, const QString& logonName, const QSt
     return std::nullopt;
 }
 
-void fillSession(Session& s, const Row& r) {
+// The stored form an account gets when it is reset or locked: the hash of
+// its logon name, so the next logon with that name forces a change.
+QString resetForm(const QString& logonName) {
+    const QString h = HashPassword(normalized(logonName));
+    return h.isEmpty() ? QString(" ") : h;
+}
+} // namespace
+
+void FillSessionFromStaffRow(Session& s, const Row& r) {
     s.clear();
     s.conciergeId = r.number("ConciergeID");
     s.name = StoredText(r.text("Concierge"));
@@ -54,14 +62,6 @@ void fillSession(Session& s, const Row& r) {
     s.allLogs = r.flag("AllLogs");
     s.allRentals = r.flag("AllRentals");
 }
-
-// The stored form an account gets when it is reset or locked: the hash of
-// its logon name, so the next logon with that name forces a change.
-QString resetForm(const QString& logonName) {
-    const QString h = HashPassword(normalized(logonName));
-    return h.isEmpty() ? QString(" ") : h;
-}
-} // namespace
 
 const QStringList& ReservedAccounts() {
     static const QStringList names{"Support Profile", "Orvanta Support", "Concierge Bellhop"};
@@ -142,7 +142,7 @@ LogonCheck CheckLogon(AppContext& ctx, const QString& logonName, const QString& 
             return out;
         }
 
-        fillSession(s, *row);
+        FillSessionFromStaffRow(s, *row);
         s.support = support;
         out.result = LogonResult::Ok;
         out.mustChange = !support && normalized(password) == normalized(row->text("UserProfile"));

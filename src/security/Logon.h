@@ -74,6 +74,9 @@ void InsertSuspcious(AppContext& ctx, qint64 recordId, const QString& module, co
 // Without the program there is nobody to ask: answers true.
 bool VerifyEmployee(AppContext& ctx);
 
+// The session of a member, from the member's Concierge row.
+void FillSessionFromStaffRow(Session& s, const Row& r);
+
 // The session of the read-only guest viewer.
 void StartGuestSession(Session& s);
 

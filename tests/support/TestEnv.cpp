@@ -4,6 +4,7 @@
 #include "core/FactoryData.h"
 #include "core/Formats.h"
 #include "platform/PasswordHash.h"
+#include "security/Logon.h"
 
 #include <QApplication>
 #include <QDir>
@@ -75,16 +76,7 @@ void TestEnv::createBaseOnly() {
 void TestEnv::logOn(qint64 id) {
     auto r = db().queryOne("SELECT * FROM [Concierge] WHERE [ConciergeID] = ?", {id});
     ASSERT_TRUE(r.has_value());
-    Session& s = ctx->session;
-    s.conciergeId = id;
-    s.name = r->text("Concierge");
-    s.initials = r->text("Initials");
-    s.logonName = r->text("UserProfile");
-    s.manager = r->flag("Authorized");
-    s.restricted = r->flag("Restricted");
-    s.readOnly = r->flag("ReadOnly");
-    s.allLogs = r->flag("AllLogs");
-    s.allRentals = r->flag("AllRentals");
+    FillSessionFromStaffRow(ctx->session, *r);
 }
 
 qint64 TestEnv::addStaff(const QString& name, const QString& logon, const QString& initials,
