@@ -28,6 +28,14 @@ struct Builder {
     }
 };
 
+// "column contains text", through the trigram index where there is one.
+void addContains(Builder& b, Engine engine, const QString& column, const QString& text) {
+    QVariant pattern;
+    const QString condition =
+        schema::ContainsCondition(engine, "LogBook", column, cleaned(text), pattern);
+    b.add(condition, {pattern});
+}
+
 void dateClause(Builder& b, const QString& column, const LogbookSelection& s, const QString& one,
                 const QString& between) {
     const QString from = Formats::StoredDate(s.from);
@@ -113,26 +121,20 @@ BuiltSelection BuildLogbookSelection(const LogbookSelection& s) {
             QVariant pattern;
             const QString lastCondition =
                 schema::ContainsCondition(s.engine, "LogBook", "LastName", cleaned(last), pattern);
-            b.add(lastCondition + " AND [LogBook].[FirstName] LIKE ?", {pattern, startsWith(first)});
+            b.add(lastCondition + " AND [LogBook].[FirstName] LIKE ?",
+                  {pattern, startsWith(first)});
             b.description =
                 "Where Last Name contains " + last + " And FirstName starts with " + first;
         } else {
             const QString last = text.section(',', 0, 0).trimmed();
-            QVariant pattern;
-            const QString condition =
-                schema::ContainsCondition(s.engine, "LogBook", "LastName", cleaned(last), pattern);
-            b.add(condition, {pattern});
+            addContains(b, s.engine, "LastName", last);
             b.description = "Where Last Name contains " + last;
         }
         break;
-    case SelectBy::FirstName: {
-        QVariant pattern;
-        const QString condition =
-            schema::ContainsCondition(s.engine, "LogBook", "FirstName", cleaned(text), pattern);
-        b.add(condition, {pattern});
+    case SelectBy::FirstName:
+        addContains(b, s.engine, "FirstName", text);
         b.description = "Where First Name contains " + text;
         break;
-    }
     case SelectBy::RoomNumber:
         b.add("[LogBook].[RoomNumber] = ?", {CleanSqlText(text)});
         b.description = "Where Room Number is " + text;

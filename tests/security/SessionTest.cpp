@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
+#include <memory>
 
 using namespace vm;
 using namespace vm::test;
@@ -27,19 +28,25 @@ protected:
         ctx().globals.security5 = true;
         ctx().globals.inactiveMinutes = 5;
     }
+    // An idle watch that counts its warnings and log-offs; the warning is
+    // answered with `respond`.
+    std::unique_ptr<IdleLogoff> countingIdle() {
+        return std::make_unique<IdleLogoff>(
+            ctx(),
+            [this] {
+                ++warnings;
+                return respond;
+            },
+            [this] { ++logoffs; });
+    }
     int warnings = 0;
     int logoffs = 0;
     bool respond = false;
 };
 
 TEST_F(IdleTest, WarnsAtTheLimitAndLogsOffAfterIt) {
-    IdleLogoff idle(
-        ctx(),
-        [this] {
-            ++warnings;
-            return respond;
-        },
-        [this] { ++logoffs; });
+    auto idlePtr = countingIdle();
+    IdleLogoff& idle = *idlePtr;
     env.clock.advanceSecs(4 * 60 + 59);
     idle.tick();
     EXPECT_EQ(warnings, 0);
@@ -54,13 +61,8 @@ TEST_F(IdleTest, WarnsAtTheLimitAndLogsOffAfterIt) {
 }
 
 TEST_F(IdleTest, AnAnswerOrAnyKeyStartsTheCountAgain) {
-    IdleLogoff idle(
-        ctx(),
-        [this] {
-            ++warnings;
-            return respond;
-        },
-        [this] { ++logoffs; });
+    auto idlePtr = countingIdle();
+    IdleLogoff& idle = *idlePtr;
     respond = true;
     env.clock.advanceSecs(5 * 60);
     idle.tick();
@@ -82,13 +84,8 @@ TEST_F(IdleTest, AnAnswerOrAnyKeyStartsTheCountAgain) {
 }
 
 TEST_F(IdleTest, NothingHappensWhenSwitchedOffOrNobodyIsLoggedOn) {
-    IdleLogoff idle(
-        ctx(),
-        [this] {
-            ++warnings;
-            return respond;
-        },
-        [this] { ++logoffs; });
+    auto idlePtr = countingIdle();
+    IdleLogoff& idle = *idlePtr;
     ctx().globals.security5 = false;
     env.clock.advanceSecs(60 * 60);
     idle.tick();
