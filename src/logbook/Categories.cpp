@@ -245,7 +245,7 @@ void DeleteCategory(AppContext& ctx, qint64 logTypeId) {
                 {logTypeId});
         db.exec("DELETE FROM [DEFormS] WHERE [LogTypeID] = ?", {logTypeId});
         // The confirmation promises the texts go with the category.
-        db.exec("DELETE FROM [EvConText] WHERE [EvConKey] = ? AND [EvConType] IN ('W', 'V')",
+        db.exec("DELETE FROM [EvConText] WHERE [EvConKey] = ? AND [EvConType] IN ('W', 'V', 'C')",
                 {logTypeId});
         db.exec("DELETE FROM [EvConText] WHERE [EvConType] = 'U' AND [NoteField] = ?", {c->name});
         db.exec("DELETE FROM [LogType] WHERE [LogTypeID] = ?", {logTypeId});
@@ -272,7 +272,7 @@ QString GetCategoryText(Database& db, qint64 logTypeId, const QString& type) {
 }
 
 void UpdateConfText(AppContext& ctx, const Category& c, const QString& confirmation,
-                    const QString& vendorRequest) {
+                    const QString& vendorRequest, const std::optional<QString>& correspondence) {
     Database& db = ctx.db();
     const auto flagsOf = [&](Database& d) {
         d.exec("UPDATE [LogBook] SET [Restricted] = ? WHERE [EntryType] = ?",
@@ -281,6 +281,7 @@ void UpdateConfText(AppContext& ctx, const Category& c, const QString& confirmat
     db.transaction([&] {
         replaceText(db, c.id, "W", confirmation);
         replaceText(db, c.id, "V", vendorRequest);
+        if (correspondence) replaceText(db, c.id, "C", *correspondence);
         db.exec("UPDATE [LogType] SET [Restricted] = ?, [IsReserved] = ?, [DNPItinerary] = ?, "
                 "[ReadOnly] = ?, [DayLogs] = ? WHERE [LogTypeID] = ?",
                 {c.restricted, c.isReserved, c.dnpItinerary, c.readOnly, c.dayLogs, c.id});

@@ -79,10 +79,12 @@ void RenameCategory(AppContext& ctx, const QString& oldName, const QString& newN
 void ReplaceCategory(AppContext& ctx, const QString& from, const QString& to);
 // Deletes the category with its design, printed forms and texts.
 void DeleteCategory(AppContext& ctx, qint64 logTypeId);
-// Saves the confirmation ('W') and vendor ('V') texts and the flags; entries
-// of the category take the Restricted flag in both databases.
+// Saves the confirmation ('W') and vendor ('V') texts, the correspondence
+// letter ('C') when given, and the flags; entries of the category take the
+// Restricted flag in both databases.
 void UpdateConfText(AppContext& ctx, const Category& c, const QString& confirmation,
-                    const QString& vendorRequest);
+                    const QString& vendorRequest,
+                    const std::optional<QString>& correspondence = std::nullopt);
 QString GetCategoryText(Database& db, qint64 logTypeId, const QString& type);
 
 QString RenameConfirmation(int entries, const QString& newName);

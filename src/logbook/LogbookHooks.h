@@ -40,16 +40,42 @@ struct LogbookHooks {
     std::function<void(qint64 profileId, QWidget* parent)> showProfile;
     std::function<void(qint64 contactId, QWidget* parent)> showContact;
     std::function<std::vector<std::pair<qint64, QString>>()> groups; // id, name
+    // The profile's details for the entry screen's grid (preference, selection).
+    std::function<std::vector<std::pair<QString, QString>>(qint64 profileId)> profileDetails;
+    // The profile's stored cards, masked (key, masked number).
+    std::function<std::vector<std::pair<qint64, QString>>(qint64 profileId)> profileCards;
+    // One line with the contact's name, address and telephone, for the design
+    // line that takes a contact's details.
+    std::function<QString(qint64 contactId)> contactDetails;
+    // The contact's tickler notes that apply on a date ("yyyy/MM/dd").
+    std::function<QStringList(qint64 contactId, const QString& date)> contactTicklers;
+    // Directions to the entry's contact.
+    std::function<void(qint64 contactId, QWidget* parent)> showMap;
 
     // Messages and ticklers.
     std::function<void(qint64 logId, QWidget* parent)> sendMessage;
     // The category's tickler notes that apply on a date ("yyyy/MM/dd").
     std::function<QStringList(qint64 logTypeId, const QString& date)> categoryTicklers;
 
-    // Output: printing and e-mailing one entry ("Details", "Confirmation",
-    // "GuestRequest", "VendorRequest", "Correspondence", "CustomForm").
+    // Output: printing one entry ("Details", "Confirmation", "GuestRequest",
+    // "VendorRequest", "Correspondence", "CustomForm").  E-mail is composed by
+    // the logbook itself.
     std::function<void(qint64 logId, const QString& document, QWidget* parent)> printEntry;
-    std::function<void(qint64 logId, const QString& document, QWidget* parent)> emailEntry;
+    // Several entries in one print job (the Logbook page's bulk confirmations).
+    std::function<void(const std::vector<qint64>& logIds, const QString& document, QWidget* parent)>
+        printEntries;
+    // The Logbook page's list as shown ("Logbook List"), rows in their order.
+    std::function<void(const std::vector<qint64>& logIds, bool archive, QWidget* parent)>
+        printLogbookList;
+    // The guest itinerary's print panel.
+    std::function<void(QWidget* parent)> openItinerary;
+
+    // The logbook export, opened for the entry's category.
+    std::function<void(const QString& category, QWidget* parent)> openExport;
+    // Online restaurant reservations for the entry on the screen (a saved entry).
+    std::function<void(qint64 logId, QWidget* parent)> openTable;
+    // The restaurant contact of an online reservation (0 when unknown).
+    std::function<qint64(qint64 openTableId)> reservationContact;
 };
 
 } // namespace vm

@@ -7,7 +7,9 @@
 #include "logbook/LogText.h"
 
 #include <QCryptographicHash>
+#include <QSet>
 #include <QSqlField>
+#include <algorithm>
 
 namespace vm {
 
@@ -393,6 +395,32 @@ int LogbookStore::CountLogbookHistory(qint64 logId) {
         .scalar("SELECT COUNT([Initials]) AS CountType FROM [LogbookHistory] WHERE [LogbookID] = ?",
                 {logId})
         .toInt();
+}
+
+std::vector<qint64> LogbookStore::ConfirmableEntries(const std::vector<qint64>& logIds,
+                                                     LogSource source) {
+    Database& db = source == LogSource::Archive && m_ctx.archive ? *m_ctx.archive : m_ctx.db();
+    QSet<qint64> confirmable;
+    // In slices, so a long selection never outgrows the engine's parameter limit.
+    constexpr size_t Slice = 500;
+    for (size_t from = 0; from < logIds.size(); from += Slice) {
+        QStringList marks;
+        QVariantList params;
+        for (size_t i = from; i < std::min(logIds.size(), from + Slice); ++i) {
+            marks << "?";
+            params << logIds[i];
+        }
+        for (const Row& r : db.query("SELECT [LogID], [Complete], [Pending], [Cancelled] FROM "
+                                     "[LogBook] WHERE [LogID] IN (" +
+                                         marks.join(",") + ")",
+                                     params))
+            if ((r.flag("Complete") || r.flag("Pending")) && !r.flag("Cancelled"))
+                confirmable.insert(r.number("LogID"));
+    }
+    std::vector<qint64> out;
+    for (qint64 id : logIds)
+        if (confirmable.contains(id)) out.push_back(id);
+    return out;
 }
 
 void LogbookStore::UpdateLogbookHistory(qint64 logId, const QString& initials,

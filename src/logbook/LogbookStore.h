@@ -54,6 +54,10 @@ public:
                                                  LogSource source = LogSource::Current);
     std::vector<MessageRow> GetTheLogbookMessages(qint64 logId);
     int CountLogbookHistory(qint64 logId);
+    // Of `logIds`, in their order, the entries that are complete or pending
+    // (the ones a guest confirmation is printed for); cancelled ones are left out.
+    std::vector<qint64> ConfirmableEntries(const std::vector<qint64>& logIds,
+                                           LogSource source = LogSource::Current);
     void UpdateLogbookHistory(qint64 logId, const QString& initials, const QString& logDateTime,
                               const QString& reason);
     QString GetEntryEnteredBy(qint64 logId);

@@ -47,6 +47,8 @@ LogbookCategoriesPage::LogbookCategoriesPage(AppContext& ctx, QWidget* parent)
     f->addRow(chkReadOnly = named(new QCheckBox("Read Only"), "chkReadOnly"));
     f->addRow("Confirmation Text:", txtConfirmation = named(new QPlainTextEdit, "txtConfirmation"));
     f->addRow("Vendor Request Text:", txtVendor = named(new QPlainTextEdit, "txtVendor"));
+    f->addRow("Correspondence Letter:",
+              txtCorrespondence = named(new QPlainTextEdit, "txtCorrespondence"));
     right->addLayout(f);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdAdd = named(new QPushButton("Add Category"), "cmdAdd"));
@@ -108,6 +110,7 @@ void LogbookCategoriesPage::showSelected() {
         txtDayLogs->setText(c->dayLogs > 0 ? QString::number(c->dayLogs) : QString());
         txtConfirmation->setPlainText(ToDisplayText(GetCategoryText(m_ctx.db(), id, "W")));
         txtVendor->setPlainText(ToDisplayText(GetCategoryText(m_ctx.db(), id, "V")));
+        txtCorrespondence->setPlainText(ToDisplayText(GetCategoryText(m_ctx.db(), id, "C")));
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "GetLogTypeFlags", "modDatabase");
     }
@@ -215,7 +218,8 @@ void LogbookCategoriesPage::cmdSaveFlags_Click() {
         c->readOnly = chkReadOnly->isChecked();
         c->dayLogs = dayLogs;
         UpdateConfText(m_ctx, *c, ToStoredText(txtConfirmation->toPlainText()),
-                       ToStoredText(txtVendor->toPlainText()));
+                       ToStoredText(txtVendor->toPlainText()),
+                       ToStoredText(txtCorrespondence->toPlainText()));
         Q_EMIT categoriesChanged();
     } catch (const DbError& e) {
         ReportError(prompt, e, "UpdateConfText", "modDatabase");

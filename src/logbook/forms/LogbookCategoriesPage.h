@@ -31,7 +31,7 @@ public:
     QLineEdit *txtCategory, *txtNewName, *txtDayLogs;
     QComboBox* cboReplaceWith;
     QCheckBox *chkRestricted, *chkIsReserved, *chkDNPItinerary, *chkReadOnly;
-    QPlainTextEdit *txtConfirmation, *txtVendor;
+    QPlainTextEdit *txtConfirmation, *txtVendor, *txtCorrespondence;
     QPushButton *cmdAdd, *cmdRename, *cmdReplace, *cmdDelete, *cmdSaveFlags;
 
 Q_SIGNALS:

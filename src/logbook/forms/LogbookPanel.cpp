@@ -121,9 +121,19 @@ LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookHooks& hooks, QWidget* 
     txtQuickSearch->setToolTip("Last name, or last name, first name; Enter to search");
     g->addWidget(cmdDueOverdue = named(new QPushButton("&Due and Overdue"), "cmdDueOverdue"), row,
                  3);
+    g->addWidget(cmdItinerary = named(new QPushButton("Launch Itinerary Print Panel"),
+                                      "cmdItinerary"),
+                 row, 4);
+    g->addWidget(cmdConfirmations = named(new QPushButton("Print Confirmations"),
+                                          "cmdConfirmations"),
+                 row, 5);
+    cmdConfirmations->setToolTip(
+        "Print Confirmations for Selected Logbook Entries (Complete and Pending Only)");
+    g->addWidget(cmdPrintList = named(new QPushButton("Print List"), "cmdPrintList"), row, 6);
     top->addLayout(g);
     top->addWidget(lblDescription = named(new QLabel, "lblDescription"));
     top->addWidget(grdLogbook = named(new DataGrid, "grdLogbook"), 1);
+    grdLogbook->setSelectionMode(QAbstractItemView::ExtendedSelection);
     top->addWidget(lblCount = named(new QLabel, "lblCount"));
 
     connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
@@ -133,6 +143,9 @@ LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookHooks& hooks, QWidget* 
             &LogbookPanel::cmdToggleCategory_Click);
     connect(cmdUpdatedToday, &QPushButton::clicked, this, &LogbookPanel::cmdUpdatedToday_Click);
     connect(cmdDueOverdue, &QPushButton::clicked, this, &LogbookPanel::cmdDueOverdue_Click);
+    connect(cmdConfirmations, &QPushButton::clicked, this, &LogbookPanel::cmdConfirmations_Click);
+    connect(cmdItinerary, &QPushButton::clicked, this, &LogbookPanel::cmdItinerary_Click);
+    connect(cmdPrintList, &QPushButton::clicked, this, &LogbookPanel::cmdPrintList_Click);
     connect(txtQuickSearch, &QLineEdit::returnPressed, this, &LogbookPanel::txtQuickSearch_Enter);
     connect(cmdAddLogbook, &QPushButton::clicked, this, [this] {
         if (frmLogbook* f = cmdAddLogbook_Click()) f->show();
@@ -403,6 +416,57 @@ qint64 LogbookPanel::nextKey(qint64 logId) {
 
 void LogbookPanel::removeRow(qint64 logId) {
     if (grdLogbook->removeKey(logId)) lblCount->setText(CountCaption(grdLogbook->rowCount()));
+}
+
+void LogbookPanel::cmdConfirmations_Click() {
+    if (!MayDo(m_ctx, Rights::LogbookBulkConfirmations)) {
+        m_ctx.prompt().message("You are not authorized to print Guest Confirmations.");
+        return;
+    }
+    const QList<qint64> chosen = grdLogbook->selectedKeys();
+    try {
+        const std::vector<qint64> ids = LogbookStore(m_ctx).ConfirmableEntries(
+            std::vector<qint64>(chosen.begin(), chosen.end()), m_listedSource);
+        if (ids.empty()) {
+            m_ctx.prompt().message("Please select the Complete or Pending Logbook Entries whose "
+                                   "Guest Confirmations you wish to print.");
+            return;
+        }
+        if (!m_hooks.printEntries) {
+            m_ctx.prompt().message(MsgOutputMissing);
+            return;
+        }
+        m_hooks.printEntries(ids, "Confirmation", this);
+    } catch (const DbError& e) {
+        ReportError(m_ctx.prompt(), e, "cmdConfirmations_Click", "frmSearch", true);
+    }
+}
+
+void LogbookPanel::cmdItinerary_Click() {
+    if (!MayDo(m_ctx, Rights::LogbookItineraries)) {
+        m_ctx.prompt().message("You are not authorized to print Guest Itineraries.");
+        return;
+    }
+    if (!m_hooks.openItinerary) {
+        m_ctx.prompt().message("Guest itineraries are not available: the itinerary module is not "
+                               "installed.");
+        return;
+    }
+    m_hooks.openItinerary(this);
+}
+
+void LogbookPanel::cmdPrintList_Click() {
+    const QList<qint64> keys = grdLogbook->keys();
+    if (keys.isEmpty()) {
+        m_ctx.prompt().message("Please select some Logbook Entries first.  Then print the list.");
+        return;
+    }
+    if (!m_hooks.printLogbookList) {
+        m_ctx.prompt().message(MsgOutputMissing);
+        return;
+    }
+    m_hooks.printLogbookList(std::vector<qint64>(keys.begin(), keys.end()),
+                             m_listedSource == LogSource::Archive, this);
 }
 
 } // namespace vm

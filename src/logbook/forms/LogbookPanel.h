@@ -33,6 +33,10 @@ public:
     void txtQuickSearch_Enter();
     frmLogbook* cmdAddLogbook_Click();
     frmLogbook* openEntry(qint64 logId);
+    // Guest confirmations of the selected entries that are complete or pending.
+    void cmdConfirmations_Click();
+    void cmdItinerary_Click();
+    void cmdPrintList_Click();
     void clearList();
     void refreshCategories();
     // Switches the optional filter between category and profile type.
@@ -49,7 +53,7 @@ public:
     QLineEdit *txtSearchText, *txtFrom, *txtThrough, *txtQuickSearch;
     QCheckBox* chkNoCancelled;
     QPushButton *cmdSearch, *cmdToday, *cmdUpdatedToday, *cmdDueOverdue, *cmdAddLogbook,
-        *cmdToggleCategory;
+        *cmdToggleCategory, *cmdConfirmations, *cmdItinerary, *cmdPrintList;
     QLabel *lblCategory, *lblDescription, *lblCount;
     DataGrid* grdLogbook;
 

@@ -8,7 +8,9 @@
 #include "logbook/LogbookCounts.h"
 #include "logbook/LogbookStore.h"
 #include "logbook/NotifiedValues.h"
+#include "logbook/forms/EntryOutput.h"
 #include "logbook/forms/NotifiedValuesDialog.h"
+#include "platform/SpellChecker.h"
 #include "platform/forms/DataGrid.h"
 #include "platform/forms/FormHelpers.h"
 #include "platform/forms/WidgetPrompt.h"
@@ -119,7 +121,14 @@ void frmLogbook::build() {
     for (int i = 0; i < 3; ++i) {
         txtSelect[i] = named(new QLineEdit, dateNames[i]);
         txtSelect[i]->setPlaceholderText("MM/DD/YYYY");
-        wf->addRow(dateLabels[i], txtSelect[i]);
+        picDropDown[i] = named(new QToolButton, "picDropDown_" + QString::number(i));
+        picDropDown[i]->setText("...");
+        picDropDown[i]->setToolTip("Pick the date from a calendar");
+        connect(picDropDown[i], &QToolButton::clicked, this, [this, i] { pickDate(i); });
+        auto* row = new QHBoxLayout;
+        row->addWidget(txtSelect[i], 1);
+        row->addWidget(picDropDown[i]);
+        wf->addRow(dateLabels[i], row);
     }
     wf->addRow("Time:", txtReferTime = named(new QLineEdit, "txtReferTime"));
     auto* notifiedRow = new QHBoxLayout;
@@ -164,7 +173,11 @@ void frmLogbook::build() {
     texts->addWidget(new QLabel("History:"), 2, 1);
     texts->addWidget(grdHistory = named(new DataGrid, "grdHistory"), 3, 1);
     grdHistory->setHeaders({"History Date & Time", "Initials", "Reason"});
-    top->addLayout(texts, 1);
+    auto* body = new QHBoxLayout;
+    body->addLayout(texts, 3);
+    auto* side = new QVBoxLayout;
+    body->addLayout(side, 2);
+    top->addLayout(body, 1);
 
     auto* actions = new QHBoxLayout;
     actions->addWidget(cmdSave = named(new QPushButton("&Save"), "cmdSave"));
@@ -181,6 +194,7 @@ void frmLogbook::build() {
     imgNext->setText("Next");
     imgNext->setToolTip("Go to the next entry of the list");
     imgNext->hide(); // shown when the screen was opened from a list
+    buildLinks(side, actions);
     actions->addStretch();
     actions->addWidget(cmdExit = named(new QPushButton("E&xit"), "cmdExit"));
     imgReminder->setText("Message");
@@ -349,6 +363,7 @@ void frmLogbook::showEntry() {
     cmdOK->hide();
     loadHistory();
     applyMode();
+    showLinks();
     m_loading = false;
     m_changed = false;
 }
@@ -378,6 +393,12 @@ void frmLogbook::applyMode() {
              chkOnHold, chkCancelled, cmdShowProfile, cmdShowEncCC, cmdOther})
         w->setEnabled(!readOnly);
     cmdShowEncCC->setVisible(bool(m_hooks.showCard) && !m_entry.encCC.isEmpty());
+    imgCorrespondence->setVisible(!archived);
+    for (QWidget* w : std::initializer_list<QWidget*>{imgOpenTable, imgOTEntry, picDropDown[0],
+                                                      picDropDown[1], picDropDown[2]})
+        w->setEnabled(!readOnly);
+    cmdSpellCheck->setEnabled(!txtDescription->isReadOnly());
+
     // Cards are typed only where the card subsystem can protect them.
     txtActualCCN->setVisible(bool(m_hooks.encryptCard) && !readOnly);
 }
@@ -408,6 +429,7 @@ void frmLogbook::prefill(const LogEntry& v) {
     lblContactID->setText(QString::number(m_entry.contactId));
     m_loading = false;
     if (!v.entryType.isEmpty()) cboTypes->setCurrentText(v.entryType);
+    showContactNotes();
 }
 
 void frmLogbook::markChanged() {
@@ -464,6 +486,7 @@ void frmLogbook::categoryChosen(const QString& name) {
             }
         }
         checkDayLimit();
+        loadDesign();
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "cboTypes_Click", FormName, true);
     }
@@ -471,12 +494,14 @@ void frmLogbook::categoryChosen(const QString& name) {
 
 void frmLogbook::cmdOK_Click() {
     m_statusUnread = false;
+    m_contactUnread = false;
     cmdOK->hide();
 }
 
 void frmLogbook::referDateLeft() {
     if (m_loading || m_readOnly) return;
     try {
+        showContactNotes();
         checkDayLimit();
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "txtSelect_LostFocus", FormName, true);
@@ -552,6 +577,13 @@ void frmLogbook::gatherInto(LogEntry& e) const {
 bool frmLogbook::cmdSave_Click() {
     if (isGuestViewer() || m_readOnly) return false;
     Prompt& prompt = m_ctx.prompt();
+    if (m_contactUnread) {
+        prompt.message(
+            "Please acknowledge that you have read the \r\nContact Status Message by "
+            "pressing the \r\n<OK> button before attempting to Save this \r\nlogbook "
+            "entry.  Thank you.");
+        return false;
+    }
     if (m_statusUnread) {
         prompt.message(
             "Please acknowledge that you have read the \r\nLogbook Type Status Message by "
@@ -693,18 +725,7 @@ void frmLogbook::cmdCloneEntry_Click() {
     LogEntry e = m_entry;
     gatherInto(e);
     e.text = ToStoredText(txtLogEntry->toPlainText());
-    e.logId = 0;
-    e.enteredBy = m_ctx.session.name;
-    e.initials = m_ctx.session.initials;
-    const QDateTime now = m_ctx.clock().now();
-    e.entryDate = Formats::StoredDate(now.date());
-    e.entryTime = Formats::Time24(now.time());
-    e.complete = e.pending = e.onHold = e.cancelled = false;
-    e.notified.clear();
-    e.openTableId = 0;
-    e.fingerprint.clear();
-    e.encCC.clear();
-    e.ccCreated = {};
+    becomeNew(e);
     m_entry = e;
     m_source = LogSource::Current;
     m_loadedType.clear();
@@ -838,35 +859,11 @@ void frmLogbook::imgReminder_Click() {
 }
 
 void frmLogbook::imgPrint_Click() {
-    if (m_entry.logId <= 0) {
-        m_ctx.prompt().message(MsgSaveBeforePrint);
-        return;
-    }
-    if (!MayDo(m_ctx, Rights::LogbookPrintDetails)) {
-        m_ctx.prompt().message(MsgPrintDetails);
-        return;
-    }
-    if (!m_hooks.printEntry) {
-        m_ctx.prompt().message(MsgOutputMissing);
-        return;
-    }
-    m_hooks.printEntry(m_entry.logId, "Details", this);
+    ChooseEntryOutput(m_ctx, m_hooks, m_entry, OutputAction::Print, imgPrint);
 }
 
 void frmLogbook::imgEmail_Click() {
-    if (m_entry.logId <= 0) {
-        m_ctx.prompt().message(MsgSaveBeforeEmail);
-        return;
-    }
-    if (!MayDo(m_ctx, Rights::LogbookConfirmation)) {
-        m_ctx.prompt().message("You are not authorized to Print/Email the Guest Confirmation.");
-        return;
-    }
-    if (!m_hooks.emailEntry) {
-        m_ctx.prompt().message(MsgOutputMissing);
-        return;
-    }
-    m_hooks.emailEntry(m_entry.logId, "Confirmation", this);
+    ChooseEntryOutput(m_ctx, m_hooks, m_entry, OutputAction::Email, imgEmail);
 }
 
 void frmLogbook::cmdShowProfile_Click() {

@@ -10,7 +10,9 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -23,6 +25,8 @@ class QToolButton;
 namespace vm {
 
 class DataGrid;
+class DesignFieldsPanel;
+class SpellChecker;
 
 inline const QString RecordDumpCodeWord = QStringLiteral("VELMORADUMPS");
 
@@ -32,6 +36,7 @@ public:
     // `logId` 0 opens a new entry.
     frmLogbook(AppContext& ctx, const LogbookHooks& hooks, qint64 logId,
                LogSource source = LogSource::Current, QWidget* parent = nullptr);
+    ~frmLogbook() override;
 
     qint64 logId() const { return m_entry.logId; }
     bool isChanged() const { return m_changed; }
@@ -46,6 +51,16 @@ public:
     void cmdSaveAndExit_Click();
     void cmdDelete_Click();
     void cmdCloneEntry_Click();
+    // A new entry repeating this request: guest, category and custom-form
+    // values, without the notes, the card or an online reservation.
+    void cmdClone_Click();
+    void cmdSpellCheck_Click();
+    void cmdExport_Click();
+    void cmdDocLink_Click();
+    void imgMap_Click();
+    void imgCorrespondence_Click();
+    void imgDEForm_Click();
+    void imgOpenTable_Click();
     void cmdSaveAText_Click();
     void cmdUnsentMsg_Click();
     void cmdClear_Click();
@@ -94,6 +109,15 @@ private:
     bool isGuestViewer() const;
     bool keepOrDiscardChanges();
     void fillNotified();
+    // The parts of the screen around the entry: custom form, documents,
+    // profile and contact details, online reservation (frmLogbookLinks.cpp).
+    void buildLinks(QBoxLayout* side, QBoxLayout* actions);
+    void showLinks();
+    void loadDesign();
+    void showContactNotes();
+    void refreshDocuments();
+    void becomeNew(LogEntry& e);
+    void pickDate(int box);
 
     AppContext& m_ctx;
     const LogbookHooks& m_hooks;
@@ -103,9 +127,11 @@ private:
     bool m_changed = false;
     bool m_loading = false;
     bool m_readOnly = false;
-    bool m_statusUnread = false; // a category status message waits for <OK>
+    bool m_statusUnread = false;  // a category status message waits for <OK>
+    bool m_contactUnread = false; // so does a contact's status message
     QString m_loadedType;        // the category the saved entry was loaded with
     QString m_carriedCard;       // clear card number of a clone, encrypted by the next save
+    std::unique_ptr<SpellChecker> m_speller; // made on first use
     std::function<qint64(qint64)> m_next;
     LogSource m_nextSource = LogSource::Current;
 
@@ -113,7 +139,8 @@ public:
     // Controls, named as the screen's parts are named.
     QLabel *lblLogBookID, *lblWhoEntered, *lblWhenEntered, *lblArchived, *lblCancelValue,
         *lblCaption, *lblTNotes, *lblShowEncCC, *lblProfileID, *lblLogTypeID, *lblEntryType,
-        *lblGroupID, *lblContactID;
+        *lblGroupID, *lblContactID, *lblPicProfileID, *lblProfiled, *picContactFrame,
+        *lblOpenTableID, *lblOTRestaurantID;
     QLineEdit *txtLastName, *txtFirstName, *txtRoomNumber, *txtGuestID, *txtReferTime,
         *txtActualCCN;
     QLineEdit* txtSelect[3]; // reference, arrival, departure date (MM/dd/yyyy)
@@ -122,9 +149,13 @@ public:
     QPlainTextEdit *txtLogEntry, *txtDescription, *txtMsgNotes;
     QCheckBox *chkComplete, *chkPending, *chkOnHold, *chkCancelled;
     QPushButton *cmdSave, *cmdSaveAndExit, *cmdClear, *cmdExit, *cmdDelete, *cmdCloneEntry,
-        *cmdSaveAText, *cmdUnsentMsg, *cmdShowProfile, *cmdShowEncCC, *cmdOK, *cmdOther;
-    QToolButton *imgReminder, *imgPrint, *imgEmail, *imgNext;
-    DataGrid* grdHistory;
+        *cmdSaveAText, *cmdUnsentMsg, *cmdShowProfile, *cmdShowEncCC, *cmdOK, *cmdOther, *cmdClone,
+        *cmdSpellCheck, *cmdExport, *cmdDocLink;
+    QToolButton *imgReminder, *imgPrint, *imgEmail, *imgNext, *imgCorrespondence, *imgMap,
+        *imgOpenTable, *imgOTEntry;
+    QToolButton* picDropDown[3];
+    DataGrid *grdHistory, *grdProfiler, *grdDocument, *grdCreditCards;
+    DesignFieldsPanel* designPanel;
 };
 
 // History and messages of one entry.

@@ -1,5 +1,7 @@
 #include "platform/forms/DataGrid.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -186,6 +188,24 @@ QColor DataGrid::background(int shownRow) const {
 qint64 DataGrid::currentKey() const {
     const QModelIndex i = currentIndex();
     return i.isValid() ? keyAt(i.row()) : 0;
+}
+
+QList<qint64> DataGrid::selectedKeys() const {
+    QList<int> rows;
+    for (const QModelIndex& i : selectionModel()->selectedRows())
+        rows << i.row();
+    std::sort(rows.begin(), rows.end());
+    QList<qint64> out;
+    for (int r : rows)
+        out << keyAt(r);
+    return out;
+}
+
+QList<qint64> DataGrid::keys() const {
+    QList<qint64> out;
+    for (int r = 0; r < rowCount(); ++r)
+        out << keyAt(r);
+    return out;
 }
 
 void DataGrid::selectKey(qint64 key) {

@@ -61,6 +61,10 @@ public:
     QColor foreground(int shownRow) const;
     QColor background(int shownRow) const;
     qint64 currentKey() const; // 0 when no row is current
+    // Keys of the selected rows, in the order shown.
+    QList<qint64> selectedKeys() const;
+    // Keys of every row, in the order shown.
+    QList<qint64> keys() const;
     void selectKey(qint64 key);
 
     void setDefaultColors(const QColor& fore, const QColor& back);

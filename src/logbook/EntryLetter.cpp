@@ -1,0 +1,270 @@
+#include "logbook/EntryLetter.h"
+
+#include "core/DataAccess.h"
+#include "core/Formats.h"
+#include "core/Settings.h"
+#include "logbook/Categories.h"
+#include "logbook/EntryRules.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace vm {
+
+const QList<EntryDocument>& AllEntryDocuments() {
+    static const QList<EntryDocument> all{
+        EntryDocument::Details,       EntryDocument::Confirmation,   EntryDocument::GuestRequest,
+        EntryDocument::VendorRequest, EntryDocument::Correspondence, EntryDocument::CustomForm};
+    return all;
+}
+
+QString EntryDocumentName(EntryDocument d) {
+    switch (d) {
+    case EntryDocument::Details:
+        return QStringLiteral("Details");
+    case EntryDocument::Confirmation:
+        return QStringLiteral("Confirmation");
+    case EntryDocument::GuestRequest:
+        return QStringLiteral("GuestRequest");
+    case EntryDocument::VendorRequest:
+        return QStringLiteral("VendorRequest");
+    case EntryDocument::Correspondence:
+        return QStringLiteral("Correspondence");
+    case EntryDocument::CustomForm:
+        return QStringLiteral("CustomForm");
+    }
+    return {};
+}
+
+QString EntryDocumentCaption(EntryDocument d) {
+    switch (d) {
+    case EntryDocument::Details:
+        return QStringLiteral("Logbook Details");
+    case EntryDocument::Confirmation:
+        return QStringLiteral("Guest Confirmation");
+    case EntryDocument::GuestRequest:
+        return QStringLiteral("Guest Service Request");
+    case EntryDocument::VendorRequest:
+        return QStringLiteral("Vendor Service Request");
+    case EntryDocument::Correspondence:
+        return QStringLiteral("Correspondence");
+    case EntryDocument::CustomForm:
+        return QStringLiteral("Custom Form");
+    }
+    return {};
+}
+
+Right EntryDocumentRight(EntryDocument d) {
+    switch (d) {
+    case EntryDocument::Details:
+    case EntryDocument::Correspondence:
+        return Rights::LogbookPrintDetails;
+    case EntryDocument::VendorRequest:
+        return Rights::LogbookVendorRequest;
+    case EntryDocument::GuestRequest:
+        return Rights::LogbookGuestRequest;
+    case EntryDocument::Confirmation:
+    case EntryDocument::CustomForm:
+        return Rights::LogbookConfirmation;
+    }
+    return Rights::LogbookPrintDetails;
+}
+
+QString EntryDocumentRefusal(EntryDocument d) {
+    switch (d) {
+    case EntryDocument::Details:
+        return MsgPrintDetails;
+    case EntryDocument::Correspondence:
+        return MsgPrintCorrespondence;
+    case EntryDocument::VendorRequest:
+        return MsgVendorRequestRight;
+    case EntryDocument::GuestRequest:
+        return MsgGuestRequestRight;
+    case EntryDocument::Confirmation:
+        return MsgConfirmationRight;
+    case EntryDocument::CustomForm:
+        return MsgCustomFormRight;
+    }
+    return MsgPrintDetails;
+}
+
+QString EntryDocumentTextType(EntryDocument d) {
+    switch (d) {
+    case EntryDocument::Confirmation:
+        return QStringLiteral("W");
+    case EntryDocument::VendorRequest:
+        return QStringLiteral("V");
+    case EntryDocument::Correspondence:
+        return QStringLiteral("C");
+    default:
+        return {};
+    }
+}
+
+bool IsGuestViewer(const Session& s) {
+    return s.guest || s.name.compare("Guest Viewer", Qt::CaseInsensitive) == 0;
+}
+
+QString CheckEntryOutput(AppContext& ctx, const LogEntry& entry, EntryDocument d,
+                         OutputAction action) {
+    const bool print = action == OutputAction::Print;
+    if (entry.logId <= 0) return print ? MsgSaveBeforePrint : MsgSaveBeforeEmail;
+    if (IsGuestViewer(ctx.session)) {
+        if (!print) return MsgGuestViewerNoEmail;
+        if (!GetBooleanSetting(ctx.db(), "GuestPrintAbility", &ctx.prompt()))
+            return MsgGuestViewerNoPrint;
+        if (d != EntryDocument::Confirmation) return MsgGuestViewerConfirmationOnly;
+    } else if (!MayDo(ctx, EntryDocumentRight(d))) {
+        return EntryDocumentRefusal(d);
+    }
+    if (d == EntryDocument::Correspondence) {
+        const qint64 logTypeId = GetLogTypeID(ctx.db(), entry.entryType);
+        if (logTypeId <= 0 || GetCategoryText(ctx.db(), logTypeId, "C").trimmed().isEmpty())
+            return MsgNoCorrespondence;
+    }
+    return {};
+}
+
+LetterSettings LoadLetterSettings(Database& db) {
+    LetterSettings s;
+    s.printLogId = GetBooleanSetting(db, "PrintLogID");
+    s.printRoom = GetBooleanSetting(db, "PrintRoom");
+    s.valediction = GetTextSetting(db, "Valediction").trimmed();
+    return s;
+}
+
+namespace {
+
+// Any line break as "\r\n".
+QString Crlf(QString text) {
+    text.replace("\r\n", "\n").replace('\r', '\n');
+    return text.replace("\n", CRLF);
+}
+
+QString GuestName(const LogEntry& e) {
+    return (e.firstName.trimmed() + " " + e.lastName.trimmed()).trimmed();
+}
+
+// "Saturday, March 14, 2026", or "" for an empty or broken stored date.
+QString DayAndDate(const QString& stored) {
+    const QDate d = Formats::ParseStoredDate(stored.trimmed());
+    return d.isValid() ? Formats::LongDate(d) : QString();
+}
+
+void AddLine(QStringList& lines, const QString& label, const QString& value) {
+    if (!value.trimmed().isEmpty()) lines << label + value.trimmed();
+}
+
+} // namespace
+
+QStringList EntryNotes(const QString& text, bool keepSignatures) {
+    static const QRegularExpression separator(
+        QStringLiteral("\\s*~~~(?:Post-Archive Note~~~)?\\s*"));
+    static const QRegularExpression archiveStart(QStringLiteral("^\\s*~~Post-Archive Note~~\\s*"));
+    static const QRegularExpression signature(
+        QStringLiteral("\\s*\\([^()\\r\\n]* \\d{4}/\\d{2}/\\d{2} \\d{1,2}:\\d{2}\\)\\s*$"));
+    QString all = text;
+    all.remove(archiveStart);
+    QStringList notes;
+    for (QString note : all.split(separator)) {
+        if (!keepSignatures) note.remove(signature);
+        note = Crlf(note.trimmed());
+        if (!note.isEmpty()) notes << note;
+    }
+    return notes;
+}
+
+QString ComposeEntryLetter(EntryDocument d, const LogEntry& e, const QString& categoryText,
+                           const LetterSettings& s, const QString& staffName) {
+    const bool details = d == EntryDocument::Details;
+    const bool vendor = d == EntryDocument::VendorRequest;
+    const bool request = vendor || d == EntryDocument::GuestRequest;
+    QStringList lines;
+
+    if (details) {
+        lines << "Logbook Details";
+        AddLine(lines, "Category: ", e.entryType);
+        AddLine(lines, "Guest: ", GuestName(e));
+        AddLine(lines, "Guest ID: ", e.guestId);
+    } else if (vendor) {
+        AddLine(lines, "Guest: ", GuestName(e));
+    } else {
+        const QString name = GuestName(e);
+        lines << "Dear " + (name.isEmpty() ? QStringLiteral("Guest") : name) + ",";
+        lines << "";
+    }
+
+    if (s.printLogId) lines << "Logbook ID: " + QString::number(e.logId);
+    if (s.printRoom) AddLine(lines, "Room Number: ", e.roomNumber);
+    AddLine(lines, "Arriving: ", DayAndDate(e.arrivalDate));
+    if (details) AddLine(lines, "Departing: ", DayAndDate(e.departureDate));
+    QString when = DayAndDate(e.referDate);
+    const QTime time = Formats::ParseTime(e.referTime.trimmed());
+    if (!when.isEmpty() && time.isValid()) when += " at " + Formats::Time12(time);
+    AddLine(lines, "Date: ", when);
+
+    if (details) {
+        AddLine(lines, "Entered By: ",
+                (e.enteredBy.trimmed() + " " + e.entryDate.trimmed() + " " + e.entryTime.trimmed())
+                    .trimmed());
+        QStringList status;
+        if (e.complete) status << "Complete";
+        if (e.pending) status << "Pending";
+        if (e.onHold) status << "On Hold";
+        if (e.cancelled) status << "Cancelled";
+        AddLine(lines, "Status: ", status.join(", "));
+        AddLine(lines, "Notified: ", e.notified);
+        const QStringList notes = EntryNotes(e.text, true);
+        if (!notes.isEmpty())
+            lines << ""
+                  << "Notes:" << notes;
+        return lines.join(CRLF) + CRLF;
+    }
+
+    if (request) {
+        const QStringList notes = EntryNotes(e.text, false);
+        lines << "";
+        lines << "Your Request: " + notes.value(0);
+        lines << notes.mid(1);
+    }
+    const QString quoted = Crlf(categoryText.trimmed());
+    if (!quoted.isEmpty()) lines << "" << quoted;
+
+    lines << "";
+    lines << (!s.valediction.isEmpty() ? s.valediction
+              : vendor                 ? QStringLiteral("Thank you, ")
+                                       : QStringLiteral("Sincerely, "));
+    lines << ""
+          << "" << QString(40, '_');
+    lines << staffName.trimmed();
+    return lines.join(CRLF) + CRLF;
+}
+
+QString MailSubject(EntryDocument d, const QString& confirmationText1) {
+    const QString property = confirmationText1.trimmed();
+    if (d == EntryDocument::VendorRequest)
+        return property.isEmpty() ? QStringLiteral("A Request") : "A Request from " + property;
+    return property.isEmpty() ? QStringLiteral("Your Request") : "Your Request - " + property;
+}
+
+QUrl MailtoUrl(const QString& subject, const QString& body) {
+    // A subject is one line: a break in it would reach the mail headers.
+    QString oneLine = subject;
+    oneLine.replace('\r', ' ').replace('\n', ' ');
+    const QByteArray encoded = "mailto:?subject=" + QUrl::toPercentEncoding(oneLine) +
+                               "&body=" + QUrl::toPercentEncoding(Crlf(body));
+    return QUrl::fromEncoded(encoded, QUrl::StrictMode);
+}
+
+QString WriteTempMail(const QString& folder, const QString& text) {
+    if (folder.trimmed().isEmpty()) return {};
+    const QString path = QDir(folder).filePath(TempMailName);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return {};
+    file.write((TempMailHint + CRLF + CRLF + Crlf(text)).toUtf8());
+    if (!file.commit()) return {};
+    return path;
+}
+
+} // namespace vm

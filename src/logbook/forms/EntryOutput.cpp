@@ -1,0 +1,142 @@
+#include "logbook/forms/EntryOutput.h"
+
+#include "core/DataAccess.h"
+#include "core/Settings.h"
+#include "logbook/Categories.h"
+#include "logbook/EntryRules.h"
+#include "platform/forms/FormHelpers.h"
+
+#include <QCursor>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QWidget>
+#include <memory>
+
+namespace vm {
+
+namespace {
+
+const char* ActionName(EntryDocument d) {
+    switch (d) {
+    case EntryDocument::Details:
+        return "mnuDetails";
+    case EntryDocument::Confirmation:
+        return "mnuConfirmation";
+    case EntryDocument::GuestRequest:
+        return "mnuGuestRequest";
+    case EntryDocument::VendorRequest:
+        return "mnuVendorRequest";
+    case EntryDocument::Correspondence:
+        return "mnuCorrespondence";
+    case EntryDocument::CustomForm:
+        return "mnuCustomForm";
+    }
+    return "";
+}
+
+bool OpenUrl(const EntryOutputDesktop& desktop, const QUrl& url) {
+    return desktop.openUrl ? desktop.openUrl(url) : QDesktopServices::openUrl(url);
+}
+
+// The letter goes to the mail program; when none takes it, to TempMail.txt.
+bool EmailLetter(AppContext& ctx, const LogEntry& entry, EntryDocument d,
+                 const EntryOutputDesktop& desktop) {
+    Database& db = ctx.db();
+    QString categoryText;
+    if (const QString type = EntryDocumentTextType(d); !type.isEmpty()) {
+        const qint64 logTypeId = GetLogTypeID(db, entry.entryType);
+        if (logTypeId > 0) categoryText = GetCategoryText(db, logTypeId, type);
+    }
+    const QString letter =
+        ComposeEntryLetter(d, entry, categoryText, LoadLetterSettings(db), ctx.session.name);
+    const QString subject = MailSubject(d, GetTextSetting(db, "ConfirmationText1", &ctx.prompt()));
+    if (OpenUrl(desktop, MailtoUrl(subject, letter))) return true;
+
+    const QString folder = ctx.workstation.outputFolder();
+    const QString path = WriteTempMail(folder, "Subject: " + subject + CRLF + CRLF + letter);
+    if (path.isEmpty()) {
+        ctx.prompt().message(MsgTempMailNotWritten(folder), {}, Icon::Exclamation);
+        return false;
+    }
+    if (OpenUrl(desktop, QUrl::fromLocalFile(path))) return true;
+    ctx.prompt().message(MsgTempMailNotOpened(path), {}, Icon::Exclamation);
+    return false;
+}
+
+} // namespace
+
+QString MsgTempMailNotWritten(const QString& folder) {
+    return "No mail program took the letter, and it could not be written to " + folder +
+           TempMailName + ".";
+}
+
+QString MsgTempMailNotOpened(const QString& path) {
+    return "No mail program took the letter.  It was saved to " + path +
+           " for you to copy into your mail.";
+}
+
+QMenu* BuildEntryOutputMenu(QWidget* parent) {
+    auto* menu = named(new QMenu(parent), "mnuEntryOutput");
+    for (EntryDocument d : AllEntryDocuments()) {
+        QAction* a = menu->addAction(EscapeAmpersand(EntryDocumentCaption(d)));
+        a->setObjectName(ActionName(d));
+        a->setData(int(d));
+    }
+    return menu;
+}
+
+void ChooseEntryOutput(AppContext& ctx, const LogbookHooks& hooks, const LogEntry& entry,
+                       OutputAction action, QWidget* anchor, std::optional<EntryDocument> only,
+                       const EntryOutputDesktop& desktop) {
+    // Refusals that hold for every document come before the menu.
+    if (entry.logId <= 0) {
+        ctx.prompt().message(action == OutputAction::Print ? MsgSaveBeforePrint
+                                                           : MsgSaveBeforeEmail);
+        return;
+    }
+    if (action == OutputAction::Email && IsGuestViewer(ctx.session)) {
+        ctx.prompt().message(MsgGuestViewerNoEmail);
+        return;
+    }
+    if (!only) {
+        std::unique_ptr<QMenu> menu(BuildEntryOutputMenu(anchor));
+        const QPoint at =
+            anchor ? anchor->mapToGlobal(QPoint(0, anchor->height())) : QCursor::pos();
+        QAction* chosen = desktop.execMenu ? desktop.execMenu(*menu, at) : menu->exec(at);
+        if (!chosen || !chosen->data().isValid()) return;
+        only = EntryDocument(chosen->data().toInt());
+    }
+    PerformEntryOutput(ctx, hooks, entry, action, *only, anchor, desktop);
+}
+
+bool PerformEntryOutput(AppContext& ctx, const LogbookHooks& hooks, const LogEntry& entry,
+                        OutputAction action, EntryDocument d, QWidget* parent,
+                        const EntryOutputDesktop& desktop) {
+    const bool print = action == OutputAction::Print;
+    try {
+        if (const QString refusal = CheckEntryOutput(ctx, entry, d, action); !refusal.isEmpty()) {
+            ctx.prompt().message(refusal);
+            return false;
+        }
+        if (print) {
+            if (!hooks.printEntry) {
+                ctx.prompt().message(MsgOutputMissing);
+                return false;
+            }
+            hooks.printEntry(entry.logId, EntryDocumentName(d), parent);
+            return true;
+        }
+        // The custom form is laid out by the data-entry design output.
+        if (d == EntryDocument::CustomForm) {
+            ctx.prompt().message(MsgOutputMissing);
+            return false;
+        }
+        return EmailLetter(ctx, entry, d, desktop);
+    } catch (const DbError& e) {
+        ReportError(ctx.prompt(), e, print ? "imgPrint_Click" : "imgEmail_Click", "frmLogbook",
+                    true);
+        return false;
+    }
+}
+
+} // namespace vm

@@ -1,0 +1,44 @@
+#pragma once
+// Printing and e-mailing one logbook entry from the entry screen: the choice
+// of document, the checks, the print hook and the e-mailed letter.
+
+#include "logbook/EntryLetter.h"
+#include "logbook/LogbookHooks.h"
+
+#include <functional>
+#include <optional>
+
+class QAction;
+class QMenu;
+class QPoint;
+class QWidget;
+
+namespace vm {
+
+// The pieces of the desktop the choice uses; an empty member means the real
+// one (tests put their own in place).
+struct EntryOutputDesktop {
+    std::function<bool(const QUrl&)> openUrl;                        // QDesktopServices::openUrl
+    std::function<QAction*(QMenu& menu, const QPoint& at)> execMenu; // QMenu::exec
+};
+
+// The document menu ("mnuEntryOutput"); each action carries its EntryDocument
+// (as int) in data().
+QMenu* BuildEntryOutputMenu(QWidget* parent);
+
+// The entry point of imgPrint / imgEmail (all documents, chosen from the menu
+// under `anchor`) and of imgCorrespondence / imgDEForm (`only` set: no menu).
+void ChooseEntryOutput(AppContext& ctx, const LogbookHooks& hooks, const LogEntry& entry,
+                       OutputAction action, QWidget* anchor, std::optional<EntryDocument> only = {},
+                       const EntryOutputDesktop& desktop = {});
+
+// Prints or e-mails one document after the checks.  Answers true when the
+// print hook ran, the mail program took the letter or TempMail.txt was opened.
+bool PerformEntryOutput(AppContext& ctx, const LogbookHooks& hooks, const LogEntry& entry,
+                        OutputAction action, EntryDocument d, QWidget* parent,
+                        const EntryOutputDesktop& desktop = {});
+
+QString MsgTempMailNotWritten(const QString& folder);
+QString MsgTempMailNotOpened(const QString& path);
+
+} // namespace vm

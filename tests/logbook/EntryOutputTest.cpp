@@ -1,0 +1,130 @@
+#include "LogbookFixture.h"
+
+#include "core/Settings.h"
+#include "logbook/EntryRules.h"
+#include "logbook/forms/EntryOutput.h"
+
+#include <QFile>
+#include <QMenu>
+#include <QUrlQuery>
+#include <QWidget>
+
+using namespace vm;
+using namespace vm::test;
+
+class EntryOutput : public LogbookFixture {
+protected:
+    void SetUp() override {
+        LogbookFixture::SetUp();
+        category("Dining");
+        Category c = *GetLogTypeByName(env.db(), "Dining");
+        UpdateConfText(*env.ctx, c, "We look forward to your visit.", "Please hold a table.");
+        LogEntry e =
+            entry("Smith", "Dining", "2026/03/15", "Table & candles (AD 2026/03/14 10:05)");
+        e.logId = add(e);
+        saved = e;
+        desktop.openUrl = [this](const QUrl& url) {
+            opened << url;
+            return url.scheme() != "mailto" || mailProgram;
+        };
+    }
+    QString sentBody() const {
+        return QUrlQuery(opened.value(0)).queryItemValue("body", QUrl::FullyDecoded);
+    }
+
+    LogEntry saved;
+    LogbookHooks hooks;
+    EntryOutputDesktop desktop;
+    QList<QUrl> opened;
+    bool mailProgram = true;
+    QWidget screen;
+};
+
+TEST_F(EntryOutput, PrintGoesToTheOutputHookOrSaysItIsMissing) {
+    EXPECT_FALSE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Print,
+                                    EntryDocument::VendorRequest, &screen, desktop));
+    EXPECT_EQ(env.prompt.texts(), QStringList{MsgOutputMissing});
+
+    QStringList printed;
+    hooks.printEntry = [&](qint64 id, const QString& doc, QWidget* parent) {
+        EXPECT_EQ(parent, &screen);
+        printed << QString::number(id) + " " + doc;
+    };
+    for (EntryDocument d : {EntryDocument::VendorRequest, EntryDocument::CustomForm})
+        EXPECT_TRUE(
+            PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Print, d, &screen, desktop));
+    const QString id = QString::number(saved.logId);
+    EXPECT_EQ(printed, QStringList({id + " VendorRequest", id + " CustomForm"}));
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST_F(EntryOutput, EmailOpensTheMailProgramWithTheVendorLetter) {
+    ASSERT_TRUE(SetTextSetting(env.db(), "ConfirmationText1", "Hotel Aster"));
+    EXPECT_TRUE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Email,
+                                   EntryDocument::VendorRequest, &screen, desktop));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(QUrlQuery(opened[0]).queryItemValue("subject", QUrl::FullyDecoded),
+              "A Request from Hotel Aster");
+    EXPECT_TRUE(sentBody().contains("Your Request: Table & candles\r\n\r\nPlease hold a table."));
+    EXPECT_TRUE(
+        sentBody().endsWith("Thank you, \r\n\r\n\r\n" + QString(40, '_') + "\r\nAnn Desk\r\n"));
+    EXPECT_TRUE(env.prompt.shown.isEmpty());
+
+    // The custom form waits for the design output, like printing without it.
+    EXPECT_FALSE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Email,
+                                    EntryDocument::CustomForm, &screen, desktop));
+    EXPECT_EQ(env.prompt.last(), MsgOutputMissing);
+    EXPECT_EQ(opened.size(), 1);
+}
+
+TEST_F(EntryOutput, WithoutAMailProgramTheLetterGoesToTempMail) {
+    mailProgram = false;
+    EXPECT_TRUE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Email,
+                                   EntryDocument::Confirmation, &screen, desktop));
+    ASSERT_EQ(opened.size(), 2);
+    const QString path = env.ctx->workstation.outputFolder() + "TempMail.txt";
+    EXPECT_EQ(opened[1], QUrl::fromLocalFile(path));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(
+        text.startsWith(TempMailHint + "\r\n\r\nSubject: Your Request\r\n\r\nDear Pat Smith,"));
+    EXPECT_TRUE(text.contains("\r\nWe look forward to your visit.\r\n"));
+    EXPECT_TRUE(env.prompt.shown.isEmpty());
+}
+
+TEST_F(EntryOutput, MenuOffersEveryDocumentAndTheChoiceRunsItsChecks) {
+    std::unique_ptr<QMenu> menu(BuildEntryOutputMenu(&screen));
+    EXPECT_EQ(menu->objectName(), "mnuEntryOutput");
+    QStringList names, texts;
+    for (QAction* a : menu->actions())
+        names << a->objectName(), texts << a->text();
+    EXPECT_EQ(names, QStringList({"mnuDetails", "mnuConfirmation", "mnuGuestRequest",
+                                  "mnuVendorRequest", "mnuCorrespondence", "mnuCustomForm"}));
+    EXPECT_EQ(texts, QStringList({"Logbook Details", "Guest Confirmation", "Guest Service Request",
+                                  "Vendor Service Request", "Correspondence", "Custom Form"}));
+
+    QString pick = "mnuCorrespondence";
+    int menus = 0;
+    desktop.execMenu = [&](QMenu& m, const QPoint&) {
+        ++menus;
+        return m.findChild<QAction*>(pick);
+    };
+    ChooseEntryOutput(*env.ctx, hooks, saved, OutputAction::Print, &screen, {}, desktop);
+    EXPECT_EQ(env.prompt.last(), MsgNoCorrespondence);
+
+    pick = "mnuGuestRequest";
+    ChooseEntryOutput(*env.ctx, hooks, saved, OutputAction::Email, &screen, {}, desktop);
+    EXPECT_TRUE(sentBody().startsWith("Dear Pat Smith,\r\n"));
+
+    // A button for one document and an unsaved entry open no menu.
+    env.prompt.clear();
+    ChooseEntryOutput(*env.ctx, hooks, saved, OutputAction::Print, &screen, EntryDocument::Details,
+                      desktop);
+    EXPECT_EQ(env.prompt.texts(), QStringList{MsgOutputMissing});
+    LogEntry unsaved = saved;
+    unsaved.logId = 0;
+    ChooseEntryOutput(*env.ctx, hooks, unsaved, OutputAction::Email, &screen, {}, desktop);
+    EXPECT_EQ(env.prompt.last(), MsgSaveBeforeEmail);
+    EXPECT_EQ(menus, 2);
+}
