@@ -95,7 +95,25 @@ inline const QString MsgLinkProfile =
 inline const QString MsgPrintDetails =
     QStringLiteral("You are not authorized to print Logbook Details.");
 inline const QString MsgOutputMissing =
-    QStringLiteral("Printing and e-mail are not available: the output module is not installed.");
+    QStringLiteral("Printing is not available: the output module is not installed.");
+inline const QString MsgDeselectProfile =
+    QStringLiteral("You are not authorized to Deselect the Profile Information.");
+inline const QString MsgDeselectKeepsGroup =
+    QStringLiteral("This option does NOT change the selected Group.  If this person should not "
+                   "be a member of this Group please DESelect the Group.  Thank you.");
+// A status message shown for the category or the contact waits for <OK>.
+inline const QString MsgAcknowledgeCategoryFirst = QStringLiteral(
+    "Please acknowledge that you have read the \r\nLogbook Type Status Message by pressing the "
+    "\r\n<OK> button before attempting to work with this \r\nlogbook entry.  Thank you.");
+inline const QString MsgAcknowledgeContactFirst = QStringLiteral(
+    "Please acknowledge that you have read the \r\nContact Status Message by pressing the "
+    "\r\n<OK> button before attempting to work with this \r\nlogbook entry.  Thank you.");
+inline const QString MsgAcknowledgeCategoryBeforeSave = QStringLiteral(
+    "Please acknowledge that you have read the \r\nLogbook Type Status Message by pressing the "
+    "\r\n<OK> button before attempting to Save this \r\nlogbook entry.  Thank you.");
+inline const QString MsgAcknowledgeContactBeforeSave = QStringLiteral(
+    "Please acknowledge that you have read the \r\nContact Status Message by pressing the "
+    "\r\n<OK> button before attempting to Save this \r\nlogbook entry.  Thank you.");
 inline const QString MsgCloneCards =
     QStringLiteral("You are not authorized to Clone Credit Card Numbers.");
 inline const QString MsgNextGone =

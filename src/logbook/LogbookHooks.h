@@ -37,7 +37,8 @@ struct LogbookHooks {
 
     // Profiles, contacts and groups.
     std::function<std::optional<PickedProfile>(QWidget* parent)> selectProfile;
-    std::function<void(qint64 profileId, QWidget* parent)> showProfile;
+    // Opens the profile; `mayEdit` says whether the member may change it.
+    std::function<void(qint64 profileId, bool mayEdit, QWidget* parent)> showProfile;
     std::function<void(qint64 contactId, QWidget* parent)> showContact;
     std::function<std::vector<std::pair<qint64, QString>>()> groups; // id, name
     // The profile's details for the entry screen's grid (preference, selection).
@@ -69,6 +70,9 @@ struct LogbookHooks {
         printLogbookList;
     // The guest itinerary's print panel.
     std::function<void(QWidget* parent)> openItinerary;
+
+    // The limousine interface's billing codes for an entry.
+    std::function<void(qint64 logId, QWidget* parent)> limoBillingCodes;
 
     // The logbook export, opened for the entry's category.
     std::function<void(const QString& category, QWidget* parent)> openExport;

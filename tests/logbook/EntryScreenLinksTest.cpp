@@ -1,6 +1,7 @@
 #include "LogbookFixture.h"
 
 #include "core/Rights.h"
+#include "core/Settings.h"
 #include "guests/DocumentLinks.h"
 #include "logbook/DesignText.h"
 #include "logbook/EntryRules.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTest>
 #include <QToolButton>
 #include <memory>
@@ -238,4 +240,63 @@ TEST_F(EntryScreenLinks, PagePrintsConfirmationsOnlyForCompleteOrPendingSelected
     QTest::mouseClick(p.cmdPrintList, Qt::LeftButton);
     EXPECT_EQ(listed.size(), 4u);
     EXPECT_EQ(listed.front(), p.grdLogbook->keyAt(0));
+}
+
+TEST_F(EntryScreenLinks, ProfileOpensWithItsRightsAndDeselectKeepsTheGroup) {
+    category("Dining");
+    LogEntry e = entry("Smith", "Dining", "2026/03/14");
+    e.profileId = 31;
+    const qint64 id = add(e);
+    qint64 opened = 0;
+    bool editable = true;
+    hooks.showProfile = [&](qint64 profileId, bool mayEdit, QWidget*) {
+        opened = profileId;
+        editable = mayEdit;
+    };
+    frmLogbook f(*env.ctx, hooks, id);
+    grant(6, false);
+    QTest::mouseClick(f.cmdShowProfile, Qt::LeftButton);
+    EXPECT_EQ(env.prompt.last(), MsgLinkProfile);
+    EXPECT_EQ(opened, 0);
+    grant(6, true);
+    grant(7, false);
+    QTest::mouseClick(f.cmdShowProfile, Qt::LeftButton);
+    EXPECT_EQ(opened, 31);
+    EXPECT_FALSE(editable);
+
+    grant(9, false);
+    QTest::mouseClick(f.cmdDeselectProfile, Qt::LeftButton);
+    EXPECT_EQ(env.prompt.last(), MsgDeselectProfile);
+    EXPECT_EQ(f.lblProfileID->text(), "31");
+    grant(9, true);
+    QTest::mouseClick(f.cmdDeselectProfile, Qt::LeftButton);
+    EXPECT_EQ(env.prompt.last(), MsgDeselectKeepsGroup);
+    EXPECT_EQ(f.lblProfileID->text(), "0");
+    ASSERT_TRUE(f.cmdSave_Click()) << env.prompt.texts().join("|").toStdString();
+    EXPECT_EQ(store().GetTheLogEntry(id)->profileId, 0);
+}
+
+TEST_F(EntryScreenLinks, TypingWaitsForTheStatusMessageAndF10NeedsTheLimousineSwitch) {
+    category("Dining");
+    hooks.categoryTicklers = [](qint64, const QString&) { return QStringList{"Chef away"}; };
+    frmLogbook f(*env.ctx, hooks, 0);
+    f.cboTypes->setCurrentText("Dining");
+    QTest::keyClicks(f.txtDescription, "x");
+    EXPECT_EQ(env.prompt.last(), MsgAcknowledgeCategoryFirst);
+    EXPECT_EQ(f.txtDescription->toPlainText(), "");
+    QTest::mouseClick(f.cmdOK, Qt::LeftButton);
+    QTest::keyClicks(f.txtDescription, "x");
+    EXPECT_EQ(f.txtDescription->toPlainText(), "x");
+
+    int limo = 0;
+    hooks.limoBillingCodes = [&limo](qint64, QWidget*) { ++limo; };
+    QShortcut* f10 = nullptr;
+    for (QShortcut* s : f.findChildren<QShortcut*>())
+        if (s->key() == QKeySequence(Qt::Key_F10)) f10 = s;
+    ASSERT_NE(f10, nullptr);
+    Q_EMIT f10->activated();
+    EXPECT_EQ(limo, 0); // the interface is off by default
+    SetValueFromKey(env.db(), "OdsLimoInterface", "true");
+    Q_EMIT f10->activated();
+    EXPECT_EQ(limo, 1);
 }

@@ -18,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
@@ -106,6 +107,9 @@ void frmLogbook::build() {
     gf->addRow("Group:", cboGroup = named(new QComboBox, "cboGroup"));
     auto* profileRow = new QHBoxLayout;
     profileRow->addWidget(cmdShowProfile = named(new QPushButton("Profile..."), "cmdShowProfile"));
+    profileRow->addWidget(cmdDeselectProfile =
+                              named(new QPushButton("Deselect"), "cmdDeselectProfile"));
+    cmdDeselectProfile->setToolTip("Take the profile off this entry");
     profileRow->addWidget(cmdShowEncCC = named(new QPushButton("Show Card"), "cmdShowEncCC"));
     profileRow->addWidget(lblShowEncCC = named(new QLabel, "lblShowEncCC"));
     gf->addRow(profileRow);
@@ -211,6 +215,8 @@ void frmLogbook::build() {
     connect(cmdSaveAText, &QPushButton::clicked, this, &frmLogbook::cmdSaveAText_Click);
     connect(cmdUnsentMsg, &QPushButton::clicked, this, &frmLogbook::cmdUnsentMsg_Click);
     connect(cmdShowProfile, &QPushButton::clicked, this, &frmLogbook::cmdShowProfile_Click);
+    connect(cmdDeselectProfile, &QPushButton::clicked, this,
+            &frmLogbook::cmdDeselectProfile_Click);
     connect(cmdShowEncCC, &QPushButton::clicked, this, &frmLogbook::cmdShowEncCC_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmLogbook::cmdOK_Click);
     connect(imgPrint, &QToolButton::clicked, this, &frmLogbook::imgPrint_Click);
@@ -234,6 +240,12 @@ void frmLogbook::build() {
     });
     connect(new QShortcut(QKeySequence("Ctrl+Shift+T"), this), &QShortcut::activated, this,
             &frmLogbook::dumpRecord);
+    // F10: the limousine billing codes, where the limousine interface is on.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            &frmLogbook::limoBillingCodes);
+    // Typing into the entry while a status message waits is refused until <OK>.
+    for (QPlainTextEdit* e : {txtLogEntry, txtDescription})
+        e->installEventFilter(this);
 
     connect(cboTypes, &QComboBox::currentTextChanged, this, [this](const QString& name) {
         if (!m_loading) categoryChosen(name);
@@ -390,7 +402,7 @@ void frmLogbook::applyMode() {
     txtDescription->setReadOnly(readOnly && !archived);
     for (QWidget* w : std::initializer_list<QWidget*>{
              cboTypes, cboNotified, cboGroup, lstTypes, lstTypes10, chkComplete, chkPending,
-             chkOnHold, chkCancelled, cmdShowProfile, cmdShowEncCC, cmdOther})
+             chkOnHold, chkCancelled, cmdShowProfile, cmdDeselectProfile, cmdShowEncCC, cmdOther})
         w->setEnabled(!readOnly);
     cmdShowEncCC->setVisible(bool(m_hooks.showCard) && !m_entry.encCC.isEmpty());
     imgCorrespondence->setVisible(!archived);
@@ -578,17 +590,11 @@ bool frmLogbook::cmdSave_Click() {
     if (isGuestViewer() || m_readOnly) return false;
     Prompt& prompt = m_ctx.prompt();
     if (m_contactUnread) {
-        prompt.message(
-            "Please acknowledge that you have read the \r\nContact Status Message by "
-            "pressing the \r\n<OK> button before attempting to Save this \r\nlogbook "
-            "entry.  Thank you.");
+        prompt.message(MsgAcknowledgeContactBeforeSave);
         return false;
     }
     if (m_statusUnread) {
-        prompt.message(
-            "Please acknowledge that you have read the \r\nLogbook Type Status Message by "
-            "pressing the \r\n<OK> button before attempting to Save this \r\nlogbook "
-            "entry.  Thank you.");
+        prompt.message(MsgAcknowledgeCategoryBeforeSave);
         return false;
     }
     // A time still being typed is checked before the save, as on leaving the box.
@@ -867,12 +873,18 @@ void frmLogbook::imgEmail_Click() {
 }
 
 void frmLogbook::cmdShowProfile_Click() {
-    if (!MayDo(m_ctx, Rights::LogbookSelectProfile)) {
-        m_ctx.prompt().message(MsgSelectProfile);
+    // A linked profile opens (editable with right 7); otherwise one is picked.
+    if (m_entry.profileId > 0) {
+        if (!MayDo(m_ctx, Rights::LogbookLinkProfile)) {
+            m_ctx.prompt().message(MsgLinkProfile);
+            return;
+        }
+        if (m_hooks.showProfile)
+            m_hooks.showProfile(m_entry.profileId, MayDo(m_ctx, Rights::LogbookEditProfile), this);
         return;
     }
-    if (m_entry.profileId > 0 && m_hooks.showProfile) {
-        m_hooks.showProfile(m_entry.profileId, this);
+    if (!MayDo(m_ctx, Rights::LogbookSelectProfile)) {
+        m_ctx.prompt().message(MsgSelectProfile);
         return;
     }
     if (!m_hooks.selectProfile) return;
@@ -884,7 +896,21 @@ void frmLogbook::cmdShowProfile_Click() {
         if (!p->roomNumber.isEmpty()) txtRoomNumber->setText(p->roomNumber);
         if (!p->guestId.isEmpty()) txtGuestID->setText(p->guestId);
         m_changed = true;
+        showLinks();
     }
+}
+
+void frmLogbook::cmdDeselectProfile_Click() {
+    if (m_entry.profileId <= 0 || m_readOnly) return;
+    if (!MayDo(m_ctx, Rights::LogbookDeselectProfile)) {
+        m_ctx.prompt().message(MsgDeselectProfile);
+        return;
+    }
+    m_ctx.prompt().message(MsgDeselectKeepsGroup);
+    m_entry.profileId = 0;
+    lblProfileID->setText("0");
+    m_changed = true;
+    showLinks();
 }
 
 void frmLogbook::cmdShowEncCC_Click() {
@@ -918,6 +944,35 @@ QString frmLogbook::dumpRecord() {
         ReportError(m_ctx.prompt(), e, "GetLogbookRecordText", "modDatabase");
         return {};
     }
+}
+
+void frmLogbook::limoBillingCodes() {
+    try {
+        if (GetVmSetting(m_ctx.db(), "OdsLimoInterface", "false").compare("true",
+                                                                           Qt::CaseInsensitive))
+            return;
+    } catch (const DbError& e) {
+        ReportError(m_ctx.prompt(), e, "Form_KeyDown", FormName, true);
+        return;
+    }
+    if (!m_hooks.limoBillingCodes) {
+        m_ctx.prompt().message("The limousine billing codes are not available: the limousine "
+                               "interface module is not installed.");
+        return;
+    }
+    m_hooks.limoBillingCodes(m_entry.logId, this);
+}
+
+bool frmLogbook::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (m_statusUnread || m_contactUnread) && !m_readOnly) {
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        if (!typed.isEmpty() && typed.at(0).isPrint()) {
+            m_ctx.prompt().message(m_contactUnread ? MsgAcknowledgeContactFirst
+                                                   : MsgAcknowledgeCategoryFirst);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmLogbook::closeEvent(QCloseEvent* e) {

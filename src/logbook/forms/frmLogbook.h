@@ -68,6 +68,7 @@ public:
     void imgEmail_Click();
     void imgReminder_Click();
     void cmdShowProfile_Click();
+    void cmdDeselectProfile_Click();
     void cmdShowEncCC_Click();
     void cmdOK_Click();
     // The "Notified" pick list editor; the list on screen follows its changes.
@@ -87,6 +88,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build();
@@ -109,6 +111,7 @@ private:
     bool isGuestViewer() const;
     bool keepOrDiscardChanges();
     void fillNotified();
+    void limoBillingCodes();
     // The parts of the screen around the entry: custom form, documents,
     // profile and contact details, online reservation (frmLogbookLinks.cpp).
     void buildLinks(QBoxLayout* side, QBoxLayout* actions);
@@ -149,7 +152,7 @@ public:
     QPlainTextEdit *txtLogEntry, *txtDescription, *txtMsgNotes;
     QCheckBox *chkComplete, *chkPending, *chkOnHold, *chkCancelled;
     QPushButton *cmdSave, *cmdSaveAndExit, *cmdClear, *cmdExit, *cmdDelete, *cmdCloneEntry,
-        *cmdSaveAText, *cmdUnsentMsg, *cmdShowProfile, *cmdShowEncCC, *cmdOK, *cmdOther, *cmdClone,
+        *cmdSaveAText, *cmdUnsentMsg, *cmdShowProfile, *cmdShowEncCC, *cmdOK, *cmdOther, *cmdClone, *cmdDeselectProfile,
         *cmdSpellCheck, *cmdExport, *cmdDocLink;
     QToolButton *imgReminder, *imgPrint, *imgEmail, *imgNext, *imgCorrespondence, *imgMap,
         *imgOpenTable, *imgOTEntry;
