@@ -133,4 +133,10 @@ bool MayDo(AppContext& ctx, const Right& right) {
     return HasRight(ctx.db(), ctx.session.conciergeId, right);
 }
 
+bool MayDoOrSay(AppContext& ctx, const Right& right, const QString& refusal) {
+    if (MayDo(ctx, right)) return true;
+    ctx.prompt().message(refusal);
+    return false;
+}
+
 } // namespace vm

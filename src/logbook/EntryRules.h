@@ -53,6 +53,8 @@ std::optional<QString> DayLimitMessage(int dayLogs, const QString& category, int
 
 // Permission gate of the entry screen: managers pass; card rights are always read.
 bool MayDo(AppContext& ctx, const Right& right);
+// MayDo, showing `refusal` when the answer is no.
+bool MayDoOrSay(AppContext& ctx, const Right& right, const QString& refusal);
 
 inline const QString MsgSeparator = QStringLiteral(
     "The character string '~~~' is not allowed\r\nin the text of your Logbook entry.  "

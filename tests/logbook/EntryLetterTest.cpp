@@ -32,16 +32,6 @@ LogEntry Booking() {
 
 class EntryLetter : public LogbookFixture {
 protected:
-    void grant(int position, bool allowed) {
-        const QString column = RightsColumn(RightsArea::Logbook);
-        const QString rights =
-            env.db()
-                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {staffId})
-                .toString();
-        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
-                      {SetRightChar(rights, position, allowed), staffId});
-    }
     void correspondence(qint64 logTypeId, const QString& text) {
         env.db().exec("INSERT INTO [EvConText] ([EvConKey], [EvConType], [Sequence], [NoteField]) "
                       "VALUES (?, 'C', 1, ?)",

@@ -26,16 +26,6 @@ using namespace vm::test;
 
 class EntryScreenActions : public LogbookFixture {
 protected:
-    void grant(int position, bool allowed = true) {
-        const QString column = RightsColumn(RightsArea::Logbook);
-        const QString rights =
-            env.db()
-                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {staffId})
-                .toString();
-        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
-                      {SetRightChar(rights, position, allowed), staffId});
-    }
     // Runs `drive` on the list editor once the entry screen has opened it.
     void onEditor(frmLogbook& f, std::function<void(NotifiedValuesDialog&)> drive) {
         QTimer::singleShot(0, &f, [&f, drive] {

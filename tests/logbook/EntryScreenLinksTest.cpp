@@ -27,16 +27,6 @@ using namespace vm::test;
 
 class EntryScreenLinks : public LogbookFixture {
 protected:
-    void grant(int position, bool allowed) {
-        const QString column = RightsColumn(RightsArea::Logbook);
-        const QString rights =
-            env.db()
-                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {staffId})
-                .toString();
-        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
-                      {SetRightChar(rights, position, allowed), staffId});
-    }
     // "Dining" with three designed lines; the second takes numbers only, the
     // third a contact's details.
     qint64 diningWithDesign() {
@@ -49,7 +39,9 @@ protected:
         env.db().exec(sql, {id, 3, "Contact:", false, false, false, true});
         return id;
     }
-    static QString stored(const frmLogbook& f) { return ToStoredText(f.txtLogEntry->toPlainText()); }
+    static QString stored(const frmLogbook& f) {
+        return ToStoredText(f.txtLogEntry->toPlainText());
+    }
     LogbookHooks hooks;
 };
 
@@ -117,7 +109,9 @@ TEST_F(EntryScreenLinks, RepeatKeepsGuestCategoryAndFieldsButNotNotesCardOrStatu
 
 TEST_F(EntryScreenLinks, ContactDetailsFillTheirLineAndContactNotesMustBeAcknowledged) {
     diningWithDesign();
-    hooks.contactDetails = [](qint64 id) { return id == 9 ? QString("Harbour Grill, 1 Quay") : QString(); };
+    hooks.contactDetails = [](qint64 id) {
+        return id == 9 ? QString("Harbour Grill, 1 Quay") : QString();
+    };
     hooks.contactTicklers = [](qint64 id, const QString& date) {
         return id == 9 && date == "2026/03/14" ? QStringList{"Closed for lunch today"}
                                                : QStringList{};

@@ -1,6 +1,7 @@
 #pragma once
 // A logged-on desk on a fresh property, with helpers to add categories and entries.
 
+#include "core/Rights.h"
 #include "logbook/Categories.h"
 #include "logbook/LogbookStore.h"
 #include "support/TestEnv.h"
@@ -39,6 +40,18 @@ protected:
     }
 
     qint64 add(LogEntry e) { return store().InsertLogBook(e); }
+
+    // Grants or takes away one position of the member's Logbook rights.
+    void grant(int position, bool allowed = true) {
+        const QString column = RightsColumn(RightsArea::Logbook);
+        const QString rights =
+            env.db()
+                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
+                        {staffId})
+                .toString();
+        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
+                      {SetRightChar(rights, position, allowed), staffId});
+    }
 
     LogbookStore store() { return LogbookStore(*env.ctx); }
 

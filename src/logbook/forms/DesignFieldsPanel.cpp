@@ -13,8 +13,8 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QToolButton>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -46,7 +46,7 @@ DesignFieldsPanel::DesignFieldsPanel(Prompt& prompt, QPlainTextEdit* entryText, 
     auto* layout = new QVBoxLayout(this);
     auto* head = new QHBoxLayout;
     head->addWidget(imgShowForm = named(new QToolButton, "imgShowForm"));
-    imgShowForm->setText("Show Fields");
+    imgShowForm->setText("Hide Fields");
     imgShowForm->setCheckable(true);
     imgShowForm->setChecked(true);
     imgShowForm->setToolTip("Show or hide the fields of the category's custom form");

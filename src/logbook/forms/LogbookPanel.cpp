@@ -121,11 +121,11 @@ LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookHooks& hooks, QWidget* 
     txtQuickSearch->setToolTip("Last name, or last name, first name; Enter to search");
     g->addWidget(cmdDueOverdue = named(new QPushButton("&Due and Overdue"), "cmdDueOverdue"), row,
                  3);
-    g->addWidget(cmdItinerary = named(new QPushButton("Launch Itinerary Print Panel"),
-                                      "cmdItinerary"),
+    g->addWidget(cmdItinerary =
+                     named(new QPushButton("Launch Itinerary Print Panel"), "cmdItinerary"),
                  row, 4);
-    g->addWidget(cmdConfirmations = named(new QPushButton("Print Confirmations"),
-                                          "cmdConfirmations"),
+    g->addWidget(cmdConfirmations =
+                     named(new QPushButton("Print Confirmations"), "cmdConfirmations"),
                  row, 5);
     cmdConfirmations->setToolTip(
         "Print Confirmations for Selected Logbook Entries (Complete and Pending Only)");
@@ -139,8 +139,7 @@ LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookHooks& hooks, QWidget* 
     connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
     connect(txtSearchText, &QLineEdit::returnPressed, this, [this] { cmdSearch_Click(); });
     connect(cmdToday, &QPushButton::clicked, this, &LogbookPanel::cmdToday_Click);
-    connect(cmdToggleCategory, &QPushButton::clicked, this,
-            &LogbookPanel::cmdToggleCategory_Click);
+    connect(cmdToggleCategory, &QPushButton::clicked, this, &LogbookPanel::cmdToggleCategory_Click);
     connect(cmdUpdatedToday, &QPushButton::clicked, this, &LogbookPanel::cmdUpdatedToday_Click);
     connect(cmdDueOverdue, &QPushButton::clicked, this, &LogbookPanel::cmdDueOverdue_Click);
     connect(cmdConfirmations, &QPushButton::clicked, this, &LogbookPanel::cmdConfirmations_Click);
@@ -289,8 +288,8 @@ bool LogbookPanel::cmdSearch_Click() {
     s.sortIndex = cboSort->currentData().toInt();
     // Only a request for everything is counted first.
     const bool everything = s.by == SelectBy::None && s.category.trimmed().isEmpty() &&
-                            s.profileType.trimmed().isEmpty() &&
-                            s.status == StatusChoice::All && !s.noCancelled;
+                            s.profileType.trimmed().isEmpty() && s.status == StatusChoice::All &&
+                            !s.noCancelled;
     return runSelection(s, everything);
 }
 
@@ -319,10 +318,9 @@ void LogbookPanel::cmdUpdatedToday_Click() {
 
 void LogbookPanel::cmdDueOverdue_Click() {
     try {
-        if (!MayDo(m_ctx, Rights::LogbookDueOverdue)) {
-            m_ctx.prompt().message("You are not authorized to Show the Due and Overdue Entries.");
+        if (!MayDoOrSay(m_ctx, Rights::LogbookDueOverdue,
+                        "You are not authorized to Show the Due and Overdue Entries."))
             return;
-        }
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "cmdDueOverdue_Click", FormName, true);
         return;
@@ -419,10 +417,9 @@ void LogbookPanel::removeRow(qint64 logId) {
 }
 
 void LogbookPanel::cmdConfirmations_Click() {
-    if (!MayDo(m_ctx, Rights::LogbookBulkConfirmations)) {
-        m_ctx.prompt().message("You are not authorized to print Guest Confirmations.");
+    if (!MayDoOrSay(m_ctx, Rights::LogbookBulkConfirmations,
+                    "You are not authorized to print Guest Confirmations."))
         return;
-    }
     const QList<qint64> chosen = grdLogbook->selectedKeys();
     try {
         const std::vector<qint64> ids = LogbookStore(m_ctx).ConfirmableEntries(
@@ -443,10 +440,9 @@ void LogbookPanel::cmdConfirmations_Click() {
 }
 
 void LogbookPanel::cmdItinerary_Click() {
-    if (!MayDo(m_ctx, Rights::LogbookItineraries)) {
-        m_ctx.prompt().message("You are not authorized to print Guest Itineraries.");
+    if (!MayDoOrSay(m_ctx, Rights::LogbookItineraries,
+                    "You are not authorized to print Guest Itineraries."))
         return;
-    }
     if (!m_hooks.openItinerary) {
         m_ctx.prompt().message("Guest itineraries are not available: the itinerary module is not "
                                "installed.");

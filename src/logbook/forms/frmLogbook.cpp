@@ -18,7 +18,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
@@ -26,6 +25,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -215,8 +215,7 @@ void frmLogbook::build() {
     connect(cmdSaveAText, &QPushButton::clicked, this, &frmLogbook::cmdSaveAText_Click);
     connect(cmdUnsentMsg, &QPushButton::clicked, this, &frmLogbook::cmdUnsentMsg_Click);
     connect(cmdShowProfile, &QPushButton::clicked, this, &frmLogbook::cmdShowProfile_Click);
-    connect(cmdDeselectProfile, &QPushButton::clicked, this,
-            &frmLogbook::cmdDeselectProfile_Click);
+    connect(cmdDeselectProfile, &QPushButton::clicked, this, &frmLogbook::cmdDeselectProfile_Click);
     connect(cmdShowEncCC, &QPushButton::clicked, this, &frmLogbook::cmdShowEncCC_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmLogbook::cmdOK_Click);
     connect(imgPrint, &QToolButton::clicked, this, &frmLogbook::imgPrint_Click);
@@ -412,7 +411,8 @@ void frmLogbook::applyMode() {
     cmdSpellCheck->setEnabled(!txtDescription->isReadOnly());
 
     // Cards are typed only where the card subsystem can protect them.
-    txtActualCCN->setVisible(bool(m_hooks.encryptCard) && !readOnly);
+    if (auto* form = qobject_cast<QFormLayout*>(txtActualCCN->parentWidget()->layout()))
+        form->setRowVisible(txtActualCCN, bool(m_hooks.encryptCard) && !readOnly);
 }
 
 void frmLogbook::setCategoryRanking(const QStringList& ranking) {
@@ -772,10 +772,7 @@ void frmLogbook::cmdOther_Click() {
     LogbookStore store(m_ctx);
     bool untouched = false; // the saved entry is as this screen read it
     try {
-        if (!MayDo(m_ctx, Rights::LogbookNotifications)) {
-            m_ctx.prompt().message(MsgMaintainNotifications);
-            return;
-        }
+        if (!MayDoOrSay(m_ctx, Rights::LogbookNotifications, MsgMaintainNotifications)) return;
         untouched = m_entry.logId > 0 && m_source == LogSource::Current &&
                     store.Fingerprint(m_entry.logId) == m_entry.fingerprint;
     } catch (const DbError& err) {
@@ -835,10 +832,7 @@ void frmLogbook::cmdSaveAText_Click() {
 }
 
 void frmLogbook::cmdUnsentMsg_Click() {
-    if (!MayDo(m_ctx, Rights::LogbookViewMessages)) {
-        m_ctx.prompt().message(MsgViewMessages);
-        return;
-    }
+    if (!MayDoOrSay(m_ctx, Rights::LogbookViewMessages, MsgViewMessages)) return;
     if (m_entry.logId <= 0) {
         m_ctx.prompt().message(MsgNotSavedNoMessages);
         return;
@@ -853,10 +847,7 @@ void frmLogbook::imgReminder_Click() {
         return;
     }
     if (GetBooleanSetting(m_ctx.db(), "NoMessaging")) return;
-    if (!MayDo(m_ctx, Rights::LogbookSendMessages)) {
-        m_ctx.prompt().message(MsgSendMessages);
-        return;
-    }
+    if (!MayDoOrSay(m_ctx, Rights::LogbookSendMessages, MsgSendMessages)) return;
     if (m_entry.logId <= 0) {
         m_ctx.prompt().message(MsgSaveBeforeReminder);
         return;
@@ -875,18 +866,12 @@ void frmLogbook::imgEmail_Click() {
 void frmLogbook::cmdShowProfile_Click() {
     // A linked profile opens (editable with right 7); otherwise one is picked.
     if (m_entry.profileId > 0) {
-        if (!MayDo(m_ctx, Rights::LogbookLinkProfile)) {
-            m_ctx.prompt().message(MsgLinkProfile);
-            return;
-        }
+        if (!MayDoOrSay(m_ctx, Rights::LogbookLinkProfile, MsgLinkProfile)) return;
         if (m_hooks.showProfile)
             m_hooks.showProfile(m_entry.profileId, MayDo(m_ctx, Rights::LogbookEditProfile), this);
         return;
     }
-    if (!MayDo(m_ctx, Rights::LogbookSelectProfile)) {
-        m_ctx.prompt().message(MsgSelectProfile);
-        return;
-    }
+    if (!MayDoOrSay(m_ctx, Rights::LogbookSelectProfile, MsgSelectProfile)) return;
     if (!m_hooks.selectProfile) return;
     if (auto p = m_hooks.selectProfile(this)) {
         m_entry.profileId = p->profileId;
@@ -902,10 +887,7 @@ void frmLogbook::cmdShowProfile_Click() {
 
 void frmLogbook::cmdDeselectProfile_Click() {
     if (m_entry.profileId <= 0 || m_readOnly) return;
-    if (!MayDo(m_ctx, Rights::LogbookDeselectProfile)) {
-        m_ctx.prompt().message(MsgDeselectProfile);
-        return;
-    }
+    if (!MayDoOrSay(m_ctx, Rights::LogbookDeselectProfile, MsgDeselectProfile)) return;
     m_ctx.prompt().message(MsgDeselectKeepsGroup);
     m_entry.profileId = 0;
     lblProfileID->setText("0");
@@ -918,10 +900,9 @@ void frmLogbook::cmdShowEncCC_Click() {
         m_ctx.prompt().message("Entry must be <Saved> before the credit card may be decrypted.");
         return;
     }
-    if (!MayDo(m_ctx, Rights::LogbookCloneCards)) {
-        m_ctx.prompt().message("You are not authorized to Decrypt Credit Card Numbers.");
+    if (!MayDoOrSay(m_ctx, Rights::LogbookCloneCards,
+                    "You are not authorized to Decrypt Credit Card Numbers."))
         return;
-    }
     if (m_hooks.showCard && !m_entry.encCC.isEmpty())
         m_hooks.showCard(m_entry.logId, m_entry.encCC, this);
 }
@@ -948,8 +929,8 @@ QString frmLogbook::dumpRecord() {
 
 void frmLogbook::limoBillingCodes() {
     try {
-        if (GetVmSetting(m_ctx.db(), "OdsLimoInterface", "false").compare("true",
-                                                                           Qt::CaseInsensitive))
+        if (GetVmSetting(m_ctx.db(), "OdsLimoInterface", "false")
+                .compare("true", Qt::CaseInsensitive))
             return;
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "Form_KeyDown", FormName, true);

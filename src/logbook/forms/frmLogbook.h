@@ -132,8 +132,8 @@ private:
     bool m_readOnly = false;
     bool m_statusUnread = false;  // a category status message waits for <OK>
     bool m_contactUnread = false; // so does a contact's status message
-    QString m_loadedType;        // the category the saved entry was loaded with
-    QString m_carriedCard;       // clear card number of a clone, encrypted by the next save
+    QString m_loadedType;         // the category the saved entry was loaded with
+    QString m_carriedCard;        // clear card number of a clone, encrypted by the next save
     std::unique_ptr<SpellChecker> m_speller; // made on first use
     std::function<qint64(qint64)> m_next;
     LogSource m_nextSource = LogSource::Current;
@@ -152,8 +152,8 @@ public:
     QPlainTextEdit *txtLogEntry, *txtDescription, *txtMsgNotes;
     QCheckBox *chkComplete, *chkPending, *chkOnHold, *chkCancelled;
     QPushButton *cmdSave, *cmdSaveAndExit, *cmdClear, *cmdExit, *cmdDelete, *cmdCloneEntry,
-        *cmdSaveAText, *cmdUnsentMsg, *cmdShowProfile, *cmdShowEncCC, *cmdOK, *cmdOther, *cmdClone, *cmdDeselectProfile,
-        *cmdSpellCheck, *cmdExport, *cmdDocLink;
+        *cmdSaveAText, *cmdUnsentMsg, *cmdShowProfile, *cmdShowEncCC, *cmdOK, *cmdOther, *cmdClone,
+        *cmdDeselectProfile, *cmdSpellCheck, *cmdExport, *cmdDocLink;
     QToolButton *imgReminder, *imgPrint, *imgEmail, *imgNext, *imgCorrespondence, *imgMap,
         *imgOpenTable, *imgOTEntry;
     QToolButton* picDropDown[3];

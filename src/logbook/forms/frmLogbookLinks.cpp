@@ -41,7 +41,8 @@ frmLogbook::~frmLogbook() = default;
 void frmLogbook::buildLinks(QBoxLayout* side, QBoxLayout* actions) {
     side->addWidget(designPanel = new DesignFieldsPanel(m_ctx.prompt(), txtLogEntry));
     connect(designPanel, &DesignFieldsPanel::valueEdited, this, &frmLogbook::markChanged);
-    connect(designPanel, &DesignFieldsPanel::printFormRequested, this, &frmLogbook::imgDEForm_Click);
+    connect(designPanel, &DesignFieldsPanel::printFormRequested, this,
+            &frmLogbook::imgDEForm_Click);
 
     side->addWidget(picContactFrame = named(new QLabel, "picContactFrame"));
     picContactFrame->setWordWrap(true);
@@ -125,10 +126,11 @@ void frmLogbook::showLinks() {
                 grdCreditCards->setRow(key ? key : ++n, {masked}, {}, {}, false);
     }
     lblOpenTableID->setText(QString::number(e.openTableId));
-    imgOpenTable->setToolTip(e.openTableId > 0 ? "Online reservation " +
-                                                     QString::number(e.openTableId)
-                                               : QString("DoubleClick to Get Open Table Availability"));
+    imgOpenTable->setToolTip(e.openTableId > 0
+                                 ? "Online reservation " + QString::number(e.openTableId)
+                                 : QString("DoubleClick to Get Open Table Availability"));
     imgOTEntry->setVisible(e.openTableId > 0);
+    lblOpenTableID->setVisible(e.openTableId > 0);
     loadDesign();
     refreshDocuments();
     showContactNotes();
@@ -238,16 +240,16 @@ void frmLogbook::cmdClone_Click() {
 void frmLogbook::cmdSpellCheck_Click() {
     if (txtDescription->isReadOnly()) return;
     if (!m_speller)
-        m_speller = std::make_unique<SpellChecker>(
-            SpellChecker::FindDictionary(), m_ctx.workstation.userDataFolder + "UserDictionary.txt");
+        m_speller =
+            std::make_unique<SpellChecker>(SpellChecker::FindDictionary(),
+                                           m_ctx.workstation.userDataFolder + "UserDictionary.txt");
     if (RunSpellCheck(txtDescription, *m_speller, m_ctx.prompt(), this)) markChanged();
 }
 
 void frmLogbook::cmdExport_Click() {
-    if (!MayDo(m_ctx, Rights::LogbookExport)) {
-        m_ctx.prompt().message("You are not authorized to Export Logbook Information.");
+    if (!MayDoOrSay(m_ctx, Rights::LogbookExport,
+                    "You are not authorized to Export Logbook Information."))
         return;
-    }
     if (!m_hooks.openExport) {
         m_ctx.prompt().message("Logbook export is not available: the export module is not "
                                "installed.");
@@ -284,10 +286,9 @@ void frmLogbook::imgOpenTable_Click() {
                                "Reservations.  Thank you.");
         return;
     }
-    if (!MayDo(m_ctx, Rights::LogbookReservations)) {
-        m_ctx.prompt().message("You are not authorized to Work with Reservations.");
+    if (!MayDoOrSay(m_ctx, Rights::LogbookReservations,
+                    "You are not authorized to Work with Reservations."))
         return;
-    }
     if (!m_hooks.openTable) {
         m_ctx.prompt().message("Online restaurant reservations are not available: the "
                                "reservation service module is not installed.");
