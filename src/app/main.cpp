@@ -5,6 +5,7 @@
 #include "guests/forms/frmSearch.h"
 #include "platform/LocationProvider.h"
 #include "platform/SingleInstance.h"
+#include "platform/forms/DesktopMailer.h"
 #include "platform/forms/WidgetPrompt.h"
 
 #include <QApplication>
@@ -54,6 +55,8 @@ int main(int argc, char** argv) {
     WidgetPrompt prompt;
     SystemClock clock;
     AppContext ctx(Workstation::detect(), prompt, clock);
+    DesktopMailer mailer;
+    ctx.setMailer(&mailer);
     ctx.start.currencySymbol = CurrencySymbol();
 
     // Where the databases are.

@@ -7,6 +7,7 @@
 #include "core/Session.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/Mailer.h"
 #include "platform/Prompt.h"
 #include "platform/Workstation.h"
 
@@ -51,6 +52,12 @@ public:
 
     Prompt& prompt() const { return *m_prompt; }
     Clock& clock() const { return *m_clock; }
+    // The workstation's mail program (none until start-up sets one).
+    Mailer& mailer() const {
+        static NoMailer none;
+        return m_mailer ? *m_mailer : none;
+    }
+    void setMailer(Mailer* mailer) { m_mailer = mailer; }
     Database& db() const { return *current; }
     bool hasArchive() const { return archive != nullptr; }
 
@@ -74,6 +81,7 @@ public:
 private:
     Prompt* m_prompt;
     Clock* m_clock;
+    Mailer* m_mailer = nullptr;
 };
 
 } // namespace vm

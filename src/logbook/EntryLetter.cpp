@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "logbook/Categories.h"
 #include "logbook/EntryRules.h"
+#include "platform/Mailer.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -136,12 +137,6 @@ LetterSettings LoadLetterSettings(Database& db) {
 
 namespace {
 
-// Any line break as "\r\n".
-QString Crlf(QString text) {
-    text.replace("\r\n", "\n").replace('\r', '\n');
-    return text.replace("\n", CRLF);
-}
-
 QString GuestName(const LogEntry& e) {
     return (e.firstName.trimmed() + " " + e.lastName.trimmed()).trimmed();
 }
@@ -169,7 +164,7 @@ QStringList EntryNotes(const QString& text, bool keepSignatures) {
     QStringList notes;
     for (QString note : all.split(separator)) {
         if (!keepSignatures) note.remove(signature);
-        note = Crlf(note.trimmed());
+        note = MailLineBreaks(note.trimmed());
         if (!note.isEmpty()) notes << note;
     }
     return notes;
@@ -228,7 +223,7 @@ QString ComposeEntryLetter(EntryDocument d, const LogEntry& e, const QString& ca
         lines << "Your Request: " + notes.value(0);
         lines << notes.mid(1);
     }
-    const QString quoted = Crlf(categoryText.trimmed());
+    const QString quoted = MailLineBreaks(categoryText.trimmed());
     if (!quoted.isEmpty()) lines << "" << quoted;
 
     lines << "";
@@ -248,21 +243,18 @@ QString MailSubject(EntryDocument d, const QString& confirmationText1) {
     return property.isEmpty() ? QStringLiteral("Your Request") : "Your Request - " + property;
 }
 
-QUrl MailtoUrl(const QString& subject, const QString& body) {
-    // A subject is one line: a break in it would reach the mail headers.
-    QString oneLine = subject;
-    oneLine.replace('\r', ' ').replace('\n', ' ');
-    const QByteArray encoded = "mailto:?subject=" + QUrl::toPercentEncoding(oneLine) +
-                               "&body=" + QUrl::toPercentEncoding(Crlf(body));
-    return QUrl::fromEncoded(encoded, QUrl::StrictMode);
-}
-
 QString WriteTempMail(const QString& folder, const QString& text) {
     if (folder.trimmed().isEmpty()) return {};
     const QString path = QDir(folder).filePath(TempMailName);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return {};
-    file.write((TempMailHint + CRLF + CRLF + Crlf(text)).toUtf8());
+    // Unbuffered, so a short write (a full disk) is seen here and the old
+    // file stays rather than a cut-off one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return {};
+    const QByteArray bytes = (TempMailHint + CRLF + CRLF + MailLineBreaks(text)).toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return {};
+    }
     if (!file.commit()) return {};
     return path;
 }

@@ -8,7 +8,6 @@
 #include "logbook/LogEntry.h"
 
 #include <QStringList>
-#include <QUrl>
 
 namespace vm {
 
@@ -69,11 +68,6 @@ QString ComposeEntryLetter(EntryDocument d, const LogEntry& entry, const QString
 // document (they go to the guest).  Without a ConfirmationText1 the dash or
 // "from" is left out.
 QString MailSubject(EntryDocument d, const QString& confirmationText1);
-
-// "mailto:?subject=…&body=…" with no recipient (the mail program asks for it).
-// Everything but letters, digits and "-._~" is percent-encoded, so "&", "#",
-// "?", "%" and "+" survive; line breaks travel as %0D%0A.
-QUrl MailtoUrl(const QString& subject, const QString& body);
 
 // Writes `text` to "TempMail.txt" in `folder` behind the hint line, whole or
 // not at all; answers the file's path, or an empty text when it failed.

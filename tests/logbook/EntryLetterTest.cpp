@@ -112,26 +112,6 @@ TEST(EntryLetterMail, SubjectPerDocument) {
     EXPECT_EQ(MailSubject(EntryDocument::Confirmation, ""), "Your Request");
 }
 
-TEST(EntryLetterMail, MailtoKeepsReservedCharactersAndLineBreaks) {
-    const QString subject = "Your Request - B&B #1?";
-    const QString body = "50% off + tax\r\nkey=value & more#?\nlast line\r\n";
-    const QUrl url = MailtoUrl(subject, body);
-    ASSERT_TRUE(url.isValid());
-    EXPECT_EQ(url.scheme(), "mailto");
-    EXPECT_TRUE(url.path().isEmpty());
-
-    const QByteArray encoded = url.toEncoded();
-    EXPECT_TRUE(encoded.startsWith("mailto:?subject=Your%20Request%20-%20B%26B%20%231%3F&body="));
-    EXPECT_TRUE(encoded.contains("50%25%20off%20%2B%20tax%0D%0Akey%3Dvalue"));
-    EXPECT_FALSE(encoded.contains('+') || encoded.contains('#') || encoded.contains(' '));
-    EXPECT_EQ(encoded.count('&'), 1);
-
-    const QUrlQuery q(url);
-    EXPECT_EQ(q.queryItemValue("subject", QUrl::FullyDecoded), subject);
-    EXPECT_EQ(q.queryItemValue("body", QUrl::FullyDecoded),
-              "50% off + tax\r\nkey=value & more#?\r\nlast line\r\n");
-}
-
 TEST(EntryLetterMail, TempMailIsWrittenWholeOrNotAtAll) {
     QTemporaryDir dir;
     const QString path = WriteTempMail(dir.path(), "Dear Pat,\nSee you.");

@@ -33,6 +33,7 @@ TestEnv::TestEnv() {
     Workstation ws = Workstation::under(m_dir.path());
     ws.ensureFolders();
     ctx = std::make_unique<AppContext>(ws, prompt, clock);
+    ctx->setMailer(&mailer);
     ctx->start.databaseFolder = m_dir.path() + "/db/";
     QDir().mkpath(ctx->start.databaseFolder);
     ctx->daily.wait = [](int) {};

@@ -6,6 +6,7 @@
 
 #include "core/AppContext.h"
 #include "core/Upgrade.h"
+#include "support/RecordingMailer.h"
 #include "support/RecordingPrompt.h"
 
 #include <QTemporaryDir>
@@ -41,6 +42,7 @@ public:
     Database& db() { return ctx->db(); }
 
     RecordingPrompt prompt;
+    RecordingMailer mailer;
     FixedClock clock;
     std::unique_ptr<AppContext> ctx;
 

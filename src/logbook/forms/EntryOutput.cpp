@@ -50,7 +50,7 @@ bool EmailLetter(AppContext& ctx, const LogEntry& entry, EntryDocument d,
     const QString letter =
         ComposeEntryLetter(d, entry, categoryText, LoadLetterSettings(db), ctx.session.name);
     const QString subject = MailSubject(d, GetTextSetting(db, "ConfirmationText1", &ctx.prompt()));
-    if (OpenUrl(desktop, MailtoUrl(subject, letter))) return true;
+    if (ctx.mailer().send({QString(), subject, letter, {}})) return true;
 
     const QString folder = ctx.workstation.outputFolder();
     const QString path = WriteTempMail(folder, "Subject: " + subject + CRLF + CRLF + letter);

@@ -18,7 +18,7 @@ namespace vm {
 // The pieces of the desktop the choice uses; an empty member means the real
 // one (tests put their own in place).
 struct EntryOutputDesktop {
-    std::function<bool(const QUrl&)> openUrl;                        // QDesktopServices::openUrl
+    std::function<bool(const QUrl&)> openUrl; // opens TempMail.txt (QDesktopServices::openUrl)
     std::function<QAction*(QMenu& menu, const QPoint& at)> execMenu; // QMenu::exec
 };
 
