@@ -10,97 +10,76 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <vector>
 
 namespace vm {
 
+namespace {
+
+// Everything the screens need to know of each document, in menu order.
+struct DocumentInfo {
+    EntryDocument document;
+    const char* name;    // what the print hook is told
+    const char* caption; // what the menu shows
+    const char* action;  // the menu action's objectName
+    Right right;
+    const QString* refusal;
+    const char* textType; // the category text it quotes ("" none)
+};
+
+const std::vector<DocumentInfo>& Documents() {
+    static const std::vector<DocumentInfo> all{
+        {EntryDocument::Details, "Details", "Logbook Details", "mnuDetails",
+         Rights::LogbookPrintDetails, &MsgPrintDetails, ""},
+        {EntryDocument::Confirmation, "Confirmation", "Guest Confirmation", "mnuConfirmation",
+         Rights::LogbookConfirmation, &MsgConfirmationRight, "W"},
+        {EntryDocument::GuestRequest, "GuestRequest", "Guest Service Request", "mnuGuestRequest",
+         Rights::LogbookGuestRequest, &MsgGuestRequestRight, ""},
+        {EntryDocument::VendorRequest, "VendorRequest", "Vendor Service Request",
+         "mnuVendorRequest", Rights::LogbookVendorRequest, &MsgVendorRequestRight, "V"},
+        {EntryDocument::Correspondence, "Correspondence", "Correspondence", "mnuCorrespondence",
+         Rights::LogbookPrintDetails, &MsgPrintCorrespondence, "C"},
+        {EntryDocument::CustomForm, "CustomForm", "Custom Form", "mnuCustomForm",
+         Rights::LogbookConfirmation, &MsgCustomFormRight, ""},
+    };
+    return all;
+}
+
+const DocumentInfo& Info(EntryDocument d) {
+    for (const DocumentInfo& i : Documents())
+        if (i.document == d) return i;
+    return Documents().front();
+}
+
+} // namespace
+
 const QList<EntryDocument>& AllEntryDocuments() {
-    static const QList<EntryDocument> all{
-        EntryDocument::Details,       EntryDocument::Confirmation,   EntryDocument::GuestRequest,
-        EntryDocument::VendorRequest, EntryDocument::Correspondence, EntryDocument::CustomForm};
+    static const QList<EntryDocument> all = [] {
+        QList<EntryDocument> out;
+        for (const DocumentInfo& i : Documents())
+            out << i.document;
+        return out;
+    }();
     return all;
 }
 
 QString EntryDocumentName(EntryDocument d) {
-    switch (d) {
-    case EntryDocument::Details:
-        return QStringLiteral("Details");
-    case EntryDocument::Confirmation:
-        return QStringLiteral("Confirmation");
-    case EntryDocument::GuestRequest:
-        return QStringLiteral("GuestRequest");
-    case EntryDocument::VendorRequest:
-        return QStringLiteral("VendorRequest");
-    case EntryDocument::Correspondence:
-        return QStringLiteral("Correspondence");
-    case EntryDocument::CustomForm:
-        return QStringLiteral("CustomForm");
-    }
-    return {};
+    return QString::fromLatin1(Info(d).name);
 }
-
 QString EntryDocumentCaption(EntryDocument d) {
-    switch (d) {
-    case EntryDocument::Details:
-        return QStringLiteral("Logbook Details");
-    case EntryDocument::Confirmation:
-        return QStringLiteral("Guest Confirmation");
-    case EntryDocument::GuestRequest:
-        return QStringLiteral("Guest Service Request");
-    case EntryDocument::VendorRequest:
-        return QStringLiteral("Vendor Service Request");
-    case EntryDocument::Correspondence:
-        return QStringLiteral("Correspondence");
-    case EntryDocument::CustomForm:
-        return QStringLiteral("Custom Form");
-    }
-    return {};
+    return QString::fromLatin1(Info(d).caption);
 }
-
+QString EntryDocumentActionName(EntryDocument d) {
+    return QString::fromLatin1(Info(d).action);
+}
 Right EntryDocumentRight(EntryDocument d) {
-    switch (d) {
-    case EntryDocument::Details:
-    case EntryDocument::Correspondence:
-        return Rights::LogbookPrintDetails;
-    case EntryDocument::VendorRequest:
-        return Rights::LogbookVendorRequest;
-    case EntryDocument::GuestRequest:
-        return Rights::LogbookGuestRequest;
-    case EntryDocument::Confirmation:
-    case EntryDocument::CustomForm:
-        return Rights::LogbookConfirmation;
-    }
-    return Rights::LogbookPrintDetails;
+    return Info(d).right;
 }
-
 QString EntryDocumentRefusal(EntryDocument d) {
-    switch (d) {
-    case EntryDocument::Details:
-        return MsgPrintDetails;
-    case EntryDocument::Correspondence:
-        return MsgPrintCorrespondence;
-    case EntryDocument::VendorRequest:
-        return MsgVendorRequestRight;
-    case EntryDocument::GuestRequest:
-        return MsgGuestRequestRight;
-    case EntryDocument::Confirmation:
-        return MsgConfirmationRight;
-    case EntryDocument::CustomForm:
-        return MsgCustomFormRight;
-    }
-    return MsgPrintDetails;
+    return *Info(d).refusal;
 }
-
 QString EntryDocumentTextType(EntryDocument d) {
-    switch (d) {
-    case EntryDocument::Confirmation:
-        return QStringLiteral("W");
-    case EntryDocument::VendorRequest:
-        return QStringLiteral("V");
-    case EntryDocument::Correspondence:
-        return QStringLiteral("C");
-    default:
-        return {};
-    }
+    return QString::fromLatin1(Info(d).textType);
 }
 
 bool IsGuestViewer(const Session& s) {

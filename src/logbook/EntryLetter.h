@@ -27,6 +27,8 @@ const QList<EntryDocument>& AllEntryDocuments();
 QString EntryDocumentName(EntryDocument d);
 // The caption of the choice ("Logbook Details", "Guest Confirmation", …).
 QString EntryDocumentCaption(EntryDocument d);
+// The objectName of the document's action in the menu ("mnuDetails" …).
+QString EntryDocumentActionName(EntryDocument d);
 // The right a document needs and the refusal when it is missing.
 Right EntryDocumentRight(EntryDocument d);
 QString EntryDocumentRefusal(EntryDocument d);

@@ -16,24 +16,6 @@ namespace vm {
 
 namespace {
 
-const char* ActionName(EntryDocument d) {
-    switch (d) {
-    case EntryDocument::Details:
-        return "mnuDetails";
-    case EntryDocument::Confirmation:
-        return "mnuConfirmation";
-    case EntryDocument::GuestRequest:
-        return "mnuGuestRequest";
-    case EntryDocument::VendorRequest:
-        return "mnuVendorRequest";
-    case EntryDocument::Correspondence:
-        return "mnuCorrespondence";
-    case EntryDocument::CustomForm:
-        return "mnuCustomForm";
-    }
-    return "";
-}
-
 bool OpenUrl(const EntryOutputDesktop& desktop, const QUrl& url) {
     return desktop.openUrl ? desktop.openUrl(url) : QDesktopServices::openUrl(url);
 }
@@ -79,7 +61,7 @@ QMenu* BuildEntryOutputMenu(QWidget* parent) {
     auto* menu = named(new QMenu(parent), "mnuEntryOutput");
     for (EntryDocument d : AllEntryDocuments()) {
         QAction* a = menu->addAction(EscapeAmpersand(EntryDocumentCaption(d)));
-        a->setObjectName(ActionName(d));
+        a->setObjectName(EntryDocumentActionName(d));
         a->setData(int(d));
     }
     return menu;

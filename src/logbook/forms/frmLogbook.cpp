@@ -4,6 +4,7 @@
 #include "core/Formats.h"
 #include "core/Settings.h"
 #include "core/TextLog.h"
+#include "logbook/EntryLetter.h"
 #include "logbook/EntryRules.h"
 #include "logbook/LogbookCounts.h"
 #include "logbook/LogbookStore.h"
@@ -301,8 +302,7 @@ void frmLogbook::fillNotified() {
 }
 
 bool frmLogbook::isGuestViewer() const {
-    return m_ctx.session.guest ||
-           m_ctx.session.name.compare("Guest Viewer", Qt::CaseInsensitive) == 0;
+    return IsGuestViewer(m_ctx.session);
 }
 
 void frmLogbook::showNew() {
