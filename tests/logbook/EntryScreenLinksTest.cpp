@@ -6,7 +6,9 @@
 #include "logbook/DesignText.h"
 #include "logbook/EntryRules.h"
 #include "logbook/forms/DesignFieldsPanel.h"
+#include "logbook/forms/LogbookCategoriesPage.h"
 #include "logbook/forms/LogbookPanel.h"
+#include "logbook/forms/frmDesignEdit.h"
 #include "logbook/forms/frmLogbook.h"
 #include "platform/forms/DataGrid.h"
 #include "platform/forms/WidgetPrompt.h"
@@ -15,10 +17,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <memory>
 
@@ -293,4 +297,28 @@ TEST_F(EntryScreenLinks, TypingWaitsForTheStatusMessageAndF10NeedsTheLimousineSw
     SetValueFromKey(env.db(), "OdsLimoInterface", "true");
     Q_EMIT f10->activated();
     EXPECT_EQ(limo, 1);
+}
+
+TEST_F(EntryScreenLinks, ADesignMadeOnTheCategoriesPageShowsOnTheEntryScreen) {
+    category("Dining");
+    LogbookCategoriesPage page(*env.ctx);
+    page.refresh();
+    page.lstCategories->setCurrentRow(0);
+    QTimer::singleShot(0, &page, [&page] {
+        auto* editor = page.findChild<frmDesignEdit*>();
+        ASSERT_NE(editor, nullptr);
+        for (const char* label : {"Restaurant", "Party Size"}) {
+            editor->txtLabel->setText(label);
+            editor->cmdAdd_Click();
+        }
+        EXPECT_TRUE(editor->cmdSave_Click());
+        editor->cmdClose_Click();
+    });
+    page.cmdDesign_Click();
+
+    frmLogbook f(*env.ctx, hooks, 0);
+    f.cboTypes->setCurrentText("Dining");
+    ASSERT_TRUE(f.designPanel->isVisibleTo(&f));
+    EXPECT_EQ(f.designPanel->lblLabel[0]->text(), "Restaurant:");
+    EXPECT_EQ(f.designPanel->lblLabel[1]->text(), "Party Size:");
 }

@@ -3,6 +3,7 @@
 #include "core/DataAccess.h"
 #include "core/TextLog.h"
 #include "logbook/Categories.h"
+#include "logbook/forms/frmDesignEdit.h"
 #include "platform/forms/FormHelpers.h"
 #include "platform/forms/WidgetPrompt.h"
 
@@ -56,6 +57,7 @@ LogbookCategoriesPage::LogbookCategoriesPage(AppContext& ctx, QWidget* parent)
     buttons->addWidget(cmdReplace = named(new QPushButton("Replace"), "cmdReplace"));
     buttons->addWidget(cmdDelete = named(new QPushButton("Delete"), "cmdDelete"));
     buttons->addWidget(cmdSaveFlags = named(new QPushButton("Save Settings"), "cmdSaveFlags"));
+    buttons->addWidget(cmdDesign = named(new QPushButton("Data Entry Design..."), "cmdDesign"));
     right->addLayout(buttons);
     top->addLayout(right, 2);
 
@@ -65,6 +67,7 @@ LogbookCategoriesPage::LogbookCategoriesPage(AppContext& ctx, QWidget* parent)
     connect(cmdReplace, &QPushButton::clicked, this, &LogbookCategoriesPage::cmdReplace_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &LogbookCategoriesPage::cmdDelete_Click);
     connect(cmdSaveFlags, &QPushButton::clicked, this, &LogbookCategoriesPage::cmdSaveFlags_Click);
+    connect(cmdDesign, &QPushButton::clicked, this, &LogbookCategoriesPage::cmdDesign_Click);
 }
 
 QString LogbookCategoriesPage::selectedName() const {
@@ -179,6 +182,17 @@ void LogbookCategoriesPage::cmdReplace_Click() {
     } catch (const DbError& e) {
         ReportError(prompt, e, "ReplaceCategory", "modDatabase");
     }
+}
+
+void LogbookCategoriesPage::cmdDesign_Click() {
+    if (selectedId() <= 0) {
+        m_ctx.prompt().message("Please select the Logbook Category whose Data Entry Design you "
+                               "wish to work with.");
+        return;
+    }
+    frmDesignEdit editor(m_ctx, selectedId(), this);
+    editor.exec();
+    if (editor.designSaved()) Q_EMIT categoriesChanged();
 }
 
 void LogbookCategoriesPage::cmdDelete_Click() {

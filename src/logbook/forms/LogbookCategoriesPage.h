@@ -26,13 +26,15 @@ public:
     void cmdReplace_Click();
     void cmdDelete_Click();
     void cmdSaveFlags_Click();
+    // The selected category's data-entry design, in its editor.
+    void cmdDesign_Click();
 
     QListWidget* lstCategories;
     QLineEdit *txtCategory, *txtNewName, *txtDayLogs;
     QComboBox* cboReplaceWith;
     QCheckBox *chkRestricted, *chkIsReserved, *chkDNPItinerary, *chkReadOnly;
     QPlainTextEdit *txtConfirmation, *txtVendor, *txtCorrespondence;
-    QPushButton *cmdAdd, *cmdRename, *cmdReplace, *cmdDelete, *cmdSaveFlags;
+    QPushButton *cmdAdd, *cmdRename, *cmdReplace, *cmdDelete, *cmdSaveFlags, *cmdDesign;
 
 Q_SIGNALS:
     void categoriesChanged();
