@@ -4,6 +4,7 @@
 #include "logbook/forms/LogbookCategoriesPage.h"
 #include "logbook/forms/LogbookModule.h"
 #include "logbook/forms/LogbookPanel.h"
+#include "logbook/forms/frmExport.h"
 #include "logbook/forms/frmLogbook.h"
 
 #include "platform/forms/DataGrid.h"
@@ -11,9 +12,12 @@
 #include <QLineEdit>
 #include <memory>
 
+#include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
+#include <QTimer>
 
 using namespace vm;
 using namespace vm::test;
@@ -63,4 +67,39 @@ TEST_F(LogbookModuleTest, MainWindowShowsTodaysEntriesAfterLogonAndClearsOnLogof
     w.Logoff();
     QTest::qWait(10);
     EXPECT_EQ(panel->grdLogbook->rowCount(), 0);
+}
+
+TEST_F(LogbookModuleTest, ExportOpensFromTheEntryScreenAndTheMainWindowWithItsRight) {
+    category("Dining");
+    const qint64 id = add(entry("Smith", "Dining", "2026/03/14"));
+    frmSearch w(*env.ctx);
+    InstallLogbook(*env.ctx, w);
+    auto* module = w.findChild<LogbookModule*>("LogbookModule");
+    ASSERT_TRUE(module);
+    auto* command = w.findChild<QAction*>("cmdLogbookExport");
+    ASSERT_TRUE(command);
+
+    int opened = 0;
+    const auto closeExport = [&] {
+        QTimer::singleShot(0, &w, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* e = qobject_cast<frmExport*>(top); e && e->isVisible()) {
+                    ++opened;
+                    e->reject();
+                }
+        });
+    };
+    std::unique_ptr<frmLogbook> f(module->openEntry(id));
+    ASSERT_TRUE(f);
+    closeExport();
+    f->cmdExport_Click();
+    EXPECT_EQ(opened, 1);
+
+    grant(11, false);
+    command->trigger();
+    EXPECT_EQ(env.prompt.last(), "You are not authorized to work with Logbook Export.");
+    grant(11, true);
+    closeExport();
+    command->trigger();
+    EXPECT_EQ(opened, 2);
 }

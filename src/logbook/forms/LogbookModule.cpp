@@ -1,8 +1,10 @@
 #include "logbook/forms/LogbookModule.h"
 
 #include "guests/forms/frmSearch.h"
+#include "logbook/EntryRules.h"
 #include "logbook/forms/LogbookCategoriesPage.h"
 #include "logbook/forms/LogbookPanel.h"
+#include "logbook/forms/frmExport.h"
 #include "logbook/forms/frmLogbook.h"
 #include "security/CardData.h"
 #include "security/forms/frmCCQuery.h"
@@ -28,6 +30,18 @@ LogbookModule::LogbookModule(AppContext& ctx, frmSearch& window) : QObject(&wind
         frmShowEncCC dialog(ctx, 'L', logId, QString(), stored, QString::number(logId), parent);
         dialog.exec();
     };
+    hooks.openExport = [&ctx](const QString& category, QWidget* parent) {
+        frmExport dialog(ctx, category, parent);
+        dialog.exec();
+    };
+    window.addCommand("Export", "cmdLogbookExport", [&ctx, &window] {
+        if (!ctx.session.loggedOn()) return;
+        if (!MayDoOrSay(ctx, Rights::LogbookExport,
+                        "You are not authorized to work with Logbook Export."))
+            return;
+        frmExport dialog(ctx, {}, &window);
+        dialog.exec();
+    });
     if (QWidget* page = window.tabPage("Logbook")) {
         auto* layout = new QVBoxLayout(page);
         layout->setContentsMargins(0, 0, 0, 0);

@@ -1,0 +1,498 @@
+#include "logbook/LogbookExport.h"
+
+#include "logbook/Categories.h"
+#include "logbook/Designs.h"
+#include "platform/RegistryValues.h"
+
+#include <QDir>
+#include <QHash>
+#include <QSaveFile>
+#include <QSet>
+#include <QSettings>
+
+namespace vm {
+
+namespace {
+
+const QChar SectionEnd(0x00F1); // "ñ" closes every saved section
+
+const QString SecCategories = QStringLiteral("Logbook Categories:");
+const QString SecDates = QStringLiteral("Date Ranges:Type=");
+const QString SecProfileTypes = QStringLiteral("Profile Types:");
+const QString SecConcierge = QStringLiteral("Concierge:");
+const QString SecGroup = QStringLiteral("Group:");
+const QString SecStatus = QStringLiteral("Status:");
+const QString SecDatabase = QStringLiteral("Database Location:");
+const QString SecSort = QStringLiteral("Sort:");
+const QString SavedDate = QStringLiteral("MM/dd/yyyy");
+
+QString EscapeName(QString s) {
+    s.replace('%', "%25").replace(',', "%2C").replace(':', "%3A").replace(SectionEnd, "%F1");
+    return s;
+}
+
+QString UnescapeName(QString s) {
+    s.replace("%2C", ",").replace("%3A", ":").replace("%F1", QString(SectionEnd));
+    return s.replace("%25", "%");
+}
+
+QString JoinNames(const QStringList& names) {
+    QStringList out;
+    for (const QString& n : names)
+        out << EscapeName(n);
+    return out.join(',');
+}
+
+QStringList SplitNames(const QString& text) {
+    QStringList out;
+    for (const QString& n : text.split(',', Qt::SkipEmptyParts))
+        out << UnescapeName(n);
+    return out;
+}
+
+// "(a OR b OR c)" with one value per condition.
+SqlPart AnyOf(const QString& condition, const QVariantList& values) {
+    SqlPart p;
+    if (values.isEmpty()) return p;
+    QStringList parts;
+    for (int i = 0; i < values.size(); ++i)
+        parts << condition;
+    p.sql = "(" + parts.join(" OR ") + ")";
+    p.params = values;
+    return p;
+}
+
+const QHash<int, QString>& SortColumns() {
+    static const QHash<int, QString> columns{
+        {1, "[LogBook].[EnteredBy]"},  {2, "[LogBook].[EntryType]"},
+        {3, "[LogBook].[ArrivalDate]"}, {4, "[LogBook].[ReferDate]"},
+        {5, "[LogBook].[ReferTime]"},  {6, "[Profile].[ProfileType]"}};
+    return columns;
+}
+
+// The columns of a line before the design items, in header order.
+const QStringList& FixedColumns() {
+    static const QStringList columns{"LastName",  "FirstName", "GuestID", "EntryDate",
+                                     "ReferDate", "ReferTime", "EnteredBy", "EntryType",
+                                     "LogID",     "RoomNumber"};
+    return columns;
+}
+
+} // namespace
+
+const QStringList& ExportSortFields() {
+    static const QStringList fields{"None",           "Concierge",      "Logbook Category",
+                                    "Entry Date",     "Reference Date", "Reference Time",
+                                    "Profile Type"};
+    return fields;
+}
+
+const QStringList& ExportSortOrders() {
+    static const QStringList orders{"Ascending", "Descending"};
+    return orders;
+}
+
+QString SerializeExportCriteria(const ExportCriteria& c) {
+    QString out;
+    if (!c.categories.empty()) {
+        // A category without chosen items is kept ("id=") so it reloads chosen.
+        QStringList cats;
+        for (const ExportCategory& cat : c.categories) {
+            QStringList items;
+            for (qint64 id : cat.designIds)
+                items << QString::number(id);
+            cats << QString::number(cat.logTypeId) + "=" + items.join(',');
+        }
+        out += SecCategories + cats.join(':') + SectionEnd;
+    }
+    if (c.dateType != ExportDateType::None)
+        out += SecDates + (c.dateType == ExportDateType::Reference ? "Reference" : "Entry") +
+               " Date:DateFrom=" + c.dateFrom.toString(SavedDate) +
+               ":DateTo=" + c.dateTo.toString(SavedDate) + SectionEnd;
+    if (!c.profileTypes.isEmpty()) out += SecProfileTypes + JoinNames(c.profileTypes) + SectionEnd;
+    if (!c.staff.isEmpty()) out += SecConcierge + JoinNames(c.staff) + SectionEnd;
+    if (!c.groups.isEmpty()) {
+        QStringList ids;
+        for (qint64 g : c.groups)
+            ids << QString::number(g);
+        out += SecGroup + ids.join(',') + SectionEnd;
+    }
+    if (c.status >= 0)
+        out += SecStatus + QString::number(c.status) + "," + QString::number(c.cancelled) +
+               SectionEnd;
+    out += SecDatabase + QString::number(c.database) + SectionEnd;
+    QStringList sort;
+    for (const ExportSortLevel& s : c.sort)
+        sort << QString::number(s.field) << QString::number(s.order);
+    out += SecSort + sort.join(',') + SectionEnd;
+    return out;
+}
+
+ExportCriteria ParseExportCriteria(const QString& text) {
+    ExportCriteria c;
+    for (const QString& section : text.split(SectionEnd, Qt::SkipEmptyParts)) {
+        if (section.startsWith(SecCategories)) {
+            for (const QString& cat : section.mid(SecCategories.size()).split(':')) {
+                const QStringList kv = cat.split('=');
+                bool ok = false;
+                ExportCategory ec;
+                ec.logTypeId = kv.value(0).toLongLong(&ok);
+                if (!ok) continue;
+                for (const QString& item : kv.value(1).split(',', Qt::SkipEmptyParts))
+                    ec.designIds.push_back(item.toLongLong());
+                c.categories.push_back(ec);
+            }
+        } else if (section.startsWith(SecDates)) {
+            const QString rest = section.mid(SecDates.size());
+            c.dateType = rest.startsWith("Entry") ? ExportDateType::Entry
+                                                  : ExportDateType::Reference;
+            for (const QString& part : rest.split(':')) {
+                if (part.startsWith("DateFrom="))
+                    c.dateFrom = QDate::fromString(part.mid(9), SavedDate);
+                else if (part.startsWith("DateTo="))
+                    c.dateTo = QDate::fromString(part.mid(7), SavedDate);
+            }
+        } else if (section.startsWith(SecProfileTypes)) {
+            c.profileTypes = SplitNames(section.mid(SecProfileTypes.size()));
+        } else if (section.startsWith(SecConcierge)) {
+            c.staff = SplitNames(section.mid(SecConcierge.size()));
+        } else if (section.startsWith(SecGroup)) {
+            for (const QString& g : section.mid(SecGroup.size()).split(',', Qt::SkipEmptyParts))
+                c.groups << g.toLongLong();
+        } else if (section.startsWith(SecStatus)) {
+            const QStringList v = section.mid(SecStatus.size()).split(',');
+            c.status = qBound(0, v.value(0).toInt(), 2);
+            c.cancelled = v.value(1).toInt() == 1 ? 1 : 0;
+        } else if (section.startsWith(SecDatabase)) {
+            c.database = section.mid(SecDatabase.size()).toInt() == 1 ? 1 : 0;
+        } else if (section.startsWith(SecSort)) {
+            const QStringList v = section.mid(SecSort.size()).split(',');
+            for (int i = 0; i < 3; ++i) {
+                c.sort[i].field = qBound(0, v.value(2 * i).toInt(), 6);
+                c.sort[i].order = v.value(2 * i + 1).toInt() == 1 ? 1 : 0;
+            }
+        }
+    }
+    return c;
+}
+
+SqlPart GetCategorySQL(const QStringList& categoryNames) {
+    QVariantList v;
+    for (const QString& n : categoryNames)
+        v << n;
+    return AnyOf("[LogBook].[EntryType]=?", v);
+}
+
+SqlPart GetDateRangeSQL(const ExportCriteria& c) {
+    SqlPart p;
+    if (c.dateType == ExportDateType::None) return p;
+    // Dates are stored as text in the form yyyy/MM/dd, which compares in date order.
+    const QString col =
+        c.dateType == ExportDateType::Reference ? "[LogBook].[ReferDate]" : "[LogBook].[EntryDate]";
+    p.sql = "(" + col + ">=? AND " + col + "<=?)";
+    p.params = {c.dateFrom.toString("yyyy/MM/dd"), c.dateTo.toString("yyyy/MM/dd")};
+    return p;
+}
+
+SqlPart GetProfileTypeSQL(const ExportCriteria& c) {
+    QVariantList v;
+    for (const QString& t : c.profileTypes)
+        v << t;
+    return AnyOf("[Profile].[ProfileType]=?", v);
+}
+
+SqlPart GetConciergeSQL(const ExportCriteria& c) {
+    QVariantList v;
+    for (const QString& s : c.staff)
+        v << s;
+    return AnyOf("[LogBook].[EnteredBy]=?", v);
+}
+
+SqlPart GetGroupSQL(const ExportCriteria& c) {
+    QVariantList v;
+    for (qint64 g : c.groups)
+        v << g;
+    return AnyOf("[LogBook].[GroupID]=?", v);
+}
+
+SqlPart GetStatusSQL(const ExportCriteria& c) {
+    SqlPart p;
+    if (c.status < 0) return p;
+    QStringList parts;
+    if (c.status == 0 || c.status == 1) {
+        parts << "[LogBook].[Complete]=?";
+        p.params << (c.status == 1);
+    }
+    // "All" with cancelled entries left out is the cancelled condition alone.
+    if (c.cancelled == 1) {
+        parts << "[LogBook].[Cancelled]=?";
+        p.params << false;
+    }
+    if (!parts.isEmpty()) p.sql = "(" + parts.join(" AND ") + ")";
+    return p;
+}
+
+SqlPart BuildExportCondition(const ExportCriteria& c, const QStringList& categoryNames,
+                             bool archive) {
+    SqlPart all;
+    QStringList parts;
+    for (const SqlPart& p :
+         {GetCategorySQL(categoryNames), GetDateRangeSQL(c),
+          archive ? SqlPart{} : GetProfileTypeSQL(c), GetConciergeSQL(c), GetGroupSQL(c),
+          GetStatusSQL(c)}) {
+        if (p.isEmpty()) continue;
+        parts << p.sql;
+        all.params << p.params;
+    }
+    all.sql = parts.join(" AND ");
+    return all;
+}
+
+QString ExportOrderBy(const ExportCriteria& c, bool archive) {
+    QStringList keys;
+    for (const ExportSortLevel& s : c.sort) {
+        if (s.field <= 0 || (archive && s.field == 6)) continue;
+        const QString col = SortColumns().value(s.field);
+        if (col.isEmpty()) continue;
+        keys << col + (s.order == 1 ? " DESC" : "");
+    }
+    keys << "[LogBook].[LogID]";
+    return keys.join(",");
+}
+
+QString ReadExportValue(const QString& text, const QString& label) {
+    if (label.isEmpty()) return {};
+    const qsizetype at = text.indexOf(label, 0, Qt::CaseInsensitive);
+    if (at < 0) return {};
+    qsizetype start = at + label.size();
+    if (start < text.size() && text.at(start) == ' ') ++start;
+    qsizetype end = start;
+    while (end < text.size() && text.at(end) != '\r' && text.at(end) != '\n')
+        ++end;
+    return text.mid(start, end - start);
+}
+
+QString CsvField(const QString& value) {
+    for (QChar ch : value) {
+        if (ch == ',' || ch == '"' || ch == '\r' || ch == '\n') {
+            QString quoted = value;
+            quoted.replace('"', "\"\"");
+            return '"' + quoted + '"';
+        }
+    }
+    return value;
+}
+
+qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString& file) {
+    const bool archive = c.database == 1;
+    if (archive && !ctx.archive)
+        throw DbError(DbErrorNumber::General, "The archive database is not open.");
+    Database& db = archive ? *ctx.archive : ctx.db();
+
+    // Categories and designs are kept in the current database for both.
+    QHash<qint64, QString> categoryNames;
+    for (const auto& [id, name] : GetLogbookCategories(ctx.db()))
+        categoryNames.insert(id, name);
+
+    // One column per distinct label; each category maps its chosen items to columns.
+    QStringList labels;
+    QHash<QString, QList<int>> columnsOf; // category, lower case → column per chosen item
+    QHash<QString, QList<QString>> labelsOf;
+    QStringList chosenNames;
+    for (const ExportCategory& cat : c.categories) {
+        const QString name = categoryNames.value(cat.logTypeId);
+        if (name.isEmpty()) continue;
+        chosenNames << name;
+        const std::vector<DesignElement> design = GetDEElements(ctx.db(), cat.logTypeId);
+        for (qint64 itemId : cat.designIds) {
+            for (const DesignElement& d : design) {
+                if (d.designId != itemId) continue;
+                int col = -1;
+                for (int i = 0; i < labels.size() && col < 0; ++i)
+                    if (labels[i].compare(d.label, Qt::CaseInsensitive) == 0) col = i;
+                if (col < 0) {
+                    col = int(labels.size());
+                    labels << d.label;
+                }
+                columnsOf[name.toLower()] << col;
+                labelsOf[name.toLower()] << d.label;
+            }
+        }
+    }
+    if (chosenNames.isEmpty()) return 0;
+
+    const SqlPart where = BuildExportCondition(c, chosenNames, archive);
+    const QString profileJoin =
+        archive ? QString()
+                : QString(" LEFT JOIN [Profile] ON [LogBook].[ProfileID] = [Profile].[ProfileID]");
+    const QString from = "[LogBook]" + profileJoin;
+
+    // The archive holds no profiles: its entries are matched against the
+    // profiles of the chosen types in the current database.
+    std::optional<QSet<qint64>> profileIds;
+    if (archive && !c.profileTypes.isEmpty()) {
+        profileIds.emplace();
+        const QString marks = QString("?, ").repeated(c.profileTypes.size()).chopped(2);
+        QVariantList p;
+        for (const QString& t : c.profileTypes)
+            p << t;
+        ctx.db().forEach("SELECT [ProfileID] FROM [Profile] WHERE [ProfileType] IN (" + marks +
+                             ")",
+                         p, [&](const Row& r) {
+                             profileIds->insert(r.number("ProfileID"));
+                             return true;
+                         });
+    }
+
+    // The continuations of every long text in one statement.
+    QHash<qint64, QString> overflow;
+    db.forEach("SELECT [LogText].[LogID], [LogText].[NoteField] FROM [LogText] INNER JOIN "
+               "[LogBook] ON [LogText].[LogID] = [LogBook].[LogID]" +
+                   profileJoin + " WHERE " + where.sql +
+                   " ORDER BY [LogText].[LogID], [LogText].[Sequence]",
+               where.params, [&](const Row& r) {
+                   const QSqlRecord& rec = r.record();
+                   overflow[rec.value(0).toLongLong()] += rec.value(1).toString();
+                   return true;
+               });
+
+    QSaveFile out(file);
+    // Unbuffered: every write reaches the temporary file now and its count is
+    // checked, so a failed write can never be committed as a shortened file.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw ExportFileError();
+    QByteArray buffer;
+    const auto flush = [&] {
+        if (buffer.isEmpty()) return;
+        if (out.write(buffer) != buffer.size()) {
+            out.cancelWriting();
+            throw ExportFileError();
+        }
+        buffer.clear();
+    };
+
+    QStringList header;
+    for (const QString& l : labels)
+        header << CsvField(l);
+    buffer += (ExportHeader + header.join(',') + "\r\n").toUtf8();
+
+    QStringList select;
+    for (const QString& col : FixedColumns())
+        select << "[LogBook].[" + col + "]";
+    select << "[LogBook].[NoteField]" << "[LogBook].[ProfileID]";
+    const QString sql = "SELECT " + select.join(", ") + " FROM " + from + " WHERE " + where.sql +
+                        " ORDER BY " + ExportOrderBy(c, archive);
+    const int fixed = int(FixedColumns().size());
+    const int typeAt = FixedColumns().indexOf("EntryType"), idAt = FixedColumns().indexOf("LogID");
+    qint64 count = 0;
+    QStringList cells;
+    db.forEach(sql, where.params, [&](const Row& r) {
+        const QSqlRecord& rec = r.record();
+        if (profileIds && !profileIds->contains(rec.value(fixed + 1).toLongLong())) return true;
+        cells.clear();
+        for (int i = 0; i < fixed; ++i)
+            cells << CsvField(rec.value(i).toString());
+        const QString category = rec.value(typeAt).toString().toLower();
+        const QList<int> cols = columnsOf.value(category);
+        if (!labels.isEmpty()) {
+            const QString text =
+                rec.value(fixed).toString() + overflow.value(rec.value(idAt).toLongLong());
+            QStringList values(labels.size());
+            const QList<QString> own = labelsOf.value(category);
+            for (int i = 0; i < cols.size(); ++i)
+                values[cols[i]] = CsvField(ReadExportValue(text, own[i]));
+            cells << values;
+        }
+        buffer += (cells.join(',') + "\r\n").toUtf8();
+        if (buffer.size() > (1 << 20)) flush();
+        ++count;
+        return true;
+    });
+    if (count == 0) {
+        out.cancelWriting();
+        return 0;
+    }
+    flush();
+    if (!out.commit()) throw ExportFileError();
+    return count;
+}
+
+QStringList ExportStaffNames(Database& db) {
+    QStringList out;
+    for (const Row& r : db.query("SELECT [Concierge] FROM [Concierge] ORDER BY [Concierge]"))
+        if (!r.text("Concierge").trimmed().isEmpty()) out << r.text("Concierge");
+    return out;
+}
+
+std::vector<std::pair<qint64, QString>> ExportGroups(Database& db) {
+    std::vector<std::pair<qint64, QString>> out;
+    for (const Row& r : db.query("SELECT [GroupID], [GroupName] FROM [Group] ORDER BY [GroupName]"))
+        out.emplace_back(r.number("GroupID"), r.text("GroupName"));
+    return out;
+}
+
+bool ExportDefinitionsAvailable(Database& db) { return db.tableExists("LogbookExportDefs"); }
+
+qint64 CreateExportDefinition(Database& db, const QString& name) {
+    const qint64 inUse =
+        db.scalar("SELECT COUNT(*) FROM [LogbookExportDefs] WHERE LOWER([DefName]) = LOWER(?)",
+                  {name})
+            .toLongLong();
+    if (inUse > 0) return 0;
+    return db.insert("INSERT INTO [LogbookExportDefs] ([DefName], [Definition]) VALUES(?, ?)",
+                     {name, QString()}, "ID");
+}
+
+void SaveExportDefinition(AppContext& ctx, qint64 id, const ExportCriteria& c,
+                          const QString& outputFile) {
+    ctx.db().exec("UPDATE [LogbookExportDefs] SET [Definition]=? WHERE [ID]=?",
+                  {SerializeExportCriteria(c), id});
+    INIWrite(ExportIniSection, ExportIniKey(id), outputFile, ctx.iniFile());
+}
+
+std::vector<ExportDefinitionName> LoadSavedExportDefinitions(Database& db) {
+    std::vector<ExportDefinitionName> out;
+    for (const Row& r : db.query("SELECT [ID],[DefName] FROM [LogbookExportDefs] ORDER BY [DefName]"))
+        out.push_back({r.number("ID"), r.text("DefName")});
+    return out;
+}
+
+std::optional<ExportCriteria> LoadExportDefinition(Database& db, qint64 id) {
+    const QString text =
+        db.scalar("SELECT [Definition] FROM [LogbookExportDefs] WHERE [ID]=?", {id}).toString();
+    if (text.trimmed().isEmpty()) return std::nullopt;
+    return ParseExportCriteria(text);
+}
+
+void DeleteExportDefinition(AppContext& ctx, qint64 id) {
+    ctx.db().exec("DELETE FROM [LogbookExportDefs] WHERE [ID]=?", {id});
+    QSettings ini(ctx.iniFile(), QSettings::IniFormat);
+    ini.remove(ExportIniSection + "/" + ExportIniKey(id));
+    ini.sync();
+}
+
+QString ExportIniKey(qint64 id) { return "ExportID_" + QString::number(id); }
+
+QString ExportOutputFile(const AppContext& ctx, qint64 id) {
+    const QString fallback = QDir(ctx.workstation.outputFolder()).filePath(DefaultExportFileName);
+    if (id <= 0) return fallback;
+    const QString saved = INIRead(ExportIniSection, ExportIniKey(id), ctx.iniFile());
+    return saved.isEmpty() ? fallback : saved;
+}
+
+QString EmptyDefinitionMessage(const QString& name) {
+    return "The definition for '" + name + "' is empty. Please\r\n" +
+           "select your definition criteria and click the save button.";
+}
+
+QString DeleteDefinitionMessage(const QString& name) {
+    return "You have chosen to delete the following Export Definition:\r\n'" + name +
+           "'\r\nAre you sure you wish to delete this definition";
+}
+
+QString ExportCompleteMessage(qint64 count, const QString& file) {
+    return "You have successfully exported " + QString::number(count) +
+           " records\r\nat the following location:\r\n" + QDir::toNativeSeparators(file) +
+           "\r\nWould you like to view it now?";
+}
+
+} // namespace vm
