@@ -22,13 +22,7 @@ namespace {
 
 const QString FormName = QStringLiteral("frmDesignEdit");
 
-// Relabelling rewrites every entry of the category: it may take a while.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-bool markerOf(const DesignLine& l, int column) {
+bool& markerOf(DesignLine& l, int column) {
     switch (column) {
     case frmDesignEdit::ColNumbers:
         return l.numbersOnly;
@@ -41,17 +35,8 @@ bool markerOf(const DesignLine& l, int column) {
     }
 }
 
-bool& markerOf(DesignLine& l, int column) {
-    switch (column) {
-    case frmDesignEdit::ColNumbers:
-        return l.numbersOnly;
-    case frmDesignEdit::ColDoNotPrint:
-        return l.doNotPrint;
-    case frmDesignEdit::ColContact:
-        return l.contact2DE;
-    default:
-        return l.locked;
-    }
+bool markerOf(const DesignLine& l, int column) {
+    return markerOf(const_cast<DesignLine&>(l), column);
 }
 
 } // namespace

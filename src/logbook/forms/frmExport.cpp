@@ -28,11 +28,6 @@ namespace vm {
 
 namespace {
 
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
 const QString NoOptions = QStringLiteral("No Options Selected");
 
 QListWidgetItem* addCheckable(QListWidget* list, const QString& text, const QVariant& data) {

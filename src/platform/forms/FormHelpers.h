@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers every screen uses to build its controls.
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QString>
 
@@ -25,5 +26,13 @@ inline QLineEdit* makeLineEdit(QWidget* parent, const QString& objectName, bool 
     if (secret) e->setEchoMode(QLineEdit::Password);
     return e;
 }
+
+// The wait cursor for as long as the object lives (long saves, exports).
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 } // namespace vm
