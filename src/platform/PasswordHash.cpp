@@ -7,6 +7,7 @@
 #include <openssl/evp.h>
 #include <openssl/rand.h>
 
+#include <atomic>
 #include <optional>
 
 namespace vm {
@@ -29,6 +30,8 @@ constexpr quint64 kMaxWork = quint64(1) << 21; // N * r * p
 constexpr quint64 kMaxMem = quint64(256) << 20;
 
 const QString kPrefix = QStringLiteral("scrypt");
+
+std::atomic<quint64> checksRun{0};
 
 struct Stored {
     quint64 n = 0;
@@ -81,6 +84,7 @@ std::optional<Stored> parse(const QString& stored) {
 
 QByteArray scrypt(const QByteArray& password, const QByteArray& salt, quint64 n, quint64 r,
                   quint64 p, int length) {
+    ++checksRun;
     QByteArray out(length, '\0');
     const int ok = EVP_PBE_scrypt(password.constData(), size_t(password.size()),
                                   reinterpret_cast<const unsigned char*>(salt.constData()),
@@ -119,6 +123,18 @@ bool CheckPasswordHash(const QString& password, const QString& stored) {
 
 bool LooksHashed(const QString& stored) {
     return parse(stored).has_value();
+}
+
+bool CheckPasswordHashDecoy(const QString& password) {
+    static const QByteArray salt(kSaltBytes, '\x5a');
+    QByteArray clear = normalized(password);
+    scrypt(clear, salt, kCostN, kBlockR, kParallelP, kHashBytes);
+    OPENSSL_cleanse(clear.data(), size_t(clear.size()));
+    return false;
+}
+
+quint64 PasswordChecksRun() {
+    return checksRun.load();
 }
 
 } // namespace vm

@@ -17,4 +17,12 @@ bool CheckPasswordHash(const QString& password, const QString& stored);
 // True when the stored value is in the hash form (as opposed to an older stored form).
 bool LooksHashed(const QString& stored);
 
+// Does the work of one check against a fresh hash and answers false.  A
+// look-up that found no account calls it, so that the time a logon takes does
+// not tell whether the name exists.
+bool CheckPasswordHashDecoy(const QString& password);
+
+// The number of times this process has run the hash (hashing, checks and decoys).
+quint64 PasswordChecksRun();
+
 } // namespace vm
