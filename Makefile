@@ -32,4 +32,4 @@ clean:
 	rm -rf $(BUILD) $(BUILD)-bench
 
 format:
-	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -95,6 +95,12 @@ void declareCoreTables(Registry& r) {
         .text("OTConciergeID", 50)
         .text("LastViewedWB", 10)
         .text("TimeViewed", 20)
+        // Wrong card-viewing passwords in a row; at the lockout's limit card
+        // viewing is locked until a manager resets the card password.
+        .lng("CCViewFailures")
+        .addedAt(81065)
+        .notNull()
+        .defaultsTo(0)
         .unique({"Initials"})
         .index({"UserProfile"})
         .index({"Status", "Concierge"});

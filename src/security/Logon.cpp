@@ -12,9 +12,6 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include <QMessageAuthenticationCode>
-#include <QSettings>
-
 namespace vm {
 
 namespace {
@@ -33,10 +30,17 @@ void log(const AppContext& ctx, const QString& line) {
 
 // The row of the account whose stored password the typed one verifies
 // against.  Logon names are not unique, so every row of the name is tried.
+// When no row had a hash to check, a decoy check takes its place: an unknown
+// name must not answer faster than a known one.
 std::optional<Row> verifiedRow(Database& db, const QString& logonName, const QString& password) {
+    bool checked = false;
     for (const Row& r :
-         db.query("SELECT * FROM [Concierge] WHERE [UserProfile] = ?", {logonName.trimmed()}))
-        if (CheckPasswordHash(password, r.text("Password"))) return r;
+         db.query("SELECT * FROM [Concierge] WHERE [UserProfile] = ?", {logonName.trimmed()})) {
+        const QString stored = r.text("Password");
+        checked = checked || LooksHashed(stored);
+        if (CheckPasswordHash(password, stored)) return r;
+    }
+    if (!checked) CheckPasswordHashDecoy(password);
     return std::nullopt;
 }
 
@@ -80,19 +84,8 @@ void StartGuestSession(Session& s) {
     s.guest = true;
 }
 
-QString SupportPasswordFor(const AppContext& ctx, const QDate& day) {
-    // Only the machine-wide location file counts: a user must not be able to
-    // plant a secret of their own.
-    QSettings file(ctx.workstation.systemConfigFolder + "location", QSettings::IniFormat);
-    const QByteArray secret = file.value("SupportSecret").toString().trimmed().toUtf8();
-    if (secret.size() < 16) return {};
-    const QByteArray mac =
-        QMessageAuthenticationCode::hash("VELMORA-SUPPORT|" + day.toString("yyyy-MM-dd").toUtf8(),
-                                         secret, QCryptographicHash::Sha256);
-    return QString::fromLatin1(mac.toHex().toUpper().left(12));
-}
-
-LogonCheck CheckLogon(AppContext& ctx, const QString& logonName, const QString& password) {
+LogonCheck CheckLogon(AppContext& ctx, const QString& logonName, const QString& password,
+                      SupportChallenge* challenge) {
     LogonCheck out;
     const QString name = logonName.trimmed();
     Session& s = ctx.session;
@@ -111,22 +104,22 @@ LogonCheck CheckLogon(AppContext& ctx, const QString& logonName, const QString& 
         }
 
         std::optional<Row> row;
-        bool support = false;
-        if (name.toUpper() == kSupportLogon) {
-            const QString code = SupportPasswordFor(ctx, ctx.clock().today());
-            if (!code.isEmpty() && normalized(password) == code) {
+        const bool support = name.toUpper() == kSupportLogon;
+        if (support) {
+            // The support account has no password of its own: only the desk's
+            // answer to this dialog's challenge.
+            if (challenge && challenge->redeem(SupportPublicKey(ctx.workstation), password)) {
                 row = db.queryOne("SELECT * FROM [Concierge] WHERE [UserProfile] = ?", {name});
-                support = row.has_value();
-                if (support && row->text("Status").trimmed().toUpper() == "I") {
+                if (row && row->text("Status").trimmed().toUpper() == "I") {
                     db.exec("UPDATE [Concierge] SET [Status] = 'A' WHERE [ConciergeID] = ?",
                             {row->number("ConciergeID")});
                     row = db.queryOne("SELECT * FROM [Concierge] WHERE [ConciergeID] = ?",
                                       {row->number("ConciergeID")});
                 }
             }
+        } else {
+            row = verifiedRow(db, name, password);
         }
-        // The support account has no password of its own: only the code of the day.
-        if (!support && name.toUpper() != kSupportLogon) row = verifiedRow(db, name, password);
 
         if (!row) {
             if (!name.isEmpty()) InsertFailedLogons(ctx, 'U', logonName, password);
@@ -176,11 +169,15 @@ LogonCheck CheckLogon(AppContext& ctx, const QString& logonName, const QString& 
 
 long CheckCredentials(AppContext& ctx, const QString& logonName, const QString& password) {
     try {
-        const auto row = verifiedRow(ctx.db(), logonName, password);
-        InsertFailedLogons(ctx, row ? 'S' : 'U', logonName, password);
+        std::optional<Row> row;
+        if (logonName.trimmed().toUpper() != kSupportLogon)
+            row = verifiedRow(ctx.db(), logonName, password);
+        // A locked account's password is its logon name, known to all: proving
+        // it must not count as a success.
+        const bool active = row && row->text("Status").trimmed().toUpper() == "A";
+        InsertFailedLogons(ctx, active ? 'S' : 'U', logonName, password);
         if (!row) return LogonResult::NotFound;
-        return row->text("Status").trimmed().toUpper() == "A" ? LogonResult::Ok
-                                                              : LogonResult::Inactive;
+        return active ? LogonResult::Ok : LogonResult::Inactive;
     } catch (const DbError& e) {
         return e.number() > 0 ? e.number() : DbErrorNumber::General;
     }
@@ -188,11 +185,12 @@ long CheckCredentials(AppContext& ctx, const QString& logonName, const QString& 
 
 void InsertFailedLogons(AppContext& ctx, QChar source, const QString& logonName,
                         const QString& password) {
-    const QString now = ctx.clock().now().toString("yyyy/MM/dd HH:mm");
+    const QString now = Formats::StoredDateTime(ctx.clock().now());
     const QString xs = password.trimmed().isEmpty() ? QString() : QString(password.size(), 'X');
+    // The name is kept trimmed: the lockout counts the attempts on a name.
     ctx.db().exec("INSERT INTO [FailedLogOns] ([Workstation], [LogDateTime], [MsgSource], "
                   "[LogonName], [Password], [EncPW]) VALUES (?, ?, ?, ?, ?, '')",
-                  {ctx.workstation.computerName, now, QString(source), logonName, xs});
+                  {ctx.workstation.computerName, now, QString(source), logonName.trimmed(), xs});
     if (source == 'U') log(ctx, "User: " + logonName + "  Failed Logon attempt" + auditTail(ctx));
 }
 
@@ -329,8 +327,7 @@ void InsertSuspcious(AppContext& ctx, qint64 recordId, const QString& module, co
     ctx.db().exec("INSERT INTO [Suspicious] ([RecordID], [Workstation], [Concierge], [DateTimeSA], "
                   "[VmMName], [VmModule], [FieldSA], [DataSA]) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
                   {recordId, ctx.workstation.computerName, ctx.session.name,
-                   ctx.clock().now().toString("yyyy/MM/dd HH:mm"), ProgramTitle, module, field,
-                   data});
+                   Formats::StoredDateTime(ctx.clock().now()), ProgramTitle, module, field, data});
 }
 
 bool VerifyEmployee(AppContext& ctx) {

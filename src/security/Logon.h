@@ -3,6 +3,7 @@
 // where and of every attempt, and the inactivation of accounts.
 
 #include "core/AppContext.h"
+#include "security/SupportAccess.h"
 
 #include <QString>
 #include <optional>
@@ -35,15 +36,17 @@ struct LogonCheck {
 
 // Checks a logon and, on success, fills ctx.session.  Records the attempt.
 // A database error counts as a failed attempt (its number is answered).
-LogonCheck CheckLogon(AppContext& ctx, const QString& logonName, const QString& password);
+// The support account logs on only with the support desk's answer to
+// `support`, the challenge the dialog showed (see SupportAccess.h).
+// A name with no account costs the same hash work as a wrong password.
+LogonCheck CheckLogon(AppContext& ctx, const QString& logonName, const QString& password,
+                      SupportChallenge* support = nullptr);
 
 // Checks a name and password without touching the session (used before a
-// voluntary password change).  Answers Ok, Inactive or NotFound; records the attempt.
+// voluntary password change).  Answers Ok, Inactive or NotFound; records the
+// attempt ('S' only for an active account).  The support account has no
+// password to change: NotFound.
 long CheckCredentials(AppContext& ctx, const QString& logonName, const QString& password);
-
-// The support account's password of the day, or "" when this workstation has
-// no support secret (then the support logon is refused).
-QString SupportPasswordFor(const AppContext& ctx, const QDate& day);
 
 // Records an attempt: 'S' or 'U'.  The typed password is never stored: only
 // one "X" per character.

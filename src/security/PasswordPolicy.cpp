@@ -4,6 +4,7 @@
 #include "core/Formats.h"
 #include "core/TextLog.h"
 #include "platform/PasswordHash.h"
+#include "security/Lockout.h"
 #include "security/Logon.h"
 
 namespace vm {
@@ -92,7 +93,16 @@ std::optional<PasswordRefusal> VerifyPassword(AppContext& ctx, const QString& lo
         const long r = CheckCredentials(ctx, logonName, current);
         if (r == LogonResult::Inactive)
             return PasswordRefusal{PasswordText::Inactive, "txtPassword"};
-        if (r != LogonResult::Ok) return PasswordRefusal{PasswordText::CannotChange, "txtPassword"};
+        if (r != LogonResult::Ok) {
+            switch (LogonLockout(ctx).afterFailure(logonName)) {
+            case Attempt::Locked:
+                return PasswordRefusal{LogonLockout::LockedText(), "txtPassword", true};
+            case Attempt::LastWarning:
+                return PasswordRefusal{LogonLockout::WarningText(), "txtPassword"};
+            default:
+                return PasswordRefusal{PasswordText::CannotChange, "txtPassword"};
+            }
+        }
     }
     if (security3 && CheckPreviousPassword(ctx.db(), logonName, current, newPassword))
         return PasswordRefusal{PasswordText::History, "txtNewPassword"};
@@ -131,20 +141,25 @@ void UpdateLastPWDate(AppContext& ctx, const QString& initials) {
 }
 
 bool CheckCardViewPassword(AppContext& ctx, const QString& typed) {
-    if (ctx.session.conciergeId == 0 || typed.trimmed().isEmpty()) return false;
-    const auto r = ctx.db().queryOne(
-        "SELECT [ConciergeID], [CCViewPW] FROM [Concierge] WHERE [ConciergeID] = ?",
-        {ctx.session.conciergeId});
-    return r && CheckPasswordHash(typed, r->text("CCViewPW"));
+    return CheckCardViewAttempt(ctx, typed) == Attempt::Right;
+}
+
+QString CardPasswordRefusalText(Attempt step, const QString& wrongText) {
+    if (step == Attempt::Locked) return PasswordText::CardLocked;
+    if (step == Attempt::LastWarning) return wrongText + CR + CR + PasswordText::CardLastWarning;
+    return wrongText;
 }
 
 std::optional<PasswordRefusal> ChangeCardPassword(AppContext& ctx, const QString& current,
                                                   const QString& newPassword,
                                                   const QString& verify) {
+    const Attempt step = CheckCardViewAttempt(ctx, current);
+    if (step != Attempt::Right)
+        return PasswordRefusal{CardPasswordRefusalText(step, PasswordText::CardCurrentWrong),
+                               "txtPassword"};
     const auto r = ctx.db().queryOne("SELECT * FROM [Concierge] WHERE [ConciergeID] = ?",
                                      {ctx.session.conciergeId});
-    if (!r || ctx.session.conciergeId == 0 || !CheckPasswordHash(current, r->text("CCViewPW")))
-        return PasswordRefusal{PasswordText::CardCurrentWrong, "txtPassword"};
+    if (!r) return PasswordRefusal{PasswordText::CardCurrentWrong, "txtPassword"};
     if (newPassword.isEmpty()) return PasswordRefusal{PasswordText::CardEnterNew, "txtNewPassword"};
     if (verify.isEmpty()) return PasswordRefusal{PasswordText::CardVerifyNew, "txtVerify"};
     const QString logonName = StoredText(r->text("UserProfile"));
@@ -170,7 +185,7 @@ void UpdatePasswordCC(AppContext& ctx, const QString& logonName, const QString& 
                                    {ctx.session.conciergeId});
         if (!r) return;
         db.exec("UPDATE [Concierge] SET [CCViewPW] = ?, [PriorCPwd1] = ?, [PriorCPwd2] = ?, "
-                "[PriorCPwd3] = ?, [PriorCPwd4] = ? WHERE [ConciergeID] = ?",
+                "[PriorCPwd3] = ?, [PriorCPwd4] = ?, [CCViewFailures] = 0 WHERE [ConciergeID] = ?",
                 {hashOrBlank(newPassword), r->text("CCViewPW"), r->text("PriorCPwd1"),
                  r->text("PriorCPwd2"), r->text("PriorCPwd3"), r->number("ConciergeID")});
     });
@@ -191,7 +206,8 @@ void ResetPasswordC(AppContext& ctx, qint64 conciergeId) {
         ctx.db()
             .scalar("SELECT [UserProfile] FROM [Concierge] WHERE [ConciergeID] = ?", {conciergeId})
             .toString();
-    ctx.db().exec("UPDATE [Concierge] SET [CCViewPW] = ? WHERE [ConciergeID] = ?",
+    ctx.db().exec("UPDATE [Concierge] SET [CCViewPW] = ?, [CCViewFailures] = 0 "
+                  "WHERE [ConciergeID] = ?",
                   {resetForm(logon), conciergeId});
 }
 
@@ -203,8 +219,8 @@ int ResetAllPasswords(AppContext& ctx) {
              db.query("SELECT [ConciergeID], [Concierge], [UserProfile] FROM [Concierge]")) {
             if (ReservedAccounts().contains(StoredText(r.text("Concierge")))) continue;
             const QString reset = resetForm(r.text("UserProfile"));
-            n += db.exec("UPDATE [Concierge] SET [Password] = ?, [CCViewPW] = ? "
-                         "WHERE [ConciergeID] = ?",
+            n += db.exec("UPDATE [Concierge] SET [Password] = ?, [CCViewPW] = ?, "
+                         "[CCViewFailures] = 0 WHERE [ConciergeID] = ?",
                          {reset, reset, r.number("ConciergeID")});
         }
     });

@@ -5,6 +5,7 @@
 // means "verifies against the stored hash".
 
 #include "core/AppContext.h"
+#include "security/Lockout.h"
 
 #include <QString>
 #include <optional>
@@ -16,6 +17,8 @@ namespace vm {
 struct PasswordRefusal {
     QString message;
     QString field;
+    // The lockout has just flagged the account: the program ends.
+    bool endsProgram = false;
 };
 
 inline const QString CR = QStringLiteral("\r");
@@ -28,7 +31,8 @@ std::optional<PasswordRefusal> CheckNewPasswordRules(const QString& logonName,
                                                      const QString& verify, bool security3);
 
 // The whole change of a logon password: rules, the current password (unless
-// the change is forced), the history of four, then the save.  nullopt = saved.
+// the change is forced; a wrong one counts towards the lockout), the history
+// of four, then the save.  nullopt = saved.
 std::optional<PasswordRefusal> VerifyPassword(AppContext& ctx, const QString& logonName,
                                               const QString& current, const QString& newPassword,
                                               const QString& verify, bool forced);
@@ -42,11 +46,16 @@ std::optional<QString> UpdatePassword(AppContext& ctx, const QString& logonName,
                                       const QString& current, const QString& newPassword);
 void UpdateLastPWDate(AppContext& ctx, const QString& initials);
 
-// The card-viewing password of the member logged on.  nullopt = saved.
+// The card-viewing password of the member logged on.  A wrong current
+// password counts towards the card-viewing lock.  nullopt = saved.
 std::optional<PasswordRefusal> ChangeCardPassword(AppContext& ctx, const QString& current,
                                                   const QString& newPassword,
                                                   const QString& verify);
+// CheckCardViewAttempt (Lockout.h) answered Right.
 bool CheckCardViewPassword(AppContext& ctx, const QString& typed);
+// The message for a wrong card-viewing password: `wrongText` on its own, with
+// the warning added at the last attempt, or the lock message.
+QString CardPasswordRefusalText(Attempt step, const QString& wrongText);
 void UpdatePasswordCC(AppContext& ctx, const QString& logonName, const QString& newPassword);
 
 // Manager resets: the password becomes the logon name (a change is then forced).
@@ -94,6 +103,16 @@ inline const QString CardEnterNew = QStringLiteral("Please enter your new passwo
 inline const QString CardVerifyNew = QStringLiteral("Please verify your new password.");
 inline const QString CardSameAsLogon =
     QStringLiteral("Your password may not be the same as your Velmora Password.");
+inline const QString CardWrong = QStringLiteral("The Password you entered to view the actual "
+                                                "Credit Card Number does not match the Password "
+                                                "you created.");
+inline const QString CardLastWarning = QStringLiteral(
+    "One more invalid card viewing password and card viewing will be locked for your User "
+    "Profile.");
+inline const QString CardLocked =
+    "Card viewing is locked for your User Profile after too many invalid passwords." + CR + CR +
+    "Please ask a staff member with Administration priveleges to reset your card viewing "
+    "password.";
 } // namespace PasswordText
 
 } // namespace vm

@@ -17,7 +17,8 @@ void declareSecurityTables(Registry& r) {
         .index({"Workstation"});
 
     // Every logon attempt.  MsgSource is 'S' or 'U'; the listings filter on it
-    // and show the newest first, the purge deletes by time.
+    // and show the newest first, the purge deletes by time.  The lockout counts
+    // a name's 'U' rows after its last 'S' row (LogonName, MsgSource, FailLogID).
     r.table("FailedLogOns", "security")
         .id("FailLogID")
         .text("Workstation")
@@ -28,7 +29,8 @@ void declareSecurityTables(Registry& r) {
         .text("Password")
         .text("EncPW")
         .index({"LogDateTime"})
-        .index({"MsgSource", "LogDateTime"}, 81051);
+        .index({"MsgSource", "LogDateTime"}, 81051)
+        .index({"LogonName", "MsgSource", "FailLogID"}, 81065);
 
     // Card-number-like text that a user chose to keep in a free-text field.
     r.table("Suspicious", "security")

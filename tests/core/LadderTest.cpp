@@ -73,8 +73,13 @@ TEST(Ladder, BaseLevelRunsEveryStepAndTheirDataChanges) {
 
     EXPECT_EQ(openRecordingSteps(env), LadderLevels());
     Database& db = env.db();
-    EXPECT_EQ(StoredLevel(db), 81064);
+    EXPECT_EQ(StoredLevel(db), schema::CurrentLevel);
     EXPECT_EQ(db.scalar("SELECT [MsgSource] FROM [FailedLogOns]").toString(), "U");
+    // Members who were there before the card-viewing count start at 0.
+    EXPECT_EQ(
+        db.scalar("SELECT [CCViewFailures] FROM [Concierge] WHERE [ConciergeID] = ?", {restricted})
+            .toInt(),
+        0);
     EXPECT_EQ(db.scalar("SELECT [EvConType] FROM [EvConText]").toString(), "F0");
     EXPECT_EQ(db.scalar("SELECT [PMSDateType] FROM [Authorization]").toString(), "YYYY/MM/DD");
     // Unrestricted staff see all rentals, restricted staff do not.
@@ -140,7 +145,7 @@ TEST(Ladder, InterruptedStepLeavesNothingAndResumesThere) {
     const QList<int> ran = openRecordingSteps(env);
     ASSERT_FALSE(ran.isEmpty());
     EXPECT_EQ(ran.first(), 81055);
-    EXPECT_EQ(StoredLevel(env.db()), 81064);
+    EXPECT_EQ(StoredLevel(env.db()), schema::CurrentLevel);
     EXPECT_TRUE(env.db().tableExists("VmSettings"));
 }
 

@@ -21,6 +21,10 @@ protected:
     void SetUp() override {
         SecurityTest::SetUp();
         id = staff("John Doe", "jdoe", "JD", "Start001");
+        openDialog();
+    }
+    // A new logon dialog, as the main window shows one.
+    void openDialog() {
         dlg = std::make_unique<frmLogon>(ctx());
         dlg->setChangeRunner(
             [this](const frmLogon::ChangeRequest& r, bool& end) -> std::optional<QString> {
@@ -30,7 +34,8 @@ protected:
             });
         dlg->show();
     }
-    void attempt(const QString& name, const QString& password) {
+    QPushButton* button(const char* name) { return dlg->findChild<QPushButton*>(name); }
+    void type(const QString& name, const QString& password) {
         auto* n = dlg->findChild<QLineEdit*>("txtLogonName");
         auto* p = dlg->findChild<QLineEdit*>("txtPassword");
         ASSERT_TRUE(n && p);
@@ -38,11 +43,15 @@ protected:
         p->clear();
         QTest::keyClicks(n, name);
         QTest::keyClicks(p, password);
-        QTest::mouseClick(dlg->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
     }
-    void useLockout(const QVariant& futureD4) {
-        db().exec("UPDATE [Authorization] SET [Security2] = ?, [FutureD4] = ?", {true, futureD4});
-        LoadGlobals(ctx());
+    void attempt(const QString& name, const QString& password) {
+        type(name, password);
+        QTest::mouseClick(button("cmdOK"), Qt::LeftButton);
+    }
+    // The dialog's Change Password button with this name and current password.
+    void changeAttempt(const QString& name, const QString& password) {
+        type(name, password);
+        QTest::mouseClick(button("cmdChangePassword"), Qt::LeftButton);
     }
 
     qint64 id = 0;
@@ -80,6 +89,8 @@ TEST_F(LogonFormTest, FiveAllowedAttemptsWarnAtTheFourth) {
 }
 
 TEST_F(LogonFormTest, WithoutLockoutEveryFailureGetsTheGeneralMessage) {
+    db().exec("UPDATE [Authorization] SET [Security2] = ?", {false});
+    LoadGlobals(ctx());
     for (int i = 0; i < 4; ++i)
         attempt("jdoe", "wrong");
     EXPECT_EQ(env.prompt.texts(), QStringList(4, frmLogon::AccessDeniedText()));
@@ -159,5 +170,105 @@ TEST_F(LogonFormTest, ExpiredPasswordMustBeChanged) {
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_EQ(changes[0], ChangeMode::Forced);
     EXPECT_TRUE(dlg->programMustEnd());
+    EXPECT_FALSE(ctx().session.loggedOn());
+}
+
+TEST_F(LogonFormTest, CountSurvivesCancelANewDialogAndARestart) {
+    useLockout(QVariant());
+    attempt("jdoe", "nope1");
+    QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
+    EXPECT_FALSE(dlg->isVisible());
+    openDialog();
+    attempt("jdoe", "nope2");
+    EXPECT_FALSE(dlg->programMustEnd());
+    dlg.reset();
+    restart();
+    openDialog();
+    attempt("jdoe", "nope3");
+    EXPECT_EQ(env.prompt.texts(), (QStringList{frmLogon::AccessDeniedText(), kWarning, kLocked}));
+    EXPECT_TRUE(dlg->programMustEnd());
+    EXPECT_EQ(column(id, "Status"), "I");
+}
+
+TEST_F(LogonFormTest, ChangePasswordButtonCountsWithTheLogon) {
+    useLockout(QVariant());
+    const QString refused = frmLogon::ChangeRefusedText();
+    const QString denied = frmLogon::AccessDeniedText();
+    // Which button each of three wrong attempts uses; the lock falls on the third either way.
+    struct Case {
+        const char* logon;
+        bool change[3];
+        QStringList texts;
+    } cases[] = {
+        {"amy", {true, true, true}, {refused, kWarning, kLocked}},
+        {"bob", {true, false, true}, {refused, kWarning, kLocked}},
+        {"cat", {false, true, false}, {denied, kWarning, kLocked}},
+    };
+    for (const Case& c : cases) {
+        const qint64 member =
+            staff(c.logon, c.logon, QString(c.logon).left(2).toUpper(), "Right001");
+        openDialog();
+        env.prompt.clear();
+        for (bool change : c.change)
+            change ? changeAttempt(c.logon, "wrong") : attempt(c.logon, "wrong");
+        EXPECT_EQ(env.prompt.texts(), c.texts) << c.logon;
+        EXPECT_TRUE(dlg->programMustEnd()) << c.logon;
+        EXPECT_FALSE(dlg->isVisible()) << c.logon;
+        EXPECT_EQ(column(member, "Status"), "I") << c.logon;
+    }
+    EXPECT_TRUE(changes.empty());
+}
+
+TEST_F(LogonFormTest, FailuresOnOneNameNeverLockAnother) {
+    useLockout(QVariant());
+    const qint64 amy = staff("Amy Able", "amy", "AA", "Amypass1");
+    attempt("jdoe", "x1");
+    attempt("JDOE", "x2"); // the same account in other letters
+    attempt("amy", "x1");
+    attempt("ghost", "x1");
+    EXPECT_FALSE(dlg->programMustEnd());
+    attempt("jdoe", "x3");
+    const QString denied = frmLogon::AccessDeniedText();
+    EXPECT_EQ(env.prompt.texts(), (QStringList{denied, kWarning, denied, denied, kLocked}));
+    EXPECT_EQ(column(id, "Status"), "I");
+    EXPECT_EQ(column(amy, "Status"), "A");
+    // Amy is still one failure in: her right password logs on.
+    openDialog();
+    attempt("amy", "Amypass1");
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(ctx().session.initials, "AA");
+}
+
+TEST_F(LogonFormTest, UnknownNameGetsTheSameMessagesAsAKnownOne) {
+    useLockout(QVariant());
+    for (int i = 0; i < 3; ++i)
+        attempt("nobody", "wrong");
+    EXPECT_EQ(env.prompt.texts(), (QStringList{frmLogon::AccessDeniedText(), kWarning, kLocked}));
+    EXPECT_TRUE(dlg->programMustEnd());
+    EXPECT_EQ(column(id, "Status"), "A");
+}
+
+TEST_F(LogonFormTest, SuccessfulLogonEndsTheCount) {
+    useLockout(QVariant());
+    attempt("jdoe", "x1");
+    attempt("jdoe", "x2");
+    attempt("jdoe", "Start001");
+    ASSERT_EQ(dlg->result(), QDialog::Accepted);
+    openDialog();
+    env.prompt.clear();
+    attempt("jdoe", "x3");
+    attempt("jdoe", "x4");
+    EXPECT_EQ(env.prompt.texts(), (QStringList{frmLogon::AccessDeniedText(), kWarning}));
+    EXPECT_EQ(column(id, "Status"), "A");
+}
+
+TEST_F(LogonFormTest, LockInsideThePasswordChangeEndsTheProgram) {
+    // The change dialog reports that the lockout flagged the account.
+    endOnChange = true;
+    changeAttempt("jdoe", "Start001");
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0], ChangeMode::Voluntary);
+    EXPECT_TRUE(dlg->programMustEnd());
+    EXPECT_FALSE(dlg->isVisible());
     EXPECT_FALSE(ctx().session.loggedOn());
 }

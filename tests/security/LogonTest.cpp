@@ -4,8 +4,6 @@
 #include "core/Settings.h"
 #include "security/PasswordPolicy.h"
 
-#include <QSettings>
-
 using namespace vm;
 using namespace vm::test;
 
@@ -112,39 +110,6 @@ TEST_F(SecurityTest, ResetAndLockedPasswordsForceAChange) {
     InactivateUser(ctx(), "jdoe");
     EXPECT_EQ(column(id, "Status"), "I");
     EXPECT_EQ(CheckLogon(ctx(), "jdoe", "jdoe").result, LogonResult::Inactive);
-}
-
-TEST_F(SecurityTest, SupportLogonNeedsTheCodeOfTheDay) {
-    // Without a machine-wide secret there is no support logon at all.
-    EXPECT_EQ(SupportPasswordFor(ctx(), env.clock.today()), "");
-    EXPECT_NE(CheckLogon(ctx(), "SUPPORT", " ").result, LogonResult::Ok);
-
-    // A secret in the user's own location file is not trusted.
-    QSettings user(ctx().workstation.userConfigFolder + "location", QSettings::IniFormat);
-    user.setValue("SupportSecret", "a-user-planted-secret-value");
-    user.sync();
-    EXPECT_EQ(SupportPasswordFor(ctx(), env.clock.today()), "");
-
-    QDir().mkpath(ctx().workstation.systemConfigFolder);
-    QSettings machine(ctx().workstation.systemConfigFolder + "location", QSettings::IniFormat);
-    machine.setValue("SupportSecret", "0123456789abcdef0123456789abcdef");
-    machine.sync();
-    const QString today = SupportPasswordFor(ctx(), env.clock.today());
-    const QString yesterday = SupportPasswordFor(ctx(), env.clock.today().addDays(-1));
-    ASSERT_EQ(today.size(), 12);
-    EXPECT_NE(today, yesterday);
-
-    db().exec("UPDATE [Concierge] SET [Status] = 'I', [LastPWChange] = '2001/01/01' "
-              "WHERE [UserProfile] = 'SUPPORT'");
-    ctx().globals.security4 = true;
-    ctx().globals.passwordDays = 90;
-    EXPECT_NE(CheckLogon(ctx(), "support", yesterday).result, LogonResult::Ok);
-    EXPECT_EQ(CheckLogon(ctx(), "support", today.toLower()).result, LogonResult::Ok);
-    EXPECT_TRUE(ctx().session.support);
-    EXPECT_EQ(ctx().session.initials, "@@");
-    EXPECT_EQ(
-        db().scalar("SELECT [Status] FROM [Concierge] WHERE [UserProfile] = 'SUPPORT'").toString(),
-        "A");
 }
 
 TEST_F(SecurityTest, InactivityRuleAsksThenFlagsOnlyOrdinaryStaff) {

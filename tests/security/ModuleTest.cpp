@@ -2,7 +2,6 @@
 #include "core/Settings.h"
 #include "core/StartOfDay.h"
 #include "guests/forms/frmSearch.h"
-#include "platform/RegistryValues.h"
 #include "security/Logon.h"
 #include "security/forms/SecurityLogPage.h"
 #include "security/forms/SecurityModule.h"
@@ -11,7 +10,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTableWidget>
 #include <QTest>
 
@@ -92,38 +90,6 @@ TEST_F(SecurityTest, LogonDialogOffersAVoluntaryChange) {
     EXPECT_EQ(modes[0], ChangeMode::Voluntary);
     EXPECT_EQ(dlg.findChild<QLineEdit*>("txtPassword")->text(), "Other002");
     EXPECT_FALSE(ctx().session.loggedOn());
-}
-
-TEST_F(SecurityTest, MaskedModeAsksForThePasscodeWhenTheFolderMoved) {
-    ctx().start.masked = true;
-    QDir().mkpath(ctx().workstation.systemConfigFolder);
-    QSettings machine(ctx().workstation.systemConfigFolder + "location", QSettings::IniFormat);
-    machine.setValue("SupportSecret", "0123456789abcdef0123456789abcdef");
-    machine.sync();
-
-    frmLogon dlg(ctx());
-    dlg.show();
-    auto* passcode = dlg.findChild<QLineEdit*>("txtPasscode");
-    auto* ok = dlg.findChild<QPushButton*>("cmdOK");
-    ASSERT_TRUE(passcode && ok);
-    EXPECT_TRUE(passcode->isVisible());
-    EXPECT_FALSE(dlg.findChild<QLineEdit*>("txtLogonName")->isEnabled());
-    QTest::mouseClick(ok, Qt::LeftButton);
-    EXPECT_EQ(env.prompt.shown.last().title, "Enter Passcode");
-    QTest::keyClicks(passcode, "ABC");
-    QTest::mouseClick(ok, Qt::LeftButton);
-    EXPECT_EQ(env.prompt.last(),
-              "The Passcode entered 'ABC' is not correct.\r\nPlease re-enter the passcode.");
-    passcode->setText(SupportPasswordFor(ctx(), env.clock.today()));
-    QTest::mouseClick(ok, Qt::LeftButton);
-    EXPECT_FALSE(passcode->isVisible());
-    EXPECT_TRUE(dlg.findChild<QLineEdit*>("txtLogonName")->isEnabled());
-    EXPECT_EQ(INIRead("Settings", "CorvellaDbPath", ctx().iniFile()), ctx().start.databaseFolder);
-
-    // The same folder next time: no passcode.
-    frmLogon again(ctx());
-    again.show();
-    EXPECT_FALSE(again.findChild<QLineEdit*>("txtPasscode")->isVisible());
 }
 
 TEST_F(SecurityTest, StartOfDayRunsTheInactivationOnceHooked) {

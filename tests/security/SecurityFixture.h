@@ -1,7 +1,9 @@
 #pragma once
 // A fresh property with helpers for staff accounts and log files.
 
+#include "core/Databases.h"
 #include "core/Formats.h"
+#include "core/Settings.h"
 #include "platform/Cipher.h"
 #include "platform/PasswordHash.h"
 #include "support/TestEnv.h"
@@ -41,6 +43,25 @@ protected:
     }
     qint64 count(const QString& sql, const QVariantList& params = {}) {
         return db().scalar(sql, params).toLongLong();
+    }
+    // The lockout switch on with `futureD4` attempts (Null: the default of 3).
+    void useLockout(const QVariant& futureD4) {
+        db().exec("UPDATE [Authorization] SET [Security2] = ?, [FutureD4] = ?", {true, futureD4});
+        LoadGlobals(ctx());
+    }
+    // The program closed and started again on the same databases: a new context.
+    void restart() {
+        const Workstation ws = ctx().workstation;
+        const StartupState before = ctx().start;
+        CloseDatabase(ctx());
+        env.ctx = std::make_unique<AppContext>(ws, env.prompt, env.clock);
+        env.ctx->setMailer(&env.mailer);
+        env.ctx->daily.wait = [](int) {};
+        env.ctx->start.databaseFolder = before.databaseFolder;
+        env.ctx->start.postgres = before.postgres;
+        env.ctx->start.postgresSchemaPrefix = before.postgresSchemaPrefix;
+        env.openOrFail();
+        ctx().start.keyTemplate = before.keyTemplate;
     }
     QString sharedLog() {
         QFile f(env.databaseFolder() + "VelmS.mdb");

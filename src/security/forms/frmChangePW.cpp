@@ -92,6 +92,14 @@ void frmChangePW::cmdOK_Click() {
         ReportError(m_ctx.prompt(), e, "VerifyPassword", "frmChangePW", true);
         return;
     }
+    if (refused && refused->endsProgram) {
+        // The lockout has flagged the account.
+        m_ctx.prompt().message(refused->message, {}, Icon::Critical);
+        m_endProgram = true;
+        m_closing = true;
+        QDialog::reject();
+        return;
+    }
     if (refused) {
         m_ctx.prompt().message(refused->message, {}, Icon::Exclamation);
         QLineEdit* e = field(refused->field);

@@ -22,7 +22,8 @@ public:
 
     bool changed() const { return m_changed; }
     QString newPassword() const;
-    // The user chose to end the program instead of changing the default password.
+    // The user chose to end the program instead of changing the default
+    // password, or the lockout flagged the account.
     bool programMustEnd() const { return m_endProgram; }
 
     void cmdOK_Click();

@@ -4,6 +4,7 @@
 #include "platform/RegistryValues.h"
 #include "platform/forms/FormHelpers.h"
 #include "security/Audit.h"
+#include "security/Lockout.h"
 #include "security/Logon.h"
 #include "security/PasswordPolicy.h"
 
@@ -22,6 +23,21 @@ namespace {
 QString storedDbPath(const AppContext& ctx) {
     return INIRead("Settings", "CorvellaDbPath", ctx.iniFile());
 }
+
+// Room for a support answer: 103 characters and the dashes between its groups.
+constexpr int kAnswerLength = 160;
+
+QLabel* challengeLine(QWidget* parent, const QString& objectName) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(objectName);
+    l->setWordWrap(true);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+bool isSupportName(const QString& name) {
+    return name.trimmed().toUpper() == kSupportLogon;
+}
 } // namespace
 
 QString frmLogon::InactiveText() {
@@ -36,16 +52,28 @@ QString frmLogon::AccessDeniedText() {
            "Please retry your password or check with your" + CR + "supervisor.";
 }
 
+QString frmLogon::ChangeRefusedText() {
+    return "The Logon Name and Password you have entered " + CR + CR +
+           "are not valid for accessing Velmora.  Please try again.  Thank you.";
+}
+
 frmLogon::frmLogon(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     setObjectName("frmLogon");
     setWindowTitle("Velmora Logon");
     setModal(true);
 
     m_logonName = makeLineEdit(this, "txtLogonName", false);
-    m_password = makeLineEdit(this, "txtPassword", true);
-    m_passcode = makeLineEdit(this, "txtPasscode", true);
+    m_password = makeLineEdit(this, "txtPassword", true, kAnswerLength);
+    // The passcode is a one-time answer, not a secret: it is shown as typed.
+    m_passcode = makeLineEdit(this, "txtPasscode", false, kAnswerLength);
     m_dbChanged = new QLabel("The database location has changed: enter the passcode.", this);
     m_dbChanged->setObjectName("pctDbChanged");
+    m_passcodeLine = challengeLine(this, "lblPasscodeChallenge");
+    m_passcodeLine->setText("Passcode challenge: " + m_passcodeChallenge.code() + "\n" +
+                            "Read it to the support desk and type its answer as the passcode.");
+    m_supportLine = challengeLine(this, "lblSupportChallenge");
+    m_supportLine->hide();
+    connect(m_logonName, &QLineEdit::textChanged, this, &frmLogon::showSupportChallenge);
 
     auto* form = new QFormLayout;
     form->addRow("Logon Name:", m_logonName);
@@ -70,13 +98,16 @@ frmLogon::frmLogon(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ct
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_dbChanged);
+    layout->addWidget(m_passcodeLine);
     layout->addLayout(form);
+    layout->addWidget(m_supportLine);
     layout->addLayout(buttons);
 
     // In masked mode a database folder other than the one last accepted asks
     // for the passcode first.
     const bool dbChanged = ctx.start.masked && storedDbPath(ctx) != ctx.start.databaseFolder;
     m_dbChanged->setVisible(dbChanged);
+    m_passcodeLine->setVisible(dbChanged);
     m_passcode->setVisible(dbChanged);
     form->labelForField(m_passcode)->setVisible(dbChanged);
     m_logonName->setEnabled(!dbChanged);
@@ -92,6 +123,25 @@ frmLogon::frmLogon(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ct
     };
 }
 
+void frmLogon::done(int result) {
+    // A challenge is good for this dialog only.
+    m_passcodeChallenge.discard();
+    m_supportChallenge.discard();
+    QDialog::done(result);
+}
+
+void frmLogon::showSupportChallenge() {
+    const bool support = isSupportName(m_logonName->text());
+    if (support && !m_supportChallenge.isOpen()) m_supportChallenge.renew();
+    m_supportLine->setText("Support challenge: " + m_supportChallenge.code() + "\n" +
+                           "Read it to the support desk and type its answer as the password.");
+    if (support == m_supportLine->isVisibleTo(this)) return;
+    m_supportLine->setVisible(support);
+    // The answer is typed in the clear; what was typed before is not shown.
+    m_password->clear();
+    m_password->setEchoMode(support ? QLineEdit::Normal : QLineEdit::Password);
+}
+
 bool frmLogon::checkPasscode() {
     if (m_dbChanged->isHidden()) return true;
     const QString code = m_passcode->text().trimmed();
@@ -100,15 +150,15 @@ bool frmLogon::checkPasscode() {
                                Icon::Information);
         return false;
     }
-    // The daily passcode is the support code of the day (see SupportPasswordFor).
-    const QString expected = SupportPasswordFor(m_ctx, m_ctx.clock().today());
-    if (expected.isEmpty() || code.toUpper() != expected) {
+    // The passcode is the support desk's answer to this dialog's passcode challenge.
+    if (!m_passcodeChallenge.redeem(SupportPublicKey(m_ctx.workstation), code)) {
         m_ctx.prompt().message("The Passcode entered '" + code + "' is not correct." + CRLF +
                                    "Please re-enter the passcode.",
                                {}, Icon::Exclamation);
         return false;
     }
     m_dbChanged->hide();
+    m_passcodeLine->hide();
     m_passcode->hide();
     m_logonName->setEnabled(true);
     m_password->setEnabled(true);
@@ -154,7 +204,9 @@ void frmLogon::cmdOK_Click() {
         return;
     }
 
-    const LogonCheck check = CheckLogon(m_ctx, name, password);
+    const LogonCheck check = CheckLogon(m_ctx, name, password, &m_supportChallenge);
+    // An answer that was used up without a logon needs a new challenge.
+    if (check.result != LogonResult::Ok && isSupportName(name)) showSupportChallenge();
     switch (check.result) {
     case LogonResult::Ok:
         break;
@@ -165,9 +217,14 @@ void frmLogon::cmdOK_Click() {
     case LogonResult::ExpiresSoon:
         if (m_ctx.prompt().ask("Your password will expire soon." + CR +
                                    "Would you like to change it now?",
-                               {}, Buttons::YesNo, Icon::Question, Answer::Yes) == Answer::Yes)
-            if (const auto changedTo = runChange(ChangeMode::Voluntary, name, password))
-                password = *changedTo;
+                               {}, Buttons::YesNo, Icon::Question, Answer::Yes) == Answer::Yes) {
+            const auto changedTo = runChange(ChangeMode::Voluntary, name, password);
+            if (m_endProgram) {
+                endProgram();
+                return;
+            }
+            if (changedTo) password = *changedTo;
+        }
         break;
     case LogonResult::Expired: {
         m_ctx.prompt().message("Your password has expired." + CR + "Please change it now.", {},
@@ -182,7 +239,7 @@ void frmLogon::cmdOK_Click() {
         break;
     }
     default:
-        refuse(name);
+        refuse(name, AccessDeniedText());
         return;
     }
 
@@ -226,32 +283,31 @@ bool frmLogon::finishLogon(const QString& logonName, const QString& password) {
     return true;
 }
 
-void frmLogon::refuse(const QString& logonName) {
-    const Globals& g = m_ctx.globals;
-    const int n = g.futureD4 > 0 ? g.futureD4 : 3;
-    if (g.security2 && m_failures > n - 2) {
-        try {
-            InactivateUser(m_ctx, logonName);
-        } catch (const DbError& e) {
-            ReportError(m_ctx.prompt(), e, "InactivateUser", "frmLogon", true);
-        }
-        m_ctx.prompt().message("Your User Profile has been flagged as INACTIVE.", {},
-                               Icon::Critical);
-        audit(false, logonName);
+void frmLogon::refuse(const QString& logonName, const QString& wrongText) {
+    Attempt step = Attempt::Wrong;
+    try {
+        step = LogonLockout(m_ctx).afterFailure(logonName);
+    } catch (const DbError& e) {
+        // A failure that cannot be counted (or a lock that cannot be written)
+        // must not leave the guessing open.
+        ReportError(m_ctx.prompt(), e, "refuse", "frmLogon", true);
         endProgram();
         return;
     }
-    if (g.security2 && m_failures > n - 3) {
-        m_ctx.prompt().message(
-            "One more invalid logon attempt and User Profile will be flagged as INACTIVE.", {},
-            Icon::Exclamation);
-    } else {
-        m_ctx.prompt().message(AccessDeniedText(), {}, Icon::Exclamation);
-        m_password->setFocus();
-        m_password->selectAll();
+    switch (step) {
+    case Attempt::Locked:
+        m_ctx.prompt().message(LogonLockout::LockedText(), {}, Icon::Critical);
+        endProgram();
+        return;
+    case Attempt::LastWarning:
+        m_ctx.prompt().message(LogonLockout::WarningText(), {}, Icon::Exclamation);
+        break;
+    default:
+        m_ctx.prompt().message(wrongText, {}, Icon::Exclamation);
+        break;
     }
-    audit(false, logonName);
-    ++m_failures;
+    m_password->setFocus();
+    m_password->selectAll();
 }
 
 void frmLogon::cmdCancel_Click() {
@@ -278,14 +334,15 @@ void frmLogon::cmdChangePassword_Click() {
         return;
     }
     if (r != LogonResult::Ok) {
-        m_ctx.prompt().message("The Logon Name and Password you have entered " + CR + CR +
-                                   "are not valid for accessing Velmora.  Please try again.  "
-                                   "Thank you.",
-                               {}, Icon::Exclamation);
+        refuse(name, ChangeRefusedText());
         return;
     }
-    if (const auto changed = runChange(ChangeMode::Voluntary, name, password))
-        m_password->setText(*changed);
+    const auto changed = runChange(ChangeMode::Voluntary, name, password);
+    if (m_endProgram) {
+        endProgram();
+        return;
+    }
+    if (changed) m_password->setText(*changed);
 }
 
 } // namespace vm

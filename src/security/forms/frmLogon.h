@@ -1,8 +1,11 @@
 #pragma once
-// The logon dialog: name and password, the checks, the counting of failed
-// attempts and the lock-out, and the compulsory password changes.
+// The logon dialog: name and password, the checks, the lock-out (counted in
+// the database, see Lockout.h), the compulsory password changes, and the
+// support challenges: one for the SUPPORT logon and, in masked mode, one for
+// the passcode.  A challenge lives as long as the dialog.
 
 #include "core/AppContext.h"
+#include "security/SupportAccess.h"
 #include "security/forms/frmChangePW.h"
 
 #include <QDialog>
@@ -33,18 +36,21 @@ public:
 
     // The lock-out (or a refused compulsory change) ends the program.
     bool programMustEnd() const { return m_endProgram; }
-    int failedAttempts() const { return m_failures; }
 
     void cmdOK_Click();
     void cmdCancel_Click();
     void cmdChangePassword_Click();
+    void done(int result) override;
 
     static QString InactiveText();
     static QString AccessDeniedText();
+    static QString ChangeRefusedText();
 
 private:
     bool checkPasscode();
-    void refuse(const QString& logonName);
+    void showSupportChallenge();
+    // A failed check of the name's password: the lockout's step decides the message.
+    void refuse(const QString& logonName, const QString& wrongText);
     bool finishLogon(const QString& logonName, const QString& password);
     std::optional<QString> runChange(ChangeMode mode, const QString& name, const QString& pw);
     void audit(bool successful, const QString& logonName);
@@ -55,8 +61,11 @@ private:
     QLineEdit* m_password = nullptr;
     QLineEdit* m_passcode = nullptr;
     QLabel* m_dbChanged = nullptr;
+    QLabel* m_passcodeLine = nullptr; // the passcode challenge as shown
+    QLabel* m_supportLine = nullptr;  // the support challenge as shown
+    SupportChallenge m_passcodeChallenge;
+    SupportChallenge m_supportChallenge;
     ChangeRunner m_change;
-    int m_failures = 0;
     bool m_endProgram = false;
 };
 

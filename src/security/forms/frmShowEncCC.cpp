@@ -4,6 +4,7 @@
 #include "security/Audit.h"
 #include "security/CardData.h"
 #include "security/CardStore.h"
+#include "security/Lockout.h"
 #include "security/PasswordPolicy.h"
 
 #include <QFormLayout>
@@ -74,12 +75,14 @@ void CardViewDialog::cmdShowCCN_Click() {
         return;
     }
     try {
-        if (!CheckCardViewPassword(m_ctx, typed)) {
+        const Attempt step = CheckCardViewAttempt(m_ctx, typed);
+        if (step != Attempt::Right) {
             logView(false, reason);
             m_actual->clear();
-            m_ctx.prompt().message("The Password you entered to view the actual Credit Card Number "
-                                   "does not match the Password you created.",
-                                   {}, Icon::Exclamation);
+            // Locked: no password is compared any more until a manager resets it.
+            if (step == Attempt::Locked) m_show->setEnabled(false);
+            m_ctx.prompt().message(CardPasswordRefusalText(step, PasswordText::CardWrong), {},
+                                   step == Attempt::Locked ? Icon::Critical : Icon::Exclamation);
             return;
         }
         logView(true, reason);

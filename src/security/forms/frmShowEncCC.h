@@ -2,7 +2,8 @@
 // The two dialogs that show a stored card number to a member who types the
 // card-viewing password: frmShowEncCC for logbook entries and lost-and-found
 // items (a reason is required), frmShowEncCCP for guest profiles.  Every
-// attempt is logged.  The clear number lives only in txtActualCCN and goes
+// attempt is logged; wrong passwords count towards the member's card-viewing
+// lock (Lockout.h).  The clear number lives only in txtActualCCN and goes
 // with the dialog.
 
 #include "core/AppContext.h"
