@@ -1,0 +1,60 @@
+#pragma once
+// What the logbook's screens ask of subsystems that plug in later and that
+// opens windows of its own (profiles, contacts, maps, messages, printing,
+// export, online reservations, limousine codes, card screens), on top of the
+// data services.  An empty member means the subsystem is not part of this
+// build: the screen says so and does nothing.
+
+#include "logbook/LogbookServices.h"
+
+#include <optional>
+
+class QWidget;
+
+namespace vm {
+
+struct PickedProfile {
+    qint64 profileId = 0;
+    QString firstName, lastName, roomNumber, guestId;
+};
+
+struct LogbookScreenHooks : LogbookServices {
+    // Screens the form's text boxes for card numbers before a save (asks
+    // about each finding and may remove it from its box).
+    std::function<void(QWidget* form, const QString& formName, qint64 recordId)> checkFormCCFields;
+    // Shows the stored card of a saved entry to a member with the card password.
+    std::function<void(qint64 logId, const QString& stored, QWidget* parent)> showCard;
+
+    // Profiles and contacts.
+    std::function<std::optional<PickedProfile>(QWidget* parent)> selectProfile;
+    // Opens the profile; `mayEdit` says whether the member may change it.
+    std::function<void(qint64 profileId, bool mayEdit, QWidget* parent)> showProfile;
+    std::function<void(qint64 contactId, QWidget* parent)> showContact;
+    // Directions to the entry's contact.
+    std::function<void(qint64 contactId, QWidget* parent)> showMap;
+
+    // Messages about the entry.
+    std::function<void(qint64 logId, QWidget* parent)> sendMessage;
+
+    // Output: printing one entry ("Details", "Confirmation", "GuestRequest",
+    // "VendorRequest", "Correspondence", "CustomForm").  E-mail is composed by
+    // the logbook itself.
+    std::function<void(qint64 logId, const QString& document, QWidget* parent)> printEntry;
+    // Several entries in one print job (the Logbook page's bulk confirmations).
+    std::function<void(const std::vector<qint64>& logIds, const QString& document, QWidget* parent)>
+        printEntries;
+    // The Logbook page's list as shown ("Logbook List"), rows in their order.
+    std::function<void(const std::vector<qint64>& logIds, bool archive, QWidget* parent)>
+        printLogbookList;
+    // The guest itinerary's print panel.
+    std::function<void(QWidget* parent)> openItinerary;
+
+    // The limousine interface's billing codes for an entry.
+    std::function<void(qint64 logId, QWidget* parent)> limoBillingCodes;
+    // The logbook export, opened for the entry's category.
+    std::function<void(const QString& category, QWidget* parent)> openExport;
+    // Online restaurant reservations for the entry on the screen (a saved entry).
+    std::function<void(qint64 logId, QWidget* parent)> openTable;
+};
+
+} // namespace vm
