@@ -17,6 +17,8 @@ QDateTime ParseStoredDateTime(const QString& s); // "yyyy/MM/dd HH:mm"
 QString ShortDate(const QDate& d); // "MM/dd/yyyy"
 QString LongDate(const QDate& d);  // "dddd, MMMM d, yyyy" (English names)
 QDate ParseShortDate(const QString& s);
+// What a box for a short date shows while it is empty.
+inline const QString ShortDateHint = QStringLiteral("MM/DD/YYYY");
 QString Time12(const QTime& t);    // "hh:mm AM"
 QString Time24(const QTime& t);    // "HH:mm"
 QTime ParseTime(const QString& s); // "HH:mm", "hh:mm AM", "h:mm AM"

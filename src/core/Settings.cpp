@@ -269,14 +269,17 @@ void SetValueString(Database& db, const QString& name, const QString& value) {
 }
 
 const QList<QPair<QString, QString>>& GridColorDefaults() {
+    // Windows colour values (red in the low byte), as a property without
+    // stored colours has always seen them: black complete, red incomplete,
+    // blue pending, grey cancelled, purple on hold, green for all others.
     static const QList<QPair<QString, QString>> d = {
-        {"CompleteForeColor", "#000000"},   {"CompleteBackColor", "#C8F0C8"},
-        {"IncompleteForeColor", "#000000"}, {"IncompleteBackColor", "#FFFFFF"},
-        {"PendingForeColor", "#000000"},    {"PendingBackColor", "#FFF5C0"},
-        {"CancelledForeColor", "#808080"},  {"CancelledBackColor", "#F0F0F0"},
-        {"OnHoldForeColor", "#000000"},     {"OnHoldBackColor", "#FFD8B0"},
-        {"AllOthersForeColor", "#000000"},  {"AllOthersBackColor", "#FFFFFF"},
-        {"GridSearchAltColor1", "#FFFFFF"}, {"GridSearchAltColor2", "#EEF3FA"},
+        {"CompleteForeColor", "1"},          {"CompleteBackColor", "16777215"},
+        {"IncompleteForeColor", "255"},      {"IncompleteBackColor", "16777215"},
+        {"PendingForeColor", "16711680"},    {"PendingBackColor", "16777215"},
+        {"CancelledForeColor", "12632256"},  {"CancelledBackColor", "16777215"},
+        {"OnHoldForeColor", "8388736"},      {"OnHoldBackColor", "16777215"},
+        {"AllOthersForeColor", "32768"},     {"AllOthersBackColor", "16777215"},
+        {"GridSearchAltColor1", "12648447"}, {"GridSearchAltColor2", "16777215"},
         {"UseGridAltColor", "True"},
     };
     return d;

@@ -158,7 +158,7 @@ QString ConvertReferTimeCode(const QString& stored) {
     if (code == 0) return {};
     if (code >= 1 && code <= 6) return slotTimes[code - 1];
     // Larger codes count minutes from 23:30 (wrapping past midnight).
-    return QTime(23, 30).addSecs(qint64(code) * 60).toString("HH:mm");
+    return Formats::Time24(QTime(23, 30).addSecs(qint64(code) * 60));
 }
 
 void UpdateDBLevel(Database& db, int level) {
@@ -195,10 +195,16 @@ void RunUpgradeLadder(AppContext& ctx, const UpgradeHooks& hooks) {
 
 void RunEveryStartSteps(AppContext& ctx) {
     Database& db = ctx.db();
-    // Trigram indexes of "contains" searches (built once on older databases).
-    for (const Table& t : Registry::all().tables())
-        if ((t.stores & Current) && !t.substringSearch.isEmpty() && db.tableExists(t.name))
-            EnsureSubstringIndex(db, t);
+    // Trigram indexes of "contains" searches and the row versions of records
+    // edited in place: the program's own additions, not schema levels, so a
+    // database made before them gets them here (a new one has them already).
+    for (const Table& t : Registry::all().tables()) {
+        if (!(t.stores & Current) || (t.substringSearch.isEmpty() && !t.versioned) ||
+            !db.tableExists(t.name))
+            continue;
+        if (!t.substringSearch.isEmpty()) EnsureSubstringIndex(db, t);
+        if (t.versioned) db.transaction([&] { EnsureRowVersion(db, t); });
+    }
     if (!GetVmSetting(db, "SpaSoftPropertyID").trimmed().isEmpty() &&
         !db.tableExists("SpaSoftLogbookMapping")) {
         static const QList<std::tuple<int, const char*, const char*>> rows = {

@@ -1,7 +1,7 @@
 #pragma once
 // The documents of one logbook entry that can be printed or e-mailed: who may
 // have which, and the plain-text letter that goes into an e-mail.  Printing
-// itself belongs to the output module (LogbookHooks::printEntry).
+// itself belongs to the output module (LogbookScreenHooks::printEntry).
 
 #include "core/AppContext.h"
 #include "core/Rights.h"

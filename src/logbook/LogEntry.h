@@ -29,9 +29,9 @@ struct LogEntry {
     QString webResId;
     bool webDnp = false;
 
-    // What the entry looked like when read; a save compares it with the
-    // stored entry to notice a change made at another desk in between.
-    QString fingerprint;
+    // The stored RowVersion when read; a save writes only while the stored
+    // entry still has it (a save from another desk in between raised it).
+    qint64 rowVersion = 0;
 };
 
 } // namespace vm

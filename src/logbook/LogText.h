@@ -22,4 +22,11 @@ QStringList LogTextPieces(const QString& overflow);
 // NoteField followed by the pieces in sequence order.
 QString JoinLogText(const QString& noteField, const QStringList& pieces);
 
+// Entries that the web interface creates carry this line in their text; the
+// first member to save one takes it over as its creator.
+inline const QString WebEntryMark = QStringLiteral("~~~ Entry was added by Web Interface");
+inline bool IsWebEntryText(const QString& text) {
+    return text.contains(WebEntryMark);
+}
+
 } // namespace vm

@@ -45,7 +45,8 @@ QStringList CountLogEntries(Database& db, const QString& from, const QString& to
         lines << StoredText(r.text("EntryType")) + "\t" + QString::number(r.number("CountType"));
         total += r.number("CountType");
     }
-    lines << "TOTAL:\t" + Formats::FormatNumber(double(total), "#,###");
+    // A total of nothing reads 0, not an empty line.
+    lines << "TOTAL:\t" + Formats::FormatNumber(double(total), "#,##0");
     return lines;
 }
 

@@ -49,6 +49,7 @@ void declareLogbookTables(Registry& r) {
         .addedAt(81060)
         .text("WebResID")
         .boolean("WebDNP")
+        .versionedRows() // desks edit entries in place
         .index({"ReferDate", "ReferTime"})
         .index({"EntryDate", "EntryTime"})
         .index({"ArrivalDate"})

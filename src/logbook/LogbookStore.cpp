@@ -5,8 +5,8 @@
 #include "core/Settings.h"
 #include "logbook/Categories.h"
 #include "logbook/LogText.h"
+#include "platform/VersionedUpdate.h"
 
-#include <QCryptographicHash>
 #include <QSet>
 #include <QSqlField>
 #include <algorithm>
@@ -23,14 +23,6 @@ const QString InsertEntrySql = QStringLiteral(
     "[MsgNotes], [OpenTableID], [EncCC], [WebResID], [WebDNP]) "
     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
     "?)");
-
-const QString UpdateEntrySql = QStringLiteral(
-    "UPDATE [LogBook] SET [GuestID] = ?, [FirstName] = ?, [LastName] = ?, [EncCC] = ?, "
-    "[RoomNumber] = ?, [EnteredBy] = ?, [Initials] = ?, [EntryType] = ?, [Notified] = ?, "
-    "[ReferDate] = ?, [ReferTime] = ?, [ArrivalDate] = ?, [DepartureDate] = ?, "
-    "[UpdatedDate] = ?, [Complete] = ?, [Cancelled] = ?, [OnHold] = ?, [ProfileID] = ?, "
-    "[Pending] = ?, [GroupID] = ?, [ContactID] = ?, [NoteField] = ?, [MsgNotes] = ?, "
-    "[OpenTableID] = ?, [Restricted] = ? WHERE [LogID] = ?");
 
 const QString InsertHistorySql = QStringLiteral(
     "INSERT INTO [LogbookHistory] ([LogbookID], [Initials], [LogDateTime], [Reason]) "
@@ -72,18 +64,25 @@ void LogbookStore::writeText(Database& db, qint64 logId, const QString& overflow
         db.exec(InsertPieceSql, {logId, ++sequence, piece});
 }
 
-void LogbookStore::storeCard(qint64 logId, const QString& typedCard) {
-    if (typedCard.trimmed().isEmpty() || GetBooleanSetting(m_ctx.db(), "NoCreditCards")) return;
+bool LogbookStore::storeCard(LogEntry& e, const QString& typedCard) {
+    if (typedCard.trimmed().isEmpty() || GetBooleanSetting(m_ctx.db(), "NoCreditCards"))
+        return false;
     if (!m_hooks || !m_hooks->encryptCard)
         throw DbError(DbErrorNumber::General,
                       "Card numbers cannot be stored: card protection is not installed.");
     // Only a number typed in this session is encrypted; the stored cipher is
     // never taken for a number, so it is never encrypted twice.
-    const QString cipher = m_hooks->encryptCard(typedCard.trimmed(), logId);
+    const QString cipher = m_hooks->encryptCard(typedCard.trimmed(), e.logId);
     if (cipher.isEmpty()) // the whole save is undone rather than store no card
         throw DbError(DbErrorNumber::General, "Encryption Failed");
-    m_ctx.db().exec("UPDATE [LogBook] SET [EncCC] = ?, [CC_CreatedDate] = ? WHERE [LogID] = ?",
-                    {cipher, m_ctx.clock().now(), logId});
+    const QDateTime now = m_ctx.clock().now();
+    m_ctx.db().exec("UPDATE [LogBook] SET [EncCC] = ?, [CC_CreatedDate] = ?, [RowVersion] = "
+                    "[RowVersion] + 1 WHERE [LogID] = ?",
+                    {cipher, now, e.logId});
+    // The entry holds the cipher from now on: its next save writes it back.
+    e.encCC = cipher;
+    e.ccCreated = now;
+    return true;
 }
 
 qint64 LogbookStore::InsertLogBook(LogEntry& e, const QString& typedCard) {
@@ -130,11 +129,10 @@ qint64 LogbookStore::InsertLogBook(LogEntry& e, const QString& typedCard) {
                              e.webDnp},
                             "LogID");
         writeText(db, e.logId, split.overflow);
-        storeCard(e.logId, typedCard);
+        e.rowVersion = storeCard(e, typedCard) ? 1 : 0; // a new row starts at 0
     });
     if (!typedCard.trimmed().isEmpty() && m_hooks && m_hooks->recordCardEvent)
         m_hooks->recordCardEvent(e.logId);
-    e.fingerprint = Fingerprint(e.logId);
     return e.logId;
 }
 
@@ -144,64 +142,69 @@ SaveOutcome LogbookStore::UpdateLogBook(LogEntry& e, bool cancelledAsLoaded,
     const SplitText split = SplitLogText(StoredValue(e.text));
     const QString today = Formats::StoredDate(m_ctx.clock().today());
     SaveOutcome outcome = SaveOutcome::Saved;
+    LogEntry saved = e; // `e` changes only when the save went through
 
     db.transaction([&] {
-        const QString stored = Fingerprint(e.logId);
-        if (stored.isEmpty()) {
-            outcome = SaveOutcome::Gone;
-            return;
+        // The first member to save an entry of the web interface takes it over;
+        // otherwise the creator is recorded once, by the first save that finds none.
+        if ((IsWebEntryText(saved.text) && CountLogbookHistory(saved.logId) == 0) ||
+            saved.enteredBy.trimmed().isEmpty()) {
+            saved.enteredBy = m_ctx.session.name;
+            saved.initials = m_ctx.session.initials;
         }
-        if (stored != e.fingerprint) {
+        saved.updatedDate = today;
+        saved.restricted = GetLogTypeRestricted(db, saved.entryType);
+        VersionedUpdate update("LogBook", "LogID", saved.logId, saved.rowVersion);
+        update.set("GuestID", StoredValue(saved.guestId))
+            .set("FirstName", StoredValue(saved.firstName))
+            .set("LastName", StoredValue(saved.lastName))
+            .set("EncCC", StoredValue(saved.encCC))
+            .set("RoomNumber", StoredValue(saved.roomNumber))
+            .set("EnteredBy", StoredValue(saved.enteredBy))
+            .set("Initials", StoredValue(saved.initials))
+            .set("EntryType", saved.entryType)
+            .set("Notified", StoredValue(saved.notified))
+            .set("ReferDate", storedDate(saved.referDate))
+            .set("ReferTime", storedDate(saved.referTime))
+            .set("ArrivalDate", storedDate(saved.arrivalDate))
+            .set("DepartureDate", storedDate(saved.departureDate))
+            .set("UpdatedDate", today)
+            .set("Complete", saved.complete)
+            .set("Cancelled", saved.cancelled)
+            .set("OnHold", saved.onHold)
+            .set("ProfileID", saved.profileId)
+            .set("Pending", saved.pending)
+            .set("GroupID", saved.groupId)
+            .set("ContactID", saved.contactId)
+            .set("NoteField", split.noteField.isEmpty() ? QString(" ") : split.noteField)
+            .set("MsgNotes", StoredValue(saved.msgNotes))
+            .set("OpenTableID", saved.openTableId)
+            .set("Restricted", saved.restricted);
+        switch (update.run(db)) {
+        case VersionedResult::Changed:
             outcome = SaveOutcome::Changed;
             return;
+        case VersionedResult::Gone:
+            outcome = SaveOutcome::Gone;
+            return;
+        case VersionedResult::Updated:
+            break;
         }
-        // The creator is recorded once: only an entry without one takes the saver's name.
-        if (e.enteredBy.trimmed().isEmpty()) {
-            e.enteredBy = m_ctx.session.name;
-            e.initials = m_ctx.session.initials;
-        }
-        e.updatedDate = today;
-        e.restricted = GetLogTypeRestricted(db, e.entryType);
-        db.exec(UpdateEntrySql, {StoredValue(e.guestId),
-                                 StoredValue(e.firstName),
-                                 StoredValue(e.lastName),
-                                 StoredValue(e.encCC),
-                                 StoredValue(e.roomNumber),
-                                 StoredValue(e.enteredBy),
-                                 StoredValue(e.initials),
-                                 e.entryType,
-                                 StoredValue(e.notified),
-                                 storedDate(e.referDate),
-                                 storedDate(e.referTime),
-                                 storedDate(e.arrivalDate),
-                                 storedDate(e.departureDate),
-                                 today,
-                                 e.complete,
-                                 e.cancelled,
-                                 e.onHold,
-                                 e.profileId,
-                                 e.pending,
-                                 e.groupId,
-                                 e.contactId,
-                                 split.noteField.isEmpty() ? QString(" ") : split.noteField,
-                                 StoredValue(e.msgNotes),
-                                 e.openTableId,
-                                 e.restricted,
-                                 e.logId});
+        saved.rowVersion = update.newVersion();
         const QString when = nowStamp();
         const QString who = m_ctx.session.initials;
-        db.exec(InsertHistorySql, {e.logId, who, when, ReasonUpdated});
-        if (e.cancelled && !cancelledAsLoaded)
-            db.exec(InsertHistorySql, {e.logId, who, when, ReasonCancelled});
-        else if (!e.cancelled && cancelledAsLoaded)
-            db.exec(InsertHistorySql, {e.logId, who, when, ReasonReinstated});
-        writeText(db, e.logId, split.overflow);
-        storeCard(e.logId, typedCard);
+        db.exec(InsertHistorySql, {saved.logId, who, when, ReasonUpdated});
+        if (saved.cancelled && !cancelledAsLoaded)
+            db.exec(InsertHistorySql, {saved.logId, who, when, ReasonCancelled});
+        else if (!saved.cancelled && cancelledAsLoaded)
+            db.exec(InsertHistorySql, {saved.logId, who, when, ReasonReinstated});
+        writeText(db, saved.logId, split.overflow);
+        if (storeCard(saved, typedCard)) saved.rowVersion += 1;
     });
     if (outcome != SaveOutcome::Saved) return outcome;
+    e = saved;
     if (!typedCard.trimmed().isEmpty() && m_hooks && m_hooks->recordCardEvent)
         m_hooks->recordCardEvent(e.logId);
-    e.fingerprint = Fingerprint(e.logId);
     return outcome;
 }
 
@@ -236,7 +239,8 @@ const char* const EntryColumns[] = {
     "ContactID",     "EntryType",   "Notified",  "ReferDate",      "ReferTime",   "ArrivalDate",
     "DepartureDate", "RoomNumber",  "EnteredBy", "Initials",       "UpdatedDate", "EntryDate",
     "EntryTime",     "Restricted",  "Complete",  "Cancelled",      "OnHold",      "Pending",
-    "MsgNotes",      "OpenTableID", "EncCC",     "CC_CreatedDate", "WebResID",    "WebDNP"};
+    "MsgNotes",      "OpenTableID", "EncCC",     "CC_CreatedDate", "WebResID",    "WebDNP",
+    "RowVersion"};
 enum Col {
     cLogID,
     cGuestID,
@@ -267,9 +271,10 @@ enum Col {
     cEncCC,
     cCCCreated,
     cWebResID,
-    cWebDNP
+    cWebDNP,
+    cRowVersion
 };
-static_assert(std::size(EntryColumns) == cWebDNP + 1);
+static_assert(std::size(EntryColumns) == cRowVersion + 1);
 } // namespace
 
 LogEntry LogRowReader::read(const Row& r) {
@@ -326,6 +331,7 @@ LogEntry LogRowReader::read(const Row& r) {
     if (!value(cCCCreated).isNull()) e.ccCreated = r.dateTime("CC_CreatedDate");
     e.webResId = t(cWebResID);
     e.webDnp = f(cWebDNP);
+    e.rowVersion = n(cRowVersion);
     return e;
 }
 
@@ -338,7 +344,6 @@ std::optional<LogEntry> LogbookStore::GetTheLogEntry(qint64 logId, LogSource sou
     for (const Row& p : d.query(SelectPiecesSql, {logId}))
         pieces << p.text("NoteField");
     e.text = JoinLogText(r->text("NoteField"), pieces);
-    e.fingerprint = Fingerprint(logId, source);
     return e;
 }
 
@@ -349,26 +354,16 @@ QString LogbookStore::GetTheLogText(qint64 logId, LogSource source) {
     return text;
 }
 
-QString LogbookStore::Fingerprint(qint64 logId, LogSource source) {
-    Database& d = db(source);
-    // Inside a save the row is locked first, so two desks cannot both pass the check.
-    const QString lock = d.engine() == Engine::PostgreSQL && d.inTransaction() ? " FOR UPDATE" : "";
-    auto r = d.queryOne("SELECT * FROM [LogBook] WHERE [LogID] = ?" + lock, {logId});
-    if (!r) return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    const QSqlRecord& rec = r->record();
-    for (int i = 0; i < rec.count(); ++i) {
-        hash.addData(rec.fieldName(i).toLower().toUtf8());
-        hash.addData(QByteArrayView("=", 1));
-        hash.addData(rec.value(i).toString().toUtf8());
-        hash.addData(QByteArrayView("\x1f", 1));
-    }
-    hash.addData(GetTheLogText(logId, source).toUtf8());
-    // A save that rewrote identical values still adds a history row.
-    hash.addData(d.scalar("SELECT COUNT(*) FROM [LogbookHistory] WHERE [LogbookID] = ?", {logId})
-                     .toString()
-                     .toUtf8());
-    return QString::fromLatin1(hash.result().toHex());
+std::optional<qint64> LogbookStore::StoredVersion(qint64 logId) {
+    return StoredRowVersion(m_ctx.db(), "LogBook", "LogID", logId);
+}
+
+QString LogbookStore::ProfileTypeOf(qint64 profileId) {
+    if (profileId <= 0) return {};
+    return StoredText(
+        m_ctx.db()
+            .scalar("SELECT [ProfileType] FROM [Profile] WHERE [ProfileID] = ?", {profileId})
+            .toString());
 }
 
 std::vector<HistoryRow> LogbookStore::GetTheLogbookHistory(qint64 logId, LogSource source) {
@@ -432,11 +427,6 @@ QString LogbookStore::GetEntryEnteredBy(qint64 logId) {
     return StoredText(m_ctx.db()
                           .scalar("SELECT [EnteredBy] FROM [LogBook] WHERE [LogID] = ?", {logId})
                           .toString());
-}
-
-void LogbookStore::UpdateWebLogBookName(qint64 logId) {
-    m_ctx.db().exec("UPDATE [LogBook] SET [EnteredBy] = ?, [Initials] = ? WHERE [LogID] = ?",
-                    {m_ctx.session.name, m_ctx.session.initials, logId});
 }
 
 void LogbookStore::UpdateArchiveText(qint64 logId, const QString& text) {

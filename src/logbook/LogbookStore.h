@@ -5,7 +5,7 @@
 
 #include "core/AppContext.h"
 #include "logbook/LogEntry.h"
-#include "logbook/LogbookHooks.h"
+#include "logbook/LogbookServices.h"
 
 #include <optional>
 #include <vector>
@@ -32,15 +32,18 @@ enum class SaveOutcome {
 
 class LogbookStore {
 public:
-    explicit LogbookStore(AppContext& ctx, const LogbookHooks* hooks = nullptr)
+    explicit LogbookStore(AppContext& ctx, const LogbookServices* hooks = nullptr)
         : m_ctx(ctx), m_hooks(hooks) {}
 
     Database& db(LogSource source) const;
 
     // Writes a new entry, its text pieces and a typed card in one transaction;
-    // fills logId, creator, entry date/time, Restricted and the fingerprint.
+    // fills logId, creator, entry date/time, Restricted and the row version.
     qint64 InsertLogBook(LogEntry& e, const QString& typedCard = {});
-    // Rewrites an existing entry unless it changed since `e` was read.
+    // Rewrites an existing entry unless it changed since `e` was read (its row
+    // version), in one transaction with its history, text and card; `e` then
+    // holds what was written.  An entry of the web interface that has no
+    // history yet passes to the member who saves it (creator and initials).
     // `cancelledAsLoaded` is the Cancelled state the screen loaded; it drives
     // the "Cancelled"/"Reinstated" history rows.
     SaveOutcome UpdateLogBook(LogEntry& e, bool cancelledAsLoaded, const QString& typedCard = {});
@@ -61,24 +64,26 @@ public:
     void UpdateLogbookHistory(qint64 logId, const QString& initials, const QString& logDateTime,
                               const QString& reason);
     QString GetEntryEnteredBy(qint64 logId);
-    // The first member to save a web-created entry takes it over.
-    void UpdateWebLogBookName(qint64 logId);
     // Writes a new full text to an archived entry.
     void UpdateArchiveText(qint64 logId, const QString& text);
     int CountTypeEntriesOnDate(const QString& referDate, const QString& category);
     // The "Notified" pick list (Other rows of that type).
     QStringList NotifiedValues();
 
-    // What the stored entry looks like now; empty when it does not exist.
-    QString Fingerprint(qint64 logId, LogSource source = LogSource::Current);
+    // The entry's row version now; empty when it does not exist.
+    std::optional<qint64> StoredVersion(qint64 logId);
+    // The profile type shown beside a linked entry's name in the list.
+    QString ProfileTypeOf(qint64 profileId);
 
 private:
     void writeText(Database& db, qint64 logId, const QString& overflow);
-    void storeCard(qint64 logId, const QString& typedCard);
+    // Encrypts a typed number into the entry's row and into `e`; answers
+    // whether a card was written (it raises the row version).
+    bool storeCard(LogEntry& e, const QString& typedCard);
     QString nowStamp() const;
 
     AppContext& m_ctx;
-    const LogbookHooks* m_hooks;
+    const LogbookServices* m_hooks;
 };
 
 // The entry's columns of a LogBook row (the text is left to the caller).

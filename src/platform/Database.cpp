@@ -18,13 +18,19 @@ std::atomic<int> g_connectionCounter{0};
 constexpr int SqlitePerm = 3, SqliteBusy = 5, SqliteLocked = 6, SqliteReadOnly = 8,
               SqliteCorrupt = 11, SqliteCantOpen = 14, SqliteNotADb = 26;
 
+// How Date columns travel to and from the engines (ISO text in SQLite, the
+// server's timestamp input).  The desk's own date forms live in core/Formats,
+// above this layer; these two are the engine's, not the desk's.
+const QString EngineDateTime = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+const QString EngineDate = QStringLiteral("yyyy-MM-dd");
+
 QVariant bindable(const QVariant& v, Engine engine) {
     switch (v.typeId()) {
     case QMetaType::QDateTime:
-        return v.toDateTime().isValid() ? QVariant(v.toDateTime().toString("yyyy-MM-dd HH:mm:ss"))
+        return v.toDateTime().isValid() ? QVariant(v.toDateTime().toString(EngineDateTime))
                                         : QVariant();
     case QMetaType::QDate:
-        return v.toDate().isValid() ? QVariant(v.toDate().toString("yyyy-MM-dd")) : QVariant();
+        return v.toDate().isValid() ? QVariant(v.toDate().toString(EngineDate)) : QVariant();
     case QMetaType::Bool:
         return engine == Engine::SQLite ? QVariant(v.toBool() ? 1 : 0) : v;
     default:
@@ -105,9 +111,9 @@ QDateTime Row::dateTime(const QString& column) const {
     if (v.typeId() == QMetaType::QDateTime) return v.toDateTime();
     if (v.typeId() == QMetaType::QDate) return v.toDate().startOfDay();
     const QString s = v.toString().trimmed();
-    QDateTime dt = QDateTime::fromString(s, "yyyy-MM-dd HH:mm:ss");
+    QDateTime dt = QDateTime::fromString(s, EngineDateTime);
     if (!dt.isValid()) dt = QDateTime::fromString(s, Qt::ISODate);
-    if (!dt.isValid()) dt = QDate::fromString(s.left(10), "yyyy-MM-dd").startOfDay();
+    if (!dt.isValid()) dt = QDate::fromString(s.left(10), EngineDate).startOfDay();
     return dt;
 }
 
@@ -383,14 +389,27 @@ void Database::transaction(const std::function<void()>& work) {
         work();
     } catch (...) {
         m_depth = 0;
-        m_deferring = false;
-        m_deferred.clear();
-        QSqlQuery rollback(m_db);
-        rollback.exec("ROLLBACK");
+        abandonTransaction();
         throw;
     }
     m_depth = 0;
-    run("COMMIT", {});
+    QSqlQuery commit(m_db);
+    if (commit.exec("COMMIT")) return;
+    // A COMMIT that fails (SQLite busy, a deferred constraint, the server gone)
+    // can leave the transaction open and its write lock held: end it here, so
+    // that the other desks can write again, and report the failure itself.
+    const DbError failure = errorFrom(commit.lastError(), "COMMIT");
+    commit.finish();
+    abandonTransaction();
+    throw failure;
+}
+
+void Database::abandonTransaction() {
+    m_deferring = false;
+    m_deferred.clear();
+    // Its own failure (no transaction left, the connection lost) changes nothing.
+    QSqlQuery rollback(m_db);
+    rollback.exec("ROLLBACK");
 }
 
 bool Database::tableExists(const QString& table) {

@@ -81,7 +81,9 @@ public:
     void forEach(const QString& sql, const QVariantList& params,
                  const std::function<bool(const Row&)>& fn);
 
-    // Runs `work` in one transaction (nested calls join the outer one).
+    // Runs `work` in one transaction (nested calls join the outer one).  When
+    // `work` throws or the COMMIT fails, the transaction is rolled back and its
+    // locks released before the DbError reaches the caller.
     void transaction(const std::function<void()>& work);
     bool inTransaction() const { return m_depth > 0; }
 
@@ -111,6 +113,7 @@ private:
     Database(const DbLocation& where, const QString& connectionName);
     QSqlQuery run(const QString& sql, const QVariantList& params, bool forwardOnly = true);
     DbError errorFrom(const class QSqlError& e, const QString& sql) const;
+    void abandonTransaction();
 
     DbLocation m_where;
     QString m_name;

@@ -141,6 +141,9 @@ TEST_F(Categories, CountsByRangeAndTheTotalLine) {
               0);
     EXPECT_EQ(CountLogEntries(env.db(), "2026/03/02", "2026/03/06", DateField::ReferDate),
               QStringList({"Dining\t1", "Spa\t2", "TOTAL:\t3"}));
+    // Nothing in the range: the total still reads as a number.
+    EXPECT_EQ(CountLogEntries(env.db(), "2025/01/01", "2025/01/31", DateField::EntryDate),
+              QStringList({"TOTAL:\t0"}));
     Database& archive = *env.ctx->archive;
     archive.exec("INSERT INTO [LogBook] ([EntryType], [ReferDate]) VALUES ('Spa', '2026/03/05')");
     archive.exec("INSERT INTO [LogBook] ([EntryType], [ReferDate]) VALUES ('Spa', '2026/03/06')");

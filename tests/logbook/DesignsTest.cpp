@@ -270,6 +270,8 @@ TEST_F(DesignEditor, FullGridLockedDesignAndDiscardedChanges) {
     EXPECT_EQ(f.lblLocked->text(), MsgLabelsLocked);
     EXPECT_EQ(f.grdDesign->item(0, 0)->foreground().color(), QColor(Qt::red));
     EXPECT_FALSE(f.grdDesign->item(1, 0)->flags() & Qt::ItemIsEditable);
-    f.cmdSave_Click();
+    // Nothing can be saved, and the editor says why when it opens.
+    EXPECT_FALSE(control(f, "cmdSave")->isEnabled());
+    f.show();
     EXPECT_EQ(env.prompt.last(), MsgCategoryLocked);
 }

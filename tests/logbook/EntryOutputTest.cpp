@@ -31,7 +31,7 @@ protected:
     QString sentBody() const { return env.mailer.sent.value(0).body; }
 
     LogEntry saved;
-    LogbookHooks hooks;
+    LogbookScreenHooks hooks;
     EntryOutputDesktop desktop;
     QList<QUrl> opened;
     QWidget screen;

@@ -47,7 +47,7 @@ protected:
             out << box->itemText(i);
         return out;
     }
-    LogbookHooks hooks;
+    LogbookScreenHooks hooks;
 };
 
 TEST_F(EntryScreenActions, NotificationListNeedsTheRightAndTheEntryFollowsARename) {
@@ -59,7 +59,7 @@ TEST_F(EntryScreenActions, NotificationListNeedsTheRightAndTheEntryFollowsARenam
     frmLogbook f(*env.ctx, hooks, id);
 
     grant(17, false);
-    QTest::mouseClick(f.cmdOther, Qt::LeftButton);
+    click(f, "cmdOther");
     EXPECT_EQ(env.prompt.last(), MsgMaintainNotifications);
     EXPECT_EQ(f.findChild<NotifiedValuesDialog*>(), nullptr);
 
@@ -88,13 +88,14 @@ TEST_F(EntryScreenActions, NotificationListNeedsTheRightAndTheEntryFollowsARenam
         EXPECT_EQ(env.prompt.last(), MsgDeleteValue);
         EXPECT_EQ(d.lstOther->count(), 2);
     });
-    f.cmdOther_Click();
-    EXPECT_EQ(items(f.cboNotified), QStringList({"", "Doorman", "Room phone"}));
-    EXPECT_EQ(f.cboNotified->currentText(), "Room phone");
+    click(f, "cmdOther");
+    auto* notified = control<QComboBox>(f, "cboNotified");
+    EXPECT_EQ(items(notified), QStringList({"", "Doorman", "Room phone"}));
+    EXPECT_EQ(notified->currentText(), "Room phone");
     EXPECT_FALSE(f.isChanged());
     // The rename is not taken for another desk's change of this entry.
-    f.txtDescription->setPlainText("Called the room");
-    ASSERT_TRUE(f.cmdSave_Click()) << env.prompt.texts().join("|").toStdString();
+    control<QPlainTextEdit>(f, "txtDescription")->setPlainText("Called the room");
+    ASSERT_TRUE(save(f)) << env.prompt.texts().join("|").toStdString();
     EXPECT_EQ(store().GetTheLogEntry(id)->notified, "Room phone");
 
     onEditor(f, [&](NotifiedValuesDialog& d) {
@@ -102,8 +103,8 @@ TEST_F(EntryScreenActions, NotificationListNeedsTheRightAndTheEntryFollowsARenam
         env.prompt.answer(Answer::Yes);
         QTest::mouseClick(d.cmdDelete, Qt::LeftButton);
     });
-    f.cmdOther_Click();
-    EXPECT_EQ(items(f.cboNotified), QStringList({"", "Room phone"}));
+    click(f, "cmdOther");
+    EXPECT_EQ(items(notified), QStringList({"", "Room phone"}));
 }
 
 TEST_F(EntryScreenActions, NextGoesDownTheListAskingAboutUnsavedChanges) {
@@ -114,47 +115,49 @@ TEST_F(EntryScreenActions, NextGoesDownTheListAskingAboutUnsavedChanges) {
     const qint64 c = add(entry("Cole", "Dining", "2026/03/14", "third"));
     LogbookPanel p(*env.ctx, hooks);
     p.refreshCategories();
-    p.cmdToday_Click(); // sorted by reference date and name
+    click(p, "cmdToday"); // sorted by reference date and name
     ASSERT_EQ(p.grdLogbook->rowCount(), 3);
     std::unique_ptr<frmLogbook> f(p.openEntry(a));
-    EXPECT_TRUE(f->imgNext->isVisibleTo(f.get()));
+    EXPECT_TRUE(control(*f, "imgNext")->isVisibleTo(f.get()));
 
-    QTest::keyClicks(f->txtRoomNumber, "12");
+    auto* room = control<QLineEdit>(*f, "txtRoomNumber");
+    QTest::keyClicks(room, "12");
     env.prompt.answer(Answer::No); // discard
-    QTest::mouseClick(f->imgNext, Qt::LeftButton);
+    click(*f, "imgNext");
     EXPECT_EQ(env.prompt.last(), MsgSaveChanges);
     EXPECT_EQ(f->logId(), b);
-    EXPECT_EQ(f->txtLastName->text(), "Bell");
-    EXPECT_EQ(f->lblEntryType->text(), "Dining");
-    EXPECT_EQ(f->lblLogTypeID->text(), QString::number(GetLogTypeID(env.db(), "Dining")));
+    EXPECT_EQ(control<QLineEdit>(*f, "txtLastName")->text(), "Bell");
+    EXPECT_EQ(f->entry().entryType, "Dining");
+    EXPECT_EQ(control<QComboBox>(*f, "cboTypes")->currentText(), "Dining");
     EXPECT_EQ(store().GetTheLogEntry(a)->roomNumber, "");
     EXPECT_EQ(p.grdLogbook->currentKey(), b);
 
     // Yes saves; a save the rules refuse stays on the entry.
-    f->txtRoomNumber->setText("14");
-    f->txtSelect[0]->setText("13/45/2026");
-    QTest::keyClicks(f->txtRoomNumber, "5");
+    auto* reference = control<QLineEdit>(*f, "txtSelect_0");
+    room->setText("14");
+    reference->setText("13/45/2026");
+    QTest::keyClicks(room, "5");
     env.prompt.answer(Answer::Yes);
-    f->imgNext_Click();
+    click(*f, "imgNext");
     EXPECT_EQ(f->logId(), b);
-    f->txtSelect[0]->setText("03/14/2026");
+    reference->setText("03/14/2026");
     env.prompt.answer(Answer::Yes);
-    f->imgNext_Click();
+    click(*f, "imgNext");
     EXPECT_EQ(f->logId(), c);
     EXPECT_EQ(store().GetTheLogEntry(b)->roomNumber, "145");
 
     env.prompt.clear();
-    f->imgNext_Click(); // the end of the list: nothing happens
+    click(*f, "imgNext"); // the end of the list: nothing happens
     EXPECT_EQ(f->logId(), c);
     EXPECT_TRUE(env.prompt.shown.isEmpty());
 
     // A screen opened without a list has no next entry.
     frmLogbook alone(*env.ctx, hooks, a);
-    EXPECT_FALSE(alone.imgNext->isVisibleTo(&alone));
+    EXPECT_FALSE(control(alone, "imgNext")->isVisibleTo(&alone));
     env.prompt.answer(Answer::Yes); // change the category
-    alone.cboTypes->setCurrentText("Spa");
-    EXPECT_EQ(alone.lblLogTypeID->text(), QString::number(GetLogTypeID(env.db(), "Spa")));
-    EXPECT_EQ(alone.lblEntryType->text(), "Dining"); // as loaded
+    control<QComboBox>(alone, "cboTypes")->setCurrentText("Spa");
+    EXPECT_EQ(control<QComboBox>(alone, "cboTypes")->currentText(), "Spa");
+    EXPECT_EQ(alone.entry().entryType, "Dining"); // as loaded
 }
 
 class CloneCard : public EntryScreenActions {
@@ -199,18 +202,18 @@ TEST_F(CloneCard, CardIsCarriedOnlyWithTheRightAndThePassword) {
         env.prompt.clear();
         if (c.right) env.prompt.type(c.typed);
         frmLogbook f(*env.ctx, hooks, original);
-        f.cmdCloneEntry_Click();
+        click(f, "cmdCloneEntry");
         if (!c.lastMessage.isEmpty()) {
             EXPECT_EQ(env.prompt.last(), c.lastMessage);
         }
         if (!c.cloned) {
             EXPECT_EQ(f.logId(), original); // the screen is as it was
-            EXPECT_EQ(f.lblLogBookID->text(), QString::number(original));
+            EXPECT_EQ(control<QLabel>(f, "lblLogBookID")->text(), QString::number(original));
             EXPECT_FALSE(f.isChanged());
             continue;
         }
-        EXPECT_EQ(f.lblLogBookID->text(), "0");
-        ASSERT_TRUE(f.cmdSave_Click()) << env.prompt.texts().join("|").toStdString();
+        EXPECT_EQ(control<QLabel>(f, "lblLogBookID")->text(), "0");
+        ASSERT_TRUE(save(f)) << env.prompt.texts().join("|").toStdString();
         const qint64 clone = f.logId();
         ASSERT_NE(clone, original);
         // Carried: encrypted again under the clone's own id, so it can be read there.
@@ -246,7 +249,7 @@ TEST_F(EntryScreenActions, LogbookPageFiltersByProfileTypeInsteadOfCategory) {
     EXPECT_TRUE(p.cboProfileType->isVisibleTo(&p));
     EXPECT_FALSE(p.cboCategory->isVisibleTo(&p));
     p.cboProfileType->setCurrentText("VIP");
-    ASSERT_TRUE(p.cmdSearch_Click());
+    click(p, "cmdSearch");
     ASSERT_EQ(p.grdLogbook->rowCount(), 1); // the category chosen before does not apply
     EXPECT_EQ(p.grdLogbook->cell(0, ColLastName), "Vale (VIP)");
     EXPECT_TRUE(p.lblDescription->text().contains("Profile Type is VIP"))
@@ -254,7 +257,7 @@ TEST_F(EntryScreenActions, LogbookPageFiltersByProfileTypeInsteadOfCategory) {
 
     QTest::mouseClick(p.cmdToggleCategory, Qt::LeftButton);
     EXPECT_EQ(p.lblCategory->text(), "Category (Opt):");
-    ASSERT_TRUE(p.cmdSearch_Click());
+    click(p, "cmdSearch");
     ASSERT_EQ(p.grdLogbook->rowCount(), 1);
     EXPECT_EQ(p.grdLogbook->cell(0, ColLastName), "Ames");
 }

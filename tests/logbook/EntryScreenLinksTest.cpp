@@ -44,19 +44,23 @@ protected:
         return id;
     }
     static QString stored(const frmLogbook& f) {
-        return ToStoredText(f.txtLogEntry->toPlainText());
+        return ToStoredText(control<QPlainTextEdit>(f, "txtLogEntry")->toPlainText());
     }
-    LogbookHooks hooks;
+    static DesignFieldsPanel* customForm(const frmLogbook& f) {
+        return control<DesignFieldsPanel>(f, "grpCustomForm");
+    }
+    static QComboBox* types(const frmLogbook& f) { return control<QComboBox>(f, "cboTypes"); }
+    LogbookScreenHooks hooks;
 };
 
 TEST_F(EntryScreenLinks, CustomFormFieldsWriteTheirLinesAndFollowTheText) {
     diningWithDesign();
     category("Spa");
     frmLogbook f(*env.ctx, hooks, 0);
-    DesignFieldsPanel* form = f.designPanel;
-    f.cboTypes->setCurrentText("Spa");
+    DesignFieldsPanel* form = customForm(f);
+    types(f)->setCurrentText("Spa");
     EXPECT_FALSE(form->isVisibleTo(&f));
-    f.cboTypes->setCurrentText("Dining");
+    types(f)->setCurrentText("Dining");
     ASSERT_TRUE(form->isVisibleTo(&f));
     EXPECT_EQ(form->lblLabel[1]->text(), "Party Size:");
     EXPECT_FALSE(form->txtTextBox[3]->isVisibleTo(&f));
@@ -69,18 +73,19 @@ TEST_F(EntryScreenLinks, CustomFormFieldsWriteTheirLinesAndFollowTheText) {
               "This field must contain ONLY NUMBERS (0-9) or");
     EXPECT_EQ(form->txtTextBox[1]->text(), "4");
     // Editing the text moves the field.
-    f.txtLogEntry->setPlainText(ToDisplayText("Restaurant: The Pier\r\nParty Size: 4\r\nContact: "
-                                              "\r\nWindow table"));
+    control<QPlainTextEdit>(f, "txtLogEntry")
+        ->setPlainText(ToDisplayText("Restaurant: The Pier\r\nParty Size: 4\r\nContact: "
+                                     "\r\nWindow table"));
     EXPECT_EQ(form->txtTextBox[0]->text(), "The Pier");
 
-    f.txtLastName->setText("Smith");
-    ASSERT_TRUE(f.cmdSave_Click()) << env.prompt.texts().join("|").toStdString();
+    control<QLineEdit>(f, "txtLastName")->setText("Smith");
+    ASSERT_TRUE(save(f)) << env.prompt.texts().join("|").toStdString();
     const QString saved = store().GetTheLogEntry(f.logId())->text;
     EXPECT_EQ(ReadDesignValue(saved, "Party Size:"), "4");
     EXPECT_TRUE(saved.startsWith("Restaurant: The Pier\r\n"));
 
     frmLogbook again(*env.ctx, hooks, f.logId());
-    EXPECT_EQ(again.designPanel->values(), (QStringList{"The Pier", "4", ""}));
+    EXPECT_EQ(customForm(again)->values(), (QStringList{"The Pier", "4", ""}));
     EXPECT_FALSE(again.isChanged());
 }
 
@@ -95,18 +100,18 @@ TEST_F(EntryScreenLinks, RepeatKeepsGuestCategoryAndFieldsButNotNotesCardOrStatu
     const qint64 id = add(e);
     hooks.reservationContact = [](qint64 openTableId) { return openTableId == 77 ? 12 : 0; };
     frmLogbook f(*env.ctx, hooks, id);
-    QTest::mouseClick(f.cmdClone, Qt::LeftButton);
+    click(f, "cmdClone");
     EXPECT_EQ(f.logId(), 0);
-    EXPECT_EQ(f.lblLogBookID->text(), "0");
-    EXPECT_EQ(f.txtLastName->text(), "Smith");
-    EXPECT_EQ(f.cboTypes->currentText(), "Dining");
+    EXPECT_EQ(control<QLabel>(f, "lblLogBookID")->text(), "0");
+    EXPECT_EQ(control<QLineEdit>(f, "txtLastName")->text(), "Smith");
+    EXPECT_EQ(types(f)->currentText(), "Dining");
     EXPECT_EQ(stored(f), "Restaurant: Pier\r\nParty Size: 4\r\nContact: \r\n");
-    EXPECT_FALSE(f.chkComplete->isChecked());
-    EXPECT_EQ(f.cboNotified->currentText(), "");
-    EXPECT_EQ(f.lblOpenTableID->text(), "0");
-    EXPECT_EQ(f.lblContactID->text(), "12"); // the reservation's restaurant
+    EXPECT_FALSE(control<QCheckBox>(f, "chkComplete")->isChecked());
+    EXPECT_EQ(control<QComboBox>(f, "cboNotified")->currentText(), "");
+    EXPECT_EQ(control<QLabel>(f, "lblOpenTableID")->text(), "0");
+    EXPECT_EQ(f.entry().contactId, 12); // the reservation's restaurant
     EXPECT_TRUE(f.isChanged());
-    ASSERT_TRUE(f.cmdSave_Click()) << env.prompt.texts().join("|").toStdString();
+    ASSERT_TRUE(save(f)) << env.prompt.texts().join("|").toStdString();
     EXPECT_NE(f.logId(), id);
     EXPECT_TRUE(store().GetTheLogEntry(id)->complete); // the original is untouched
 }
@@ -126,12 +131,12 @@ TEST_F(EntryScreenLinks, ContactDetailsFillTheirLineAndContactNotesMustBeAcknowl
     values.lastName = "Smith";
     values.entryType = "Dining";
     f.prefill(values);
-    EXPECT_EQ(f.designPanel->values().value(2), "Harbour Grill, 1 Quay");
-    EXPECT_EQ(f.picContactFrame->text(), "Closed for lunch today");
-    EXPECT_FALSE(f.cmdSave_Click());
+    EXPECT_EQ(customForm(f)->values().value(2), "Harbour Grill, 1 Quay");
+    EXPECT_EQ(control<QLabel>(f, "picContactFrame")->text(), "Closed for lunch today");
+    EXPECT_FALSE(save(f));
     EXPECT_TRUE(env.prompt.last().contains("Contact Status Message"));
-    QTest::mouseClick(f.cmdOK, Qt::LeftButton);
-    EXPECT_TRUE(f.cmdSave_Click()) << env.prompt.texts().join("|").toStdString();
+    click(f, "cmdOK");
+    EXPECT_TRUE(save(f)) << env.prompt.texts().join("|").toStdString();
 }
 
 TEST_F(EntryScreenLinks, ActionsWithoutTheirModuleOrRightSaySo) {
@@ -141,29 +146,29 @@ TEST_F(EntryScreenLinks, ActionsWithoutTheirModuleOrRightSaySo) {
     frmLogbook f(*env.ctx, hooks, id);
 
     grant(11, false);
-    QTest::mouseClick(f.cmdExport, Qt::LeftButton);
+    click(f, "cmdExport");
     EXPECT_EQ(env.prompt.last(), "You are not authorized to Export Logbook Information.");
     grant(11, true);
     QString exported;
     hooks.openExport = [&exported](const QString& category, QWidget*) { exported = category; };
-    QTest::mouseClick(f.cmdExport, Qt::LeftButton);
+    click(f, "cmdExport");
     EXPECT_EQ(exported, "Dining");
 
-    QTest::mouseClick(f.imgMap, Qt::LeftButton);
+    click(f, "imgMap");
     EXPECT_EQ(env.prompt.last(), "This Logbook Entry has no contact to show on a map.");
 
     grant(10, false);
-    QTest::mouseClick(f.imgOpenTable, Qt::LeftButton);
+    click(f, "imgOpenTable");
     EXPECT_EQ(env.prompt.last(), "You are not authorized to Work with Reservations.");
     grant(10, true);
-    QTest::mouseClick(f.imgOpenTable, Qt::LeftButton);
+    click(f, "imgOpenTable");
     EXPECT_TRUE(env.prompt.last().contains("not installed"));
 }
 
 TEST_F(EntryScreenLinks, LinkedDocumentsNeedASavedEntryAndListTheEntrysLinks) {
     category("Dining");
     frmLogbook fresh(*env.ctx, hooks, 0);
-    QTest::mouseClick(fresh.cmdDocLink, Qt::LeftButton);
+    click(fresh, "cmdDocLink");
     EXPECT_EQ(env.prompt.last(),
               "Please save the Logbook Entry before adding Linked Documents, thank you.");
 
@@ -180,17 +185,19 @@ TEST_F(EntryScreenLinks, LinkedDocumentsNeedASavedEntryAndListTheEntrysLinks) {
     InsertCDocument(*env.ctx, other);
 
     frmLogbook f(*env.ctx, hooks, id);
-    ASSERT_EQ(f.grdDocument->rowCount(), 1);
-    EXPECT_EQ(f.grdDocument->cell(0, 0), "Menu");
+    const auto* documents = control<DataGrid>(f, "grdDocument");
+    ASSERT_EQ(documents->rowCount(), 1);
+    EXPECT_EQ(documents->cell(0, 0), "Menu");
 }
 
 TEST_F(EntryScreenLinks, SpellingOfACorrectNoteIsCompleteAtOnce) {
     category("Dining");
     frmLogbook f(*env.ctx, hooks, 0);
-    f.txtDescription->setPlainText("The guest would like a table");
-    QTest::mouseClick(f.cmdSpellCheck, Qt::LeftButton);
+    auto* note = control<QPlainTextEdit>(f, "txtDescription");
+    note->setPlainText("The guest would like a table");
+    click(f, "cmdSpellCheck");
     EXPECT_EQ(env.prompt.last(), "The spelling check is complete.");
-    EXPECT_EQ(f.txtDescription->toPlainText(), "The guest would like a table");
+    EXPECT_EQ(note->toPlainText(), "The guest would like a table");
 }
 
 TEST_F(EntryScreenLinks, PagePrintsConfirmationsOnlyForCompleteOrPendingSelectedEntries) {
@@ -205,7 +212,7 @@ TEST_F(EntryScreenLinks, PagePrintsConfirmationsOnlyForCompleteOrPendingSelected
     const qint64 a = add(open), b = add(done), c = add(waiting), d = add(dropped);
     LogbookPanel p(*env.ctx, hooks);
     p.refreshCategories();
-    p.cmdToday_Click();
+    click(p, "cmdToday");
     ASSERT_EQ(p.grdLogbook->rowCount(), 4);
 
     QTest::mouseClick(p.cmdConfirmations, Qt::LeftButton);
@@ -253,24 +260,26 @@ TEST_F(EntryScreenLinks, ProfileOpensWithItsRightsAndDeselectKeepsTheGroup) {
     };
     frmLogbook f(*env.ctx, hooks, id);
     grant(6, false);
-    QTest::mouseClick(f.cmdShowProfile, Qt::LeftButton);
+    click(f, "cmdShowProfile");
     EXPECT_EQ(env.prompt.last(), MsgLinkProfile);
     EXPECT_EQ(opened, 0);
     grant(6, true);
     grant(7, false);
-    QTest::mouseClick(f.cmdShowProfile, Qt::LeftButton);
+    click(f, "cmdShowProfile");
     EXPECT_EQ(opened, 31);
     EXPECT_FALSE(editable);
 
     grant(9, false);
-    QTest::mouseClick(f.cmdDeselectProfile, Qt::LeftButton);
+    click(f, "cmdDeselectProfile");
     EXPECT_EQ(env.prompt.last(), MsgDeselectProfile);
-    EXPECT_EQ(f.lblProfileID->text(), "31");
+    EXPECT_EQ(f.entry().profileId, 31);
+    EXPECT_TRUE(control(f, "lblProfiled")->isVisibleTo(&f));
     grant(9, true);
-    QTest::mouseClick(f.cmdDeselectProfile, Qt::LeftButton);
+    click(f, "cmdDeselectProfile");
     EXPECT_EQ(env.prompt.last(), MsgDeselectKeepsGroup);
-    EXPECT_EQ(f.lblProfileID->text(), "0");
-    ASSERT_TRUE(f.cmdSave_Click()) << env.prompt.texts().join("|").toStdString();
+    EXPECT_EQ(f.entry().profileId, 0);
+    EXPECT_FALSE(control(f, "lblProfiled")->isVisibleTo(&f));
+    ASSERT_TRUE(save(f)) << env.prompt.texts().join("|").toStdString();
     EXPECT_EQ(store().GetTheLogEntry(id)->profileId, 0);
 }
 
@@ -278,13 +287,14 @@ TEST_F(EntryScreenLinks, TypingWaitsForTheStatusMessageAndF10NeedsTheLimousineSw
     category("Dining");
     hooks.categoryTicklers = [](qint64, const QString&) { return QStringList{"Chef away"}; };
     frmLogbook f(*env.ctx, hooks, 0);
-    f.cboTypes->setCurrentText("Dining");
-    QTest::keyClicks(f.txtDescription, "x");
+    types(f)->setCurrentText("Dining");
+    auto* note = control<QPlainTextEdit>(f, "txtDescription");
+    QTest::keyClicks(note, "x");
     EXPECT_EQ(env.prompt.last(), MsgAcknowledgeCategoryFirst);
-    EXPECT_EQ(f.txtDescription->toPlainText(), "");
-    QTest::mouseClick(f.cmdOK, Qt::LeftButton);
-    QTest::keyClicks(f.txtDescription, "x");
-    EXPECT_EQ(f.txtDescription->toPlainText(), "x");
+    EXPECT_EQ(note->toPlainText(), "");
+    click(f, "cmdOK");
+    QTest::keyClicks(note, "x");
+    EXPECT_EQ(note->toPlainText(), "x");
 
     int limo = 0;
     hooks.limoBillingCodes = [&limo](qint64, QWidget*) { ++limo; };
@@ -308,17 +318,18 @@ TEST_F(EntryScreenLinks, ADesignMadeOnTheCategoriesPageShowsOnTheEntryScreen) {
         auto* editor = page.findChild<frmDesignEdit*>();
         ASSERT_NE(editor, nullptr);
         for (const char* label : {"Restaurant", "Party Size"}) {
-            editor->txtLabel->setText(label);
-            editor->cmdAdd_Click();
+            control<QLineEdit>(*editor, "txtLabel")->setText(label);
+            click(*editor, "cmdAdd");
         }
-        EXPECT_TRUE(editor->cmdSave_Click());
-        editor->cmdClose_Click();
+        click(*editor, "cmdSave");
+        EXPECT_TRUE(editor->designSaved());
+        click(*editor, "cmdClose");
     });
-    page.cmdDesign_Click();
+    click(page, "cmdDesign");
 
     frmLogbook f(*env.ctx, hooks, 0);
-    f.cboTypes->setCurrentText("Dining");
-    ASSERT_TRUE(f.designPanel->isVisibleTo(&f));
-    EXPECT_EQ(f.designPanel->lblLabel[0]->text(), "Restaurant:");
-    EXPECT_EQ(f.designPanel->lblLabel[1]->text(), "Party Size:");
+    types(f)->setCurrentText("Dining");
+    ASSERT_TRUE(customForm(f)->isVisibleTo(&f));
+    EXPECT_EQ(customForm(f)->lblLabel[0]->text(), "Restaurant:");
+    EXPECT_EQ(customForm(f)->lblLabel[1]->text(), "Party Size:");
 }

@@ -1,7 +1,12 @@
 #include "LogbookFixture.h"
 
+#include "core/Databases.h"
+#include "core/Staff.h"
 #include "logbook/DateShift.h"
 #include "logbook/LogText.h"
+#include "logbook/LogbookCounts.h"
+
+#include <functional>
 
 using namespace vm;
 using namespace vm::test;
@@ -131,27 +136,122 @@ TEST_F(EntryStore, UpdateRewritesTextPiecesAndKeepsTheCreator) {
     EXPECT_EQ(store().GetTheLogbookHistory(id).front().initials, "BN");
 }
 
-TEST_F(EntryStore, SecondDeskSavingAStaleCopyIsToldAndWritesNothing) {
+TEST_F(EntryStore, AnyWriteLandingAfterTheReadMakesTheSaveAskInsteadOfOverwriting) {
+    const qint64 dining = category("Dining");
+    LogEntry web = entry("Smith", "Dining", "2026/03/14", "Original");
+    web.notified = "Phone";
+    const qint64 id = add(web);
+    OtherDesk deskB(env, env.addStaff("Bo Night", "bo", "BN"));
+    // Each write reaches the entry after desk A read it, at another workstation.
+    struct Case {
+        const char* name;
+        std::function<void()> write;
+    };
+    const Case cases[] = {
+        {"desk B saves its own text",
+         [&] {
+             LogEntry b = *deskB.store().GetTheLogEntry(id);
+             b.text = "From desk B";
+             ASSERT_EQ(deskB.store().UpdateLogBook(b, false), SaveOutcome::Saved);
+         }},
+        {"desk B saves the entry unchanged",
+         [&] {
+             LogEntry b = *deskB.store().GetTheLogEntry(id);
+             ASSERT_EQ(deskB.store().UpdateLogBook(b, false), SaveOutcome::Saved);
+         }},
+        {"a bulk print notes the notification", [&] { UpdateBulkNotify(deskB.ctx.db(), id); }},
+        {"the creator's name changes",
+         [&] { UpdateConciergeLogBookName(deskB.ctx.db(), "Ann Desk", "Ann Day", "AD"); }},
+        {"the category becomes restricted",
+         [&] {
+             Category c = *GetLogTypeByName(deskB.ctx.db(), "Dining");
+             c.restricted = !c.restricted;
+             UpdateConfText(deskB.ctx, c, {}, {});
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LogEntry deskA = *store().GetTheLogEntry(id);
+        c.write();
+        const LogEntry before = *store().GetTheLogEntry(id);
+        const int history = store().CountLogbookHistory(id);
+        EXPECT_GT(before.rowVersion, deskA.rowVersion);
+        LogEntry edited = deskA;
+        edited.text = "From desk A";
+        EXPECT_EQ(store().UpdateLogBook(edited, false), SaveOutcome::Changed);
+        // Nothing of desk A's save was written, and its copy is as it was.
+        const LogEntry after = *store().GetTheLogEntry(id);
+        EXPECT_EQ(after.text, before.text);
+        EXPECT_EQ(after.rowVersion, before.rowVersion);
+        EXPECT_EQ(store().CountLogbookHistory(id), history);
+        EXPECT_EQ(edited.rowVersion, deskA.rowVersion);
+        // Read again, desk A's save goes through and raises the version once.
+        LogEntry fresh = *store().GetTheLogEntry(id);
+        fresh.text = "From desk A";
+        ASSERT_EQ(store().UpdateLogBook(fresh, false), SaveOutcome::Saved);
+        EXPECT_EQ(fresh.rowVersion, before.rowVersion + 1);
+        EXPECT_EQ(store().GetTheLogEntry(id)->rowVersion, fresh.rowVersion);
+    }
+    Q_UNUSED(dining);
+
+    LogEntry stale = *store().GetTheLogEntry(id);
+    ASSERT_TRUE(deskB.store().DeleteLogbookEntry(id));
+    EXPECT_EQ(store().UpdateLogBook(stale, false), SaveOutcome::Gone);
+    EXPECT_FALSE(store().GetTheLogEntry(id).has_value());
+}
+
+TEST_F(EntryStore, AWebEntryPassesToTheFirstMemberWhoSavesItInsideTheSave) {
+    category("Dining");
+    const QString text = "Airport pickup ~~~ Entry was added by Web Interface";
+    const qint64 id = env.db().insert(
+        "INSERT INTO [LogBook] ([LastName], [EntryType], [ReferDate], [EnteredBy], [Initials], "
+        "[NoteField]) VALUES ('Smith', 'Dining', '2026/03/14', 'Web Request', 'WEB', ?)",
+        {text}, "LogID");
+    const qint64 bo = env.addStaff("Bo Night", "bo", "BN");
+    OtherDesk deskB(env, bo);
+
+    // A save that finds the entry changed takes nothing over.
+    LogEntry stale = *store().GetTheLogEntry(id);
+    LogEntry current = *deskB.store().GetTheLogEntry(id);
+    UpdateBulkNotify(env.db(), id);
+    EXPECT_EQ(store().UpdateLogBook(stale, false), SaveOutcome::Changed);
+    EXPECT_EQ(store().GetTheLogEntry(id)->enteredBy, "Web Request");
+    EXPECT_EQ(stale.enteredBy, "Web Request");
+
+    current = *deskB.store().GetTheLogEntry(id);
+    ASSERT_EQ(deskB.store().UpdateLogBook(current, false), SaveOutcome::Saved);
+    EXPECT_EQ(current.enteredBy, "Bo Night");
+    const LogEntry taken = *store().GetTheLogEntry(id);
+    EXPECT_EQ(taken.enteredBy, "Bo Night");
+    EXPECT_EQ(taken.initials, "BN");
+
+    // The entry now has history: the next member's save leaves the creator alone.
+    LogEntry next = *store().GetTheLogEntry(id);
+    ASSERT_EQ(store().UpdateLogBook(next, false), SaveOutcome::Saved);
+    EXPECT_EQ(store().GetTheLogEntry(id)->enteredBy, "Bo Night");
+    EXPECT_EQ(store().CountLogbookHistory(id), 2);
+}
+
+TEST_F(EntryStore, ADatabaseFromBeforeRowVersionsGetsThemAtTheNextStart) {
     category("Dining");
     const qint64 id = add(entry("Smith", "Dining", "2026/03/14"));
-    LogEntry deskA = *store().GetTheLogEntry(id);
-    LogEntry deskB = *store().GetTheLogEntry(id);
-    deskA.text = "Desk A wrote this";
-    ASSERT_EQ(store().UpdateLogBook(deskA, false), SaveOutcome::Saved);
-    deskB.text = "Desk B wrote this";
-    EXPECT_EQ(store().UpdateLogBook(deskB, false), SaveOutcome::Changed);
-    EXPECT_EQ(store().GetTheLogEntry(id)->text, "Desk A wrote this");
-    EXPECT_EQ(store().CountLogbookHistory(id), 1);
+    // As an older program left it: no version column and no trigger.
+    Database& db = env.db();
+    db.exec(db.engine() == Engine::SQLite ? "DROP TRIGGER [LogBook_RowVersion]"
+                                          : "DROP TRIGGER [LogBook_RowVersion] ON [LogBook]");
+    db.exec("ALTER TABLE [LogBook] DROP COLUMN [RowVersion]");
+    ASSERT_FALSE(db.columnExists("LogBook", "RowVersion"));
+    CloseDatabase(*env.ctx);
 
-    // Even a save that rewrote the same values makes an open copy stale.
-    LogEntry deskC = *store().GetTheLogEntry(id);
-    LogEntry deskD = deskC;
-    ASSERT_EQ(store().UpdateLogBook(deskC, false), SaveOutcome::Saved);
-    EXPECT_EQ(store().UpdateLogBook(deskD, false), SaveOutcome::Changed);
-
-    ASSERT_TRUE(store().DeleteLogbookEntry(id));
-    EXPECT_EQ(store().UpdateLogBook(deskC, false), SaveOutcome::Gone);
-    EXPECT_FALSE(store().GetTheLogEntry(id).has_value());
+    env.openOrFail();
+    ASSERT_TRUE(env.db().columnExists("LogBook", "RowVersion"));
+    LogEntry e = *store().GetTheLogEntry(id);
+    EXPECT_EQ(e.rowVersion, 0);
+    UpdateBulkNotify(env.db(), id); // raised by the trigger the start put back
+    EXPECT_EQ(store().GetTheLogEntry(id)->rowVersion, 1);
+    EXPECT_EQ(store().UpdateLogBook(e, false), SaveOutcome::Changed);
+    // The archive keeps the same layout.
+    EXPECT_TRUE(env.ctx->archive->columnExists("LogBook", "RowVersion"));
 }
 
 TEST_F(EntryStore, DeleteRemovesWhatHangsOnTheEntryAndIdZeroTouchesNothing) {
@@ -209,7 +309,7 @@ TEST_F(EntryStore, DayCountMatchesCategoriesWithApostrophes) {
 
 TEST_F(EntryStore, TypedCardIsEncryptedOnceWithTheEntryIdAndStoredCipherIsKept) {
     category("Dining");
-    LogbookHooks hooks;
+    LogbookScreenHooks hooks;
     QStringList encrypted;
     hooks.encryptCard = [&](const QString& number, qint64 logId) {
         encrypted << number + "@" + QString::number(logId);
@@ -222,6 +322,11 @@ TEST_F(EntryStore, TypedCardIsEncryptedOnceWithTheEntryIdAndStoredCipherIsKept) 
     LogEntry back = *cards.GetTheLogEntry(id);
     EXPECT_EQ(back.encCC, "CIPHER-" + QString::number(id));
     EXPECT_TRUE(back.ccCreated.isValid());
+    // The entry as the screen keeps it after the insert saves again with its card.
+    EXPECT_EQ(e.encCC, back.encCC);
+    e.text = "second save";
+    ASSERT_EQ(cards.UpdateLogBook(e, false), SaveOutcome::Saved);
+    EXPECT_EQ(cards.GetTheLogEntry(id)->encCC, "CIPHER-" + QString::number(id));
 
     // Saving again without a typed number writes the stored cipher back untouched,
     // even when the cipher is all digits.
@@ -235,7 +340,7 @@ TEST_F(EntryStore, TypedCardIsEncryptedOnceWithTheEntryIdAndStoredCipherIsKept) 
 
 TEST_F(EntryStore, FailedCardEncryptionUndoesTheWholeSave) {
     category("Dining");
-    LogbookHooks hooks;
+    LogbookScreenHooks hooks;
     hooks.encryptCard = [](const QString&, qint64) { return QString(); };
     LogbookStore cards(*env.ctx, &hooks);
     LogEntry e = entry("Smith", "Dining", "2026/03/14", QString(600, 'x'));

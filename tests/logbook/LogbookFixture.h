@@ -4,9 +4,52 @@
 #include "core/Rights.h"
 #include "logbook/Categories.h"
 #include "logbook/LogbookStore.h"
+#include "logbook/forms/frmLogbook.h"
+#include "security/Logon.h"
 #include "support/TestEnv.h"
 
+#include <QAbstractButton>
+#include <QSignalSpy>
+#include <stdexcept>
+
 namespace vm::test {
+
+// The control named `name` below `root`; a missing one fails the test.
+template <class T = QWidget> T* control(const QObject& root, const QString& name) {
+    T* found = root.findChild<T*>(name);
+    if (!found) throw std::runtime_error("no control named " + name.toStdString());
+    return found;
+}
+
+// Clicks the button as the user does: a disabled button does nothing.
+inline void click(const QObject& root, const QString& name) {
+    control<QAbstractButton>(root, name)->click();
+}
+
+// Saves the entry screen with its Save button; answers whether it saved.
+inline bool save(frmLogbook& f) {
+    QSignalSpy saved(&f, &frmLogbook::entrySaved);
+    click(f, "cmdSave");
+    return saved.count() == 1;
+}
+
+// Another workstation of the same property: its own connection, prompt and
+// logged-on member.
+struct OtherDesk {
+    OtherDesk(TestEnv& env, qint64 conciergeId) : ctx(env.ctx->workstation, prompt, env.clock) {
+        ctx.start = env.ctx->start;
+        ctx.globals = env.ctx->globals;
+        ctx.current = Database::open(env.db().location(), false);
+        const auto member = ctx.current->queryOne(
+            "SELECT * FROM [Concierge] WHERE [ConciergeID] = ?", {conciergeId});
+        if (!member) throw std::runtime_error("no such member");
+        FillSessionFromStaffRow(ctx.session, *member);
+    }
+    LogbookStore store() { return LogbookStore(ctx); }
+
+    RecordingPrompt prompt;
+    AppContext ctx;
+};
 
 class LogbookFixture : public ::testing::Test {
 protected:

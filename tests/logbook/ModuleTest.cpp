@@ -44,8 +44,7 @@ TEST_F(LogbookModuleTest, MainWindowShowsTodaysEntriesAfterLogonAndClearsOnLogof
         return true;
     });
     w.Logon();
-    QTest::qWait(10);
-    ASSERT_EQ(panel->grdLogbook->rowCount(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->grdLogbook->rowCount() == 1; }));
     EXPECT_EQ(panel->grdLogbook->cell(0, ColLastName), "Today");
     EXPECT_EQ(panel->lblCount->text(), "1 Entries were selected");
     EXPECT_EQ(module->categories->lstCategories->count(), 1);
@@ -56,17 +55,16 @@ TEST_F(LogbookModuleTest, MainWindowShowsTodaysEntriesAfterLogonAndClearsOnLogof
     guest.entryType = "Dining";
     std::unique_ptr<frmLogbook> f(module->openNewEntry(guest));
     ASSERT_TRUE(f);
-    EXPECT_EQ(f->txtLastName->text(), "From Contact");
-    EXPECT_EQ(f->cboTypes->currentText(), "Dining");
-    ASSERT_TRUE(f->cmdSave_Click());
+    EXPECT_EQ(control<QLineEdit>(*f, "txtLastName")->text(), "From Contact");
+    EXPECT_EQ(control<QComboBox>(*f, "cboTypes")->currentText(), "Dining");
+    ASSERT_TRUE(save(*f));
     EXPECT_EQ(panel->grdLogbook->rowCount(), 2);
     f.reset();
 
     w.setLogoffHandler([&] { env.ctx->session.clear(); });
     w.setLogonHandler([] { return false; });
     w.Logoff();
-    QTest::qWait(10);
-    EXPECT_EQ(panel->grdLogbook->rowCount(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel->grdLogbook->rowCount() == 0; }));
 }
 
 TEST_F(LogbookModuleTest, ExportOpensFromTheEntryScreenAndTheMainWindowWithItsRight) {
@@ -92,7 +90,7 @@ TEST_F(LogbookModuleTest, ExportOpensFromTheEntryScreenAndTheMainWindowWithItsRi
     std::unique_ptr<frmLogbook> f(module->openEntry(id));
     ASSERT_TRUE(f);
     closeExport();
-    f->cmdExport_Click();
+    click(*f, "cmdExport");
     EXPECT_EQ(opened, 1);
 
     grant(11, false);

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <functional>
 #include <thread>
 
 using namespace vm;
@@ -109,6 +110,91 @@ TEST(Database, TwoDesksOnOneFileWaitForEachOther) {
     desk2.join();
     EXPECT_GE(t.elapsed(), 150);
     EXPECT_EQ(env.db().scalar("SELECT COUNT(*) FROM [Other] WHERE [OtherType] = 'D'").toInt(), 2);
+}
+
+namespace {
+
+// Two connections to the test's database: a desk that saves, and another desk.
+struct TwoDesks {
+    explicit TwoDesks(TestEnv& env) {
+        const DbLocation where = env.db().location();
+        desk = Database::open(where, false);
+        other = Database::open(where, false);
+        for (Database* db : {desk.get(), other.get()}) // fail fast instead of waiting 15 s
+            if (db->engine() == Engine::SQLite)
+                db->exec("PRAGMA busy_timeout = 200");
+            else
+                db->exec("SET lock_timeout = '2s'");
+    }
+    int rows(const QString& value) {
+        return other
+            ->scalar("SELECT COUNT(*) FROM [Other] WHERE [OtherType] = 'C' AND "
+                     "[OtherValue] = ?",
+                     {value})
+            .toInt();
+    }
+    std::unique_ptr<Database> desk, other;
+    bool otherReading = false; // the other desk holds an open read transaction
+};
+
+} // namespace
+
+TEST(Database, FailedCommitRollsBackReleasesTheDatabaseAndReportsTheFailure) {
+    TestEnv env;
+    env.openOrFail();
+    env.db().exec("CREATE TABLE [CommitParent] ([ID] INTEGER PRIMARY KEY)");
+    env.db().exec("CREATE TABLE [CommitChild] ([ParentID] INTEGER REFERENCES [CommitParent] "
+                  "([ID]) DEFERRABLE INITIALLY DEFERRED)");
+    const bool pg = env.db().engine() == Engine::PostgreSQL;
+
+    struct Case {
+        const char* name;
+        // Runs inside the desk's transaction, after its write, so that COMMIT fails.
+        std::function<void(TwoDesks&)> spoil;
+        bool deskUsableAfter;
+    };
+    const std::vector<Case> cases = {
+        {"a deferred constraint is violated at COMMIT",
+         [](TwoDesks& d) { d.desk->exec("INSERT INTO [CommitChild] ([ParentID]) VALUES (99)"); },
+         true},
+        pg ? Case{"the server ends the desk's connection",
+                  [](TwoDesks& d) {
+                      const QVariant pid = d.desk->scalar("SELECT pg_backend_pid()");
+                      d.other->exec("SELECT pg_terminate_backend(?, 5000)", {pid});
+                  },
+                  false}
+           : Case{"another desk holds a read lock, so COMMIT stays busy",
+                  [](TwoDesks& d) {
+                      d.other->exec("BEGIN");
+                      d.other->scalar("SELECT COUNT(*) FROM [Other]");
+                      d.otherReading = true;
+                  },
+                  true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TwoDesks d(env);
+        env.db().exec("DELETE FROM [Other] WHERE [OtherType] = 'C'");
+        env.db().exec("INSERT INTO [Other] ([OtherType], [OtherValue]) VALUES ('C', 'shared')");
+        EXPECT_THROW(d.desk->transaction([&] {
+            d.desk->exec("UPDATE [Other] SET [OtherValue] = 'desk' WHERE [OtherType] = 'C'");
+            d.desk->exec("INSERT INTO [Other] ([OtherType], [OtherValue]) VALUES ('C', 'new')");
+            c.spoil(d);
+        }),
+                     DbError);
+        EXPECT_FALSE(d.desk->inTransaction());
+        // Nothing of the desk's work stays, and the other desk writes the very row.
+        EXPECT_NO_THROW(
+            d.other->exec("UPDATE [Other] SET [OtherValue] = 'other' WHERE [OtherType] = 'C'"));
+        if (d.otherReading) d.other->exec("COMMIT");
+        EXPECT_EQ(d.rows("new"), 0);
+        EXPECT_EQ(d.rows("other"), 1);
+        if (!c.deskUsableAfter) continue;
+        EXPECT_NO_THROW(d.desk->transaction([&] {
+            d.desk->exec("INSERT INTO [Other] ([OtherType], [OtherValue]) VALUES ('C', 'again')");
+        }));
+        EXPECT_EQ(d.rows("again"), 1);
+    }
 }
 
 TEST(Database, ConnectionKeywordsAreParsed) {

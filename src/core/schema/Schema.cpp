@@ -1,5 +1,7 @@
 #include "core/schema/Schema.h"
 
+#include "platform/VersionedUpdate.h"
+
 #include <stdexcept>
 
 namespace vm::schema {
@@ -76,6 +78,13 @@ Table& Table::unique(const QStringList& cols, int level) {
 }
 Table& Table::searchedByContains(const QStringList& cols) {
     substringSearch = cols;
+    return *this;
+}
+Table& Table::versionedRows() {
+    add(RowVersionColumn, Type::Long);
+    columns.last().notNull = true;
+    columns.last().defaultValue = 0;
+    versioned = true;
     return *this;
 }
 Table& Table::in(unsigned s) {

@@ -58,6 +58,9 @@ struct Table {
     QList<Index> indexes;
     // Text columns searched with "contains": they get a trigram index.
     QStringList substringSearch;
+    // Rows that desks edit in place: a RowVersion column that every update
+    // raises (VersionedUpdate saves; a trigger raises it for other updates).
+    bool versioned = false;
 
     // Fluent declaration helpers: each adds a column and returns the table.
     Table& id(const QString& name); // AutoId primary key
@@ -82,6 +85,9 @@ struct Table {
     Table& unique(const QStringList& columns, int addedAt = 0);
     Table& in(unsigned stores);
     Table& searchedByContains(const QStringList& columns);
+    // Adds the RowVersion column (new databases have it from the start; older
+    // ones get it, with its trigger, at the next start).
+    Table& versionedRows();
     Table& createdAtLevel(int level);
 
     const Column* column(const QString& name) const;

@@ -1,5 +1,7 @@
 #include "core/schema/SchemaBuilder.h"
 
+#include "platform/VersionedUpdate.h"
+
 #include <QSet>
 
 namespace vm::schema {
@@ -47,6 +49,9 @@ QString columnDdl(Database& db, const Column& c, bool inlineKey) {
 } // namespace
 
 void createIndexSql(Database& db, const Table& t, const Index& ix);
+namespace {
+bool addRowVersionTrigger(Database& db, const Table& t);
+} // namespace
 
 QString ColumnType(Database& db, const Column& c) {
     const bool pg = db.engine() == Engine::PostgreSQL;
@@ -90,8 +95,8 @@ void CreateTable(Database& db, const Table& t, int level) {
         parts << "PRIMARY KEY (" + keys.join(", ") + ")";
     }
     db.exec("CREATE TABLE " + db.quoteName(t.name) + " (" + parts.join(", ") + ")");
-    if (!t.substringSearch.isEmpty())
-        EnsureSubstringIndex(db, t);
+    if (!t.substringSearch.isEmpty()) EnsureSubstringIndex(db, t);
+    if (t.versioned && t.primaryKey.size() == 1) addRowVersionTrigger(db, t);
     for (const Index& ix : t.indexes) {
         bool present = ix.addedAt <= level;
         for (const QString& col : ix.columns) {
@@ -158,12 +163,13 @@ bool change_field_size(Database& db, const QString& table, const QString& field,
 }
 
 namespace {
-QString searchTableName(const QString& table) { return table + "_Search"; }
+QString searchTableName(const QString& table) {
+    return table + "_Search";
+}
 } // namespace
 
 bool EnsureSubstringIndex(Database& db, const Table& t) {
-    if (t.substringSearch.isEmpty() || t.primaryKey.size() != 1)
-        return false;
+    if (t.substringSearch.isEmpty() || t.primaryKey.size() != 1) return false;
     if (db.engine() == Engine::PostgreSQL) {
         if (!db.scalar("SELECT 1 FROM pg_extension WHERE extname = 'pg_trgm'").isValid())
             db.exec("CREATE EXTENSION IF NOT EXISTS pg_trgm WITH SCHEMA public");
@@ -175,8 +181,7 @@ bool EnsureSubstringIndex(Database& db, const Table& t) {
         return true;
     }
     const QString search = searchTableName(t.name);
-    if (db.scalar("SELECT 1 FROM sqlite_master WHERE name = ?", {search}).isValid())
-        return false;
+    if (db.scalar("SELECT 1 FROM sqlite_master WHERE name = ?", {search}).isValid()) return false;
     const QString key = db.quoteName(t.primaryKey.first());
     QStringList cols, news, olds;
     for (const QString& c : t.substringSearch) {
@@ -185,8 +190,8 @@ bool EnsureSubstringIndex(Database& db, const Table& t) {
         olds << "old." + db.quoteName(c);
     }
     const QString q = db.quoteName(search), table = db.quoteName(t.name);
-    db.exec("CREATE VIRTUAL TABLE " + q + " USING fts5(" + cols.join(", ") + ", content=" +
-            table + ", content_rowid=" + key + ", tokenize='trigram')");
+    db.exec("CREATE VIRTUAL TABLE " + q + " USING fts5(" + cols.join(", ") + ", content=" + table +
+            ", content_rowid=" + key + ", tokenize='trigram')");
     const QString add = "INSERT INTO " + q + " (rowid, " + cols.join(", ") + ") VALUES (new." +
                         key + ", " + news.join(", ") + ");";
     const QString remove = "INSERT INTO " + q + " (" + q + ", rowid, " + cols.join(", ") +
@@ -201,6 +206,57 @@ bool EnsureSubstringIndex(Database& db, const Table& t) {
     return true;
 }
 
+namespace {
+QString rowVersionTrigger(const Table& t) {
+    return t.name + "_" + RowVersionColumn;
+}
+
+bool triggerExists(Database& db, const Table& t) {
+    if (db.engine() == Engine::SQLite)
+        return db
+            .scalar("SELECT 1 FROM sqlite_master WHERE type = 'trigger' AND name = ?",
+                    {rowVersionTrigger(t)})
+            .isValid();
+    return db
+        .scalar("SELECT 1 FROM pg_trigger g JOIN pg_class c ON c.oid = g.tgrelid JOIN "
+                "pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = "
+                "current_schema() AND c.relname = ? AND g.tgname = ?",
+                {t.name.toLower(), rowVersionTrigger(t).toLower()})
+        .isValid();
+}
+
+// A statement that sets the version itself (a versioned save) is left as it
+// is; any other update of the row raises it by one.
+// Answers true when it created the trigger.
+bool addRowVersionTrigger(Database& db, const Table& t) {
+    if (triggerExists(db, t)) return false;
+    const QString table = db.quoteName(t.name), column = db.quoteName(RowVersionColumn);
+    const QString key = db.quoteName(t.primaryKey.first());
+    if (db.engine() == Engine::SQLite) {
+        db.exec("CREATE TRIGGER IF NOT EXISTS " + db.quoteName(rowVersionTrigger(t)) +
+                " AFTER UPDATE ON " + table + " FOR EACH ROW WHEN new." + column + " IS old." +
+                column + " BEGIN UPDATE " + table + " SET " + column + " = old." + column +
+                " + 1 WHERE " + key + " = new." + key + "; END");
+        return true;
+    }
+    db.exec("CREATE OR REPLACE FUNCTION vm_raise_rowversion() RETURNS trigger LANGUAGE plpgsql "
+            "AS $$ BEGIN IF NEW." +
+            column + " IS NOT DISTINCT FROM OLD." + column + " THEN NEW." + column +
+            " := coalesce(OLD." + column + ", 0) + 1; END IF; RETURN NEW; END $$");
+    db.exec("CREATE OR REPLACE TRIGGER " + db.quoteName(rowVersionTrigger(t)) +
+            " BEFORE UPDATE ON " + table + " FOR EACH ROW EXECUTE FUNCTION vm_raise_rowversion()");
+    return true;
+}
+
+} // namespace
+
+bool EnsureRowVersion(Database& db, const Table& t) {
+    if (!t.versioned || t.primaryKey.size() != 1) return false;
+    const Column* version = t.column(RowVersionColumn);
+    const bool added = version && AddColumn(db, t, *version);
+    return addRowVersionTrigger(db, t) || added;
+}
+
 QString ContainsCondition(Engine engine, const QString& table, const QString& column,
                           const QString& text, QVariant& parameter) {
     parameter = "%" + text + "%";
@@ -208,11 +264,9 @@ QString ContainsCondition(Engine engine, const QString& table, const QString& co
     const Table* t = Registry::all().find(table);
     if (!t || !t->substringSearch.contains(column, Qt::CaseInsensitive))
         return qualified + " LIKE ?";
-    if (engine == Engine::PostgreSQL)
-        return "lower(" + qualified + "::text) LIKE lower(?)";
+    if (engine == Engine::PostgreSQL) return "lower(" + qualified + "::text) LIKE lower(?)";
     // The trigram table answers patterns of three characters or more.
-    if (text.size() < 3 || text.contains('%') || text.contains('_'))
-        return qualified + " LIKE ?";
+    if (text.size() < 3 || text.contains('%') || text.contains('_')) return qualified + " LIKE ?";
     return "[" + table + "].[" + t->primaryKey.first() + "] IN (SELECT rowid FROM [" +
            searchTableName(t->name) + "] WHERE [" + column + "] LIKE ?)";
 }
@@ -230,6 +284,7 @@ void EnsureStoreSchema(Database& db, Store store) {
         for (const Table& t : Registry::all().tables()) {
             if (!(t.stores & store) || !existing.contains(t.name.toLower())) continue;
             EnsureSubstringIndex(db, t);
+            EnsureRowVersion(db, t);
             const QStringList present = db.columnNames(t.name);
             bool added = false;
             for (const Column& c : t.columns)

@@ -21,6 +21,10 @@ bool change_field_size(Database& db, const QString& table, const QString& field,
 // (SQLite: an FTS5 trigram table kept by triggers; PostgreSQL: pg_trgm GIN
 // indexes).  Creates it when missing; answers true when it did.
 bool EnsureSubstringIndex(Database& db, const Table& t);
+// The RowVersion column of a versioned table and the trigger that raises it
+// on every update that does not set it itself.  Adds what is missing; answers
+// true when it added something.
+bool EnsureRowVersion(Database& db, const Table& t);
 // "column contains text": the condition and its one parameter, using the
 // trigram index where the text is long enough for it.
 QString ContainsCondition(Engine engine, const QString& table, const QString& column,

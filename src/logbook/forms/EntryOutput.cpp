@@ -67,7 +67,7 @@ QMenu* BuildEntryOutputMenu(QWidget* parent) {
     return menu;
 }
 
-void ChooseEntryOutput(AppContext& ctx, const LogbookHooks& hooks, const LogEntry& entry,
+void ChooseEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const LogEntry& entry,
                        OutputAction action, QWidget* anchor, std::optional<EntryDocument> only,
                        const EntryOutputDesktop& desktop) {
     // Refusals that hold for every document come before the menu.
@@ -91,7 +91,7 @@ void ChooseEntryOutput(AppContext& ctx, const LogbookHooks& hooks, const LogEntr
     PerformEntryOutput(ctx, hooks, entry, action, *only, anchor, desktop);
 }
 
-bool PerformEntryOutput(AppContext& ctx, const LogbookHooks& hooks, const LogEntry& entry,
+bool PerformEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const LogEntry& entry,
                         OutputAction action, EntryDocument d, QWidget* parent,
                         const EntryOutputDesktop& desktop) {
     const bool print = action == OutputAction::Print;

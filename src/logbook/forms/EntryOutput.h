@@ -3,7 +3,7 @@
 // of document, the checks, the print hook and the e-mailed letter.
 
 #include "logbook/EntryLetter.h"
-#include "logbook/LogbookHooks.h"
+#include "logbook/forms/LogbookScreenHooks.h"
 
 #include <functional>
 #include <optional>
@@ -28,13 +28,13 @@ QMenu* BuildEntryOutputMenu(QWidget* parent);
 
 // The entry point of imgPrint / imgEmail (all documents, chosen from the menu
 // under `anchor`) and of imgCorrespondence / imgDEForm (`only` set: no menu).
-void ChooseEntryOutput(AppContext& ctx, const LogbookHooks& hooks, const LogEntry& entry,
+void ChooseEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const LogEntry& entry,
                        OutputAction action, QWidget* anchor, std::optional<EntryDocument> only = {},
                        const EntryOutputDesktop& desktop = {});
 
 // Prints or e-mails one document after the checks.  Answers true when the
 // print hook ran, the mail program took the letter or TempMail.txt was opened.
-bool PerformEntryOutput(AppContext& ctx, const LogbookHooks& hooks, const LogEntry& entry,
+bool PerformEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const LogEntry& entry,
                         OutputAction action, EntryDocument d, QWidget* parent,
                         const EntryOutputDesktop& desktop = {});
 

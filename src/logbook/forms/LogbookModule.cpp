@@ -67,7 +67,7 @@ LogbookModule::LogbookModule(AppContext& ctx, frmSearch& window) : QObject(&wind
 }
 
 frmLogbook* LogbookModule::openNewEntry(const LogEntry& prefill) {
-    frmLogbook* f = panel ? panel->cmdAddLogbook_Click() : nullptr;
+    frmLogbook* f = panel ? panel->addEntry() : nullptr;
     if (f) f->prefill(prefill);
     return f;
 }

@@ -3,7 +3,7 @@
 // Categories administration page, and the hooks later subsystems fill.
 
 #include "logbook/LogEntry.h"
-#include "logbook/LogbookHooks.h"
+#include "logbook/forms/LogbookScreenHooks.h"
 
 #include <QObject>
 
@@ -27,7 +27,7 @@ public:
     // An existing entry of the current database.
     frmLogbook* openEntry(qint64 logId);
 
-    LogbookHooks hooks;
+    LogbookScreenHooks hooks;
     LogbookPanel* panel = nullptr;
     LogbookCategoriesPage* categories = nullptr;
 };

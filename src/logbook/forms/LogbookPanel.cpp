@@ -62,7 +62,7 @@ const int HiddenColumns =
 
 } // namespace
 
-LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookHooks& hooks, QWidget* parent)
+LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookScreenHooks& hooks, QWidget* parent)
     : QWidget(parent), m_ctx(ctx), m_hooks(hooks) {
     setObjectName("LogbookPanel");
     auto* top = new QVBoxLayout(this);
@@ -77,8 +77,8 @@ LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookHooks& hooks, QWidget* 
     g->addWidget(new QLabel("Through"), row, 4);
     g->addWidget(txtThrough = named(new QLineEdit, "txtThrough"), row, 5);
     g->addWidget(cboGroup = named(new QComboBox, "cboGroup"), row, 6);
-    txtFrom->setPlaceholderText("MM/DD/YYYY");
-    txtThrough->setPlaceholderText("MM/DD/YYYY");
+    txtFrom->setPlaceholderText(Formats::ShortDateHint);
+    txtThrough->setPlaceholderText(Formats::ShortDateHint);
     ++row;
     auto* optional = new QHBoxLayout;
     optional->addWidget(lblCategory = named(new QLabel("Category (Opt):"), "lblCategory"));
@@ -147,7 +147,7 @@ LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookHooks& hooks, QWidget* 
     connect(cmdPrintList, &QPushButton::clicked, this, &LogbookPanel::cmdPrintList_Click);
     connect(txtQuickSearch, &QLineEdit::returnPressed, this, &LogbookPanel::txtQuickSearch_Enter);
     connect(cmdAddLogbook, &QPushButton::clicked, this, [this] {
-        if (frmLogbook* f = cmdAddLogbook_Click()) f->show();
+        if (frmLogbook* f = addEntry()) f->show();
     });
     connect(grdLogbook, &DataGrid::rowActivated, this, [this](qint64 key) {
         if (frmLogbook* f = openEntry(key)) f->show();
@@ -362,7 +362,7 @@ frmLogbook* LogbookPanel::openEntry(qint64 logId) {
     return entryScreen(logId, m_listedSource);
 }
 
-frmLogbook* LogbookPanel::cmdAddLogbook_Click() {
+frmLogbook* LogbookPanel::addEntry() {
     const bool guestViewer =
         m_ctx.session.guest || m_ctx.session.name.compare("Guest Viewer", Qt::CaseInsensitive) == 0;
     try {
@@ -390,13 +390,7 @@ void LogbookPanel::refreshRow(qint64 logId) {
             removeRow(logId);
             return;
         }
-        const QString profileType =
-            e->profileId > 0
-                ? m_ctx.db()
-                      .scalar("SELECT [ProfileType] FROM [Profile] WHERE [ProfileID] = ?",
-                              {e->profileId})
-                      .toString()
-                : QString();
+        const QString profileType = store.ProfileTypeOf(e->profileId);
         paintRow(MakeListRow(*e, profileType, GetBooleanSetting(m_ctx.db(), "UseGuestID")));
         grdLogbook->selectKey(logId);
         lblCount->setText(CountCaption(grdLogbook->rowCount()));

@@ -3,8 +3,8 @@
 // entries coloured by status, the count line, and the way into the entry screen.
 
 #include "core/AppContext.h"
-#include "logbook/LogbookHooks.h"
 #include "logbook/LogbookList.h"
+#include "logbook/forms/LogbookScreenHooks.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -23,7 +23,7 @@ class frmLogbook;
 class LogbookPanel : public QWidget {
     Q_OBJECT
 public:
-    LogbookPanel(AppContext& ctx, const LogbookHooks& hooks, QWidget* parent = nullptr);
+    LogbookPanel(AppContext& ctx, const LogbookScreenHooks& hooks, QWidget* parent = nullptr);
 
     // Runs the selection on screen; answers false when it was refused or failed.
     bool cmdSearch_Click();
@@ -31,7 +31,9 @@ public:
     void cmdUpdatedToday_Click();
     void cmdDueOverdue_Click();
     void txtQuickSearch_Enter();
-    frmLogbook* cmdAddLogbook_Click();
+    // A new entry screen (not shown yet) after the add right is checked; null when refused.
+    frmLogbook* addEntry();
+    // The entry's screen (not shown yet), from the source the list shows.
     frmLogbook* openEntry(qint64 logId);
     // Guest confirmations of the selected entries that are complete or pending.
     void cmdConfirmations_Click();
@@ -67,7 +69,7 @@ private:
     void applyGridColors();
 
     AppContext& m_ctx;
-    const LogbookHooks& m_hooks;
+    const LogbookScreenHooks& m_hooks;
     LogSource m_listedSource = LogSource::Current;
     bool m_byProfileType = false;
     QStringList m_ranking; // categories by use, read at logon and hourly

@@ -6,55 +6,37 @@
 #include "core/TextLog.h"
 #include "logbook/EntryLetter.h"
 #include "logbook/EntryRules.h"
-#include "logbook/LogbookCounts.h"
 #include "logbook/LogbookStore.h"
-#include "logbook/NotifiedValues.h"
+#include "logbook/forms/DesignFieldsPanel.h"
+#include "logbook/forms/EntryCardPanel.h"
+#include "logbook/forms/EntryCategoryPanel.h"
+#include "logbook/forms/EntryDatesPanel.h"
+#include "logbook/forms/EntryGuestPanel.h"
+#include "logbook/forms/EntryLinksPanel.h"
 #include "logbook/forms/EntryOutput.h"
-#include "logbook/forms/NotifiedValuesDialog.h"
-#include "platform/SpellChecker.h"
-#include "platform/forms/DataGrid.h"
+#include "logbook/forms/EntryStatusPanel.h"
+#include "logbook/forms/EntryTextsPanel.h"
 #include "platform/forms/FormHelpers.h"
 #include "platform/forms/WidgetPrompt.h"
 #include "security/CardStore.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDesktopServices>
-#include <QFile>
-#include <QFormLayout>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace vm {
 
 namespace {
-
 const QString FormName = QStringLiteral("frmLogbook");
-
-QString shownDate(const QString& stored) {
-    return Formats::ShortDate(Formats::ParseStoredDate(stored));
-}
-
-QString storedDate(const QString& shown) {
-    return Formats::StoredDate(Formats::ParseShortDate(shown));
-}
-
 } // namespace
 
-frmLogbook::frmLogbook(AppContext& ctx, const LogbookHooks& hooks, qint64 logId, LogSource source,
-                       QWidget* parent)
+frmLogbook::frmLogbook(AppContext& ctx, const LogbookScreenHooks& hooks, qint64 logId,
+                       LogSource source, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_hooks(hooks), m_source(source) {
     setObjectName(FormName);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -83,155 +65,49 @@ void frmLogbook::build() {
     identity->addWidget(lblWhenEntered = named(new QLabel, "lblWhenEntered"));
     identity->addWidget(lblArchived = named(new QLabel("ARCHIVED ENTRY"), "lblArchived"));
     identity->addStretch();
-    lblCancelValue = named(new QLabel("False"), "lblCancelValue");
-    lblCancelValue->hide();
-    lblProfileID = named(new QLabel("0"), "lblProfileID");
-    lblProfileID->hide();
-    // The keys behind the names on screen, for the screens that open this one.
-    lblLogTypeID = named(new QLabel("0"), "lblLogTypeID");
-    lblEntryType = named(new QLabel, "lblEntryType");
-    lblGroupID = named(new QLabel("0"), "lblGroupID");
-    lblContactID = named(new QLabel("0"), "lblContactID");
-    for (QLabel* key : {lblLogTypeID, lblEntryType, lblGroupID, lblContactID})
-        key->hide();
     top->addLayout(identity);
 
+    Database& db = m_ctx.db();
     auto* middle = new QHBoxLayout;
-    auto* guest = new QGroupBox("Guest");
-    auto* gf = new QFormLayout(guest);
-    gf->addRow("Last Name:", txtLastName = named(new QLineEdit, "txtLastName"));
-    gf->addRow("First Name:", txtFirstName = named(new QLineEdit, "txtFirstName"));
-    const bool residential = GetBooleanSetting(m_ctx.db(), "IsResidential");
-    gf->addRow(residential ? "Unit:" : "Room:",
-               txtRoomNumber = named(new QLineEdit, "txtRoomNumber"));
-    gf->addRow("Guest ID:", txtGuestID = named(new QLineEdit, "txtGuestID"));
-    gf->addRow("Group:", cboGroup = named(new QComboBox, "cboGroup"));
-    auto* profileRow = new QHBoxLayout;
-    profileRow->addWidget(cmdShowProfile = named(new QPushButton("Profile..."), "cmdShowProfile"));
-    profileRow->addWidget(cmdDeselectProfile =
-                              named(new QPushButton("Deselect"), "cmdDeselectProfile"));
-    cmdDeselectProfile->setToolTip("Take the profile off this entry");
-    profileRow->addWidget(cmdShowEncCC = named(new QPushButton("Show Card"), "cmdShowEncCC"));
-    profileRow->addWidget(lblShowEncCC = named(new QLabel, "lblShowEncCC"));
-    gf->addRow(profileRow);
-    // A newly typed card number; it is never shown back (the text scan skips it).
-    gf->addRow("New Card Number:", txtActualCCN = named(new QLineEdit, "txtActualCCN"));
-    txtActualCCN->setEchoMode(QLineEdit::Password);
-    middle->addWidget(guest);
-
-    auto* when = new QGroupBox("Dates");
-    auto* wf = new QFormLayout(when);
-    const char* dateNames[] = {"txtSelect_0", "txtSelect_1", "txtSelect_2"};
-    const char* dateLabels[] = {"Reference Date:", "Arrival Date:", "Departure Date:"};
-    for (int i = 0; i < 3; ++i) {
-        txtSelect[i] = named(new QLineEdit, dateNames[i]);
-        txtSelect[i]->setPlaceholderText("MM/DD/YYYY");
-        picDropDown[i] = named(new QToolButton, "picDropDown_" + QString::number(i));
-        picDropDown[i]->setText("...");
-        picDropDown[i]->setToolTip("Pick the date from a calendar");
-        connect(picDropDown[i], &QToolButton::clicked, this, [this, i] { pickDate(i); });
-        auto* row = new QHBoxLayout;
-        row->addWidget(txtSelect[i], 1);
-        row->addWidget(picDropDown[i]);
-        wf->addRow(dateLabels[i], row);
-    }
-    wf->addRow("Time:", txtReferTime = named(new QLineEdit, "txtReferTime"));
-    auto* notifiedRow = new QHBoxLayout;
-    notifiedRow->addWidget(cboNotified = named(new QComboBox, "cboNotified"), 1);
-    notifiedRow->addWidget(cmdOther = named(new QPushButton("..."), "cmdOther"));
-    cmdOther->setToolTip("Maintain the list of notification methods");
-    wf->addRow("Notified:", notifiedRow);
-    cboNotified->setEditable(true);
-    middle->addWidget(when);
-
-    auto* cat = new QGroupBox("Category");
-    auto* cl = new QVBoxLayout(cat);
-    cl->addWidget(cboTypes = named(new QComboBox, "cboTypes"));
-    cl->addWidget(lstTypes = named(new QListWidget, "lstTypes"));
-    cl->addWidget(new QLabel("Most used:"));
-    cl->addWidget(lstTypes10 = named(new QListWidget, "lstTypes10"));
-    auto* notes = new QHBoxLayout;
-    notes->addWidget(lblTNotes = named(new QLabel, "lblTNotes"), 1);
-    notes->addWidget(cmdOK = named(new QPushButton("OK"), "cmdOK"));
-    lblTNotes->setWordWrap(true);
-    cl->addLayout(notes);
-    middle->addWidget(cat);
+    auto* guestColumn = new QVBoxLayout;
+    guestColumn->addWidget(m_guest = new EntryGuestPanel(GetBooleanSetting(db, "IsResidential")));
+    guestColumn->addWidget(m_card = new EntryCardPanel);
+    middle->addLayout(guestColumn);
+    middle->addWidget(m_dates = new EntryDatesPanel(m_ctx));
+    middle->addWidget(m_category = new EntryCategoryPanel);
     top->addLayout(middle);
+    top->addWidget(m_status = new EntryStatusPanel(
+                       GetVmSetting(db, "OnHoldName", "On Hold").remove(':').trimmed()));
 
-    auto* status = new QHBoxLayout;
-    const QString onHold = GetVmSetting(m_ctx.db(), "OnHoldName", "On Hold").remove(':').trimmed();
-    status->addWidget(lblCaption = named(new QLabel("Entry is " + onHold + ":"), "lblCaption"));
-    status->addWidget(chkComplete = named(new QCheckBox("Complete"), "chkComplete"));
-    status->addWidget(chkPending = named(new QCheckBox("Pending"), "chkPending"));
-    status->addWidget(chkOnHold = named(new QCheckBox(onHold), "chkOnHold"));
-    status->addWidget(chkCancelled = named(new QCheckBox("Cancelled"), "chkCancelled"));
-    status->addStretch();
-    top->addLayout(status);
-
-    auto* texts = new QGridLayout;
-    texts->addWidget(new QLabel("Logbook Entry:"), 0, 0);
-    texts->addWidget(txtLogEntry = named(new QPlainTextEdit, "txtLogEntry"), 1, 0);
-    texts->addWidget(new QLabel("Descriptive Text:"), 0, 1);
-    texts->addWidget(txtDescription = named(new QPlainTextEdit, "txtDescription"), 1, 1);
-    texts->addWidget(new QLabel("Current Notes:"), 2, 0);
-    texts->addWidget(txtMsgNotes = named(new QPlainTextEdit, "txtMsgNotes"), 3, 0);
-    texts->addWidget(new QLabel("History:"), 2, 1);
-    texts->addWidget(grdHistory = named(new DataGrid, "grdHistory"), 3, 1);
-    grdHistory->setHeaders({"History Date & Time", "Initials", "Reason"});
     auto* body = new QHBoxLayout;
-    body->addLayout(texts, 3);
-    auto* side = new QVBoxLayout;
-    body->addLayout(side, 2);
+    body->addWidget(m_texts = new EntryTextsPanel(m_ctx), 3);
+    body->addWidget(m_links = new EntryLinksPanel(m_ctx.prompt(), m_hooks, m_texts->entryTextBox()),
+                    2);
     top->addLayout(body, 1);
+    top->addWidget(buildActions());
 
-    auto* actions = new QHBoxLayout;
-    actions->addWidget(cmdSave = named(new QPushButton("&Save"), "cmdSave"));
-    actions->addWidget(cmdSaveAndExit = named(new QPushButton("Save and E&xit"), "cmdSaveAndExit"));
-    actions->addWidget(cmdClear = named(new QPushButton("C&lear"), "cmdClear"));
-    actions->addWidget(cmdDelete = named(new QPushButton("&Delete"), "cmdDelete"));
-    actions->addWidget(cmdCloneEntry = named(new QPushButton("Cl&one"), "cmdCloneEntry"));
-    actions->addWidget(cmdSaveAText = named(new QPushButton("Add Archive &Note"), "cmdSaveAText"));
-    actions->addWidget(cmdUnsentMsg = named(new QPushButton("&History/Messages"), "cmdUnsentMsg"));
-    actions->addWidget(imgReminder = named(new QToolButton, "imgReminder"));
-    actions->addWidget(imgPrint = named(new QToolButton, "imgPrint"));
-    actions->addWidget(imgEmail = named(new QToolButton, "imgEmail"));
-    actions->addWidget(imgNext = named(new QToolButton, "imgNext"));
-    imgNext->setText("Next");
-    imgNext->setToolTip("Go to the next entry of the list");
-    imgNext->hide(); // shown when the screen was opened from a list
-    buildLinks(side, actions);
-    actions->addStretch();
-    actions->addWidget(cmdExit = named(new QPushButton("E&xit"), "cmdExit"));
-    imgReminder->setText("Message");
-    imgPrint->setText("Print");
-    imgEmail->setText("E-mail");
-    top->addLayout(actions);
-
-    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
-    connect(cmdSaveAndExit, &QPushButton::clicked, this, &frmLogbook::cmdSaveAndExit_Click);
-    connect(cmdClear, &QPushButton::clicked, this, &frmLogbook::cmdClear_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &QDialog::close);
-    connect(cmdDelete, &QPushButton::clicked, this, &frmLogbook::cmdDelete_Click);
-    connect(cmdCloneEntry, &QPushButton::clicked, this, &frmLogbook::cmdCloneEntry_Click);
-    connect(cmdSaveAText, &QPushButton::clicked, this, &frmLogbook::cmdSaveAText_Click);
-    connect(cmdUnsentMsg, &QPushButton::clicked, this, &frmLogbook::cmdUnsentMsg_Click);
-    connect(cmdShowProfile, &QPushButton::clicked, this, &frmLogbook::cmdShowProfile_Click);
-    connect(cmdDeselectProfile, &QPushButton::clicked, this, &frmLogbook::cmdDeselectProfile_Click);
-    connect(cmdShowEncCC, &QPushButton::clicked, this, &frmLogbook::cmdShowEncCC_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmLogbook::cmdOK_Click);
-    connect(imgPrint, &QToolButton::clicked, this, &frmLogbook::imgPrint_Click);
-    connect(imgEmail, &QToolButton::clicked, this, &frmLogbook::imgEmail_Click);
-    connect(imgReminder, &QToolButton::clicked, this, &frmLogbook::imgReminder_Click);
-    connect(imgNext, &QToolButton::clicked, this, &frmLogbook::imgNext_Click);
-    connect(cmdOther, &QPushButton::clicked, this, &frmLogbook::cmdOther_Click);
-
-    const std::pair<QCheckBox*, StatusBox> boxes[] = {{chkComplete, StatusBox::Complete},
-                                                      {chkPending, StatusBox::Pending},
-                                                      {chkOnHold, StatusBox::OnHold},
-                                                      {chkCancelled, StatusBox::Cancelled}};
-    for (const auto& [box, which] : boxes)
-        connect(box, &QCheckBox::clicked, this,
-                [this, which = which](bool ticked) { statusClicked(int(which), ticked); });
+    connect(m_guest, &EntryGuestPanel::edited, this, &frmLogbook::markChanged);
+    connect(m_card, &EntryCardPanel::edited, this, &frmLogbook::markChanged);
+    connect(m_dates, &EntryDatesPanel::edited, this, &frmLogbook::markChanged);
+    connect(m_status, &EntryStatusPanel::edited, this, &frmLogbook::markChanged);
+    connect(m_texts, &EntryTextsPanel::edited, this, &frmLogbook::markChanged);
+    connect(m_links->design(), &DesignFieldsPanel::valueEdited, this, &frmLogbook::markChanged);
+    connect(m_links->design(), &DesignFieldsPanel::printFormRequested, this,
+            &frmLogbook::imgDEForm_Click);
+    connect(m_guest, &EntryGuestPanel::profileClicked, this, &frmLogbook::cmdShowProfile_Click);
+    connect(m_guest, &EntryGuestPanel::deselectClicked, this,
+            &frmLogbook::cmdDeselectProfile_Click);
+    connect(m_card, &EntryCardPanel::showCardClicked, this, &frmLogbook::cmdShowEncCC_Click);
+    connect(m_dates, &EntryDatesPanel::referDateLeft, this, &frmLogbook::referDateLeft);
+    connect(m_dates, &EntryDatesPanel::arrivalDateLeft, this, &frmLogbook::arrivalDateLeft);
+    connect(m_dates, &EntryDatesPanel::maintainNotifiedClicked, this, &frmLogbook::cmdOther_Click);
+    connect(m_category, &EntryCategoryPanel::chosen, this, [this](const QString& name) {
+        if (!m_loading) categoryChosen(name);
+    });
+    connect(m_category, &EntryCategoryPanel::acknowledged, this, &frmLogbook::cmdOK_Click);
+    connect(m_links, &EntryLinksPanel::docLinkClicked, this, &frmLogbook::cmdDocLink_Click);
+    connect(m_links, &EntryLinksPanel::documentActivated, this, &frmLogbook::openDocument);
+    connect(m_links, &EntryLinksPanel::openTableClicked, this, &frmLogbook::imgOpenTable_Click);
 
     // Ctrl+R: the entry's contact.  Ctrl+Shift+T: the record dump, behind a code word.
     connect(new QShortcut(QKeySequence("Ctrl+R"), this), &QShortcut::activated, this, [this] {
@@ -244,61 +120,77 @@ void frmLogbook::build() {
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
             &frmLogbook::limoBillingCodes);
     // Typing into the entry while a status message waits is refused until <OK>.
-    for (QPlainTextEdit* e : {txtLogEntry, txtDescription})
-        e->installEventFilter(this);
+    m_texts->watchTyping(this);
+}
 
-    connect(cboTypes, &QComboBox::currentTextChanged, this, [this](const QString& name) {
-        if (!m_loading) categoryChosen(name);
-    });
-    for (QListWidget* list : {lstTypes, lstTypes10})
-        connect(list, &QListWidget::itemDoubleClicked, this,
-                [this](QListWidgetItem* item) { cboTypes->setCurrentText(item->text()); });
-    connect(txtSelect[0], &QLineEdit::editingFinished, this, &frmLogbook::referDateLeft);
-    connect(txtSelect[1], &QLineEdit::editingFinished, this, &frmLogbook::arrivalDateLeft);
-    connect(txtReferTime, &QLineEdit::editingFinished, this, &frmLogbook::referTimeLeft);
-    connect(cboNotified, &QComboBox::editTextChanged, this, [this](const QString& text) {
-        if (text.size() > 50) {
-            cboNotified->setEditText(text.left(50));
-            m_ctx.prompt().message(MsgNotified50);
-        }
-        markChanged();
-    });
-    for (QLineEdit* e : {txtLastName, txtFirstName, txtRoomNumber, txtGuestID, txtReferTime,
-                         txtSelect[0], txtSelect[1], txtSelect[2], txtActualCCN})
-        connect(e, &QLineEdit::textEdited, this, &frmLogbook::markChanged);
-    for (QPlainTextEdit* e : {txtLogEntry, txtDescription, txtMsgNotes})
-        connect(e, &QPlainTextEdit::textChanged, this, &frmLogbook::markChanged);
-    connect(cboGroup, &QComboBox::currentIndexChanged, this, &frmLogbook::markChanged);
+QWidget* frmLogbook::buildActions() {
+    auto* bar = new QWidget;
+    auto* actions = new QHBoxLayout(bar);
+    actions->setContentsMargins(0, 0, 0, 0);
+    auto button = [&](const char* caption, const char* name) {
+        auto* b = named(new QPushButton(caption), name);
+        actions->addWidget(b);
+        return b;
+    };
+    auto tool = [&](const char* caption, const char* name) {
+        auto* b = named(new QToolButton, name);
+        b->setText(caption);
+        actions->addWidget(b);
+        return b;
+    };
+    cmdSave = button("&Save", "cmdSave");
+    cmdSaveAndExit = button("Save and E&xit", "cmdSaveAndExit");
+    cmdClear = button("C&lear", "cmdClear");
+    cmdDelete = button("&Delete", "cmdDelete");
+    cmdCloneEntry = button("Cl&one", "cmdCloneEntry");
+    cmdSaveAText = button("Add Archive &Note", "cmdSaveAText");
+    cmdUnsentMsg = button("&History/Messages", "cmdUnsentMsg");
+    imgReminder = tool("Message", "imgReminder");
+    imgPrint = tool("Print", "imgPrint");
+    imgEmail = tool("E-mail", "imgEmail");
+    imgNext = tool("Next", "imgNext");
+    imgNext->setToolTip("Go to the next entry of the list");
+    imgNext->hide(); // shown when the screen was opened from a list
+    cmdClone = button("&Repeat", "cmdClone");
+    cmdClone->setToolTip("A new entry for the same guest and request, without the notes");
+    cmdExport = button("Ex&port", "cmdExport");
+    imgCorrespondence = tool("Letter", "imgCorrespondence");
+    imgCorrespondence->setToolTip("Print the category's correspondence letter");
+    imgMap = tool("Map", "imgMap");
+    imgMap->setToolTip("Directions to the entry's contact");
+    actions->addStretch();
+    cmdExit = button("E&xit", "cmdExit");
+
+    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(cmdSaveAndExit, &QPushButton::clicked, this, &frmLogbook::cmdSaveAndExit_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &frmLogbook::cmdClear_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &QDialog::close);
+    connect(cmdDelete, &QPushButton::clicked, this, &frmLogbook::cmdDelete_Click);
+    connect(cmdCloneEntry, &QPushButton::clicked, this, &frmLogbook::cmdCloneEntry_Click);
+    connect(cmdSaveAText, &QPushButton::clicked, this, &frmLogbook::cmdSaveAText_Click);
+    connect(cmdUnsentMsg, &QPushButton::clicked, this, &frmLogbook::cmdUnsentMsg_Click);
+    connect(imgPrint, &QToolButton::clicked, this, &frmLogbook::imgPrint_Click);
+    connect(imgEmail, &QToolButton::clicked, this, &frmLogbook::imgEmail_Click);
+    connect(imgReminder, &QToolButton::clicked, this, &frmLogbook::imgReminder_Click);
+    connect(imgNext, &QToolButton::clicked, this, &frmLogbook::imgNext_Click);
+    connect(cmdClone, &QPushButton::clicked, this, &frmLogbook::cmdClone_Click);
+    connect(cmdExport, &QPushButton::clicked, this, &frmLogbook::cmdExport_Click);
+    connect(imgCorrespondence, &QToolButton::clicked, this, &frmLogbook::imgCorrespondence_Click);
+    connect(imgMap, &QToolButton::clicked, this, &frmLogbook::imgMap_Click);
+    return bar;
 }
 
 void frmLogbook::fillLists() {
     m_loading = true;
-    cboTypes->clear();
-    lstTypes->clear();
-    lstTypes10->clear();
-    cboTypes->addItem(QString(), 0);
-    for (const Category& c : GetLogbookTypes(m_ctx.db(), m_viewer)) {
-        cboTypes->addItem(c.name, c.id);
-        lstTypes->addItem(c.name);
-    }
+    m_category->fill(GetLogbookTypes(m_ctx.db(), m_viewer));
     fillNotified();
-    cboGroup->clear();
-    cboGroup->addItem(QString(), 0);
-    if (m_hooks.groups)
-        for (const auto& [id, name] : m_hooks.groups())
-            cboGroup->addItem(name, id);
+    m_guest->fillGroups(m_hooks.groups ? m_hooks.groups()
+                                       : std::vector<std::pair<qint64, QString>>{});
     m_loading = false;
 }
 
 void frmLogbook::fillNotified() {
-    const bool wasLoading = m_loading;
-    m_loading = true;
-    const QString typed = cboNotified->currentText();
-    cboNotified->clear();
-    cboNotified->addItem(QString());
-    cboNotified->addItems(LogbookStore(m_ctx).NotifiedValues());
-    cboNotified->setEditText(typed);
-    m_loading = wasLoading;
+    m_dates->fillNotified(LogbookStore(m_ctx).NotifiedValues());
 }
 
 bool frmLogbook::isGuestViewer() const {
@@ -307,12 +199,8 @@ bool frmLogbook::isGuestViewer() const {
 
 void frmLogbook::showNew() {
     m_entry = LogEntry();
-    m_entry.enteredBy = m_ctx.session.name;
-    m_entry.initials = m_ctx.session.initials;
+    becomeNew(m_entry);
     m_entry.referDate = Formats::StoredDate(m_ctx.clock().today());
-    const QDateTime now = m_ctx.clock().now();
-    m_entry.entryDate = Formats::StoredDate(now.date());
-    m_entry.entryTime = Formats::Time24(now.time());
     m_source = LogSource::Current;
     m_loadedType.clear();
     showEntry();
@@ -326,7 +214,7 @@ bool frmLogbook::load(qint64 logId, LogSource source, const QString& keepNote) {
     m_loadedType = e->entryType;
     showEntry();
     if (!keepNote.isEmpty()) {
-        txtDescription->setPlainText(keepNote);
+        m_texts->setNote(keepNote);
         m_changed = true;
     }
     return true;
@@ -340,38 +228,18 @@ void frmLogbook::showEntry() {
     const QDateTime created(Formats::ParseStoredDate(e.entryDate), Formats::ParseTime(e.entryTime));
     lblWhenEntered->setText(Formats::LongDate(created.date()) + "   " +
                             Formats::Time12(created.time()));
-    lblCancelValue->setText(e.cancelled ? "True" : "False");
-    lblProfileID->setText(QString::number(e.profileId));
-    lblEntryType->setText(e.entryType);
-    lblGroupID->setText(QString::number(e.groupId));
-    lblContactID->setText(QString::number(e.contactId));
-    txtLastName->setText(e.lastName);
-    txtFirstName->setText(e.firstName);
-    txtRoomNumber->setText(e.roomNumber);
-    txtGuestID->setText(e.guestId);
-    txtSelect[0]->setText(shownDate(e.referDate));
-    txtSelect[1]->setText(shownDate(e.arrivalDate));
-    txtSelect[2]->setText(shownDate(e.departureDate));
-    txtReferTime->setText(e.referTime);
-    cboNotified->setEditText(e.notified);
-    const int group = cboGroup->findData(e.groupId);
-    cboGroup->setCurrentIndex(group < 0 ? 0 : group);
+    m_cancelledAsLoaded = e.cancelled;
+    m_guest->show(e);
+    m_dates->show(e);
     // An entry of a category the member may not pick still shows its category.
-    if (!e.entryType.isEmpty() && cboTypes->findText(e.entryType, Qt::MatchFixedString) < 0)
-        cboTypes->addItem(e.entryType, GetLogTypeID(m_ctx.db(), e.entryType));
-    cboTypes->setCurrentIndex(
-        e.entryType.isEmpty() ? 0 : cboTypes->findText(e.entryType, Qt::MatchFixedString));
-    lblLogTypeID->setText(QString::number(cboTypes->currentData().toLongLong()));
-    txtLogEntry->setPlainText(ToDisplayText(e.text));
-    txtDescription->clear();
-    txtMsgNotes->setPlainText(ToDisplayText(e.msgNotes));
-    setStatusBoxes({e.complete, e.pending, e.onHold, e.cancelled});
-    lblShowEncCC->setText(e.encCC.isEmpty() ? QString() : QString("Card on file"));
-    txtActualCCN->clear();
+    m_category->show(e.entryType,
+                     e.entryType.isEmpty() ? 0 : GetLogTypeID(m_ctx.db(), e.entryType));
+    m_category->clearNotes();
+    m_status->show({e.complete, e.pending, e.onHold, e.cancelled});
+    m_texts->show(e);
+    m_card->show(e, bool(m_hooks.showCard));
     m_carriedCard.clear();
-    lblTNotes->clear();
     m_statusUnread = false;
-    cmdOK->hide();
     loadHistory();
     applyMode();
     showLinks();
@@ -391,34 +259,20 @@ void frmLogbook::applyMode() {
     for (QWidget* w : std::initializer_list<QWidget*>{cmdSave, cmdSaveAndExit, cmdDelete, cmdClear})
         w->setVisible(!readOnly);
     imgReminder->setVisible(!archived);
-    cmdDelete->setEnabled(m_entry.logId > 0);
-    for (QLineEdit* e : {txtLastName, txtFirstName, txtRoomNumber, txtGuestID, txtReferTime,
-                         txtSelect[0], txtSelect[1], txtSelect[2]})
-        e->setReadOnly(readOnly);
-    for (QPlainTextEdit* e : {txtLogEntry, txtMsgNotes})
-        e->setReadOnly(readOnly);
-    // An archived entry still takes a note, which goes to the archive.
-    txtDescription->setReadOnly(readOnly && !archived);
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             cboTypes, cboNotified, cboGroup, lstTypes, lstTypes10, chkComplete, chkPending,
-             chkOnHold, chkCancelled, cmdShowProfile, cmdDeselectProfile, cmdShowEncCC, cmdOther})
-        w->setEnabled(!readOnly);
-    cmdShowEncCC->setVisible(bool(m_hooks.showCard) && !m_entry.encCC.isEmpty());
     imgCorrespondence->setVisible(!archived);
-    for (QWidget* w : std::initializer_list<QWidget*>{imgOpenTable, imgOTEntry, picDropDown[0],
-                                                      picDropDown[1], picDropDown[2]})
-        w->setEnabled(!readOnly);
-    cmdSpellCheck->setEnabled(!txtDescription->isReadOnly());
-
-    // Cards are typed only where the card subsystem can protect them.
-    if (auto* form = qobject_cast<QFormLayout*>(txtActualCCN->parentWidget()->layout()))
-        form->setRowVisible(txtActualCCN, bool(m_hooks.encryptCard) && !readOnly);
+    cmdDelete->setEnabled(m_entry.logId > 0);
+    m_guest->setReadOnly(readOnly);
+    m_card->setReadOnly(readOnly, bool(m_hooks.encryptCard));
+    m_dates->setReadOnly(readOnly);
+    m_category->setReadOnly(readOnly);
+    m_status->setReadOnly(readOnly);
+    m_texts->setReadOnly(readOnly, archived); // an archived entry still takes a note
+    m_links->setReadOnly(readOnly);
 }
 
 void frmLogbook::setCategoryRanking(const QStringList& ranking) {
-    lstTypes10->clear();
     try {
-        lstTypes10->addItems(GetLogbookTypes10(m_ctx.db(), m_viewer, ranking));
+        m_category->setRanking(GetLogbookTypes10(m_ctx.db(), m_viewer, ranking));
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "GetLogbookTypes10", "modDatabase");
     }
@@ -426,45 +280,19 @@ void frmLogbook::setCategoryRanking(const QStringList& ranking) {
 
 void frmLogbook::prefill(const LogEntry& v) {
     m_loading = true;
-    if (!v.lastName.isEmpty()) txtLastName->setText(v.lastName);
-    if (!v.firstName.isEmpty()) txtFirstName->setText(v.firstName);
-    if (!v.roomNumber.isEmpty()) txtRoomNumber->setText(v.roomNumber);
-    if (!v.guestId.isEmpty()) txtGuestID->setText(v.guestId);
-    if (!v.arrivalDate.isEmpty()) txtSelect[1]->setText(shownDate(v.arrivalDate));
-    if (!v.departureDate.isEmpty()) txtSelect[2]->setText(shownDate(v.departureDate));
-    if (!v.referDate.isEmpty()) txtSelect[0]->setText(shownDate(v.referDate));
-    m_entry.profileId = v.profileId ? v.profileId : m_entry.profileId;
-    m_entry.contactId = v.contactId ? v.contactId : m_entry.contactId;
-    m_entry.groupId = v.groupId ? v.groupId : m_entry.groupId;
-    lblProfileID->setText(QString::number(m_entry.profileId));
-    lblGroupID->setText(QString::number(m_entry.groupId));
-    lblContactID->setText(QString::number(m_entry.contactId));
+    m_guest->prefill(v);
+    m_dates->prefill(v);
+    if (v.profileId) m_entry.profileId = v.profileId;
+    if (v.contactId) m_entry.contactId = v.contactId;
+    if (v.groupId) m_entry.groupId = v.groupId;
     m_loading = false;
-    if (!v.entryType.isEmpty()) cboTypes->setCurrentText(v.entryType);
+    if (!v.entryType.isEmpty()) m_category->choose(v.entryType);
     showContactNotes();
 }
 
 void frmLogbook::markChanged() {
     if (m_loading) return;
     m_changed = true;
-}
-
-QString frmLogbook::typeName() const {
-    return cboTypes->currentText().trimmed();
-}
-
-void frmLogbook::setStatusBoxes(const StatusFlags& f) {
-    chkComplete->setChecked(f.complete);
-    chkPending->setChecked(f.pending);
-    chkOnHold->setChecked(f.onHold);
-    chkCancelled->setChecked(f.cancelled);
-}
-
-void frmLogbook::statusClicked(int box, bool ticked) {
-    const StatusFlags before{chkComplete->isChecked(), chkPending->isChecked(),
-                             chkOnHold->isChecked(), chkCancelled->isChecked()};
-    setStatusBoxes(ApplyStatusClick(before, StatusBox(box), ticked));
-    markChanged();
 }
 
 void frmLogbook::categoryChosen(const QString& name) {
@@ -474,27 +302,21 @@ void frmLogbook::categoryChosen(const QString& name) {
             m_ctx.prompt().ask("Do you REALLY wish to change the Type of this Reservation from " +
                                m_loadedType + " to " + name + "?");
         if (a != Answer::Yes) {
-            m_loading = true;
-            cboTypes->setCurrentText(m_loadedType);
-            m_loading = false;
+            m_category->show(m_loadedType, GetLogTypeID(m_ctx.db(), m_loadedType));
             return;
         }
     }
-    lblLogTypeID->setText(QString::number(cboTypes->currentData().toLongLong()));
     markChanged();
     try {
         // The category's tickler notes for the date must be acknowledged.
-        lblTNotes->clear();
+        m_category->clearNotes();
         m_statusUnread = false;
-        cmdOK->hide();
-        const QString date = storedDate(txtSelect[0]->text());
+        const QString date = m_dates->stored(EntryDatesPanel::Reference);
         if (m_hooks.categoryTicklers && !date.isEmpty() && !name.isEmpty()) {
-            const QStringList notes =
-                m_hooks.categoryTicklers(GetLogTypeID(m_ctx.db(), name), date);
+            const QStringList notes = m_hooks.categoryTicklers(m_category->currentId(), date);
             if (!notes.isEmpty()) {
-                lblTNotes->setText(notes.join("\n"));
+                m_category->showNotes(notes);
                 m_statusUnread = true;
-                cmdOK->show();
             }
         }
         checkDayLimit();
@@ -507,7 +329,6 @@ void frmLogbook::categoryChosen(const QString& name) {
 void frmLogbook::cmdOK_Click() {
     m_statusUnread = false;
     m_contactUnread = false;
-    cmdOK->hide();
 }
 
 void frmLogbook::referDateLeft() {
@@ -526,10 +347,10 @@ void frmLogbook::arrivalDateLeft() {
         if (GetBooleanSetting(m_ctx.db(), "DoNotSyncRefDate")) return;
         // A new entry is usually for the stay: a reference date before the
         // arrival follows the arrival.
-        const QDate arrival = Formats::ParseShortDate(txtSelect[1]->text());
-        const QDate refer = Formats::ParseShortDate(txtSelect[0]->text());
+        const QDate arrival = Formats::ParseShortDate(m_dates->typed(EntryDatesPanel::Arrival));
+        const QDate refer = Formats::ParseShortDate(m_dates->typed(EntryDatesPanel::Reference));
         if (arrival.isValid() && (!refer.isValid() || refer < arrival)) {
-            txtSelect[0]->setText(Formats::ShortDate(arrival));
+            m_dates->setDate(EntryDatesPanel::Reference, arrival);
             checkDayLimit();
         }
     } catch (const DbError& e) {
@@ -538,8 +359,8 @@ void frmLogbook::arrivalDateLeft() {
 }
 
 void frmLogbook::checkDayLimit() {
-    const QString date = storedDate(txtSelect[0]->text());
-    const QString category = typeName();
+    const QString date = m_dates->stored(EntryDatesPanel::Reference);
+    const QString category = m_category->current();
     if (date.isEmpty() || category.isEmpty()) return;
     const int limit = GetLogTypeDayLogs(m_ctx.db(), category);
     if (limit <= 0) return;
@@ -548,42 +369,22 @@ void frmLogbook::checkDayLimit() {
         m_ctx.prompt().message(*message); // a warning: the save stays possible
 }
 
-void frmLogbook::referTimeLeft() {
-    if (m_loading || m_readOnly) return;
-    const TimeResult r = FormatReferTime(txtReferTime->text());
-    if (r.ok) {
-        txtReferTime->setText(r.value);
-        return;
-    }
-    m_ctx.prompt().message(r.message, InvalidReferTimeTitle, Icon::Exclamation);
-}
-
 void frmLogbook::loadHistory() {
-    grdHistory->clearRows();
-    if (m_entry.logId <= 0) return;
-    int n = 0;
-    for (const HistoryRow& h : LogbookStore(m_ctx).GetTheLogbookHistory(m_entry.logId, m_source))
-        grdHistory->setRow(++n, {h.logDateTime, h.initials, h.reason}, {}, {}, false);
+    m_texts->showHistory(m_entry.logId > 0
+                             ? LogbookStore(m_ctx).GetTheLogbookHistory(m_entry.logId, m_source)
+                             : std::vector<HistoryRow>{});
 }
 
 void frmLogbook::gatherInto(LogEntry& e) const {
-    e.lastName = txtLastName->text().trimmed();
-    e.firstName = txtFirstName->text().trimmed();
-    e.roomNumber = txtRoomNumber->text().trimmed();
-    e.guestId = txtGuestID->text().trimmed();
-    e.referDate = storedDate(txtSelect[0]->text());
-    e.arrivalDate = storedDate(txtSelect[1]->text());
-    e.departureDate = storedDate(txtSelect[2]->text());
-    e.referTime = txtReferTime->text().trimmed();
-    e.notified = cboNotified->currentText().trimmed().left(50);
-    e.groupId = cboGroup->currentData().toLongLong();
-    e.entryType = typeName();
-    e.complete = chkComplete->isChecked();
-    e.pending = chkPending->isChecked();
-    e.onHold = chkOnHold->isChecked();
-    e.cancelled = chkCancelled->isChecked();
-    e.msgNotes = ToStoredText(txtMsgNotes->toPlainText());
-    e.text = ToStoredText(txtLogEntry->toPlainText());
+    m_guest->gather(e);
+    m_dates->gather(e);
+    e.entryType = m_category->current();
+    const StatusFlags f = m_status->flags();
+    e.complete = f.complete;
+    e.pending = f.pending;
+    e.onHold = f.onHold;
+    e.cancelled = f.cancelled;
+    m_texts->gather(e);
 }
 
 bool frmLogbook::cmdSave_Click() {
@@ -598,22 +399,17 @@ bool frmLogbook::cmdSave_Click() {
         return false;
     }
     // A time still being typed is checked before the save, as on leaving the box.
-    const TimeResult time = FormatReferTime(txtReferTime->text());
-    if (!time.ok) {
-        prompt.message(time.message, InvalidReferTimeTitle, Icon::Exclamation);
-        return false;
-    }
-    txtReferTime->setText(time.value);
+    if (!m_dates->acceptReferTime()) return false;
 
     if (m_hooks.checkFormCCFields) m_hooks.checkFormCCFields(this, "Logbook", m_entry.logId);
 
     EntryCheck check;
-    check.descriptiveText = txtDescription->toPlainText();
-    check.guestId = txtGuestID->text();
-    check.category = typeName();
-    check.referDate = txtSelect[0]->text();
-    check.arrivalDate = txtSelect[1]->text();
-    check.departureDate = txtSelect[2]->text();
+    check.descriptiveText = m_texts->noteTyped();
+    check.guestId = m_guest->guestId();
+    check.category = m_category->current();
+    check.referDate = m_dates->typed(EntryDatesPanel::Reference);
+    check.arrivalDate = m_dates->typed(EntryDatesPanel::Arrival);
+    check.departureDate = m_dates->typed(EntryDatesPanel::Departure);
     check.isNew = m_entry.logId == 0;
     try {
         check.guestIdMandatory = GetBooleanSetting(m_ctx.db(), "UseGuestIDMand");
@@ -622,40 +418,11 @@ bool frmLogbook::cmdSave_Click() {
             prompt.message(refusal);
             return false;
         }
-
         LogEntry e = m_entry;
         gatherInto(e);
-        const QString note = ToStoredText(txtDescription->toPlainText());
-        e.text = ComposeEntryText(e.text, note, m_ctx.session.initials, m_ctx.clock().now());
-        LogbookStore store(m_ctx, &m_hooks);
-        // A number typed now wins over the one a clone carried.
-        const QString card =
-            txtActualCCN->text().trimmed().isEmpty() ? m_carriedCard : txtActualCCN->text();
-        if (e.logId == 0) {
-            store.InsertLogBook(e, card);
-        } else {
-            // The first member to save an entry of the web interface takes it over.
-            if (e.text.contains("~~~ Entry was added by Web Interface") &&
-                store.CountLogbookHistory(e.logId) == 0 &&
-                store.Fingerprint(e.logId) == e.fingerprint) {
-                store.UpdateWebLogBookName(e.logId);
-                e.enteredBy = m_ctx.session.name;
-                e.initials = m_ctx.session.initials;
-                e.fingerprint = store.Fingerprint(e.logId);
-            }
-            const SaveOutcome outcome =
-                store.UpdateLogBook(e, lblCancelValue->text() == "True", card);
-            if (outcome == SaveOutcome::Gone) {
-                prompt.message(MsgEntryGone, {}, Icon::Exclamation);
-                return false;
-            }
-            if (outcome == SaveOutcome::Changed) {
-                if (prompt.ask(MsgChangedElsewhere, {}, Buttons::YesNo, Icon::Exclamation,
-                               Answer::No) == Answer::Yes)
-                    load(e.logId, LogSource::Current, txtDescription->toPlainText());
-                return false;
-            }
-        }
+        e.text =
+            ComposeEntryText(e.text, m_texts->note(), m_ctx.session.initials, m_ctx.clock().now());
+        if (!saveEntry(e)) return false;
         m_entry = e;
         m_loadedType = e.entryType;
         showEntry();
@@ -665,6 +432,32 @@ bool frmLogbook::cmdSave_Click() {
         ReportError(prompt, err, "cmdSave_Click", FormName, true);
         return false;
     }
+}
+
+// Writes `e`; answers false when another desk got there first (after the
+// member's answer to the question about it).
+bool frmLogbook::saveEntry(LogEntry& e) {
+    LogbookStore store(m_ctx, &m_hooks);
+    // A number typed now wins over the one a clone carried.
+    const QString typed = m_card->typedNumber();
+    const QString card = typed.trimmed().isEmpty() ? m_carriedCard : typed;
+    if (e.logId == 0) {
+        store.InsertLogBook(e, card);
+        return true;
+    }
+    switch (store.UpdateLogBook(e, m_cancelledAsLoaded, card)) {
+    case SaveOutcome::Saved:
+        return true;
+    case SaveOutcome::Gone:
+        m_ctx.prompt().message(MsgEntryGone, {}, Icon::Exclamation);
+        return false;
+    case SaveOutcome::Changed:
+        if (m_ctx.prompt().ask(MsgChangedElsewhere, {}, Buttons::YesNo, Icon::Exclamation,
+                               Answer::No) == Answer::Yes)
+            load(e.logId, LogSource::Current, m_texts->noteTyped());
+        return false;
+    }
+    return false;
 }
 
 void frmLogbook::cmdSaveAndExit_Click() {
@@ -730,14 +523,13 @@ void frmLogbook::cmdCloneEntry_Click() {
     }
     LogEntry e = m_entry;
     gatherInto(e);
-    e.text = ToStoredText(txtLogEntry->toPlainText());
     becomeNew(e);
     m_entry = e;
     m_source = LogSource::Current;
     m_loadedType.clear();
     showEntry();
     m_carriedCard = carried;
-    if (!carried.isEmpty()) lblShowEncCC->setText("Card carried over");
+    if (!carried.isEmpty()) m_card->setNote("Card carried over");
     m_changed = true;
 }
 
@@ -768,51 +560,10 @@ void frmLogbook::imgNext_Click() {
     }
 }
 
-void frmLogbook::cmdOther_Click() {
-    LogbookStore store(m_ctx);
-    bool untouched = false; // the saved entry is as this screen read it
-    try {
-        if (!MayDoOrSay(m_ctx, Rights::LogbookNotifications, MsgMaintainNotifications)) return;
-        untouched = m_entry.logId > 0 && m_source == LogSource::Current &&
-                    store.Fingerprint(m_entry.logId) == m_entry.fingerprint;
-    } catch (const DbError& err) {
-        ReportError(m_ctx.prompt(), err, "cmdOther_Click", FormName, true);
-        return;
-    }
-    NotifiedValuesDialog dialog(m_ctx, this);
-    dialog.exec();
-    if (!dialog.listChanged()) return;
-    try {
-        fillNotified();
-        // A renamed value was renamed in the entries too, this one included
-        // (followed through every rename made in the editor).
-        const auto renamed = [&dialog](QString value) {
-            for (int step = 0; step < dialog.renamed().size(); ++step) {
-                const auto to = dialog.renamed().constFind(value.trimmed().toLower());
-                if (to == dialog.renamed().constEnd()) break;
-                value = *to;
-            }
-            return value;
-        };
-        const bool wasLoading = m_loading;
-        m_loading = true;
-        const QString shown = cboNotified->currentText().trimmed();
-        if (!shown.isEmpty()) cboNotified->setEditText(renamed(shown));
-        m_loading = wasLoading;
-        const QString stored = renamed(m_entry.notified);
-        if (stored != m_entry.notified) {
-            m_entry.notified = stored;
-            if (untouched) m_entry.fingerprint = store.Fingerprint(m_entry.logId);
-        }
-    } catch (const DbError& err) {
-        ReportError(m_ctx.prompt(), err, "GetOtherData", FormName, true);
-    }
-}
-
 void frmLogbook::cmdSaveAText_Click() {
     if (m_source != LogSource::Archive) return;
     Prompt& prompt = m_ctx.prompt();
-    const QString note = ToStoredText(txtDescription->toPlainText());
+    const QString note = m_texts->note();
     if (note.trimmed().isEmpty()) {
         prompt.message(MsgArchiveNoteEmpty);
         return;
@@ -863,87 +614,6 @@ void frmLogbook::imgEmail_Click() {
     ChooseEntryOutput(m_ctx, m_hooks, m_entry, OutputAction::Email, imgEmail);
 }
 
-void frmLogbook::cmdShowProfile_Click() {
-    // A linked profile opens (editable with right 7); otherwise one is picked.
-    if (m_entry.profileId > 0) {
-        if (!MayDoOrSay(m_ctx, Rights::LogbookLinkProfile, MsgLinkProfile)) return;
-        if (m_hooks.showProfile)
-            m_hooks.showProfile(m_entry.profileId, MayDo(m_ctx, Rights::LogbookEditProfile), this);
-        return;
-    }
-    if (!MayDoOrSay(m_ctx, Rights::LogbookSelectProfile, MsgSelectProfile)) return;
-    if (!m_hooks.selectProfile) return;
-    if (auto p = m_hooks.selectProfile(this)) {
-        m_entry.profileId = p->profileId;
-        lblProfileID->setText(QString::number(p->profileId));
-        txtLastName->setText(p->lastName);
-        txtFirstName->setText(p->firstName);
-        if (!p->roomNumber.isEmpty()) txtRoomNumber->setText(p->roomNumber);
-        if (!p->guestId.isEmpty()) txtGuestID->setText(p->guestId);
-        m_changed = true;
-        showLinks();
-    }
-}
-
-void frmLogbook::cmdDeselectProfile_Click() {
-    if (m_entry.profileId <= 0 || m_readOnly) return;
-    if (!MayDoOrSay(m_ctx, Rights::LogbookDeselectProfile, MsgDeselectProfile)) return;
-    m_ctx.prompt().message(MsgDeselectKeepsGroup);
-    m_entry.profileId = 0;
-    lblProfileID->setText("0");
-    m_changed = true;
-    showLinks();
-}
-
-void frmLogbook::cmdShowEncCC_Click() {
-    if (m_entry.logId <= 0) {
-        m_ctx.prompt().message("Entry must be <Saved> before the credit card may be decrypted.");
-        return;
-    }
-    if (!MayDoOrSay(m_ctx, Rights::LogbookCloneCards,
-                    "You are not authorized to Decrypt Credit Card Numbers."))
-        return;
-    if (m_hooks.showCard && !m_entry.encCC.isEmpty())
-        m_hooks.showCard(m_entry.logId, m_entry.encCC, this);
-}
-
-QString frmLogbook::dumpRecord() {
-    const auto typed =
-        m_ctx.prompt().input("Please enter a password to continue.", "Password Entry", {}, true);
-    if (!typed || *typed != RecordDumpCodeWord || m_entry.logId <= 0) return {};
-    try {
-        const QString text = GetLogbookRecordText(
-            m_source == LogSource::Archive ? *m_ctx.archive : m_ctx.db(), m_entry.logId);
-        const QString file = m_ctx.workstation.outputFolder() + "LogbookRecord.txt";
-        QFile out(file);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return {};
-        out.write(text.toUtf8());
-        out.close();
-        QDesktopServices::openUrl(QUrl::fromLocalFile(file));
-        return file;
-    } catch (const DbError& e) {
-        ReportError(m_ctx.prompt(), e, "GetLogbookRecordText", "modDatabase");
-        return {};
-    }
-}
-
-void frmLogbook::limoBillingCodes() {
-    try {
-        if (GetVmSetting(m_ctx.db(), "OdsLimoInterface", "false")
-                .compare("true", Qt::CaseInsensitive))
-            return;
-    } catch (const DbError& e) {
-        ReportError(m_ctx.prompt(), e, "Form_KeyDown", FormName, true);
-        return;
-    }
-    if (!m_hooks.limoBillingCodes) {
-        m_ctx.prompt().message("The limousine billing codes are not available: the limousine "
-                               "interface module is not installed.");
-        return;
-    }
-    m_hooks.limoBillingCodes(m_entry.logId, this);
-}
-
 bool frmLogbook::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && (m_statusUnread || m_contactUnread) && !m_readOnly) {
         const QString typed = static_cast<QKeyEvent*>(event)->text();
@@ -967,34 +637,6 @@ void frmLogbook::closeEvent(QCloseEvent* e) {
     }
     m_changed = false;
     e->accept();
-}
-
-// ---------------------------------------------------------------- frmLogbookMsgs
-
-frmLogbookMsgs::frmLogbookMsgs(AppContext& ctx, qint64 logId, LogSource source, QWidget* parent)
-    : QDialog(parent) {
-    setObjectName("frmLogbookMsgs");
-    setWindowTitle("Logbook History and Messages");
-    auto* layout = new QVBoxLayout(this);
-    grdHistory = named(new DataGrid, "grdHistory");
-    grdHistory->setHeaders({"History Date & Time", "Initials", "Reason"});
-    grdMessages = named(new DataGrid, "grdMessages");
-    grdMessages->setHeaders({"Message Date & Time", "Sent to", "Sent From"});
-    layout->addWidget(grdHistory);
-    layout->addWidget(grdMessages);
-    try {
-        LogbookStore store(ctx);
-        int n = 0;
-        for (const HistoryRow& h : store.GetTheLogbookHistory(logId, source))
-            grdHistory->setRow(++n, {h.logDateTime, h.initials, h.reason}, {}, {}, false);
-        n = 0;
-        if (source == LogSource::Current)
-            for (const MessageRow& m : store.GetTheLogbookMessages(logId))
-                grdMessages->setRow(++n, {m.msgDateTime, m.conciergeName, m.sentFrom}, {}, {},
-                                    false);
-    } catch (const DbError& e) {
-        ReportError(ctx.prompt(), e, "Form_Load", "frmLogbookMsgs", true);
-    }
 }
 
 } // namespace vm

@@ -1,52 +1,65 @@
 #pragma once
 // The entry screen: one logbook entry at a time, new, saved or archived.
-// It reads the controls, asks the rules and the store, and shows results;
-// the main window's list follows through the signals.
+// The panels show and gather the entry's parts; the form keeps the entry and
+// the screen's state, asks the rules and the store, and shows results.  The
+// main window's list follows through the signals.  Controls are found by
+// their names (objectName), as the screen's parts are named.
 
 #include "core/AppContext.h"
 #include "logbook/Categories.h"
 #include "logbook/LogEntry.h"
-#include "logbook/LogbookHooks.h"
+#include "logbook/forms/LogbookScreenHooks.h"
 
 #include <QDialog>
 #include <functional>
-#include <memory>
 
-class QBoxLayout;
-class QCheckBox;
-class QComboBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 
 namespace vm {
 
 class DataGrid;
-class DesignFieldsPanel;
-class SpellChecker;
-
-inline const QString RecordDumpCodeWord = QStringLiteral("VELMORADUMPS");
+class EntryCardPanel;
+class EntryCategoryPanel;
+class EntryDatesPanel;
+class EntryGuestPanel;
+class EntryLinksPanel;
+class EntryStatusPanel;
+class EntryTextsPanel;
 
 class frmLogbook : public QDialog {
     Q_OBJECT
 public:
     // `logId` 0 opens a new entry.
-    frmLogbook(AppContext& ctx, const LogbookHooks& hooks, qint64 logId,
+    frmLogbook(AppContext& ctx, const LogbookScreenHooks& hooks, qint64 logId,
                LogSource source = LogSource::Current, QWidget* parent = nullptr);
     ~frmLogbook() override;
 
     qint64 logId() const { return m_entry.logId; }
+    // The entry as loaded or last saved (the screen's edits are not in it yet).
+    const LogEntry& entry() const { return m_entry; }
     bool isChanged() const { return m_changed; }
     bool isReadOnly() const { return m_readOnly; }
     // The most used categories from a ranking the caller keeps (CategoryRanking).
     void setCategoryRanking(const QStringList& ranking);
     // Pre-fills a new entry (contact form, profile, group screens).
     void prefill(const LogEntry& values);
+    // Answers the id of the entry after `logId` in the caller's list, 0 at its end.
+    void setNextEntry(std::function<qint64(qint64 logId)> next, LogSource listSource);
 
-    // The actions behind the buttons (also used by tests and other screens).
+Q_SIGNALS:
+    void entrySaved(qint64 logId);
+    void entryDeleted(qint64 logId);
+    // imgNext brought another entry of the list onto the screen.
+    void movedTo(qint64 logId);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The actions behind the buttons and keys.
     bool cmdSave_Click();
     void cmdSaveAndExit_Click();
     void cmdDelete_Click();
@@ -54,7 +67,6 @@ public:
     // A new entry repeating this request: guest, category and custom-form
     // values, without the notes, the card or an online reservation.
     void cmdClone_Click();
-    void cmdSpellCheck_Click();
     void cmdExport_Click();
     void cmdDocLink_Click();
     void imgMap_Click();
@@ -75,90 +87,65 @@ public:
     void cmdOther_Click();
     // The next entry of the list that opened the screen (see setNextEntry).
     void imgNext_Click();
-    // Answers the id of the entry after `logId` in the caller's list, 0 at its end.
-    void setNextEntry(std::function<qint64(qint64 logId)> next, LogSource listSource);
-    // Writes the entry's stored row to a text file after the code word; answers the file.
+    // Ctrl+Shift+T: the stored row written to a text file, for managers who
+    // know the code word; answers the file ("" when nothing was written).
     QString dumpRecord();
+    void limoBillingCodes();
 
-Q_SIGNALS:
-    void entrySaved(qint64 logId);
-    void entryDeleted(qint64 logId);
-    // imgNext brought another entry of the list onto the screen.
-    void movedTo(qint64 logId);
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void build();
+    QWidget* buildActions();
     void fillLists();
     void showNew();
     bool load(qint64 logId, LogSource source, const QString& keepNote = {});
     void showEntry();
     void applyMode();
     void gatherInto(LogEntry& e) const;
-    void setStatusBoxes(const struct StatusFlags& f);
-    void statusClicked(int box, bool ticked);
+    bool saveEntry(LogEntry& e);
     void categoryChosen(const QString& name);
     void referDateLeft();
     void arrivalDateLeft();
-    void referTimeLeft();
     void checkDayLimit();
     void loadHistory();
     void markChanged();
-    QString typeName() const;
     bool isGuestViewer() const;
     bool keepOrDiscardChanges();
     void fillNotified();
-    void limoBillingCodes();
-    // The parts of the screen around the entry: custom form, documents,
-    // profile and contact details, online reservation (frmLogbookLinks.cpp).
-    void buildLinks(QBoxLayout* side, QBoxLayout* actions);
+    // The parts around the entry: custom form, documents, profile and
+    // contact details, online reservation (frmLogbookLinks.cpp).
     void showLinks();
     void loadDesign();
     void showContactNotes();
     void refreshDocuments();
+    void openDocument(qint64 id);
     void becomeNew(LogEntry& e);
-    void pickDate(int box);
 
     AppContext& m_ctx;
-    const LogbookHooks& m_hooks;
+    const LogbookScreenHooks& m_hooks;
     LogSource m_source;
     LogEntry m_entry;
     Viewer m_viewer;
     bool m_changed = false;
     bool m_loading = false;
     bool m_readOnly = false;
-    bool m_statusUnread = false;  // a category status message waits for <OK>
-    bool m_contactUnread = false; // so does a contact's status message
-    QString m_loadedType;         // the category the saved entry was loaded with
-    QString m_carriedCard;        // clear card number of a clone, encrypted by the next save
-    std::unique_ptr<SpellChecker> m_speller; // made on first use
+    bool m_cancelledAsLoaded = false; // drives the Cancelled / Reinstated history rows
+    bool m_statusUnread = false;      // a category status message waits for <OK>
+    bool m_contactUnread = false;     // so does a contact's status message
+    QString m_loadedType;             // the category the saved entry was loaded with
+    QString m_carriedCard;            // clear card number of a clone, encrypted by the next save
     std::function<qint64(qint64)> m_next;
     LogSource m_nextSource = LogSource::Current;
 
-public:
-    // Controls, named as the screen's parts are named.
-    QLabel *lblLogBookID, *lblWhoEntered, *lblWhenEntered, *lblArchived, *lblCancelValue,
-        *lblCaption, *lblTNotes, *lblShowEncCC, *lblProfileID, *lblLogTypeID, *lblEntryType,
-        *lblGroupID, *lblContactID, *lblPicProfileID, *lblProfiled, *picContactFrame,
-        *lblOpenTableID, *lblOTRestaurantID;
-    QLineEdit *txtLastName, *txtFirstName, *txtRoomNumber, *txtGuestID, *txtReferTime,
-        *txtActualCCN;
-    QLineEdit* txtSelect[3]; // reference, arrival, departure date (MM/dd/yyyy)
-    QComboBox *cboTypes, *cboNotified, *cboGroup;
-    QListWidget *lstTypes, *lstTypes10;
-    QPlainTextEdit *txtLogEntry, *txtDescription, *txtMsgNotes;
-    QCheckBox *chkComplete, *chkPending, *chkOnHold, *chkCancelled;
+    QLabel *lblLogBookID, *lblWhoEntered, *lblWhenEntered, *lblArchived;
+    EntryGuestPanel* m_guest;
+    EntryCardPanel* m_card;
+    EntryDatesPanel* m_dates;
+    EntryCategoryPanel* m_category;
+    EntryStatusPanel* m_status;
+    EntryTextsPanel* m_texts;
+    EntryLinksPanel* m_links;
     QPushButton *cmdSave, *cmdSaveAndExit, *cmdClear, *cmdExit, *cmdDelete, *cmdCloneEntry,
-        *cmdSaveAText, *cmdUnsentMsg, *cmdShowProfile, *cmdShowEncCC, *cmdOK, *cmdOther, *cmdClone,
-        *cmdDeselectProfile, *cmdSpellCheck, *cmdExport, *cmdDocLink;
-    QToolButton *imgReminder, *imgPrint, *imgEmail, *imgNext, *imgCorrespondence, *imgMap,
-        *imgOpenTable, *imgOTEntry;
-    QToolButton* picDropDown[3];
-    DataGrid *grdHistory, *grdProfiler, *grdDocument, *grdCreditCards;
-    DesignFieldsPanel* designPanel;
+        *cmdSaveAText, *cmdUnsentMsg, *cmdClone, *cmdExport;
+    QToolButton *imgReminder, *imgPrint, *imgEmail, *imgNext, *imgCorrespondence, *imgMap;
 };
 
 // History and messages of one entry.
@@ -166,6 +153,8 @@ class frmLogbookMsgs : public QDialog {
     Q_OBJECT
 public:
     frmLogbookMsgs(AppContext& ctx, qint64 logId, LogSource source, QWidget* parent = nullptr);
+
+private:
     DataGrid *grdHistory, *grdMessages;
 };
 

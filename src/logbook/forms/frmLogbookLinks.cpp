@@ -1,6 +1,6 @@
 // The entry screen's surroundings: the custom form of the category, linked
-// documents, profile and contact details, the online reservation, spelling,
-// export, maps, and the repeat clone.
+// documents, profile, card and contact details, the online reservation, the
+// notification list, export, maps, the repeat clone and the hidden keys.
 
 #include "core/DataAccess.h"
 #include "core/Formats.h"
@@ -9,24 +9,24 @@
 #include "guests/forms/frmContactDoc.h"
 #include "logbook/DesignText.h"
 #include "logbook/EntryRules.h"
+#include "logbook/LogbookStore.h"
+#include "logbook/NotifiedValues.h"
 #include "logbook/forms/DesignFieldsPanel.h"
+#include "logbook/forms/EntryCardPanel.h"
+#include "logbook/forms/EntryCategoryPanel.h"
+#include "logbook/forms/EntryDatesPanel.h"
+#include "logbook/forms/EntryGuestPanel.h"
+#include "logbook/forms/EntryLinksPanel.h"
 #include "logbook/forms/EntryOutput.h"
+#include "logbook/forms/NotifiedValuesDialog.h"
+#include "logbook/forms/RecordDump.h"
 #include "logbook/forms/frmLogbook.h"
-#include "platform/SpellChecker.h"
 #include "platform/forms/DataGrid.h"
 #include "platform/forms/FormHelpers.h"
-#include "platform/forms/SpellCheckDialog.h"
+#include "platform/forms/WidgetPrompt.h"
 
-#include <QBoxLayout>
-#include <QCalendarWidget>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QToolButton>
-#include <QWidgetAction>
+#include <QVBoxLayout>
 
 namespace vm {
 
@@ -38,134 +38,44 @@ const QString FormName = QStringLiteral("frmLogbook");
 
 frmLogbook::~frmLogbook() = default;
 
-void frmLogbook::buildLinks(QBoxLayout* side, QBoxLayout* actions) {
-    side->addWidget(designPanel = new DesignFieldsPanel(m_ctx.prompt(), txtLogEntry));
-    connect(designPanel, &DesignFieldsPanel::valueEdited, this, &frmLogbook::markChanged);
-    connect(designPanel, &DesignFieldsPanel::printFormRequested, this,
-            &frmLogbook::imgDEForm_Click);
-
-    side->addWidget(picContactFrame = named(new QLabel, "picContactFrame"));
-    picContactFrame->setWordWrap(true);
-    picContactFrame->setFrameShape(QFrame::Box);
-    picContactFrame->hide();
-
-    auto* profile = new QGroupBox("Profile");
-    auto* pl = new QVBoxLayout(profile);
-    pl->addWidget(lblProfiled = named(new QLabel("This guest has a profile."), "lblProfiled"));
-    lblPicProfileID = named(new QLabel("0"), "lblPicProfileID");
-    lblPicProfileID->hide();
-    pl->addWidget(grdProfiler = named(new DataGrid, "grdProfiler"));
-    grdProfiler->setHeaders({"Preference", "Selection"});
-    pl->addWidget(grdCreditCards = named(new DataGrid, "grdCreditCards"));
-    grdCreditCards->setHeaders({"Card on the Profile"});
-    side->addWidget(profile);
-
-    auto* docs = new QGroupBox("Linked Documents");
-    auto* dl = new QVBoxLayout(docs);
-    dl->addWidget(grdDocument = named(new DataGrid, "grdDocument"));
-    FillDocumentGrid(grdDocument, {});
-    dl->addWidget(cmdDocLink = named(new QPushButton("Document &Links..."), "cmdDocLink"));
-    side->addWidget(docs);
-
-    auto* online = new QHBoxLayout;
-    online->addWidget(imgOpenTable = named(new QToolButton, "imgOpenTable"));
-    imgOpenTable->setText("Table Reservation");
-    online->addWidget(imgOTEntry = named(new QToolButton, "imgOTEntry"));
-    imgOTEntry->setText("Reservation Details");
-    online->addWidget(lblOpenTableID = named(new QLabel("0"), "lblOpenTableID"));
-    lblOTRestaurantID = named(new QLabel("0"), "lblOTRestaurantID");
-    lblOTRestaurantID->hide();
-    online->addStretch();
-    side->addLayout(online);
-
-    actions->addWidget(cmdClone = named(new QPushButton("&Repeat"), "cmdClone"));
-    cmdClone->setToolTip("A new entry for the same guest and request, without the notes");
-    actions->addWidget(cmdSpellCheck = named(new QPushButton("S&pelling"), "cmdSpellCheck"));
-    cmdSpellCheck->setToolTip("Check the spelling of the Descriptive Text");
-    actions->addWidget(cmdExport = named(new QPushButton("Ex&port"), "cmdExport"));
-    actions->addWidget(imgCorrespondence = named(new QToolButton, "imgCorrespondence"));
-    imgCorrespondence->setText("Letter");
-    imgCorrespondence->setToolTip("Print the category's correspondence letter");
-    actions->addWidget(imgMap = named(new QToolButton, "imgMap"));
-    imgMap->setText("Map");
-    imgMap->setToolTip("Directions to the entry's contact");
-
-    connect(cmdClone, &QPushButton::clicked, this, &frmLogbook::cmdClone_Click);
-    connect(cmdSpellCheck, &QPushButton::clicked, this, &frmLogbook::cmdSpellCheck_Click);
-    connect(cmdExport, &QPushButton::clicked, this, &frmLogbook::cmdExport_Click);
-    connect(cmdDocLink, &QPushButton::clicked, this, &frmLogbook::cmdDocLink_Click);
-    connect(imgCorrespondence, &QToolButton::clicked, this, &frmLogbook::imgCorrespondence_Click);
-    connect(imgMap, &QToolButton::clicked, this, &frmLogbook::imgMap_Click);
-    connect(imgOpenTable, &QToolButton::clicked, this, &frmLogbook::imgOpenTable_Click);
-    connect(imgOTEntry, &QToolButton::clicked, this, &frmLogbook::imgOpenTable_Click);
-    connect(grdDocument, &DataGrid::rowActivated, this, [this](qint64 id) {
-        try {
-            for (const DocumentLink& d : GetCDocuments(m_ctx, m_entry.logId, "L"))
-                if (d.id == id) OpenDocumentLink(m_ctx, d);
-        } catch (const DbError& e) {
-            ReportError(m_ctx.prompt(), e, "grdDocument_DblClick", FormName, true);
-        }
-    });
-}
-
 // Everything around the entry, after the entry's own fields are on screen.
 void frmLogbook::showLinks() {
-    const LogEntry& e = m_entry;
-    lblPicProfileID->setText(QString::number(e.profileId));
-    lblProfiled->setVisible(e.profileId > 0);
-    grdProfiler->clearRows();
-    grdCreditCards->clearRows();
-    if (e.profileId > 0) {
-        int n = 0;
-        if (m_hooks.profileDetails)
-            for (const auto& [preference, selection] : m_hooks.profileDetails(e.profileId))
-                grdProfiler->setRow(++n, {preference, selection}, {}, {}, false);
-        n = 0;
-        if (m_hooks.profileCards)
-            for (const auto& [key, masked] : m_hooks.profileCards(e.profileId))
-                grdCreditCards->setRow(key ? key : ++n, {masked}, {}, {}, false);
-    }
-    lblOpenTableID->setText(QString::number(e.openTableId));
-    imgOpenTable->setToolTip(e.openTableId > 0
-                                 ? "Online reservation " + QString::number(e.openTableId)
-                                 : QString("DoubleClick to Get Open Table Availability"));
-    imgOTEntry->setVisible(e.openTableId > 0);
-    lblOpenTableID->setVisible(e.openTableId > 0);
+    m_links->showProfile(m_entry.profileId);
+    m_links->showOnlineReservation(m_entry.openTableId);
     loadDesign();
     refreshDocuments();
     showContactNotes();
 }
 
 void frmLogbook::loadDesign() {
+    DesignFieldsPanel* design = m_links->design();
     try {
-        const qint64 typeId = GetLogTypeID(m_ctx.db(), typeName());
-        designPanel->setDesign(typeId > 0 ? GetLogbookBackPanelItems(m_ctx.db(), typeId)
-                                          : std::vector<DesignItem>{});
-        designPanel->setReadOnly(m_readOnly);
+        const qint64 typeId = GetLogTypeID(m_ctx.db(), m_category->current());
+        design->setDesign(typeId > 0 ? GetLogbookBackPanelItems(m_ctx.db(), typeId)
+                                     : std::vector<DesignItem>{});
+        design->setReadOnly(m_readOnly);
         // A new choice of category on an entry with a contact: the design line
         // for contacts takes its details when it is still empty.
-        const int line = designPanel->contactLine();
+        const int line = design->contactLine();
         if (m_loading || m_readOnly || line < 0 || m_entry.contactId <= 0 ||
-            !m_hooks.contactDetails || !designPanel->values().value(line).isEmpty())
+            !m_hooks.contactDetails || !design->values().value(line).isEmpty())
             return;
-        designPanel->setValue(line, m_hooks.contactDetails(m_entry.contactId));
+        design->setValue(line, m_hooks.contactDetails(m_entry.contactId));
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "GetLogbookBackPanelItems", FormName, true);
     }
 }
 
 void frmLogbook::showContactNotes() {
-    picContactFrame->clear();
-    picContactFrame->hide();
     m_contactUnread = false;
-    const QString date = Formats::StoredDate(Formats::ParseShortDate(txtSelect[0]->text()));
-    if (!m_hooks.contactTicklers || m_entry.contactId <= 0 || date.isEmpty() || m_readOnly) return;
-    const QStringList notes = m_hooks.contactTicklers(m_entry.contactId, date);
+    QStringList notes;
+    const QString date = m_dates->stored(EntryDatesPanel::Reference);
+    if (m_hooks.contactTicklers && m_entry.contactId > 0 && !date.isEmpty() && !m_readOnly)
+        notes = m_hooks.contactTicklers(m_entry.contactId, date);
+    m_links->showContactNotes(notes);
     if (notes.isEmpty()) return;
-    picContactFrame->setText(notes.join("\n"));
-    picContactFrame->show();
     m_contactUnread = true;
-    cmdOK->show();
+    m_category->askForOk();
 }
 
 void frmLogbook::refreshDocuments() {
@@ -176,8 +86,16 @@ void frmLogbook::refreshDocuments() {
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "GetCDocuments", FormName, true);
     }
-    FillDocumentGrid(grdDocument, links);
-    cmdDocLink->setEnabled(!m_readOnly && m_source == LogSource::Current);
+    m_links->showDocuments(links, !m_readOnly && m_source == LogSource::Current);
+}
+
+void frmLogbook::openDocument(qint64 id) {
+    try {
+        for (const DocumentLink& d : GetCDocuments(m_ctx, m_entry.logId, "L"))
+            if (d.id == id) OpenDocumentLink(m_ctx, d);
+    } catch (const DbError& e) {
+        ReportError(m_ctx.prompt(), e, "grdDocument_DblClick", FormName, true);
+    }
 }
 
 void frmLogbook::cmdDocLink_Click() {
@@ -196,6 +114,7 @@ void frmLogbook::cmdDocLink_Click() {
 // Resets an entry taken from the screen into a new, unsaved one of the member.
 void frmLogbook::becomeNew(LogEntry& e) {
     e.logId = 0;
+    e.rowVersion = 0;
     e.enteredBy = m_ctx.session.name;
     e.initials = m_ctx.session.initials;
     const QDateTime now = m_ctx.clock().now();
@@ -204,15 +123,15 @@ void frmLogbook::becomeNew(LogEntry& e) {
     e.complete = e.pending = e.onHold = e.cancelled = false;
     e.notified.clear();
     e.openTableId = 0;
-    e.fingerprint.clear();
     e.encCC.clear();
     e.ccCreated = {};
     e.webResId.clear();
 }
 
 void frmLogbook::cmdClone_Click() {
-    const std::vector<DesignItem> design = designPanel->design();
-    const QStringList values = designPanel->values();
+    DesignFieldsPanel* design = m_links->design();
+    const std::vector<DesignItem> items = design->design();
+    const QStringList values = design->values();
     LogEntry e = m_entry;
     gatherInto(e);
     const bool hadCard = !m_entry.encCC.trimmed().isEmpty();
@@ -224,7 +143,7 @@ void frmLogbook::cmdClone_Click() {
         ReportError(m_ctx.prompt(), err, "cmdClone_Click", FormName, true);
         return;
     }
-    e.text = design.empty() ? QString() : DesignLinesOnly(design, values);
+    e.text = items.empty() ? QString() : DesignLinesOnly(items, values);
     e.msgNotes.clear();
     becomeNew(e);
     if (restaurant > 0) e.contactId = restaurant;
@@ -233,17 +152,8 @@ void frmLogbook::cmdClone_Click() {
     m_loadedType.clear();
     showEntry();
     // The card stays with the original entry; the clone only says so.
-    if (hadCard) lblShowEncCC->setText("Card not carried over");
+    if (hadCard) m_card->setNote("Card not carried over");
     m_changed = true;
-}
-
-void frmLogbook::cmdSpellCheck_Click() {
-    if (txtDescription->isReadOnly()) return;
-    if (!m_speller)
-        m_speller =
-            std::make_unique<SpellChecker>(SpellChecker::FindDictionary(),
-                                           m_ctx.workstation.userDataFolder + "UserDictionary.txt");
-    if (RunSpellCheck(txtDescription, *m_speller, m_ctx.prompt(), this)) markChanged();
 }
 
 void frmLogbook::cmdExport_Click() {
@@ -255,7 +165,7 @@ void frmLogbook::cmdExport_Click() {
                                "installed.");
         return;
     }
-    m_hooks.openExport(typeName(), this);
+    m_hooks.openExport(m_category->current(), this);
 }
 
 void frmLogbook::imgMap_Click() {
@@ -276,7 +186,7 @@ void frmLogbook::imgCorrespondence_Click() {
 }
 
 void frmLogbook::imgDEForm_Click() {
-    ChooseEntryOutput(m_ctx, m_hooks, m_entry, OutputAction::Print, designPanel->imgDEForm,
+    ChooseEntryOutput(m_ctx, m_hooks, m_entry, OutputAction::Print, m_links->design()->imgDEForm,
                       EntryDocument::CustomForm);
 }
 
@@ -302,24 +212,137 @@ void frmLogbook::imgOpenTable_Click() {
     m_hooks.openTable(m_entry.logId, this);
 }
 
-void frmLogbook::pickDate(int box) {
-    if (txtSelect[box]->isReadOnly()) return;
-    QMenu menu(this);
-    auto* calendar = new QCalendarWidget(&menu);
-    calendar->setObjectName("calDropDown");
-    const QDate shown = Formats::ParseShortDate(txtSelect[box]->text());
-    calendar->setSelectedDate(shown.isValid() ? shown : m_ctx.clock().today());
-    auto* action = new QWidgetAction(&menu);
-    action->setDefaultWidget(calendar);
-    menu.addAction(action);
-    connect(calendar, &QCalendarWidget::clicked, &menu, [&menu, this, box](QDate d) {
-        txtSelect[box]->setText(Formats::ShortDate(d));
-        markChanged();
-        menu.close();
-        if (box == 0) referDateLeft();
-        if (box == 1) arrivalDateLeft();
-    });
-    menu.exec(picDropDown[box]->mapToGlobal(QPoint(0, picDropDown[box]->height())));
+void frmLogbook::cmdOther_Click() {
+    LogbookStore store(m_ctx);
+    std::optional<qint64> before; // the saved entry's version, when it is as this screen read it
+    try {
+        if (!MayDoOrSay(m_ctx, Rights::LogbookNotifications, MsgMaintainNotifications)) return;
+        if (m_entry.logId > 0 && m_source == LogSource::Current) {
+            before = store.StoredVersion(m_entry.logId);
+            if (before != m_entry.rowVersion) before.reset();
+        }
+    } catch (const DbError& err) {
+        ReportError(m_ctx.prompt(), err, "cmdOther_Click", FormName, true);
+        return;
+    }
+    NotifiedValuesDialog dialog(m_ctx, this);
+    dialog.exec();
+    if (!dialog.listChanged()) return;
+    try {
+        fillNotified();
+        // A renamed value was renamed in the entries too, this one included
+        // (followed through every rename made in the editor); each rename that
+        // reached this entry raised its version once.
+        const auto renamed = [&dialog](QString value, int* hops = nullptr) {
+            for (int step = 0; step < dialog.renamed().size(); ++step) {
+                const auto to = dialog.renamed().constFind(value.trimmed().toLower());
+                if (to == dialog.renamed().constEnd()) break;
+                value = *to;
+                if (hops) ++*hops;
+            }
+            return value;
+        };
+        const QString shown = m_dates->notified();
+        if (!shown.isEmpty()) m_dates->setNotified(renamed(shown));
+        int hops = 0;
+        const QString stored = renamed(m_entry.notified, &hops);
+        if (hops == 0) return;
+        m_entry.notified = stored;
+        // Only the editor's own renames are taken, never another desk's save.
+        if (before && store.StoredVersion(m_entry.logId) == *before + hops)
+            m_entry.rowVersion = *before + hops;
+    } catch (const DbError& err) {
+        ReportError(m_ctx.prompt(), err, "GetOtherData", FormName, true);
+    }
+}
+
+void frmLogbook::cmdShowProfile_Click() {
+    // A linked profile opens (editable with right 7); otherwise one is picked.
+    if (m_entry.profileId > 0) {
+        if (!MayDoOrSay(m_ctx, Rights::LogbookLinkProfile, MsgLinkProfile)) return;
+        if (m_hooks.showProfile)
+            m_hooks.showProfile(m_entry.profileId, MayDo(m_ctx, Rights::LogbookEditProfile), this);
+        return;
+    }
+    if (!MayDoOrSay(m_ctx, Rights::LogbookSelectProfile, MsgSelectProfile)) return;
+    if (!m_hooks.selectProfile) return;
+    if (auto p = m_hooks.selectProfile(this)) {
+        m_entry.profileId = p->profileId;
+        m_guest->showPicked(*p);
+        m_changed = true;
+        showLinks();
+    }
+}
+
+void frmLogbook::cmdDeselectProfile_Click() {
+    if (m_entry.profileId <= 0 || m_readOnly) return;
+    if (!MayDoOrSay(m_ctx, Rights::LogbookDeselectProfile, MsgDeselectProfile)) return;
+    m_ctx.prompt().message(MsgDeselectKeepsGroup);
+    m_entry.profileId = 0;
+    m_changed = true;
+    showLinks();
+}
+
+void frmLogbook::cmdShowEncCC_Click() {
+    if (m_entry.logId <= 0) {
+        m_ctx.prompt().message("Entry must be <Saved> before the credit card may be decrypted.");
+        return;
+    }
+    if (!MayDoOrSay(m_ctx, Rights::LogbookCloneCards,
+                    "You are not authorized to Decrypt Credit Card Numbers."))
+        return;
+    if (m_hooks.showCard && !m_entry.encCC.isEmpty())
+        m_hooks.showCard(m_entry.logId, m_entry.encCC, this);
+}
+
+QString frmLogbook::dumpRecord() {
+    if (m_entry.logId <= 0) return {};
+    return DumpLogbookRecord(m_ctx, m_entry.logId, m_source);
+}
+
+void frmLogbook::limoBillingCodes() {
+    try {
+        if (GetVmSetting(m_ctx.db(), "OdsLimoInterface", "false")
+                .compare("true", Qt::CaseInsensitive))
+            return;
+    } catch (const DbError& e) {
+        ReportError(m_ctx.prompt(), e, "Form_KeyDown", FormName, true);
+        return;
+    }
+    if (!m_hooks.limoBillingCodes) {
+        m_ctx.prompt().message("The limousine billing codes are not available: the limousine "
+                               "interface module is not installed.");
+        return;
+    }
+    m_hooks.limoBillingCodes(m_entry.logId, this);
+}
+
+// ---------------------------------------------------------------- frmLogbookMsgs
+
+frmLogbookMsgs::frmLogbookMsgs(AppContext& ctx, qint64 logId, LogSource source, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName("frmLogbookMsgs");
+    setWindowTitle("Logbook History and Messages");
+    auto* layout = new QVBoxLayout(this);
+    grdHistory = named(new DataGrid, "grdHistory");
+    grdHistory->setHeaders({"History Date & Time", "Initials", "Reason"});
+    grdMessages = named(new DataGrid, "grdMessages");
+    grdMessages->setHeaders({"Message Date & Time", "Sent to", "Sent From"});
+    layout->addWidget(grdHistory);
+    layout->addWidget(grdMessages);
+    try {
+        LogbookStore store(ctx);
+        int n = 0;
+        for (const HistoryRow& h : store.GetTheLogbookHistory(logId, source))
+            grdHistory->setRow(++n, {h.logDateTime, h.initials, h.reason}, {}, {}, false);
+        n = 0;
+        if (source == LogSource::Current)
+            for (const MessageRow& m : store.GetTheLogbookMessages(logId))
+                grdMessages->setRow(++n, {m.msgDateTime, m.conciergeName, m.sentFrom}, {}, {},
+                                    false);
+    } catch (const DbError& e) {
+        ReportError(ctx.prompt(), e, "Form_Load", "frmLogbookMsgs", true);
+    }
 }
 
 } // namespace vm

@@ -1,15 +1,13 @@
 #pragma once
-// Calls from the logbook into subsystems that plug in later (card data,
-// profiles, contacts, groups, messages, ticklers, output).  An empty hook
-// means the subsystem is not part of this build: the logbook then does
-// nothing for that call and shows nothing made up.
+// What the logbook's screens ask of subsystems that plug in later and that
+// opens windows of its own (profiles, contacts, maps, messages, printing,
+// export, online reservations, limousine codes, card screens), on top of the
+// data services.  An empty member means the subsystem is not part of this
+// build: the screen says so and does nothing.
 
-#include <QString>
-#include <QStringList>
-#include <functional>
+#include "logbook/LogbookServices.h"
+
 #include <optional>
-#include <utility>
-#include <vector>
 
 class QWidget;
 
@@ -20,43 +18,23 @@ struct PickedProfile {
     QString firstName, lastName, roomNumber, guestId;
 };
 
-struct LogbookHooks {
-    // Card data: the cipher of a newly typed number for the entry `logId`
-    // (an empty answer means the encryption failed).
-    std::function<QString(const QString& number, qint64 logId)> encryptCard;
-    // The clear number of the stored cipher of entry `logId` (empty when it failed);
-    // a clone carries its card as a number, encrypted again under its own id.
-    std::function<QString(const QString& stored, qint64 logId)> decryptCard;
+struct LogbookScreenHooks : LogbookServices {
     // Screens the form's text boxes for card numbers before a save (asks
     // about each finding and may remove it from its box).
     std::function<void(QWidget* form, const QString& formName, qint64 recordId)> checkFormCCFields;
-    // Card auditing after a save that stored a card.
-    std::function<void(qint64 logId)> recordCardEvent;
     // Shows the stored card of a saved entry to a member with the card password.
     std::function<void(qint64 logId, const QString& stored, QWidget* parent)> showCard;
 
-    // Profiles, contacts and groups.
+    // Profiles and contacts.
     std::function<std::optional<PickedProfile>(QWidget* parent)> selectProfile;
     // Opens the profile; `mayEdit` says whether the member may change it.
     std::function<void(qint64 profileId, bool mayEdit, QWidget* parent)> showProfile;
     std::function<void(qint64 contactId, QWidget* parent)> showContact;
-    std::function<std::vector<std::pair<qint64, QString>>()> groups; // id, name
-    // The profile's details for the entry screen's grid (preference, selection).
-    std::function<std::vector<std::pair<QString, QString>>(qint64 profileId)> profileDetails;
-    // The profile's stored cards, masked (key, masked number).
-    std::function<std::vector<std::pair<qint64, QString>>(qint64 profileId)> profileCards;
-    // One line with the contact's name, address and telephone, for the design
-    // line that takes a contact's details.
-    std::function<QString(qint64 contactId)> contactDetails;
-    // The contact's tickler notes that apply on a date ("yyyy/MM/dd").
-    std::function<QStringList(qint64 contactId, const QString& date)> contactTicklers;
     // Directions to the entry's contact.
     std::function<void(qint64 contactId, QWidget* parent)> showMap;
 
-    // Messages and ticklers.
+    // Messages about the entry.
     std::function<void(qint64 logId, QWidget* parent)> sendMessage;
-    // The category's tickler notes that apply on a date ("yyyy/MM/dd").
-    std::function<QStringList(qint64 logTypeId, const QString& date)> categoryTicklers;
 
     // Output: printing one entry ("Details", "Confirmation", "GuestRequest",
     // "VendorRequest", "Correspondence", "CustomForm").  E-mail is composed by
@@ -73,13 +51,10 @@ struct LogbookHooks {
 
     // The limousine interface's billing codes for an entry.
     std::function<void(qint64 logId, QWidget* parent)> limoBillingCodes;
-
     // The logbook export, opened for the entry's category.
     std::function<void(const QString& category, QWidget* parent)> openExport;
     // Online restaurant reservations for the entry on the screen (a saved entry).
     std::function<void(qint64 logId, QWidget* parent)> openTable;
-    // The restaurant contact of an online reservation (0 when unknown).
-    std::function<qint64(qint64 openTableId)> reservationContact;
 };
 
 } // namespace vm
