@@ -1,8 +1,8 @@
 // Velmora: the concierge desk.
 #include "app/Startup.h"
 #include "app/forms/Modules.h"
+#include "app/forms/frmSearch.h"
 #include "core/Databases.h"
-#include "guests/forms/frmSearch.h"
 #include "platform/LocationProvider.h"
 #include "platform/SingleInstance.h"
 #include "platform/forms/DesktopMailer.h"

@@ -1,7 +1,7 @@
 #include "SecurityFixture.h"
+#include "app/forms/frmSearch.h"
 #include "core/Settings.h"
 #include "core/StartOfDay.h"
-#include "guests/forms/frmSearch.h"
 #include "platform/RegistryValues.h"
 #include "security/Logon.h"
 #include "security/forms/SecurityLogPage.h"

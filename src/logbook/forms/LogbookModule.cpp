@@ -1,6 +1,6 @@
 #include "logbook/forms/LogbookModule.h"
 
-#include "guests/forms/frmSearch.h"
+#include "app/forms/frmSearch.h"
 #include "logbook/EntryRules.h"
 #include "logbook/forms/LogbookCategoriesPage.h"
 #include "logbook/forms/LogbookPanel.h"

@@ -1,7 +1,7 @@
 #include "security/forms/SecurityModule.h"
 
+#include "app/forms/frmSearch.h"
 #include "core/DataAccess.h"
-#include "guests/forms/frmSearch.h"
 #include "security/CardStore.h"
 #include "security/Logon.h"
 #include "security/forms/IdleLogoff.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: seven tab pages of search panels, a command bar, the
 // caption with the property's name and today's date.  Subsystems fill the
-// pages through the seams below when they are installed (src/app/Modules.cpp).
+// pages through the seams below when they are installed (app/forms/Modules.cpp).
 
 #include "core/AppContext.h"
 

@@ -1,4 +1,4 @@
-#include "guests/forms/frmSearch.h"
+#include "app/forms/frmSearch.h"
 
 #include "core/Databases.h"
 #include "core/Formats.h"
@@ -127,8 +127,7 @@ void frmSearch::Logon() {
         applyRights();
         // The desk's day starts on the logbook.
         const int logbook = TabNames.indexOf("Logbook");
-        if (m_tabs->isTabEnabled(logbook))
-            m_tabs->setCurrentIndex(logbook);
+        if (m_tabs->isTabEnabled(logbook)) m_tabs->setCurrentIndex(logbook);
         refreshCaption();
         Q_EMIT loggedOn();
     }
