@@ -10,6 +10,10 @@ bool enhanced(AppContext& ctx) {
     return GetBooleanSetting(ctx.db(), "EnhancedEncryption");
 }
 
+bool isDigit(QChar c) {
+    return c >= '0' && c <= '9';
+}
+
 bool isSeparator(QChar c) {
     return !c.isDigit() && !c.isLetter();
 }
@@ -115,11 +119,17 @@ bool LuhnCheck(const QString& number) {
 }
 
 QString MaskCard(const QString& number) {
-    const int lastSpace = int(number.lastIndexOf(' '));
-    const int keepFrom = lastSpace >= 0 ? lastSpace + 1 : int(number.size()) - 4;
+    // Counted in digits, not characters: however the number is grouped, only
+    // its last four digits stay readable.  Separators keep their places.
+    int keep = 4;
     QString out = number;
-    for (int i = 0; i < keepFrom && i < out.size(); ++i)
-        if (out.at(i) != ' ') out[i] = 'x';
+    for (int i = int(out.size()) - 1; i >= 0; --i) {
+        if (!isDigit(out.at(i))) continue;
+        if (keep > 0)
+            --keep;
+        else
+            out[i] = 'x';
+    }
     return out;
 }
 

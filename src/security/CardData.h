@@ -22,8 +22,8 @@ QString StripNonDigits(const QString& text);
 QString CardType(const QString& number);
 // Numeric, 13 to 16 digits, and the Luhn sum a multiple of 10.
 bool LuhnCheck(const QString& number);
-// Every character but the last four (and spaces) becomes "x"; with a space in
-// the number only the part before the last space is masked.
+// Every digit but the last four becomes "x"; blanks, dashes, dots and other
+// separators stay where they are ("4111 111111111111" -> "xxxx xxxxxxxx1111").
 QString MaskCard(const QString& number);
 
 inline const QString kMsgInvalidCardNumber =

@@ -45,12 +45,58 @@ TEST(CardData, LuhnAcceptsValidNumbersOnly) {
         EXPECT_EQ(LuhnCheck(c.number), c.valid) << c.number;
 }
 
-TEST(CardData, StripAndMask) {
+TEST(CardData, StripNonDigitsKeepsDigitsOnly) {
     EXPECT_EQ(StripNonDigits("4111-1111 1111.1111x"), "4111111111111111");
-    EXPECT_EQ(MaskCard("4111111111111111"), "xxxxxxxxxxxx1111");
-    EXPECT_EQ(MaskCard("4111 1111 1111 1111"), "xxxx xxxx xxxx 1111");
-    EXPECT_EQ(MaskCard("3782 822463 10005"), "xxxx xxxxxx 10005");
-    EXPECT_EQ(MaskCard("123"), "123");
+    EXPECT_EQ(StripNonDigits("no digits"), "");
+}
+
+namespace {
+// The digits a masked text still shows.
+QString shownDigits(const QString& text) {
+    return StripNonDigits(text);
+}
+
+// Every grouping a desk types: the mask keeps the shape and the last four digits only.
+struct Grouping {
+    const char* name;
+    const char* typed;
+    const char* masked;
+};
+const Grouping kGroupings[] = {
+    {"4-4-4-4", "4111 1111 1111 1111", "xxxx xxxx xxxx 1111"},
+    {"4-6-5 (Amex)", "3782 822463 10005", "xxxx xxxxxx x0005"},
+    {"4-12", "4111 111111111111", "xxxx xxxxxxxx1111"},
+    {"12-4", "411111111111 1111", "xxxxxxxxxxxx 1111"},
+    {"no blanks", "4111111111111111", "xxxxxxxxxxxx1111"},
+    {"dashes", "5555-5555-5555-4444", "xxxx-xxxx-xxxx-4444"},
+    {"dots", "6011.1111.1111.1117", "xxxx.xxxx.xxxx.1117"},
+    {"mixed", "4111 1111-1111.1111", "xxxx xxxx-xxxx.1111"},
+    {"last group short", "4111 1111 1111 111 1", "xxxx xxxx xxxx 111 1"},
+    {"14 digits (Diners)", "3056 930902 5904", "xxxx xxxxxx 5904"},
+};
+} // namespace
+
+TEST(CardData, MaskShowsAtMostTheLastFourDigitsWhateverTheGrouping) {
+    for (const Grouping& g : kGroupings) {
+        const QString typed = g.typed;
+        const QString masked = MaskCard(typed);
+        EXPECT_EQ(masked, QString(g.masked)) << g.name;
+        EXPECT_EQ(shownDigits(masked), StripNonDigits(typed).right(4)) << g.name;
+        EXPECT_EQ(masked.size(), typed.size()) << g.name;
+    }
+    EXPECT_EQ(MaskCard("123"), "123"); // nothing beyond the last four
+    EXPECT_EQ(MaskCard(""), "");
+}
+
+TEST(CardData, DisplayModeMasksEveryGroupingInsideText) {
+    for (const Grouping& g : kGroupings) {
+        const QString note = QString("Card %1 on file").arg(g.typed);
+        ASSERT_TRUE(CheckForCCNumber(note)) << g.name;
+        const QString shown = CreditCardISM(note, false);
+        EXPECT_EQ(shown, QString("Card %1 on file").arg(g.masked)) << g.name;
+        EXPECT_LE(shownDigits(shown).size(), 4) << g.name;
+        EXPECT_EQ(CreditCardISM(note, true), "Card DELETED CC# on file") << g.name;
+    }
 }
 
 TEST(CardData, DetectorFindsNumbersInFreeText) {
@@ -79,7 +125,7 @@ TEST(CardData, CreditCardIsmReplacesOrMasksEveryNumber) {
     const QString note = "Spa deposit 4111 1111 1111 1111, then 5555-5555-5555-4444 for dinner";
     EXPECT_EQ(CreditCardISM(note, true), "Spa deposit DELETED CC#, then DELETED CC# for dinner");
     EXPECT_EQ(CreditCardISM(note, false),
-              "Spa deposit xxxx xxxx xxxx 1111, then xxxxxxxxxxxxxxx4444 for dinner");
+              "Spa deposit xxxx xxxx xxxx 1111, then xxxx-xxxx-xxxx-4444 for dinner");
     EXPECT_EQ(CreditCardISM("card 4111.1111.1111.1111.", true), "card DELETED CC#.");
     const QString parcel = "Tracking Number 4111111111111111 for the parcel";
     EXPECT_EQ(CreditCardISM(parcel, true), parcel);
