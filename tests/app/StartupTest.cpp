@@ -44,6 +44,44 @@ TEST(Startup, DefaultLocationIsMadeOnceAndKeepsItsKeyTemplate) {
     EXPECT_TRUE(QFileInfo::exists(env.ctx->workstation.userConfigFolder + "location"));
 }
 
+TEST(Startup, EmptyFolderWritesTheFileThatIsOpened) {
+    TestEnv env;
+    RegistryValues registry(env.ctx->workstation);
+    ApplyProviderAnswer(*env.ctx, "ABCDEF", registry);
+    ASSERT_EQ(env.ctx->start.databaseFolder, "");
+    // An empty folder is the current directory.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(env.root()));
+    SavePathToRegistry(*env.ctx, registry);
+    const QString written = registry.fullDbPath();
+    EXPECT_EQ(written, QDir(env.root()).absoluteFilePath("VelmP.db"));
+    EXPECT_NE(written, "/VelmP.db");
+    if (!UsingPostgres()) {
+        ASSERT_EQ(env.open(), 0) << env.prompt.texts().join("\n").toStdString();
+        EXPECT_TRUE(QFileInfo::exists(written)) << "the database opened is the one written";
+        CloseDatabase(*env.ctx);
+    }
+    QDir::setCurrent(before);
+
+    // A folder is written as it is, with the current file name.
+    ApplyProviderAnswer(*env.ctx, "/srv/velmora/db/ABCDEF", registry);
+    SavePathToRegistry(*env.ctx, registry);
+    EXPECT_EQ(registry.fullDbPath(), "/srv/velmora/db/VelmP.db");
+}
+
+TEST(Startup, SplashOnlyForTheDeskProgramsNames) {
+    struct Case {
+        const char* executable;
+        bool splash;
+    } cases[] = {
+        {"velmora", true}, {"VelmM", true},    {"@VelmM", true},     {"VELMM", false},
+        {"velmm", false},  {"Velmora", false}, {"VelmMaint", false}, {"velmora-bench", false},
+        {"@velmm", false}, {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ShowsSplash(c.executable), c.splash) << c.executable;
+}
+
 TEST(Startup, RefusesToRunFromTheDatabaseFolder) {
     TestEnv env;
     env.ctx->start.databaseFolder = env.ctx->workstation.programFolder + "/";
