@@ -16,6 +16,17 @@
 
 namespace vm {
 
+// Whether card numbers may be stored and shown (core/CardKey.h); anything but
+// Ready refuses both.
+enum class CardKeyState {
+    Ready,
+    SettingUnreadable,
+    EncryptionOff,
+    TemplateMissing,
+    TemplateUnreadable,
+    TemplateNotStored
+};
+
 struct StartupState {
     QString databaseFolder; // ends in "/" unless empty
     QString currentBase = "VelmP";
@@ -25,7 +36,8 @@ struct StartupState {
     QString postgres; // libpq keywords (dbname= included) when the databases live on a server
     QString postgresSchemaPrefix; // each database is a schema: prefix + base name, lower case
     QString keyTemplate;          // decrypted key template of the enhanced card cipher
-    bool writable = false;        // false while the local read-only copy is in use
+    CardKeyState cardKey = CardKeyState::TemplateMissing; // until the databases open
+    bool writable = false; // false while the local read-only copy is in use
     bool localBackup = false;
     QString openingLabel; // "CURRENT" / "ARCHIVE" while opening
     QString currencySymbol = " ";

@@ -1,15 +1,11 @@
 #include "security/CardData.h"
 
-#include "core/Settings.h"
+#include "core/CardKey.h"
 #include "platform/Cipher.h"
 
 namespace vm {
 
 namespace {
-bool enhanced(AppContext& ctx) {
-    return GetBooleanSetting(ctx.db(), "EnhancedEncryption");
-}
-
 bool isDigit(QChar c) {
     return c >= '0' && c <= '9';
 }
@@ -56,10 +52,28 @@ std::optional<std::pair<int, int>> locate(const QString& text, const QString& di
 }
 } // namespace
 
+CardKeyState CardNumbersState(AppContext& ctx) {
+    // The setting is read again: a switch turned off (or unreadable) since the
+    // start refuses at once.
+    const std::optional<bool> on = ReadEnhancedEncryption(ctx.db());
+    if (!on) return CardKeyState::SettingUnreadable;
+    if (!*on) return CardKeyState::EncryptionOff;
+    if (ctx.start.keyTemplate.trimmed().isEmpty())
+        return ctx.start.cardKey == CardKeyState::Ready ? CardKeyState::TemplateMissing
+                                                        : ctx.start.cardKey;
+    return CardKeyState::Ready;
+}
+
+bool RefuseCardsUnlessReady(AppContext& ctx) {
+    const CardKeyState state = CardNumbersState(ctx);
+    if (state == CardKeyState::Ready) return false;
+    ctx.prompt().message(CardsRefusedText(state), {}, Icon::Exclamation);
+    return true;
+}
+
 QString EncryptCC(AppContext& ctx, const QString& clear, const QString& recordValue) {
-    const CipherResult r =
-        enhanced(ctx) ? TryEncryptWithTemplate(clear, ctx.start.keyTemplate, recordValue)
-                      : TryEncryptOriginal(clear, false, CipherKeys::builtIn(ctx.start.masked));
+    if (RefuseCardsUnlessReady(ctx)) return {};
+    const CipherResult r = TryEncryptWithTemplate(clear, ctx.start.keyTemplate, recordValue);
     if (!r.ok()) {
         ctx.prompt().message(kMsgEncryptionFailed, {}, Icon::Critical);
         return {};
@@ -68,9 +82,8 @@ QString EncryptCC(AppContext& ctx, const QString& clear, const QString& recordVa
 }
 
 QString DecryptCC(AppContext& ctx, const QString& stored, const QString& recordValue) {
-    const CipherResult r =
-        enhanced(ctx) ? TryDecryptWithTemplate(stored, ctx.start.keyTemplate, recordValue)
-                      : TryDecryptOriginal(stored, false, CipherKeys::builtIn(ctx.start.masked));
+    if (RefuseCardsUnlessReady(ctx)) return {};
+    const CipherResult r = TryDecryptWithTemplate(stored, ctx.start.keyTemplate, recordValue);
     if (!r.ok()) {
         ctx.prompt().message(kMsgDecryptionFailed, {}, Icon::Critical);
         return {};

@@ -1,6 +1,9 @@
 #include "security/CardData.h"
 #include "SecurityFixture.h"
+#include "core/CardKey.h"
 #include "core/Settings.h"
+
+#include <functional>
 
 using namespace vm;
 using namespace vm::test;
@@ -147,15 +150,39 @@ TEST_F(SecurityTest, CardCipherEnhancedUsesTheRecordValue) {
     EXPECT_TRUE(env.prompt.saw("Decryption Failed"));
 }
 
-TEST_F(SecurityTest, CardCipherWithoutEnhancementOrTemplate) {
-    ASSERT_TRUE(SetBooleanSetting(db(), "EnhancedEncryption", false));
-    const QString a = EncryptCC(ctx(), "378282246310005", "1");
-    ASSERT_FALSE(a.isEmpty());
-    EXPECT_EQ(EncryptCC(ctx(), "378282246310005", "2"), a); // the record value plays no part
-    EXPECT_EQ(DecryptCC(ctx(), a, "9"), "378282246310005");
+// No path encrypts a card under a key of the program: with the setting off
+// or unreadable, or without the template, nothing is stored or shown.
+TEST_F(SecurityTest, CardsAreRefusedWithoutEnhancedEncryptionOrTemplate) {
+    const QString stored = EncryptCC(ctx(), "378282246310005", "7");
+    ASSERT_FALSE(stored.isEmpty());
+    const QString keyTemplate = ctx().start.keyTemplate;
+    struct Case {
+        const char* name;
+        std::function<void()> breakIt;
+        CardKeyState state;
+    } cases[] = {
+        {"switched off", [&] { SetBooleanSetting(db(), "EnhancedEncryption", false); },
+         CardKeyState::EncryptionOff},
+        {"template missing", [&] { ctx().start.keyTemplate.clear(); },
+         CardKeyState::TemplateMissing},
+        {"settings row unreadable",
+         [&] { db().exec("ALTER TABLE [Authorization] RENAME TO [AuthorizationGone]"); },
+         CardKeyState::SettingUnreadable},
+    };
+    for (const Case& c : cases) {
+        c.breakIt();
+        env.prompt.clear();
+        EXPECT_EQ(CardNumbersState(ctx()), c.state) << c.name;
+        EXPECT_EQ(EncryptCC(ctx(), "378282246310005", "7"), "") << c.name;
+        EXPECT_EQ(DecryptCC(ctx(), stored, "7"), "") << c.name;
+        EXPECT_EQ(env.prompt.texts(), QStringList(2, CardsRefusedText(c.state))) << c.name;
+        EXPECT_FALSE(env.prompt.sawPart("Encryption Failed")) << c.name;
 
-    ASSERT_TRUE(SetBooleanSetting(db(), "EnhancedEncryption", true));
-    ctx().start.keyTemplate.clear();
-    EXPECT_EQ(EncryptCC(ctx(), "378282246310005", "1"), "");
-    EXPECT_TRUE(env.prompt.saw("Encryption Failed"));
+        // Put right again for the next case.
+        if (db().tableExists("AuthorizationGone"))
+            db().exec("ALTER TABLE [AuthorizationGone] RENAME TO [Authorization]");
+        SetBooleanSetting(db(), "EnhancedEncryption", true);
+        ctx().start.keyTemplate = keyTemplate;
+        ASSERT_EQ(DecryptCC(ctx(), stored, "7"), "378282246310005") << c.name;
+    }
 }
