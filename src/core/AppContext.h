@@ -16,6 +16,8 @@
 
 namespace vm {
 
+class SessionWindows;
+
 // Whether card numbers may be stored and shown (core/CardKey.h); anything but
 // Ready refuses both.
 enum class CardKeyState {
@@ -82,6 +84,10 @@ public:
     std::unique_ptr<Database> current;
     std::unique_ptr<Database> archive;
     std::unique_ptr<Database> common;
+
+    // The record windows and card dialogs of the session, closed at log-off
+    // (kept by the main window; none while it does not exist).
+    SessionWindows* sessionWindows = nullptr;
 
     // The database that holds contacts (or events): the common one when shared.
     Database& contactsDb() const { return (globals.commonContacts && common) ? *common : *current; }

@@ -1,5 +1,6 @@
 #include "security/forms/CardDialogs.h"
 
+#include "platform/forms/SessionWindows.h"
 #include "security/CardData.h"
 #include "security/forms/frmShowEncCC.h"
 
@@ -10,6 +11,7 @@ void ShowStoredCard(AppContext& ctx, QChar source, qint64 id, const QString& sto
     // Refused before the password is asked: a view that cannot decrypt is no view.
     if (RefuseCardsUnlessReady(ctx)) return;
     frmShowEncCC dialog(ctx, source, id, QString(), stored, QString::number(id), parent);
+    TrackSessionWindow(ctx, &dialog);
     dialog.exec();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Opening the dialogs that show a stored card number: refused, with the
-// reason, when card numbers cannot be shown.
+// reason, when card numbers cannot be shown; registered with the session so
+// that log-off closes them.
 
 #include "core/AppContext.h"
 
