@@ -43,9 +43,20 @@ void ApplyProviderAnswer(AppContext& ctx, const QString& answer, const RegistryV
 }
 
 void SavePathToRegistry(const AppContext& ctx, RegistryValues& registry) {
-    QString folder = ctx.start.databaseFolder;
-    if (!folder.endsWith('/')) folder += '/';
-    registry.setFullDbPath(folder + ctx.start.currentBase + ".db");
+    // The file OpenDatabase opens, made absolute: an empty folder is the
+    // current directory, not the root of the file system.  On a server the
+    // path keeps the same form, built from the database folder.
+    const DbLocation where = LocationFor(ctx, ctx.start.currentBase);
+    const QString file = where.engine == Engine::SQLite
+                             ? where.file
+                             : ctx.start.databaseFolder + DatabaseFileName(ctx.start.currentBase);
+    registry.setFullDbPath(QFileInfo(file).absoluteFilePath());
+}
+
+bool ShowsSplash(const QString& executableName) {
+    // The desk program under its historic names and under this build's name;
+    // the names compare exactly, case included.
+    return executableName == "VelmM" || executableName == "@VelmM" || executableName == "velmora";
 }
 
 QString RefusalToRunFromServer(const AppContext& ctx) {

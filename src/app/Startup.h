@@ -13,8 +13,12 @@ QString CurrencySymbol();
 // the database folder (the text up to and including its last separator).
 void ApplyProviderAnswer(AppContext& ctx, const QString& answer, const RegistryValues& registry);
 
-// Stores the full path of the current database for the companion programs.
+// Stores the full path of the current database for the companion programs:
+// the absolute path of the file that is opened.
 void SavePathToRegistry(const AppContext& ctx, RegistryValues& registry);
+
+// Whether this executable shows the splash window at start.
+bool ShowsSplash(const QString& executableName);
 
 // The refusal message when the program runs from the database folder, else "".
 QString RefusalToRunFromServer(const AppContext& ctx);

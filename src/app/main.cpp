@@ -1,8 +1,8 @@
 // Velmora: the concierge desk.
 #include "app/Startup.h"
 #include "app/forms/Modules.h"
+#include "app/forms/frmSearch.h"
 #include "core/Databases.h"
-#include "guests/forms/frmSearch.h"
 #include "platform/LocationProvider.h"
 #include "platform/SingleInstance.h"
 #include "platform/forms/DesktopMailer.h"
@@ -15,6 +15,7 @@
 #include <QSplashScreen>
 #include <QStyleFactory>
 #include <QThread>
+#include <memory>
 
 using namespace vm;
 
@@ -94,18 +95,21 @@ int main(int argc, char** argv) {
     ctx.workstation.ensureFolders();
     PrepareLocalSettings(ctx);
     applySkin(ctx);
-    QSplashScreen splash(splashPicture());
-    splash.setObjectName("frmSplash");
-    splash.show();
-    app.processEvents();
-    QThread::msleep(1000);
+    std::unique_ptr<QSplashScreen> splash;
+    if (ShowsSplash(ctx.workstation.executableName)) {
+        splash = std::make_unique<QSplashScreen>(splashPicture());
+        splash->setObjectName("frmSplash");
+        splash->show();
+        app.processEvents();
+        QThread::msleep(1000);
+    }
 
     frmSearch window(ctx);
     prompt.setParent(&window);
     InstallModuleHooks(ctx);
     const int rc = LoadMainWindowData(ctx);
     if (rc != 0) {
-        splash.close();
+        if (splash) splash->close();
         prompt.message(OpenFailureMessage(ctx, rc), {}, OpenFailureIcon(rc));
         CloseDatabase(ctx);
         return 1;
@@ -120,6 +124,6 @@ int main(int argc, char** argv) {
     window.refreshCaption();
     window.applyPlacement();
     window.show();
-    splash.finish(&window);
+    if (splash) splash->finish(&window);
     return app.exec();
 }

@@ -16,6 +16,19 @@
 
 namespace vm {
 
+class SessionWindows;
+
+// Whether card numbers may be stored and shown (core/CardKey.h); anything but
+// Ready refuses both.
+enum class CardKeyState {
+    Ready,
+    SettingUnreadable,
+    EncryptionOff,
+    TemplateMissing,
+    TemplateUnreadable,
+    TemplateNotStored
+};
+
 struct StartupState {
     QString databaseFolder; // ends in "/" unless empty
     QString currentBase = "VelmP";
@@ -25,7 +38,8 @@ struct StartupState {
     QString postgres; // libpq keywords (dbname= included) when the databases live on a server
     QString postgresSchemaPrefix; // each database is a schema: prefix + base name, lower case
     QString keyTemplate;          // decrypted key template of the enhanced card cipher
-    bool writable = false;        // false while the local read-only copy is in use
+    CardKeyState cardKey = CardKeyState::TemplateMissing; // until the databases open
+    bool writable = false; // false while the local read-only copy is in use
     bool localBackup = false;
     QString openingLabel; // "CURRENT" / "ARCHIVE" while opening
     QString currencySymbol = " ";
@@ -70,6 +84,10 @@ public:
     std::unique_ptr<Database> current;
     std::unique_ptr<Database> archive;
     std::unique_ptr<Database> common;
+
+    // The record windows and card dialogs of the session, closed at log-off
+    // (kept by the main window; none while it does not exist).
+    SessionWindows* sessionWindows = nullptr;
 
     // The database that holds contacts (or events): the common one when shared.
     Database& contactsDb() const { return (globals.commonContacts && common) ? *common : *current; }

@@ -1,10 +1,10 @@
 #include "core/Databases.h"
 
+#include "core/CardKey.h"
 #include "core/DataAccess.h"
 #include "core/Formats.h"
 #include "core/Settings.h"
 #include "core/schema/SchemaBuilder.h"
-#include "platform/Cipher.h"
 
 #include <QFileInfo>
 
@@ -17,14 +17,6 @@ const QString LF = QStringLiteral("\n");
 // A database is new when it has no settings row yet.
 void createWhenNew(AppContext& ctx, Database& db) {
     if (!db.tableExists("Authorization")) CreateBaseDatabase(db, ctx.clock());
-}
-
-QString decryptKeyTemplate(const AppContext& ctx) {
-    const QString answer = ctx.start.providerAnswer;
-    if (answer.startsWith("Corvella Masked"))
-        return DecryptOriginal(answer.mid(15), true, CipherKeys::builtIn(ctx.start.masked));
-    const int slash = answer.lastIndexOf('/');
-    return DecryptOriginal(answer.mid(slash + 1), false, CipherKeys::builtIn(ctx.start.masked));
 }
 
 bool purgeDueToday(AppContext& ctx) {
@@ -134,8 +126,7 @@ int OpenDatabase(AppContext& ctx, const QString& mode, const UpgradeHooks& hooks
     try {
         ctx.globals.commonContacts = GetBooleanSetting(ctx.db(), "CommonContacts");
         ctx.globals.commonEvents = GetBooleanSetting(ctx.db(), "CommonEvents");
-        if (GetBooleanSetting(ctx.db(), "EnhancedEncryption"))
-            ctx.start.keyTemplate = decryptKeyTemplate(ctx);
+        LoadCardKey(ctx);
         ctx.start.openingLabel.clear();
         ctx.start.purgeAtStart = purgeDueToday(ctx);
     } catch (const DbError& e) {

@@ -30,6 +30,15 @@ void InsertFactoryData(Database& db, const Clock& clock) {
             "VALUES (?, 'True', 'False', 'Arial', 10, 90, 90, 30, '#808080', '#008000', "
             "'#000000', '#C06000', '#0000C0', '#800080', 'Velmora Hotel', ?, ' ')",
             {81045, true});
+    // A new property starts secure (the PCI DSS 8.2.8 and 8.3.4 levels):
+    // lockout (Security2) after FutureD4 = 3 failures, log-off after 15 idle
+    // minutes (Security5), the password rules (Security3) and expiry after
+    // PasswordDays (Security4), no guest logon.  The option pages may relax
+    // them; databases that exist keep their own values.
+    db.exec("UPDATE [Authorization] SET [Security2] = ?, [FutureD4] = 3, [Security3] = ?, "
+            "[Security4] = ?, [PasswordDays] = 90, [Security5] = ?, [InactiveMinutes] = 15, "
+            "[DisableGuest] = ?",
+            {true, true, true, true, true});
 
     const QString today = Formats::StoredDate(clock.today());
     struct Account {

@@ -1,12 +1,34 @@
 #include "platform/LocationProvider.h"
 
-#include "platform/Cipher.h"
-
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
 namespace vm {
+
+namespace {
+constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+}
+
+bool WriteLocationFile(const QString& file, const QList<QPair<QString, QString>>& values) {
+    if (!QDir().mkpath(QFileInfo(file).absolutePath())) return false;
+    QFile f(file);
+    // Created empty and narrowed before the first key goes in; the settings
+    // writer then replaces the file with one of the same mode.
+    if (!f.exists() && !f.open(QIODevice::WriteOnly)) return false;
+    f.close();
+    if (!f.setPermissions(OwnerOnly)) return false;
+    QSettings s(file, QSettings::IniFormat);
+    for (const auto& [key, value] : values)
+        s.setValue(key, value);
+    s.sync();
+    return s.status() == QSettings::NoError && f.setPermissions(OwnerOnly);
+}
+
+bool StoreKeyTemplate(const QString& file, const QString& encryptedTemplate) {
+    return !file.isEmpty() && WriteLocationFile(file, {{"KeyTemplate", encryptedTemplate}});
+}
 
 LocationInfo LocationProvider::read(const QString& file) const {
     QSettings s(file, QSettings::IniFormat);
@@ -26,18 +48,13 @@ LocationInfo LocationProvider::info() {
         const QString file = folder + "location";
         if (QFileInfo::exists(file)) return read(file);
     }
-    // The embedded default: a database folder of this user, and a key template
-    // made once and kept in the user's location file.
+    // The embedded default: a database folder of this user, kept in the
+    // user's location file.
     LocationInfo info;
     info.folder = m_ws.userDataFolder + "Database/";
-    info.keyTemplate = EncryptOriginal(NewKeyTemplate(), false, CipherKeys::builtIn(false));
     info.sourceFile = m_ws.userConfigFolder + "location";
-    QDir().mkpath(m_ws.userConfigFolder);
     QDir().mkpath(info.folder);
-    QSettings s(info.sourceFile, QSettings::IniFormat);
-    s.setValue("Folder", info.folder);
-    s.setValue("KeyTemplate", info.keyTemplate);
-    s.sync();
+    WriteLocationFile(info.sourceFile, {{"Folder", info.folder}});
     return info;
 }
 

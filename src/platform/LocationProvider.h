@@ -11,8 +11,9 @@
 //   PostgreSQL  libpq connection keywords; when set the databases live on that server
 //   Schema      PostgreSQL schema (optional)
 // With no file anywhere, the embedded default is used: the folder "Database"
-// in the per-user data folder, with a new key template, written to the
-// user's `location` file so that the template stays the same from then on.
+// in the per-user data folder, written to the user's `location` file.  The key
+// template is added when the databases open (core/CardKey.h).  A location file
+// is readable and writable by its owner only: it holds the card key template.
 
 #include "platform/Workstation.h"
 
@@ -38,5 +39,14 @@ private:
     LocationInfo read(const QString& file) const;
     const Workstation& m_ws;
 };
+
+// Writes the (encrypted) key template into the location file `file`, keeping
+// its other keys; answers false when the file cannot be written.
+bool StoreKeyTemplate(const QString& file, const QString& encryptedTemplate);
+
+// Writes keys into a location file and leaves it owner-only (0600), also when
+// it existed with a looser mode: the mode is narrowed before anything is
+// written, so the template is never readable by others.
+bool WriteLocationFile(const QString& file, const QList<QPair<QString, QString>>& values);
 
 } // namespace vm

@@ -1,13 +1,13 @@
 #include "security/CardData.h"
 
-#include "core/Settings.h"
+#include "core/CardKey.h"
 #include "platform/Cipher.h"
 
 namespace vm {
 
 namespace {
-bool enhanced(AppContext& ctx) {
-    return GetBooleanSetting(ctx.db(), "EnhancedEncryption");
+bool isDigit(QChar c) {
+    return c >= '0' && c <= '9';
 }
 
 bool isSeparator(QChar c) {
@@ -52,10 +52,28 @@ std::optional<std::pair<int, int>> locate(const QString& text, const QString& di
 }
 } // namespace
 
+CardKeyState CardNumbersState(AppContext& ctx) {
+    // The setting is read again: a switch turned off (or unreadable) since the
+    // start refuses at once.
+    const std::optional<bool> on = ReadEnhancedEncryption(ctx.db());
+    if (!on) return CardKeyState::SettingUnreadable;
+    if (!*on) return CardKeyState::EncryptionOff;
+    if (ctx.start.keyTemplate.trimmed().isEmpty())
+        return ctx.start.cardKey == CardKeyState::Ready ? CardKeyState::TemplateMissing
+                                                        : ctx.start.cardKey;
+    return CardKeyState::Ready;
+}
+
+bool RefuseCardsUnlessReady(AppContext& ctx) {
+    const CardKeyState state = CardNumbersState(ctx);
+    if (state == CardKeyState::Ready) return false;
+    ctx.prompt().message(CardsRefusedText(state), {}, Icon::Exclamation);
+    return true;
+}
+
 QString EncryptCC(AppContext& ctx, const QString& clear, const QString& recordValue) {
-    const CipherResult r =
-        enhanced(ctx) ? TryEncryptWithTemplate(clear, ctx.start.keyTemplate, recordValue)
-                      : TryEncryptOriginal(clear, false, CipherKeys::builtIn(ctx.start.masked));
+    if (RefuseCardsUnlessReady(ctx)) return {};
+    const CipherResult r = TryEncryptWithTemplate(clear, ctx.start.keyTemplate, recordValue);
     if (!r.ok()) {
         ctx.prompt().message(kMsgEncryptionFailed, {}, Icon::Critical);
         return {};
@@ -64,9 +82,8 @@ QString EncryptCC(AppContext& ctx, const QString& clear, const QString& recordVa
 }
 
 QString DecryptCC(AppContext& ctx, const QString& stored, const QString& recordValue) {
-    const CipherResult r =
-        enhanced(ctx) ? TryDecryptWithTemplate(stored, ctx.start.keyTemplate, recordValue)
-                      : TryDecryptOriginal(stored, false, CipherKeys::builtIn(ctx.start.masked));
+    if (RefuseCardsUnlessReady(ctx)) return {};
+    const CipherResult r = TryDecryptWithTemplate(stored, ctx.start.keyTemplate, recordValue);
     if (!r.ok()) {
         ctx.prompt().message(kMsgDecryptionFailed, {}, Icon::Critical);
         return {};
@@ -115,11 +132,17 @@ bool LuhnCheck(const QString& number) {
 }
 
 QString MaskCard(const QString& number) {
-    const int lastSpace = int(number.lastIndexOf(' '));
-    const int keepFrom = lastSpace >= 0 ? lastSpace + 1 : int(number.size()) - 4;
+    // Counted in digits, not characters: however the number is grouped, only
+    // its last four digits stay readable.  Separators keep their places.
+    int keep = 4;
     QString out = number;
-    for (int i = 0; i < keepFrom && i < out.size(); ++i)
-        if (out.at(i) != ' ') out[i] = 'x';
+    for (int i = int(out.size()) - 1; i >= 0; --i) {
+        if (!isDigit(out.at(i))) continue;
+        if (keep > 0)
+            --keep;
+        else
+            out[i] = 'x';
+    }
     return out;
 }
 

@@ -10,20 +10,25 @@
 
 namespace vm {
 
-// The card cipher.  With EnhancedEncryption on the key comes from the key
-// template and the record value; otherwise the first-generation cipher with
-// the mode-dependent key.  A failure shows "Encryption Failed" / "Decryption
-// Failed" and answers the empty text.
+// The card cipher: the key comes from the key template and the record value.
+// There is no other key: with EnhancedEncryption off or unreadable, or without
+// a usable key template, card numbers are refused with a message that says why
+// (CardsRefusedText) and the answer is the empty text.  A cipher failure shows
+// "Encryption Failed" / "Decryption Failed" and answers the empty text.
 QString EncryptCC(AppContext& ctx, const QString& clear, const QString& recordValue);
 QString DecryptCC(AppContext& ctx, const QString& stored, const QString& recordValue);
+// Whether card numbers may be stored and shown now (Ready), else why not.
+CardKeyState CardNumbersState(AppContext& ctx);
+// Shows the refusal and answers true unless card numbers may be used.
+bool RefuseCardsUnlessReady(AppContext& ctx);
 
 QString StripNonDigits(const QString& text);
 // "MasterCard", "Visa", "American Express", "Diners Club", "Discover" or "".
 QString CardType(const QString& number);
 // Numeric, 13 to 16 digits, and the Luhn sum a multiple of 10.
 bool LuhnCheck(const QString& number);
-// Every character but the last four (and spaces) becomes "x"; with a space in
-// the number only the part before the last space is masked.
+// Every digit but the last four becomes "x"; blanks, dashes, dots and other
+// separators stay where they are ("4111 111111111111" -> "xxxx xxxxxxxx1111").
 QString MaskCard(const QString& number);
 
 inline const QString kMsgInvalidCardNumber =

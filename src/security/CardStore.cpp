@@ -163,9 +163,9 @@ qint64 InsertProfileCC(AppContext& ctx, const ProfileCard& card) {
     const QString record = QString::number(card.profileId);
     const QString digits = StripNonDigits(card.number);
     const QString enc = EncryptCC(ctx, digits, record);
-    const QString encExp = EncryptCC(ctx, card.expires.trimmed(), record);
     if (enc.isEmpty()) // the cipher has said so; nothing is stored
         return 0;
+    const QString encExp = EncryptCC(ctx, card.expires.trimmed(), record);
     const qint64 id = ctx.db().insert(
         "INSERT INTO [ProfileCC] ([ProfileID], [CreditCardType], [CardNumber], [Expires], [EncCC], "
         "[EncExp], [CreatedDate]) VALUES (?, ?, ?, 'xx/xx', ?, ?, ?)",

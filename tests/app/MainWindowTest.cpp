@@ -1,7 +1,7 @@
 #include "app/Startup.h"
+#include "app/forms/frmSearch.h"
 #include "core/Databases.h"
 #include "core/Settings.h"
-#include "guests/forms/frmSearch.h"
 #include "support/TestEnv.h"
 
 #include <QApplication>

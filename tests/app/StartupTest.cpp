@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 using namespace vm;
 using namespace vm::test;
@@ -35,13 +36,75 @@ TEST(Startup, ProviderAnswerChoosesFolderAndFileNames) {
     EXPECT_EQ(registry.fullDbPath(), "/srv/masked/VelmPM.db");
 }
 
-TEST(Startup, DefaultLocationIsMadeOnceAndKeepsItsKeyTemplate) {
+TEST(Startup, DefaultLocationIsMadeOnceForItsOwnerOnly) {
     TestEnv env;
     LocationProvider provider(env.ctx->workstation);
     const QString first = provider.answer();
-    EXPECT_TRUE(first.startsWith(env.ctx->workstation.userDataFolder + "Database/"));
+    EXPECT_EQ(first, env.ctx->workstation.userDataFolder + "Database/")
+        << "the key template comes with the first open of the databases";
     EXPECT_EQ(provider.answer(), first);
-    EXPECT_TRUE(QFileInfo::exists(env.ctx->workstation.userConfigFolder + "location"));
+    const QString file = env.ctx->workstation.userConfigFolder + "location";
+    ASSERT_TRUE(QFileInfo::exists(file));
+    EXPECT_EQ(QFile::permissions(file) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+TEST(Startup, LocationFileIsNarrowedToItsOwnerWhenRewritten) {
+    TestEnv env;
+    const QString file = env.root() + "/etc/location";
+    QDir().mkpath(env.root() + "/etc");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[General]\nFolder=/srv/velmora/\n");
+    }
+    ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ReadGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther));
+    ASSERT_TRUE(StoreKeyTemplate(file, "ABCDEF"));
+    EXPECT_EQ(QFile::permissions(file) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QSettings s(file, QSettings::IniFormat);
+    EXPECT_EQ(s.value("KeyTemplate").toString(), "ABCDEF");
+    EXPECT_EQ(s.value("Folder").toString(), "/srv/velmora/") << "the other keys stay";
+}
+
+TEST(Startup, EmptyFolderWritesTheFileThatIsOpened) {
+    TestEnv env;
+    RegistryValues registry(env.ctx->workstation);
+    ApplyProviderAnswer(*env.ctx, "ABCDEF", registry);
+    ASSERT_EQ(env.ctx->start.databaseFolder, "");
+    // An empty folder is the current directory.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(env.root()));
+    SavePathToRegistry(*env.ctx, registry);
+    const QString written = registry.fullDbPath();
+    EXPECT_EQ(written, QDir(env.root()).absoluteFilePath("VelmP.db"));
+    EXPECT_NE(written, "/VelmP.db");
+    if (!UsingPostgres()) {
+        ASSERT_EQ(env.open(), 0) << env.prompt.texts().join("\n").toStdString();
+        EXPECT_TRUE(QFileInfo::exists(written)) << "the database opened is the one written";
+        CloseDatabase(*env.ctx);
+    }
+    QDir::setCurrent(before);
+
+    // A folder is written as it is, with the current file name.
+    ApplyProviderAnswer(*env.ctx, "/srv/velmora/db/ABCDEF", registry);
+    SavePathToRegistry(*env.ctx, registry);
+    EXPECT_EQ(registry.fullDbPath(), "/srv/velmora/db/VelmP.db");
+}
+
+TEST(Startup, SplashOnlyForTheDeskProgramsNames) {
+    struct Case {
+        const char* executable;
+        bool splash;
+    } cases[] = {
+        {"velmora", true}, {"VelmM", true},    {"@VelmM", true},     {"VELMM", false},
+        {"velmm", false},  {"Velmora", false}, {"VelmMaint", false}, {"velmora-bench", false},
+        {"@velmm", false}, {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ShowsSplash(c.executable), c.splash) << c.executable;
 }
 
 TEST(Startup, RefusesToRunFromTheDatabaseFolder) {

@@ -1,6 +1,6 @@
 #include "LogbookFixture.h"
 
-#include "guests/forms/frmSearch.h"
+#include "app/forms/frmSearch.h"
 #include "logbook/forms/LogbookCategoriesPage.h"
 #include "logbook/forms/LogbookModule.h"
 #include "logbook/forms/LogbookPanel.h"

@@ -89,6 +89,7 @@ TEST_F(LogonFormTest, FiveAllowedAttemptsWarnAtTheFourth) {
 }
 
 TEST_F(LogonFormTest, WithoutLockoutEveryFailureGetsTheGeneralMessage) {
+    // A new property locks out; this test switches the lockout off.
     db().exec("UPDATE [Authorization] SET [Security2] = ?", {false});
     LoadGlobals(ctx());
     for (int i = 0; i < 4; ++i)
@@ -105,6 +106,7 @@ TEST_F(LogonFormTest, WithoutLockoutEveryFailureGetsTheGeneralMessage) {
 }
 
 TEST_F(LogonFormTest, EmptyFieldsAreAskedForGuestNeedsNoPassword) {
+    ASSERT_TRUE(SetBooleanSetting(db(), "GuestDisabled", false)); // off in a new property
     attempt("", "x");
     EXPECT_EQ(env.prompt.shown.last().text, "The Logon Name must be complete.");
     EXPECT_EQ(env.prompt.shown.last().title, "Enter Logon Name");

@@ -46,6 +46,9 @@ TEST_F(SecurityTest, WrongPasswordIsRecordedAsItsLengthOnly) {
 }
 
 TEST_F(SecurityTest, GuestLogsOnReadOnlyUnlessDisabled) {
+    // A new property refuses the guest; here the guest logon is switched on.
+    EXPECT_EQ(CheckLogon(ctx(), "guest", "").result, LogonResult::Inactive);
+    ASSERT_TRUE(SetBooleanSetting(db(), "GuestDisabled", false));
     EXPECT_EQ(CheckLogon(ctx(), "guest", "").result, LogonResult::Ok);
     const Session& s = ctx().session;
     EXPECT_TRUE(s.guest);
@@ -62,7 +65,7 @@ TEST_F(SecurityTest, GuestLogsOnReadOnlyUnlessDisabled) {
     EXPECT_FALSE(ctx().session.loggedOn());
     EXPECT_EQ(count("SELECT COUNT(*) FROM [FailedLogOns] WHERE [MsgSource] = 'U' AND "
                     "[LogonName] = 'Guest'"),
-              1);
+              2);
 }
 
 TEST_F(SecurityTest, InactiveAccountIsRefusedEvenWithTheRightPassword) {

@@ -50,6 +50,7 @@ protected:
         id = staff("John Doe", "jdoe", "JD", "Start001");
         setColumn(id, "LastPWChange", "2025/01/01");
         ctx().globals.security3 = true;
+        ctx().globals.security4 = false; // the password dates from long ago: no expiry here
     }
     qint64 id = 0;
 };

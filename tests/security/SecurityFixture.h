@@ -17,7 +17,6 @@ class SecurityTest : public ::testing::Test {
 protected:
     void SetUp() override {
         env.openOrFail();
-        ctx().start.keyTemplate = NewKeyTemplate();
         ctx().workstation.computerName = "DESK-1";
     }
 

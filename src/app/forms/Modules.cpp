@@ -1,6 +1,6 @@
 #include "app/forms/Modules.h"
 
-#include "guests/forms/frmSearch.h"
+#include "app/forms/frmSearch.h"
 #include "logbook/forms/LogbookModule.h"
 #include "security/forms/SecurityModule.h"
 

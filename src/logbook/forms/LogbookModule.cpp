@@ -1,14 +1,14 @@
 #include "logbook/forms/LogbookModule.h"
 
-#include "guests/forms/frmSearch.h"
+#include "app/forms/frmSearch.h"
 #include "logbook/EntryRules.h"
 #include "logbook/forms/LogbookCategoriesPage.h"
 #include "logbook/forms/LogbookPanel.h"
 #include "logbook/forms/frmExport.h"
 #include "logbook/forms/frmLogbook.h"
 #include "security/CardData.h"
+#include "security/forms/CardDialogs.h"
 #include "security/forms/frmCCQuery.h"
-#include "security/forms/frmShowEncCC.h"
 
 #include <QVBoxLayout>
 
@@ -23,12 +23,13 @@ LogbookModule::LogbookModule(AppContext& ctx, frmSearch& window) : QObject(&wind
     hooks.decryptCard = [&ctx](const QString& stored, qint64 logId) {
         return DecryptCC(ctx, stored, QString::number(logId));
     };
+    // Without a usable card key the entry screen offers no card field.
+    if (CardNumbersState(ctx) != CardKeyState::Ready) hooks.encryptCard = hooks.decryptCard = {};
     hooks.checkFormCCFields = [&ctx](QWidget* form, const QString& formName, qint64 recordId) {
         CheckFormCCFields(ctx, form, formName, recordId);
     };
     hooks.showCard = [&ctx](qint64 logId, const QString& stored, QWidget* parent) {
-        frmShowEncCC dialog(ctx, 'L', logId, QString(), stored, QString::number(logId), parent);
-        dialog.exec();
+        ShowStoredCard(ctx, 'L', logId, stored, parent);
     };
     hooks.openExport = [&ctx](const QString& category, QWidget* parent) {
         frmExport dialog(ctx, category, parent);

@@ -10,6 +10,7 @@
 #include "logbook/forms/frmLogbook.h"
 #include "platform/forms/DataGrid.h"
 #include "platform/forms/FormHelpers.h"
+#include "platform/forms/SessionWindows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -340,6 +341,7 @@ frmLogbook* LogbookPanel::entryScreen(qint64 logId, LogSource source) {
     auto* f = new frmLogbook(m_ctx, m_hooks, logId, source, this);
     f->setWindowFlag(Qt::Window);
     f->setAttribute(Qt::WA_DeleteOnClose);
+    TrackSessionWindow(m_ctx, f); // log-off closes it
     try {
         const QDateTime now = m_ctx.clock().now();
         if (!m_rankedAt.isValid() || m_rankedAt.secsTo(now) > 3600) {

@@ -1,7 +1,8 @@
 #include "security/forms/SecurityModule.h"
 
+#include "app/forms/frmSearch.h"
 #include "core/DataAccess.h"
-#include "guests/forms/frmSearch.h"
+#include "platform/forms/SessionWindows.h"
 #include "security/CardStore.h"
 #include "security/Logon.h"
 #include "security/forms/IdleLogoff.h"
@@ -86,7 +87,7 @@ void InstallSecurity(AppContext& ctx, frmSearch& window) {
         },
         [&window] {
             if (window.isMinimized()) window.showNormal();
-            window.Logoff();
+            window.Logoff(LogoffReason::Idle);
         },
         &window);
     qApp->installEventFilter(idle);
@@ -97,6 +98,7 @@ void InstallSecurity(AppContext& ctx, frmSearch& window) {
     window.addCommand("Card Password", "cmdChangeCCPassword", [&ctx, &window] {
         if (!ctx.session.loggedOn() || ctx.session.guest) return;
         frmChangePWCC dlg(ctx, &window);
+        TrackSessionWindow(ctx, &dlg);
         dlg.exec();
     });
 }

@@ -65,7 +65,8 @@ void frmCCQuery::closeEvent(QCloseEvent* e) {
 bool AskCCQuery(const QString& formName, const QString& fieldName, QWidget* parent) {
     frmCCQuery q(formName, fieldName, parent);
     q.exec();
-    return q.removeNumber();
+    // Ended unanswered (the session was logged off): the number does not stay.
+    return q.removeNumber() || !q.answered();
 }
 
 int CheckFormCCFields(AppContext& ctx, QWidget* form, const QString& formName, qint64 recordId,

@@ -29,7 +29,8 @@ private:
 
 // Asks about one field; answers true for "remove the number".
 using CCQuestion = std::function<bool(const QString& formName, const QString& fieldName)>;
-// The question as frmCCQuery asks it on screen.
+// The question as frmCCQuery asks it on screen; a question ended without an
+// answer (log-off) removes the number.
 bool AskCCQuery(const QString& formName, const QString& fieldName, QWidget* parent);
 
 // Screens every text box of `form` (line edits that are not password fields,

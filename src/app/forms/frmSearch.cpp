@@ -1,9 +1,10 @@
-#include "guests/forms/frmSearch.h"
+#include "app/forms/frmSearch.h"
 
 #include "core/Databases.h"
 #include "core/Formats.h"
 #include "core/Rights.h"
 #include "platform/RegistryValues.h"
+#include "platform/forms/SessionWindows.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -28,6 +29,8 @@ const Right TabRights[] = {Rights::TabContacts,      Rights::TabEvents, Rights::
 
 frmSearch::frmSearch(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx) {
     setObjectName("frmSearch");
+    m_sessionWindows = new SessionWindows(this);
+    m_ctx.sessionWindows = m_sessionWindows;
     m_commandBar = addToolBar("Commands");
     m_commandBar->setObjectName("tbCommands");
     m_commandBar->setMovable(false);
@@ -45,7 +48,9 @@ frmSearch::frmSearch(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_
     refreshCaption();
 }
 
-frmSearch::~frmSearch() = default;
+frmSearch::~frmSearch() {
+    if (m_ctx.sessionWindows == m_sessionWindows) m_ctx.sessionWindows = nullptr;
+}
 
 void frmSearch::buildTabs() {
     m_tabs = new QTabWidget(this);
@@ -127,14 +132,32 @@ void frmSearch::Logon() {
         applyRights();
         // The desk's day starts on the logbook.
         const int logbook = TabNames.indexOf("Logbook");
-        if (m_tabs->isTabEnabled(logbook))
-            m_tabs->setCurrentIndex(logbook);
+        if (m_tabs->isTabEnabled(logbook)) m_tabs->setCurrentIndex(logbook);
         refreshCaption();
         Q_EMIT loggedOn();
     }
 }
 
-void frmSearch::Logoff() {
+bool frmSearch::Logoff(LogoffReason reason) {
+    if (m_loggingOff) return false;
+    if (reason == LogoffReason::Manual) {
+        if (!m_sessionWindows->closeAll()) return false;
+        finishLogoff();
+        return true;
+    }
+    // The session ends once the closed windows' code has run out (a question
+    // they were asking returns as cancelled); nothing can be started meanwhile.
+    m_loggingOff = true;
+    m_tabs->setEnabled(false);
+    m_commandBar->setEnabled(false);
+    m_sessionWindows->discardAll([this] {
+        m_loggingOff = false;
+        finishLogoff();
+    });
+    return true;
+}
+
+void frmSearch::finishLogoff() {
     if (m_logoff) m_logoff();
     m_ctx.session.clear();
     applyRights();
@@ -189,6 +212,12 @@ void frmSearch::savePlacement() {
 }
 
 void frmSearch::closeEvent(QCloseEvent* e) {
+    // Leaving the program ends the session: its windows ask their questions
+    // first, and one that refuses keeps the program open.
+    if (m_ctx.session.loggedOn() && !m_sessionWindows->closeAll()) {
+        e->ignore();
+        return;
+    }
     Q_EMIT closing();
     if (m_ctx.session.loggedOn() && m_logoff) m_logoff();
     savePlacement();

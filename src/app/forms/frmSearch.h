@@ -1,7 +1,7 @@
 #pragma once
 // The main window: seven tab pages of search panels, a command bar, the
 // caption with the property's name and today's date.  Subsystems fill the
-// pages through the seams below when they are installed (src/app/Modules.cpp).
+// pages through the seams below when they are installed (app/forms/Modules.cpp).
 
 #include "core/AppContext.h"
 
@@ -14,6 +14,11 @@ class QTimer;
 class QLabel;
 
 namespace vm {
+
+class SessionWindows;
+
+// A member logs off by the command, or the idle watch ends the session.
+enum class LogoffReason { Manual, Idle };
 
 class frmSearch : public QMainWindow {
     Q_OBJECT
@@ -38,7 +43,13 @@ public:
     void setLogoffHandler(std::function<void()> handler) { m_logoff = std::move(handler); }
     // Runs the logon when nobody is logged on (also on activation).
     void Logon();
-    void Logoff();
+    // Closes the session's windows first.  Manual: each asks its own questions
+    // and one that refuses cancels the log-off (answer false).  Idle: nobody
+    // answers; the windows close without questions, unsaved changes are lost.
+    bool Logoff(LogoffReason reason = LogoffReason::Manual);
+
+    // The record windows and card dialogs of the session.
+    SessionWindows* sessionWindows() const { return m_sessionWindows; }
 
     // Pages that no installed subsystem filled say so instead of staying blank.
     void markEmptyPages();
@@ -65,6 +76,7 @@ protected:
 private:
     void buildTabs();
     void applyRights();
+    void finishLogoff();
 
     AppContext& m_ctx;
     QTabWidget* m_tabs = nullptr;
@@ -72,9 +84,11 @@ private:
     QToolBar* m_commandBar = nullptr;
     QLabel* m_userLabel = nullptr;
     QTimer* m_timer = nullptr;
+    SessionWindows* m_sessionWindows = nullptr;
     std::function<bool()> m_logon;
     std::function<void()> m_logoff;
     bool m_inLogon = false;
+    bool m_loggingOff = false;
 };
 
 } // namespace vm
