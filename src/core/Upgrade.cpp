@@ -158,7 +158,7 @@ QString ConvertReferTimeCode(const QString& stored) {
     if (code == 0) return {};
     if (code >= 1 && code <= 6) return slotTimes[code - 1];
     // Larger codes count minutes from 23:30 (wrapping past midnight).
-    return QTime(23, 30).addSecs(qint64(code) * 60).toString("HH:mm");
+    return Formats::Time24(QTime(23, 30).addSecs(qint64(code) * 60));
 }
 
 void UpdateDBLevel(Database& db, int level) {
