@@ -3,15 +3,15 @@
 #include "app/forms/Modules.h"
 #include "app/forms/frmSearch.h"
 #include "core/Databases.h"
+#include "platform/DesktopMailer.h"
 #include "platform/LocationProvider.h"
 #include "platform/SingleInstance.h"
-#include "platform/forms/DesktopMailer.h"
+#include "platform/forms/SystemDesktop.h"
 #include "platform/forms/WidgetPrompt.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QPainter>
-#include <QProcess>
 #include <QSplashScreen>
 #include <QStyleFactory>
 #include <QThread>
@@ -56,7 +56,9 @@ int main(int argc, char** argv) {
     WidgetPrompt prompt;
     SystemClock clock;
     AppContext ctx(Workstation::detect(), prompt, clock);
-    DesktopMailer mailer;
+    SystemDesktop desktop;
+    ctx.setDesktop(&desktop);
+    DesktopMailer mailer(desktop);
     ctx.setMailer(&mailer);
     ctx.start.currencySymbol = CurrencySymbol();
 
@@ -82,8 +84,9 @@ int main(int argc, char** argv) {
     case VersionCheck::Current:
         break;
     case VersionCheck::Launch:
-        if (QProcess::startDetached(ctx.workstation.programFolder + "/Launch",
-                                    {ctx.start.databaseFolder + ctx.workstation.executableName}))
+        if (ctx.desktop().startDetached(
+                ctx.workstation.programFolder + "/Launch",
+                {ctx.start.databaseFolder + ctx.workstation.executableName}))
             return 0;
         prompt.message(NewVersionMessage(ctx), {}, Icon::Information);
         return 0;

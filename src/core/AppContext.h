@@ -7,6 +7,7 @@
 #include "core/Session.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
+#include "platform/Desktop.h"
 #include "platform/Mailer.h"
 #include "platform/Prompt.h"
 #include "platform/Workstation.h"
@@ -72,6 +73,12 @@ public:
         return m_mailer ? *m_mailer : none;
     }
     void setMailer(Mailer* mailer) { m_mailer = mailer; }
+    // Opening documents, file dialogs and helper programs (none until start-up sets one).
+    Desktop& desktop() const {
+        static NoDesktop none;
+        return m_desktop ? *m_desktop : none;
+    }
+    void setDesktop(Desktop* desktop) { m_desktop = desktop; }
     Database& db() const { return *current; }
     bool hasArchive() const { return archive != nullptr; }
 
@@ -100,6 +107,7 @@ private:
     Prompt* m_prompt;
     Clock* m_clock;
     Mailer* m_mailer = nullptr;
+    Desktop* m_desktop = nullptr;
 };
 
 } // namespace vm

@@ -31,9 +31,9 @@ QString UnescapeAmpersand(const QString& text) {
 
 QString ConvertTimeStringToDate(const QString& text, const Clock& clock) {
     if (text.size() != 8) return {};
-    const QTime t = QTime::fromString(text.left(5) + ":00 " + text.right(2), "hh:mm:ss AP");
+    const QTime t = Formats::ParseTime12(text.left(5) + ' ' + text.right(2));
     if (!t.isValid()) return {};
-    return QDateTime(clock.today(), t).toString("yyyy/MM/dd HH:mm:ss");
+    return Formats::StoredDateTimeSeconds(QDateTime(clock.today(), t));
 }
 
 QString ErrorReportText(int number, const QString& description, const QString& procedure,

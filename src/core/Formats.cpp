@@ -20,6 +20,10 @@ QString StoredDateTime(const QDateTime& dt) {
     return dt.isValid() ? dt.toString("yyyy/MM/dd HH:mm") : QString();
 }
 
+QString StoredDateTimeSeconds(const QDateTime& dt) {
+    return dt.isValid() ? dt.toString("yyyy/MM/dd HH:mm:ss") : QString();
+}
+
 QDate ParseStoredDate(const QString& s) {
     return QDate::fromString(s.trimmed().left(10), "yyyy/MM/dd");
 }
@@ -67,9 +71,17 @@ QTime ParseTime(const QString& s) {
     return {};
 }
 
+QTime ParseTime12(const QString& s) {
+    return english().toTime(s, "hh:mm AP");
+}
+
 QString AuditStamp(const QDateTime& dt) {
     return english().toString(dt.date(), "dddd, MM/dd/yyyy") + " at " +
            english().toString(dt.time(), "hh:mm ap");
+}
+
+QString SyslogStamp(const QDateTime& dt) {
+    return english().toString(dt, "MMM dd HH:mm:ss");
 }
 
 QString FormatNumber(double value, const QString& pattern) {

@@ -8,10 +8,11 @@
 namespace vm::Formats {
 
 // Stored forms (text columns).
-QString StoredDate(const QDate& d);              // "yyyy/MM/dd"
-QString StoredDateTime(const QDateTime& dt);     // "yyyy/MM/dd HH:mm"
-QDate ParseStoredDate(const QString& s);         // "yyyy/MM/dd" → date (invalid if not)
-QDateTime ParseStoredDateTime(const QString& s); // "yyyy/MM/dd HH:mm"
+QString StoredDate(const QDate& d);                 // "yyyy/MM/dd"
+QString StoredDateTime(const QDateTime& dt);        // "yyyy/MM/dd HH:mm"
+QString StoredDateTimeSeconds(const QDateTime& dt); // "yyyy/MM/dd HH:mm:ss"
+QDate ParseStoredDate(const QString& s);            // "yyyy/MM/dd" → date (invalid if not)
+QDateTime ParseStoredDateTime(const QString& s);    // "yyyy/MM/dd HH:mm"
 
 // On screen.
 QString ShortDate(const QDate& d); // "MM/dd/yyyy"
@@ -22,8 +23,11 @@ inline const QString ShortDateHint = QStringLiteral("MM/DD/YYYY");
 QString Time12(const QTime& t);    // "hh:mm AM"
 QString Time24(const QTime& t);    // "HH:mm"
 QTime ParseTime(const QString& s); // "HH:mm", "hh:mm AM", "h:mm AM"
+QTime ParseTime12(const QString& s); // exactly "hh:mm AM" / "hh:mm PM"
 // Audit texts: "dddd, MM/dd/yyyy at hh:mm am"
 QString AuditStamp(const QDateTime& dt);
+// Syslog lines: "MMM dd HH:mm:ss" (English month names)
+QString SyslogStamp(const QDateTime& dt);
 
 // Old-style number pattern with "#", "0", "," and "." ("#,###.00" gives ".00" for zero).
 QString FormatNumber(double value, const QString& pattern);

@@ -3,7 +3,6 @@
 #include "core/Formats.h"
 
 #include <QFileInfo>
-#include <QProcess>
 
 namespace vm {
 
@@ -67,7 +66,7 @@ bool RunStartOfDay(AppContext& ctx) {
     if (ctx.start.masked) {
         const QString program = ctx.start.databaseFolder + "Departed";
         if (QFileInfo::exists(program))
-            QProcess::startDetached(program, {});
+            ctx.desktop().startDetached(program);
         else
             ctx.prompt().message("The following required file is missing:\r\n" + program +
                                      "\r\n\r\nPlease call Orvanta Technical Support",

@@ -28,7 +28,7 @@ bool LogMessage(const QString& databaseFolder, const QString& line, const Clock&
     const bool locked = lock.tryLock(3000);
     QStringList lines;
     if (!QFile::exists(path))
-        lines << "Logging File Created " + clock.now().toString("yyyy/MM/dd HH:mm");
+        lines << "Logging File Created " + Formats::StoredDateTime(clock.now());
     lines << line;
     const bool ok = appendLines(path, lines);
     if (locked) lock.unlock();

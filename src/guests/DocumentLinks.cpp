@@ -2,6 +2,7 @@
 
 #include "core/DataAccess.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -218,19 +219,35 @@ LinkAddress DocumentLinkUrl(const QString& target) {
     return {{}, notOpenable(t)};
 }
 
-bool OpenDocumentLink(Prompt& prompt, const QString& target, const UrlOpener& open) {
+QString LinkIsProgramMessage(const QString& path) {
+    return "This link points to a program, not a document:" + CRLF + CRLF +
+           QDir::toNativeSeparators(path) + CRLF + CRLF +
+           "Opening it will run the program on this computer.  Do you want to run it?";
+}
+
+bool OpenDocumentLink(AppContext& ctx, const QString& target) {
+    Prompt& prompt = ctx.prompt();
     const LinkAddress a = DocumentLinkUrl(target);
     if (!a.refusal.isEmpty()) {
         prompt.message(a.refusal, {}, Icon::Exclamation);
         return false;
     }
-    if (!open || !open(a.url)) {
+    // A stored path is only data: it runs as a program only on the user's word.
+    if (a.url.isLocalFile() && IsProgramFile(a.url.toLocalFile()) &&
+        prompt.ask(LinkIsProgramMessage(a.url.toLocalFile()), TitleLinkIsProgram, Buttons::YesNo,
+                   Icon::Exclamation, Answer::No) != Answer::Yes)
+        return false;
+    if (!ctx.desktop().openUrl(a.url)) {
         prompt.message("No program on this computer could open the document or hyperlink:" + CRLF +
                            CRLF + target.trimmed(),
                        {}, Icon::Exclamation);
         return false;
     }
     return true;
+}
+
+bool OpenDocumentLink(AppContext& ctx, const DocumentLink& link) {
+    return OpenDocumentLink(ctx, link.target());
 }
 
 } // namespace vm

@@ -17,7 +17,6 @@
 
 #include <QString>
 #include <QUrl>
-#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -115,9 +114,13 @@ struct LinkAddress {
 // web addresses; anything else is refused.
 LinkAddress DocumentLinkUrl(const QString& target);
 
-// Opens a URL on the desktop; answers false when nothing could open it.
-using UrlOpener = std::function<bool(const QUrl&)>;
-// Opens the target through `open`, or shows why it cannot; answers whether it opened.
-bool OpenDocumentLink(Prompt& prompt, const QString& target, const UrlOpener& open);
+// Opens the target on the desktop (ctx.desktop()), or shows why it cannot;
+// answers whether it opened.  A local file that would run as a program opens
+// only when the user confirms it.
+bool OpenDocumentLink(AppContext& ctx, const QString& target);
+bool OpenDocumentLink(AppContext& ctx, const DocumentLink& link);
+
+inline const QString TitleLinkIsProgram = QStringLiteral("Run a Program?");
+QString LinkIsProgramMessage(const QString& path);
 
 } // namespace vm

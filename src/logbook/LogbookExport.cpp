@@ -2,11 +2,11 @@
 
 #include "logbook/Categories.h"
 #include "logbook/Designs.h"
+#include "platform/CsvWriter.h"
 #include "platform/RegistryValues.h"
 
 #include <QDir>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 #include <QSettings>
 
@@ -64,15 +64,14 @@ SqlPart AnyOf(const QString& condition, const QVariantList& values) {
 
 const QHash<int, QString>& SortColumns() {
     static const QHash<int, QString> columns{
-        {1, "[LogBook].[EnteredBy]"},  {2, "[LogBook].[EntryType]"},
-        {3, "[LogBook].[ArrivalDate]"}, {4, "[LogBook].[ReferDate]"},
-        {5, "[LogBook].[ReferTime]"},  {6, "[Profile].[ProfileType]"}};
+        {1, "[LogBook].[EnteredBy]"}, {2, "[LogBook].[EntryType]"}, {3, "[LogBook].[ArrivalDate]"},
+        {4, "[LogBook].[ReferDate]"}, {5, "[LogBook].[ReferTime]"}, {6, "[Profile].[ProfileType]"}};
     return columns;
 }
 
 // The columns of a line before the design items, in header order.
 const QStringList& FixedColumns() {
-    static const QStringList columns{"LastName",  "FirstName", "GuestID", "EntryDate",
+    static const QStringList columns{"LastName",  "FirstName", "GuestID",   "EntryDate",
                                      "ReferDate", "ReferTime", "EnteredBy", "EntryType",
                                      "LogID",     "RoomNumber"};
     return columns;
@@ -81,8 +80,8 @@ const QStringList& FixedColumns() {
 } // namespace
 
 const QStringList& ExportSortFields() {
-    static const QStringList fields{"None",           "Concierge",      "Logbook Category",
-                                    "Entry Date",     "Reference Date", "Reference Time",
+    static const QStringList fields{"None",        "Concierge",      "Logbook Category",
+                                    "Entry Date",  "Reference Date", "Reference Time",
                                     "Profile Type"};
     return fields;
 }
@@ -118,8 +117,8 @@ QString SerializeExportCriteria(const ExportCriteria& c) {
         out += SecGroup + ids.join(',') + SectionEnd;
     }
     if (c.status >= 0)
-        out += SecStatus + QString::number(c.status) + "," + QString::number(c.cancelled) +
-               SectionEnd;
+        out +=
+            SecStatus + QString::number(c.status) + "," + QString::number(c.cancelled) + SectionEnd;
     out += SecDatabase + QString::number(c.database) + SectionEnd;
     QStringList sort;
     for (const ExportSortLevel& s : c.sort)
@@ -144,8 +143,8 @@ ExportCriteria ParseExportCriteria(const QString& text) {
             }
         } else if (section.startsWith(SecDates)) {
             const QString rest = section.mid(SecDates.size());
-            c.dateType = rest.startsWith("Entry") ? ExportDateType::Entry
-                                                  : ExportDateType::Reference;
+            c.dateType =
+                rest.startsWith("Entry") ? ExportDateType::Entry : ExportDateType::Reference;
             for (const QString& part : rest.split(':')) {
                 if (part.startsWith("DateFrom="))
                     c.dateFrom = QDate::fromString(part.mid(9), SavedDate);
@@ -236,10 +235,9 @@ SqlPart BuildExportCondition(const ExportCriteria& c, const QStringList& categor
                              bool archive) {
     SqlPart all;
     QStringList parts;
-    for (const SqlPart& p :
-         {GetCategorySQL(categoryNames), GetDateRangeSQL(c),
-          archive ? SqlPart{} : GetProfileTypeSQL(c), GetConciergeSQL(c), GetGroupSQL(c),
-          GetStatusSQL(c)}) {
+    for (const SqlPart& p : {GetCategorySQL(categoryNames), GetDateRangeSQL(c),
+                             archive ? SqlPart{} : GetProfileTypeSQL(c), GetConciergeSQL(c),
+                             GetGroupSQL(c), GetStatusSQL(c)}) {
         if (p.isEmpty()) continue;
         parts << p.sql;
         all.params << p.params;
@@ -272,15 +270,11 @@ QString ReadExportValue(const QString& text, const QString& label) {
     return text.mid(start, end - start);
 }
 
-QString CsvField(const QString& value) {
-    for (QChar ch : value) {
-        if (ch == ',' || ch == '"' || ch == '\r' || ch == '\n') {
-            QString quoted = value;
-            quoted.replace('"', "\"\"");
-            return '"' + quoted + '"';
-        }
-    }
-    return value;
+const QStringList& ExportFixedHeaders() {
+    static const QStringList headers{"Last Name",  "First Name", "Guest ID",  "Entry Date",
+                                     "Refer Date", "Refer Time", "Concierge", "Logbook Type",
+                                     "Logbook ID", "Room Number"};
+    return headers;
 }
 
 qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString& file) {
@@ -336,8 +330,7 @@ qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString&
         QVariantList p;
         for (const QString& t : c.profileTypes)
             p << t;
-        ctx.db().forEach("SELECT [ProfileID] FROM [Profile] WHERE [ProfileType] IN (" + marks +
-                             ")",
+        ctx.db().forEach("SELECT [ProfileID] FROM [Profile] WHERE [ProfileType] IN (" + marks + ")",
                          p, [&](const Row& r) {
                              profileIds->insert(r.number("ProfileID"));
                              return true;
@@ -356,29 +349,15 @@ qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString&
                    return true;
                });
 
-    QSaveFile out(file);
-    // Unbuffered: every write reaches the temporary file now and its count is
-    // checked, so a failed write can never be committed as a shortened file.
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw ExportFileError();
-    QByteArray buffer;
-    const auto flush = [&] {
-        if (buffer.isEmpty()) return;
-        if (out.write(buffer) != buffer.size()) {
-            out.cancelWriting();
-            throw ExportFileError();
-        }
-        buffer.clear();
-    };
-
-    QStringList header;
-    for (const QString& l : labels)
-        header << CsvField(l);
-    buffer += (ExportHeader + header.join(',') + "\r\n").toUtf8();
+    CsvWriter out(file);
+    if (!out.open()) throw ExportFileError();
+    if (!out.writeRow(ExportFixedHeaders() + labels)) throw ExportFileError();
 
     QStringList select;
     for (const QString& col : FixedColumns())
         select << "[LogBook].[" + col + "]";
-    select << "[LogBook].[NoteField]" << "[LogBook].[ProfileID]";
+    select << "[LogBook].[NoteField]"
+           << "[LogBook].[ProfileID]";
     const QString sql = "SELECT " + select.join(", ") + " FROM " + from + " WHERE " + where.sql +
                         " ORDER BY " + ExportOrderBy(c, archive);
     const int fixed = int(FixedColumns().size());
@@ -390,28 +369,27 @@ qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString&
         if (profileIds && !profileIds->contains(rec.value(fixed + 1).toLongLong())) return true;
         cells.clear();
         for (int i = 0; i < fixed; ++i)
-            cells << CsvField(rec.value(i).toString());
-        const QString category = rec.value(typeAt).toString().toLower();
-        const QList<int> cols = columnsOf.value(category);
+            cells << rec.value(i).toString();
         if (!labels.isEmpty()) {
+            // Columns of other categories' items stay empty.
+            const QString category = rec.value(typeAt).toString().toLower();
+            const QList<int> cols = columnsOf.value(category);
+            const QList<QString> own = labelsOf.value(category);
             const QString text =
                 rec.value(fixed).toString() + overflow.value(rec.value(idAt).toLongLong());
             QStringList values(labels.size());
-            const QList<QString> own = labelsOf.value(category);
             for (int i = 0; i < cols.size(); ++i)
-                values[cols[i]] = CsvField(ReadExportValue(text, own[i]));
+                values[cols[i]] = ReadExportValue(text, own[i]);
             cells << values;
         }
-        buffer += (cells.join(',') + "\r\n").toUtf8();
-        if (buffer.size() > (1 << 20)) flush();
+        if (!out.writeRow(cells)) throw ExportFileError();
         ++count;
         return true;
     });
     if (count == 0) {
-        out.cancelWriting();
+        out.cancel();
         return 0;
     }
-    flush();
     if (!out.commit()) throw ExportFileError();
     return count;
 }
@@ -430,7 +408,9 @@ std::vector<std::pair<qint64, QString>> ExportGroups(Database& db) {
     return out;
 }
 
-bool ExportDefinitionsAvailable(Database& db) { return db.tableExists("LogbookExportDefs"); }
+bool ExportDefinitionsAvailable(Database& db) {
+    return db.tableExists("LogbookExportDefs");
+}
 
 qint64 CreateExportDefinition(Database& db, const QString& name) {
     const qint64 inUse =
@@ -451,7 +431,8 @@ void SaveExportDefinition(AppContext& ctx, qint64 id, const ExportCriteria& c,
 
 std::vector<ExportDefinitionName> LoadSavedExportDefinitions(Database& db) {
     std::vector<ExportDefinitionName> out;
-    for (const Row& r : db.query("SELECT [ID],[DefName] FROM [LogbookExportDefs] ORDER BY [DefName]"))
+    for (const Row& r :
+         db.query("SELECT [ID],[DefName] FROM [LogbookExportDefs] ORDER BY [DefName]"))
         out.push_back({r.number("ID"), r.text("DefName")});
     return out;
 }
@@ -470,7 +451,9 @@ void DeleteExportDefinition(AppContext& ctx, qint64 id) {
     ini.sync();
 }
 
-QString ExportIniKey(qint64 id) { return "ExportID_" + QString::number(id); }
+QString ExportIniKey(qint64 id) {
+    return "ExportID_" + QString::number(id);
+}
 
 QString ExportOutputFile(const AppContext& ctx, qint64 id) {
     const QString fallback = QDir(ctx.workstation.outputFolder()).filePath(DefaultExportFileName);

@@ -85,13 +85,8 @@ QString ExportOrderBy(const ExportCriteria& c, bool archive);
 // part of it.  Empty when the label is not in the text.
 QString ReadExportValue(const QString& text, const QString& label);
 
-// One field of a comma-separated line: a field holding , " CR or LF is
-// enclosed in double quotes with its quotes doubled.
-QString CsvField(const QString& value);
-
-inline const QString ExportHeader = QStringLiteral(
-    "Last Name,First Name,Guest ID,Entry Date,Refer Date,Refer Time,Concierge,Logbook Type,"
-    "Logbook ID,Room Number,");
+// The headers of the columns every line has; the labels of the chosen items follow.
+const QStringList& ExportFixedHeaders();
 
 // The output file could not be written; nothing was left behind.
 class ExportFileError : public std::runtime_error {
@@ -99,9 +94,10 @@ public:
     ExportFileError() : std::runtime_error("The export file could not be written.") {}
 };
 
-// Writes the matching entries to `file` and answers their number.  With no
-// match nothing is written (an existing file stays as it was).  The file is
-// written whole or not at all; ExportFileError when it cannot be written.
+// Writes the matching entries to `file` (through CsvWriter) and answers their
+// number.  With no match nothing is written (an existing file stays as it
+// was).  The file is written whole or not at all; ExportFileError when it
+// cannot be written.  The header has exactly as many columns as every line.
 // Items of several categories share a column when their labels are the same;
 // an entry leaves the columns of other categories' items empty.
 qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString& file);
@@ -136,8 +132,8 @@ inline const QString DefaultExportFileName = QStringLiteral("VmLogExport.csv");
 inline const QString NewDefinitionCaption = QStringLiteral("New Definition");
 
 inline const QString TitleTableNotFound = QStringLiteral("SQL Table not found");
-inline const QString MsgTableNotFound = QStringLiteral(
-    "The necessary table to store the Logbook Export Definitions was not found.");
+inline const QString MsgTableNotFound =
+    QStringLiteral("The necessary table to store the Logbook Export Definitions was not found.");
 inline const QString TitleNameExists = QStringLiteral("Name already exists");
 inline const QString MsgNameExists = QStringLiteral(
     "The name you have selected already exists.\r\nWould you like to enter another name?");
@@ -149,8 +145,8 @@ QString EmptyDefinitionMessage(const QString& name);
 inline const QString TitleConfirmRemoval = QStringLiteral("Confirm definition removal");
 QString DeleteDefinitionMessage(const QString& name);
 inline const QString TitleOverwrite = QStringLiteral("Overwrite file?");
-inline const QString MsgOverwrite = QStringLiteral(
-    "The file you selected already exists.\r\nDo you wish to over write this file?");
+inline const QString MsgOverwrite =
+    QStringLiteral("The file you selected already exists.\r\nDo you wish to over write this file?");
 inline const QString TitleNoDirectory = QStringLiteral("Directory doesn't exist");
 inline const QString MsgNoDirectory = QStringLiteral(
     "The filename you have selected is located in a directory that does not exist.\r\n"
@@ -168,9 +164,9 @@ inline const QString MsgNoRecords =
 inline const QString TitleExportComplete = QStringLiteral("Export Complete");
 QString ExportCompleteMessage(qint64 count, const QString& file);
 inline const QString TitlePermissionDenied = QStringLiteral("Permission Denied");
-inline const QString MsgPermissionDenied = QStringLiteral(
-    "Velmora is unable to save the output file. The most \r\n"
-    "common reason for this is that the file is already open in another \r\n"
-    "program. Please close the file and try again.");
+inline const QString MsgPermissionDenied =
+    QStringLiteral("Velmora is unable to save the output file. The most \r\n"
+                   "common reason for this is that the file is already open in another \r\n"
+                   "program. Please close the file and try again.");
 
 } // namespace vm

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QProcess>
 #include <QStringList>
 
 namespace vm {
@@ -111,7 +110,7 @@ bool SendSyslogMessage(AppContext& ctx, const PCIDSS& event) {
     QString program = ws.programFolder + "/VerifyEID";
     if (!QFileInfo::exists(program) && QFileInfo::exists(program + ".exe")) program += ".exe";
     const bool started =
-        QFileInfo(program).isExecutable() && QProcess::startDetached(program, {"/MSG" + line});
+        QFileInfo(program).isExecutable() && ctx.desktop().startDetached(program, {"/MSG" + line});
 
     QFile f(ws.outputFolder() + "vmmsgs.txt");
     if (f.open(QIODevice::WriteOnly | QIODevice::Append))

@@ -213,3 +213,26 @@ TEST(Startup, CardPurgeIsDueOncePerDayWithAPolicy) {
     env.openOrFail();
     EXPECT_FALSE(env.ctx->start.purgeAtStart);
 }
+
+TEST(Startup, MaskedDayStartsTheDepartedStaffCheckOrSaysItIsMissing) {
+    TestEnv env;
+    env.openOrFail();
+    env.ctx->start.masked = true;
+    const QString program = env.databaseFolder() + "Departed";
+    EXPECT_TRUE(RunStartOfDay(*env.ctx));
+    EXPECT_TRUE(env.desktop.started.isEmpty());
+    EXPECT_EQ(env.prompt.shown.last().title, "Missing Required File");
+    EXPECT_EQ(env.prompt.last(), "The following required file is missing:\r\n" + program +
+                                     "\r\n\r\nPlease call Orvanta Technical Support");
+
+    QFile f(program);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    env.clock.advanceDays(1);
+    env.prompt.clear();
+    EXPECT_TRUE(RunStartOfDay(*env.ctx));
+    ASSERT_EQ(env.desktop.started.size(), 1);
+    EXPECT_EQ(env.desktop.started[0].program, program);
+    EXPECT_TRUE(env.desktop.started[0].arguments.isEmpty());
+    EXPECT_TRUE(env.prompt.shown.isEmpty());
+}

@@ -87,6 +87,11 @@ TEST(Formats, DatesTimesAndOldNumberPatterns) {
     EXPECT_EQ(Formats::ParseStoredDate("2026/03/08"), d);
     EXPECT_FALSE(Formats::ParseStoredDate("03/08/2026").isValid());
     EXPECT_EQ(Formats::AuditStamp(QDateTime(d, QTime(14, 7))), "Sunday, 03/08/2026 at 02:07 pm");
+    EXPECT_EQ(Formats::StoredDateTimeSeconds(QDateTime(d, QTime(14, 7, 9))), "2026/03/08 14:07:09");
+    EXPECT_EQ(Formats::StoredDateTimeSeconds(QDateTime()), "");
+    EXPECT_EQ(Formats::SyslogStamp(QDateTime(d, QTime(9, 5, 7))), "Mar 08 09:05:07");
+    EXPECT_EQ(Formats::ParseTime12("12:05 AM"), QTime(0, 5));
+    EXPECT_FALSE(Formats::ParseTime12("21:05").isValid());
 
     EXPECT_EQ(Formats::FormatNumber(0, "#,###.00"), ".00");
     EXPECT_EQ(Formats::FormatNumber(1234567.891, "#,###.00"), "1,234,567.89");

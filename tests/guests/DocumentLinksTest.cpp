@@ -242,8 +242,36 @@ TEST_F(DocumentLinks, TargetsBecomeAddressesOrAClearRefusal) {
     }
 
     // A target nothing on the desktop would open is reported, not passed over.
-    EXPECT_FALSE(OpenDocumentLink(env.prompt, doc, [](const QUrl&) { return false; }));
+    env.desktop.opens = false;
+    EXPECT_FALSE(OpenDocumentLink(*env.ctx, doc));
     EXPECT_TRUE(env.prompt.last().endsWith(doc));
+}
+
+TEST_F(DocumentLinks, AProgramRunsOnlyOnTheUsersWord) {
+    const QString script = document("tool");
+    QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner);
+    const QString programs[] = {script, document("setup.EXE"), document("run.bat"),
+                                QUrl::fromLocalFile(document("go.sh")).toString()};
+    for (const QString& target : programs) {
+        env.desktop.opened.clear();
+        env.prompt.answer(Answer::No);
+        EXPECT_FALSE(OpenDocumentLink(*env.ctx, target)) << target.toStdString();
+        EXPECT_TRUE(env.desktop.opened.isEmpty());
+        EXPECT_EQ(env.prompt.shown.last().title, TitleLinkIsProgram);
+        EXPECT_EQ(env.prompt.shown.last().icon, Icon::Exclamation);
+
+        env.prompt.answer(Answer::Yes);
+        EXPECT_TRUE(OpenDocumentLink(*env.ctx, target));
+        ASSERT_EQ(env.desktop.opened.size(), 1);
+    }
+    EXPECT_EQ(env.prompt.last(), LinkIsProgramMessage(QUrl(programs[3]).toLocalFile()));
+
+    // Documents and folders open without a question.
+    const int asked = int(env.prompt.shown.size());
+    EXPECT_TRUE(OpenDocumentLink(*env.ctx, document("menu.pdf")));
+    EXPECT_TRUE(OpenDocumentLink(*env.ctx, env.root()));
+    EXPECT_EQ(env.prompt.shown.size(), asked);
+    EXPECT_EQ(env.desktop.opened.size(), 3);
 }
 
 // ---------------------------------------------------------------- the editor
@@ -254,10 +282,6 @@ class DocumentLinksEditor : public DocumentLinks {
 protected:
     std::unique_ptr<frmContactDoc> editor() {
         auto f = std::make_unique<frmContactDoc>(*env.ctx, DocKind::Logbook, 21, "Pat O'Hara");
-        f->openUrl = [this](const QUrl& u) {
-            opened << u;
-            return true;
-        };
         f->show();
         return f;
     }
@@ -280,7 +304,7 @@ protected:
                           g->visualRect(g->model()->index(row, 0)).center());
     }
 
-    QList<QUrl> opened;
+    const QList<QUrl>& opened = env.desktop.opened;
 };
 
 } // namespace
@@ -365,10 +389,15 @@ TEST_F(DocumentLinksEditor, PreviewAndDoubleClickOpenTheLinkOrSayWhyNot) {
 
     // Browse starts at the folder of the document in the box and puts the chosen file there.
     f->txtFileName->setText(doc);
-    f->chooseFile = [&](QWidget*, const QString& startAt) {
-        EXPECT_EQ(startAt, QFileInfo(doc).absolutePath());
-        return env.root() + "/chosen.doc";
-    };
+    env.desktop.choose(env.root() + "/chosen.doc");
+    click(f.get(), "cmdBrowse");
+    ASSERT_EQ(env.desktop.dialogs.size(), 1);
+    EXPECT_EQ(env.desktop.dialogs[0].startAt, QFileInfo(doc).absolutePath());
+    EXPECT_FALSE(env.desktop.dialogs[0].save);
+    EXPECT_EQ(f->txtFileName->text(), QDir::toNativeSeparators(env.root() + "/chosen.doc"));
+
+    // A cancelled dialog leaves the box as it was.
+    env.desktop.choose({});
     click(f.get(), "cmdBrowse");
     EXPECT_EQ(f->txtFileName->text(), QDir::toNativeSeparators(env.root() + "/chosen.doc"));
 }

@@ -23,23 +23,18 @@ protected:
             entry("Smith", "Dining", "2026/03/15", "Table & candles (AD 2026/03/14 10:05)");
         e.logId = add(e);
         saved = e;
-        desktop.openUrl = [this](const QUrl& url) {
-            opened << url;
-            return true;
-        };
     }
     QString sentBody() const { return env.mailer.sent.value(0).body; }
 
     LogEntry saved;
     LogbookScreenHooks hooks;
-    EntryOutputDesktop desktop;
-    QList<QUrl> opened;
+    const QList<QUrl>& opened = env.desktop.opened;
     QWidget screen;
 };
 
 TEST_F(EntryOutput, PrintGoesToTheOutputHookOrSaysItIsMissing) {
     EXPECT_FALSE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Print,
-                                    EntryDocument::VendorRequest, &screen, desktop));
+                                    EntryDocument::VendorRequest, &screen));
     EXPECT_EQ(env.prompt.texts(), QStringList{MsgOutputMissing});
 
     QStringList printed;
@@ -48,8 +43,7 @@ TEST_F(EntryOutput, PrintGoesToTheOutputHookOrSaysItIsMissing) {
         printed << QString::number(id) + " " + doc;
     };
     for (EntryDocument d : {EntryDocument::VendorRequest, EntryDocument::CustomForm})
-        EXPECT_TRUE(
-            PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Print, d, &screen, desktop));
+        EXPECT_TRUE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Print, d, &screen));
     const QString id = QString::number(saved.logId);
     EXPECT_EQ(printed, QStringList({id + " VendorRequest", id + " CustomForm"}));
     EXPECT_TRUE(opened.isEmpty());
@@ -58,7 +52,7 @@ TEST_F(EntryOutput, PrintGoesToTheOutputHookOrSaysItIsMissing) {
 TEST_F(EntryOutput, EmailOpensTheMailProgramWithTheVendorLetter) {
     ASSERT_TRUE(SetTextSetting(env.db(), "ConfirmationText1", "Hotel Aster"));
     EXPECT_TRUE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Email,
-                                   EntryDocument::VendorRequest, &screen, desktop));
+                                   EntryDocument::VendorRequest, &screen));
     ASSERT_EQ(env.mailer.sent.size(), 1);
     EXPECT_EQ(env.mailer.sent[0].subject, "A Request from Hotel Aster");
     EXPECT_TRUE(env.mailer.sent[0].to.isEmpty());
@@ -69,7 +63,7 @@ TEST_F(EntryOutput, EmailOpensTheMailProgramWithTheVendorLetter) {
 
     // The custom form waits for the design output, like printing without it.
     EXPECT_FALSE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Email,
-                                    EntryDocument::CustomForm, &screen, desktop));
+                                    EntryDocument::CustomForm, &screen));
     EXPECT_EQ(env.prompt.last(), MsgOutputMissing);
     EXPECT_EQ(env.mailer.sent.size(), 1);
 }
@@ -77,7 +71,7 @@ TEST_F(EntryOutput, EmailOpensTheMailProgramWithTheVendorLetter) {
 TEST_F(EntryOutput, WithoutAMailProgramTheLetterGoesToTempMail) {
     env.mailer.takes = false;
     EXPECT_TRUE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Email,
-                                   EntryDocument::Confirmation, &screen, desktop));
+                                   EntryDocument::Confirmation, &screen));
     ASSERT_EQ(opened.size(), 1);
     const QString path = env.ctx->workstation.outputFolder() + "TempMail.txt";
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(path));
@@ -103,25 +97,25 @@ TEST_F(EntryOutput, MenuOffersEveryDocumentAndTheChoiceRunsItsChecks) {
 
     QString pick = "mnuCorrespondence";
     int menus = 0;
-    desktop.execMenu = [&](QMenu& m, const QPoint&) {
+    const EntryMenuRunner execMenu = [&](QMenu& m, const QPoint&) {
         ++menus;
         return m.findChild<QAction*>(pick);
     };
-    ChooseEntryOutput(*env.ctx, hooks, saved, OutputAction::Print, &screen, {}, desktop);
+    ChooseEntryOutput(*env.ctx, hooks, saved, OutputAction::Print, &screen, {}, execMenu);
     EXPECT_EQ(env.prompt.last(), MsgNoCorrespondence);
 
     pick = "mnuGuestRequest";
-    ChooseEntryOutput(*env.ctx, hooks, saved, OutputAction::Email, &screen, {}, desktop);
+    ChooseEntryOutput(*env.ctx, hooks, saved, OutputAction::Email, &screen, {}, execMenu);
     EXPECT_TRUE(sentBody().startsWith("Dear Pat Smith,\r\n"));
 
     // A button for one document and an unsaved entry open no menu.
     env.prompt.clear();
     ChooseEntryOutput(*env.ctx, hooks, saved, OutputAction::Print, &screen, EntryDocument::Details,
-                      desktop);
+                      execMenu);
     EXPECT_EQ(env.prompt.texts(), QStringList{MsgOutputMissing});
     LogEntry unsaved = saved;
     unsaved.logId = 0;
-    ChooseEntryOutput(*env.ctx, hooks, unsaved, OutputAction::Email, &screen, {}, desktop);
+    ChooseEntryOutput(*env.ctx, hooks, unsaved, OutputAction::Email, &screen, {}, execMenu);
     EXPECT_EQ(env.prompt.last(), MsgSaveBeforeEmail);
     EXPECT_EQ(menus, 2);
 }

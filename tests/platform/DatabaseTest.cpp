@@ -6,8 +6,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QThread>
 #include <functional>
+#include <future>
 #include <thread>
 
 using namespace vm;
@@ -96,14 +98,16 @@ TEST(Database, TwoDesksOnOneFileWaitForEachOther) {
     env.openOrFail();
     const DbLocation where = env.db().location();
     // Desk 2 holds the write lock for a moment; desk 1's write waits instead of failing.
-    std::thread desk2([where] {
+    std::promise<void> locked;
+    std::thread desk2([where, &locked] {
         auto db = Database::open(where, false);
         db->transaction([&] {
             db->exec("INSERT INTO [Other] ([OtherType], [OtherValue]) VALUES ('D', 'desk 2')");
-            QThread::msleep(400);
+            locked.set_value();
+            QThread::msleep(400); // the other desk's work while it holds the lock
         });
     });
-    QThread::msleep(100);
+    locked.get_future().wait();
     QElapsedTimer t;
     t.start();
     env.db().exec("INSERT INTO [Other] ([OtherType], [OtherValue]) VALUES ('D', 'desk 1')");
@@ -214,9 +218,6 @@ TEST(SingleInstance, SecondStartRaisesTheFirst) {
     SingleInstance second(key);
     EXPECT_FALSE(second.claim());
     EXPECT_TRUE(second.raiseOther());
-    for (int i = 0; i < 50 && raised == 0; ++i) {
-        QCoreApplication::processEvents();
-        QThread::msleep(10);
-    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return raised > 0; }, 2000));
     EXPECT_EQ(raised, 1);
 }

@@ -1,5 +1,6 @@
 #include "platform/Mailer.h"
-#include "platform/forms/DesktopMailer.h"
+#include "platform/DesktopMailer.h"
+#include "support/RecordingDesktop.h"
 
 #include <QUrlQuery>
 #include <gtest/gtest.h>
@@ -27,43 +28,38 @@ TEST(Mailer, MailtoKeepsReservedCharactersAndLineBreaks) {
 }
 
 TEST(Mailer, DesktopMailerUsesTheMailToolWithAttachmentsOrFallsBackToALink) {
-    DesktopMailer mailer;
-    QString program;
-    QStringList args;
-    QList<QUrl> opened;
-    bool toolStarts = true;
+    test::RecordingDesktop desktop;
+    DesktopMailer mailer(desktop);
     QString tool = "/usr/bin/xdg-email";
     mailer.findMailTool = [&] { return tool; };
-    mailer.startDetached = [&](const QString& p, const QStringList& a) {
-        program = p;
-        args = a;
-        return toolStarts;
-    };
-    mailer.openUrl = [&](const QUrl& u) {
-        opened << u;
-        return true;
-    };
 
     const MailMessage letter{
         "guest@example.org", "Your\nRequest", "Line 1\nLine 2", {"/tmp/a.pdf"}};
     EXPECT_TRUE(mailer.send(letter));
-    EXPECT_EQ(program, tool);
-    EXPECT_EQ(args,
+    ASSERT_EQ(desktop.started.size(), 1);
+    EXPECT_EQ(desktop.started[0].program, tool);
+    EXPECT_EQ(desktop.started[0].arguments,
               (QStringList{"--utf8", "--subject", "Your Request", "--body", "Line 1\r\nLine 2",
                            "--attach", "/tmp/a.pdf", "guest@example.org"}));
-    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(desktop.opened.isEmpty());
 
     // Without the tool a link carries the message, but never without its attachment.
     tool.clear();
     EXPECT_FALSE(mailer.send(letter));
-    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(desktop.opened.isEmpty());
     EXPECT_TRUE(mailer.send({{}, "Hi & bye", "Body", {}}));
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(QUrlQuery(opened[0]).queryItemValue("subject", QUrl::FullyDecoded), "Hi & bye");
+    ASSERT_EQ(desktop.opened.size(), 1);
+    EXPECT_EQ(QUrlQuery(desktop.opened[0]).queryItemValue("subject", QUrl::FullyDecoded),
+              "Hi & bye");
 
     // A tool that does not start falls back to the link as well.
     tool = "/usr/bin/xdg-email";
-    toolStarts = false;
+    desktop.starts = false;
     EXPECT_TRUE(mailer.send({{}, "S", "B", {}}));
-    EXPECT_EQ(opened.size(), 2);
+    EXPECT_EQ(desktop.started.size(), 2);
+    EXPECT_EQ(desktop.opened.size(), 2);
+
+    // Nothing takes the link either: the caller learns that no mail program took it.
+    desktop.opens = false;
+    EXPECT_FALSE(mailer.send({{}, "S", "B", {}}));
 }

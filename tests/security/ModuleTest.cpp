@@ -45,16 +45,17 @@ TEST_F(SecurityTest, LogPageIsForManagers) {
     SecurityLogPage page(ctx());
     auto* grid = page.findChild<QTableWidget*>("grdLog");
     auto* scope = page.findChild<QComboBox*>("cboScope");
-    ASSERT_TRUE(grid && scope);
+    auto* refresh = page.findChild<QPushButton*>("cmdRefresh");
+    ASSERT_TRUE(grid && scope && refresh);
 
     env.logOn(desk);
-    page.cmdRefresh_Click();
+    QTest::mouseClick(refresh, Qt::LeftButton);
     EXPECT_EQ(grid->rowCount(), 0);
     EXPECT_EQ(env.prompt.last(), "Only a manager may read the security logs.");
 
     env.logOn(boss);
     scope->setCurrentText("Bad");
-    QTest::mouseClick(page.findChild<QPushButton*>("cmdRefresh"), Qt::LeftButton);
+    QTest::mouseClick(refresh, Qt::LeftButton);
     ASSERT_EQ(grid->rowCount(), 1);
     EXPECT_EQ(grid->item(0, 4)->text(), "XXXXX");
 

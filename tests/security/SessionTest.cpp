@@ -97,9 +97,10 @@ TEST_F(IdleTest, NothingHappensWhenSwitchedOffOrNobodyIsLoggedOn) {
 
 TEST(IdleWarning, ClosesItselfOrKeepsTheSessionOnAnswer) {
     EnsureApplication();
-    frmWarning w(1);
+    frmWarning w(2);
     w.show();
-    QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 3000);
+    // QTRY_* report to QTest, not to this test: wait on the condition here.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 5000));
     EXPECT_FALSE(w.responded());
 
     frmWarning answered(60);
@@ -214,10 +215,19 @@ TEST_F(SecurityTest, AuditLineGoesToTheCollectorProgram) {
     ctx().start.sendToSyslog = true;
     fakeDirectoryProgram(ctx(), "ENABLED");
     EXPECT_TRUE(SendSyslogMessage(ctx(), PCIDSS(PCIDSS::AuditTrailAccess, true, "E1")));
-    const QString args = ctx().workstation.programFolder + "/args.txt";
-    QTRY_VERIFY_WITH_TIMEOUT(readFile(args).contains("/MSG<181>Mar 14 09:30:00 DESK-1 "), 5000);
+    ASSERT_EQ(env.desktop.started.size(), 1);
+    EXPECT_EQ(env.desktop.started[0].program, ctx().workstation.programFolder + "/VerifyEID");
+    ASSERT_EQ(env.desktop.started[0].arguments.size(), 1);
+    EXPECT_TRUE(env.desktop.started[0].arguments[0].startsWith("/MSG<181>Mar 14 09:30:00 DESK-1 "));
+
+    // The outcome of each start is noted.
+    env.desktop.starts = false;
+    EXPECT_FALSE(SendSyslogMessage(ctx(), PCIDSS(PCIDSS::AuditTrailAccess, true, "E1")));
     QFile out(ctx().workstation.outputFolder() + "vmmsgs.txt");
     ASSERT_TRUE(out.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(out.readAll().endsWith("Action=AuditTrailAccess; ResultStatus=S; "
-                                       "TimeStamp=2026/03/14 09:30:00;; SUCCESS\r\n"));
+    const QList<QByteArray> lines = out.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].endsWith("Action=AuditTrailAccess; ResultStatus=S; "
+                                  "TimeStamp=2026/03/14 09:30:00;; SUCCESS\r"));
+    EXPECT_TRUE(lines[1].endsWith(";; FAILED\r"));
 }

@@ -34,6 +34,7 @@ TestEnv::TestEnv() {
     ws.ensureFolders();
     ctx = std::make_unique<AppContext>(ws, prompt, clock);
     ctx->setMailer(&mailer);
+    ctx->setDesktop(&desktop);
     ctx->start.databaseFolder = m_dir.path() + "/db/";
     QDir().mkpath(ctx->start.databaseFolder);
     ctx->daily.wait = [](int) {};

@@ -1,11 +1,13 @@
 #pragma once
 // A fresh property for one test: a temporary workstation, an AppContext with
-// a recording prompt and a fixed clock, and databases on the engine the run
-// asks for (VELMORA_TEST_ENGINE = sqlite | postgresql; VELMORA_TEST_PG holds
-// the server's libpq keywords).  Each PostgreSQL test gets its own schema.
+// a recording prompt, mailer and desktop and a fixed clock, and databases on
+// the engine the run asks for (VELMORA_TEST_ENGINE = sqlite | postgresql;
+// VELMORA_TEST_PG holds the server's libpq keywords).  Each PostgreSQL test
+// gets its own schemas.
 
 #include "core/AppContext.h"
 #include "core/Upgrade.h"
+#include "support/RecordingDesktop.h"
 #include "support/RecordingMailer.h"
 #include "support/RecordingPrompt.h"
 
@@ -43,6 +45,7 @@ public:
 
     RecordingPrompt prompt;
     RecordingMailer mailer;
+    RecordingDesktop desktop;
     FixedClock clock;
     std::unique_ptr<AppContext> ctx;
 

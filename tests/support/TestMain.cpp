@@ -4,6 +4,7 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    vm::test::EnsureApplication();
+    // Listing the cases (ctest's discovery after every link) needs no application.
+    if (!GTEST_FLAG_GET(list_tests)) vm::test::EnsureApplication();
     return RUN_ALL_TESTS();
 }

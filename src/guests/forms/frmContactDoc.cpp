@@ -5,9 +5,7 @@
 #include "platform/forms/FormHelpers.h"
 
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -34,24 +32,11 @@ void FillDocumentGrid(DataGrid* grid, const std::vector<DocumentLink>& links) {
         grid->setRow(l.id, {l.description, l.target()});
 }
 
-UrlOpener& DesktopUrlOpener() {
-    static UrlOpener opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    return opener;
-}
-
-bool OpenDocumentLink(AppContext& ctx, const DocumentLink& link) {
-    return OpenDocumentLink(ctx.prompt(), link.target(), DesktopUrlOpener());
-}
-
 frmContactDoc::frmContactDoc(AppContext& ctx, const QString& kind, qint64 ownerId,
                              const QString& ownerName, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_kind(kind), m_ownerId(ownerId) {
     setObjectName(FormName);
     setWindowTitle(DocumentLinksCaption(kind) + " - " + ownerName);
-    openUrl = [](const QUrl& url) { return DesktopUrlOpener() && DesktopUrlOpener()(url); };
-    chooseFile = [](QWidget* p, const QString& startAt) {
-        return QFileDialog::getOpenFileName(p, "Select the Document to Link", startAt);
-    };
     build();
     refresh();
 }
@@ -173,23 +158,21 @@ void frmContactDoc::cmdDelete_Click() {
 }
 
 void frmContactDoc::cmdPreview_Click() {
-    OpenDocumentLink(m_ctx.prompt(), txtFileName->text(), openUrl);
+    OpenDocumentLink(m_ctx, txtFileName->text());
 }
 
 void frmContactDoc::cmdBrowse_Click() {
-    if (!chooseFile) return;
     // Starts in the folder of the document named in the box, when there is one.
     const QFileInfo typed(txtFileName->text().trimmed());
     const QString startAt = !txtFileName->text().trimmed().isEmpty() && typed.dir().exists()
                                 ? typed.absolutePath()
                                 : QDir::homePath();
-    const QString chosen = chooseFile(this, startAt);
+    const QString chosen = m_ctx.desktop().chooseOpenFile("Select the Document to Link", startAt);
     if (!chosen.isEmpty()) txtFileName->setText(QDir::toNativeSeparators(chosen));
 }
 
 void frmContactDoc::openLink(qint64 documentId) {
-    if (const DocumentLink* l = linkOf(documentId))
-        OpenDocumentLink(m_ctx.prompt(), l->target(), openUrl);
+    if (const DocumentLink* l = linkOf(documentId)) OpenDocumentLink(m_ctx, *l);
 }
 
 } // namespace vm

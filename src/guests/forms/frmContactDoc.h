@@ -6,7 +6,6 @@
 #include "guests/DocumentLinks.h"
 
 #include <QDialog>
-#include <functional>
 #include <vector>
 
 class QComboBox;
@@ -20,12 +19,6 @@ class DataGrid;
 // Fills a grid with links: "Link Description", "File Name" (the whole path or
 // hyperlink), each row keyed by its DocumentID.
 void FillDocumentGrid(DataGrid* grid, const std::vector<DocumentLink>& links);
-
-// How links are opened on the desktop: QDesktopServices unless replaced (a
-// test replaces it so that no desktop program starts).
-UrlOpener& DesktopUrlOpener();
-// Opens a link through DesktopUrlOpener(), or shows why it cannot.
-bool OpenDocumentLink(AppContext& ctx, const DocumentLink& link);
 
 class frmContactDoc : public QDialog {
     Q_OBJECT
@@ -45,10 +38,6 @@ public:
     // Whether links were added, changed or deleted (the owner's grid needs refreshing).
     bool linksChanged() const { return m_changed; }
     const std::vector<DocumentLink>& links() const { return m_links; }
-
-    // Replaceable: opening an address (DesktopUrlOpener() by default), and choosing a file.
-    UrlOpener openUrl;
-    std::function<QString(QWidget* parent, const QString& startAt)> chooseFile;
 
     DataGrid* grdDocuments;
     QLineEdit* txtFileName;

@@ -7,7 +7,6 @@
 #include "platform/forms/FormHelpers.h"
 
 #include <QCursor>
-#include <QDesktopServices>
 #include <QMenu>
 #include <QWidget>
 #include <memory>
@@ -16,13 +15,8 @@ namespace vm {
 
 namespace {
 
-bool OpenUrl(const EntryOutputDesktop& desktop, const QUrl& url) {
-    return desktop.openUrl ? desktop.openUrl(url) : QDesktopServices::openUrl(url);
-}
-
 // The letter goes to the mail program; when none takes it, to TempMail.txt.
-bool EmailLetter(AppContext& ctx, const LogEntry& entry, EntryDocument d,
-                 const EntryOutputDesktop& desktop) {
+bool EmailLetter(AppContext& ctx, const LogEntry& entry, EntryDocument d) {
     Database& db = ctx.db();
     QString categoryText;
     if (const QString type = EntryDocumentTextType(d); !type.isEmpty()) {
@@ -40,7 +34,7 @@ bool EmailLetter(AppContext& ctx, const LogEntry& entry, EntryDocument d,
         ctx.prompt().message(MsgTempMailNotWritten(folder), {}, Icon::Exclamation);
         return false;
     }
-    if (OpenUrl(desktop, QUrl::fromLocalFile(path))) return true;
+    if (ctx.desktop().openFile(path)) return true;
     ctx.prompt().message(MsgTempMailNotOpened(path), {}, Icon::Exclamation);
     return false;
 }
@@ -69,7 +63,7 @@ QMenu* BuildEntryOutputMenu(QWidget* parent) {
 
 void ChooseEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const LogEntry& entry,
                        OutputAction action, QWidget* anchor, std::optional<EntryDocument> only,
-                       const EntryOutputDesktop& desktop) {
+                       const EntryMenuRunner& execMenu) {
     // Refusals that hold for every document come before the menu.
     if (entry.logId <= 0) {
         ctx.prompt().message(action == OutputAction::Print ? MsgSaveBeforePrint
@@ -84,16 +78,15 @@ void ChooseEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const L
         std::unique_ptr<QMenu> menu(BuildEntryOutputMenu(anchor));
         const QPoint at =
             anchor ? anchor->mapToGlobal(QPoint(0, anchor->height())) : QCursor::pos();
-        QAction* chosen = desktop.execMenu ? desktop.execMenu(*menu, at) : menu->exec(at);
+        QAction* chosen = execMenu ? execMenu(*menu, at) : menu->exec(at);
         if (!chosen || !chosen->data().isValid()) return;
         only = EntryDocument(chosen->data().toInt());
     }
-    PerformEntryOutput(ctx, hooks, entry, action, *only, anchor, desktop);
+    PerformEntryOutput(ctx, hooks, entry, action, *only, anchor);
 }
 
 bool PerformEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const LogEntry& entry,
-                        OutputAction action, EntryDocument d, QWidget* parent,
-                        const EntryOutputDesktop& desktop) {
+                        OutputAction action, EntryDocument d, QWidget* parent) {
     const bool print = action == OutputAction::Print;
     try {
         if (const QString refusal = CheckEntryOutput(ctx, entry, d, action); !refusal.isEmpty()) {
@@ -113,7 +106,7 @@ bool PerformEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const 
             ctx.prompt().message(MsgOutputMissing);
             return false;
         }
-        return EmailLetter(ctx, entry, d, desktop);
+        return EmailLetter(ctx, entry, d);
     } catch (const DbError& e) {
         ReportError(ctx.prompt(), e, print ? "imgPrint_Click" : "imgEmail_Click", "frmLogbook",
                     true);

@@ -15,12 +15,9 @@ class QWidget;
 
 namespace vm {
 
-// The pieces of the desktop the choice uses; an empty member means the real
-// one (tests put their own in place).
-struct EntryOutputDesktop {
-    std::function<bool(const QUrl&)> openUrl; // opens TempMail.txt (QDesktopServices::openUrl)
-    std::function<QAction*(QMenu& menu, const QPoint& at)> execMenu; // QMenu::exec
-};
+// Shows the document menu at a point and answers the chosen action (QMenu::exec
+// when empty; tests choose without a running menu).
+using EntryMenuRunner = std::function<QAction*(QMenu& menu, const QPoint& at)>;
 
 // The document menu ("mnuEntryOutput"); each action carries its EntryDocument
 // (as int) in data().
@@ -30,13 +27,12 @@ QMenu* BuildEntryOutputMenu(QWidget* parent);
 // under `anchor`) and of imgCorrespondence / imgDEForm (`only` set: no menu).
 void ChooseEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const LogEntry& entry,
                        OutputAction action, QWidget* anchor, std::optional<EntryDocument> only = {},
-                       const EntryOutputDesktop& desktop = {});
+                       const EntryMenuRunner& execMenu = {});
 
 // Prints or e-mails one document after the checks.  Answers true when the
 // print hook ran, the mail program took the letter or TempMail.txt was opened.
 bool PerformEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const LogEntry& entry,
-                        OutputAction action, EntryDocument d, QWidget* parent,
-                        const EntryOutputDesktop& desktop = {});
+                        OutputAction action, EntryDocument d, QWidget* parent);
 
 QString MsgTempMailNotWritten(const QString& folder);
 QString MsgTempMailNotOpened(const QString& path);

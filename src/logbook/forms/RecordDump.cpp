@@ -6,9 +6,7 @@
 #include "logbook/LogbookCounts.h"
 #include "security/Audit.h"
 
-#include <QDesktopServices>
 #include <QSaveFile>
-#include <QUrl>
 
 namespace vm {
 
@@ -64,7 +62,7 @@ QString DumpLogbookRecord(AppContext& ctx, qint64 logId, LogSource source) {
             return {};
         }
         audit(ctx, true, "Exported the stored record of " + entry + " to " + file);
-        QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+        ctx.desktop().openFile(file);
         return file;
     } catch (const DbError& e) {
         ReportError(ctx.prompt(), e, "GetLogbookRecordText", "modDatabase");

@@ -8,9 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,7 +19,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace vm {
@@ -69,7 +66,8 @@ frmExport::frmExport(AppContext& ctx, const QString& preselectCategory, QWidget*
     txtOutputFile->setText(ExportOutputFile(m_ctx, 0));
     if (!preselectCategory.isEmpty()) {
         for (int i = 0; i < lstCategories->count(); ++i) {
-            if (lstCategories->item(i)->text().compare(preselectCategory, Qt::CaseInsensitive) == 0) {
+            if (lstCategories->item(i)->text().compare(preselectCategory, Qt::CaseInsensitive) ==
+                0) {
                 lstCategories->item(i)->setCheckState(Qt::Checked);
                 lstCategories->setCurrentRow(i);
             }
@@ -134,8 +132,10 @@ void frmExport::build() {
     cboCancelled->addItems({"Include Cancelled Entries", "Do Not Include Cancelled Entries"});
     auto* where = new QGroupBox("Database Location", this);
     auto* whereLayout = new QVBoxLayout(where);
-    whereLayout->addWidget(optCurrent = named(new QRadioButton("Current Database", where), "optCurrent"));
-    whereLayout->addWidget(optArchive = named(new QRadioButton("Archive Database", where), "optArchive"));
+    whereLayout->addWidget(optCurrent =
+                               named(new QRadioButton("Current Database", where), "optCurrent"));
+    whereLayout->addWidget(optArchive =
+                               named(new QRadioButton("Archive Database", where), "optArchive"));
     optCurrent->setChecked(true);
     optArchive->setEnabled(m_ctx.hasArchive());
     status->addWidget(where);
@@ -304,7 +304,8 @@ void frmExport::setCriteria(const ExportCriteria& c) {
         dtpFrom->setDate(c.dateFrom);
         dtpTo->setDate(c.dateTo);
     }
-    checkWhere(lstProfileTypes, [&](const QListWidgetItem* i) { return c.profileTypes.contains(i->text()); });
+    checkWhere(lstProfileTypes,
+               [&](const QListWidgetItem* i) { return c.profileTypes.contains(i->text()); });
     checkWhere(lstStaff, [&](const QListWidgetItem* i) { return c.staff.contains(i->text()); });
     checkWhere(lstGroups, [&](const QListWidgetItem* i) {
         return c.groups.contains(i->data(Qt::UserRole).toLongLong());
@@ -358,7 +359,8 @@ void frmExport::refreshTree() {
 void frmExport::cmdSaveDef_Click() {
     qint64 id = currentDefinition();
     while (id <= 0) {
-        const std::optional<QString> name = m_ctx.prompt().input(MsgDefinitionName, TitleDefinitionName);
+        const std::optional<QString> name =
+            m_ctx.prompt().input(MsgDefinitionName, TitleDefinitionName);
         if (!name || name->trimmed().isEmpty()) return;
         id = CreateExportDefinition(m_ctx.db(), name->trimmed());
         if (id <= 0 && m_ctx.prompt().ask(MsgNameExists, TitleNameExists, Buttons::YesNo,
@@ -385,8 +387,8 @@ bool frmExport::acceptOutputFile(QString& file, bool fromDialog) {
     if (!file.endsWith(".csv", Qt::CaseInsensitive)) file += ".csv";
     const QFileInfo info(file);
     if (!info.absoluteDir().exists()) {
-        if (m_ctx.prompt().ask(MsgNoDirectory, TitleNoDirectory, Buttons::YesNo,
-                               Icon::Question) != Answer::Yes)
+        if (m_ctx.prompt().ask(MsgNoDirectory, TitleNoDirectory, Buttons::YesNo, Icon::Question) !=
+            Answer::Yes)
             return false;
         if (!QDir().mkpath(info.absolutePath())) {
             m_ctx.prompt().message(MsgPermissionDenied, TitlePermissionDenied, Icon::Critical);
@@ -406,11 +408,8 @@ void frmExport::cmdBrowse_Click() {
     const QString initial = txtOutputFile->text().trimmed().isEmpty()
                                 ? ExportOutputFile(m_ctx, 0)
                                 : txtOutputFile->text().trimmed();
-    QString file = desktop.saveFileName
-                       ? desktop.saveFileName(this, initial)
-                       : QFileDialog::getSaveFileName(this, "Export File", initial,
-                                                      "Comma Separated Values (*.csv)", nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
+    QString file =
+        m_ctx.desktop().chooseSaveFile("Export File", initial, "Comma Separated Values (*.csv)");
     if (file.isEmpty()) return;
     if (acceptOutputFile(file, true)) txtOutputFile->setText(QDir::toNativeSeparators(file));
 }
@@ -441,10 +440,8 @@ qint64 frmExport::cmdExport_Click() {
         m_ctx.prompt().message(MsgNoRecords, TitleNoRecords, Icon::Information);
         return 0;
     }
-    if (m_ctx.prompt().ask(ExportCompleteMessage(count, file), TitleExportComplete) == Answer::Yes) {
-        const QUrl url = QUrl::fromLocalFile(file);
-        desktop.openUrl ? desktop.openUrl(url) : QDesktopServices::openUrl(url);
-    }
+    if (m_ctx.prompt().ask(ExportCompleteMessage(count, file), TitleExportComplete) == Answer::Yes)
+        m_ctx.desktop().openFile(file);
     return count;
 }
 

@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QHash>
 #include <QSet>
-#include <functional>
 
 class QComboBox;
 class QDateEdit;
@@ -19,13 +18,6 @@ class QRadioButton;
 class QTreeWidget;
 
 namespace vm {
-
-// What the screen asks the desktop for; tests replace both.
-struct ExportDesktop {
-    // The save-file dialog; answers "" when cancelled.
-    std::function<QString(QWidget* parent, const QString& initial)> saveFileName;
-    std::function<bool(const QUrl&)> openUrl;
-};
 
 class frmExport : public QDialog {
     Q_OBJECT
@@ -40,8 +32,6 @@ public:
     void cmdBrowse_Click();
     // Answers the number of entries written (0 when nothing was written).
     qint64 cmdExport_Click();
-
-    ExportDesktop desktop;
 
     QTreeWidget* tvCriteria;
     QComboBox* cboDefinitions;

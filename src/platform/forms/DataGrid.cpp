@@ -69,7 +69,8 @@ int DataGridModel::append(const GridRow& row) {
 
 void DataGridModel::replace(int row, const GridRow& value) {
     m_rows[size_t(row)] = value;
-    Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+    // Without columns there is no cell to announce (rows may come before the headers).
+    if (columnCount() > 0) Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
 void DataGridModel::remove(int row) {
@@ -87,7 +88,8 @@ int DataGridModel::find(qint64 key) const {
 void DataGridModel::setDefaultColors(const QColor& fore, const QColor& back) {
     m_fore = fore;
     m_back = back;
-    if (!m_rows.empty()) Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    if (!m_rows.empty() && columnCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 // ---------------------------------------------------------------- view

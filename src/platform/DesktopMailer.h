@@ -2,6 +2,7 @@
 // The desktop's mail program: xdg-email when installed (it also takes
 // attachments), otherwise a mailto: link opened by the desktop.
 
+#include "platform/Desktop.h"
 #include "platform/Mailer.h"
 
 #include <functional>
@@ -10,13 +11,14 @@ namespace vm {
 
 class DesktopMailer : public Mailer {
 public:
+    explicit DesktopMailer(Desktop& desktop) : m_desktop(desktop) {}
     bool send(const MailMessage& message) override;
 
-    // Seams for tests: where xdg-email is ("" = not installed), how a
-    // detached program starts, how a link opens.
+    // Where xdg-email is ("" = not installed); the search path unless replaced.
     std::function<QString()> findMailTool;
-    std::function<bool(const QString& program, const QStringList& arguments)> startDetached;
-    std::function<bool(const QUrl& url)> openUrl;
+
+private:
+    Desktop& m_desktop;
 };
 
 } // namespace vm

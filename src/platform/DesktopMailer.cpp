@@ -1,7 +1,5 @@
-#include "platform/forms/DesktopMailer.h"
+#include "platform/DesktopMailer.h"
 
-#include <QDesktopServices>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace vm {
@@ -15,14 +13,11 @@ bool DesktopMailer::send(const MailMessage& m) {
         for (const QString& file : m.attachments)
             args << "--attach" << file;
         if (!m.to.trimmed().isEmpty()) args << m.to.trimmed();
-        const bool started =
-            startDetached ? startDetached(tool, args) : QProcess::startDetached(tool, args);
-        if (started) return true;
+        if (m_desktop.startDetached(tool, args)) return true;
     }
     // A link carries no attachments: a message that needs them is not sent without.
     if (!m.attachments.isEmpty()) return false;
-    const QUrl url = MailtoUrl(m.to, m.subject, m.body);
-    return openUrl ? openUrl(url) : QDesktopServices::openUrl(url);
+    return m_desktop.openUrl(MailtoUrl(m.to, m.subject, m.body));
 }
 
 } // namespace vm

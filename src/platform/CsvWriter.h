@@ -1,0 +1,43 @@
+#pragma once
+// Comma-separated files as spreadsheets and address books read them: RFC 4180
+// quoting, CRLF line ends, UTF-8, and the file replaced whole or not at all.
+// A cell that a spreadsheet would take for a formula is written as text.
+
+#include <QSaveFile>
+#include <QStringList>
+
+namespace vm {
+
+class CsvWriter {
+public:
+    explicit CsvWriter(const QString& path);
+    CsvWriter(const CsvWriter&) = delete;
+    CsvWriter& operator=(const CsvWriter&) = delete;
+    // Without commit() the file on disk stays as it was.
+    ~CsvWriter();
+
+    // False when the file cannot be created.
+    bool open();
+    // One line; false once anything could not be written (the rest is then refused too).
+    bool writeRow(const QStringList& cells);
+    // Puts the file in place; false (and the old file kept) when it cannot be.
+    bool commit();
+    // Drops what was written; the file on disk stays as it was.
+    void cancel();
+
+    // One cell as written: a cell beginning with =, +, -, @, tab or CR gets a
+    // leading ' unless it is a plain number; then a cell holding a comma, a
+    // double quote, CR or LF is enclosed in double quotes with its quotes doubled.
+    static QString cell(const QString& value);
+    // The cells of one line joined by commas, without the line end.
+    static QString row(const QStringList& cells);
+
+private:
+    bool flush();
+
+    QSaveFile m_file;
+    QByteArray m_buffer;
+    bool m_failed = false;
+};
+
+} // namespace vm

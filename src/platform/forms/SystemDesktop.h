@@ -1,0 +1,18 @@
+#pragma once
+// The real desktop: QDesktopServices, QFileDialog and QProcess.
+
+#include "platform/Desktop.h"
+
+namespace vm {
+
+class SystemDesktop : public Desktop {
+public:
+    bool openUrl(const QUrl& url) override;
+    QString chooseOpenFile(const QString& title, const QString& startAt,
+                           const QString& filter) override;
+    QString chooseSaveFile(const QString& title, const QString& startAt,
+                           const QString& filter) override;
+    bool startDetached(const QString& program, const QStringList& arguments) override;
+};
+
+} // namespace vm
