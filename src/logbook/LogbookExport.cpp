@@ -1,5 +1,6 @@
 #include "logbook/LogbookExport.h"
 
+#include "core/Formats.h"
 #include "logbook/Categories.h"
 #include "logbook/Designs.h"
 #include "platform/CsvWriter.h"
@@ -24,7 +25,6 @@ const QString SecGroup = QStringLiteral("Group:");
 const QString SecStatus = QStringLiteral("Status:");
 const QString SecDatabase = QStringLiteral("Database Location:");
 const QString SecSort = QStringLiteral("Sort:");
-const QString SavedDate = QStringLiteral("MM/dd/yyyy");
 
 QString EscapeName(QString s) {
     s.replace('%', "%25").replace(',', "%2C").replace(':', "%3A").replace(SectionEnd, "%F1");
@@ -106,8 +106,8 @@ QString SerializeExportCriteria(const ExportCriteria& c) {
     }
     if (c.dateType != ExportDateType::None)
         out += SecDates + (c.dateType == ExportDateType::Reference ? "Reference" : "Entry") +
-               " Date:DateFrom=" + c.dateFrom.toString(SavedDate) +
-               ":DateTo=" + c.dateTo.toString(SavedDate) + SectionEnd;
+               " Date:DateFrom=" + Formats::ShortDate(c.dateFrom) +
+               ":DateTo=" + Formats::ShortDate(c.dateTo) + SectionEnd;
     if (!c.profileTypes.isEmpty()) out += SecProfileTypes + JoinNames(c.profileTypes) + SectionEnd;
     if (!c.staff.isEmpty()) out += SecConcierge + JoinNames(c.staff) + SectionEnd;
     if (!c.groups.isEmpty()) {
@@ -147,9 +147,9 @@ ExportCriteria ParseExportCriteria(const QString& text) {
                 rest.startsWith("Entry") ? ExportDateType::Entry : ExportDateType::Reference;
             for (const QString& part : rest.split(':')) {
                 if (part.startsWith("DateFrom="))
-                    c.dateFrom = QDate::fromString(part.mid(9), SavedDate);
+                    c.dateFrom = Formats::ParseShortDate(part.mid(9));
                 else if (part.startsWith("DateTo="))
-                    c.dateTo = QDate::fromString(part.mid(7), SavedDate);
+                    c.dateTo = Formats::ParseShortDate(part.mid(7));
             }
         } else if (section.startsWith(SecProfileTypes)) {
             c.profileTypes = SplitNames(section.mid(SecProfileTypes.size()));
@@ -189,7 +189,7 @@ SqlPart GetDateRangeSQL(const ExportCriteria& c) {
     const QString col =
         c.dateType == ExportDateType::Reference ? "[LogBook].[ReferDate]" : "[LogBook].[EntryDate]";
     p.sql = "(" + col + ">=? AND " + col + "<=?)";
-    p.params = {c.dateFrom.toString("yyyy/MM/dd"), c.dateTo.toString("yyyy/MM/dd")};
+    p.params = {Formats::StoredDate(c.dateFrom), Formats::StoredDate(c.dateTo)};
     return p;
 }
 

@@ -1,5 +1,7 @@
 #include "security/Audit.h"
 
+#include "core/Formats.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -80,13 +82,12 @@ QString AuditVersionText() {
 
 QString SyslogLine(const PCIDSS& event, const QDateTime& now, const QString& computerName,
                    const QString& executableName, const QString& fallbackUser) {
-    const QLocale en(QLocale::English, QLocale::UnitedStates);
     const QString user = event.LoginID.isEmpty() ? fallbackUser : event.LoginID;
-    return "<181>" + en.toString(now, "MMM dd HH:mm:ss") + " " + computerName +
-           " Velmora: AppName=VelmoraV" + AuditVersionText() + "; UserName=" + user +
+    return "<181>" + Formats::SyslogStamp(now) + " " + computerName + " Velmora: AppName=VelmoraV" +
+           AuditVersionText() + "; UserName=" + user +
            "; Standard=PCI; Destination=" + computerName + "; Resource=" + executableName +
            ".exe; Action=" + event.PCIEventAction() + "; ResultStatus=" + event.PCIResultStatus() +
-           "; TimeStamp=" + now.toString("yyyy/MM/dd HH:mm:ss") + ";;";
+           "; TimeStamp=" + Formats::StoredDateTimeSeconds(now) + ";;";
 }
 
 QString CurrentEmployeeId(AppContext& ctx) {
@@ -114,8 +115,8 @@ bool SendSyslogMessage(AppContext& ctx, const PCIDSS& event) {
 
     QFile f(ws.outputFolder() + "vmmsgs.txt");
     if (f.open(QIODevice::WriteOnly | QIODevice::Append))
-        f.write((now.toString("MM/dd/yyyy") + " " + line + " " + (started ? "SUCCESS" : "FAILED") +
-                 "\r\n")
+        f.write((Formats::ShortDate(now.date()) + " " + line + " " +
+                 (started ? "SUCCESS" : "FAILED") + "\r\n")
                     .toUtf8());
     return started;
 }

@@ -7,6 +7,7 @@
 #include "platform/RegistryValues.h"
 #include "security/Audit.h"
 #include "security/CardData.h"
+#include "security/Lockout.h"
 #include "security/Logon.h"
 #include "security/PasswordPolicy.h"
 
@@ -226,10 +227,11 @@ CloneCardAnswer AskCloneCardPassword(AppContext& ctx) {
     const auto typed = ctx.prompt().input(kClonePasswordText, {}, {}, true);
     if (!typed) return CloneCardAnswer::Refused;
     if (typed->trimmed().compare("SKIP", Qt::CaseInsensitive) == 0) return CloneCardAnswer::Skip;
-    if (CheckCardViewPassword(ctx, *typed)) return CloneCardAnswer::Carry;
-    ctx.prompt().message("The Password you entered to view the actual Credit Card Number does not "
-                         "match the Password you created.",
-                         {}, Icon::Exclamation);
+    // Counted like every other card-viewing password: the same warning and lock.
+    const Attempt step = CheckCardViewAttempt(ctx, *typed);
+    if (step == Attempt::Right) return CloneCardAnswer::Carry;
+    ctx.prompt().message(CardPasswordRefusalText(step, PasswordText::CardWrong), {},
+                         Icon::Exclamation);
     return CloneCardAnswer::Refused;
 }
 
@@ -283,7 +285,7 @@ int DeleteCCFromLogbook(AppContext& ctx, const PurgeProgress& progress) {
             LogCCDeletion(ctx, false, id, "CC_POL");
             db.exec("INSERT INTO [LogbookHistory] ([LogbookID], [Initials], [LogDateTime], "
                     "[Reason]) VALUES (?, 'CCPOL', ?, ?)",
-                    {id, now.toString("yyyy/MM/dd HH:mm"), reason});
+                    {id, Formats::StoredDateTime(now), reason});
         });
     }
     return i;

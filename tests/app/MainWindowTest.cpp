@@ -56,20 +56,18 @@ TEST(MainWindow, ActivationWithNobodyLoggedOnAsksForTheLogon) {
     QObject::connect(&w, &frmSearch::loggedOn, [&] { ++signalled; });
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&w, &activate);
-    QTest::qWait(20);
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(signalled, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return asked == 1 && signalled == 1; }, 5000));
     // Already logged on: activation does not ask again.
     QApplication::sendEvent(&w, &activate);
-    QTest::qWait(20);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     EXPECT_EQ(asked, 1);
 
     bool loggedOff = false;
     w.setLogoffHandler([&] { loggedOff = true; });
     w.setLogonHandler([&] { return false; });
     w.Logoff();
-    QTest::qWait(20);
-    EXPECT_TRUE(loggedOff);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return loggedOff; }, 5000));
     EXPECT_FALSE(env.ctx->session.loggedOn());
 }
 

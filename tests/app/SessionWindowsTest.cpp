@@ -113,7 +113,7 @@ TEST_F(SessionWindowsTest, ManualLogoffAsksEachWindowItsQuestionThenClosesIt) {
 
         EXPECT_EQ(env.prompt.texts(), QStringList{MsgDataChanged});
         EXPECT_FALSE(env.ctx->session.loggedOn());
-        QTRY_VERIFY(f.isNull());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return f.isNull(); }, 5000));
         EXPECT_TRUE(window->sessionWindows()->windows().isEmpty());
         EXPECT_EQ(storedLastName(), c.stored) << "saved, if at all, by the member who typed it";
         EXPECT_FALSE(offStamp().isEmpty());
@@ -144,7 +144,7 @@ TEST_F(SessionWindowsTest, AWindowThatCannotCloseKeepsTheSession) {
     // Discarded this time, the log-off goes through.
     env.prompt.answer(Answer::No);
     EXPECT_TRUE(window->Logoff());
-    QTRY_VERIFY(f.isNull() && older.isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.isNull() && older.isNull(); }, 5000));
     EXPECT_FALSE(env.ctx->session.loggedOn());
 }
 
@@ -156,12 +156,12 @@ TEST_F(SessionWindowsTest, IdleLogoffClosesWindowsWithoutAQuestionAndDropsTheirC
     env.prompt.clear();
     idleTooLong();
 
-    QTRY_VERIFY(f.isNull());
-    QTRY_VERIFY(!env.ctx->session.loggedOn());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.isNull(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !env.ctx->session.loggedOn(); }, 5000));
     EXPECT_FALSE(anyQuestion()) << env.prompt.texts().join(" | ").toStdString();
     EXPECT_EQ(storedLastName(), "Smith");
     EXPECT_FALSE(offStamp().isEmpty());
-    QTRY_COMPARE(logons, 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return logons == 2; }, 5000));
 }
 
 TEST_F(SessionWindowsTest, IdleLogoffEndsAnOpenCardDialogAndItsEntryWindow) {
@@ -187,8 +187,8 @@ TEST_F(SessionWindowsTest, IdleLogoffEndsAnOpenCardDialogAndItsEntryWindow) {
     EXPECT_TRUE(dialogSeen);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(shownNumber.isNull()) << "the clear number went with its dialog";
-    QTRY_VERIFY(f.isNull());
-    QTRY_VERIFY(!env.ctx->session.loggedOn());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.isNull(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !env.ctx->session.loggedOn(); }, 5000));
     EXPECT_FALSE(anyQuestion());
 }
 
@@ -208,8 +208,8 @@ TEST_F(SessionWindowsTest, IdleLogoffDuringTheCardQuestionRemovesTheNumber) {
     control<QPushButton>(f, "cmdSave")->click();
 
     EXPECT_TRUE(asked);
-    QTRY_VERIFY(f.isNull());
-    QTRY_VERIFY(!env.ctx->session.loggedOn());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.isNull(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !env.ctx->session.loggedOn(); }, 5000));
     const auto saved = store().GetTheLogEntry(entryId);
     ASSERT_TRUE(saved);
     EXPECT_TRUE(saved->text.contains(kCardDeletedText)) << saved->text.toStdString();

@@ -97,8 +97,10 @@ TEST_F(IdleTest, NothingHappensWhenSwitchedOffOrNobodyIsLoggedOn) {
 
 TEST(IdleWarning, ClosesItselfOrKeepsTheSessionOnAnswer) {
     EnsureApplication();
-    frmWarning w(2);
+    // The shortest warning still shows before it closes itself.
+    frmWarning w(1);
     w.show();
+    EXPECT_TRUE(w.isVisible());
     // QTRY_* report to QTest, not to this test: wait on the condition here.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 5000));
     EXPECT_FALSE(w.responded());

@@ -1,5 +1,6 @@
 #include "logbook/forms/frmExport.h"
 
+#include "core/Formats.h"
 #include "logbook/Categories.h"
 #include "logbook/Designs.h"
 #include "logbook/ProfileTypes.h"
@@ -344,8 +345,8 @@ void frmExport::refreshTree() {
     section("Logbook Categories", cats);
     QStringList dates;
     if (c.dateType != ExportDateType::None)
-        dates << cboDateType->currentText() + ": " + c.dateFrom.toString("MM/dd/yyyy") + " - " +
-                     c.dateTo.toString("MM/dd/yyyy");
+        dates << cboDateType->currentText() + ": " + Formats::ShortDate(c.dateFrom) + " - " +
+                     Formats::ShortDate(c.dateTo);
     section("Date Ranges", dates);
     section("Profile Types", c.profileTypes);
     section("Concierge", c.staff);

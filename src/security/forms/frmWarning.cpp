@@ -29,8 +29,7 @@ frmWarning::frmWarning(int seconds, QWidget* parent) : QDialog(parent), m_left(s
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &frmWarning::tick);
     m_timer->start();
-    tick();
-    ++m_left; // the first tick above only showed the text
+    showSecondsLeft();
 }
 
 void frmWarning::tick() {
@@ -40,6 +39,12 @@ void frmWarning::tick() {
         reject();
         return;
     }
+    showSecondsLeft();
+}
+
+// Only the timer counts down: the dialog closes itself no sooner than a whole
+// second after it was shown, even for the shortest warning.
+void frmWarning::showSecondsLeft() {
     m_label->setText("You have not used Velmora for a while.\nYou will be logged off in " +
                      QString::number(m_left) + " seconds unless you press the button below.");
 }

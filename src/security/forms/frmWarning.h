@@ -19,6 +19,7 @@ public:
 
 private:
     void tick();
+    void showSecondsLeft();
     QLabel* m_label = nullptr;
     QTimer* m_timer = nullptr;
     int m_left;
