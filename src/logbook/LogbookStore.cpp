@@ -273,19 +273,17 @@ static_assert(std::size(EntryColumns) == cWebDNP + 1);
 } // namespace
 
 LogEntry LogRowReader::read(const Row& r) {
-    const QSqlRecord& rec = r.record();
-    if (m_positions.empty()) {
-        QHash<QString, int> at;
-        for (int i = 0; i < rec.count(); ++i)
-            at.insert(rec.fieldName(i).toLower(), i);
+    if (m_positions.empty())
         for (const char* name : EntryColumns)
-            m_positions.push_back(at.value(QString::fromLatin1(name).toLower(), -1));
-    }
+            m_positions.push_back(r.indexOf(QString::fromLatin1(name)));
     auto value = [&](Col c) {
         const int i = m_positions[size_t(c)];
-        return i < 0 ? QVariant() : rec.value(i);
+        return i < 0 ? QVariant() : r.value(i);
     };
-    auto t = [&](Col c) { return StoredText(value(c).toString()); };
+    auto t = [&](Col c) {
+        const int i = m_positions[size_t(c)];
+        return i < 0 ? QString() : StoredText(r.text(i));
+    };
     auto n = [&](Col c) { return value(c).toLongLong(); };
     auto f = [&](Col c) {
         const QVariant v = value(c);

@@ -5,6 +5,7 @@
 // Engine failures raise DbError.
 
 #include "platform/DbError.h"
+#include "platform/Row.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -32,23 +33,7 @@ struct DbLocation {
     QString describe() const;
 };
 
-// One row of a result, read by column name (case-insensitive).
-class Row {
-public:
-    explicit Row(const QSqlRecord& r) : m_rec(r) {}
-    QVariant value(const QString& column) const;
-    bool isNull(const QString& column) const;
-    bool has(const QString& column) const { return m_rec.indexOf(column) >= 0; }
-    QString text(const QString& column) const;  // null → ""
-    qint64 number(const QString& column) const; // null → 0
-    double real(const QString& column) const;
-    bool flag(const QString& column) const; // null → false
-    QDateTime dateTime(const QString& column) const;
-    const QSqlRecord& record() const { return m_rec; }
-
-private:
-    QSqlRecord m_rec;
-};
+class SqliteStatements;
 
 struct ColumnInfo {
     QString name;
@@ -78,6 +63,8 @@ public:
     // Runs an INSERT and answers the new key the engine gave `keyColumn`.
     qint64 insert(const QString& sql, const QVariantList& params, const QString& keyColumn);
     // Streams rows to `fn` without keeping them; `fn` returns false to stop.
+    // On a server `fn` runs no statement of its own on this connection (the
+    // stream occupies it): collect what it needs with query() instead.
     void forEach(const QString& sql, const QVariantList& params,
                  const std::function<bool(const Row&)>& fn);
 
@@ -110,12 +97,16 @@ public:
 private:
     Database(const DbLocation& where, const QString& connectionName);
     QSqlQuery run(const QString& sql, const QVariantList& params, bool forwardOnly = true);
+    void ensureOpen(const QString& sql) const;
     DbError errorFrom(const class QSqlError& e, const QString& sql) const;
 
     DbLocation m_where;
     QString m_name;
     QSqlDatabase m_db;
+    // SQLite statements on the engine's C API (null: through Qt SQL).
+    std::unique_ptr<SqliteStatements> m_lite;
     int m_depth = 0;
+    int m_streaming = 0; // server streams being read (forEach through Qt SQL)
     QSet<QString> m_domains;
     bool m_deferring = false;
     QStringList m_deferred;
