@@ -29,7 +29,25 @@ QDateTime ParseStoredDateTime(const QString& s) {
 }
 
 QString ShortDate(const QDate& d) {
-    return d.isValid() ? d.toString("MM/dd/yyyy") : QString();
+    if (!d.isValid()) return {};
+    int year = 0, month = 0, day = 0;
+    d.getDate(&year, &month, &day);
+    if (year < 1 || year > 9999) return d.toString("MM/dd/yyyy");
+    // Put together by hand: lists show a date per row, and the pattern
+    // formatter costs more than reading the row.
+    QString text(10, Qt::Uninitialized);
+    QChar* out = text.data();
+    auto digits = [&out](int value, int count) {
+        for (int i = count - 1; i >= 0; --i, value /= 10)
+            out[i] = QChar(u'0' + value % 10);
+        out += count;
+    };
+    digits(month, 2);
+    *out++ = u'/';
+    digits(day, 2);
+    *out++ = u'/';
+    digits(year, 4);
+    return text;
 }
 
 QString LongDate(const QDate& d) {

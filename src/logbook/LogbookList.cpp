@@ -7,6 +7,8 @@
 #include "logbook/LogbookStore.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <bit>
 
 namespace vm {
 
@@ -63,11 +65,11 @@ LogFilter WindowClause(ListWindow window, const LogFilter& filter, const QDate& 
 }
 
 QString StatusOf(bool complete, bool cancelled, bool onHold, bool pending) {
-    if (cancelled) return "Cancelled";
-    if (onHold) return "OnHold";
-    if (pending) return "Pending";
-    if (complete) return "Complete";
-    return "Incomplete";
+    if (cancelled) return QStringLiteral("Cancelled");
+    if (onHold) return QStringLiteral("OnHold");
+    if (pending) return QStringLiteral("Pending");
+    if (complete) return QStringLiteral("Complete");
+    return QStringLiteral("Incomplete");
 }
 
 QString CountCaption(qint64 count) {
@@ -115,9 +117,85 @@ ListRow MakeListRow(const LogEntry& e, const QString& profileType, bool useGuest
 bool EntryVisible(const Viewer& v, const QHash<QString, Category>& categories,
                   const QString& entryType, bool entryRestricted) {
     if (v.restricted && !entryRestricted) return false;
-    auto it = categories.constFind(entryType.trimmed().toLower());
+    if (v.allLogs && categories.isEmpty()) return true; // nothing left to look up
+    const QString key = entryType.trimmed().toLower();
+    auto it = categories.constFind(key);
     if (it != categories.constEnd() && it->isReserved && !v.authorized) return false;
-    return v.allLogs || v.personal.contains(entryType.trimmed().toLower());
+    return v.allLogs || v.personal.contains(key);
+}
+
+namespace {
+// What a list row is made of; the entry's other columns stay in the table.
+const QString ListColumns = QStringLiteral(
+    "[LogBook].[LogID], [LogBook].[GuestID], [LogBook].[FirstName], [LogBook].[LastName], "
+    "[LogBook].[ProfileID], [LogBook].[ContactID], [LogBook].[EntryType], [LogBook].[Notified], "
+    "[LogBook].[ReferDate], [LogBook].[ReferTime], [LogBook].[ArrivalDate], "
+    "[LogBook].[RoomNumber], [LogBook].[EnteredBy], [LogBook].[Initials], "
+    "[LogBook].[Restricted], [LogBook].[Complete], [LogBook].[Cancelled], [LogBook].[OnHold], "
+    "[LogBook].[Pending], [LogBook].[NoteField]");
+
+const QString ReservedCategoriesSql =
+    QStringLiteral("SELECT [LogType], [IsReserved] FROM [LogType]");
+
+// The request's filter, its time frame and the viewer's restriction.
+LogFilter conditionsOf(const ListRequest& request, const Viewer& viewer, const QDate& today) {
+    QStringList where;
+    LogFilter out;
+    if (!request.filter.clause.trimmed().isEmpty()) {
+        where << "(" + request.filter.clause + ")";
+        out.params << request.filter.params;
+    }
+    const LogFilter window = WindowClause(request.window, request.filter, today);
+    if (!window.clause.isEmpty()) {
+        where << window.clause;
+        out.params << window.params;
+    }
+    if (viewer.restricted) {
+        where << "[LogBook].[Restricted] = ?";
+        out.params << true;
+    }
+    if (!where.isEmpty()) out.clause = " WHERE " + where.join(" AND ");
+    return out;
+}
+} // namespace
+
+ListStatement ListQuery(const ListRequest& request, const Viewer& viewer, bool useGuestId,
+                        const QDate& today) {
+    const LogFilter where = conditionsOf(request, viewer, today);
+    QString sql = request.source == LogSource::Current
+                      ? "SELECT " + ListColumns +
+                            ", [Profile].[ProfileType] FROM [LogBook] LEFT JOIN [Profile] ON "
+                            "[LogBook].[ProfileID] = [Profile].[ProfileID]"
+                      : "SELECT " + ListColumns + " FROM [LogBook]";
+    sql += where.clause;
+    const QString order = OrderByClause(request.sortIndex, useGuestId);
+    if (!order.isEmpty()) sql += " ORDER BY " + order;
+    return {sql, where.params};
+}
+
+ListStatement CountQuery(const ListRequest& request, const Viewer& viewer, const QDate& today) {
+    const LogFilter where = conditionsOf(request, viewer, today);
+    const QString sql = request.source == LogSource::Current
+                            ? "SELECT COUNT(*) FROM [LogBook] LEFT JOIN [Profile] ON "
+                              "[LogBook].[ProfileID] = [Profile].[ProfileID]"
+                            : "SELECT COUNT(*) FROM [LogBook]";
+    return {sql + where.clause, where.params};
+}
+
+ListStatement ListTextPiecesQuery(const QList<qint64>& logIds) {
+    // The keys are padded to a power of two with the last one again, so a few
+    // statement texts serve every list and stay prepared.
+    const qsizetype width = qsizetype(std::bit_ceil(size_t(std::max<qsizetype>(logIds.size(), 8))));
+    QVariantList params;
+    params.reserve(width);
+    for (qint64 id : logIds)
+        params << id;
+    while (params.size() < width)
+        params << params.value(params.size() - 1, qint64(0));
+    const QString marks = QString("?, ").repeated(width).chopped(2);
+    return {"SELECT [LogID], [NoteField] FROM [LogText] WHERE [LogID] IN (" + marks +
+                ") ORDER BY [LogID], [Sequence]",
+            params};
 }
 
 LogList GetTheLogEntries(AppContext& ctx, const Viewer& viewer, const ListRequest& request) {
@@ -125,62 +203,47 @@ LogList GetTheLogEntries(AppContext& ctx, const Viewer& viewer, const ListReques
     Database& db = store.db(request.source);
     const bool useGuestId = GetBooleanSetting(ctx.db(), "UseGuestID");
     const bool current = request.source == LogSource::Current;
+    const ListStatement statement = ListQuery(request, viewer, useGuestId, ctx.clock().today());
 
-    QString sql = current ? "SELECT [LogBook].*, [Profile].[ProfileType] FROM [LogBook] LEFT JOIN "
-                            "[Profile] ON [LogBook].[ProfileID] = [Profile].[ProfileID]"
-                          : "SELECT * FROM [LogBook]";
-    QStringList where;
-    QVariantList params;
-    if (!request.filter.clause.trimmed().isEmpty()) {
-        where << "(" + request.filter.clause + ")";
-        params << request.filter.params;
-    }
-    const LogFilter window = WindowClause(request.window, request.filter, ctx.clock().today());
-    if (!window.clause.isEmpty()) {
-        where << window.clause;
-        params << window.params;
-    }
-    if (viewer.restricted) {
-        where << "[LogBook].[Restricted] = ?";
-        params << true;
-    }
-    if (!where.isEmpty()) sql += " WHERE " + where.join(" AND ");
-    const QString order = OrderByClause(request.sortIndex, useGuestId);
-    if (!order.isEmpty()) sql += " ORDER BY " + order;
-
+    // Only reservation categories hide entries, and only from members without the right.
     QHash<QString, Category> categories;
-    for (const Category& c : GetAllCategories4Edit(ctx.db()))
-        categories.insert(c.name.toLower(), c);
+    if (!viewer.authorized)
+        ctx.db().forEach(ReservedCategoriesSql, {}, [&](const Row& r) {
+            if (!r.flag("IsReserved")) return true;
+            Category c;
+            c.name = r.text("LogType");
+            c.isReserved = true;
+            categories.insert(c.name.toLower(), c);
+            return true;
+        });
 
     LogList list;
     QHash<qint64, size_t> needsText; // rows whose text continues in LogText
     LogRowReader reader;
-    const QString noteField = "NoteField", profileType = "ProfileType";
-    db.forEach(sql, params, [&](const Row& r) {
+    int noteAt = -1, profileTypeAt = -1;
+    db.forEach(statement.sql, statement.params, [&](const Row& r) {
+        if (noteAt < 0) {
+            noteAt = r.indexOf("NoteField");
+            profileTypeAt = current ? r.indexOf("ProfileType") : -1;
+        }
         LogEntry e = reader.read(r);
         if (!EntryVisible(viewer, categories, e.entryType, e.restricted)) return true;
-        const QString note = r.text(noteField);
+        const QString note = r.text(noteAt);
         e.text = JoinLogText(note, {});
         if (note.size() >= LogTextPieceSize) needsText.insert(e.logId, list.rows.size());
-        list.rows.push_back(MakeListRow(e, current ? r.text(profileType) : QString(), useGuestId));
+        list.rows.push_back(
+            MakeListRow(e, profileTypeAt < 0 ? QString() : r.text(profileTypeAt), useGuestId));
         return true;
     });
 
     // The continuations of all long texts in a few statements, not one per row.
     const QList<qint64> ids = needsText.keys();
-    for (qsizetype at = 0; at < ids.size(); at += 500) {
-        const QList<qint64> chunk = ids.mid(at, 500);
-        QVariantList p;
-        for (qint64 id : chunk)
-            p << id;
-        const QString marks = QString("?, ").repeated(chunk.size()).chopped(2);
-        db.forEach("SELECT [LogID], [NoteField] FROM [LogText] WHERE [LogID] IN (" + marks +
-                       ") ORDER BY [LogID], [Sequence]",
-                   p, [&](const Row& r) {
-                       list.rows[needsText.value(r.number("LogID"))].cells[ColText] +=
-                           r.text("NoteField");
-                       return true;
-                   });
+    for (qsizetype at = 0; at < ids.size(); at += ListTextPiecesChunk) {
+        const ListStatement pieces = ListTextPiecesQuery(ids.mid(at, ListTextPiecesChunk));
+        db.forEach(pieces.sql, pieces.params, [&](const Row& r) {
+            list.rows[needsText.value(r.number("LogID"))].cells[ColText] += r.text("NoteField");
+            return true;
+        });
     }
     list.caption = CountCaption(qint64(list.rows.size()));
     return list;

@@ -210,29 +210,8 @@ BuiltSelection DueAndOverdueSelection(const QDate& today) {
 }
 
 qint64 CountSelection(AppContext& ctx, const Viewer& v, const ListRequest& r) {
-    LogbookStore store(ctx);
-    Database& db = store.db(r.source);
-    QString sql = r.source == LogSource::Current
-                      ? "SELECT COUNT(*) FROM [LogBook] LEFT JOIN [Profile] ON "
-                        "[LogBook].[ProfileID] = [Profile].[ProfileID]"
-                      : "SELECT COUNT(*) FROM [LogBook]";
-    QStringList where;
-    QVariantList params;
-    if (!r.filter.clause.isEmpty()) {
-        where << "(" + r.filter.clause + ")";
-        params << r.filter.params;
-    }
-    const LogFilter w = WindowClause(r.window, r.filter, ctx.clock().today());
-    if (!w.clause.isEmpty()) {
-        where << w.clause;
-        params << w.params;
-    }
-    if (v.restricted) {
-        where << "[LogBook].[Restricted] = ?";
-        params << true;
-    }
-    if (!where.isEmpty()) sql += " WHERE " + where.join(" AND ");
-    return db.scalar(sql, params).toLongLong();
+    const ListStatement count = CountQuery(r, v, ctx.clock().today());
+    return LogbookStore(ctx).db(r.source).scalar(count.sql, count.params).toLongLong();
 }
 
 QString TooManyMessage(qint64 n) {

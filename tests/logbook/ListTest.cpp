@@ -3,6 +3,7 @@
 #include "core/Settings.h"
 #include "logbook/EntryRules.h"
 #include "logbook/LogbookList.h"
+#include "logbook/LogbookSearch.h"
 
 using namespace vm;
 using namespace vm::test;
@@ -194,4 +195,40 @@ TEST_F(LogbookListTest, MostUsedCategoriesAreRankedAndFilteredForTheMember) {
     env.logOn(rae);
     EXPECT_EQ(GetLogbookTypes10(env.db(), LoadViewer(env.db(), env.ctx->session)),
               QStringList{"Backroom"});
+}
+
+TEST_F(LogbookListTest, LongTextsOfManyRowsEachGetTheirOwnPieces) {
+    // Pieces are read for several rows at once, in statements of a fixed number
+    // of keys: one row, a few, and more than one statement's worth.
+    category("Dining");
+    int made = 0;
+    for (const int longOnes : {1, 9, 520}) {
+        SCOPED_TRACE(longOnes);
+        env.db().transaction([&] {
+            for (int i = 0; i < longOnes; ++i, ++made) {
+                LogEntry e = entry(QString("Long%1").arg(made, 4, 10, QChar('0')), "Dining",
+                                   "2026/03/14", QString("%1:").arg(made).repeated(150));
+                add(e);
+            }
+        });
+        add(entry(QString("Short%1").arg(made), "Dining", "2026/03/14", "short note"));
+        ListRequest r;
+        r.sortIndex = 0;
+        const LogList l = list(r);
+        int checked = 0;
+        for (const ListRow& row : l.rows) {
+            const QString name = row.cells[ColLastName];
+            if (!name.startsWith("Long")) {
+                EXPECT_EQ(row.cells[ColText], "short note");
+                continue;
+            }
+            const int n = name.mid(4).toInt();
+            ASSERT_EQ(row.cells[ColText], QString("%1:").arg(n).repeated(150)) << n;
+            ++checked;
+        }
+        EXPECT_EQ(checked, made);
+        // The count before a list of everything agrees with the list.
+        EXPECT_EQ(CountSelection(*env.ctx, LoadViewer(env.db(), env.ctx->session), r),
+                  qint64(l.rows.size()));
+    }
 }
