@@ -520,4 +520,26 @@ std::optional<ColumnInfo> Database::column(const QString& table, const QString& 
     return info;
 }
 
+void Database::snapshot(const std::function<void()>& work) {
+    if (!m_lite || m_reading || m_depth > 0 || m_lite->inTransaction()) {
+        work();
+        return;
+    }
+    exec("BEGIN"); // deferred: the first read takes the lock, the end lets it go
+    m_reading = true;
+    try {
+        work();
+    } catch (...) {
+        m_reading = false;
+        try {
+            exec("ROLLBACK");
+        } catch (const DbError&) {
+            // the engine ended it already
+        }
+        throw;
+    }
+    m_reading = false;
+    exec("COMMIT");
+}
+
 } // namespace vm

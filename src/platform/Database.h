@@ -67,6 +67,11 @@ public:
     // stream occupies it): collect what it needs with query() instead.
     void forEach(const QString& sql, const QVariantList& params,
                  const std::function<bool(const Row&)>& fn);
+    // Runs `work`, which only reads, on one view of the data.  On SQLite its
+    // statements share one read transaction: the file is locked once instead
+    // of once per statement (the lock costs more than a small statement).
+    // Never around a question to the user: the lock holds off other desks' saves.
+    void snapshot(const std::function<void()>& work);
 
     // Runs `work` in one transaction (nested calls join the outer one).
     void transaction(const std::function<void()>& work);
@@ -106,7 +111,8 @@ private:
     // SQLite statements on the engine's C API (null: through Qt SQL).
     std::unique_ptr<SqliteStatements> m_lite;
     int m_depth = 0;
-    int m_streaming = 0; // server streams being read (forEach through Qt SQL)
+    int m_streaming = 0;    // server streams being read (forEach through Qt SQL)
+    bool m_reading = false; // in a snapshot's read transaction
     QSet<QString> m_domains;
     bool m_deferring = false;
     QStringList m_deferred;

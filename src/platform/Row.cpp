@@ -31,6 +31,26 @@ QString RowSource::text(int i) const {
     return v.isNull() ? QString() : v.toString();
 }
 
+namespace {
+bool wholeNumber(const QVariant& v, qint64& into) {
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UInt:
+        if (v.isNull()) return false;
+        into = v.toLongLong();
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+bool RowSource::integer(int i, qint64& into) const {
+    return wholeNumber(value(i), into);
+}
+
 Row::Row(std::shared_ptr<const RowShape> shape, QVariantList values)
     : m_shape(std::move(shape)), m_values(std::move(values)) {}
 
@@ -65,6 +85,10 @@ QString Row::text(int i) const {
     if (m_live) return m_live->text(i);
     const QVariant& v = m_values.at(i);
     return v.isNull() ? QString() : v.toString();
+}
+
+bool Row::integer(int i, qint64& into) const {
+    return m_live ? m_live->integer(i, into) : wholeNumber(m_values.at(i), into);
 }
 
 QString Row::text(const QString& column) const {

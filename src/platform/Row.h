@@ -37,6 +37,8 @@ public:
     // value(i) as text (null → ""), without the detour through a QVariant where
     // the source can.
     virtual QString text(int i) const;
+    // When value(i) is a whole number: true, with the number in `into`.
+    virtual bool integer(int i, qint64& into) const;
 };
 
 class Row {
@@ -55,6 +57,8 @@ public:
     bool has(const QString& column) const { return indexOf(column) >= 0; }
     QVariant value(int i) const { return m_live ? m_live->value(i) : m_values.at(i); }
     QString text(int i) const; // null → ""
+    // True when the value is a whole number (not text, not null), which goes to `into`.
+    bool integer(int i, qint64& into) const;
 
     // By name; an unknown column raises DbError.
     QVariant value(const QString& column) const;

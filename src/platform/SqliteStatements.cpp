@@ -79,6 +79,10 @@ int SqliteStatements::changes() const {
     return sqlite3_changes(m_db);
 }
 
+bool SqliteStatements::inTransaction() const {
+    return !sqlite3_get_autocommit(m_db);
+}
+
 sqlite3_stmt* SqliteStatements::prepare(const QString& sql, bool keep) {
     const QByteArray text = m_engineSql(sql).toUtf8();
     sqlite3_stmt* handle = nullptr;
@@ -256,6 +260,13 @@ QString SqliteCursor::text(int i) const {
     default:
         return RowSource::text(i);
     }
+}
+
+bool SqliteCursor::integer(int i, qint64& into) const {
+    sqlite3_stmt* s = m_statement->handle;
+    if (sqlite3_column_type(s, i) != SQLITE_INTEGER) return false;
+    into = sqlite3_column_int64(s, i);
+    return true;
 }
 
 const std::shared_ptr<const RowShape>& SqliteCursor::shape() {

@@ -11,6 +11,7 @@
 
 #include <QSqlError>
 #include <functional>
+#include <memory>
 #include <unordered_map>
 
 struct sqlite3;
@@ -36,6 +37,8 @@ public:
 
     // Rows the last INSERT, UPDATE or DELETE changed.
     int changes() const;
+    // A transaction is open on the connection (whoever began it).
+    bool inTransaction() const;
 
 private:
     struct Statement {
@@ -70,6 +73,7 @@ public:
     // The current row's value, typed as the Qt driver types it.
     QVariant value(int i) const override;
     QString text(int i) const override;
+    bool integer(int i, qint64& into) const override;
     const std::shared_ptr<const RowShape>& shape();
     // The current row with values of its own.
     Row copy();
