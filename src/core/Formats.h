@@ -22,6 +22,8 @@ QString Time24(const QTime& t);    // "HH:mm"
 QTime ParseTime(const QString& s); // "HH:mm", "hh:mm AM", "h:mm AM"
 // Audit texts: "dddd, MM/dd/yyyy at hh:mm am"
 QString AuditStamp(const QDateTime& dt);
+// A stored day ("yyyy/MM/dd", anything may follow) as a short date; "" when it is not a day.
+QString ShortDateOfStored(const QString& stored);
 
 // Old-style number pattern with "#", "0", "," and "." ("#,###.00" gives ".00" for zero).
 QString FormatNumber(double value, const QString& pattern);

@@ -83,32 +83,42 @@ QStringList ListHeaders(bool useGuestId) {
         "Refer Date", "Time",       "Who",  "Logbook Entry"};
 }
 
-namespace {
-// "yyyy/MM/dd" read by position: the list converts one date per row and a
-// format-driven parse per row would cost more than the query.
-QDate storedDay(const QString& s) {
-    if (s.size() < 10 || s.at(4) != '/' || s.at(7) != '/') return {};
-    return QDate(QStringView(s).left(4).toInt(), QStringView(s).mid(5, 2).toInt(),
-                 QStringView(s).mid(8, 2).toInt());
-}
-} // namespace
-
 ListRow MakeListRow(const LogEntry& e, const QString& profileType, bool useGuestId) {
+    return MakeListRow(LogEntry(e), profileType, useGuestId);
+}
+
+ListRow MakeListRow(LogEntry&& e, const QString& profileType, bool useGuestId) {
     ListRow row;
     row.logId = e.logId;
-    QString last = e.lastName;
-    if (e.cancelled) last += "  (CXL)";
-    if (e.profileId > 0)
-        last +=
-            profileType.trimmed().isEmpty() ? QString(" (P)") : " (" + profileType.trimmed() + ")";
-    row.cells = {
-        last,        e.firstName, e.roomNumber, e.entryType, useGuestId ? e.guestId : e.notified,
-        e.referDate, e.referTime, e.initials,   e.text};
-    row.enteredBy = e.enteredBy;
-    row.complete = e.complete;
-    row.arrivalDate = Formats::ShortDate(storedDay(e.arrivalDate));
+    QString last = std::move(e.lastName);
+    if (e.cancelled) last += QLatin1String("  (CXL)");
+    if (e.profileId > 0) {
+        const QString type = profileType.trimmed();
+        if (type.isEmpty()) {
+            last += QLatin1String(" (P)");
+        } else {
+            last.reserve(last.size() + type.size() + 3);
+            last += QLatin1String(" (");
+            last += type;
+            last += u')';
+        }
+    }
+    row.arrivalDate = Formats::ShortDateOfStored(e.arrivalDate);
     row.referDate = e.referDate;
     row.referTime = e.referTime;
+    row.enteredBy = std::move(e.enteredBy);
+    row.cells.resize(ListColumnCount);
+    QString* cell = row.cells.data();
+    cell[ColLastName] = std::move(last);
+    cell[ColFirstName] = std::move(e.firstName);
+    cell[ColRoom] = std::move(e.roomNumber);
+    cell[ColCategory] = std::move(e.entryType);
+    cell[ColNotified] = std::move(useGuestId ? e.guestId : e.notified);
+    cell[ColReferDate] = std::move(e.referDate);
+    cell[ColReferTime] = std::move(e.referTime);
+    cell[ColInitials] = std::move(e.initials);
+    cell[ColText] = std::move(e.text);
+    row.complete = e.complete;
     row.contactId = e.contactId;
     row.status = StatusOf(e.complete, e.cancelled, e.onHold, e.pending);
     return row;
@@ -126,16 +136,21 @@ bool EntryVisible(const Viewer& v, const QHash<QString, Category>& categories,
 
 namespace {
 // What a list row is made of; the entry's other columns stay in the table.
-const QString ListColumns = QStringLiteral(
-    "[LogBook].[LogID], [LogBook].[GuestID], [LogBook].[FirstName], [LogBook].[LastName], "
-    "[LogBook].[ProfileID], [LogBook].[ContactID], [LogBook].[EntryType], [LogBook].[Notified], "
-    "[LogBook].[ReferDate], [LogBook].[ReferTime], [LogBook].[ArrivalDate], "
-    "[LogBook].[RoomNumber], [LogBook].[EnteredBy], [LogBook].[Initials], "
-    "[LogBook].[Restricted], [LogBook].[Complete], [LogBook].[Cancelled], [LogBook].[OnHold], "
-    "[LogBook].[Pending], [LogBook].[NoteField]");
+// The fifth cell shows the guest id or how the guest was notified, as set.
+QString listColumns(bool useGuestId) {
+    return QStringLiteral("[LogBook].[LogID], [LogBook].[FirstName], [LogBook].[LastName], "
+                          "[LogBook].[ProfileID], [LogBook].[ContactID], [LogBook].[EntryType], "
+                          "[LogBook].[ReferDate], [LogBook].[ReferTime], [LogBook].[ArrivalDate], "
+                          "[LogBook].[RoomNumber], [LogBook].[EnteredBy], [LogBook].[Initials], "
+                          "[LogBook].[Restricted], [LogBook].[Complete], [LogBook].[Cancelled], "
+                          "[LogBook].[OnHold], [LogBook].[Pending], [LogBook].[NoteField], ") +
+           (useGuestId ? "[LogBook].[GuestID]" : "[LogBook].[Notified]");
+}
 
+// Reservation categories; the flag is read as every flag is, the condition
+// only leaves out the plain "no" (0, NULL) most categories hold.
 const QString ReservedCategoriesSql =
-    QStringLiteral("SELECT [LogType], [IsReserved] FROM [LogType]");
+    QStringLiteral("SELECT [LogType], [IsReserved] FROM [LogType] WHERE [IsReserved] <> ?");
 
 // The request's filter, its time frame and the viewer's restriction.
 LogFilter conditionsOf(const ListRequest& request, const Viewer& viewer, const QDate& today) {
@@ -162,11 +177,12 @@ LogFilter conditionsOf(const ListRequest& request, const Viewer& viewer, const Q
 ListStatement ListQuery(const ListRequest& request, const Viewer& viewer, bool useGuestId,
                         const QDate& today) {
     const LogFilter where = conditionsOf(request, viewer, today);
+    const QString columns = listColumns(useGuestId);
     QString sql = request.source == LogSource::Current
-                      ? "SELECT " + ListColumns +
+                      ? "SELECT " + columns +
                             ", [Profile].[ProfileType] FROM [LogBook] LEFT JOIN [Profile] ON "
                             "[LogBook].[ProfileID] = [Profile].[ProfileID]"
-                      : "SELECT " + ListColumns + " FROM [LogBook]";
+                      : "SELECT " + columns + " FROM [LogBook]";
     sql += where.clause;
     const QString order = OrderByClause(request.sortIndex, useGuestId);
     if (!order.isEmpty()) sql += " ORDER BY " + order;
@@ -198,7 +214,8 @@ ListStatement ListTextPiecesQuery(const QList<qint64>& logIds) {
             params};
 }
 
-LogList GetTheLogEntries(AppContext& ctx, const Viewer& viewer, const ListRequest& request) {
+namespace {
+LogList listRows(AppContext& ctx, const Viewer& viewer, const ListRequest& request) {
     LogbookStore store(ctx);
     Database& db = store.db(request.source);
     const bool useGuestId = GetBooleanSetting(ctx.db(), "UseGuestID");
@@ -208,7 +225,7 @@ LogList GetTheLogEntries(AppContext& ctx, const Viewer& viewer, const ListReques
     // Only reservation categories hide entries, and only from members without the right.
     QHash<QString, Category> categories;
     if (!viewer.authorized)
-        ctx.db().forEach(ReservedCategoriesSql, {}, [&](const Row& r) {
+        ctx.db().forEach(ReservedCategoriesSql, {false}, [&](const Row& r) {
             if (!r.flag("IsReserved")) return true;
             Category c;
             c.name = r.text("LogType");
@@ -231,8 +248,8 @@ LogList GetTheLogEntries(AppContext& ctx, const Viewer& viewer, const ListReques
         const QString note = r.text(noteAt);
         e.text = JoinLogText(note, {});
         if (note.size() >= LogTextPieceSize) needsText.insert(e.logId, list.rows.size());
-        list.rows.push_back(
-            MakeListRow(e, profileTypeAt < 0 ? QString() : r.text(profileTypeAt), useGuestId));
+        list.rows.push_back(MakeListRow(
+            std::move(e), profileTypeAt < 0 ? QString() : r.text(profileTypeAt), useGuestId));
         return true;
     });
 
@@ -241,11 +258,23 @@ LogList GetTheLogEntries(AppContext& ctx, const Viewer& viewer, const ListReques
     for (qsizetype at = 0; at < ids.size(); at += ListTextPiecesChunk) {
         const ListStatement pieces = ListTextPiecesQuery(ids.mid(at, ListTextPiecesChunk));
         db.forEach(pieces.sql, pieces.params, [&](const Row& r) {
-            list.rows[needsText.value(r.number("LogID"))].cells[ColText] += r.text("NoteField");
+            QString& text = list.rows[needsText.value(r.value(0).toLongLong())].cells[ColText];
+            // Most long texts take two or three pieces: room for them at once.
+            if (text.size() == LogTextPieceSize) text.reserve(4 * LogTextPieceSize);
+            text += r.text(1);
             return true;
         });
     }
     list.caption = CountCaption(qint64(list.rows.size()));
+    return list;
+}
+} // namespace
+
+LogList GetTheLogEntries(AppContext& ctx, const Viewer& viewer, const ListRequest& request) {
+    // The list's statements share one read of each database.
+    Database& listed = LogbookStore(ctx).db(request.source);
+    LogList list;
+    ctx.db().snapshot([&] { listed.snapshot([&] { list = listRows(ctx, viewer, request); }); });
     return list;
 }
 

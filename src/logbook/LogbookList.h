@@ -66,6 +66,7 @@ QString CountCaption(qint64 count);
 QStringList ListHeaders(bool useGuestId);
 
 ListRow MakeListRow(const LogEntry& e, const QString& profileType, bool useGuestId);
+ListRow MakeListRow(LogEntry&& e, const QString& profileType, bool useGuestId);
 bool EntryVisible(const Viewer& v, const QHash<QString, Category>& categories,
                   const QString& entryType, bool entryRestricted);
 

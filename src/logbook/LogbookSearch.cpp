@@ -224,4 +224,30 @@ QString ListThemAllQuestion(qint64 n) {
            " meeting the selection requirements." + CRLF + " Shall we list them all?";
 }
 
+std::optional<LogList> ListSelection(AppContext& ctx, const ListRequest& request, bool guardSize) {
+    Database& db = ctx.db();
+    Viewer viewer;
+    if (!guardSize) {
+        LogList list;
+        db.snapshot([&] {
+            viewer = LoadViewer(db, ctx.session);
+            list = GetTheLogEntries(ctx, viewer, request);
+        });
+        return list;
+    }
+    qint64 n = 0;
+    db.snapshot([&] {
+        viewer = LoadViewer(db, ctx.session);
+        n = CountSelection(ctx, viewer, request);
+    });
+    // The questions come with no read open: a member may take a while to answer.
+    if (n > LogbookListUpperLimit) {
+        ctx.prompt().message(TooManyMessage(n));
+        return std::nullopt;
+    }
+    if (n > LogbookListLowerLimit && ctx.prompt().ask(ListThemAllQuestion(n)) != Answer::Yes)
+        return std::nullopt;
+    return GetTheLogEntries(ctx, viewer, request);
+}
+
 } // namespace vm

@@ -284,8 +284,17 @@ LogEntry LogRowReader::read(const Row& r) {
         const int i = m_positions[size_t(c)];
         return i < 0 ? QString() : StoredText(r.text(i));
     };
-    auto n = [&](Col c) { return value(c).toLongLong(); };
+    auto whole = [&](Col c, qint64& into) {
+        const int i = m_positions[size_t(c)];
+        return i >= 0 && r.integer(i, into);
+    };
+    auto n = [&](Col c) {
+        qint64 v = 0;
+        return whole(c, v) ? v : value(c).toLongLong();
+    };
     auto f = [&](Col c) {
+        qint64 number = 0;
+        if (whole(c, number)) return number != 0;
         const QVariant v = value(c);
         if (v.typeId() == QMetaType::QString) {
             const QString s = v.toString().trimmed().toLower();

@@ -5,6 +5,9 @@
 #include "logbook/LogbookList.h"
 #include "logbook/LogbookSearch.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
 using namespace vm;
 using namespace vm::test;
 
@@ -231,4 +234,69 @@ TEST_F(LogbookListTest, LongTextsOfManyRowsEachGetTheirOwnPieces) {
         EXPECT_EQ(CountSelection(*env.ctx, LoadViewer(env.db(), env.ctx->session), r),
                   qint64(l.rows.size()));
     }
+}
+
+namespace {
+// Answers the size question after looking whether another desk could save meanwhile.
+class ProbingPrompt : public Prompt {
+public:
+    std::function<void()> onQuestion;
+    QStringList shown;
+    void message(const QString& text, const QString&, Icon) override { shown << text; }
+    Answer ask(const QString& text, const QString&, Buttons, Icon, Answer) override {
+        shown << text;
+        if (onQuestion) onQuestion();
+        return Answer::No;
+    }
+    std::optional<QString> input(const QString&, const QString&, const QString&, bool) override {
+        ADD_FAILURE() << "no input was expected";
+        return std::nullopt;
+    }
+};
+} // namespace
+
+TEST(LogbookSelection, TheSizeQuestionIsAskedWithNoReadHoldingOffOtherDesks) {
+    // A member may take minutes to answer: the file must not stay locked
+    // meanwhile.  The shared-file case, so on SQLite.
+    TestEnv env;
+    env.ctx->start.postgres.clear();
+    env.openOrFail();
+    env.logOn(env.addStaff("Ann Desk", "ann", "AD"));
+    InsertCategory(env.db(), "Dining");
+    env.db().transaction([&] {
+        for (int i = 0; i < 501; ++i)
+            env.db().exec("INSERT INTO [LogBook] ([LastName], [EntryType], [ReferDate]) VALUES (?, "
+                          "'Dining', '2026/03/14')",
+                          {QString("Guest%1").arg(i)});
+    });
+    ProbingPrompt probe;
+    int otherDeskSaves = 0;
+    const QString file = env.db().location().file;
+    probe.onQuestion = [&] {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other-desk");
+        other.setDatabaseName(file);
+        other.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+        if (other.open()) {
+            QSqlQuery save(other);
+            otherDeskSaves +=
+                save.exec("UPDATE \"LogBook\" SET \"Complete\" = 1 WHERE \"LogID\" = 1");
+        }
+    };
+    // The page's context with the probing prompt, on the same databases.
+    AppContext page(env.ctx->workstation, probe, env.clock);
+    page.session = env.ctx->session;
+    page.current = std::move(env.ctx->current);
+    ListRequest everything;
+    const std::optional<LogList> list = ListSelection(page, everything, true);
+    env.ctx->current = std::move(page.current);
+    QSqlDatabase::removeDatabase("other-desk");
+
+    EXPECT_FALSE(list.has_value()); // answered No
+    ASSERT_EQ(probe.shown.size(), 1);
+    EXPECT_EQ(otherDeskSaves, 1);
+    EXPECT_EQ(probe.shown[0], ListThemAllQuestion(501));
+    // Without the guard the same request lists every row.
+    const auto all = ListSelection(*env.ctx, everything, false);
+    ASSERT_TRUE(all.has_value());
+    EXPECT_EQ(all->rows.size(), 501u);
 }
