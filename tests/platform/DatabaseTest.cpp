@@ -1,5 +1,6 @@
 #include "platform/Database.h"
 #include "core/Databases.h"
+#include "core/schema/Schema.h"
 #include "platform/SingleInstance.h"
 #include "support/TestEnv.h"
 
@@ -19,7 +20,8 @@ TEST(Database, BracketedNamesBecomeTheEnginesQuotingOutsideLiterals) {
     EXPECT_TRUE(sql.endsWith("= '[x]'"));
     EXPECT_FALSE(sql.contains("[Key]"));
     // Reserved words work as names once bracketed.
-    EXPECT_EQ(db.scalar("SELECT [DBUpdateLevel] FROM [Authorization]").toInt(), 81064);
+    EXPECT_EQ(db.scalar("SELECT [DBUpdateLevel] FROM [Authorization]").toInt(),
+              schema::CurrentLevel);
 }
 
 TEST(Database, ValuesTravelAsParametersAndComparisonsIgnoreCase) {
