@@ -118,11 +118,21 @@ BuiltSelection BuildLogbookSelection(const LogbookSelection& s) {
             // "last, first": last name contains, first name starts with
             const QString last = text.section(',', 0, 0).trimmed();
             const QString first = text.section(',', 1).trimmed();
-            QVariant pattern;
-            const QString lastCondition =
-                schema::ContainsCondition(s.engine, "LogBook", "LastName", cleaned(last), pattern);
-            b.add(lastCondition + " AND [LogBook].[FirstName] LIKE ?",
-                  {pattern, startsWith(first)});
+            // Both names narrow the rows in the trigram table where they can, so
+            // a common last name is not read entry by entry for one first name.
+            QVariantList both;
+            const QString candidates = schema::TrigramCandidates(
+                s.engine, "LogBook",
+                {{"LastName", cleaned(last)}, {"FirstName", cleaned(first), true}}, both);
+            if (!candidates.isEmpty()) {
+                b.add(candidates + " AND [LogBook].[FirstName] LIKE ?", both << startsWith(first));
+            } else {
+                QVariant pattern;
+                const QString lastCondition = schema::ContainsCondition(
+                    s.engine, "LogBook", "LastName", cleaned(last), pattern);
+                b.add(lastCondition + " AND [LogBook].[FirstName] LIKE ?",
+                      {pattern, startsWith(first)});
+            }
             b.description =
                 "Where Last Name contains " + last + " And FirstName starts with " + first;
         } else {
