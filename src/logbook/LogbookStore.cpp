@@ -337,6 +337,13 @@ LogEntry LogRowReader::read(const Row& r) {
 }
 
 std::optional<LogEntry> LogbookStore::GetTheLogEntry(qint64 logId, LogSource source) {
+    // The entry, its text and what it looked like are read on one view of the data.
+    std::optional<LogEntry> entry;
+    db(source).snapshot([&] { entry = readLogEntry(logId, source); });
+    return entry;
+}
+
+std::optional<LogEntry> LogbookStore::readLogEntry(qint64 logId, LogSource source) {
     Database& d = db(source);
     auto r = d.queryOne("SELECT * FROM [LogBook] WHERE [LogID] = ?", {logId});
     if (!r) return std::nullopt;

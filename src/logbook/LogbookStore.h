@@ -73,6 +73,7 @@ public:
     QString Fingerprint(qint64 logId, LogSource source = LogSource::Current);
 
 private:
+    std::optional<LogEntry> readLogEntry(qint64 logId, LogSource source);
     void writeText(Database& db, qint64 logId, const QString& overflow);
     void storeCard(qint64 logId, const QString& typedCard);
     QString nowStamp() const;
