@@ -5,6 +5,7 @@
 
 #include "core/Globals.h"
 #include "core/Session.h"
+#include "output/Reports.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/Desktop.h"
@@ -87,6 +88,8 @@ public:
     Globals globals;
     Session session;
     DailyHooks daily;
+    // Every report routine of the subsystems in this build (output/Reports.h).
+    ReportCatalogue reports;
 
     std::unique_ptr<Database> current;
     std::unique_ptr<Database> archive;

@@ -24,6 +24,9 @@ QString ConvertTimeStringToDate(const QString& text, const Clock& clock);
 inline QString StoredText(const QString& s) {
     return s.trimmed();
 }
+inline QString StoredText(QString&& s) {
+    return std::move(s).trimmed();
+}
 
 // "Error: 3051\r\nOccurred at:  OpenDatabase of Module modWhereDB\r\nDescription:…"
 QString ErrorReportText(int number, const QString& description, const QString& procedure,

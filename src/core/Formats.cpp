@@ -1,6 +1,7 @@
 #include "core/Formats.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace vm::Formats {
@@ -33,7 +34,50 @@ QDateTime ParseStoredDateTime(const QString& s) {
 }
 
 QString ShortDate(const QDate& d) {
-    return d.isValid() ? d.toString("MM/dd/yyyy") : QString();
+    if (!d.isValid()) return {};
+    int year = 0, month = 0, day = 0;
+    d.getDate(&year, &month, &day);
+    if (year < 1 || year > 9999) return d.toString("MM/dd/yyyy");
+    // Put together by hand: lists show a date per row, and the pattern
+    // formatter costs more than reading the row.
+    QString text(10, Qt::Uninitialized);
+    QChar* out = text.data();
+    auto digits = [&out](int value, int count) {
+        for (int i = count - 1; i >= 0; --i, value /= 10)
+            out[i] = QChar(u'0' + value % 10);
+        out += count;
+    };
+    digits(month, 2);
+    *out++ = u'/';
+    digits(day, 2);
+    *out++ = u'/';
+    digits(year, 4);
+    return text;
+}
+
+QString ShortDateOfStored(const QString& stored) {
+    // Read by position and moved into place: lists show one per row.
+    if (stored.size() < 10 || stored.at(4) != u'/' || stored.at(7) != u'/') return {};
+    int parts[3] = {0, 0, 0};
+    const int from[3] = {0, 5, 8}, count[3] = {4, 2, 2};
+    for (int p = 0; p < 3; ++p)
+        for (int i = from[p]; i < from[p] + count[p]; ++i) {
+            const char16_t c = stored.at(i).unicode();
+            if (c < u'0' || c > u'9') return {};
+            parts[p] = parts[p] * 10 + (c - u'0');
+        }
+    if (!QDate::isValid(parts[0], parts[1], parts[2])) return {};
+    QString text(10, Qt::Uninitialized);
+    QChar* out = text.data();
+    const QChar* in = stored.constData();
+    out[0] = in[5];
+    out[1] = in[6];
+    out[2] = u'/';
+    out[3] = in[8];
+    out[4] = in[9];
+    out[5] = u'/';
+    std::copy(in, in + 4, out + 6);
+    return text;
 }
 
 QString LongDate(const QDate& d) {

@@ -28,6 +28,8 @@ QTime ParseTime12(const QString& s); // exactly "hh:mm AM" / "hh:mm PM"
 QString AuditStamp(const QDateTime& dt);
 // Syslog lines: "MMM dd HH:mm:ss" (English month names)
 QString SyslogStamp(const QDateTime& dt);
+// A stored day ("yyyy/MM/dd", anything may follow) as a short date; "" when it is not a day.
+QString ShortDateOfStored(const QString& stored);
 
 // Old-style number pattern with "#", "0", "," and "." ("#,###.00" gives ".00" for zero).
 QString FormatNumber(double value, const QString& pattern);

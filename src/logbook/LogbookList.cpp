@@ -7,6 +7,8 @@
 #include "logbook/LogbookStore.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <bit>
 
 namespace vm {
 
@@ -63,11 +65,11 @@ LogFilter WindowClause(ListWindow window, const LogFilter& filter, const QDate& 
 }
 
 QString StatusOf(bool complete, bool cancelled, bool onHold, bool pending) {
-    if (cancelled) return "Cancelled";
-    if (onHold) return "OnHold";
-    if (pending) return "Pending";
-    if (complete) return "Complete";
-    return "Incomplete";
+    if (cancelled) return QStringLiteral("Cancelled");
+    if (onHold) return QStringLiteral("OnHold");
+    if (pending) return QStringLiteral("Pending");
+    if (complete) return QStringLiteral("Complete");
+    return QStringLiteral("Incomplete");
 }
 
 QString CountCaption(qint64 count) {
@@ -81,32 +83,42 @@ QStringList ListHeaders(bool useGuestId) {
         "Refer Date", "Time",       "Who",  "Logbook Entry"};
 }
 
-namespace {
-// "yyyy/MM/dd" read by position: the list converts one date per row and a
-// format-driven parse per row would cost more than the query.
-QDate storedDay(const QString& s) {
-    if (s.size() < 10 || s.at(4) != '/' || s.at(7) != '/') return {};
-    return QDate(QStringView(s).left(4).toInt(), QStringView(s).mid(5, 2).toInt(),
-                 QStringView(s).mid(8, 2).toInt());
-}
-} // namespace
-
 ListRow MakeListRow(const LogEntry& e, const QString& profileType, bool useGuestId) {
+    return MakeListRow(LogEntry(e), profileType, useGuestId);
+}
+
+ListRow MakeListRow(LogEntry&& e, const QString& profileType, bool useGuestId) {
     ListRow row;
     row.logId = e.logId;
-    QString last = e.lastName;
-    if (e.cancelled) last += "  (CXL)";
-    if (e.profileId > 0)
-        last +=
-            profileType.trimmed().isEmpty() ? QString(" (P)") : " (" + profileType.trimmed() + ")";
-    row.cells = {
-        last,        e.firstName, e.roomNumber, e.entryType, useGuestId ? e.guestId : e.notified,
-        e.referDate, e.referTime, e.initials,   e.text};
-    row.enteredBy = e.enteredBy;
-    row.complete = e.complete;
-    row.arrivalDate = Formats::ShortDate(storedDay(e.arrivalDate));
+    QString last = std::move(e.lastName);
+    if (e.cancelled) last += QLatin1String("  (CXL)");
+    if (e.profileId > 0) {
+        const QString type = profileType.trimmed();
+        if (type.isEmpty()) {
+            last += QLatin1String(" (P)");
+        } else {
+            last.reserve(last.size() + type.size() + 3);
+            last += QLatin1String(" (");
+            last += type;
+            last += u')';
+        }
+    }
+    row.arrivalDate = Formats::ShortDateOfStored(e.arrivalDate);
     row.referDate = e.referDate;
     row.referTime = e.referTime;
+    row.enteredBy = std::move(e.enteredBy);
+    row.cells.resize(ListColumnCount);
+    QString* cell = row.cells.data();
+    cell[ColLastName] = std::move(last);
+    cell[ColFirstName] = std::move(e.firstName);
+    cell[ColRoom] = std::move(e.roomNumber);
+    cell[ColCategory] = std::move(e.entryType);
+    cell[ColNotified] = std::move(useGuestId ? e.guestId : e.notified);
+    cell[ColReferDate] = std::move(e.referDate);
+    cell[ColReferTime] = std::move(e.referTime);
+    cell[ColInitials] = std::move(e.initials);
+    cell[ColText] = std::move(e.text);
+    row.complete = e.complete;
     row.contactId = e.contactId;
     row.status = StatusOf(e.complete, e.cancelled, e.onHold, e.pending);
     return row;
@@ -115,74 +127,154 @@ ListRow MakeListRow(const LogEntry& e, const QString& profileType, bool useGuest
 bool EntryVisible(const Viewer& v, const QHash<QString, Category>& categories,
                   const QString& entryType, bool entryRestricted) {
     if (v.restricted && !entryRestricted) return false;
-    auto it = categories.constFind(entryType.trimmed().toLower());
+    if (v.allLogs && categories.isEmpty()) return true; // nothing left to look up
+    const QString key = entryType.trimmed().toLower();
+    auto it = categories.constFind(key);
     if (it != categories.constEnd() && it->isReserved && !v.authorized) return false;
-    return v.allLogs || v.personal.contains(entryType.trimmed().toLower());
+    return v.allLogs || v.personal.contains(key);
 }
 
-LogList GetTheLogEntries(AppContext& ctx, const Viewer& viewer, const ListRequest& request) {
+namespace {
+// What a list row is made of; the entry's other columns stay in the table.
+// The fifth cell shows the guest id or how the guest was notified, as set.
+QString listColumns(bool useGuestId) {
+    return QStringLiteral("[LogBook].[LogID], [LogBook].[FirstName], [LogBook].[LastName], "
+                          "[LogBook].[ProfileID], [LogBook].[ContactID], [LogBook].[EntryType], "
+                          "[LogBook].[ReferDate], [LogBook].[ReferTime], [LogBook].[ArrivalDate], "
+                          "[LogBook].[RoomNumber], [LogBook].[EnteredBy], [LogBook].[Initials], "
+                          "[LogBook].[Restricted], [LogBook].[Complete], [LogBook].[Cancelled], "
+                          "[LogBook].[OnHold], [LogBook].[Pending], [LogBook].[NoteField], ") +
+           (useGuestId ? "[LogBook].[GuestID]" : "[LogBook].[Notified]");
+}
+
+// Reservation categories; the flag is read as every flag is, the condition
+// only leaves out the plain "no" (0, NULL) most categories hold.
+const QString ReservedCategoriesSql =
+    QStringLiteral("SELECT [LogType], [IsReserved] FROM [LogType] WHERE [IsReserved] <> ?");
+
+// The request's filter, its time frame and the viewer's restriction.
+LogFilter conditionsOf(const ListRequest& request, const Viewer& viewer, const QDate& today) {
+    QStringList where;
+    LogFilter out;
+    if (!request.filter.clause.trimmed().isEmpty()) {
+        where << "(" + request.filter.clause + ")";
+        out.params << request.filter.params;
+    }
+    const LogFilter window = WindowClause(request.window, request.filter, today);
+    if (!window.clause.isEmpty()) {
+        where << window.clause;
+        out.params << window.params;
+    }
+    if (viewer.restricted) {
+        where << "[LogBook].[Restricted] = ?";
+        out.params << true;
+    }
+    if (!where.isEmpty()) out.clause = " WHERE " + where.join(" AND ");
+    return out;
+}
+} // namespace
+
+ListStatement ListQuery(const ListRequest& request, const Viewer& viewer, bool useGuestId,
+                        const QDate& today) {
+    const LogFilter where = conditionsOf(request, viewer, today);
+    const QString columns = listColumns(useGuestId);
+    QString sql = request.source == LogSource::Current
+                      ? "SELECT " + columns +
+                            ", [Profile].[ProfileType] FROM [LogBook] LEFT JOIN [Profile] ON "
+                            "[LogBook].[ProfileID] = [Profile].[ProfileID]"
+                      : "SELECT " + columns + " FROM [LogBook]";
+    sql += where.clause;
+    const QString order = OrderByClause(request.sortIndex, useGuestId);
+    if (!order.isEmpty()) sql += " ORDER BY " + order;
+    return {sql, where.params};
+}
+
+ListStatement CountQuery(const ListRequest& request, const Viewer& viewer, const QDate& today) {
+    const LogFilter where = conditionsOf(request, viewer, today);
+    const QString sql = request.source == LogSource::Current
+                            ? "SELECT COUNT(*) FROM [LogBook] LEFT JOIN [Profile] ON "
+                              "[LogBook].[ProfileID] = [Profile].[ProfileID]"
+                            : "SELECT COUNT(*) FROM [LogBook]";
+    return {sql + where.clause, where.params};
+}
+
+ListStatement ListTextPiecesQuery(const QList<qint64>& logIds) {
+    // The keys are padded to a power of two with the last one again, so a few
+    // statement texts serve every list and stay prepared.
+    const qsizetype width = qsizetype(std::bit_ceil(size_t(std::max<qsizetype>(logIds.size(), 8))));
+    QVariantList params;
+    params.reserve(width);
+    for (qint64 id : logIds)
+        params << id;
+    while (params.size() < width)
+        params << params.value(params.size() - 1, qint64(0));
+    const QString marks = QString("?, ").repeated(width).chopped(2);
+    return {"SELECT [LogID], [NoteField] FROM [LogText] WHERE [LogID] IN (" + marks +
+                ") ORDER BY [LogID], [Sequence]",
+            params};
+}
+
+namespace {
+LogList listRows(AppContext& ctx, const Viewer& viewer, const ListRequest& request) {
     LogbookStore store(ctx);
     Database& db = store.db(request.source);
     const bool useGuestId = GetBooleanSetting(ctx.db(), "UseGuestID");
     const bool current = request.source == LogSource::Current;
+    const ListStatement statement = ListQuery(request, viewer, useGuestId, ctx.clock().today());
 
-    QString sql = current ? "SELECT [LogBook].*, [Profile].[ProfileType] FROM [LogBook] LEFT JOIN "
-                            "[Profile] ON [LogBook].[ProfileID] = [Profile].[ProfileID]"
-                          : "SELECT * FROM [LogBook]";
-    QStringList where;
-    QVariantList params;
-    if (!request.filter.clause.trimmed().isEmpty()) {
-        where << "(" + request.filter.clause + ")";
-        params << request.filter.params;
-    }
-    const LogFilter window = WindowClause(request.window, request.filter, ctx.clock().today());
-    if (!window.clause.isEmpty()) {
-        where << window.clause;
-        params << window.params;
-    }
-    if (viewer.restricted) {
-        where << "[LogBook].[Restricted] = ?";
-        params << true;
-    }
-    if (!where.isEmpty()) sql += " WHERE " + where.join(" AND ");
-    const QString order = OrderByClause(request.sortIndex, useGuestId);
-    if (!order.isEmpty()) sql += " ORDER BY " + order;
-
+    // Only reservation categories hide entries, and only from members without the right.
     QHash<QString, Category> categories;
-    for (const Category& c : GetAllCategories4Edit(ctx.db()))
-        categories.insert(c.name.toLower(), c);
+    if (!viewer.authorized)
+        ctx.db().forEach(ReservedCategoriesSql, {false}, [&](const Row& r) {
+            if (!r.flag("IsReserved")) return true;
+            Category c;
+            c.name = r.text("LogType");
+            c.isReserved = true;
+            categories.insert(c.name.toLower(), c);
+            return true;
+        });
 
     LogList list;
     QHash<qint64, size_t> needsText; // rows whose text continues in LogText
     LogRowReader reader;
-    const QString noteField = "NoteField", profileType = "ProfileType";
-    db.forEach(sql, params, [&](const Row& r) {
+    int noteAt = -1, profileTypeAt = -1;
+    db.forEach(statement.sql, statement.params, [&](const Row& r) {
+        if (noteAt < 0) {
+            noteAt = r.indexOf("NoteField");
+            profileTypeAt = current ? r.indexOf("ProfileType") : -1;
+        }
         LogEntry e = reader.read(r);
         if (!EntryVisible(viewer, categories, e.entryType, e.restricted)) return true;
-        const QString note = r.text(noteField);
+        const QString note = r.text(noteAt);
         e.text = JoinLogText(note, {});
         if (note.size() >= LogTextPieceSize) needsText.insert(e.logId, list.rows.size());
-        list.rows.push_back(MakeListRow(e, current ? r.text(profileType) : QString(), useGuestId));
+        list.rows.push_back(MakeListRow(
+            std::move(e), profileTypeAt < 0 ? QString() : r.text(profileTypeAt), useGuestId));
         return true;
     });
 
     // The continuations of all long texts in a few statements, not one per row.
     const QList<qint64> ids = needsText.keys();
-    for (qsizetype at = 0; at < ids.size(); at += 500) {
-        const QList<qint64> chunk = ids.mid(at, 500);
-        QVariantList p;
-        for (qint64 id : chunk)
-            p << id;
-        const QString marks = QString("?, ").repeated(chunk.size()).chopped(2);
-        db.forEach("SELECT [LogID], [NoteField] FROM [LogText] WHERE [LogID] IN (" + marks +
-                       ") ORDER BY [LogID], [Sequence]",
-                   p, [&](const Row& r) {
-                       list.rows[needsText.value(r.number("LogID"))].cells[ColText] +=
-                           r.text("NoteField");
-                       return true;
-                   });
+    for (qsizetype at = 0; at < ids.size(); at += ListTextPiecesChunk) {
+        const ListStatement pieces = ListTextPiecesQuery(ids.mid(at, ListTextPiecesChunk));
+        db.forEach(pieces.sql, pieces.params, [&](const Row& r) {
+            QString& text = list.rows[needsText.value(r.value(0).toLongLong())].cells[ColText];
+            // Most long texts take two or three pieces: room for them at once.
+            if (text.size() == LogTextPieceSize) text.reserve(4 * LogTextPieceSize);
+            text += r.text(1);
+            return true;
+        });
     }
     list.caption = CountCaption(qint64(list.rows.size()));
+    return list;
+}
+} // namespace
+
+LogList GetTheLogEntries(AppContext& ctx, const Viewer& viewer, const ListRequest& request) {
+    // The list's statements share one read of each database.
+    Database& listed = LogbookStore(ctx).db(request.source);
+    LogList list;
+    ctx.db().snapshot([&] { listed.snapshot([&] { list = listRows(ctx, viewer, request); }); });
     return list;
 }
 

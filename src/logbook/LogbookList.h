@@ -66,8 +66,24 @@ QString CountCaption(qint64 count);
 QStringList ListHeaders(bool useGuestId);
 
 ListRow MakeListRow(const LogEntry& e, const QString& profileType, bool useGuestId);
+ListRow MakeListRow(LogEntry&& e, const QString& profileType, bool useGuestId);
 bool EntryVisible(const Viewer& v, const QHash<QString, Category>& categories,
                   const QString& entryType, bool entryRestricted);
+
+// A statement of the list (names in brackets) with its values.
+struct ListStatement {
+    QString sql;
+    QVariantList params;
+};
+// The rows a request lists, in its order.
+ListStatement ListQuery(const ListRequest& request, const Viewer& viewer, bool useGuestId,
+                        const QDate& today);
+// How many rows a request lists (before the per-category rules).
+ListStatement CountQuery(const ListRequest& request, const Viewer& viewer, const QDate& today);
+// The text pieces of listed entries (at most ListTextPiecesChunk of them) in one
+// statement, in entry and piece order.
+ListStatement ListTextPiecesQuery(const QList<qint64>& logIds);
+inline constexpr qsizetype ListTextPiecesChunk = 512;
 
 LogList GetTheLogEntries(AppContext& ctx, const Viewer& viewer, const ListRequest& request);
 

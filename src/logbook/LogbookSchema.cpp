@@ -63,6 +63,10 @@ void declareLogbookTables(Registry& r) {
         .index({"EntryType", "EntryDate"})
         .index({"EnteredBy"})
         .index({"Complete", "ReferDate"})
+        // Due and overdue entries: open and not cancelled.  Cancelled entries
+        // are not complete either, and after ten years they are tens of
+        // thousands that the index above makes a list read one by one.
+        .index({"Complete", "Cancelled", "ReferDate"}, 81065)
         .index({"ProfileID"})
         .index({"GroupID"})
         .index({"ContactID"})

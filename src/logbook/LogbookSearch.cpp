@@ -118,11 +118,21 @@ BuiltSelection BuildLogbookSelection(const LogbookSelection& s) {
             // "last, first": last name contains, first name starts with
             const QString last = text.section(',', 0, 0).trimmed();
             const QString first = text.section(',', 1).trimmed();
-            QVariant pattern;
-            const QString lastCondition =
-                schema::ContainsCondition(s.engine, "LogBook", "LastName", cleaned(last), pattern);
-            b.add(lastCondition + " AND [LogBook].[FirstName] LIKE ?",
-                  {pattern, startsWith(first)});
+            // Both names narrow the rows in the trigram table where they can, so
+            // a common last name is not read entry by entry for one first name.
+            QVariantList both;
+            const QString candidates = schema::TrigramCandidates(
+                s.engine, "LogBook",
+                {{"LastName", cleaned(last)}, {"FirstName", cleaned(first), true}}, both);
+            if (!candidates.isEmpty()) {
+                b.add(candidates + " AND [LogBook].[FirstName] LIKE ?", both << startsWith(first));
+            } else {
+                QVariant pattern;
+                const QString lastCondition = schema::ContainsCondition(
+                    s.engine, "LogBook", "LastName", cleaned(last), pattern);
+                b.add(lastCondition + " AND [LogBook].[FirstName] LIKE ?",
+                      {pattern, startsWith(first)});
+            }
             b.description =
                 "Where Last Name contains " + last + " And FirstName starts with " + first;
         } else {
@@ -210,29 +220,8 @@ BuiltSelection DueAndOverdueSelection(const QDate& today) {
 }
 
 qint64 CountSelection(AppContext& ctx, const Viewer& v, const ListRequest& r) {
-    LogbookStore store(ctx);
-    Database& db = store.db(r.source);
-    QString sql = r.source == LogSource::Current
-                      ? "SELECT COUNT(*) FROM [LogBook] LEFT JOIN [Profile] ON "
-                        "[LogBook].[ProfileID] = [Profile].[ProfileID]"
-                      : "SELECT COUNT(*) FROM [LogBook]";
-    QStringList where;
-    QVariantList params;
-    if (!r.filter.clause.isEmpty()) {
-        where << "(" + r.filter.clause + ")";
-        params << r.filter.params;
-    }
-    const LogFilter w = WindowClause(r.window, r.filter, ctx.clock().today());
-    if (!w.clause.isEmpty()) {
-        where << w.clause;
-        params << w.params;
-    }
-    if (v.restricted) {
-        where << "[LogBook].[Restricted] = ?";
-        params << true;
-    }
-    if (!where.isEmpty()) sql += " WHERE " + where.join(" AND ");
-    return db.scalar(sql, params).toLongLong();
+    const ListStatement count = CountQuery(r, v, ctx.clock().today());
+    return LogbookStore(ctx).db(r.source).scalar(count.sql, count.params).toLongLong();
 }
 
 QString TooManyMessage(qint64 n) {
@@ -243,6 +232,32 @@ QString TooManyMessage(qint64 n) {
 QString ListThemAllQuestion(qint64 n) {
     return "There are " + QString::number(n) + " entries in the Logbook" + CRLF +
            " meeting the selection requirements." + CRLF + " Shall we list them all?";
+}
+
+std::optional<LogList> ListSelection(AppContext& ctx, const ListRequest& request, bool guardSize) {
+    Database& db = ctx.db();
+    Viewer viewer;
+    if (!guardSize) {
+        LogList list;
+        db.snapshot([&] {
+            viewer = LoadViewer(db, ctx.session);
+            list = GetTheLogEntries(ctx, viewer, request);
+        });
+        return list;
+    }
+    qint64 n = 0;
+    db.snapshot([&] {
+        viewer = LoadViewer(db, ctx.session);
+        n = CountSelection(ctx, viewer, request);
+    });
+    // The questions come with no read open: a member may take a while to answer.
+    if (n > LogbookListUpperLimit) {
+        ctx.prompt().message(TooManyMessage(n));
+        return std::nullopt;
+    }
+    if (n > LogbookListLowerLimit && ctx.prompt().ask(ListThemAllQuestion(n)) != Answer::Yes)
+        return std::nullopt;
+    return GetTheLogEntries(ctx, viewer, request);
 }
 
 } // namespace vm

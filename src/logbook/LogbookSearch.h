@@ -8,6 +8,7 @@
 #include "logbook/LogbookList.h"
 
 #include <QDate>
+#include <optional>
 
 namespace vm {
 
@@ -61,5 +62,11 @@ inline constexpr qint64 LogbookListUpperLimit = 1000;
 inline constexpr qint64 LogbookListLowerLimit = 500;
 QString TooManyMessage(qint64 n);
 QString ListThemAllQuestion(qint64 n);
+
+// What the Logbook page lists for a request, for the member logged on.  With
+// `guardSize` a selection of more than LogbookListUpperLimit rows is refused
+// and one of more than LogbookListLowerLimit needs a Yes; nullopt when the
+// list was refused or not wanted (the member has been told or asked).
+std::optional<LogList> ListSelection(AppContext& ctx, const ListRequest& request, bool guardSize);
 
 } // namespace vm

@@ -278,21 +278,28 @@ static_assert(std::size(EntryColumns) == cRowVersion + 1);
 } // namespace
 
 LogEntry LogRowReader::read(const Row& r) {
-    const QSqlRecord& rec = r.record();
-    if (m_positions.empty()) {
-        QHash<QString, int> at;
-        for (int i = 0; i < rec.count(); ++i)
-            at.insert(rec.fieldName(i).toLower(), i);
+    if (m_positions.empty())
         for (const char* name : EntryColumns)
-            m_positions.push_back(at.value(QString::fromLatin1(name).toLower(), -1));
-    }
+            m_positions.push_back(r.indexOf(QString::fromLatin1(name)));
     auto value = [&](Col c) {
         const int i = m_positions[size_t(c)];
-        return i < 0 ? QVariant() : rec.value(i);
+        return i < 0 ? QVariant() : r.value(i);
     };
-    auto t = [&](Col c) { return StoredText(value(c).toString()); };
-    auto n = [&](Col c) { return value(c).toLongLong(); };
+    auto t = [&](Col c) {
+        const int i = m_positions[size_t(c)];
+        return i < 0 ? QString() : StoredText(r.text(i));
+    };
+    auto whole = [&](Col c, qint64& into) {
+        const int i = m_positions[size_t(c)];
+        return i >= 0 && r.integer(i, into);
+    };
+    auto n = [&](Col c) {
+        qint64 v = 0;
+        return whole(c, v) ? v : value(c).toLongLong();
+    };
     auto f = [&](Col c) {
+        qint64 number = 0;
+        if (whole(c, number)) return number != 0;
         const QVariant v = value(c);
         if (v.typeId() == QMetaType::QString) {
             const QString s = v.toString().trimmed().toLower();
@@ -336,6 +343,13 @@ LogEntry LogRowReader::read(const Row& r) {
 }
 
 std::optional<LogEntry> LogbookStore::GetTheLogEntry(qint64 logId, LogSource source) {
+    // The entry, its text and what it looked like are read on one view of the data.
+    std::optional<LogEntry> entry;
+    db(source).snapshot([&] { entry = readLogEntry(logId, source); });
+    return entry;
+}
+
+std::optional<LogEntry> LogbookStore::readLogEntry(qint64 logId, LogSource source) {
     Database& d = db(source);
     auto r = d.queryOne("SELECT * FROM [LogBook] WHERE [LogID] = ?", {logId});
     if (!r) return std::nullopt;

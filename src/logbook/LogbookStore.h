@@ -76,6 +76,7 @@ public:
     QString ProfileTypeOf(qint64 profileId);
 
 private:
+    std::optional<LogEntry> readLogEntry(qint64 logId, LogSource source);
     void writeText(Database& db, qint64 logId, const QString& overflow);
     // Encrypts a typed number into the entry's row and into `e`; answers
     // whether a card was written (it raises the row version).

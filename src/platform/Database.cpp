@@ -1,5 +1,7 @@
 #include "platform/Database.h"
 
+#include "platform/SqliteStatements.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -17,12 +19,6 @@ std::atomic<int> g_connectionCounter{0};
 // SQLite result codes that the desk maps onto its own numbers.
 constexpr int SqlitePerm = 3, SqliteBusy = 5, SqliteLocked = 6, SqliteReadOnly = 8,
               SqliteCorrupt = 11, SqliteCantOpen = 14, SqliteNotADb = 26;
-
-// How Date columns travel to and from the engines (ISO text in SQLite, the
-// server's timestamp input).  The desk's own date forms live in core/Formats,
-// above this layer; these two are the engine's, not the desk's.
-const QString EngineDateTime = QStringLiteral("yyyy-MM-dd HH:mm:ss");
-const QString EngineDate = QStringLiteral("yyyy-MM-dd");
 
 QVariant bindable(const QVariant& v, Engine engine) {
     switch (v.typeId()) {
@@ -67,56 +63,6 @@ QList<QPair<QString, QString>> parseConnInfo(const QString& connInfo) {
     return out;
 }
 
-// ---------------------------------------------------------------- Row
-
-QVariant Row::value(const QString& column) const {
-    const int i = m_rec.indexOf(column);
-    if (i < 0)
-        throw DbError(DbErrorNumber::General, "Item not found in this collection: " + column);
-    return m_rec.value(i);
-}
-
-bool Row::isNull(const QString& column) const {
-    return value(column).isNull();
-}
-
-QString Row::text(const QString& column) const {
-    const QVariant v = value(column);
-    return v.isNull() ? QString() : v.toString();
-}
-
-qint64 Row::number(const QString& column) const {
-    const QVariant v = value(column);
-    return v.isNull() ? 0 : v.toLongLong();
-}
-
-double Row::real(const QString& column) const {
-    const QVariant v = value(column);
-    return v.isNull() ? 0.0 : v.toDouble();
-}
-
-bool Row::flag(const QString& column) const {
-    const QVariant v = value(column);
-    if (v.isNull()) return false;
-    if (v.typeId() == QMetaType::QString) {
-        const QString s = v.toString().trimmed().toLower();
-        return s == "1" || s == "true" || s == "t" || s == "-1" || s == "yes";
-    }
-    return v.toLongLong() != 0 || v.toBool();
-}
-
-QDateTime Row::dateTime(const QString& column) const {
-    const QVariant v = value(column);
-    if (v.isNull()) return {};
-    if (v.typeId() == QMetaType::QDateTime) return v.toDateTime();
-    if (v.typeId() == QMetaType::QDate) return v.toDate().startOfDay();
-    const QString s = v.toString().trimmed();
-    QDateTime dt = QDateTime::fromString(s, EngineDateTime);
-    if (!dt.isValid()) dt = QDateTime::fromString(s, Qt::ISODate);
-    if (!dt.isValid()) dt = QDate::fromString(s.left(10), EngineDate).startOfDay();
-    return dt;
-}
-
 // ---------------------------------------------------------------- Database
 
 Database::Database(const DbLocation& where, const QString& connectionName)
@@ -127,6 +73,7 @@ Database::~Database() {
 }
 
 void Database::close() {
+    m_lite.reset(); // its statements go before the connection
     if (m_name.isEmpty()) return;
     if (m_db.isOpen()) m_db.close();
     m_db = QSqlDatabase();
@@ -158,6 +105,12 @@ std::unique_ptr<Database> Database::open(const DbLocation& where, bool create) {
         if (where.readOnly) options += ";QSQLITE_OPEN_READONLY";
         db->m_db.setConnectOptions(options);
         if (!db->m_db.open()) throw db->errorFrom(db->m_db.lastError(), {});
+        if (sqlite3* engine = SqliteStatements::connectionOf(db->m_db)) {
+            Database* self = db.get();
+            db->m_lite = std::make_unique<SqliteStatements>(
+                engine, [self](const QString& sql) { return self->translate(sql); },
+                [self](const QSqlError& e, const QString& sql) { return self->errorFrom(e, sql); });
+        }
         // Opening is lazy in SQLite: the first read tells a damaged file.
         db->scalar("PRAGMA schema_version");
         if (!where.readOnly) db->exec("PRAGMA foreign_keys = ON");
@@ -298,6 +251,11 @@ QString Database::translate(const QString& sql) const {
 
 QSqlQuery Database::run(const QString& sql, const QVariantList& params, bool forwardOnly) {
     if (!m_db.isOpen()) throw DbError(DbErrorNumber::General, "The database is not open.", sql);
+    // A server hands the rows of a stream over one by one on the connection;
+    // another statement there would silently cut the stream short.
+    if (m_streaming > 0)
+        throw DbError(DbErrorNumber::General,
+                      "A statement cannot run while the rows of another are being read.", sql);
     QSqlQuery q(m_db);
     q.setForwardOnly(forwardOnly);
     const QString text = translate(sql);
@@ -324,49 +282,142 @@ void Database::flushDeferred() {
     run(script, {});
 }
 
+namespace {
+
+// Rows read through Qt SQL (a server, or SQLite when its library is not ours).
+std::shared_ptr<const RowShape> shapeOf(const QSqlQuery& q) {
+    const QSqlRecord fields = q.record();
+    QStringList names;
+    names.reserve(fields.count());
+    for (int i = 0; i < fields.count(); ++i)
+        names << fields.fieldName(i);
+    return std::make_shared<const RowShape>(std::move(names));
+}
+
+Row copyOf(const QSqlQuery& q, const std::shared_ptr<const RowShape>& shape) {
+    QVariantList values;
+    values.reserve(shape->count());
+    for (int i = 0; i < shape->count(); ++i)
+        values << q.value(i);
+    return Row(shape, std::move(values));
+}
+
+class QueryRow : public RowSource {
+public:
+    explicit QueryRow(const QSqlQuery& q) : m_q(q) {}
+    QVariant value(int i) const override { return m_q.value(i); }
+
+private:
+    const QSqlQuery& m_q;
+};
+
+} // namespace
+
+void Database::ensureOpen(const QString& sql) const {
+    if (!m_db.isOpen()) throw DbError(DbErrorNumber::General, "The database is not open.", sql);
+}
+
 int Database::exec(const QString& sql, const QVariantList& params) {
     if (m_deferring && params.isEmpty()) {
         m_deferred << sql;
         return 0;
+    }
+    if (m_lite) {
+        ensureOpen(sql);
+        SqliteCursor c(*m_lite, sql, params);
+        c.next();
+        return m_lite->changes();
     }
     QSqlQuery q = run(sql, params);
     return q.numRowsAffected();
 }
 
 std::vector<Row> Database::query(const QString& sql, const QVariantList& params) {
-    QSqlQuery q = run(sql, params);
     std::vector<Row> rows;
-    while (q.next())
-        rows.emplace_back(q.record());
+    if (m_lite) {
+        ensureOpen(sql);
+        SqliteCursor c(*m_lite, sql, params);
+        while (c.next())
+            rows.push_back(c.copy());
+        return rows;
+    }
+    QSqlQuery q = run(sql, params);
+    std::shared_ptr<const RowShape> shape;
+    while (q.next()) {
+        if (!shape) shape = shapeOf(q);
+        rows.push_back(copyOf(q, shape));
+    }
     return rows;
 }
 
 std::optional<Row> Database::queryOne(const QString& sql, const QVariantList& params) {
+    if (m_lite) {
+        ensureOpen(sql);
+        SqliteCursor c(*m_lite, sql, params);
+        if (c.next()) return c.copy();
+        return std::nullopt;
+    }
     QSqlQuery q = run(sql, params);
-    if (q.next()) return Row(q.record());
+    if (q.next()) return copyOf(q, shapeOf(q));
     return std::nullopt;
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantList& params) {
-    QSqlQuery q = run(sql, params);
-    if (q.next()) {
-        const QVariant v = q.value(0);
+    auto first = [](const QVariant& v) {
         return v.isNull() ? QVariant(QMetaType(QMetaType::UnknownType)) : v;
+    };
+    if (m_lite) {
+        ensureOpen(sql);
+        SqliteCursor c(*m_lite, sql, params);
+        if (c.next()) return first(c.value(0));
+        return {};
     }
+    QSqlQuery q = run(sql, params);
+    if (q.next()) return first(q.value(0));
     return {};
 }
 
 qint64 Database::insert(const QString& sql, const QVariantList& params, const QString& keyColumn) {
-    QSqlQuery q = run(sql + " RETURNING " + quoteName(keyColumn), params);
+    const QString returning = sql + " RETURNING " + quoteName(keyColumn);
+    if (m_lite) {
+        ensureOpen(sql);
+        SqliteCursor c(*m_lite, returning, params);
+        if (!c.next()) throw DbError(DbErrorNumber::General, "The new key was not returned.", sql);
+        return c.value(0).toLongLong();
+    }
+    QSqlQuery q = run(returning, params);
     if (!q.next()) throw DbError(DbErrorNumber::General, "The new key was not returned.", sql);
     return q.value(0).toLongLong();
 }
 
 void Database::forEach(const QString& sql, const QVariantList& params,
                        const std::function<bool(const Row&)>& fn) {
+    // The callback reads the row where the statement stands: nothing is copied.
+    if (m_lite) {
+        ensureOpen(sql);
+        SqliteCursor c(*m_lite, sql, params);
+        std::optional<Row> row;
+        while (c.next()) {
+            if (!row) row.emplace(c.shape(), c);
+            if (!fn(*row)) break;
+        }
+        return;
+    }
     QSqlQuery q = run(sql, params);
-    while (q.next())
-        if (!fn(Row(q.record()))) break;
+    const QueryRow source(q);
+    std::optional<Row> row;
+    const int streams = m_where.engine == Engine::PostgreSQL ? 1 : 0;
+    m_streaming += streams;
+    try {
+        while (q.next()) {
+            if (!row) row.emplace(shapeOf(q), source);
+            if (!fn(*row)) break;
+        }
+    } catch (...) {
+        m_streaming -= streams;
+        throw;
+    }
+    m_streaming -= streams;
 }
 
 void Database::transaction(const std::function<void()>& work) {
@@ -433,7 +484,7 @@ QStringList Database::tables() {
             : "SELECT table_name FROM information_schema.tables WHERE table_schema = "
               "current_schema() ORDER BY table_name";
     for (const Row& r : query(sql))
-        out << r.record().value(0).toString();
+        out << r.value(0).toString();
     return out;
 }
 
@@ -480,6 +531,28 @@ std::optional<ColumnInfo> Database::column(const QString& table, const QString& 
     const auto m = sizeRe.match(info.type);
     info.textSize = m.hasMatch() ? m.captured(1).toInt() : 0;
     return info;
+}
+
+void Database::snapshot(const std::function<void()>& work) {
+    if (!m_lite || m_reading || m_depth > 0 || m_lite->inTransaction()) {
+        work();
+        return;
+    }
+    exec("BEGIN"); // deferred: the first read takes the lock, the end lets it go
+    m_reading = true;
+    try {
+        work();
+    } catch (...) {
+        m_reading = false;
+        try {
+            exec("ROLLBACK");
+        } catch (const DbError&) {
+            // the engine ended it already
+        }
+        throw;
+    }
+    m_reading = false;
+    exec("COMMIT");
 }
 
 } // namespace vm

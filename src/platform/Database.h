@@ -5,6 +5,7 @@
 // Engine failures raise DbError.
 
 #include "platform/DbError.h"
+#include "platform/Row.h"
 
 #include <QDateTime>
 #include <QSet>
@@ -32,23 +33,7 @@ struct DbLocation {
     QString describe() const;
 };
 
-// One row of a result, read by column name (case-insensitive).
-class Row {
-public:
-    explicit Row(const QSqlRecord& r) : m_rec(r) {}
-    QVariant value(const QString& column) const;
-    bool isNull(const QString& column) const;
-    bool has(const QString& column) const { return m_rec.indexOf(column) >= 0; }
-    QString text(const QString& column) const;  // null → ""
-    qint64 number(const QString& column) const; // null → 0
-    double real(const QString& column) const;
-    bool flag(const QString& column) const; // null → false
-    QDateTime dateTime(const QString& column) const;
-    const QSqlRecord& record() const { return m_rec; }
-
-private:
-    QSqlRecord m_rec;
-};
+class SqliteStatements;
 
 struct ColumnInfo {
     QString name;
@@ -78,8 +63,15 @@ public:
     // Runs an INSERT and answers the new key the engine gave `keyColumn`.
     qint64 insert(const QString& sql, const QVariantList& params, const QString& keyColumn);
     // Streams rows to `fn` without keeping them; `fn` returns false to stop.
+    // On a server `fn` runs no statement of its own on this connection (the
+    // stream occupies it): collect what it needs with query() instead.
     void forEach(const QString& sql, const QVariantList& params,
                  const std::function<bool(const Row&)>& fn);
+    // Runs `work`, which only reads, on one view of the data.  On SQLite its
+    // statements share one read transaction: the file is locked once instead
+    // of once per statement (the lock costs more than a small statement).
+    // Never around a question to the user: the lock holds off other desks' saves.
+    void snapshot(const std::function<void()>& work);
 
     // Runs `work` in one transaction (nested calls join the outer one).  When
     // `work` throws or the COMMIT fails, the transaction is rolled back and its
@@ -112,13 +104,18 @@ public:
 private:
     Database(const DbLocation& where, const QString& connectionName);
     QSqlQuery run(const QString& sql, const QVariantList& params, bool forwardOnly = true);
+    void ensureOpen(const QString& sql) const;
     DbError errorFrom(const class QSqlError& e, const QString& sql) const;
     void abandonTransaction();
 
     DbLocation m_where;
     QString m_name;
     QSqlDatabase m_db;
+    // SQLite statements on the engine's C API (null: through Qt SQL).
+    std::unique_ptr<SqliteStatements> m_lite;
     int m_depth = 0;
+    int m_streaming = 0;    // server streams being read (forEach through Qt SQL)
+    bool m_reading = false; // in a snapshot's read transaction
     QSet<QString> m_domains;
     bool m_deferring = false;
     QStringList m_deferred;

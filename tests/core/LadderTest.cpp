@@ -36,6 +36,12 @@ TEST(Ladder, EveryDeclaredLevelIsALadderStep) {
                     << (t.name + "." + c.name).toStdString();
             }
         }
+        for (const schema::Index& ix : t.indexes) {
+            if (ix.addedAt) {
+                EXPECT_TRUE(LadderLevels().contains(ix.addedAt))
+                    << (t.name + " " + ix.columns.join(",")).toStdString();
+            }
+        }
     }
     EXPECT_FALSE(LadderLevels().contains(81049));
 }
@@ -174,4 +180,24 @@ TEST(Ladder, FieldSizeChangeLeavesOtherFieldsAloneAndKeepsData) {
         db.scalar("SELECT [Initials] FROM [Concierge] WHERE [ConciergeID] = ?", {id}).toString(),
         "AA");
     EXPECT_THROW(env.addStaff("Another Able", "ANN2", "AA"), DbError) << "unique index kept";
+}
+
+TEST(Ladder, APropertyOfTheLevelBeforeGainsTheIndexOfOpenEntries) {
+    TestEnv env;
+    env.openOrFail();
+    const QString name = "ix_logbook_complete_cancelled_referdate";
+    auto indexed = [&] {
+        return env.db()
+            .scalar(UsingPostgres() ? "SELECT 1 FROM pg_indexes WHERE schemaname = "
+                                      "current_schema() AND indexname = ?"
+                                    : "SELECT 1 FROM sqlite_master WHERE type = 'index' AND "
+                                      "name = ?",
+                    {name})
+            .isValid();
+    };
+    ASSERT_TRUE(indexed());
+    env.db().exec("DROP INDEX " + env.db().quoteName(name));
+    setLevel(env, 81064);
+    EXPECT_EQ(openRecordingSteps(env), QList<int>{81065});
+    EXPECT_TRUE(indexed());
 }

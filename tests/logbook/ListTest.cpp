@@ -3,6 +3,10 @@
 #include "core/Settings.h"
 #include "logbook/EntryRules.h"
 #include "logbook/LogbookList.h"
+#include "logbook/LogbookSearch.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 using namespace vm;
 using namespace vm::test;
@@ -194,4 +198,105 @@ TEST_F(LogbookListTest, MostUsedCategoriesAreRankedAndFilteredForTheMember) {
     env.logOn(rae);
     EXPECT_EQ(GetLogbookTypes10(env.db(), LoadViewer(env.db(), env.ctx->session)),
               QStringList{"Backroom"});
+}
+
+TEST_F(LogbookListTest, LongTextsOfManyRowsEachGetTheirOwnPieces) {
+    // Pieces are read for several rows at once, in statements of a fixed number
+    // of keys: one row, a few, and more than one statement's worth.
+    category("Dining");
+    int made = 0;
+    for (const int longOnes : {1, 9, 520}) {
+        SCOPED_TRACE(longOnes);
+        env.db().transaction([&] {
+            for (int i = 0; i < longOnes; ++i, ++made) {
+                LogEntry e = entry(QString("Long%1").arg(made, 4, 10, QChar('0')), "Dining",
+                                   "2026/03/14", QString("%1:").arg(made).repeated(150));
+                add(e);
+            }
+        });
+        add(entry(QString("Short%1").arg(made), "Dining", "2026/03/14", "short note"));
+        ListRequest r;
+        r.sortIndex = 0;
+        const LogList l = list(r);
+        int checked = 0;
+        for (const ListRow& row : l.rows) {
+            const QString name = row.cells[ColLastName];
+            if (!name.startsWith("Long")) {
+                EXPECT_EQ(row.cells[ColText], "short note");
+                continue;
+            }
+            const int n = name.mid(4).toInt();
+            ASSERT_EQ(row.cells[ColText], QString("%1:").arg(n).repeated(150)) << n;
+            ++checked;
+        }
+        EXPECT_EQ(checked, made);
+        // The count before a list of everything agrees with the list.
+        EXPECT_EQ(CountSelection(*env.ctx, LoadViewer(env.db(), env.ctx->session), r),
+                  qint64(l.rows.size()));
+    }
+}
+
+namespace {
+// Answers the size question after looking whether another desk could save meanwhile.
+class ProbingPrompt : public Prompt {
+public:
+    std::function<void()> onQuestion;
+    QStringList shown;
+    void message(const QString& text, const QString&, Icon) override { shown << text; }
+    Answer ask(const QString& text, const QString&, Buttons, Icon, Answer) override {
+        shown << text;
+        if (onQuestion) onQuestion();
+        return Answer::No;
+    }
+    std::optional<QString> input(const QString&, const QString&, const QString&, bool) override {
+        ADD_FAILURE() << "no input was expected";
+        return std::nullopt;
+    }
+};
+} // namespace
+
+TEST(LogbookSelection, TheSizeQuestionIsAskedWithNoReadHoldingOffOtherDesks) {
+    // A member may take minutes to answer: the file must not stay locked
+    // meanwhile.  The shared-file case, so on SQLite.
+    TestEnv env;
+    env.ctx->start.postgres.clear();
+    env.openOrFail();
+    env.logOn(env.addStaff("Ann Desk", "ann", "AD"));
+    InsertCategory(env.db(), "Dining");
+    env.db().transaction([&] {
+        for (int i = 0; i < 501; ++i)
+            env.db().exec("INSERT INTO [LogBook] ([LastName], [EntryType], [ReferDate]) VALUES (?, "
+                          "'Dining', '2026/03/14')",
+                          {QString("Guest%1").arg(i)});
+    });
+    ProbingPrompt probe;
+    int otherDeskSaves = 0;
+    const QString file = env.db().location().file;
+    probe.onQuestion = [&] {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other-desk");
+        other.setDatabaseName(file);
+        other.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+        if (other.open()) {
+            QSqlQuery save(other);
+            otherDeskSaves +=
+                save.exec("UPDATE \"LogBook\" SET \"Complete\" = 1 WHERE \"LogID\" = 1");
+        }
+    };
+    // The page's context with the probing prompt, on the same databases.
+    AppContext page(env.ctx->workstation, probe, env.clock);
+    page.session = env.ctx->session;
+    page.current = std::move(env.ctx->current);
+    ListRequest everything;
+    const std::optional<LogList> list = ListSelection(page, everything, true);
+    env.ctx->current = std::move(page.current);
+    QSqlDatabase::removeDatabase("other-desk");
+
+    EXPECT_FALSE(list.has_value()); // answered No
+    ASSERT_EQ(probe.shown.size(), 1);
+    EXPECT_EQ(otherDeskSaves, 1);
+    EXPECT_EQ(probe.shown[0], ListThemAllQuestion(501));
+    // Without the guard the same request lists every row.
+    const auto all = ListSelection(*env.ctx, everything, false);
+    ASSERT_TRUE(all.has_value());
+    EXPECT_EQ(all->rows.size(), 501u);
 }

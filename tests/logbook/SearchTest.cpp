@@ -23,10 +23,16 @@ TEST(LogbookSearch, SelectionsGiveTheirConditionAndDescription) {
          "Where Arrival Date is between  03/14/2026 and 03/16/2026, Sorted by Reference Date and "
          "Name"},
         {{.by = SelectBy::LastName, .text = "O\"Brien, pat", .sortIndex = 0},
+         "[LogBook].[LogID] IN (SELECT rowid FROM [LogBook_Search] WHERE [LastName] LIKE ? AND "
+         "[FirstName] LIKE ?) AND [LogBook].[FirstName] LIKE ?",
+         {"%O'Brien%", "pat%", "pat%"},
+         "Where Last Name contains O\"Brien And FirstName starts with pat, Sorted by Last Name, "
+         "First Name"},
+        {{.by = SelectBy::LastName, .text = "O\"Brien, pa", .sortIndex = 0},
          "[LogBook].[LogID] IN (SELECT rowid FROM [LogBook_Search] WHERE [LastName] LIKE ?) AND "
          "[LogBook].[FirstName] LIKE ?",
-         {"%O'Brien%", "pat%"},
-         "Where Last Name contains O\"Brien And FirstName starts with pat, Sorted by Last Name, "
+         {"%O'Brien%", "pa%"},
+         "Where Last Name contains O\"Brien And FirstName starts with pa, Sorted by Last Name, "
          "First Name"},
         {{.by = SelectBy::RoomNumber,
           .text = " 101 ",
@@ -88,4 +94,55 @@ TEST_F(LogbookSearchDb, DueAndOverdueListsOpenEntriesThatHaveCome) {
     for (const ListRow& row : l.rows)
         names << row.cells[ColLastName];
     EXPECT_EQ(names, QStringList({"Past", "Today"}));
+}
+
+TEST_F(LogbookSearchDb, LastCommaFirstFindsTheSameEntriesHoweverTheNamesAreLookedUp) {
+    // Long names go through the trigram table, short ones through LIKE alone:
+    // the entries found are the same, and ASCII case does not matter.
+    category("Dining");
+    for (const auto& [last, first] :
+         std::initializer_list<std::pair<const char*, const char*>>{{"Rossi", "Giulia"},
+                                                                    {"Rossini", "Giuliana"},
+                                                                    {"Rossi", "Gianni"},
+                                                                    {"Bross", "giulia"},
+                                                                    {"Rossi", "Anna Giulia"},
+                                                                    {"Ross", "Giulia"},
+                                                                    {"Rossi", "Élodie"}}) {
+        LogEntry e = entry(last, "Dining", "2026/03/14");
+        e.firstName = first;
+        add(e);
+    }
+    const struct {
+        const char* typed;
+        QStringList found;
+    } cases[] = {
+        {"Rossi, Giulia", {"Rossi Giulia", "Rossini Giuliana"}},
+        {"ross, GIU", {"Bross giulia", "Ross Giulia", "Rossi Giulia", "Rossini Giuliana"}},
+        {"Ro, Gi",
+         {"Bross giulia", "Ross Giulia", "Rossi Gianni", "Rossi Giulia", "Rossini Giuliana"}},
+        {"ssin, giuliana", {"Rossini Giuliana"}},
+        {"Rossi, Anna", {"Rossi Anna Giulia"}},
+        {"Rossi, Zoe", {}},
+        // Beyond ASCII the engine's own LIKE decides, as it always has: a
+        // server ignores case there too, the file does not.
+        {"Rossi, élo", UsingPostgres() ? QStringList{"Rossi Élodie"} : QStringList{}},
+        {"Rossi, Élo", {"Rossi Élodie"}},
+    };
+    const Viewer viewer = LoadViewer(env.db(), env.ctx->session);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        LogbookSelection s;
+        s.by = SelectBy::LastName;
+        s.text = c.typed;
+        s.sortIndex = 0;
+        s.engine = env.db().engine();
+        ListRequest r;
+        r.filter = BuildLogbookSelection(s).filter;
+        r.sortIndex = 0;
+        QStringList found;
+        for (const ListRow& row : GetTheLogEntries(*env.ctx, viewer, r).rows)
+            found << row.cells[ColLastName] + " " + row.cells[ColFirstName];
+        found.sort();
+        EXPECT_EQ(found, c.found);
+    }
 }

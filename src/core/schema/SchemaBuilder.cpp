@@ -264,11 +264,30 @@ QString ContainsCondition(Engine engine, const QString& table, const QString& co
     const Table* t = Registry::all().find(table);
     if (!t || !t->substringSearch.contains(column, Qt::CaseInsensitive))
         return qualified + " LIKE ?";
-    if (engine == Engine::PostgreSQL) return "lower(" + qualified + "::text) LIKE lower(?)";
-    // The trigram table answers patterns of three characters or more.
-    if (text.size() < 3 || text.contains('%') || text.contains('_')) return qualified + " LIKE ?";
+    if (engine == Engine::PostgreSQL)
+        return "lower(" + qualified + "::text) LIKE lower(?)";
+    QVariantList parameters;
+    const QString candidates = TrigramCandidates(engine, table, {{column, text}}, parameters);
+    return candidates.isEmpty() ? qualified + " LIKE ?" : candidates;
+}
+
+QString TrigramCandidates(Engine engine, const QString& table, const QList<TextMatch>& matches,
+                          QVariantList& parameters) {
+    const Table* t = Registry::all().find(table);
+    if (engine != Engine::SQLite || !t || t->primaryKey.size() != 1 || matches.isEmpty())
+        return {};
+    QStringList likes;
+    QVariantList values;
+    for (const TextMatch& m : matches) {
+        if (!t->substringSearch.contains(m.column, Qt::CaseInsensitive)) return {};
+        // The trigram table answers patterns of three characters or more.
+        if (m.text.size() < 3 || m.text.contains('%') || m.text.contains('_')) return {};
+        likes << "[" + m.column + "] LIKE ?";
+        values << (m.startsWith ? m.text + "%" : "%" + m.text + "%");
+    }
+    parameters << values;
     return "[" + table + "].[" + t->primaryKey.first() + "] IN (SELECT rowid FROM [" +
-           searchTableName(t->name) + "] WHERE [" + column + "] LIKE ?)";
+           searchTableName(t->name) + "] WHERE " + likes.join(" AND ") + ")";
 }
 
 void EnsureStoreSchema(Database& db, Store store) {

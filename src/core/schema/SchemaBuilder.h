@@ -29,6 +29,19 @@ bool EnsureRowVersion(Database& db, const Table& t);
 // trigram index where the text is long enough for it.
 QString ContainsCondition(Engine engine, const QString& table, const QString& column,
                           const QString& text, QVariant& parameter);
+// A column that contains (or starts with) a text.
+struct TextMatch {
+    QString column;
+    QString text;
+    bool startsWith = false;
+};
+// The rows whose columns match all of `matches`, found together in the SQLite
+// trigram table: "[Table].[Key] IN (SELECT rowid ...)" with its parameters
+// appended to `parameters`.  Empty where there is no trigram table for every
+// column or a text is too short for one.  The table folds case beyond ASCII, so
+// a starts-with match may find more than LIKE does: callers keep their LIKE.
+QString TrigramCandidates(Engine engine, const QString& table, const QList<TextMatch>& matches,
+                          QVariantList& parameters);
 
 // Makes sure the database holds every table (and column and index) of `store`
 // at the current level; used for the archive and common databases.

@@ -244,25 +244,16 @@ bool LogbookPanel::runBuilt(const BuiltSelection& built, int sortIndex, ListWind
         return false;
     }
     try {
-        const Viewer viewer = LoadViewer(m_ctx.db(), m_ctx.session);
         ListRequest request;
         request.sortIndex = sortIndex;
         request.window = window;
         request.filter = built.filter;
         request.source = source();
-        if (guardSize) {
-            const qint64 n = CountSelection(m_ctx, viewer, request);
-            if (n > LogbookListUpperLimit) {
-                prompt.message(TooManyMessage(n));
-                return false;
-            }
-            if (n > LogbookListLowerLimit && prompt.ask(ListThemAllQuestion(n)) != Answer::Yes)
-                return false;
-        }
-        const LogList list = GetTheLogEntries(m_ctx, viewer, request);
+        const std::optional<LogList> list = ListSelection(m_ctx, request, guardSize);
+        if (!list) return false;
         m_listedSource = request.source;
         lblDescription->setText(built.description);
-        showList(list);
+        showList(*list);
         return true;
     } catch (const DbError& e) {
         ReportError(prompt, e, "GetTheLogEntries", "modDatabase");

@@ -1,0 +1,47 @@
+// The short date is put together by hand for speed; it must read exactly as
+// the pattern "MM/dd/yyyy" does, at the edges of the calendar too.
+
+#include "core/Formats.h"
+
+#include <gtest/gtest.h>
+
+using namespace vm;
+
+TEST(Formats, ShortDateReadsAsItsPatternAcrossTheCalendar) {
+    const QDate dates[] = {{2026, 3, 8},  {2024, 2, 29}, {1999, 12, 31}, {2000, 1, 1},
+                           {1, 1, 1},     {999, 7, 4},   {1000, 10, 10}, {9999, 12, 31},
+                           {10000, 1, 1}, {-5, 6, 7},    {1900, 11, 30}};
+    for (const QDate& d : dates) {
+        SCOPED_TRACE(d.toString(Qt::ISODate).toStdString());
+        EXPECT_EQ(Formats::ShortDate(d), d.toString("MM/dd/yyyy"));
+    }
+    for (QDate d(2025, 12, 25); d < QDate(2026, 3, 1); d = d.addDays(1))
+        ASSERT_EQ(Formats::ShortDate(d), d.toString("MM/dd/yyyy"));
+    EXPECT_EQ(Formats::ShortDate(QDate()), "");
+    EXPECT_EQ(Formats::ShortDate(QDate(2026, 3, 8)), "03/08/2026");
+}
+
+TEST(Formats, AStoredDayReadsAsItsShortDate) {
+    const struct {
+        const char* stored;
+        const char* shown;
+    } cases[] = {{"2026/03/08", "03/08/2026"},
+                 {"2024/02/29", "02/29/2024"},
+                 {"2023/02/29", ""},
+                 {"2026/13/01", ""},
+                 {"2026/00/10", ""},
+                 {"0000/01/01", ""},
+                 {"2026/3/8", ""},
+                 {"2026-03-08", ""},
+                 {" ", ""},
+                 {"", ""},
+                 {"2026/03/08 10:15", "03/08/2026"},
+                 {"2O26/03/08", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        EXPECT_EQ(Formats::ShortDateOfStored(c.stored), QString(c.shown));
+    }
+    // The same as parsing the day and showing it, across a year.
+    for (QDate d(2027, 1, 1); d < QDate(2028, 1, 1); d = d.addDays(1))
+        ASSERT_EQ(Formats::ShortDateOfStored(Formats::StoredDate(d)), Formats::ShortDate(d));
+}
