@@ -177,7 +177,8 @@ const QString UpdateEntrySql = QStringLiteral(
     "[ReferDate] = ?, [ReferTime] = ?, [ArrivalDate] = ?, [DepartureDate] = ?, "
     "[UpdatedDate] = ?, [Complete] = ?, [Cancelled] = ?, [OnHold] = ?, [ProfileID] = ?, "
     "[Pending] = ?, [GroupID] = ?, [ContactID] = ?, [NoteField] = ?, [MsgNotes] = ?, "
-    "[OpenTableID] = ?, [Restricted] = ? WHERE [LogID] = ?");
+    "[OpenTableID] = ?, [Restricted] = ?, [RowVersion] = ? WHERE [LogID] = ? AND "
+    "[RowVersion] = ?");
 const QString InsertEntrySql = QStringLiteral(
     "INSERT INTO [LogBook] ([GuestID], [FirstName], [LastName], [ProfileID], [GroupID], "
     "[ContactID], [EntryType], [Notified], [ReferDate], [ReferTime], [ArrivalDate], "
@@ -241,7 +242,9 @@ QVariantList savedValues(const LogEntry& e, const QString& noteField, const QStr
             StoredValue(e.msgNotes),
             e.openTableId,
             e.restricted,
-            e.logId};
+            e.rowVersion + 1,
+            e.logId,
+            e.rowVersion};
 }
 
 // An entry no list of the bench shows: its name is nobody's, its dates are next year's.
@@ -281,11 +284,14 @@ Action saveAction() {
             },
             [=] {
                 EngineFloor& db = *g_desk->engine;
-                const LogEntry& e = *engineEntry;
+                LogEntry& e = *engineEntry;
                 const SplitText split = SplitLogText(StoredValue(Long(600)));
                 db.run("BEGIN IMMEDIATE");
                 db.run(category, {e.entryType});
                 db.run(update, savedValues(e, split.noteField, Formats::StoredDate(Today)));
+                if (sqlite3_changes(db.handle()) != 1)
+                    qFatal("the engine's bench entry changed under the save");
+                ++e.rowVersion;
                 db.run(history, {e.logId, DeskInitials, "2026/03/14 10:00", ReasonUpdated});
                 db.run(drop, {e.logId});
                 int sequence = 0;
