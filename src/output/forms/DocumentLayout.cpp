@@ -99,6 +99,7 @@ std::shared_ptr<QTextLayout> LayoutEngine::text(const QList<Run>& runs, Align al
                                                 const QString& pageCount) const {
     QString all;
     QList<QTextLayout::FormatRange> formats;
+    const QFont base = font(style, bold);
     for (const Run& r : runs) {
         const QString t = FieldText(r, pageNumber, pageCount);
         TextStyle s = r.style;
@@ -107,17 +108,21 @@ std::shared_ptr<QTextLayout> LayoutEngine::text(const QList<Run>& runs, Align al
         s.bold = s.bold || style.bold;
         s.italic = s.italic || style.italic;
         s.underline = s.underline || style.underline;
-        QTextCharFormat f;
-        f.setFont(font(s, bold), QTextCharFormat::FontPropertiesAll);
-        if (s.rgb != 0) f.setForeground(QColor::fromRgb(s.rgb));
-        formats.append({int(all.size()), int(t.size()), f});
+        // Runs in the layout's own font need no format: most table cells are one such run.
+        const QFont f = font(s, bold);
+        if (f != base || s.rgb != 0) {
+            QTextCharFormat format;
+            format.setFont(f, QTextCharFormat::FontPropertiesAll);
+            if (s.rgb != 0) format.setForeground(QColor::fromRgb(s.rgb));
+            formats.append({int(all.size()), int(t.size()), format});
+        }
         all += t;
     }
-    auto layout = std::make_shared<QTextLayout>(all, font(style, bold), m_metrics);
+    auto layout = std::make_shared<QTextLayout>(all, base, m_metrics);
     QTextOption option(QtAlign(align));
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout->setTextOption(option);
-    layout->setFormats(formats);
+    if (!formats.isEmpty()) layout->setFormats(formats);
     layout->setCacheEnabled(true);
     layout->beginLayout();
     double y = 0;
