@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -148,4 +149,19 @@ TEST_F(PdfFile, ThePrinterPathDrawsTheSamePages) {
     for (int i = 0; i < printed.size(); ++i) {
         EXPECT_EQ(printed[i].simplified(), saved[i].simplified()) << "page " << i + 1;
     }
+}
+
+TEST_F(PdfFile, TheLogoInThePageHeaderIsOnEveryPage) {
+    QImage logo(120, 60, QImage::Format_RGB32);
+    logo.fill(Qt::darkRed);
+    ASSERT_TRUE(logo.save(file("picVmLogo.png")));
+    Document d = Sections(3);
+    d.header.prepend(Image{file("picVmLogo.png"), 1.5, 0, Align::Center});
+    d.footer.append(Image{file("picVmLogo.gif")}); // not there: left out, pages still print
+    const QString path = file("Letter.pdf");
+    ASSERT_TRUE(WritePdf(d, path, nullptr));
+    EXPECT_EQ(PdfImagePages(path), (QList<int>{1, 2, 3}));
+    const QStringList pages = PdfPages(path);
+    ASSERT_EQ(pages.size(), 3);
+    EXPECT_TRUE(InOrder(pages[2], {"Concierge Logbook List", "Section 3", "Page 3 of 3"}));
 }

@@ -29,6 +29,18 @@ QSizeF PdfPageSize(const QString& path) {
     return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
 }
 
+QList<int> PdfImagePages(const QString& path) {
+    // After two heading lines, one line per picture: "page num type width height ...".
+    QList<int> pages;
+    const QStringList lines = Run("pdfimages", {"-list", path}).split('\n', Qt::SkipEmptyParts);
+    for (const QString& line : lines.mid(2)) {
+        bool ok = false;
+        const int page = line.section(' ', 0, 0, QString::SectionSkipEmpty).toInt(&ok);
+        if (ok) pages << page;
+    }
+    return pages;
+}
+
 bool InOrder(const QString& text, const QStringList& parts) {
     qsizetype at = 0;
     for (const QString& p : parts) {

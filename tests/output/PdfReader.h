@@ -12,6 +12,8 @@ namespace vm::test {
 QStringList PdfPages(const QString& path);
 // The first page's size in points (pdfinfo).
 QSizeF PdfPageSize(const QString& path);
+// The page number of every picture in the file, in order (pdfimages -list).
+QList<int> PdfImagePages(const QString& path);
 // Whether `text` holds every one of `parts` in this order.
 bool InOrder(const QString& text, const QStringList& parts);
 

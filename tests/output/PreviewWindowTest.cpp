@@ -2,6 +2,7 @@
 // paging, zoom, saving as PDF, printing and e-mail.
 
 #include "OutputDocuments.h"
+#include "Pandoc.h"
 #include "PdfReader.h"
 
 #include "core/DataAccess.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
@@ -360,4 +362,32 @@ TEST_F(PreviewWindows, PreviewWindowsCloseWithTheSession) {
     EXPECT_TRUE(windows.closeAll());
     QTRY_VERIFY(!a && !b);
     env.ctx->sessionWindows = nullptr;
+}
+
+TEST_F(PreviewWindows, RtfIsWrittenToExportRtfInTheOutputFolderAndOpened) {
+    frmPrintPreview* w = open("PrintTestList", "Logbook List", {{"rows", 3}});
+    ASSERT_NE(w, nullptr);
+    const QString path = env.ctx->workstation.outputFolder() + "Export.rtf";
+    click(w, "cmdRtf");
+    EXPECT_EQ(env.desktop.opened, QList<QUrl>{QUrl::fromLocalFile(path)});
+    EXPECT_TRUE(env.prompt.shown.isEmpty());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QStringList> rows = HtmlTableRows(PandocOf(f.readAll(), "html"));
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[0], QStringList({"Guest", "Room", "Request"}));
+    EXPECT_EQ(rows[1].value(0), "Guest 0001");
+    EXPECT_EQ(rows[3].value(1), "1003");
+
+    env.desktop.opens = false; // no program for RTF files: the member is told where it is
+    click(w, "cmdRtf");
+    EXPECT_EQ(env.prompt.texts(), QStringList{MsgRtfSaved(path)});
+
+    env.prompt.clear();
+    f.close();
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkdir(path)); // something in the way: a message naming the file
+    click(w, "cmdRtf");
+    ASSERT_EQ(env.prompt.shown.size(), 1);
+    EXPECT_TRUE(env.prompt.last().contains("Export.rtf")) << env.prompt.last().toStdString();
 }

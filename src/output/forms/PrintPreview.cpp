@@ -81,6 +81,10 @@ QString MsgOverwriteFile() {
     return "The file you selected already exists." + CRLF + "Do you wish to over write this file?";
 }
 
+QString MsgRtfSaved(const QString& path) {
+    return "The document was saved as " + QDir::toNativeSeparators(path) + ".";
+}
+
 void SetPrintDialogRunner(PrintDialogRunner runner) {
     DialogRunner() = std::move(runner);
 }

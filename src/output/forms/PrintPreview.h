@@ -63,5 +63,7 @@ inline const QString PdfDefaultName = QStringLiteral("Report");
 inline const QString MsgOverwriteTitle = QStringLiteral("Overwrite file?");
 QString MsgOverwriteFile(); // "The file you selected already exists." + CRLF + "Do you wish…"
 inline const QString RtfFileName = QStringLiteral("Export.rtf");
+// When no program opened the RTF file: where it is.
+QString MsgRtfSaved(const QString& path);
 
 } // namespace vm

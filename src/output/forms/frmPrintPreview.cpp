@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/DataAccess.h"
+#include "output/RtfWriter.h"
 #include "output/forms/DocumentOutput.h"
 #include "output/forms/PrintPreview.h"
 #include "platform/forms/FormHelpers.h"
@@ -17,11 +18,6 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#if __has_include("output/RtfWriter.h")
-#include "output/RtfWriter.h"
-#define VELMORA_HAVE_RTF 1
-#endif
 
 namespace vm {
 
@@ -218,17 +214,11 @@ void frmPrintPreview::cmdPdf_Click() {
 void frmPrintPreview::cmdRtf_Click() {
     const QString path = m_ctx.workstation.outputFolder() + RtfFileName;
     QString error;
-#ifdef VELMORA_HAVE_RTF
     if (!WriteRtf(m_doc, path, &error)) {
         m_ctx.prompt().message(error, {}, Icon::Exclamation);
         return;
     }
-    if (!m_ctx.desktop().openFile(path))
-        m_ctx.prompt().message("The document was saved as " + QDir::toNativeSeparators(path) + ".");
-#else
-    error = MsgFileNotWritten(path, "this build has no RTF writer");
-    m_ctx.prompt().message(error, {}, Icon::Exclamation);
-#endif
+    if (!m_ctx.desktop().openFile(path)) m_ctx.prompt().message(MsgRtfSaved(path));
 }
 
 void frmPrintPreview::cmdEmail_Click() {
