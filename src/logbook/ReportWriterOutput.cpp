@@ -86,7 +86,7 @@ QList<int> printedColumns(const QStringList& headers) {
 
 doc::Document reportDocument(const ReportPrintout& p, const QString& title,
                              const QList<int>& columns, const QList<QStringList>& rows) {
-    if (p.rows.isEmpty()) throw ReportRefused(MsgNothingToPrint);
+    if (p.rows.isEmpty()) throw ReportRefused(MsgReportNothingToPrint);
     doc::Document d;
     d.title = title;
     d.page.landscape = true;

@@ -21,7 +21,7 @@ inline const QString MsgExtractEmpty =
     QStringLiteral("Please select some information first.  Then create the Export file.");
 inline const QString MsgEraseExtracts =
     QStringLiteral("Do you wish to delete ALL of the existing Report Writer Extract files?");
-inline const QString MsgNothingToPrint = QStringLiteral("No data selected to print.");
+inline const QString MsgReportNothingToPrint = QStringLiteral("No data selected to print.");
 QString ExtractCreatedMessage(const QString& file); // "The file: " file " has been created."
 QString ExtractFailedMessage(const QString& file);  // the file could not be written
 QString ExtractsNotErasedMessage(const QStringList& files);

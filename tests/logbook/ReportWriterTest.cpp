@@ -396,6 +396,6 @@ TEST_F(ReportWriter, PrintedListsShowTheGridWithTheTotalLastAndRefuseAnEmptyOne)
         BuildReportWriterList(p);
         ADD_FAILURE() << "an empty list was printed";
     } catch (const ReportRefused& e) {
-        EXPECT_EQ(e.message(), MsgNothingToPrint);
+        EXPECT_EQ(e.message(), MsgReportNothingToPrint);
     }
 }

@@ -4,9 +4,9 @@
 #include "core/Formats.h"
 #include "core/Settings.h"
 #include "logbook/Categories.h"
-#include "logbook/EntryRules.h"
 #include "logbook/LogbookExport.h"
 #include "logbook/ReportWriterOutput.h"
+#include "output/forms/PrintPreview.h"
 #include "platform/forms/DataGrid.h"
 #include "platform/forms/FormHelpers.h"
 
@@ -246,11 +246,7 @@ QList<QStringList> frmVenCom::shownRows() const {
 
 void frmVenCom::print() {
     if (grdVenCom->rowCount() == 0) {
-        m_ctx.prompt().message(MsgNothingToPrint);
-        return;
-    }
-    if (!openReport) {
-        m_ctx.prompt().message(MsgOutputMissing);
+        m_ctx.prompt().message(MsgReportNothingToPrint);
         return;
     }
     ReportPrintout p;
@@ -260,7 +256,7 @@ void frmVenCom::print() {
     p.description = lblDescription->text();
     p.countText = lblCount->text();
     p.byLabel = m_byLabel;
-    openReport(ReportPrintRequest(p), this);
+    OpenReport(m_ctx, ReportPrintRequest(p), this);
 }
 
 void frmVenCom::exportGrid() {

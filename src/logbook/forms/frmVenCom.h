@@ -7,7 +7,6 @@
 
 #include <QWidget>
 #include <array>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -26,9 +25,6 @@ public:
     explicit frmVenCom(AppContext& ctx, QWidget* parent = nullptr);
 
     ReportCriteria criteria() const;
-
-    // Opens a report's preview window; empty while printing is not part of the build.
-    std::function<QWidget*(const PrintRequest& request, QWidget* parent)> openReport;
 
     QComboBox *cboCategory, *cboGroup, *cboConcierge, *cboConciergeGroup;
     std::array<QComboBox*, ReportLabelCount> cboLabels{};
