@@ -399,3 +399,30 @@ TEST_F(ReportWriter, PrintedListsShowTheGridWithTheTotalLastAndRefuseAnEmptyOne)
         EXPECT_EQ(e.message(), MsgReportNothingToPrint);
     }
 }
+
+TEST_F(ReportWriter, ManyLongEntriesAreCompletedAcrossTextBatches) {
+    designed("Dining", {"Commission:"});
+    // More long texts than one batch of continuations holds.
+    const int entries = 1200;
+    Database& db = env.db();
+    db.transaction([&] {
+        for (int i = 1; i <= entries; ++i) {
+            const QString text = "Note: " + QString(260, 'n') + Crlf +
+                                 "Commission: " + QString::number(i) + Crlf + "Window";
+            const qint64 id = db.insert(
+                "INSERT INTO [LogBook] ([LastName], [FirstName], [EntryType], [ReferDate], "
+                "[Cancelled], [Complete], [NoteField]) VALUES (?, 'Pat', 'Dining', '2026/03/14', "
+                "?, ?, ?)",
+                {QString("Guest %1").arg(i, 4, 10, QChar('0')), false, false, text.left(255)},
+                "LogID");
+            db.exec("INSERT INTO [LogText] ([LogID], [Sequence], [NoteField]) VALUES (?, 1, ?)",
+                    {id, text.mid(255)});
+        }
+    });
+    const ReportResult r = run(dining());
+    ASSERT_EQ(r.entries, entries);
+    EXPECT_EQ(r.rows[0].cells[RcLabel1], "1");
+    EXPECT_EQ(r.rows[entries - 1].cells[RcLabel1], QString::number(entries));
+    EXPECT_EQ(r.rows.back().cells[RcLabel1], "720600.00"); // 1 + 2 + ... + 1200
+    EXPECT_EQ(r.countText, "1,200 Entries were selected");
+}
