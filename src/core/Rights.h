@@ -72,6 +72,9 @@ inline constexpr Right LogbookConfirmation{RightsArea::Logbook, 16};
 inline constexpr Right LogbookNotifications{RightsArea::Logbook, 17};
 inline constexpr Right LogbookCloneCards{RightsArea::Logbook, 18};
 inline constexpr Right LogbookDecryptProfileCards{RightsArea::Logbook, 19};
+
+// Others: the icons of the main window's Others page.
+inline constexpr Right OthersReportWriter{RightsArea::Others, 5};
 } // namespace Rights
 
 } // namespace vm

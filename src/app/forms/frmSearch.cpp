@@ -8,12 +8,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -76,6 +78,35 @@ QWidget* frmSearch::tabPage(const QString& name) const {
 
 void frmSearch::addAdministrationPage(const QString& title, QWidget* page) {
     m_adminPages->addTab(page, title);
+}
+
+QAbstractButton* frmSearch::addOthersIcon(const QString& text, const QString& objectName,
+                                          std::function<void()> fn) {
+    if (!m_othersIcons) {
+        QWidget* page = tabPage("Others");
+        auto* layout = new QVBoxLayout(page);
+        auto* intro =
+            new QLabel("This is where we present the options that defy easy categorization.", page);
+        intro->setObjectName("lblOthersIntro");
+        auto* hint =
+            new QLabel("Double-Click on the associated Icon to launch the selected program", page);
+        hint->setObjectName("lblOthersHint");
+        layout->addWidget(intro);
+        layout->addWidget(hint);
+        m_othersIcons = new QGridLayout;
+        layout->addLayout(m_othersIcons);
+        layout->addStretch(1);
+    }
+    // Two launchers to a row, in the order the subsystems add them.
+    const int at = m_othersIcons->count();
+    auto* button = new QToolButton(tabPage("Others"));
+    button->setObjectName(objectName);
+    button->setText(text);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_othersIcons->addWidget(button, at / 2, at % 2);
+    connect(button, &QToolButton::clicked, this, [fn = std::move(fn)] { fn(); });
+    return button;
 }
 
 QAction* frmSearch::addCommand(const QString& text, const QString& objectName,

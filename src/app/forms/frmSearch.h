@@ -12,6 +12,8 @@ class QTabWidget;
 class QToolBar;
 class QTimer;
 class QLabel;
+class QAbstractButton;
+class QGridLayout;
 
 namespace vm {
 
@@ -34,6 +36,9 @@ public:
     QTabWidget* tabs() const { return m_tabs; }
     // A sub-page of the Administration tab (e.g. "Logbook Categories").
     void addAdministrationPage(const QString& title, QWidget* page);
+    // A launcher on the Others page (the page gets its introduction with the first).
+    QAbstractButton* addOthersIcon(const QString& text, const QString& objectName,
+                                   std::function<void()> fn);
     // A button on the command bar.
     QAction* addCommand(const QString& text, const QString& objectName, std::function<void()> fn);
 
@@ -81,6 +86,7 @@ private:
     AppContext& m_ctx;
     QTabWidget* m_tabs = nullptr;
     QTabWidget* m_adminPages = nullptr;
+    QGridLayout* m_othersIcons = nullptr;
     QToolBar* m_commandBar = nullptr;
     QLabel* m_userLabel = nullptr;
     QTimer* m_timer = nullptr;

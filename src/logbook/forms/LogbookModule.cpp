@@ -4,6 +4,7 @@
 #include "logbook/EntryRules.h"
 #include "logbook/forms/LogbookCategoriesPage.h"
 #include "logbook/forms/LogbookPanel.h"
+#include "logbook/forms/ReportWriterModule.h"
 #include "logbook/forms/frmExport.h"
 #include "logbook/forms/frmLogbook.h"
 #include "security/CardData.h"
@@ -79,6 +80,7 @@ frmLogbook* LogbookModule::openEntry(qint64 logId) {
 
 void InstallLogbook(AppContext& ctx, frmSearch& window) {
     new LogbookModule(ctx, window);
+    InstallReportWriter(ctx, window);
 }
 
 } // namespace vm

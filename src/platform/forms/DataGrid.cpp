@@ -100,6 +100,18 @@ public:
     using QSortFilterProxyModel::QSortFilterProxyModel;
     bool alternate = false;
     QColor first, second;
+    qint64 pinned = 0;
+
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
+        if (pinned != 0) {
+            // Descending order lists the greater rows first, so the pinned row
+            // is the least there and the greatest in ascending order.
+            const bool descending = sortOrder() == Qt::DescendingOrder;
+            if (left.data(Qt::UserRole).toLongLong() == pinned) return descending;
+            if (right.data(Qt::UserRole).toLongLong() == pinned) return !descending;
+        }
+        return QSortFilterProxyModel::lessThan(left, right);
+    }
 
     QVariant data(const QModelIndex& index, int role) const override {
         if (role == Qt::BackgroundRole && alternate) {
@@ -220,6 +232,11 @@ void DataGrid::selectKey(qint64 key) {
 
 void DataGrid::setDefaultColors(const QColor& fore, const QColor& back) {
     m_model->setDefaultColors(fore, back);
+}
+
+void DataGrid::setPinnedLast(qint64 key) {
+    m_proxy->pinned = key;
+    m_proxy->invalidate();
 }
 
 void DataGrid::setAlternation(bool on, const QColor& first, const QColor& second) {

@@ -68,6 +68,9 @@ public:
     void selectKey(qint64 key);
 
     void setDefaultColors(const QColor& fore, const QColor& back);
+    // The row of this key (a total row) stays last whichever way the grid is
+    // sorted; 0 pins none.
+    void setPinnedLast(qint64 key);
     // Alternating backgrounds by the shown row's parity for rows without a
     // background of their own (white counts as none).
     void setAlternation(bool on, const QColor& first = {}, const QColor& second = {});
