@@ -1,7 +1,7 @@
 #pragma once
 // The one model of a printed document.  A report routine fills a Document;
 // the preview, the printer, the PDF file and the RTF file are all drawn from
-// it (output/forms/DocumentPainter for the first three, output/RtfWriter for
+// it (output/forms/DocumentLayout for the first three, output/RtfWriter for
 // the last), so no report is laid out twice.
 //
 // Units: the page and its margins in inches, everything inside the page in
