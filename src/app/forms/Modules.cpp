@@ -1,6 +1,7 @@
 #include "app/forms/Modules.h"
 
 #include "app/forms/frmSearch.h"
+#include "logbook/CustomFormReport.h"
 #include "logbook/forms/LogbookModule.h"
 #include "security/forms/SecurityModule.h"
 
@@ -8,6 +9,7 @@ namespace vm {
 
 void InstallModuleHooks(AppContext& ctx) {
     InstallSecurityHooks(ctx);
+    RegisterCustomFormReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
