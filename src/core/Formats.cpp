@@ -84,6 +84,10 @@ QString LongDate(const QDate& d) {
     return english().toString(d, "dddd, MMMM d, yyyy");
 }
 
+QString DayShortDate(const QDate& d) {
+    return d.isValid() ? english().toString(d, "dddd, MM/dd/yyyy") : QString();
+}
+
 QDate ParseShortDate(const QString& s) {
     const QString t = s.trimmed();
     for (const char* f : {"MM/dd/yyyy", "M/d/yyyy", "MM/dd/yy", "M/d/yy"}) {

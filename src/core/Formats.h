@@ -24,6 +24,8 @@ QString Time12(const QTime& t);    // "hh:mm AM"
 QString Time24(const QTime& t);    // "HH:mm"
 QTime ParseTime(const QString& s); // "HH:mm", "hh:mm AM", "h:mm AM"
 QTime ParseTime12(const QString& s); // exactly "hh:mm AM" / "hh:mm PM"
+// "dddd, MM/dd/yyyy" (English day names); "" for an invalid date.
+QString DayShortDate(const QDate& d);
 // Audit texts: "dddd, MM/dd/yyyy at hh:mm am"
 QString AuditStamp(const QDateTime& dt);
 // Syslog lines: "MMM dd HH:mm:ss" (English month names)

@@ -57,6 +57,15 @@ QString ReadDesignValue(const QString& text, const QString& label) {
     return text.mid(s.start, s.end - s.start);
 }
 
+qsizetype DesignLinesEnd(const QString& text, const QStringList& labels) {
+    qsizetype end = 0;
+    for (const QString& label : labels) {
+        const ValueSpan s = findValue(text, label);
+        if (s.found) end = qMax(end, s.lineEnd ? s.end + LineEnd.size() : text.size());
+    }
+    return end;
+}
+
 QStringList ReadDesignValues(const QString& text, const std::vector<DesignItem>& items) {
     QStringList out;
     for (const DesignItem& item : items)

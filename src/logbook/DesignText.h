@@ -21,6 +21,11 @@ inline const QString DamagedDesignValue = QStringLiteral("** Damaged Data");
 // end follows it.
 QString ReadDesignValue(const QString& text, const QString& label);
 
+// Where the free text after the designed lines starts: just after the line
+// end of the designed line found last in the text (the text's end for a line
+// cut short); 0 when no label is in the text.
+qsizetype DesignLinesEnd(const QString& text, const QStringList& labels);
+
 // The values of every designed line, in the order of `items`.
 QStringList ReadDesignValues(const QString& text, const std::vector<DesignItem>& items);
 

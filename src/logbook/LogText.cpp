@@ -2,10 +2,20 @@
 
 namespace vm {
 
+QString TrimLogText(const QString& text) {
+    QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) return trimmed;
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    if (QStringView(text).mid(end).contains(u"\r\n")) trimmed += QStringLiteral("\r\n");
+    return trimmed;
+}
+
 SplitText SplitLogText(const QString& text) {
     if (text.size() > LogTextPieceSize)
         return {text.left(LogTextPieceSize), text.mid(LogTextPieceSize)};
-    return {text.trimmed(), {}};
+    return {TrimLogText(text), {}};
 }
 
 QStringList LogTextPieces(const QString& overflow) {

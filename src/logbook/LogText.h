@@ -14,8 +14,11 @@ struct SplitText {
     QString overflow;  // the rest, stored as LogText pieces
 };
 
+// The text without the blanks around it, except the line end that closes its
+// last line: a designed line without its line end reads as damaged.
+QString TrimLogText(const QString& text);
 // Longer than 255: the first 255 characters, untrimmed, and the rest.
-// Otherwise the trimmed text and no overflow.
+// Otherwise the trimmed text (TrimLogText) and no overflow.
 SplitText SplitLogText(const QString& text);
 // The overflow in pieces of 255 (the last one shorter); empty gives none.
 QStringList LogTextPieces(const QString& overflow);

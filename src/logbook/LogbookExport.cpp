@@ -2,6 +2,7 @@
 
 #include "core/Formats.h"
 #include "logbook/Categories.h"
+#include "logbook/DesignText.h"
 #include "logbook/Designs.h"
 #include "platform/CsvWriter.h"
 #include "platform/RegistryValues.h"
@@ -258,18 +259,6 @@ QString ExportOrderBy(const ExportCriteria& c, bool archive) {
     return keys.join(",");
 }
 
-QString ReadExportValue(const QString& text, const QString& label) {
-    if (label.isEmpty()) return {};
-    const qsizetype at = text.indexOf(label, 0, Qt::CaseInsensitive);
-    if (at < 0) return {};
-    qsizetype start = at + label.size();
-    if (start < text.size() && text.at(start) == ' ') ++start;
-    qsizetype end = start;
-    while (end < text.size() && text.at(end) != '\r' && text.at(end) != '\n')
-        ++end;
-    return text.mid(start, end - start);
-}
-
 const QStringList& ExportFixedHeaders() {
     static const QStringList headers{"Last Name",  "First Name", "Guest ID",  "Entry Date",
                                      "Refer Date", "Refer Time", "Concierge", "Logbook Type",
@@ -379,7 +368,7 @@ qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString&
                 rec.value(fixed).toString() + overflow.value(rec.value(idAt).toLongLong());
             QStringList values(labels.size());
             for (int i = 0; i < cols.size(); ++i)
-                values[cols[i]] = ReadExportValue(text, own[i]);
+                values[cols[i]] = ReadDesignValue(text, own[i]);
             cells << values;
         }
         if (!out.writeRow(cells)) throw ExportFileError();

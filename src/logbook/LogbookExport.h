@@ -79,12 +79,6 @@ SqlPart BuildExportCondition(const ExportCriteria& c, const QStringList& categor
 // The entry id always ends the list so equal keys keep one order.
 QString ExportOrderBy(const ExportCriteria& c, bool archive);
 
-// The value of a design item in an entry's text: the label (ending with ":",
-// found regardless of case), then the value up to the next line end or the
-// end of the text; the single blank that separates label and value is not
-// part of it.  Empty when the label is not in the text.
-QString ReadExportValue(const QString& text, const QString& label);
-
 // The headers of the columns every line has; the labels of the chosen items follow.
 const QStringList& ExportFixedHeaders();
 

@@ -34,6 +34,12 @@ const QString InsertPieceSql =
 const QString SelectPiecesSql =
     QStringLiteral("SELECT [NoteField] FROM [LogText] WHERE [LogID] = ? ORDER BY [Sequence]");
 
+// The stored form of an entry's text keeps the line end of its last line.
+QString storedText(const QString& typed) {
+    const QString s = StoredValue(typed);
+    return s != " " && TrimLogText(typed).endsWith(QStringLiteral("\r\n")) ? s + "\r\n" : s;
+}
+
 QString storedDate(const QString& s) {
     return s.trimmed().isEmpty() ? QString(" ") : s.trimmed();
 }
@@ -94,7 +100,7 @@ qint64 LogbookStore::InsertLogBook(LogEntry& e, const QString& typedCard) {
     e.enteredBy = m_ctx.session.name;
     e.initials = m_ctx.session.initials;
     e.restricted = GetLogTypeRestricted(db, e.entryType);
-    const SplitText split = SplitLogText(StoredValue(e.text));
+    const SplitText split = SplitLogText(storedText(e.text));
 
     db.transaction([&] {
         e.logId = db.insert(InsertEntrySql,
@@ -139,7 +145,7 @@ qint64 LogbookStore::InsertLogBook(LogEntry& e, const QString& typedCard) {
 SaveOutcome LogbookStore::UpdateLogBook(LogEntry& e, bool cancelledAsLoaded,
                                         const QString& typedCard) {
     Database& db = m_ctx.db();
-    const SplitText split = SplitLogText(StoredValue(e.text));
+    const SplitText split = SplitLogText(storedText(e.text));
     const QString today = Formats::StoredDate(m_ctx.clock().today());
     SaveOutcome outcome = SaveOutcome::Saved;
     LogEntry saved = e; // `e` changes only when the save went through
@@ -445,7 +451,7 @@ QString LogbookStore::GetEntryEnteredBy(qint64 logId) {
 
 void LogbookStore::UpdateArchiveText(qint64 logId, const QString& text) {
     Database& d = db(LogSource::Archive);
-    const SplitText split = SplitLogText(StoredValue(text));
+    const SplitText split = SplitLogText(storedText(text));
     d.transaction([&] {
         d.exec("UPDATE [LogBook] SET [NoteField] = ? WHERE [LogID] = ?",
                {split.noteField.isEmpty() ? QString(" ") : split.noteField, logId});

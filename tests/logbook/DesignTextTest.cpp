@@ -32,6 +32,24 @@ TEST(DesignText, ReadsValuesByLabelWhateverTheCase) {
     EXPECT_EQ(ReadDesignValue("Vendor:\r\nParty Size: 4\r\n", "Vendor:"), "");
 }
 
+TEST(DesignText, TheFreeTextStartsAfterTheDesignedLineFoundLast) {
+    const QString text = "Party Size: 4\r\nRestaurant: Grill\r\nWindow table";
+    struct Case {
+        QStringList labels;
+        qsizetype end;
+    } cases[] = {
+        {{"Party Size:"}, 15},
+        {{"restaurant:", "Party Size:"}, 34}, // the later line wins, whatever the order
+        {{"Vendor:"}, 0},
+        {{}, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DesignLinesEnd(text, c.labels), c.end) << c.labels.join(",").toStdString();
+    EXPECT_EQ(text.mid(DesignLinesEnd(text, {"Restaurant:"})), "Window table");
+    // A line cut short takes the rest of the text.
+    EXPECT_EQ(DesignLinesEnd("Party Size: 4\r\nRestaurant: Gr", {"Restaurant:"}), 29);
+}
+
 TEST(DesignText, WritingReplacesValuesInPlaceAndKeepsTheFreeText) {
     const auto d = design({"Restaurant:", "Party Size:"});
     const QString text = "Restaurant: Harbour Grill\r\nParty Size: 4\r\nWindow table ~~~ more";

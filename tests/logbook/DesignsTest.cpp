@@ -1,8 +1,10 @@
 #include "LogbookFixture.h"
 
 #include "core/TextLog.h"
+#include "logbook/DesignText.h"
 #include "logbook/Designs.h"
 #include "logbook/EntryRules.h"
+#include "logbook/LogText.h"
 #include "logbook/forms/frmDesignEdit.h"
 
 #include <QFile>
@@ -134,9 +136,9 @@ TEST_F(Designs, RelabelRewritesTheCategorysEntriesInBothDatabases) {
     ASSERT_EQ(relabel(id, {{"Pax:", "Venue:"}, {"Venue:", "Pax:"}}), "");
 
     EXPECT_EQ(text(changed), "Venue: 2\r\nPax: Nobu\r\nTime: 8pm\r\nCall back. Pax: 3?");
-    EXPECT_EQ(text(old, LogSource::Archive), "Venue: 4\r\nPax: Zuma");
+    EXPECT_EQ(text(old, LogSource::Archive), "Venue: 4\r\nPax: Zuma\r\n");
     EXPECT_EQ(text(plain), "Time: 9pm\r\nWindow seat");
-    EXPECT_EQ(text(other), "Pax: 1");
+    EXPECT_EQ(text(other), "Pax: 1\r\n");
     EXPECT_EQ(history(env.db(), changed), 1);
     EXPECT_EQ(history(*env.ctx->archive, old), 1);
     EXPECT_EQ(history(env.db(), plain) + history(env.db(), other), 0);
@@ -163,6 +165,28 @@ TEST_F(Designs, RelabelledTextsAreSplitAgainAt255Characters) {
     EXPECT_EQ(pieces(spills), 1);
 }
 
+TEST_F(Designs, ASavedTextKeepsTheLineEndOfItsLastDesignedLine) {
+    struct Case {
+        const char* typed;
+        const char* stored;
+    } cases[] = {
+        {"  Pax: 2\r\n \r\n ", "Pax: 2\r\n"},
+        {"Pax: 2\r\nby the window \r\n", "Pax: 2\r\nby the window\r\n"},
+        {"Pax: 2  ", "Pax: 2"},
+        {" \r\n ", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TrimLogText(c.typed), c.stored) << c.typed;
+
+    designed("Dining", {"Venue:", "Pax:"});
+    const qint64 id = add(entry("A", "Dining", "2026/03/14", "Venue: Nobu\r\nPax: 2\r\n"));
+    EXPECT_EQ(ReadDesignValue(text(id), "Pax:"), "2");
+    LogEntry again = *store().GetTheLogEntry(id);
+    again.text = "Venue: Zuma\r\nPax: 4\r\n\r\n";
+    ASSERT_EQ(store().UpdateLogBook(again, false), SaveOutcome::Saved);
+    EXPECT_EQ(ReadDesignValue(text(id), "Pax:"), "4");
+}
+
 TEST_F(Designs, AFailedSaveLeavesTheDesignAndTheTextsAsTheyWere) {
     const qint64 id = designed("Dining", {"Pax:"});
     const qint64 e = add(entry("A", "Dining", "2026/03/14", "Pax: 2\r\n"));
@@ -171,7 +195,7 @@ TEST_F(Designs, AFailedSaveLeavesTheDesignAndTheTextsAsTheyWere) {
     env.ctx->archive->exec("DROP TABLE [LogbookHistory]");
     EXPECT_THROW(relabel(id, {{"Pax:", "Guests:"}}), DbError);
     EXPECT_EQ(labelsOf(GetDEEditDefinition(env.db(), id)), QStringList{"Pax:"});
-    EXPECT_EQ(text(e), "Pax: 2");
+    EXPECT_EQ(text(e), "Pax: 2\r\n");
     EXPECT_EQ(
         env.ctx->archive->scalar("SELECT [NoteField] FROM [LogBook] WHERE [LogID] = ?", {old}),
         "Pax: 4\r\n");
@@ -244,7 +268,7 @@ TEST_F(DesignEditor, AddsMovesMarksAndSavesWhenLeaving) {
     const auto stored = GetDEEditDefinition(env.db(), id);
     EXPECT_EQ(labelsOf(stored), QStringList({"Party Size:", "Restaurant:"}));
     EXPECT_TRUE(stored[0].numbersOnly);
-    EXPECT_EQ(text(e), "Restaurant: Nobu");
+    EXPECT_EQ(text(e), "Restaurant: Nobu\r\n");
 }
 
 TEST_F(DesignEditor, FullGridLockedDesignAndDiscardedChanges) {

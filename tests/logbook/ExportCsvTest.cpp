@@ -62,6 +62,19 @@ TEST_F(ExportCsv, FormulaLikeTextExportsAsTextAndEveryLineHasTheHeadersColumns) 
     EXPECT_EQ(rows[2][11], "");
 }
 
+TEST_F(ExportCsv, DesignValuesAreReadAsEveryOtherScreenReadsThem) {
+    // Found whatever the case, up to the line end; a line cut short by a
+    // missing line end is damaged, not a value.
+    add(entry("Case", "Dining", "2026/03/20", "vendor: Ace\r\nCOMMISSION: 10\r\n"));
+    add(entry("Cut", "Dining", "2026/03/21", "Commission: 12\r\nVendor: Bar"));
+    ASSERT_EQ(RunLogbookExport(*env.ctx, criteria(items), file), 2);
+    const QList<QStringList> rows = ReadCsv(file);
+    ASSERT_EQ(rows.size(), 3);
+    const int vendor = int(ExportFixedHeaders().size());
+    EXPECT_EQ(rows[1].mid(vendor), (QStringList{"Ace", "10"}));
+    EXPECT_EQ(rows[2].mid(vendor), (QStringList{"** Damaged Data", "12"}));
+}
+
 TEST_F(ExportCsv, ACategoryWithoutChosenItemsHasNoEmptyHeaderColumn) {
     add(entry("Alpha", "Dining", "2026/03/20", "Vendor: Chez Nous\r\n"));
     ASSERT_EQ(RunLogbookExport(*env.ctx, criteria({}), file), 1);

@@ -101,12 +101,6 @@ TEST_F(LogbookExport, BuildsOneParameterPerValueWithinParenthesisedSections) {
     EXPECT_FALSE(BuildExportCondition(c, {"Dining"}, true).sql.contains("Profile"));
 }
 
-TEST_F(LogbookExport, ReadsTheValueAfterTheLabelUpToTheLineEnd) {
-    EXPECT_EQ(ReadExportValue("Vendor: Chez Nous\r\nParty: 4\r\n", "Vendor:"), "Chez Nous");
-    EXPECT_EQ(ReadExportValue("Party: 4\r\nvendor: Last", "Vendor:"), "Last");
-    EXPECT_EQ(ReadExportValue("Party: 4\r\n", "Vendor:"), "");
-}
-
 TEST_F(LogbookExport, WritesDesignColumnsQuotedAndSortedByArrivalDate) {
     LogEntry a = entry("Alpha", "Dining", "2026/03/20",
                        QString(300, 'x') + "\r\nVendor: Chez Nous, Bar\r\nParty: 4\r\n");

@@ -1,6 +1,7 @@
 #include "app/forms/Modules.h"
 
 #include "app/forms/frmSearch.h"
+#include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
 #include "security/forms/SecurityModule.h"
@@ -10,6 +11,7 @@ namespace vm {
 void InstallModuleHooks(AppContext& ctx) {
     InstallSecurityHooks(ctx);
     RegisterReportWriterReports(ctx.reports);
+    RegisterCustomFormReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {

@@ -1,8 +1,10 @@
 #include "logbook/forms/LogbookCategoriesPage.h"
 
 #include "core/DataAccess.h"
+#include "core/Formats.h"
 #include "core/TextLog.h"
 #include "logbook/Categories.h"
+#include "logbook/HostExtract.h"
 #include "logbook/forms/frmDesignEdit.h"
 #include "platform/forms/FormHelpers.h"
 #include "platform/forms/WidgetPrompt.h"
@@ -22,6 +24,14 @@ namespace vm {
 namespace {
 
 const QString FormName = QStringLiteral("frmSearch");
+
+const QString MsgSelectForCustomForm =
+    QStringLiteral("Please select the Logbook Category whose Custom Form you wish to work with.");
+const QString MsgHostExtractFrom =
+    QStringLiteral("Extract the Logbook entries dated from (MM/DD/YYYY):");
+const QString MsgHostExtractTo = QStringLiteral("Through (MM/DD/YYYY):");
+const QString MsgHostExtractDate =
+    QStringLiteral("Please enter a date in the form MM/DD/YYYY.  Thank you.");
 
 const QString MergeWarning = QStringLiteral(
     "Entries made with a user-defined data entry panel must be assessed after they are moved "
@@ -58,6 +68,9 @@ LogbookCategoriesPage::LogbookCategoriesPage(AppContext& ctx, QWidget* parent)
     buttons->addWidget(cmdDelete = named(new QPushButton("Delete"), "cmdDelete"));
     buttons->addWidget(cmdSaveFlags = named(new QPushButton("Save Settings"), "cmdSaveFlags"));
     buttons->addWidget(cmdDesign = named(new QPushButton("Data Entry Design..."), "cmdDesign"));
+    buttons->addWidget(cmdCustomForm = named(new QPushButton("Custom Form..."), "cmdCustomForm"));
+    buttons->addWidget(cmdHostExtract =
+                           named(new QPushButton("Hand-held Extract..."), "cmdHostExtract"));
     right->addLayout(buttons);
     top->addLayout(right, 2);
 
@@ -68,6 +81,10 @@ LogbookCategoriesPage::LogbookCategoriesPage(AppContext& ctx, QWidget* parent)
     connect(cmdDelete, &QPushButton::clicked, this, &LogbookCategoriesPage::cmdDelete_Click);
     connect(cmdSaveFlags, &QPushButton::clicked, this, &LogbookCategoriesPage::cmdSaveFlags_Click);
     connect(cmdDesign, &QPushButton::clicked, this, &LogbookCategoriesPage::cmdDesign_Click);
+    connect(cmdCustomForm, &QPushButton::clicked, this,
+            &LogbookCategoriesPage::cmdCustomForm_Click);
+    connect(cmdHostExtract, &QPushButton::clicked, this,
+            &LogbookCategoriesPage::cmdHostExtract_Click);
 }
 
 QString LogbookCategoriesPage::selectedName() const {
@@ -193,6 +210,40 @@ void LogbookCategoriesPage::cmdDesign_Click() {
     frmDesignEdit editor(m_ctx, selectedId(), this);
     editor.exec();
     if (editor.designSaved()) Q_EMIT categoriesChanged();
+}
+
+void LogbookCategoriesPage::cmdCustomForm_Click() {
+    if (selectedId() <= 0) {
+        m_ctx.prompt().message(MsgSelectForCustomForm);
+        return;
+    }
+    frmDEFormD designer(m_ctx, selectedId(), openReport, this);
+    designer.exec();
+}
+
+void LogbookCategoriesPage::cmdHostExtract_Click() {
+    Prompt& prompt = m_ctx.prompt();
+    const QDate today = m_ctx.clock().now().date();
+    QDate range[2];
+    const QString asked[2] = {MsgHostExtractFrom, MsgHostExtractTo};
+    for (int i = 0; i < 2; ++i) {
+        const auto typed = prompt.input(asked[i], QStringLiteral("Hand-held Extract"),
+                                        Formats::ShortDate(i == 0 ? today : range[0]));
+        if (!typed) return;
+        range[i] = Formats::ParseShortDate(*typed);
+        if (!range[i].isValid()) {
+            prompt.message(MsgHostExtractDate);
+            return;
+        }
+    }
+    if (range[1] < range[0]) std::swap(range[0], range[1]);
+    try {
+        WaitCursor wait;
+        const HostExtractResult r = BuildHostTable(m_ctx, range[0], range[1]);
+        prompt.message(r.message, {}, r.ok ? Icon::Information : Icon::Exclamation);
+    } catch (const DbError& e) {
+        ReportError(prompt, e, "BuildHostTable", "modDatabase");
+    }
 }
 
 void LogbookCategoriesPage::cmdDelete_Click() {

@@ -3,6 +3,7 @@
 // merge into another category, delete, and the flags and texts of one category.
 
 #include "core/AppContext.h"
+#include "logbook/forms/frmDEFormD.h"
 
 #include <QWidget>
 
@@ -28,13 +29,21 @@ public:
     void cmdSaveFlags_Click();
     // The selected category's data-entry design, in its editor.
     void cmdDesign_Click();
+    // The selected category's custom printed form, in its designer.
+    void cmdCustomForm_Click();
+    // Rebuilds the hand-held synchronisation file for a period asked for.
+    void cmdHostExtract_Click();
+
+    // Opens preview windows (set by the logbook module when the build has them).
+    ReportOpener openReport;
 
     QListWidget* lstCategories;
     QLineEdit *txtCategory, *txtNewName, *txtDayLogs;
     QComboBox* cboReplaceWith;
     QCheckBox *chkRestricted, *chkIsReserved, *chkDNPItinerary, *chkReadOnly;
     QPlainTextEdit *txtConfirmation, *txtVendor, *txtCorrespondence;
-    QPushButton *cmdAdd, *cmdRename, *cmdReplace, *cmdDelete, *cmdSaveFlags, *cmdDesign;
+    QPushButton *cmdAdd, *cmdRename, *cmdReplace, *cmdDelete, *cmdSaveFlags, *cmdDesign,
+        *cmdCustomForm, *cmdHostExtract;
 
 Q_SIGNALS:
     void categoriesChanged();

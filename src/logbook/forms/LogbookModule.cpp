@@ -7,6 +7,7 @@
 #include "logbook/forms/ReportWriterModule.h"
 #include "logbook/forms/frmExport.h"
 #include "logbook/forms/frmLogbook.h"
+#include "output/forms/PrintPreview.h"
 #include "security/CardData.h"
 #include "security/forms/CardDialogs.h"
 #include "security/forms/frmCCQuery.h"
@@ -51,6 +52,9 @@ LogbookModule::LogbookModule(AppContext& ctx, frmSearch& window) : QObject(&wind
         layout->addWidget(panel);
     }
     categories = new LogbookCategoriesPage(ctx);
+    categories->openReport = [&ctx](const PrintRequest& request, QWidget* parent) {
+        OpenReport(ctx, request, parent);
+    };
     window.addAdministrationPage("Logbook Categories", categories);
 
     connect(&window, &frmSearch::loggedOn, this, [this] {
