@@ -2,12 +2,14 @@
 
 #include "app/forms/frmSearch.h"
 #include "logbook/forms/LogbookModule.h"
+#include "logbook/reports/LogbookReports.h"
 #include "security/forms/SecurityModule.h"
 
 namespace vm {
 
 void InstallModuleHooks(AppContext& ctx) {
     InstallSecurityHooks(ctx);
+    RegisterLogbookReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
