@@ -25,8 +25,9 @@ test: build
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCH=ON
-	cmake --build $(BUILD)-bench --target velmora_bench
+	cmake --build $(BUILD)-bench --target velmora_bench velmora_output_bench
 	$(BUILD)-bench/bench/velmora_bench
+	$(BUILD)-bench/bench/velmora_output_bench
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench
