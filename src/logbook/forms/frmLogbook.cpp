@@ -607,11 +607,11 @@ void frmLogbook::imgReminder_Click() {
 }
 
 void frmLogbook::imgPrint_Click() {
-    ChooseEntryOutput(m_ctx, m_hooks, m_entry, OutputAction::Print, imgPrint);
+    ChooseEntryOutput(m_ctx, m_hooks, m_entry, m_source, OutputAction::Print, imgPrint);
 }
 
 void frmLogbook::imgEmail_Click() {
-    ChooseEntryOutput(m_ctx, m_hooks, m_entry, OutputAction::Email, imgEmail);
+    ChooseEntryOutput(m_ctx, m_hooks, m_entry, m_source, OutputAction::Email, imgEmail);
 }
 
 bool frmLogbook::eventFilter(QObject* watched, QEvent* event) {

@@ -181,13 +181,13 @@ void frmLogbook::imgMap_Click() {
 }
 
 void frmLogbook::imgCorrespondence_Click() {
-    ChooseEntryOutput(m_ctx, m_hooks, m_entry, OutputAction::Print, imgCorrespondence,
+    ChooseEntryOutput(m_ctx, m_hooks, m_entry, m_source, OutputAction::Print, imgCorrespondence,
                       EntryDocument::Correspondence);
 }
 
 void frmLogbook::imgDEForm_Click() {
-    ChooseEntryOutput(m_ctx, m_hooks, m_entry, OutputAction::Print, m_links->design()->imgDEForm,
-                      EntryDocument::CustomForm);
+    ChooseEntryOutput(m_ctx, m_hooks, m_entry, m_source, OutputAction::Print,
+                      m_links->design()->imgDEForm, EntryDocument::CustomForm);
 }
 
 void frmLogbook::imgOpenTable_Click() {
