@@ -13,8 +13,8 @@
 
 #include <QApplication>
 #include <QMenu>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -147,4 +147,32 @@ TEST_F(ReportWindows, EntryScreenPrintsTheGuestConfirmationToPdf) {
     }
     EXPECT_FALSE(t.contains("Commission")); // marked "do not print"
     EXPECT_TRUE(env.prompt.shown.isEmpty());
+}
+
+TEST_F(ReportWindows, MessagesWindowPrintsTheEntrysMessages) {
+    const qint64 id = add(booking());
+    const qint64 other = add(booking("Other"));
+    auto print = [&](QWidget* parent) { module->hooks.printMessages(id, parent); };
+    {
+        frmLogbookMsgs none(*env.ctx, id, LogSource::Current, nullptr, print);
+        EXPECT_FALSE(none.cmdPrint->isVisibleTo(&none)); // nothing to print
+    }
+    const qint64 timer = env.db().insert(
+        "INSERT INTO [MsgTimer] ([MsgDateTime], [ConciergeName], [SentFrom], [LogbookID]) "
+        "VALUES ('2026/03/11 08:00', 'Bo Night', 'Ann Desk', ?)",
+        {id}, "TimerID");
+    env.db().exec("INSERT INTO [MsgText] ([TimerID], [Sequence], [MsgText]) VALUES (?, 1, ?)",
+                  {timer, QString("Call Chez Léon")});
+    env.db().exec("INSERT INTO [MsgTimer] ([MsgDateTime], [ConciergeName], [SentFrom], "
+                  "[LogbookID]) VALUES ('2026/03/11 09:00', 'Cy Day', 'Ann Desk', ?)",
+                  {other});
+    frmLogbookMsgs msgs(*env.ctx, id, LogSource::Current, nullptr, print);
+    ASSERT_TRUE(msgs.cmdPrint->isVisibleTo(&msgs));
+    click(msgs, "cmdPrint");
+    frmPrintPreview* preview = OpenPreview("frmPrintObj");
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->windowTitle(), "Velmora Print Preview - Logbook Messages");
+    const QString t = doc::PlainText(preview->document());
+    EXPECT_TRUE(t.contains("2026/03/11 08:00\tBo Night\tAnn Desk\tCall Chez Léon"));
+    EXPECT_FALSE(t.contains("Cy Day")); // another entry's message
 }

@@ -44,6 +44,9 @@ void InstallLogbookOutput(AppContext& ctx, LogbookScreenHooks& hooks) {
                     {{ArgLogIds, IdList(logIds)}, {ArgArchive, source == LogSource::Archive}}},
                    parent);
     };
+    hooks.printMessages = [&ctx](qint64 logId, QWidget* parent) {
+        OpenReport(ctx, {"PrintLogbookMessages", "Logbook Messages", {{ArgLogId, logId}}}, parent);
+    };
     hooks.printLogbookList = [&ctx](const std::vector<qint64>& logIds, bool archive,
                                     QWidget* parent) {
         OpenReport(ctx,

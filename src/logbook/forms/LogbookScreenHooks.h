@@ -49,6 +49,8 @@ struct LogbookScreenHooks : LogbookServices {
     std::function<void(const std::vector<qint64>& logIds, const QString& document, LogSource source,
                        QWidget* parent)>
         printEntries;
+    // The entry's messages ("Logbook Messages").
+    std::function<void(qint64 logId, QWidget* parent)> printMessages;
     // The Logbook page's list as shown ("Logbook List"), rows in their order.
     std::function<void(const std::vector<qint64>& logIds, bool archive, QWidget* parent)>
         printLogbookList;

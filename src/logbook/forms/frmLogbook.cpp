@@ -588,7 +588,12 @@ void frmLogbook::cmdUnsentMsg_Click() {
         m_ctx.prompt().message(MsgNotSavedNoMessages);
         return;
     }
-    frmLogbookMsgs msgs(m_ctx, m_entry.logId, m_source, this);
+    std::function<void(QWidget*)> print;
+    if (m_hooks.printMessages)
+        print = [this, logId = m_entry.logId](QWidget* parent) {
+            m_hooks.printMessages(logId, parent);
+        };
+    frmLogbookMsgs msgs(m_ctx, m_entry.logId, m_source, this, print);
     msgs.exec();
 }
 
