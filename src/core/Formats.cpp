@@ -88,6 +88,15 @@ QString DayShortDate(const QDate& d) {
     return d.isValid() ? english().toString(d, "dddd, MM/dd/yyyy") : QString();
 }
 
+QString NamedDate(const QDate& d, const QString& formatName) {
+    if (!d.isValid()) return {};
+    const QString name = formatName.simplified();
+    if (name.compare("Short Date", Qt::CaseInsensitive) == 0) return ShortDate(d);
+    if (name.compare("Medium Date", Qt::CaseInsensitive) == 0)
+        return english().toString(d, "dd-MMM-yy");
+    return LongDate(d);
+}
+
 QDate ParseShortDate(const QString& s) {
     const QString t = s.trimmed();
     for (const char* f : {"MM/dd/yyyy", "M/d/yyyy", "MM/dd/yy", "M/d/yy"}) {

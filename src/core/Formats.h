@@ -17,12 +17,15 @@ QDateTime ParseStoredDateTime(const QString& s);    // "yyyy/MM/dd HH:mm"
 // On screen.
 QString ShortDate(const QDate& d); // "MM/dd/yyyy"
 QString LongDate(const QDate& d);  // "dddd, MMMM d, yyyy" (English names)
+// A date in a format chosen by name in the settings: "Long Date", "Medium Date"
+// ("dd-MMM-yy"), "Short Date"; any other name (or none) gives the long date.
+QString NamedDate(const QDate& d, const QString& formatName);
 QDate ParseShortDate(const QString& s);
 // What a box for a short date shows while it is empty.
 inline const QString ShortDateHint = QStringLiteral("MM/DD/YYYY");
-QString Time12(const QTime& t);    // "hh:mm AM"
-QString Time24(const QTime& t);    // "HH:mm"
-QTime ParseTime(const QString& s); // "HH:mm", "hh:mm AM", "h:mm AM"
+QString Time12(const QTime& t);      // "hh:mm AM"
+QString Time24(const QTime& t);      // "HH:mm"
+QTime ParseTime(const QString& s);   // "HH:mm", "hh:mm AM", "h:mm AM"
 QTime ParseTime12(const QString& s); // exactly "hh:mm AM" / "hh:mm PM"
 // "dddd, MM/dd/yyyy" (English day names); "" for an invalid date.
 QString DayShortDate(const QDate& d);

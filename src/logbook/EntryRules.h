@@ -96,8 +96,6 @@ inline const QString MsgLinkProfile =
     QStringLiteral("You are not authorized to Link to the Profile Information.");
 inline const QString MsgPrintDetails =
     QStringLiteral("You are not authorized to print Logbook Details.");
-inline const QString MsgOutputMissing =
-    QStringLiteral("Printing is not available: the output module is not installed.");
 inline const QString MsgDeselectProfile =
     QStringLiteral("You are not authorized to Deselect the Profile Information.");
 inline const QString MsgDeselectKeepsGroup =

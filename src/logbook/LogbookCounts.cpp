@@ -80,7 +80,11 @@ QString GetLogbookRecordText(Database& db, qint64 logId) {
 }
 
 void UpdateBulkNotify(Database& db, qint64 logId) {
-    const QString text = CleanSqlText(GetTextSetting(db, "BulkPrintNotify")).left(50);
+    UpdateBulkNotify(db, logId, GetTextSetting(db, "BulkPrintNotify"));
+}
+
+void UpdateBulkNotify(Database& db, qint64 logId, const QString& notifyText) {
+    const QString text = CleanSqlText(notifyText).left(50);
     db.exec("UPDATE [LogBook] SET [Notified] = ? WHERE [LogID] = ?", {text, logId});
 }
 

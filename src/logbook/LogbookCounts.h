@@ -24,5 +24,8 @@ QString GetLogbookRecordText(Database& db, qint64 logId);
 
 // After a bulk print of confirmations: Notified takes the BulkPrintNotify text.
 void UpdateBulkNotify(Database& db, qint64 logId);
+// The same with the setting's text read beforehand (`db` may be the archive,
+// which has no settings row).
+void UpdateBulkNotify(Database& db, qint64 logId, const QString& notifyText);
 
 } // namespace vm

@@ -32,26 +32,30 @@ protected:
     QWidget screen;
 };
 
-TEST_F(EntryOutput, PrintGoesToTheOutputHookOrSaysItIsMissing) {
-    EXPECT_FALSE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Print,
+TEST_F(EntryOutput, PrintGoesToTheOutputHookWithTheEntrysDatabase) {
+    // A screen built without the output hooks prints nothing and says nothing.
+    EXPECT_FALSE(PerformEntryOutput(*env.ctx, hooks, saved, LogSource::Current, OutputAction::Print,
                                     EntryDocument::VendorRequest, &screen));
-    EXPECT_EQ(env.prompt.texts(), QStringList{MsgOutputMissing});
+    EXPECT_TRUE(env.prompt.texts().isEmpty());
 
     QStringList printed;
-    hooks.printEntry = [&](qint64 id, const QString& doc, QWidget* parent) {
+    hooks.printEntry = [&](qint64 id, const QString& doc, LogSource source, QWidget* parent) {
         EXPECT_EQ(parent, &screen);
-        printed << QString::number(id) + " " + doc;
+        printed << QString::number(id) + " " + doc +
+                       (source == LogSource::Archive ? " archive" : "");
     };
-    for (EntryDocument d : {EntryDocument::VendorRequest, EntryDocument::CustomForm})
-        EXPECT_TRUE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Print, d, &screen));
+    EXPECT_TRUE(PerformEntryOutput(*env.ctx, hooks, saved, LogSource::Current, OutputAction::Print,
+                                   EntryDocument::VendorRequest, &screen));
+    EXPECT_TRUE(PerformEntryOutput(*env.ctx, hooks, saved, LogSource::Archive, OutputAction::Print,
+                                   EntryDocument::CustomForm, &screen));
     const QString id = QString::number(saved.logId);
-    EXPECT_EQ(printed, QStringList({id + " VendorRequest", id + " CustomForm"}));
+    EXPECT_EQ(printed, QStringList({id + " VendorRequest", id + " CustomForm archive"}));
     EXPECT_TRUE(opened.isEmpty());
 }
 
 TEST_F(EntryOutput, EmailOpensTheMailProgramWithTheVendorLetter) {
     ASSERT_TRUE(SetTextSetting(env.db(), "ConfirmationText1", "Hotel Aster"));
-    EXPECT_TRUE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Email,
+    EXPECT_TRUE(PerformEntryOutput(*env.ctx, hooks, saved, LogSource::Current, OutputAction::Email,
                                    EntryDocument::VendorRequest, &screen));
     ASSERT_EQ(env.mailer.sent.size(), 1);
     EXPECT_EQ(env.mailer.sent[0].subject, "A Request from Hotel Aster");
@@ -61,16 +65,23 @@ TEST_F(EntryOutput, EmailOpensTheMailProgramWithTheVendorLetter) {
         sentBody().endsWith("Thank you, \r\n\r\n\r\n" + QString(40, '_') + "\r\nAnn Desk\r\n"));
     EXPECT_TRUE(env.prompt.shown.isEmpty());
 
-    // The custom form waits for the design output, like printing without it.
-    EXPECT_FALSE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Email,
+    // The custom form is no letter: it goes through the output's e-mail hook.
+    EXPECT_FALSE(PerformEntryOutput(*env.ctx, hooks, saved, LogSource::Current, OutputAction::Email,
                                     EntryDocument::CustomForm, &screen));
-    EXPECT_EQ(env.prompt.last(), MsgOutputMissing);
+    QString mailed;
+    hooks.emailEntry = [&](qint64 id, const QString& doc, LogSource, QWidget*) {
+        mailed = QString::number(id) + " " + doc;
+        return true;
+    };
+    EXPECT_TRUE(PerformEntryOutput(*env.ctx, hooks, saved, LogSource::Current, OutputAction::Email,
+                                   EntryDocument::CustomForm, &screen));
+    EXPECT_EQ(mailed, QString::number(saved.logId) + " CustomForm");
     EXPECT_EQ(env.mailer.sent.size(), 1);
 }
 
 TEST_F(EntryOutput, WithoutAMailProgramTheLetterGoesToTempMail) {
     env.mailer.takes = false;
-    EXPECT_TRUE(PerformEntryOutput(*env.ctx, hooks, saved, OutputAction::Email,
+    EXPECT_TRUE(PerformEntryOutput(*env.ctx, hooks, saved, LogSource::Current, OutputAction::Email,
                                    EntryDocument::Confirmation, &screen));
     ASSERT_EQ(opened.size(), 1);
     const QString path = env.ctx->workstation.outputFolder() + "TempMail.txt";
@@ -101,21 +112,27 @@ TEST_F(EntryOutput, MenuOffersEveryDocumentAndTheChoiceRunsItsChecks) {
         ++menus;
         return m.findChild<QAction*>(pick);
     };
-    ChooseEntryOutput(*env.ctx, hooks, saved, OutputAction::Print, &screen, {}, execMenu);
+    ChooseEntryOutput(*env.ctx, hooks, saved, LogSource::Current, OutputAction::Print, &screen, {},
+                      execMenu);
     EXPECT_EQ(env.prompt.last(), MsgNoCorrespondence);
 
     pick = "mnuGuestRequest";
-    ChooseEntryOutput(*env.ctx, hooks, saved, OutputAction::Email, &screen, {}, execMenu);
+    ChooseEntryOutput(*env.ctx, hooks, saved, LogSource::Current, OutputAction::Email, &screen, {},
+                      execMenu);
     EXPECT_TRUE(sentBody().startsWith("Dear Pat Smith,\r\n"));
 
     // A button for one document and an unsaved entry open no menu.
     env.prompt.clear();
-    ChooseEntryOutput(*env.ctx, hooks, saved, OutputAction::Print, &screen, EntryDocument::Details,
-                      execMenu);
-    EXPECT_EQ(env.prompt.texts(), QStringList{MsgOutputMissing});
+    QStringList printed;
+    hooks.printEntry = [&](qint64, const QString& doc, LogSource, QWidget*) { printed << doc; };
+    ChooseEntryOutput(*env.ctx, hooks, saved, LogSource::Current, OutputAction::Print, &screen,
+                      EntryDocument::Details, execMenu);
+    EXPECT_EQ(printed, QStringList{"Details"});
+    EXPECT_TRUE(env.prompt.texts().isEmpty());
     LogEntry unsaved = saved;
     unsaved.logId = 0;
-    ChooseEntryOutput(*env.ctx, hooks, unsaved, OutputAction::Email, &screen, {}, execMenu);
+    ChooseEntryOutput(*env.ctx, hooks, unsaved, LogSource::Current, OutputAction::Email, &screen,
+                      {}, execMenu);
     EXPECT_EQ(env.prompt.last(), MsgSaveBeforeEmail);
     EXPECT_EQ(menus, 2);
 }

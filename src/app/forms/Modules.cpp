@@ -4,6 +4,7 @@
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
+#include "logbook/reports/LogbookReports.h"
 #include "security/forms/SecurityModule.h"
 
 namespace vm {
@@ -12,6 +13,7 @@ void InstallModuleHooks(AppContext& ctx) {
     InstallSecurityHooks(ctx);
     RegisterReportWriterReports(ctx.reports);
     RegisterCustomFormReports(ctx.reports);
+    RegisterLogbookReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {

@@ -62,8 +62,8 @@ QMenu* BuildEntryOutputMenu(QWidget* parent) {
 }
 
 void ChooseEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const LogEntry& entry,
-                       OutputAction action, QWidget* anchor, std::optional<EntryDocument> only,
-                       const EntryMenuRunner& execMenu) {
+                       LogSource source, OutputAction action, QWidget* anchor,
+                       std::optional<EntryDocument> only, const EntryMenuRunner& execMenu) {
     // Refusals that hold for every document come before the menu.
     if (entry.logId <= 0) {
         ctx.prompt().message(action == OutputAction::Print ? MsgSaveBeforePrint
@@ -82,30 +82,27 @@ void ChooseEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const L
         if (!chosen || !chosen->data().isValid()) return;
         only = EntryDocument(chosen->data().toInt());
     }
-    PerformEntryOutput(ctx, hooks, entry, action, *only, anchor);
+    PerformEntryOutput(ctx, hooks, entry, source, action, *only, anchor);
 }
 
 bool PerformEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const LogEntry& entry,
-                        OutputAction action, EntryDocument d, QWidget* parent) {
+                        LogSource source, OutputAction action, EntryDocument d, QWidget* parent) {
     const bool print = action == OutputAction::Print;
     try {
         if (const QString refusal = CheckEntryOutput(ctx, entry, d, action); !refusal.isEmpty()) {
             ctx.prompt().message(refusal);
             return false;
         }
+        // Without the output hooks (a screen built on its own) nothing is printed.
         if (print) {
-            if (!hooks.printEntry) {
-                ctx.prompt().message(MsgOutputMissing);
-                return false;
-            }
-            hooks.printEntry(entry.logId, EntryDocumentName(d), parent);
+            if (!hooks.printEntry) return false;
+            hooks.printEntry(entry.logId, EntryDocumentName(d), source, parent);
             return true;
         }
-        // The custom form is laid out by the data-entry design output.
-        if (d == EntryDocument::CustomForm) {
-            ctx.prompt().message(MsgOutputMissing);
-            return false;
-        }
+        // The custom form is a laid-out page, not a letter: it goes as an attachment.
+        if (d == EntryDocument::CustomForm)
+            return hooks.emailEntry &&
+                   hooks.emailEntry(entry.logId, EntryDocumentName(d), source, parent);
         return EmailLetter(ctx, entry, d);
     } catch (const DbError& e) {
         ReportError(ctx.prompt(), e, print ? "imgPrint_Click" : "imgEmail_Click", "frmLogbook",

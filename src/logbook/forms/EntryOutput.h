@@ -26,13 +26,15 @@ QMenu* BuildEntryOutputMenu(QWidget* parent);
 // The entry point of imgPrint / imgEmail (all documents, chosen from the menu
 // under `anchor`) and of imgCorrespondence / imgDEForm (`only` set: no menu).
 void ChooseEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const LogEntry& entry,
-                       OutputAction action, QWidget* anchor, std::optional<EntryDocument> only = {},
+                       LogSource source, OutputAction action, QWidget* anchor,
+                       std::optional<EntryDocument> only = {},
                        const EntryMenuRunner& execMenu = {});
 
-// Prints or e-mails one document after the checks.  Answers true when the
-// print hook ran, the mail program took the letter or TempMail.txt was opened.
+// Prints or e-mails one document of the entry (read from `source`) after the
+// checks.  Answers true when the print hook ran, the mail program took the
+// letter (or the custom form) or TempMail.txt was opened.
 bool PerformEntryOutput(AppContext& ctx, const LogbookScreenHooks& hooks, const LogEntry& entry,
-                        OutputAction action, EntryDocument d, QWidget* parent);
+                        LogSource source, OutputAction action, EntryDocument d, QWidget* parent);
 
 QString MsgTempMailNotWritten(const QString& folder);
 QString MsgTempMailNotOpened(const QString& path);

@@ -3,6 +3,7 @@
 #include "app/forms/frmSearch.h"
 #include "logbook/EntryRules.h"
 #include "logbook/forms/LogbookCategoriesPage.h"
+#include "logbook/forms/LogbookOutputHooks.h"
 #include "logbook/forms/LogbookPanel.h"
 #include "logbook/forms/ReportWriterModule.h"
 #include "logbook/forms/frmExport.h"
@@ -33,6 +34,7 @@ LogbookModule::LogbookModule(AppContext& ctx, frmSearch& window) : QObject(&wind
     hooks.showCard = [&ctx](qint64 logId, const QString& stored, QWidget* parent) {
         ShowStoredCard(ctx, 'L', logId, stored, parent);
     };
+    InstallLogbookOutput(ctx, hooks);
     hooks.openExport = [&ctx](const QString& category, QWidget* parent) {
         frmExport dialog(ctx, category, parent);
         dialog.exec();

@@ -416,11 +416,7 @@ void LogbookPanel::cmdConfirmations_Click() {
                                    "Guest Confirmations you wish to print.");
             return;
         }
-        if (!m_hooks.printEntries) {
-            m_ctx.prompt().message(MsgOutputMissing);
-            return;
-        }
-        m_hooks.printEntries(ids, "Confirmation", this);
+        if (m_hooks.printEntries) m_hooks.printEntries(ids, "Confirmation", m_listedSource, this);
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "cmdConfirmations_Click", "frmSearch", true);
     }
@@ -444,10 +440,7 @@ void LogbookPanel::cmdPrintList_Click() {
         m_ctx.prompt().message("Please select some Logbook Entries first.  Then print the list.");
         return;
     }
-    if (!m_hooks.printLogbookList) {
-        m_ctx.prompt().message(MsgOutputMissing);
-        return;
-    }
+    if (!m_hooks.printLogbookList) return;
     m_hooks.printLogbookList(std::vector<qint64>(keys.begin(), keys.end()),
                              m_listedSource == LogSource::Archive, this);
 }

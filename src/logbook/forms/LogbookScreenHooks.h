@@ -5,6 +5,7 @@
 // data services.  An empty member means the subsystem is not part of this
 // build: the screen says so and does nothing.
 
+#include "logbook/LogEntry.h"
 #include "logbook/LogbookServices.h"
 
 #include <optional>
@@ -37,12 +38,19 @@ struct LogbookScreenHooks : LogbookServices {
     std::function<void(qint64 logId, QWidget* parent)> sendMessage;
 
     // Output: printing one entry ("Details", "Confirmation", "GuestRequest",
-    // "VendorRequest", "Correspondence", "CustomForm").  E-mail is composed by
-    // the logbook itself.
-    std::function<void(qint64 logId, const QString& document, QWidget* parent)> printEntry;
+    // "VendorRequest", "Correspondence", "CustomForm") of the database it was
+    // read from.  Letters are e-mailed as text by the logbook itself; the
+    // custom form goes through `emailEntry` as an attachment.
+    std::function<void(qint64 logId, const QString& document, LogSource source, QWidget* parent)>
+        printEntry;
+    std::function<bool(qint64 logId, const QString& document, LogSource source, QWidget* parent)>
+        emailEntry;
     // Several entries in one print job (the Logbook page's bulk confirmations).
-    std::function<void(const std::vector<qint64>& logIds, const QString& document, QWidget* parent)>
+    std::function<void(const std::vector<qint64>& logIds, const QString& document, LogSource source,
+                       QWidget* parent)>
         printEntries;
+    // The entry's messages ("Logbook Messages").
+    std::function<void(qint64 logId, QWidget* parent)> printMessages;
     // The Logbook page's list as shown ("Logbook List"), rows in their order.
     std::function<void(const std::vector<qint64>& logIds, bool archive, QWidget* parent)>
         printLogbookList;

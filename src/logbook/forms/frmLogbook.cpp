@@ -588,7 +588,12 @@ void frmLogbook::cmdUnsentMsg_Click() {
         m_ctx.prompt().message(MsgNotSavedNoMessages);
         return;
     }
-    frmLogbookMsgs msgs(m_ctx, m_entry.logId, m_source, this);
+    std::function<void(QWidget*)> print;
+    if (m_hooks.printMessages)
+        print = [this, logId = m_entry.logId](QWidget* parent) {
+            m_hooks.printMessages(logId, parent);
+        };
+    frmLogbookMsgs msgs(m_ctx, m_entry.logId, m_source, this, print);
     msgs.exec();
 }
 
@@ -607,11 +612,11 @@ void frmLogbook::imgReminder_Click() {
 }
 
 void frmLogbook::imgPrint_Click() {
-    ChooseEntryOutput(m_ctx, m_hooks, m_entry, OutputAction::Print, imgPrint);
+    ChooseEntryOutput(m_ctx, m_hooks, m_entry, m_source, OutputAction::Print, imgPrint);
 }
 
 void frmLogbook::imgEmail_Click() {
-    ChooseEntryOutput(m_ctx, m_hooks, m_entry, OutputAction::Email, imgEmail);
+    ChooseEntryOutput(m_ctx, m_hooks, m_entry, m_source, OutputAction::Email, imgEmail);
 }
 
 bool frmLogbook::eventFilter(QObject* watched, QEvent* event) {

@@ -152,10 +152,12 @@ private:
 class frmLogbookMsgs : public QDialog {
     Q_OBJECT
 public:
-    frmLogbookMsgs(AppContext& ctx, qint64 logId, LogSource source, QWidget* parent = nullptr);
+    // `print` prints the entry's messages ("cmdPrint", shown when there are some).
+    frmLogbookMsgs(AppContext& ctx, qint64 logId, LogSource source, QWidget* parent = nullptr,
+                   std::function<void(QWidget* parent)> print = {});
 
-private:
     DataGrid *grdHistory, *grdMessages;
+    QPushButton* cmdPrint = nullptr;
 };
 
 } // namespace vm

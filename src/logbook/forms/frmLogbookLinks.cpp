@@ -25,6 +25,7 @@
 #include "platform/forms/FormHelpers.h"
 #include "platform/forms/WidgetPrompt.h"
 
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -181,13 +182,13 @@ void frmLogbook::imgMap_Click() {
 }
 
 void frmLogbook::imgCorrespondence_Click() {
-    ChooseEntryOutput(m_ctx, m_hooks, m_entry, OutputAction::Print, imgCorrespondence,
+    ChooseEntryOutput(m_ctx, m_hooks, m_entry, m_source, OutputAction::Print, imgCorrespondence,
                       EntryDocument::Correspondence);
 }
 
 void frmLogbook::imgDEForm_Click() {
-    ChooseEntryOutput(m_ctx, m_hooks, m_entry, OutputAction::Print, m_links->design()->imgDEForm,
-                      EntryDocument::CustomForm);
+    ChooseEntryOutput(m_ctx, m_hooks, m_entry, m_source, OutputAction::Print,
+                      m_links->design()->imgDEForm, EntryDocument::CustomForm);
 }
 
 void frmLogbook::imgOpenTable_Click() {
@@ -319,7 +320,8 @@ void frmLogbook::limoBillingCodes() {
 
 // ---------------------------------------------------------------- frmLogbookMsgs
 
-frmLogbookMsgs::frmLogbookMsgs(AppContext& ctx, qint64 logId, LogSource source, QWidget* parent)
+frmLogbookMsgs::frmLogbookMsgs(AppContext& ctx, qint64 logId, LogSource source, QWidget* parent,
+                               std::function<void(QWidget*)> print)
     : QDialog(parent) {
     setObjectName("frmLogbookMsgs");
     setWindowTitle("Logbook History and Messages");
@@ -330,6 +332,10 @@ frmLogbookMsgs::frmLogbookMsgs(AppContext& ctx, qint64 logId, LogSource source, 
     grdMessages->setHeaders({"Message Date & Time", "Sent to", "Sent From"});
     layout->addWidget(grdHistory);
     layout->addWidget(grdMessages);
+    cmdPrint = named(new QPushButton("Print Messages", this), "cmdPrint");
+    cmdPrint->setVisible(false);
+    connect(cmdPrint, &QPushButton::clicked, this, [this, print] { print(this); });
+    layout->addWidget(cmdPrint, 0, Qt::AlignRight);
     try {
         LogbookStore store(ctx);
         int n = 0;
@@ -340,6 +346,7 @@ frmLogbookMsgs::frmLogbookMsgs(AppContext& ctx, qint64 logId, LogSource source, 
             for (const MessageRow& m : store.GetTheLogbookMessages(logId))
                 grdMessages->setRow(++n, {m.msgDateTime, m.conciergeName, m.sentFrom}, {}, {},
                                     false);
+        cmdPrint->setVisible(print && n > 0);
     } catch (const DbError& e) {
         ReportError(ctx.prompt(), e, "Form_Load", "frmLogbookMsgs", true);
     }
