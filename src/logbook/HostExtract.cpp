@@ -114,7 +114,9 @@ HostExtractResult BuildHostTable(AppContext& ctx, const QDate& from, const QDate
     if (!partial.open()) return result;
     partial.close();
     try {
-        auto file = Database::open({Engine::SQLite, partial.fileName()}, true);
+        DbLocation where;
+        where.file = partial.fileName();
+        auto file = Database::open(where, true);
         file->transaction([&] {
             for (const char* sql : Tables)
                 file->exec(QString::fromLatin1(sql));

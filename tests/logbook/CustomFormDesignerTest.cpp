@@ -22,7 +22,7 @@ protected:
         EnsureApplication();
         dining = category("Dining");
         std::vector<DesignLine> lines;
-        for (const QString& l : {"Restaurant:", "Party Size:", "Confirmation:"}) {
+        for (const char* l : {"Restaurant:", "Party Size:", "Confirmation:"}) {
             DesignLine d;
             d.label = l;
             lines.push_back(d);

@@ -115,7 +115,7 @@ protected:
         LogbookFixture::SetUp();
         dining = category("Dining");
         std::vector<DesignLine> lines;
-        for (const QString& l : {"Restaurant:", "Party Size:", "Confirmation:"}) {
+        for (const char* l : {"Restaurant:", "Party Size:", "Confirmation:"}) {
             DesignLine d;
             d.label = l;
             lines.push_back(d);

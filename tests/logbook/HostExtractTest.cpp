@@ -57,7 +57,7 @@ protected:
         LogbookFixture::SetUp();
         const qint64 id = category("Dining");
         std::vector<DesignLine> lines;
-        for (const QString& l : {"Restaurant:", "Party Size:", "Notes:"}) {
+        for (const char* l : {"Restaurant:", "Party Size:", "Notes:"}) {
             DesignLine d;
             d.label = l;
             lines.push_back(d);

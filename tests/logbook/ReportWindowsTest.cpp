@@ -39,6 +39,14 @@ QString PdfText(const QString& path) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The text of an RTF file as a word-processing reader sees it.
+QString RtfText(const QString& path) {
+    QProcess p;
+    p.start("pandoc", {"-f", "rtf", "-t", "plain", "--wrap=none", path});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 } // namespace
 
 class ReportWindows : public ReportFixture {
@@ -146,6 +154,21 @@ TEST_F(ReportWindows, EntryScreenPrintsTheGuestConfirmationToPdf) {
         if (found >= 0) at = found;
     }
     EXPECT_FALSE(t.contains("Commission")); // marked "do not print"
+
+    // The same letter as RTF, read back by a word-processing reader.
+    click(*preview, "cmdRtf");
+    const QString rtf = RtfText(env.ctx->workstation.outputFolder() + "Export.rtf");
+    for (const char* part : {"Dear Pat Müller,", "Restaurant: Chez Leon", "Ann Desk"})
+        EXPECT_TRUE(rtf.contains(part)) << part << "\n" << rtf.toStdString();
+    EXPECT_FALSE(rtf.contains("Commission"));
+
+    // And e-mailed: the mail program gets the letter as a PDF attachment.
+    click(*preview, "cmdEmail");
+    ASSERT_EQ(env.mailer.sent.size(), 1);
+    const MailMessage& mail = env.mailer.sent[0];
+    EXPECT_EQ(mail.subject, "Guest Confirmation");
+    ASSERT_EQ(mail.attachments.size(), 1);
+    EXPECT_TRUE(PdfText(mail.attachments[0]).contains("Dear Pat Müller,"));
     EXPECT_TRUE(env.prompt.shown.isEmpty());
 }
 

@@ -4,6 +4,7 @@
 #include "logbook/Categories.h"
 #include "logbook/Designs.h"
 #include "logbook/EntryRules.h"
+#include "output/forms/PrintPreview.h"
 #include "platform/forms/FormHelpers.h"
 
 #include <QCheckBox>
@@ -234,11 +235,12 @@ bool frmDEFormD::cmdSave_Click() {
 void frmDEFormD::cmdPreview_Click() {
     const CustomForm f = formOnScreen();
     if (refused(f)) return;
-    if (!m_openReport) {
-        m_ctx.prompt().message(MsgOutputMissing);
-        return;
-    }
-    m_openReport({"PrintDEFormPreview", "Custom Form - " + m_category, CustomFormToArgs(f)}, this);
+    const PrintRequest request{"PrintDEFormPreview", "Custom Form - " + m_category,
+                               CustomFormToArgs(f)};
+    if (m_openReport)
+        m_openReport(request, this);
+    else
+        OpenReport(m_ctx, request, this);
 }
 
 void frmDEFormD::cmdClose_Click() {
