@@ -88,6 +88,30 @@ TEST_F(ReportLetters, LetterheadMarginsFontAndLogo) {
     EXPECT_TRUE(logo->path.endsWith("Images/picVmLogo.gif"));
 }
 
+TEST_F(ReportLetters, ThePropertysMarginsReplaceTheDefaultsSideBySide) {
+    const qint64 id = add(booking());
+    Category c = *GetLogTypeFlags(env.db(), diningId);
+    UpdateConfText(*env.ctx, c, "W text", "V text", QString("A letter."));
+    Globals& g = env.ctx->globals;
+    g.cfTopMargin = 2.5; // set
+    g.cfLeftMargin = 0;  // unset: the default side
+    g.cfRightMargin = 9; // no sheet holds it: the default side
+    g.cfBottomMargin = 0.75;
+    g.lhLeftMargin = 1.25; // the letterhead's, for letters other than confirmations
+
+    for (const char* routine : {"PrintGuestConfirmation", "PrintGuestArrivals"}) {
+        SCOPED_TRACE(routine);
+        const doc::Document d = build(routine, {{ArgLogId, id}, {ArgLogIds, QVariantList{id}}});
+        EXPECT_DOUBLE_EQ(d.page.margins.top, 2.5);
+        EXPECT_DOUBLE_EQ(d.page.margins.left, 1.0);
+        EXPECT_DOUBLE_EQ(d.page.margins.right, 1.0);
+        EXPECT_DOUBLE_EQ(d.page.margins.bottom, 0.75);
+    }
+    const doc::Document letter = build("PrintLogbookCorrespondence", {{ArgLogId, id}});
+    EXPECT_DOUBLE_EQ(letter.page.margins.left, 1.25);
+    EXPECT_DOUBLE_EQ(letter.page.margins.top, 2.1);
+}
+
 TEST_F(ReportLetters, CorrespondenceNeedsTheCategoryLetter) {
     const qint64 id = add(booking());
     EXPECT_EQ(refusal("PrintLogbookCorrespondence", {{ArgLogId, id}}), MsgNoCorrespondence);

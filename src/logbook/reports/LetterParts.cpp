@@ -18,13 +18,10 @@ LetterContext LoadLetterContext(AppContext& ctx) {
     return lc;
 }
 
-Document LetterDocument(const QString& title, const PrintSettings& s) {
+Document LetterDocument(const QString& title, const PrintSettings& s, LetterKind kind) {
     Document d;
     d.title = title;
-    d.page.margins.left = 1.0;
-    d.page.margins.right = 1.0;
-    d.page.margins.top = 2.1;
-    d.page.margins.bottom = 1.5;
+    d.page.margins = kind == LetterKind::Confirmation ? s.confirmationMargins : s.letterMargins;
     d.page.base.family = s.fontName;
     d.page.base.pointSize = s.fontSize;
     if (s.useLogo) {

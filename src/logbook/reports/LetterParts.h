@@ -17,10 +17,13 @@ struct LetterContext {
 };
 LetterContext LoadLetterContext(AppContext& ctx);
 
-// A letter on the letterhead: margins 1.0in left and right, 2.1in top (room for
-// the printed letterhead) and 1.5in bottom, the letterhead font, and the
-// property's logo at the top of every page when the logo option is on.
-doc::Document LetterDocument(const QString& title, const PrintSettings& s);
+// A letter on the letterhead: the letterhead font, the property's logo at the
+// top of every page when the logo option is on, and the margins of its kind
+// (PrintSettings: 1.0in left and right, 2.1in top for the printed letterhead
+// and 1.5in bottom unless the property set its own).
+enum class LetterKind { Letter, Confirmation };
+doc::Document LetterDocument(const QString& title, const PrintSettings& s,
+                             LetterKind kind = LetterKind::Letter);
 
 // Today's date, the guest's name (with the spouse, room and guest id as the
 // settings say) and "Dear …,".

@@ -64,7 +64,8 @@ void AppendConfirmation(QList<Block>& body, const LetterContext& lc, const LogEn
 Document BuildGuestConfirmation(AppContext& ctx, const PrintRequest& r) {
     const LogEntry e = RequestedEntry(ctx, r);
     const LetterContext lc = LoadLetterContext(ctx);
-    Document d = LetterDocument(r.title.isEmpty() ? "Guest Confirmation" : r.title, lc.settings);
+    Document d = LetterDocument(r.title.isEmpty() ? "Guest Confirmation" : r.title, lc.settings,
+                                LetterKind::Confirmation);
     CategoryCache categories(ctx.db());
     AppendConfirmation(d.body, lc, e, categories.of(e.entryType));
     return d;
@@ -95,7 +96,8 @@ Document BuildGuestArrivals(AppContext& ctx, const PrintRequest& r) {
         std::erase_if(entries, [](const LogEntry& e) { return !e.notified.trimmed().isEmpty(); });
     if (entries.empty()) throw ReportRefused(MsgAllNotified);
 
-    Document d = LetterDocument(r.title.isEmpty() ? "Guest Arrivals" : r.title, lc.settings);
+    Document d = LetterDocument(r.title.isEmpty() ? "Guest Arrivals" : r.title, lc.settings,
+                                LetterKind::Confirmation);
     CategoryCache categories(ctx.db());
     std::vector<qint64> printed;
     for (const LogEntry& e : entries) {

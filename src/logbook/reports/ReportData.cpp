@@ -45,6 +45,15 @@ QString VmText(Database& db, const QString& key, const QString& fallback) {
 
 } // namespace
 
+doc::Margins LetterMargins(double top, double bottom, double left, double right,
+                           const doc::Margins& fallback) {
+    // A margin is taken as set when it lies in what a sheet can hold; an unset
+    // (0) or absurd value keeps the default of that side.
+    auto side = [](double v, double otherwise) { return v > 0 && v <= 5.5 ? v : otherwise; };
+    return {side(top, fallback.top), side(bottom, fallback.bottom), side(left, fallback.left),
+            side(right, fallback.right)};
+}
+
 PrintSettings LoadPrintSettings(AppContext& ctx) {
     Database& db = ctx.db();
     Prompt* p = &ctx.prompt();
@@ -68,6 +77,11 @@ PrintSettings LoadPrintSettings(AppContext& ctx) {
     if (!ctx.globals.lhFontName.trimmed().isEmpty()) s.fontName = ctx.globals.lhFontName;
     if (ctx.globals.lhFontSize > 0) s.fontSize = ctx.globals.lhFontSize;
     s.logoPath = QDir(ctx.workstation.programFolder).filePath("Images/picVmLogo.gif");
+    const Globals& g = ctx.globals;
+    s.letterMargins = LetterMargins(g.lhTopMargin, g.lhBottomMargin, g.lhLeftMargin,
+                                    g.lhRightMargin, s.letterMargins);
+    s.confirmationMargins = LetterMargins(g.cfTopMargin, g.cfBottomMargin, g.cfLeftMargin,
+                                          g.cfRightMargin, s.confirmationMargins);
     return s;
 }
 

@@ -45,8 +45,17 @@ struct PrintSettings {
     QString fontName = QStringLiteral("Arial");
     double fontSize = 10;
     QString logoPath; // Images/picVmLogo.gif of the program folder
+    // Page margins in inches of the letters and of the guest confirmation: the
+    // property's letterhead settings where they hold a usable value, else the
+    // room a printed letterhead needs (1.0, 1.0, 2.1 at the top, 1.5 below).
+    doc::Margins letterMargins{2.1, 1.5, 1.0, 1.0};
+    doc::Margins confirmationMargins{2.1, 1.5, 1.0, 1.0};
 };
 PrintSettings LoadPrintSettings(AppContext& ctx);
+// The four margins, each from its setting when that is usable (above 0, at most
+// 5.5 inches), else from `fallback`.
+doc::Margins LetterMargins(double top, double bottom, double left, double right,
+                           const doc::Margins& fallback);
 
 // The entry of "logId" with its text, from the request's database; a missing
 // entry is refused with MsgEntryNotFound.
