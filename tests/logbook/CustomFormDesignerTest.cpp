@@ -20,14 +20,7 @@ protected:
     void SetUp() override {
         LogbookFixture::SetUp();
         EnsureApplication();
-        dining = category("Dining");
-        std::vector<DesignLine> lines;
-        for (const char* l : {"Restaurant:", "Party Size:", "Confirmation:"}) {
-            DesignLine d;
-            d.label = l;
-            lines.push_back(d);
-        }
-        ASSERT_EQ(SaveDesign(*env.ctx, dining, lines), "");
+        dining = designedCategory("Dining", {"Restaurant:", "Party Size:", "Confirmation:"});
         RegisterCustomFormReports(env.ctx->reports);
     }
 

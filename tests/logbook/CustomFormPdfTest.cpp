@@ -41,12 +41,8 @@ protected:
 TEST_F(CustomFormPdf, AFormDesignedForACategoryPrintsAnEntryToPdf) {
     EnsureApplication();
     RegisterCustomFormReports(env.ctx->reports);
-    const qint64 dining = category("Dining");
-    std::vector<DesignLine> lines(3);
-    lines[0].label = "Restaurant:";
-    lines[1].label = "Party Size:";
-    lines[2].label = "Confirmation:";
-    ASSERT_EQ(SaveDesign(*env.ctx, dining, lines), "");
+    const qint64 dining =
+        designedCategory("Dining", {"Restaurant:", "Party Size:", "Confirmation:"});
 
     {
         frmDEFormD designer(*env.ctx, dining, {});

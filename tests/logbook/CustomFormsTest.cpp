@@ -113,14 +113,7 @@ class CustomForms : public LogbookFixture {
 protected:
     void SetUp() override {
         LogbookFixture::SetUp();
-        dining = category("Dining");
-        std::vector<DesignLine> lines;
-        for (const char* l : {"Restaurant:", "Party Size:", "Confirmation:"}) {
-            DesignLine d;
-            d.label = l;
-            lines.push_back(d);
-        }
-        ASSERT_EQ(SaveDesign(*env.ctx, dining, lines), "");
+        dining = designedCategory("Dining", {"Restaurant:", "Party Size:", "Confirmation:"});
         env.db().exec("UPDATE [Concierge] SET [JobTitle] = ? WHERE [ConciergeID] = ?",
                       {"Chef Concierge", staffId});
         RegisterCustomFormReports(env.ctx->reports);

@@ -18,11 +18,7 @@ class ExportCsv : public LogbookFixture {
 protected:
     void SetUp() override {
         LogbookFixture::SetUp();
-        dining = category("Dining");
-        std::vector<DesignLine> lines(2);
-        lines[0].label = "Vendor:";
-        lines[1].label = "Commission:";
-        ASSERT_EQ(SaveDesign(*env.ctx, dining, lines), "");
+        dining = designedCategory("Dining", {"Vendor:", "Commission:"});
         for (const DesignElement& d : GetDEElements(env.db(), dining))
             items.push_back(d.designId);
         file = env.root() + "/out.csv";

@@ -55,14 +55,7 @@ class HostExtract : public LogbookFixture {
 protected:
     void SetUp() override {
         LogbookFixture::SetUp();
-        const qint64 id = category("Dining");
-        std::vector<DesignLine> lines;
-        for (const char* l : {"Restaurant:", "Party Size:", "Notes:"}) {
-            DesignLine d;
-            d.label = l;
-            lines.push_back(d);
-        }
-        ASSERT_EQ(SaveDesign(*env.ctx, id, lines), "");
+        designedCategory("Dining", {"Restaurant:", "Party Size:", "Notes:"});
         category("Spa");
         file = QDir(env.ctx->workstation.outputFolder()).filePath("PalmSync/LogSync.db");
     }

@@ -3,6 +3,7 @@
 
 #include "core/Rights.h"
 #include "logbook/Categories.h"
+#include "logbook/Designs.h"
 #include "logbook/LogbookStore.h"
 #include "logbook/forms/frmLogbook.h"
 #include "security/Logon.h"
@@ -68,6 +69,20 @@ protected:
         c.dayLogs = dayLogs;
         UpdateConfText(*env.ctx, c, {}, {});
         return c.id;
+    }
+
+    // A category whose design has these lines (labels end with ":"), in order.
+    qint64 designedCategory(const QString& name, const QStringList& labels) {
+        const qint64 id = category(name);
+        std::vector<DesignLine> lines;
+        for (const QString& label : labels) {
+            DesignLine d;
+            d.label = label;
+            lines.push_back(d);
+        }
+        if (const QString refusal = SaveDesign(*env.ctx, id, lines); !refusal.isEmpty())
+            throw std::runtime_error("design not saved: " + refusal.toStdString());
+        return id;
     }
 
     LogEntry entry(const QString& last, const QString& category, const QString& referDate,

@@ -54,7 +54,7 @@ TEST_F(NotifiedValuesTest, ReplaceRenamesTheEntriesThatHoldTheValue) {
 
     EXPECT_EQ(ReplaceNotifiedValue(env.db(), idOf("Phone"), "email"), MsgValueExists);
     EXPECT_EQ(ReplaceNotifiedValue(env.db(), idOf("Phone"), " "), MsgBlankChange);
-    EXPECT_EQ(store().GetTheLogEntry(a)->notified, "Phone"); // refusals write nothing
+    EXPECT_EQ(store().GetTheLogEntry(a)->notified, "Phone");               // refusals write nothing
     EXPECT_EQ(ReplaceNotifiedValue(env.db(), idOf("Phone"), "PHONE"), ""); // its own row
     EXPECT_EQ(ReplaceNotifiedValue(env.db(), idOf("PHONE"), "Telephone"), "");
     EXPECT_EQ(values(), QStringList({"Email", "Telephone"}));

@@ -41,13 +41,6 @@ QString paragraphText(const doc::Block& b) {
 
 class ReportWriter : public LogbookFixture {
 protected:
-    void designed(const QString& name, const QStringList& labels) {
-        const qint64 id = category(name);
-        std::vector<DesignLine> lines;
-        for (const QString& l : labels)
-            lines.push_back(DesignLine{.label = l});
-        ASSERT_EQ(SaveDesign(*env.ctx, id, lines), "");
-    }
     qint64 addEntry(const QString& last, const QString& text,
                     const QString& referDate = "2026/03/14", const QString& category = "Dining") {
         return add(entry(last, category, referDate, text));
@@ -168,7 +161,7 @@ TEST(ReportWriterValues, NumbersCountTextsDoNot) {
 }
 
 TEST_F(ReportWriter, RowsCarryMarksFieldsAndATotalOfTheNumbers) {
-    designed("Dining", {"Vendor:", "Commission:"});
+    designedCategory("Dining", {"Vendor:", "Commission:"});
     category("Spa");
     LogEntry both = entry("Smith", "Dining", "2026/03/14", designText("Chez Nous", "12.50"));
     both.cancelled = true;
@@ -211,7 +204,7 @@ TEST_F(ReportWriter, RowsCarryMarksFieldsAndATotalOfTheNumbers) {
 }
 
 TEST_F(ReportWriter, CategoryWithAnApostropheAndTheEntryDateAreRead) {
-    designed("Chef's Table", {"Commission:"});
+    designedCategory("Chef's Table", {"Commission:"});
     addEntry("Gale", designText("Chef", "4"), "2026/05/01", "Chef's Table");
     ReportCriteria c = dining();
     c.category = "Chef's Table";
@@ -224,7 +217,7 @@ TEST_F(ReportWriter, CategoryWithAnApostropheAndTheEntryDateAreRead) {
 }
 
 TEST_F(ReportWriter, StatusAndCancelledChoicesFilter) {
-    designed("Dining", {"Commission:"});
+    designedCategory("Dining", {"Commission:"});
     LogEntry cancelled = entry("Cancelled", "Dining", "2026/03/14", designText("A", "1"));
     cancelled.cancelled = true;
     add(cancelled);
@@ -258,7 +251,7 @@ TEST_F(ReportWriter, StatusAndCancelledChoicesFilter) {
 }
 
 TEST_F(ReportWriter, GroupConciergeAndConciergeGroupFilter) {
-    designed("Dining", {"Commission:"});
+    designedCategory("Dining", {"Commission:"});
     const qint64 group = env.db().insert("INSERT INTO [Group] ([GroupName]) VALUES (?)",
                                          {"Smith Wedding"}, "GroupID");
     LogEntry grouped = entry("Grouped", "Dining", "2026/03/14", designText("A", "1"));
@@ -294,7 +287,7 @@ TEST_F(ReportWriter, GroupConciergeAndConciergeGroupFilter) {
 }
 
 TEST_F(ReportWriter, ArchiveEntriesTakeTheirTextFromTheArchive) {
-    designed("Dining", {"Commission:"});
+    designedCategory("Dining", {"Commission:"});
     Database& archive = *env.ctx->archive;
     const QString head = "Vendor: Old Place" + Crlf + "Note: " + QString(260, 'y');
     const qint64 id = archive.insert("INSERT INTO [LogBook] ([LastName], [EntryType], [ReferDate], "
@@ -401,7 +394,7 @@ TEST_F(ReportWriter, PrintedListsShowTheGridWithTheTotalLastAndRefuseAnEmptyOne)
 }
 
 TEST_F(ReportWriter, ManyLongEntriesAreCompletedAcrossTextBatches) {
-    designed("Dining", {"Commission:"});
+    designedCategory("Dining", {"Commission:"});
     // More long texts than one batch of continuations holds.
     const int entries = 1200;
     Database& db = env.db();
