@@ -6,7 +6,8 @@ pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
       libqt6sql6-sqlite libqt6sql6-psql libsqlite3-dev libgl-dev libssl-dev
       libgtest-dev googletest libbenchmark-dev
       postgresql postgresql-contrib sqlite3 xvfb xauth
-      libhunspell-dev hunspell-en-us python3 poppler-utils pandoc)
+      libhunspell-dev hunspell-en-us python3 poppler-utils pandoc
+      fonts-dejavu-core)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
