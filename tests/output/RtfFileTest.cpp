@@ -53,6 +53,9 @@ struct PictureCase {
     QByteArray blip;
     QByteArray goal; // twips
 };
+void PrintTo(const PictureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RtfPicture : public ::testing::TestWithParam<PictureCase> {};
 
@@ -127,6 +130,9 @@ struct ProbeCase {
     bool found;
     int width, height;
 };
+void PrintTo(const ProbeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 QByteArray Jpeg(const QByteArray& segmentsBeforeFrame, quint8 frameMarker) {
     QByteArray b("\xFF\xD8", 2);
@@ -191,6 +197,9 @@ struct FailureCase {
     const char* name;
     const char* path; // under the test folder
 };
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class WriteRtfFailure : public ::testing::TestWithParam<FailureCase> {};
 

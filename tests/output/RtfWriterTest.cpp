@@ -30,6 +30,9 @@ struct TextCase {
     const char* name;
     QString text;
 };
+void PrintTo(const TextCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RtfGuestText : public ::testing::TestWithParam<TextCase> {};
 
@@ -54,6 +57,9 @@ struct EscapeCase {
     QString text;
     QByteArray written;
 };
+void PrintTo(const EscapeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RtfEscape : public ::testing::TestWithParam<EscapeCase> {};
 
@@ -152,6 +158,9 @@ struct ParagraphCase {
     Paragraph paragraph;
     QByteArray words; // the paragraph's formatting as written
 };
+void PrintTo(const ParagraphCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 Paragraph Formatted(Align align, double before, double after, double indent, bool keep) {
     Paragraph p = Para("marker", align);
@@ -192,6 +201,9 @@ struct PageCase {
     Margins margins;
     QByteArray written;
 };
+void PrintTo(const PageCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RtfPage : public ::testing::TestWithParam<PageCase> {};
 
@@ -341,6 +353,9 @@ struct WidthCase {
     bool landscape;
     QByteArray edges;
 };
+void PrintTo(const WidthCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RtfTableWidth : public ::testing::TestWithParam<WidthCase> {};
 
