@@ -116,7 +116,12 @@ TEST_F(ReportWindows, BulkConfirmationsOpenTheLetterWindowAndMarkTheEntries) {
 }
 
 TEST_F(ReportWindows, EntryScreenPrintsTheGuestConfirmationToPdf) {
-    const qint64 id = add(booking("Müller"));
+    const qint64 guest = env.db().insert(
+        "INSERT INTO [Profile] ([FirstName], [LastName], [EmailAddress]) VALUES (?, ?, ?)",
+        {"Pat", "Müller", " pat.muller@example.com "}, "ProfileID");
+    LogEntry linked = booking("Müller");
+    linked.profileId = guest;
+    const qint64 id = add(linked);
     std::unique_ptr<frmLogbook> f(module->openEntry(id));
     ASSERT_TRUE(f);
 
@@ -166,6 +171,7 @@ TEST_F(ReportWindows, EntryScreenPrintsTheGuestConfirmationToPdf) {
     click(*preview, "cmdEmail");
     ASSERT_EQ(env.mailer.sent.size(), 1);
     const MailMessage& mail = env.mailer.sent[0];
+    EXPECT_EQ(mail.to, "pat.muller@example.com"); // the linked profile's address
     EXPECT_EQ(mail.subject, "Guest Confirmation");
     ASSERT_EQ(mail.attachments.size(), 1);
     EXPECT_TRUE(PdfText(mail.attachments[0]).contains("Dear Pat Müller,"));

@@ -18,11 +18,17 @@ QVariantList IdList(const std::vector<qint64>& ids) {
 
 // The request of one document of an entry; an empty routine for a name the
 // logbook does not print.
-PrintRequest EntryRequest(qint64 logId, const QString& document, LogSource source) {
+// Guest documents carry the guest's address for the preview's E-mail button.
+PrintRequest EntryRequest(AppContext& ctx, qint64 logId, const QString& document,
+                          LogSource source) {
     const EntryReport report = EntryReportFor(document);
-    return {report.routine,
-            report.title,
-            {{ArgLogId, logId}, {ArgArchive, source == LogSource::Archive}}};
+    PrintRequest request{report.routine,
+                         report.title,
+                         {{ArgLogId, logId}, {ArgArchive, source == LogSource::Archive}}};
+    const ReportRoutine* routine = ctx.reports.find(report.routine);
+    if (routine && routine->email)
+        request.args.insert(ArgEmailTo, GuestEmailOfEntry(ctx, logId, source));
+    return request;
 }
 
 } // namespace
@@ -30,11 +36,12 @@ PrintRequest EntryRequest(qint64 logId, const QString& document, LogSource sourc
 void InstallLogbookOutput(AppContext& ctx, LogbookScreenHooks& hooks) {
     hooks.printEntry = [&ctx](qint64 logId, const QString& document, LogSource source,
                               QWidget* parent) {
-        OpenReport(ctx, EntryRequest(logId, document, source), parent);
+        OpenReport(ctx, EntryRequest(ctx, logId, document, source), parent);
     };
     hooks.emailEntry = [&ctx](qint64 logId, const QString& document, LogSource source,
                               QWidget* parent) {
-        return EmailReport(ctx, EntryRequest(logId, document, source), {}, parent);
+        return EmailReport(ctx, EntryRequest(ctx, logId, document, source),
+                           GuestEmailOfEntry(ctx, logId, source), parent);
     };
     hooks.printEntries = [&ctx](const std::vector<qint64>& logIds, const QString&, LogSource source,
                                 QWidget* parent) {

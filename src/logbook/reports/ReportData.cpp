@@ -103,6 +103,18 @@ LogEntry RequestedEntry(AppContext& ctx, const PrintRequest& r) {
     return *e;
 }
 
+QString GuestEmailOfEntry(AppContext& ctx, qint64 logId, LogSource source) {
+    if (logId <= 0) return {};
+    const QVariant profileId = LogbookStore(ctx).db(source).scalar(
+        "SELECT [ProfileID] FROM [LogBook] WHERE [LogID] = ?", {logId});
+    if (profileId.toLongLong() <= 0) return {};
+    return ctx.db()
+        .scalar("SELECT [EmailAddress] FROM [Profile] WHERE [ProfileID] = ?",
+                {profileId.toLongLong()})
+        .toString()
+        .trimmed();
+}
+
 std::vector<LogEntry> ReadEntries(AppContext& ctx, const std::vector<qint64>& ids,
                                   LogSource source) {
     Database& db = LogbookStore(ctx).db(source);

@@ -16,6 +16,8 @@ namespace vm {
 inline const QString ArgLogId = QStringLiteral("logId");
 inline const QString ArgLogIds = QStringLiteral("logIds");
 inline const QString ArgArchive = QStringLiteral("archive");
+// The guest's address for the preview window's E-mail button.
+inline const QString ArgEmailTo = QStringLiteral("EmailTo");
 
 // The database the request reads ("archive" true: the archive).
 LogSource RequestSource(const PrintRequest& r);
@@ -60,6 +62,10 @@ doc::Margins LetterMargins(double top, double bottom, double left, double right,
 // The entry of "logId" with its text, from the request's database; a missing
 // entry is refused with MsgEntryNotFound.
 LogEntry RequestedEntry(AppContext& ctx, const PrintRequest& r);
+// The e-mail address of the guest profile an entry is linked to ("" when the
+// entry has no profile or the profile no address): where a guest document is
+// mailed.  Profiles live in the current database, whatever the entry's.
+QString GuestEmailOfEntry(AppContext& ctx, qint64 logId, LogSource source);
 // The entries of `ids` with their texts, in the order of `ids`; ids that do
 // not exist are left out.  Read in slices of a few hundred ids.
 std::vector<LogEntry> ReadEntries(AppContext& ctx, const std::vector<qint64>& ids,
