@@ -93,16 +93,26 @@ void AppendGuestRequest(Document& d, AppContext& ctx, const LetterContext& lc, c
         AppendWording(d.body, CategoryText(ctx.db(), e.entryType, wordingType), s);
 }
 
+// A sheet of the guest's request that closes like a letter: the confirmation
+// (room as on letters, the category's guest wording) and the vendor request
+// (room as on service requests, the vendor wording).
+Document ClosedRequestSheet(AppContext& ctx, const PrintRequest& r, const QString& heading,
+                            bool vendor) {
+    const LogEntry e = RequestedEntry(ctx, r);
+    const LetterContext lc = LoadLetterContext(ctx);
+    Document d = SheetDocument(r.title.isEmpty() ? heading : r.title, heading,
+                               ArchiveNote(RequestSource(r)));
+    AppendGuestRequest(d, ctx, lc, e, vendor ? lc.settings.printRmNo : lc.settings.printRoom,
+                       vendor ? "V" : "W");
+    AppendClosing(d.body, lc, e,
+                  vendor ? QStringLiteral("Thank you, ") : QStringLiteral("Sincerely, "));
+    return d;
+}
+
 } // namespace
 
 Document BuildConfirmationReport(AppContext& ctx, const PrintRequest& r) {
-    const LogEntry e = RequestedEntry(ctx, r);
-    const LetterContext lc = LoadLetterContext(ctx);
-    Document d = SheetDocument(r.title.isEmpty() ? "Guest Confirmation" : r.title,
-                               "Guest Confirmation", ArchiveNote(RequestSource(r)));
-    AppendGuestRequest(d, ctx, lc, e, lc.settings.printRoom, "W");
-    AppendClosing(d.body, lc, e, QStringLiteral("Sincerely, "));
-    return d;
+    return ClosedRequestSheet(ctx, r, "Guest Confirmation", false);
 }
 
 Document BuildGuestServiceRequest(AppContext& ctx, const PrintRequest& r) {
@@ -118,13 +128,9 @@ Document BuildGuestServiceRequest(AppContext& ctx, const PrintRequest& r) {
 }
 
 Document BuildVendorServiceRequest(AppContext& ctx, const PrintRequest& r) {
-    const LogEntry e = RequestedEntry(ctx, r);
-    const LetterContext lc = LoadLetterContext(ctx);
-    Document d = SheetDocument(r.title.isEmpty() ? "Guest Vendor Request" : r.title,
-                               "Vendor Service Request", ArchiveNote(RequestSource(r)));
-    AppendGuestRequest(d, ctx, lc, e, lc.settings.printRmNo, "V");
-    AppendClosing(d.body, lc, e, QStringLiteral("Thank you, "));
-    return d;
+    PrintRequest titled = r;
+    if (titled.title.isEmpty()) titled.title = "Guest Vendor Request";
+    return ClosedRequestSheet(ctx, titled, "Vendor Service Request", true);
 }
 
 Document BuildLogbookEntry(AppContext& ctx, const PrintRequest& r) {
