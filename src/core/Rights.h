@@ -73,8 +73,43 @@ inline constexpr Right LogbookNotifications{RightsArea::Logbook, 17};
 inline constexpr Right LogbookCloneCards{RightsArea::Logbook, 18};
 inline constexpr Right LogbookDecryptProfileCards{RightsArea::Logbook, 19};
 
-// Others: the icons of the main window's Others page.
+// Contacts: the contact screen, the picker and the main window's Contacts page.
+inline constexpr Right ContactsEdit{RightsArea::Contacts, 1};
+inline constexpr Right ContactsAdd{RightsArea::Contacts, 2};
+inline constexpr Right ContactsImport{RightsArea::Contacts, 3};
+inline constexpr Right ContactsExtract{RightsArea::Contacts, 4};
+inline constexpr Right ContactsGuestList{RightsArea::Contacts, 5};
+inline constexpr Right ContactsClone{RightsArea::Contacts, 6};
+inline constexpr Right ContactsExtra{RightsArea::Contacts, 7};
+inline constexpr Right ContactsDocs{RightsArea::Contacts, 8};
+inline constexpr Right ContactsStatusMessages{RightsArea::Contacts, 9};
+inline constexpr Right ContactsPrint{RightsArea::Contacts, 10};
+inline constexpr Right ContactsMessages{RightsArea::Contacts, 11};
+inline constexpr Right ContactsViewDocs{RightsArea::Contacts, 12};
+inline constexpr Right ContactsSearch{RightsArea::Contacts, 13};
+inline constexpr Right ContactsDelete{RightsArea::Contacts, 14};
+
+// Events: the event screen and the main window's Events page.
+inline constexpr Right EventsEdit{RightsArea::Events, 1};
+inline constexpr Right EventsAdd{RightsArea::Events, 2};
+inline constexpr Right EventsImport{RightsArea::Events, 3};
+inline constexpr Right EventsDocs{RightsArea::Events, 4};
+inline constexpr Right EventsViewDocs{RightsArea::Events, 5};
+inline constexpr Right EventsPrint{RightsArea::Events, 6};
+inline constexpr Right EventsMessages{RightsArea::Events, 7};
+inline constexpr Right EventsGuestLists{RightsArea::Events, 8};
+inline constexpr Right EventsTypes{RightsArea::Events, 9};
+inline constexpr Right EventsDelete{RightsArea::Events, 10};
+
+// Others: the icons of the main window's Others page and the group screens.
+inline constexpr Right OthersGroups{RightsArea::Others, 1};
+inline constexpr Right OthersGroupsAdd{RightsArea::Others, 2};
+inline constexpr Right OthersGroupDocs{RightsArea::Others, 3};
+inline constexpr Right OthersGroupPrint{RightsArea::Others, 4};
 inline constexpr Right OthersReportWriter{RightsArea::Others, 5};
+inline constexpr Right OthersGroupExtract{RightsArea::Others, 6};
+inline constexpr Right OthersGroupViewDocs{RightsArea::Others, 7};
+inline constexpr Right OthersMap{RightsArea::Others, 8};
 } // namespace Rights
 
 } // namespace vm

@@ -19,6 +19,10 @@ struct Session {
     bool guest = false;   // the read-only GUEST session
     bool support = false; // the support logon
     bool forcedChange = false;
+    // The working language (the command bar's Language combo): 0 English,
+    // 1 French, 2 German, 3 Italian, 4 Portuguese, 5 Spanish, 6 User Defined.
+    // Contact lists show the contacts of this language only.
+    int language = 0;
 
     bool loggedOn() const { return !initials.isEmpty(); }
     void clear() { *this = Session(); }

@@ -3,6 +3,7 @@
 #include "core/DataAccess.h"
 #include "core/FactoryData.h"
 #include "core/Formats.h"
+#include "core/LongText.h"
 #include "core/Settings.h"
 #include "core/schema/SchemaBuilder.h"
 
@@ -231,6 +232,16 @@ void RunEveryStartSteps(AppContext& ctx) {
                         {id, name, friendly});
         });
     }
+    // A category's correspondence letter was once kept under "C", the code of
+    // a contact's notes, so the two overwrote each other when their keys met.
+    // Databases of that time held no contacts yet: every such row is a letter.
+    if (GetVmSetting(db, "CategoryLetterCode") != TextKind::CategoryCorrespondence)
+        db.transaction([&] {
+            db.exec("UPDATE [EvConText] SET [EvConType] = ? WHERE [EvConType] = 'C' AND "
+                    "[EvConKey] IN (SELECT [LogTypeID] FROM [LogType])",
+                    {TextKind::CategoryCorrespondence});
+            SetValueFromKey(db, "CategoryLetterCode", TextKind::CategoryCorrespondence);
+        });
     if (GetBooleanSetting(db, "EnhancedEncryption"))
         db.exec("DELETE FROM [Concierge] WHERE [Concierge] = ?", {"Orvanta Support"});
     if (ctx.start.masked) {

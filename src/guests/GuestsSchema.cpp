@@ -176,6 +176,8 @@ void declareContacts(Registry& r) {
         .text("OTNeighborhood")
         .text("OTPrice")
         .text("OTHost")
+        .versionedRows() // desks edit contacts in place
+        .searchedByContains({"ContactName", "NickName", "Address", "KeywordSet"})
         // lists are per language, sorted by rank and name by default
         .index({"CommissionType", "Ranking", "ContactName"})
         .index({"CommissionType", "ContactName"})
@@ -259,6 +261,7 @@ void declareGroups(Registry& r) {
         .text("MeetingPlanner")
         .text("GroupContact")
         .text("Notes")
+        .versionedRows()
         .index({"GroupName"})
         .index({"DepartureDate", "ArrivalDate"});
 
@@ -317,6 +320,7 @@ void declareEvents(Registry& r) {
         .text("UpdateDate")
         .addedAt(81046)
         .text("DocumentLink")
+        .versionedRows()
         .index({"EventName", "StartingDate"})
         .index({"StartingDate"})
         .index({"ThroughDate"})

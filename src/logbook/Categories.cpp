@@ -1,4 +1,5 @@
 #include "logbook/Categories.h"
+#include "core/LongText.h"
 
 #include "core/DataAccess.h"
 #include "core/Formats.h"
@@ -245,7 +246,7 @@ void DeleteCategory(AppContext& ctx, qint64 logTypeId) {
                 {logTypeId});
         db.exec("DELETE FROM [DEFormS] WHERE [LogTypeID] = ?", {logTypeId});
         // The confirmation promises the texts go with the category.
-        db.exec("DELETE FROM [EvConText] WHERE [EvConKey] = ? AND [EvConType] IN ('W', 'V', 'C')",
+        db.exec("DELETE FROM [EvConText] WHERE [EvConKey] = ? AND [EvConType] IN ('W', 'V', 'LC')",
                 {logTypeId});
         db.exec("DELETE FROM [EvConText] WHERE [EvConType] = 'U' AND [NoteField] = ?", {c->name});
         db.exec("DELETE FROM [LogType] WHERE [LogTypeID] = ?", {logTypeId});
@@ -281,7 +282,7 @@ void UpdateConfText(AppContext& ctx, const Category& c, const QString& confirmat
     db.transaction([&] {
         replaceText(db, c.id, "W", confirmation);
         replaceText(db, c.id, "V", vendorRequest);
-        if (correspondence) replaceText(db, c.id, "C", *correspondence);
+        if (correspondence) replaceText(db, c.id, TextKind::CategoryCorrespondence, *correspondence);
         db.exec("UPDATE [LogType] SET [Restricted] = ?, [IsReserved] = ?, [DNPItinerary] = ?, "
                 "[ReadOnly] = ?, [DayLogs] = ? WHERE [LogTypeID] = ?",
                 {c.restricted, c.isReserved, c.dnpItinerary, c.readOnly, c.dayLogs, c.id});

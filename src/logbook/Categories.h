@@ -80,7 +80,7 @@ void ReplaceCategory(AppContext& ctx, const QString& from, const QString& to);
 // Deletes the category with its design, printed forms and texts.
 void DeleteCategory(AppContext& ctx, qint64 logTypeId);
 // Saves the confirmation ('W') and vendor ('V') texts, the correspondence
-// letter ('C') when given, and the flags; entries of the category take the
+// letter ('LC') when given, and the flags; entries of the category take the
 // Restricted flag in both databases.
 void UpdateConfText(AppContext& ctx, const Category& c, const QString& confirmation,
                     const QString& vendorRequest,

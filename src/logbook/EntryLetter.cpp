@@ -1,4 +1,5 @@
 #include "logbook/EntryLetter.h"
+#include "core/LongText.h"
 
 #include "core/DataAccess.h"
 #include "core/Formats.h"
@@ -38,7 +39,7 @@ const std::vector<DocumentInfo>& Documents() {
         {EntryDocument::VendorRequest, "VendorRequest", "Vendor Service Request",
          "mnuVendorRequest", Rights::LogbookVendorRequest, &MsgVendorRequestRight, "V"},
         {EntryDocument::Correspondence, "Correspondence", "Correspondence", "mnuCorrespondence",
-         Rights::LogbookPrintDetails, &MsgPrintCorrespondence, "C"},
+         Rights::LogbookPrintDetails, &MsgPrintCorrespondence, "LC"},
         {EntryDocument::CustomForm, "CustomForm", "Custom Form", "mnuCustomForm",
          Rights::LogbookConfirmation, &MsgCustomFormRight, ""},
     };
@@ -100,7 +101,7 @@ QString CheckEntryOutput(AppContext& ctx, const LogEntry& entry, EntryDocument d
     }
     if (d == EntryDocument::Correspondence) {
         const qint64 logTypeId = GetLogTypeID(ctx.db(), entry.entryType);
-        if (logTypeId <= 0 || GetCategoryText(ctx.db(), logTypeId, "C").trimmed().isEmpty())
+        if (logTypeId <= 0 || GetCategoryText(ctx.db(), logTypeId, TextKind::CategoryCorrespondence).trimmed().isEmpty())
             return MsgNoCorrespondence;
     }
     return {};

@@ -34,7 +34,7 @@ class EntryLetter : public LogbookFixture {
 protected:
     void correspondence(qint64 logTypeId, const QString& text) {
         env.db().exec("INSERT INTO [EvConText] ([EvConKey], [EvConType], [Sequence], [NoteField]) "
-                      "VALUES (?, 'C', 1, ?)",
+                      "VALUES (?, 'LC', 1, ?)",
                       {logTypeId, text});
     }
 };

@@ -1,4 +1,5 @@
 #include "logbook/forms/LogbookCategoriesPage.h"
+#include "core/LongText.h"
 
 #include "core/DataAccess.h"
 #include "core/Formats.h"
@@ -130,7 +131,7 @@ void LogbookCategoriesPage::showSelected() {
         txtDayLogs->setText(c->dayLogs > 0 ? QString::number(c->dayLogs) : QString());
         txtConfirmation->setPlainText(ToDisplayText(GetCategoryText(m_ctx.db(), id, "W")));
         txtVendor->setPlainText(ToDisplayText(GetCategoryText(m_ctx.db(), id, "V")));
-        txtCorrespondence->setPlainText(ToDisplayText(GetCategoryText(m_ctx.db(), id, "C")));
+        txtCorrespondence->setPlainText(ToDisplayText(GetCategoryText(m_ctx.db(), id, TextKind::CategoryCorrespondence)));
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "GetLogTypeFlags", "modDatabase");
     }

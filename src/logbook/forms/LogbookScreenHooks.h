@@ -31,6 +31,8 @@ struct LogbookScreenHooks : LogbookServices {
     // Opens the profile; `mayEdit` says whether the member may change it.
     std::function<void(qint64 profileId, bool mayEdit, QWidget* parent)> showProfile;
     std::function<void(qint64 contactId, QWidget* parent)> showContact;
+    // The contact picker: the chosen contact, or nothing.
+    std::function<std::optional<qint64>(QWidget* parent)> selectContact;
     // Directions to the entry's contact.
     std::function<void(qint64 contactId, QWidget* parent)> showMap;
 

@@ -2,6 +2,7 @@
 // confirmation, the correspondence letter and the bulk confirmations.
 
 #include "core/Formats.h"
+#include "core/LongText.h"
 #include "logbook/Categories.h"
 #include "logbook/EntryLetter.h"
 #include "logbook/LogbookStore.h"
@@ -74,7 +75,7 @@ Document BuildGuestConfirmation(AppContext& ctx, const PrintRequest& r) {
 Document BuildLogbookCorrespondence(AppContext& ctx, const PrintRequest& r) {
     const LogEntry e = RequestedEntry(ctx, r);
     const qint64 logTypeId = GetLogTypeID(ctx.db(), e.entryType);
-    const QString letter = logTypeId > 0 ? GetCategoryText(ctx.db(), logTypeId, "C") : QString();
+    const QString letter = logTypeId > 0 ? GetCategoryText(ctx.db(), logTypeId, TextKind::CategoryCorrespondence) : QString();
     if (letter.trimmed().isEmpty()) throw ReportRefused(MsgNoCorrespondence);
     const LetterContext lc = LoadLetterContext(ctx);
     Document d =
