@@ -42,4 +42,15 @@ std::optional<qint64> StoredRowVersion(Database& db, const QString& table, const
     return row->number(RowVersionColumn);
 }
 
+QString ChangedElsewhereQuestion(const QString& record) {
+    return "This " + record + " was changed at another desk after you opened it.\r\n" +
+           "Press <Yes> to reload it from the database (your changes are dropped).\r\n" +
+           "Press <No> to keep your changes on the screen without saving.";
+}
+
+QString GoneElsewhereMessage(const QString& record) {
+    return "This " + record + " was deleted at another desk after you opened it.  " +
+           "It was not saved.";
+}
+
 } // namespace vm

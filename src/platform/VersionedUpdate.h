@@ -46,6 +46,12 @@ private:
     QList<QPair<QString, QVariant>> m_columns;
 };
 
+// What a screen says when its save met another desk's (record: "Contact",
+// "Event", "Group"...).  The first is a Yes/No question: Yes reloads the
+// record from the database, No keeps the screen's values unsaved.
+QString ChangedElsewhereQuestion(const QString& record);
+QString GoneElsewhereMessage(const QString& record);
+
 // The version the row has now; empty when the row does not exist.
 std::optional<qint64> StoredRowVersion(Database& db, const QString& table, const QString& keyColumn,
                                        const QVariant& key);
