@@ -125,7 +125,7 @@ inline const QString MsgSaveBeforeLogbook = QStringLiteral(
     "Please save the Basic Contact Information before creating a Logbook Entry, thank you.");
 inline const QString MsgSaveBeforeClone = QStringLiteral(
     "Please save the Basic Contact Information before cloning it, thank you.");
-inline const QString MsgSaveBeforePrint = QStringLiteral(
+inline const QString MsgSaveContactBeforePrint = QStringLiteral(
     "Please save the Basic Contact Information before printing it, thank you.");
 inline const QString MsgSaveBeforeMessage = QStringLiteral(
     "Please save the Basic Contact Information before sending a message about it, thank you.");

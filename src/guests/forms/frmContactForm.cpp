@@ -40,7 +40,7 @@ namespace {
 
 const QString FormName = QStringLiteral("frmContactForm");
 
-QToolButton* Icon(QWidget* parent, const char* name, const QString& text) {
+QToolButton* IconButton(QWidget* parent, const char* name, const QString& text) {
     auto* b = named(new QToolButton(parent), name);
     b->setText(text);
     b->setToolTip(text);
@@ -127,15 +127,15 @@ void ContactFormUi::build() {
     layout->addWidget(buildTabs());
 
     auto* icons = new QHBoxLayout;
-    imgLogbook = Icon(q, "imgLogbook", "Create A Logbook Entry");
-    imgReminder = Icon(q, "imgReminder", "Set a reminder for this entry");
-    imgMap = Icon(q, "imgMap", "Create Printable Map with Directions");
-    imgPrintDetails = Icon(q, "imgPrintDetails", "DoubleClick to Print Details");
-    imgPrintGuestList = Icon(q, "imgPrintGuestList", "DoubleClick to Print");
-    imgPrevious = Icon(q, "imgPrevious", "Get previous contact");
-    imgNext = Icon(q, "imgNext", "Get next contact");
-    imgBrowser = Icon(q, "imgBrowser", "Show Linked Document in Browser");
-    imgMessage = Icon(q, "imgMessage", "Send a Message about this Contact");
+    imgLogbook = IconButton(q, "imgLogbook", "Create A Logbook Entry");
+    imgReminder = IconButton(q, "imgReminder", "Set a reminder for this entry");
+    imgMap = IconButton(q, "imgMap", "Create Printable Map with Directions");
+    imgPrintDetails = IconButton(q, "imgPrintDetails", "DoubleClick to Print Details");
+    imgPrintGuestList = IconButton(q, "imgPrintGuestList", "DoubleClick to Print");
+    imgPrevious = IconButton(q, "imgPrevious", "Get previous contact");
+    imgNext = IconButton(q, "imgNext", "Get next contact");
+    imgBrowser = IconButton(q, "imgBrowser", "Show Linked Document in Browser");
+    imgMessage = IconButton(q, "imgMessage", "Send a Message about this Contact");
     for (QToolButton* b : {imgLogbook, imgReminder, imgMap, imgPrintDetails, imgPrintGuestList,
                            imgPrevious, imgNext, imgBrowser, imgMessage})
         icons->addWidget(b);
@@ -433,13 +433,13 @@ void ContactFormUi::showMap() {
             QUrl::fromEncoded(BuildMapURL(s, {c.name, c.address, c.city, c.state}).toUtf8()));
         return;
     }
-    if (!needsSaved(MsgSaveBeforePrint)) return;
+    if (!needsSaved(MsgSaveContactBeforePrint)) return;
     OpenReport(ctx, {"PrintMapPointMap", "Directions", {{"contactId", contact.id}}}, q);
 }
 
 void ContactFormUi::printDetails() {
     if (!MayDoOrSay(ctx, Rights::ContactsPrint, MsgPrintRight)) return;
-    if (!needsSaved(MsgSaveBeforePrint)) return;
+    if (!needsSaved(MsgSaveContactBeforePrint)) return;
     if (tabContact->currentIndex() == directionsTab)
         OpenReport(ctx, {"PrintContactD", "Contact Directions", {{"contactId", contact.id}}}, q);
     else
@@ -448,7 +448,7 @@ void ContactFormUi::printDetails() {
 
 void ContactFormUi::printGuestList() {
     if (!MayDoOrSay(ctx, Rights::ContactsPrint, MsgPrintRight)) return;
-    if (!needsSaved(MsgSaveBeforePrint)) return;
+    if (!needsSaved(MsgSaveContactBeforePrint)) return;
     OpenReport(ctx, {"PrintContactExtras", "Contact Guest List", {{"contactId", contact.id}}}, q);
 }
 
