@@ -55,10 +55,10 @@ QList<QPair<QString, QVariant>> EditableColumns(const Contact& c) {
 
 // The screen shows what the database keeps: the cleaned texts, trimmed.
 void ApplyStoredForms(Contact& c) {
-    for (QString* s : {&c.name, &c.nickName, &c.address, &c.crossStreets, &c.city, &c.state,
-                       &c.country, &c.postalCode, &c.affiliation, &c.area, &c.keywordSet,
-                       &c.proximity, &c.graphicFile, &c.guestInfo, &c.otCuisine,
-                       &c.otNeighborhood, &c.otPrice, &c.otHost})
+    for (QString* s :
+         {&c.name, &c.nickName, &c.address, &c.crossStreets, &c.city, &c.state, &c.country,
+          &c.postalCode, &c.affiliation, &c.area, &c.keywordSet, &c.proximity, &c.graphicFile,
+          &c.guestInfo, &c.otCuisine, &c.otNeighborhood, &c.otPrice, &c.otHost})
         *s = StoredText(CleanSqlText(*s));
 }
 
@@ -125,7 +125,7 @@ Contact ContactFromRow(const Row& r) {
 } // namespace
 
 const QStringList& ContactLanguages() {
-    static const QStringList l{"English", "French",  "German",      "Italian",
+    static const QStringList l{"English",    "French",  "German",      "Italian",
                                "Portuguese", "Spanish", "User Defined"};
     return l;
 }
@@ -156,8 +156,9 @@ std::optional<Contact> GetTheContact(AppContext& ctx, qint64 id) {
 }
 
 bool VertilincEnabled(AppContext& ctx) {
-    return GetVmSetting(ctx.db(), VertilincSettingKey).trimmed().compare(
-               "true", Qt::CaseInsensitive) == 0;
+    return GetVmSetting(ctx.db(), VertilincSettingKey)
+               .trimmed()
+               .compare("true", Qt::CaseInsensitive) == 0;
 }
 
 QString MsgVertilincKeywords(const QStringList& keywords) {
@@ -265,8 +266,8 @@ bool DeleteContact(AppContext& ctx, qint64 id) {
     QString name;
     bool found = false;
     db.transaction([&] {
-        const auto row = db.queryOne("SELECT [ContactName] FROM [Contact] WHERE [ContactID] = ?",
-                                     {id});
+        const auto row =
+            db.queryOne("SELECT [ContactName] FROM [Contact] WHERE [ContactID] = ?", {id});
         if (!row) return;
         found = true;
         name = StoredText(row->text("ContactName"));
@@ -341,9 +342,10 @@ void SetContactValue(AppContext& ctx, qint64 contactId, qint64 typeId, const QSt
     Database& db = ctx.contactsDb();
     const QString stored = CleanSqlText(data);
     db.transaction([&] {
-        const int updated = db.exec("UPDATE [ContactData] SET [ContactData] = ?, [PublicPrivate] = ? "
-                                    "WHERE [ContactID] = ? AND [TypeID] = ?",
-                                    {stored, isPrivate, contactId, typeId});
+        const int updated =
+            db.exec("UPDATE [ContactData] SET [ContactData] = ?, [PublicPrivate] = ? "
+                    "WHERE [ContactID] = ? AND [TypeID] = ?",
+                    {stored, isPrivate, contactId, typeId});
         if (updated == 0)
             db.exec("INSERT INTO [ContactData] ([ContactID], [TypeID], [ContactData], "
                     "[PublicPrivate]) VALUES (?, ?, ?, ?)",

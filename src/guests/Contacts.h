@@ -116,8 +116,8 @@ inline const QString MsgDeleteContact = QStringLiteral(
     "request.");
 inline const QString MsgSelectContactType =
     QStringLiteral("Please select the Contact Type.  Thank you.");
-inline const QString MsgTypeBeforeData = QStringLiteral(
-    "Please select the Contact Type before entering the Contact Data.  Thank you.");
+inline const QString MsgTypeBeforeData =
+    QStringLiteral("Please select the Contact Type before entering the Contact Data.  Thank you.");
 inline const QString MsgContactDataMissing =
     QStringLiteral("Please enter the number or address.  Thank you.");
 inline const QString MsgSaveBeforeExtra = QStringLiteral(

@@ -19,9 +19,9 @@ const char* const Tables[] = {
     "CREATE TABLE [KeySearch] ([ContactID] INTEGER, [KeywordSet] TEXT, [ContactName] TEXT)",
 };
 
-const QStringList Columns{"ContactID", "ContactName", "NickName",   "Address",
-                          "CrossStreets", "City",      "State",      "PostalCode",
-                          "KeywordSet",   "Rating",    "Ranking"};
+const QStringList Columns{"ContactID",    "ContactName", "NickName", "Address",
+                          "CrossStreets", "City",        "State",    "PostalCode",
+                          "KeywordSet",   "Rating",      "Ranking"};
 
 // The values copied, as the hand-held shows them (no stored blanks).
 QVariantList Copied(const Row& r) {

@@ -120,16 +120,17 @@ TEST_F(ContactStore, InsertStoresEveryFieldCleanedWithStampsAndTheEnginesKey) {
 
     const Contact r = *GetTheContact(*env.ctx, first);
     EXPECT_EQ(r.name, "Smith and 'Sons' ! Co");
-    EXPECT_EQ(QStringList({r.nickName, r.address, r.crossStreets, r.city, r.state, r.country,
-                           r.postalCode, r.affiliation, r.area, r.keywordSet, r.proximity,
-                           r.graphicFile, r.guestInfo, r.otCuisine, r.otNeighborhood, r.otPrice,
-                           r.otHost}),
-              QStringList({"Smithy", "1 Main St", "Elm", "Springfield", "IL", "USA", "62701",
-                           "Dining", "Downtown", "Dinner, Italian", "2 blocks", "roma.jpg",
-                           "Jacket required", "Italian", "Old Town", "$$", "host.example"}));
+    EXPECT_EQ(
+        QStringList({r.nickName, r.address, r.crossStreets, r.city, r.state, r.country,
+                     r.postalCode, r.affiliation, r.area, r.keywordSet, r.proximity, r.graphicFile,
+                     r.guestInfo, r.otCuisine, r.otNeighborhood, r.otPrice, r.otHost}),
+        QStringList({"Smithy", "1 Main St", "Elm", "Springfield", "IL", "USA", "62701", "Dining",
+                     "Downtown", "Dinner, Italian", "2 blocks", "roma.jpg", "Jacket required",
+                     "Italian", "Old Town", "$$", "host.example"}));
     EXPECT_EQ(r.language, 3);
-    EXPECT_EQ(env.db().scalar("SELECT [CommissionType] FROM [Contact] WHERE [ContactID] = ?",
-                              {first}).toString(),
+    EXPECT_EQ(env.db()
+                  .scalar("SELECT [CommissionType] FROM [Contact] WHERE [ContactID] = ?", {first})
+                  .toString(),
               "3");
     EXPECT_EQ(std::tuple(r.rating, r.ranking, r.otRestaurantId), std::tuple(4, 2, qint64(4711)));
     EXPECT_TRUE(r.isPrivate && r.printOnGuestList && r.colorCode && r.isClosed);
@@ -147,8 +148,9 @@ TEST_F(ContactStore, NotesOf255CharactersTakeOnePieceAnd256TakeTwo) {
     c.notes = QString(255, 'n');
     const qint64 id = insert(c);
     auto pieces = [&] {
-        return count(env.db(), "SELECT COUNT(*) FROM [EvConText] WHERE [EvConKey] = ? AND "
-                               "[EvConType] = 'C'",
+        return count(env.db(),
+                     "SELECT COUNT(*) FROM [EvConText] WHERE [EvConKey] = ? AND "
+                     "[EvConType] = 'C'",
                      {id});
     };
     EXPECT_EQ(pieces(), 1);
@@ -156,9 +158,11 @@ TEST_F(ContactStore, NotesOf255CharactersTakeOnePieceAnd256TakeTwo) {
     loaded.notes = QString(255, 'n') + "x";
     ASSERT_EQ(UpdateContact(*env.ctx, loaded), VersionedResult::Updated);
     EXPECT_EQ(pieces(), 2);
-    EXPECT_EQ(env.db().scalar("SELECT [NoteField] FROM [EvConText] WHERE [EvConKey] = ? AND "
-                              "[EvConType] = 'C' AND [Sequence] = 2",
-                              {id}).toString(),
+    EXPECT_EQ(env.db()
+                  .scalar("SELECT [NoteField] FROM [EvConText] WHERE [EvConKey] = ? AND "
+                          "[EvConType] = 'C' AND [Sequence] = 2",
+                          {id})
+                  .toString(),
               "x");
     EXPECT_EQ(GetTheContact(*env.ctx, id)->notes, loaded.notes);
 }

@@ -103,10 +103,12 @@ QWidget* ContactFormUi::buildTabs() {
 
     auto* guestList = new QWidget(tabContact);
     auto* guestListLayout = new QVBoxLayout(guestList);
-    chkPrintOnGuestList = named(new QCheckBox("Print on Guest List", guestList), "chkPrintOnGuestList");
+    chkPrintOnGuestList =
+        named(new QCheckBox("Print on Guest List", guestList), "chkPrintOnGuestList");
     txtGuestListText = TextBox(guestList, "txtGuestListText");
     guestListLayout->addWidget(chkPrintOnGuestList);
-    guestListLayout->addWidget(new QLabel("Information to Print on Special Guest List:", guestList));
+    guestListLayout->addWidget(
+        new QLabel("Information to Print on Special Guest List:", guestList));
     guestListLayout->addWidget(txtGuestListText);
     tabContact->addTab(guestList, "Guest List Text");
 
@@ -244,7 +246,7 @@ void ContactFormUi::tickKeywords(const QString& keywordSet) {
     for (int i = 0; i < lstKeywords->count(); ++i) {
         QListWidgetItem* item = lstKeywords->item(i);
         item->setCheckState(chosen.contains(item->text(), Qt::CaseInsensitive) ? Qt::Checked
-                                                                                : Qt::Unchecked);
+                                                                               : Qt::Unchecked);
     }
     loading = wasLoading;
 }
@@ -252,7 +254,8 @@ void ContactFormUi::tickKeywords(const QString& keywordSet) {
 void ContactFormUi::keywordTicked() {
     QStringList ticked;
     for (int i = 0; i < lstKeywords->count(); ++i)
-        if (lstKeywords->item(i)->checkState() == Qt::Checked) ticked << lstKeywords->item(i)->text();
+        if (lstKeywords->item(i)->checkState() == Qt::Checked)
+            ticked << lstKeywords->item(i)->text();
     txtKeywords->setText(ticked.join(", "));
 }
 

@@ -41,7 +41,7 @@ public:
 
     AppContext& ctx;
     frmContactForm* q;
-    Contact contact;                // as loaded or last saved
+    Contact contact;                   // as loaded or last saved
     std::optional<int> loadedLanguage; // none for a new contact
     bool dirty = false;
     bool loading = false;
@@ -123,10 +123,10 @@ inline const QString MsgGuestViewerNoLogbook =
                    "logbook.");
 inline const QString MsgSaveBeforeLogbook = QStringLiteral(
     "Please save the Basic Contact Information before creating a Logbook Entry, thank you.");
-inline const QString MsgSaveBeforeClone = QStringLiteral(
-    "Please save the Basic Contact Information before cloning it, thank you.");
-inline const QString MsgSaveContactBeforePrint = QStringLiteral(
-    "Please save the Basic Contact Information before printing it, thank you.");
+inline const QString MsgSaveBeforeClone =
+    QStringLiteral("Please save the Basic Contact Information before cloning it, thank you.");
+inline const QString MsgSaveContactBeforePrint =
+    QStringLiteral("Please save the Basic Contact Information before printing it, thank you.");
 inline const QString MsgSaveBeforeMessage = QStringLiteral(
     "Please save the Basic Contact Information before sending a message about it, thank you.");
 inline const QString MsgNoLinkedDocuments =
@@ -143,8 +143,7 @@ inline const QString MsgMessagesRight =
     QStringLiteral("You are not authorized to send Contact Messages.");
 inline const QString MsgViewDocsRight =
     QStringLiteral("You are not authorized to view Linked Documents.");
-inline const QString MsgDeleteRight =
-    QStringLiteral("You are not authorized to Delete Contacts.");
+inline const QString MsgDeleteRight = QStringLiteral("You are not authorized to Delete Contacts.");
 inline const QString ContactFormCaption = QStringLiteral("Velmora Contact Manager - ");
 
 } // namespace vm

@@ -147,7 +147,9 @@ void frmPointToPoint::showMap() {
                       txtToCity->text().trimmed(), txtToState->text().trimmed()};
     try {
         OpenMap(m_ctx, to,
-                {{"toName", to.name}, {"toAddress", to.address}, {"toCity", to.city},
+                {{"toName", to.name},
+                 {"toAddress", to.address},
+                 {"toCity", to.city},
                  {"toState", to.state}},
                 "Point to Point", this);
     } catch (const DbError& e) {

@@ -77,12 +77,16 @@ void ContactFormUi::build() {
     txtCountry = line("txtCountry");
     txtKeywords = line("txtKeywords", 250);
     txtProximity = line("txtProximity");
-    const QList<QPair<QString, QWidget*>> fields{
-        {"Primary Name:", txtContactName}, {"Contact Data:", txtNickName},
-        {"Address:", txtAddress},          {"Cross Streets:", txtCrossStreets},
-        {"City:", txtCity},                {"State:", txtState},
-        {"Postal Code:", txtPostalCode},   {"Country:", txtCountry},
-        {"Keywords:", txtKeywords},        {"Proximity:", txtProximity}};
+    const QList<QPair<QString, QWidget*>> fields{{"Primary Name:", txtContactName},
+                                                 {"Contact Data:", txtNickName},
+                                                 {"Address:", txtAddress},
+                                                 {"Cross Streets:", txtCrossStreets},
+                                                 {"City:", txtCity},
+                                                 {"State:", txtState},
+                                                 {"Postal Code:", txtPostalCode},
+                                                 {"Country:", txtCountry},
+                                                 {"Keywords:", txtKeywords},
+                                                 {"Proximity:", txtProximity}};
     for (int i = 0; i < fields.size(); ++i) {
         head->addWidget(new QLabel(fields[i].first, q), i / 2, (i % 2) * 2);
         head->addWidget(fields[i].second, i / 2, (i % 2) * 2 + 1);
@@ -109,9 +113,12 @@ void ContactFormUi::build() {
     layout->addLayout(choices);
 
     auto* flags = new QHBoxLayout;
-    chkClosed = named(new QCheckBox("Color Code in Red to Indicate \"Closed\" Status", q), "chkClosed");
-    chkColorCode = named(new QCheckBox("Color Code this Contact on Search Display", q), "chkColorCode");
-    chkPrivate = named(new QCheckBox("Private Entry (Shown Only to Authorized Users)", q), "chkPrivate");
+    chkClosed =
+        named(new QCheckBox("Color Code in Red to Indicate \"Closed\" Status", q), "chkClosed");
+    chkColorCode =
+        named(new QCheckBox("Color Code this Contact on Search Display", q), "chkColorCode");
+    chkPrivate =
+        named(new QCheckBox("Private Entry (Shown Only to Authorized Users)", q), "chkPrivate");
     for (QCheckBox* c : {chkClosed, chkColorCode, chkPrivate}) {
         watch(c);
         flags->addWidget(c);

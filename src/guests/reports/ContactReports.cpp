@@ -92,8 +92,9 @@ Document BuildContactEntry(AppContext& ctx, const PrintRequest& r) {
     AddFact(facts, "Cuisine:", c.otCuisine);
     AddFact(facts, "Neighborhood:", c.otNeighborhood);
     AddFact(facts, "Price Range:", c.otPrice);
-    AddFact(facts, "Last Updated:", Formats::ShortDateOfStored(c.updateDate) +
-                                        (c.luInitials.isEmpty() ? QString() : "  By: " + c.luInitials));
+    AddFact(facts, "Last Updated:",
+            Formats::ShortDateOfStored(c.updateDate) +
+                (c.luInitials.isEmpty() ? QString() : "  By: " + c.luInitials));
     d.body << FactsTable(facts);
 
     const std::vector<ContactValue> extra = GetCurrentContactValues(ctx, c.id);
