@@ -1,11 +1,17 @@
+#include "app/forms/frmSearch.h"
 #include "core/Rights.h"
 #include "core/Settings.h"
 #include "guests/ContactFixture.h"
 #include "guests/DocumentLinks.h"
+#include "guests/Maps.h"
 #include "guests/forms/ContactFormUi.h"
+#include "guests/forms/ContactModule.h"
+#include "guests/forms/MapPage.h"
 #include "guests/forms/frmContactDoc.h"
 #include "guests/forms/frmContactForm.h"
 #include "logbook/EntryRules.h"
+#include "logbook/forms/LogbookModule.h"
+#include "logbook/forms/frmLogbook.h"
 #include "platform/forms/DataGrid.h"
 
 #include <QApplication>
@@ -312,4 +318,31 @@ TEST_F(ContactForm, WithSharedContactsTheFormSavesToTheCommonDatabase) {
     text(form, "txtNotes")->setPlainText("Free on Thursday evenings");
     click(form, "cmdSave");
     EXPECT_EQ(GetTheContact(*env.ctx, id)->notes, "Free on Thursday evenings");
+}
+
+TEST_F(ContactForm, InTheMainWindowTheLogbookIconOpensANewEntryForTheContact) {
+    env.db().exec("INSERT INTO [LogType] ([LogType]) VALUES ('Dining')");
+    grant(RightsArea::Logbook, ManagerRights(RightsArea::Logbook));
+    grant(RightsArea::Others, SetRightChar(ManagerRights(RightsArea::Others), 8, false));
+    frmSearch window(*env.ctx);
+    InstallLogbook(*env.ctx, window);
+    InstallContactRecord(*env.ctx, window);
+    EXPECT_TRUE(window.findChild<MapPage*>("MapPage"));
+    auto* pointToPoint = window.findChild<QAbstractButton*>("imgPointToPoint");
+    ASSERT_TRUE(pointToPoint);
+    pointToPoint->click();
+    EXPECT_EQ(env.prompt.last(), MsgOthersMapRight);
+
+    Contact c = sample();
+    c.affiliation = "Dining";
+    const qint64 id = insert(c);
+    frmContactForm form(*env.ctx, id, &window);
+    click(form, "imgLogbook");
+    QList<frmLogbook*> entries = window.findChildren<frmLogbook*>();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<frmLogbook*>(w); f && !entries.contains(f)) entries << f;
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0]->entry().contactId, id);
+    EXPECT_EQ(entries[0]->entry().logId, 0);
+    entries[0]->deleteLater();
 }
