@@ -9,10 +9,13 @@
 #include "guests/forms/MapPage.h"
 #include "guests/forms/frmContactDoc.h"
 #include "guests/forms/frmContactForm.h"
+#include "guests/forms/frmOtherData.h"
+#include "guests/reports/ContactReports.h"
 #include "logbook/EntryRules.h"
 #include "logbook/forms/LogbookModule.h"
 #include "logbook/forms/frmLogbook.h"
 #include "platform/forms/DataGrid.h"
+#include "security/forms/frmCCQuery.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -345,4 +348,73 @@ TEST_F(ContactForm, InTheMainWindowTheLogbookIconOpensANewEntryForTheContact) {
     EXPECT_EQ(entries[0]->entry().contactId, id);
     EXPECT_EQ(entries[0]->entry().logId, 0);
     entries[0]->deleteLater();
+}
+
+TEST_F(ContactForm, ThePrintIconsOpenThePreviewOfTheirDocument) {
+    RegisterContactReports(env.ctx->reports);
+    frmContactForm unsaved(*env.ctx, 0);
+    click(unsaved, "imgPrintDetails");
+    EXPECT_EQ(env.prompt.last(), MsgSaveContactBeforePrint);
+
+    Contact c = sample();
+    c.directions = "North two blocks";
+    frmContactForm form(*env.ctx, insert(c));
+    auto previews = [&] {
+        QStringList titles;
+        for (QWidget* w : form.findChildren<QWidget*>())
+            if (w->isWindow() && w->windowTitle().startsWith("Velmora Print Preview - "))
+                titles << w->windowTitle().mid(24);
+        return titles;
+    };
+    click(form, "imgPrintDetails");
+    auto* tabs = find<QTabWidget>(form, "tabContact");
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->tabText(i) == "Log Notes && Directions") tabs->setCurrentIndex(i);
+    click(form, "imgPrintDetails");
+    click(form, "imgPrintGuestList");
+    EXPECT_EQ(previews(),
+              QStringList({"Contact Entry", "Contact Directions", "Contact Guest List"}));
+}
+
+TEST_F(ContactForm, TheAreaListIsMaintainedFromTheScreenAndOffersTheNewValue) {
+    frmContactForm form(*env.ctx, insert(sample()));
+    onModal<frmOtherData>([](frmOtherData& d) {
+        d.findChild<QLineEdit*>("txtValue")->setText("Downtown");
+        d.findChild<QPushButton*>("cmdAdd")->click();
+        d.findChild<QPushButton*>("cmdClose")->click();
+    });
+    click(form, "cmdMaintainAreas");
+    auto* area = find<QComboBox>(form, "cboArea");
+    EXPECT_GE(area->findText("Downtown"), 0);
+    area->setCurrentText("Downtown");
+    click(form, "cmdSave");
+    EXPECT_EQ(GetTheContact(*env.ctx, form.contactId())->area, "Downtown");
+}
+
+TEST_F(ContactForm, ClosingWithChangesAsksAndARefusedSaveKeepsTheScreenOpen) {
+    frmContactForm form(*env.ctx, insert(sample()));
+    form.show();
+    line(form, "txtKeywords")->setText("");
+    env.prompt.answer(Answer::Yes);
+    click(form, "cmdClose");
+    EXPECT_EQ(env.prompt.texts(), QStringList({MsgSaveChanges, MsgContactKeywordsMissing}));
+    EXPECT_TRUE(form.isVisible());
+    env.prompt.clear();
+    env.prompt.answer(Answer::No);
+    click(form, "cmdClose");
+    EXPECT_EQ(env.prompt.texts(), QStringList({MsgSaveChanges}));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(GetTheContact(*env.ctx, form.contactId())->keywordSet, "Dinner, Italian");
+}
+
+TEST_F(ContactForm, ACardNumberInTheNotesIsAskedAboutBeforeTheSave) {
+    frmContactForm form(*env.ctx, insert(sample()));
+    text(form, "txtNotes")->setPlainText("Guest paid with 4111 1111 1111 1111 last time");
+    onModal<frmCCQuery>([](frmCCQuery& d) {
+        if (auto* yes = d.findChild<QPushButton*>("cmdYes")) yes->click();
+    });
+    click(form, "cmdSave");
+    const QString notes = GetTheContact(*env.ctx, form.contactId())->notes;
+    EXPECT_FALSE(notes.contains("4111")) << notes.toStdString();
+    EXPECT_TRUE(notes.contains("DELETED CC#")) << notes.toStdString();
 }
