@@ -1,6 +1,7 @@
 #include "app/forms/Modules.h"
 
 #include "app/forms/frmSearch.h"
+#include "guests/forms/ListsModule.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
@@ -20,6 +21,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     // One line per subsystem, in the order their pages should appear.
     InstallSecurity(ctx, window);
     InstallLogbook(ctx, window);
+    InstallContactLists(ctx, window);
 }
 
 } // namespace vm
