@@ -2,6 +2,7 @@
 
 #include "app/forms/frmSearch.h"
 #include "guests/forms/ContactModule.h"
+#include "guests/forms/ListsModule.h"
 #include "guests/reports/ContactReports.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
@@ -24,6 +25,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallSecurity(ctx, window);
     InstallLogbook(ctx, window);
     InstallContactRecord(ctx, window);
+    InstallContactLists(ctx, window);
 }
 
 } // namespace vm
