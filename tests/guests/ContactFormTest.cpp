@@ -9,6 +9,7 @@
 #include "guests/forms/MapPage.h"
 #include "guests/forms/frmContactDoc.h"
 #include "guests/forms/frmContactForm.h"
+#include "guests/forms/frmEvtMessager.h"
 #include "guests/forms/frmOtherData.h"
 #include "guests/reports/ContactReports.h"
 #include "logbook/EntryRules.h"
@@ -417,4 +418,21 @@ TEST_F(ContactForm, ACardNumberInTheNotesIsAskedAboutBeforeTheSave) {
     const QString notes = GetTheContact(*env.ctx, form.contactId())->notes;
     EXPECT_FALSE(notes.contains("4111")) << notes.toStdString();
     EXPECT_TRUE(notes.contains("DELETED CC#")) << notes.toStdString();
+}
+
+TEST_F(ContactForm, TheMessageIconStartsAMessageAboutTheSavedContact) {
+    frmContactForm unsaved(*env.ctx, 0);
+    click(unsaved, "imgMessage");
+    EXPECT_EQ(env.prompt.last(), MsgSaveBeforeMessage);
+
+    frmContactForm form(*env.ctx, insert(sample()));
+    QString started;
+    onModal<frmEvtMessager>([&started](frmEvtMessager& d) {
+        started = d.findChild<QPlainTextEdit*>("txtMessage")->toPlainText();
+        d.findChild<QPushButton*>("cmdCancel")->click();
+    });
+    click(form, "imgMessage");
+    EXPECT_TRUE(started.startsWith("Please Note the following Contact information:"))
+        << started.toStdString();
+    EXPECT_TRUE(started.contains("Trattoria Roma")) << started.toStdString();
 }
