@@ -436,3 +436,36 @@ TEST_F(ContactForm, TheMessageIconStartsAMessageAboutTheSavedContact) {
         << started.toStdString();
     EXPECT_TRUE(started.contains("Trattoria Roma")) << started.toStdString();
 }
+
+TEST_F(ContactForm, ExtraDataIsDeletedOnlyForAChosenRowAfterTheQuestion) {
+    const qint64 phone = addType("Phone", "T", 1);
+    const qint64 id = insert(sample());
+    SetContactValue(*env.ctx, id, phone, "555-0100", false);
+    frmContactForm form(*env.ctx, id);
+    auto* grid = find<DataGrid>(form, "grdExtra");
+    ASSERT_EQ(grid->rowCount(), 1);
+    grid->clearSelection();
+    grid->setCurrentIndex({});
+    click(form, "cmdDeleteData");
+    EXPECT_EQ(env.prompt.last(), MsgNoContactDataSelected);
+
+    grid->selectKey(phone);
+    env.prompt.answer(Answer::No);
+    click(form, "cmdDeleteData");
+    EXPECT_EQ(env.prompt.last(), MsgDeleteContactData);
+    EXPECT_EQ(GetCurrentContactValues(*env.ctx, id).size(), 1u);
+    env.prompt.answer(Answer::Yes);
+    click(form, "cmdDeleteData");
+    EXPECT_TRUE(GetCurrentContactValues(*env.ctx, id).empty());
+    EXPECT_EQ(grid->rowCount(), 0);
+}
+
+TEST_F(ContactForm, ASaveOfAContactDeletedAtAnotherDeskSaysSoAndWritesNothing) {
+    const qint64 id = insert(sample());
+    frmContactForm form(*env.ctx, id);
+    ASSERT_TRUE(DeleteContact(*env.ctx, id));
+    line(form, "txtCity")->setText("Elsewhere");
+    click(form, "cmdSave");
+    EXPECT_EQ(env.prompt.last(), GoneElsewhereMessage("Contact"));
+    EXPECT_EQ(count(env.db(), "SELECT COUNT(*) FROM [Contact]"), 0);
+}
