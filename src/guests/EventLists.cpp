@@ -34,8 +34,8 @@ QString missingInput() {
 } // namespace
 
 const QStringList& EventSortCaptions() {
-    static const QStringList c = {"Event Name", "Event Date",   "Location",
-                                  "Type of Event", "Low Price", "High Price"};
+    static const QStringList c = {"Event Name",    "Event Date", "Location",
+                                  "Type of Event", "Low Price",  "High Price"};
     return c;
 }
 
@@ -115,8 +115,8 @@ BuiltEventSelection BuildEventSelection(const EventSelection& s) {
     if (!type.isEmpty()) {
         parts << "[Event].[EventType] = ?";
         params << CleanSqlTextKeepAmp(type);
-        b.description += (b.description.isEmpty() ? "Where EventType is " : " And EventType is ") +
-                         type;
+        b.description +=
+            (b.description.isEmpty() ? "Where EventType is " : " And EventType is ") + type;
     }
     if (b.description.isEmpty()) b.description = "Where All Events Have Been Selected";
     b.description += ", Sorted by " + EventSortCaptions().value(int(s.sort));
@@ -144,8 +144,8 @@ QString EventsListThemAllQuestion(qint64 n) {
 }
 
 const QStringList& EventGridHeaders() {
-    static const QStringList h = {"Event Name", "Telephone",  "Starting Date", "Through Date",
-                                  "Time",       "Low Price",  "High Price",    "Location",
+    static const QStringList h = {"Event Name", "Telephone", "Starting Date", "Through Date",
+                                  "Time",       "Low Price", "High Price",    "Location",
                                   "Dark",       "Event Type"};
     return h;
 }

@@ -62,10 +62,12 @@ QDate typedDay(const QString& s) {
 } // namespace
 
 QString MsgEventStartingDate() {
-    return QStringLiteral("Please enter a valid Starting Date for this") + " Event Entry.  Thank you.";
+    return QStringLiteral("Please enter a valid Starting Date for this") +
+           " Event Entry.  Thank you.";
 }
 QString MsgEventThroughDate() {
-    return QStringLiteral("Please enter a valid Through Date for this Event") + " Entry.  Thank you.";
+    return QStringLiteral("Please enter a valid Through Date for this Event") +
+           " Entry.  Thank you.";
 }
 QString MsgEventThroughWithoutStart() {
     return QStringLiteral("If the Through Date is entered you must have") +
@@ -341,8 +343,8 @@ QString MsgTypeInUse(qint64 count) {
 
 std::vector<EventTypeRow> GetAllEventTypes(AppContext& ctx) {
     std::vector<EventTypeRow> out;
-    for (const Row& r : ctx.eventsDb().query(
-             "SELECT [TypeID], [EventType] FROM [EventType] ORDER BY [EventType]"))
+    for (const Row& r :
+         ctx.eventsDb().query("SELECT [TypeID], [EventType] FROM [EventType] ORDER BY [EventType]"))
         out.push_back({r.number("TypeID"), StoredText(r.text("EventType"))});
     return out;
 }
@@ -406,8 +408,7 @@ qint64 CountEventsOfType(AppContext& ctx, const QString& name) {
 }
 
 bool DeleteEventType(AppContext& ctx, const QString& name) {
-    return ctx.eventsDb().exec("DELETE FROM [EventType] WHERE [EventType] = ?", {stored(name)}) >
-           0;
+    return ctx.eventsDb().exec("DELETE FROM [EventType] WHERE [EventType] = ?", {stored(name)}) > 0;
 }
 
 } // namespace vm

@@ -38,10 +38,21 @@ TEST(EventRules, ValidationRefusesInTheScreensOrder) {
     };
     const Case cases[] = {
         {ok, ""},
-        {with([](EventInput& i) { i.name = "  "; i.startingDate = ""; }), MsgEventName},
-        {with([](EventInput& i) { i.startingDate = "02/30/2026"; i.eventType = ""; }),
+        {with([](EventInput& i) {
+             i.name = "  ";
+             i.startingDate = "";
+         }),
+         MsgEventName},
+        {with([](EventInput& i) {
+             i.startingDate = "02/30/2026";
+             i.eventType = "";
+         }),
          MsgEventStartingDate()},
-        {with([](EventInput& i) { i.eventType = ""; i.throughDate = "x"; }), MsgEventType},
+        {with([](EventInput& i) {
+             i.eventType = "";
+             i.throughDate = "x";
+         }),
+         MsgEventType},
         {with([](EventInput& i) { i.throughDate = "13/01/2026"; }), MsgEventThroughDate()},
         {with([](EventInput& i) {
              i.continuous = true;
@@ -54,18 +65,25 @@ TEST(EventRules, ValidationRefusesInTheScreensOrder) {
              i.throughDate = "";
          }),
          ""},
-        {with([](EventInput& i) { i.throughDate = "03/19/2026"; i.highPrice = "1"; }),
+        {with([](EventInput& i) {
+             i.throughDate = "03/19/2026";
+             i.highPrice = "1";
+         }),
          MsgEventThroughBeforeStart()},
         {with([](EventInput& i) { i.throughDate = "03/20/2026"; }), ""},
         {with([](EventInput& i) { i.highPrice = "9.99"; }), MsgEventHighPrice()},
         {with([](EventInput& i) { i.highPrice = "$1,200.00"; }), ""},
-        {with([](EventInput& i) { i.lowPrice = ""; i.highPrice = "5"; }), ""},
+        {with([](EventInput& i) {
+             i.lowPrice = "";
+             i.highPrice = "5";
+         }),
+         ""},
         {with([](EventInput& i) { i.lowPrice = "ten"; }), MsgEventPrice("Low")},
         {with([](EventInput& i) { i.highPrice = "-3"; }), MsgEventPrice("High")},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(CheckEvent(c.in), c.refusal) << c.in.name.toStdString() << " / "
-                                               << c.refusal.toStdString();
+        EXPECT_EQ(CheckEvent(c.in), c.refusal)
+            << c.in.name.toStdString() << " / " << c.refusal.toStdString();
     EXPECT_EQ(MsgEventStartingDate(),
               "Please enter a valid Starting Date for this Event Entry.  Thank you.");
     EXPECT_EQ(MsgEventDuplicate(), "An Event with this Name and this Starting Date\r\nalready "
@@ -152,11 +170,13 @@ TEST_F(EventStore, DuplicatesAreRefusedOnAddingAndOnEditing) {
 
 TEST_F(EventStore, ABlankStartingDateMakesTheEventContinuous) {
     const qint64 typed = addEvent("Lobby Pianist", "");
-    EXPECT_TRUE(env.db().queryOne("SELECT * FROM [Event] WHERE [EventID] = ?", {typed})->isNull(
-        "StartingDate"));
+    EXPECT_TRUE(env.db()
+                    .queryOne("SELECT * FROM [Event] WHERE [EventID] = ?", {typed})
+                    ->isNull("StartingDate"));
     // Rows written elsewhere with a blank start become continuous with the next save.
     env.db().exec("INSERT INTO [Event] ([EventName], [StartingDate], [ThroughDate], "
-                  "[EventType], [PrintOnList]) VALUES ('Harpist', ' ', ' ', 'Music', ?)",
+                  "[EventType], [Location], [PrintOnList]) VALUES ('Harpist', ' ', ' ', 'Music', "
+                  "'Main Hall', ?)",
                   {true});
     addEvent("Gala", day(2));
     EXPECT_EQ(names(GetContinuousEvents(*env.ctx)), QStringList({"Harpist", "Lobby Pianist"}));
