@@ -3,6 +3,7 @@
 
 #include "core/Databases.h"
 #include "core/Formats.h"
+#include "core/Rights.h"
 #include "guests/EventLists.h"
 #include "guests/Events.h"
 #include "security/Logon.h"
@@ -13,6 +14,13 @@
 #include <stdexcept>
 
 namespace vm::test {
+
+// Clicks the button as the user does: a disabled one does nothing.
+inline void click(const QObject& root, const QString& name) {
+    auto* b = root.findChild<QAbstractButton*>(name);
+    if (!b) throw std::runtime_error("no button named " + name.toStdString());
+    b->click();
+}
 
 // The control named `name` below `root`; a missing one fails the test.
 template <class T = QWidget> T* find(const QObject& root, const QString& name) {
@@ -59,6 +67,18 @@ protected:
         if (InsertEvent(*env.ctx, e) != EventSave::Saved)
             throw std::runtime_error("event not added: " + name.toStdString());
         return e.id;
+    }
+
+    // Grants or takes away one position of the member's Events rights.
+    void grant(int position, bool allowed = true) {
+        const QString column = RightsColumn(RightsArea::Events);
+        const QString rights =
+            env.db()
+                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
+                        {staffId})
+                .toString();
+        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
+                      {SetRightChar(rights, position, allowed), staffId});
     }
 
     static QStringList names(const std::vector<Event>& events) {
