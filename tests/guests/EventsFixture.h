@@ -71,7 +71,11 @@ protected:
 
     // Grants or takes away one position of the member's Events rights.
     void grant(int position, bool allowed = true) {
-        const QString column = RightsColumn(RightsArea::Events);
+        grant({RightsArea::Events, position}, allowed);
+    }
+    void grant(const Right& right, bool allowed = true) {
+        const QString column = RightsColumn(right.area);
+        const int position = right.position;
         const QString rights =
             env.db()
                 .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
