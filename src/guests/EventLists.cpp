@@ -19,8 +19,9 @@ QString containsPattern(const QString& typed) {
 
 std::vector<Event> readEvents(Database& db, const QString& sql, const QVariantList& params) {
     std::vector<Event> out;
+    EventRowReader reader;
     db.forEach(sql, params, [&](const Row& r) {
-        out.push_back(EventFromRow(r));
+        out.push_back(reader.read(r));
         return true;
     });
     return out;

@@ -30,27 +30,87 @@ QString stored(const QString& typed) {
 
 } // namespace
 
-Event EventFromRow(const Row& r) {
+namespace {
+// The columns an event is read from, in the order of `Col`.
+const char* const EventColumns[] = {
+    "EventID",   "EventName", "StartingDate", "ThroughDate", "EventTime",   "Location",
+    "Telephone", "LowPrice",  "HighPrice",    "Dark",        "PrintOnList", "EventType",
+    "EnteredBy", "EntryDate", "EntryTime",    "LUInitials",  "UpdateDate",  "RowVersion"};
+enum Col {
+    cEventID,
+    cEventName,
+    cStartingDate,
+    cThroughDate,
+    cEventTime,
+    cLocation,
+    cTelephone,
+    cLowPrice,
+    cHighPrice,
+    cDark,
+    cPrintOnList,
+    cEventType,
+    cEnteredBy,
+    cEntryDate,
+    cEntryTime,
+    cLUInitials,
+    cUpdateDate,
+    cRowVersion
+};
+static_assert(std::size(EventColumns) == cRowVersion + 1);
+} // namespace
+
+Event EventRowReader::read(const Row& r) {
+    if (m_positions.empty())
+        for (const char* name : EventColumns)
+            m_positions.push_back(r.indexOf(QString::fromLatin1(name)));
+    auto at = [&](Col c) { return m_positions[size_t(c)]; };
+    auto t = [&](Col c) { return at(c) < 0 ? QString() : StoredText(r.text(at(c))); };
+    auto n = [&](Col c) {
+        qint64 v = 0;
+        if (at(c) < 0) return v;
+        return r.integer(at(c), v) ? v : r.value(at(c)).toLongLong();
+    };
+    auto price = [&](Col c) -> std::optional<double> {
+        if (at(c) < 0) return std::nullopt;
+        const QVariant v = r.value(at(c));
+        if (v.isNull()) return std::nullopt;
+        return v.toDouble();
+    };
+    auto flag = [&](Col c) {
+        if (at(c) < 0) return false;
+        qint64 v = 0;
+        if (r.integer(at(c), v)) return v != 0;
+        const QVariant value = r.value(at(c));
+        if (value.typeId() == QMetaType::QString) {
+            const QString s = value.toString().trimmed().toLower();
+            return s == "1" || s == "true" || s == "t" || s == "-1";
+        }
+        return value.toBool();
+    };
     Event e;
-    e.id = r.number("EventID");
-    e.name = StoredText(r.text("EventName"));
-    e.startingDate = StoredText(r.text("StartingDate"));
-    e.throughDate = StoredText(r.text("ThroughDate"));
-    e.eventTime = StoredText(r.text("EventTime"));
-    e.location = StoredText(r.text("Location"));
-    e.telephone = StoredText(r.text("Telephone"));
-    if (!r.isNull("LowPrice")) e.lowPrice = r.real("LowPrice");
-    if (!r.isNull("HighPrice")) e.highPrice = r.real("HighPrice");
-    e.dark = StoredText(r.text("Dark"));
-    e.printOnList = r.flag("PrintOnList");
-    e.eventType = StoredText(r.text("EventType"));
-    e.enteredBy = StoredText(r.text("EnteredBy"));
-    e.entryDate = StoredText(r.text("EntryDate"));
-    e.entryTime = StoredText(r.text("EntryTime"));
-    e.luInitials = StoredText(r.text("LUInitials"));
-    e.updateDate = StoredText(r.text("UpdateDate"));
-    e.rowVersion = r.number("RowVersion");
+    e.id = n(cEventID);
+    e.name = t(cEventName);
+    e.startingDate = t(cStartingDate);
+    e.throughDate = t(cThroughDate);
+    e.eventTime = t(cEventTime);
+    e.location = t(cLocation);
+    e.telephone = t(cTelephone);
+    e.lowPrice = price(cLowPrice);
+    e.highPrice = price(cHighPrice);
+    e.dark = t(cDark);
+    e.printOnList = flag(cPrintOnList);
+    e.eventType = t(cEventType);
+    e.enteredBy = t(cEnteredBy);
+    e.entryDate = t(cEntryDate);
+    e.entryTime = t(cEntryTime);
+    e.luInitials = t(cLUInitials);
+    e.updateDate = t(cUpdateDate);
+    e.rowVersion = n(cRowVersion);
     return e;
+}
+
+Event EventFromRow(const Row& r) {
+    return EventRowReader().read(r);
 }
 
 namespace {

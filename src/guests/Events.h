@@ -62,6 +62,14 @@ enum class EventSave { Saved, Duplicate, Changed, Gone };
 
 // The event's columns of an Event row (the notes are left to the caller).
 Event EventFromRow(const Row& r);
+// The same for the many rows of one statement: column positions are found once.
+class EventRowReader {
+public:
+    Event read(const Row& r);
+
+private:
+    std::vector<int> m_positions; // per read column, its place in the row (-1: absent)
+};
 // Reads the event with its notes; nullopt when it does not exist.
 std::optional<Event> GetTheEvent(AppContext& ctx, qint64 id);
 // Stores a new event (stamps, notes) and fills its id, stamps and version;
