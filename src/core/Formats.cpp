@@ -137,6 +137,14 @@ QString AuditStamp(const QDateTime& dt) {
            english().toString(dt.time(), "hh:mm ap");
 }
 
+QString CreatedDate(const QDate& d) {
+    return d.isValid() ? english().toString(d, "dddd,  MMMM dd, yyyy") : QString();
+}
+
+QString Time12Lower(const QTime& t) {
+    return t.isValid() ? english().toString(t, "hh:mm ap") : QString();
+}
+
 QString SyslogStamp(const QDateTime& dt) {
     return english().toString(dt, "MMM dd HH:mm:ss");
 }

@@ -31,6 +31,10 @@ QTime ParseTime12(const QString& s); // exactly "hh:mm AM" / "hh:mm PM"
 QString DayShortDate(const QDate& d);
 // Audit texts: "dddd, MM/dd/yyyy at hh:mm am"
 QString AuditStamp(const QDateTime& dt);
+// Creation stamps: "dddd,  MMMM dd, yyyy" (two blanks after the day) and
+// "hh:mm am"; "" for an invalid date or time.
+QString CreatedDate(const QDate& d);
+QString Time12Lower(const QTime& t);
 // Syslog lines: "MMM dd HH:mm:ss" (English month names)
 QString SyslogStamp(const QDateTime& dt);
 // A stored day ("yyyy/MM/dd", anything may follow) as a short date; "" when it is not a day.

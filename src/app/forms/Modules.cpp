@@ -4,6 +4,8 @@
 #include "guests/forms/ContactModule.h"
 #include "guests/forms/ListsModule.h"
 #include "guests/reports/ContactReports.h"
+#include "guests/forms/EventsModule.h"
+#include "guests/reports/EventReports.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
@@ -18,6 +20,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterCustomFormReports(ctx.reports);
     RegisterLogbookReports(ctx.reports);
     RegisterContactReports(ctx.reports);
+    RegisterEventReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
@@ -26,6 +29,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallLogbook(ctx, window);
     InstallContactRecord(ctx, window);
     InstallContactLists(ctx, window);
+    InstallEvents(ctx, window);
 }
 
 } // namespace vm

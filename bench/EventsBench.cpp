@@ -1,0 +1,183 @@
+// The events' lists on a property with 5,000 events (three years of a busy
+// city's calendar, shared or not): the program's time, and the engine floor of
+// the same statements on the sqlite3 C API.  Goal: a date range within 10 ms
+// and within 1.5 times the engine's own time.
+//
+// The property is generated afresh in a temporary folder on every run (a few
+// seconds): the events table is small enough.
+
+#include "BenchData.h"
+#include "EngineFloor.h"
+#include "RatioReporter.h"
+
+#include "core/AppContext.h"
+#include "core/Databases.h"
+#include "core/Formats.h"
+#include "core/Settings.h"
+#include "guests/EventLists.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+using namespace vm;
+using namespace vm::bench;
+
+namespace {
+
+constexpr int EventCount = 5'000;
+
+struct Desk {
+    QuietPrompt prompt;
+    FixedClock clock{QDateTime(Today, QTime(10, 0))};
+    QTemporaryDir dir;
+    std::unique_ptr<AppContext> ctx;
+    std::unique_ptr<EngineFloor> engine;
+};
+Desk* g_desk = nullptr;
+
+void generate(Database& db) {
+    QRandomGenerator random(2026);
+    const QStringList types = {"Concert", "Theatre", "Festival", "Exhibition",
+                               "Sports",  "Family",  "Nightlife", "Tour"};
+    const QString sql = "INSERT INTO [Event] ([EventName], [StartingDate], [ThroughDate], "
+                        "[EventTime], [Location], [Telephone], [LowPrice], [HighPrice], [Dark], "
+                        "[PrintOnList], [EventType], [EnteredBy], [EntryDate], [EntryTime], "
+                        "[LUInitials], [UpdateDate]) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                        "?, ?, ?, ?)";
+    db.transaction([&] {
+        for (int i = 0; i < EventCount; ++i) {
+            // Two years back, one ahead; one in twenty continuous, two in five for one day.
+            const QDate start = Today.addDays(int(random.bounded(1095)) - 730);
+            const int kind = int(random.bounded(20));
+            const QVariant starting =
+                kind == 0 ? QVariant(QMetaType(QMetaType::QString))
+                          : QVariant(Formats::StoredDate(start));
+            const QString through =
+                kind < 9 ? QString(" ")
+                         : Formats::StoredDate(start.addDays(int(random.bounded(1, 45))));
+            const double low = random.bounded(100);
+            db.exec(sql, {"Event " + QString::number(i), starting, through, "8:00 PM",
+                          "Venue " + QString::number(random.bounded(60)), "555-0100", low,
+                          low + random.bounded(50), " ", random.bounded(10) != 0,
+                          types[int(random.bounded(types.size()))], DeskName,
+                          Formats::StoredDate(start.addDays(-30)), "10:00", DeskInitials,
+                          Formats::StoredDate(start.addDays(-30))});
+        }
+    });
+}
+
+void openDesk(Desk& d) {
+    Workstation ws = Workstation::under(d.dir.path());
+    ws.ensureFolders();
+    d.ctx = std::make_unique<AppContext>(ws, d.prompt, d.clock);
+    d.ctx->start.databaseFolder = d.dir.path() + "/db/";
+    QDir().mkpath(d.ctx->start.databaseFolder);
+    d.ctx->daily.wait = [](int) {};
+    if (OpenDatabase(*d.ctx) != 0) qFatal("the bench database did not open");
+    generate(d.ctx->eventsDb());
+    d.ctx->eventsDb().exec("ANALYZE");
+    d.engine = std::make_unique<EngineFloor>(d.ctx->eventsDb().location().file);
+}
+
+struct Action {
+    QString name;
+    std::function<size_t()> program;
+    std::function<size_t()> engine;
+};
+
+// The engine floor of one list statement, in a read transaction as the program reads.
+std::function<size_t()> floorOf(const QString& sql, const QVariantList& params) {
+    const QString spelled = g_desk->ctx->eventsDb().translate(sql);
+    return [spelled, params] {
+        EngineFloor& e = *g_desk->engine;
+        e.run("BEGIN");
+        const size_t rows = size_t(e.run(spelled, params));
+        e.run("COMMIT");
+        return rows;
+    };
+}
+
+std::vector<Action> actions() {
+    AppContext& ctx = *g_desk->ctx;
+    std::vector<Action> out;
+    auto page = [&](const QString& name, const EventSelection& s) {
+        const BuiltEventSelection built = BuildEventSelection(s);
+        if (!built.refusal.isEmpty()) qFatal("%s", qPrintable(built.refusal));
+        const QString sql = "SELECT * FROM [Event] WHERE " + built.filter.where +
+                            EventSortOrder(s.sort);
+        out.push_back({name,
+                       [&ctx, built, s] {
+                           return GetTheEvents(ctx, built.filter, s.sort).size();
+                       },
+                       floorOf(sql, built.filter.params)});
+    };
+    page("events by date range",
+         {EventSelectBy::EventDate, {}, Today, Today.addMonths(1), {}, EventSort::Date});
+    page("events on one date", {EventSelectBy::EventDate, {}, Today, {}, {}, EventSort::Name});
+    page("events by name", {EventSelectBy::EventName, "nt 12", {}, {}, {}, EventSort::Name});
+    page("events by type", {EventSelectBy::None, {}, {}, {}, "Festival", EventSort::Date});
+
+    const DayRange window = LimitedListDays(Today, {}, {});
+    const EventFilter overlap = OverlapFilter(window.from, window.through);
+    const QString order = EventListOrder(GetIntegerSetting(ctx.db(), "EventStyle"));
+    out.push_back({"limited guest list",
+                   [&ctx, window] { return GetCurrentEvents(ctx, window).size(); },
+                   floorOf("SELECT * FROM [Event] WHERE [PrintOnList] = ? AND " + overlap.where +
+                               order,
+                           QVariantList{true} + overlap.params)});
+    out.push_back({"future guest list", [&ctx] { return GetFutureEvents(ctx).size(); },
+                   floorOf("SELECT * FROM [Event] WHERE [StartingDate] >= ? AND [PrintOnList] = ?" +
+                               order,
+                           {Formats::StoredDate(Today), true})});
+    return out;
+}
+
+void registerAll(RatioReporter& reporter) {
+    static std::vector<Action> all = actions();
+    for (const Action& a : all) {
+        reporter.addAction(a.name);
+        for (const auto side : {RatioReporter::Program, RatioReporter::Engine}) {
+            const std::function<size_t()> fn =
+                side == RatioReporter::Program ? a.program : a.engine;
+            benchmark::RegisterBenchmark(RatioReporter::benchmarkName(a.name, side).c_str(),
+                                         [fn](benchmark::State& state) {
+                                             size_t rows = 0;
+                                             for (auto _ : state)
+                                                 rows = fn();
+                                             state.counters["rows"] = double(rows);
+                                         })
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.1)
+                ->Repetitions(5)
+                ->ComputeStatistics("min", [](const std::vector<double>& v) {
+                    return *std::min_element(v.begin(), v.end());
+                });
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    Desk desk;
+    g_desk = &desk;
+    openDesk(desk);
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.push_back(interleave.data());
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+    // Both sides run the statement the page builds: the floor is the same SQL by construction.
+    RatioReporter reporter([](const QString&) { return QStringLiteral("1/1"); });
+    registerAll(reporter);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    desk.engine.reset();
+    desk.ctx.reset();
+    return 0;
+}

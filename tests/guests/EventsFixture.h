@@ -1,0 +1,99 @@
+#pragma once
+// A logged-on desk on a fresh property with helpers for events.
+
+#include "core/Databases.h"
+#include "core/Formats.h"
+#include "core/Rights.h"
+#include "guests/EventLists.h"
+#include "guests/Events.h"
+#include "security/Logon.h"
+#include "support/TestEnv.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <stdexcept>
+
+namespace vm::test {
+
+// Clicks the button as the user does: a disabled one does nothing.
+inline void click(const QObject& root, const QString& name) {
+    auto* b = root.findChild<QAbstractButton*>(name);
+    if (!b) throw std::runtime_error("no button named " + name.toStdString());
+    b->click();
+}
+
+// The control named `name` below `root`; a missing one fails the test.
+template <class T = QWidget> T* find(const QObject& root, const QString& name) {
+    T* found = root.findChild<T*>(name);
+    if (!found) throw std::runtime_error("no control named " + name.toStdString());
+    return found;
+}
+
+class EventsFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        env.openOrFail();
+        staffId = env.addStaff("Ann Desk", "ann", "AD");
+        env.logOn(staffId);
+    }
+
+    // Events (and contacts) in the common database, as a property sharing them.
+    void openShared() {
+        const QString folder = env.root() + "/common/";
+        QDir().mkpath(folder);
+        Database::open(LocationFor(*env.ctx, env.ctx->start.commonBase, folder), true).reset();
+        env.db().exec("UPDATE [Authorization] SET [FutureB4] = ?, [FutureB5] = ?, "
+                      "[ContactsLocation] = ?",
+                      {true, true, folder});
+        CloseDatabase(*env.ctx);
+        ASSERT_EQ(OpenDatabase(*env.ctx), 0) << env.prompt.texts().join("|").toStdString();
+        ASSERT_TRUE(env.ctx->common);
+        env.logOn(staffId);
+    }
+
+    // A stored day `offset` days from the clock's today ("" for none).
+    QString day(int offset) { return Formats::StoredDate(env.clock.today().addDays(offset)); }
+
+    qint64 addEvent(const QString& name, const QString& start, const QString& through = {},
+                    const QString& type = "Concert", const QString& location = "Main Hall",
+                    bool printOnList = true) {
+        Event e;
+        e.name = name;
+        e.startingDate = start;
+        e.throughDate = through;
+        e.eventType = type;
+        e.location = location;
+        e.printOnList = printOnList;
+        if (InsertEvent(*env.ctx, e) != EventSave::Saved)
+            throw std::runtime_error("event not added: " + name.toStdString());
+        return e.id;
+    }
+
+    // Grants or takes away one position of the member's Events rights.
+    void grant(int position, bool allowed = true) {
+        grant({RightsArea::Events, position}, allowed);
+    }
+    void grant(const Right& right, bool allowed = true) {
+        const QString column = RightsColumn(right.area);
+        const int position = right.position;
+        const QString rights =
+            env.db()
+                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
+                        {staffId})
+                .toString();
+        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
+                      {SetRightChar(rights, position, allowed), staffId});
+    }
+
+    static QStringList names(const std::vector<Event>& events) {
+        QStringList out;
+        for (const Event& e : events)
+            out << e.name;
+        return out;
+    }
+
+    TestEnv env;
+    qint64 staffId = 0;
+};
+
+} // namespace vm::test
