@@ -3,6 +3,7 @@
 #include "app/forms/frmSearch.h"
 #include "guests/forms/EventTypesPage.h"
 #include "guests/forms/EventsPanel.h"
+#include "guests/forms/frmEvtMessager.h"
 
 #include <QVBoxLayout>
 
@@ -14,6 +15,9 @@ EventsModule::EventsModule(AppContext& ctx, frmSearch& window) : QObject(&window
         auto* layout = new QVBoxLayout(page);
         layout->setContentsMargins(0, 0, 0, 0);
         panel = new EventsPanel(ctx, page);
+        panel->sendMessage = [&ctx](qint64 eventId, QWidget* parent) {
+            SendRecordMessage(ctx, RecordKind::Event, eventId, parent);
+        };
         layout->addWidget(panel);
     }
     types = new EventTypesPage(ctx);
