@@ -54,12 +54,12 @@ Document BuildGroupList(AppContext& ctx, const PrintRequest& r) {
                        "Groups and Conventions List");
     d.page.landscape = true;
     Table t = gridTable({{"Group Name", 3},
-                         {"Attendees", 1, Align::Right},
-                         {"Arrival Date", 1.5},
-                         {"Departure Date", 1.5},
+                         {"Attendees", 1.9, Align::Right},
+                         {"Arrival Date", 1.8},
+                         {"Departure Date", 2.3},
                          {"Group Contact", 2.5},
                          {"Group Manager", 2.5},
-                         {"Notes", 4}});
+                         {"Notes", 3.5}});
     for (const Group& g : groups)
         t.rows << TableRow{
             {g.name, QString::number(g.attendees), Formats::ShortDateOfStored(g.arrivalDate),
