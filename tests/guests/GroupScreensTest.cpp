@@ -1,6 +1,7 @@
 #include "logbook/LogbookFixture.h"
 
 #include "app/forms/frmSearch.h"
+#include "guests/DocumentLinks.h"
 #include "guests/Groups.h"
 #include "guests/forms/GroupsModule.h"
 #include "guests/forms/frmGroupLog.h"
@@ -326,4 +327,45 @@ TEST_F(GroupScreens, OthersPageOpensTheListAndTheLogbookListsTheGroups) {
     auto* list = window.findChild<frmGroups*>("frmGroups");
     ASSERT_TRUE(list);
     EXPECT_EQ(column(control<DataGrid>(*list, "grdGroups"), 0), QStringList({"Alpha Rotary"}));
+}
+
+TEST_F(GroupScreens, LinkedDocumentsOpenWithTheirRights) {
+    const qint64 id = group("Medica", "2026/03/14", "2026/03/16");
+    DocumentLink link;
+    link.ownerId = id;
+    link.sourceType = DocKind::Group;
+    link.description = "Rooming List";
+    link.fileName = "https://example.com/rooming";
+    InsertCDocument(*env.ctx, link);
+    frmGroups list(*env.ctx);
+    frmGroupsD* d = list.openGroup(id);
+    auto* grid = control<DataGrid>(*d, "grdDocuments");
+    ASSERT_EQ(column(grid, 0), QStringList({"Rooming List"}));
+
+    grantOthers(7, false);
+    grid->selectKey(grid->keyAt(0));
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(env.prompt.last(), MsgNotAuthorizedViewGroupDocs);
+    EXPECT_TRUE(env.desktop.opened.isEmpty());
+    grantOthers(7, true);
+    QTest::keyClick(grid, Qt::Key_Return);
+    ASSERT_EQ(env.desktop.opened.size(), 1);
+    EXPECT_EQ(env.desktop.opened[0].toString(), "https://example.com/rooming");
+
+    grantOthers(3, false);
+    click(*d, "cmdMaintainDocs");
+    EXPECT_EQ(env.prompt.last(), MsgNotAuthorizedGroupDocs);
+}
+
+TEST_F(GroupScreens, AFailedSaveOnClosingKeepsTheScreenOpen) {
+    frmGroups list(*env.ctx);
+    click(list, "cmdAdd");
+    frmGroupsD* d = details(list);
+    ASSERT_TRUE(d);
+    type(*d, "txtGroupName", "Half Typed");
+    env.prompt.answer(Answer::Yes);
+    EXPECT_FALSE(d->close());
+    EXPECT_EQ(env.prompt.last(), MsgGroupAttendees);
+    EXPECT_TRUE(d->hasChanges());
+    EXPECT_TRUE(GetGroupNames(*env.ctx).empty());
 }
