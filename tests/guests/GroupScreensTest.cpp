@@ -285,6 +285,11 @@ TEST_F(GroupScreens, TemplatesTakeTheCategorysPanelAndCheckTheTime) {
     t->showTemplate(saved.id);
     EXPECT_EQ(t->design->values(), QStringList({"Le Quai", "2"}));
     EXPECT_EQ(control<QLineEdit>(*t, "txtReferTime")->text(), "07:30 PM");
+    grantOthers(2, false); // templates change the group
+    click(*t, "cmdDelete");
+    EXPECT_EQ(env.prompt.last(), MsgNotAuthorizedAddGroups);
+    EXPECT_EQ(CountGroupLogs(*env.ctx, id), 1);
+    grantOthers(2, true);
     click(*t, "cmdDelete");
     EXPECT_EQ(control<QListWidget>(*t, "lstTemplates")->count(), 0);
     EXPECT_EQ(CountGroupLogs(*env.ctx, id), 0);

@@ -2,6 +2,7 @@
 
 #include "core/DataAccess.h"
 #include "core/Formats.h"
+#include "core/Rights.h"
 #include "guests/Groups.h"
 #include "logbook/Categories.h"
 #include "logbook/DesignText.h"
@@ -131,6 +132,7 @@ void frmGroupLog::showTemplate(qint64 groupLogId) {
 }
 
 bool frmGroupLog::cmdSave_Click() {
+    if (!MayDoOrSay(m_ctx, Rights::OthersGroupsAdd, MsgNotAuthorizedAddGroups)) return false;
     const TemplateInput in{txtLogName->text(),
                            cboEntryType->currentText(),
                            txtReferDate->text(),
@@ -159,6 +161,7 @@ bool frmGroupLog::cmdSave_Click() {
 
 void frmGroupLog::cmdDelete_Click() {
     if (m_templateId == 0) return;
+    if (!MayDoOrSay(m_ctx, Rights::OthersGroupsAdd, MsgNotAuthorizedAddGroups)) return;
     try {
         DeleteGroupLog(m_ctx, m_templateId);
     } catch (const std::exception& e) {
