@@ -2,6 +2,7 @@
 
 #include "app/forms/frmSearch.h"
 #include "guests/forms/GroupsModule.h"
+#include "guests/forms/ListsModule.h"
 #include "guests/reports/GroupReports.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
@@ -23,6 +24,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     // One line per subsystem, in the order their pages should appear.
     InstallSecurity(ctx, window);
     InstallLogbook(ctx, window);
+    InstallContactLists(ctx, window);
     InstallGroups(ctx, window);
 }
 
