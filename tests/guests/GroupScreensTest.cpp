@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 using namespace vm;
@@ -373,4 +374,31 @@ TEST_F(GroupScreens, AFailedSaveOnClosingKeepsTheScreenOpen) {
     EXPECT_EQ(env.prompt.last(), MsgGroupAttendees);
     EXPECT_TRUE(d->hasChanges());
     EXPECT_TRUE(GetGroupNames(*env.ctx).empty());
+}
+
+TEST_F(GroupScreens, MessageIconStartsAMessageAboutTheSavedGroup) {
+    frmGroups list(*env.ctx);
+    click(list, "cmdAdd");
+    frmGroupsD* fresh = details(list);
+    ASSERT_TRUE(fresh);
+    click(*fresh, "imgMessage");
+    EXPECT_TRUE(env.prompt.last().startsWith("Please <Save> this Group before sending"));
+
+    frmGroupsD* d = list.openGroup(group("Medica", "2026/03/14", "2026/03/16"));
+    QString started;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        if (auto* text = dialog->findChild<QPlainTextEdit*>("txtMessage"))
+            started = text->toPlainText();
+        dialog->reject();
+    });
+    click(*d, "imgMessage");
+    EXPECT_TRUE(started.startsWith("Please Note the following Group information:"))
+        << started.toStdString();
+    EXPECT_TRUE(started.contains("Medica"));
+
+    env.ctx->session.restricted = true;
+    click(*d, "imgMessage");
+    EXPECT_EQ(env.prompt.last(), MsgNoMessaging);
 }

@@ -5,6 +5,7 @@
 #include "core/Rights.h"
 #include "guests/OtherLists.h"
 #include "guests/forms/frmContactDoc.h"
+#include "guests/forms/frmEvtMessager.h"
 #include "guests/forms/frmGroupLog.h"
 #include "guests/forms/frmOtherData.h"
 #include "logbook/EntryRules.h"
@@ -30,6 +31,8 @@ namespace {
 const QString FormName = QStringLiteral("frmGroupsD");
 const QString MsgSaveBeforeTemplates =
     QStringLiteral("Please <Save> this Group before working with Logbook Entries.  Thank you.");
+const QString MsgSaveGroupBeforeMessage =
+    QStringLiteral("Please <Save> this Group before sending a Message about it.  Thank you.");
 const QString MsgSaveGroupBeforePrint =
     QStringLiteral("Please <Save> this Group before printing its Details.  Thank you.");
 
@@ -124,6 +127,9 @@ void frmGroupsD::build() {
     buttons->addWidget(imgPrint = named(new QToolButton, "imgPrint"));
     imgPrint->setText("Print");
     imgPrint->setToolTip("Print the Group's Details");
+    buttons->addWidget(imgMessage = named(new QToolButton, "imgMessage"));
+    imgMessage->setText("Message");
+    imgMessage->setToolTip("Send a Message about this Group");
     buttons->addStretch();
     buttons->addWidget(cmdSave = named(new QPushButton("&Save"), "cmdSave"));
     buttons->addWidget(cmdDelete = named(new QPushButton("&Delete"), "cmdDelete"));
@@ -153,6 +159,7 @@ void frmGroupsD::build() {
     connect(cmdMaintainDocs, &QPushButton::clicked, this, &frmGroupsD::cmdMaintainDocs_Click);
     connect(cmdTemplates, &QPushButton::clicked, this, &frmGroupsD::cmdTemplates_Click);
     connect(imgPrint, &QToolButton::clicked, this, &frmGroupsD::imgPrint_Click);
+    connect(imgMessage, &QToolButton::clicked, this, &frmGroupsD::imgMessage_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmGroupsD::cmdSave_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &frmGroupsD::cmdDelete_Click);
     connect(cmdClear, &QPushButton::clicked, this, &frmGroupsD::cmdClear_Click);
@@ -419,6 +426,11 @@ void frmGroupsD::imgPrint_Click() {
         !savedOrSay(MsgSaveGroupBeforePrint))
         return;
     OpenReport(m_ctx, {"PrintGroupDetails", "Group Details", {{"groupId", m_group.id}}}, this);
+}
+
+void frmGroupsD::imgMessage_Click() {
+    if (!savedOrSay(MsgSaveGroupBeforeMessage)) return;
+    SendRecordMessage(m_ctx, RecordKind::Group, m_group.id, this);
 }
 
 } // namespace vm

@@ -36,7 +36,7 @@ public:
     QPushButton *cmdMaintainVenue, *cmdSaveMeeting, *cmdDeleteMeeting, *cmdClearMeeting;
     DataGrid* grdDocuments;
     QPushButton *cmdMaintainDocs, *cmdTemplates;
-    QToolButton* imgPrint;
+    QToolButton *imgPrint, *imgMessage;
     QPushButton *cmdSave, *cmdDelete, *cmdClear, *cmdClose;
 
 Q_SIGNALS:
@@ -66,6 +66,7 @@ private:
     void openDocument(qint64 documentId);
     void cmdTemplates_Click();
     void imgPrint_Click();
+    void imgMessage_Click();
     bool savedOrSay(const QString& refusal);
 
     AppContext& m_ctx;
