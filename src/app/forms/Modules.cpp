@@ -2,10 +2,12 @@
 
 #include "app/forms/frmSearch.h"
 #include "guests/forms/ContactModule.h"
+#include "guests/forms/EventsModule.h"
+#include "guests/forms/GroupsModule.h"
 #include "guests/forms/ListsModule.h"
 #include "guests/reports/ContactReports.h"
-#include "guests/forms/EventsModule.h"
 #include "guests/reports/EventReports.h"
+#include "guests/reports/GroupReports.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
@@ -21,6 +23,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterLogbookReports(ctx.reports);
     RegisterContactReports(ctx.reports);
     RegisterEventReports(ctx.reports);
+    RegisterGroupReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
@@ -30,6 +33,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallContactRecord(ctx, window);
     InstallContactLists(ctx, window);
     InstallEvents(ctx, window);
+    InstallGroups(ctx, window);
 }
 
 } // namespace vm
