@@ -60,7 +60,6 @@ protected:
 struct Page {
     explicit Page(AppContext& ctx) : page(ctx) {
         page.show();
-        page.refresh();
         list = page.findChild<QListWidget*>("lstKeywords");
         keyword = page.findChild<QLineEdit*>("txtKeyword");
         replaceWith = page.findChild<QLineEdit*>("txtReplaceWith");
@@ -231,6 +230,11 @@ TEST_F(Keywords, PageAddsReplacesAndShowsWhyAKeywordInUseStays) {
     p.type(p.replaceWith, "Inn");
     p.click("cmdAddKeyword");
     EXPECT_EQ(env.prompt.last(), MsgKeywordUnknown);
+    // Keywords added elsewhere are there when the page shows again.
+    p.page.hide();
+    add({"Museum"});
+    p.page.show();
+    EXPECT_EQ(p.listed(), QStringList({"Museum", "Pub"}));
 }
 
 TEST_F(Keywords, TheSubPageIsOnTheAdministrationTab) {

@@ -73,6 +73,11 @@ void KeywordsPage::refresh() {
     }
 }
 
+void KeywordsPage::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    refresh();
+}
+
 void KeywordsPage::showInUse(int uses) {
     lblCount->setText(QString::number(uses));
     for (QLabel* l : {lblFound, lblCount, lblUsing, lblWillNot})

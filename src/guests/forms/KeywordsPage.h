@@ -19,6 +19,10 @@ public:
     explicit KeywordsPage(AppContext& ctx, QWidget* parent = nullptr);
     void refresh();
 
+protected:
+    // Contact screens add keywords too: the list is read again each time the page shows.
+    void showEvent(QShowEvent* e) override;
+
 private:
     void showInUse(int uses);
     void cmdAddKeyword_Click();
