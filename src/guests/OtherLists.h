@@ -5,6 +5,7 @@
 // value still in use cannot be deleted.
 
 #include "core/AppContext.h"
+#include "logbook/NotifiedValues.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +21,12 @@ struct OtherListInfo {
     QString column;
     bool rename = true;        // a renamed value is rewritten in table.column
     bool abbreviation = false; // the list keeps an abbreviation (OtherValue1)
+    // Further columns of the same table that hold the list's values (a lost
+    // item's and a found item's location).
+    QStringList moreColumns;
+    // The column holds the value's OtherID, not its text: uses are counted by
+    // key, and a renamed value needs no rewrite.
+    bool byId = false;
 };
 
 // Every list the editor serves, in the order of their types.
@@ -37,5 +44,31 @@ struct OtherValue {
 std::vector<OtherValue> GetOtherData(AppContext& ctx, const QString& type);
 // The list's values alone, by value (combos).
 QStringList GetOtherValues(AppContext& ctx, const QString& type);
+
+inline const QString MsgNoAbbreviation = QStringLiteral("(No Abbreviation Entered)");
+// The editor's messages are the logbook's "Notified" list's (MsgBlankValue,
+// MsgValueExists, NotifiedInUseMessage, ...): one set for every list.
+
+// The database that holds the rows a list's values are used in: contacts
+// live in the common database when they are shared; everything else, the
+// Other table included, in the current one.
+Database& OtherUseDb(AppContext& ctx, const OtherListInfo& list);
+
+// Each answers "" when done, otherwise the refusal to show (nothing written).
+// Values are stored in their cleaned form; the abbreviation only where the
+// list keeps one.
+QString InsertOtherData(AppContext& ctx, const QString& type, const QString& value,
+                        const QString& abbreviation = {});
+// Changes the row and renames the old value to the new one wherever the list
+// is used, together: a failed rename leaves the row as it was.
+QString UpdateOtherData(AppContext& ctx, const QString& type, qint64 otherId, const QString& value,
+                        const QString& abbreviation = {});
+// Rows that use the value (0 for a list used nowhere).  A count that fails
+// throws DbError: the caller must then treat the value as used.
+int CountOtherUses(AppContext& ctx, const QString& type, const OtherValue& value);
+// Deletes the row unless it is in use; answers the number of uses (0 =
+// deleted, or there was no such row).  Throws DbError when the count fails,
+// having deleted nothing.
+int DeleteOtherData(AppContext& ctx, const QString& type, qint64 otherId);
 
 } // namespace vm

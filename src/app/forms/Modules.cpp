@@ -1,6 +1,8 @@
 #include "app/forms/Modules.h"
 
 #include "app/forms/frmSearch.h"
+#include "guests/forms/ContactModule.h"
+#include "guests/reports/ContactReports.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
@@ -14,12 +16,14 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterReportWriterReports(ctx.reports);
     RegisterCustomFormReports(ctx.reports);
     RegisterLogbookReports(ctx.reports);
+    RegisterContactReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
     // One line per subsystem, in the order their pages should appear.
     InstallSecurity(ctx, window);
     InstallLogbook(ctx, window);
+    InstallContactRecord(ctx, window);
 }
 
 } // namespace vm

@@ -28,6 +28,13 @@ Q_SIGNALS:
     void contactSaved(qint64 contactId);
     void contactDeleted(qint64 contactId);
 
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+public Q_SLOTS:
+    // Escape closes like the Close button: unsaved changes are asked about.
+    void reject() override;
+
 private:
     std::unique_ptr<ContactFormUi> m_ui;
 };
