@@ -325,17 +325,6 @@ QStringList GetCityNames(AppContext& ctx) {
                         "[City] <> '' ORDER BY [City]");
 }
 
-QStringList ContactAreaNames(AppContext& ctx) {
-    return stringColumn(ctx.db(),
-                        "SELECT [OtherValue] FROM [Other] WHERE [OtherType] = ? ORDER BY "
-                        "[OtherValue]",
-                        {QStringLiteral("Area")});
-}
-
-QStringList KeywordChoices(AppContext& ctx) {
-    return stringColumn(ctx.contactsDb(), "SELECT [Keyword] FROM [Keyword] ORDER BY [Keyword]");
-}
-
 std::vector<GuestListContact> GetGuestListData(AppContext& ctx, const GuestListFilter& f) {
     QVariantList params;
     const QString where = guestListWhere(ctx, f, params);

@@ -110,11 +110,8 @@ QString ContactsListThemAllQuestion(qint64 n);
 std::optional<ContactList> ListContacts(AppContext& ctx, const ContactFilter& filter,
                                         ContactSort sort, bool guardSize);
 
-// The city filter's choices (distinct, by name, no empty one) and the areas.
+// The city filter's choices: distinct, by name, no empty one.
 QStringList GetCityNames(AppContext& ctx);
-QStringList ContactAreaNames(AppContext& ctx);
-// The keyword list, by keyword.
-QStringList KeywordChoices(AppContext& ctx);
 
 // A printed special guest list: contacts of the working language carrying the
 // keyword, marked for the guest list and not closed, optionally of one city or area.

@@ -2,6 +2,8 @@
 
 #include "app/forms/frmSearch.h"
 #include "guests/forms/ContactModule.h"
+#include "guests/forms/ContactsPageModule.h"
+#include "guests/reports/ContactListReports.h"
 #include "guests/reports/ContactReports.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
@@ -17,6 +19,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterCustomFormReports(ctx.reports);
     RegisterLogbookReports(ctx.reports);
     RegisterContactReports(ctx.reports);
+    RegisterContactListReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
@@ -24,6 +27,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallSecurity(ctx, window);
     InstallLogbook(ctx, window);
     InstallContactRecord(ctx, window);
+    InstallContactsPage(ctx, window); // after the logbook: fills its entry screen's hooks
 }
 
 } // namespace vm
