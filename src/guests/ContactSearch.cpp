@@ -11,9 +11,10 @@ namespace vm {
 
 namespace {
 
-// Typed values are cleaned as stored values are.
+// Typed values are cleaned as stored values are; nothing typed stays empty.
 QString cleaned(const QString& s) {
-    return CleanSqlText(s.trimmed());
+    const QString t = s.trimmed();
+    return t.isEmpty() ? QString() : CleanSqlText(t);
 }
 
 // The typed text as a LIKE pattern's literal part.
@@ -89,8 +90,8 @@ QStringList stringColumn(Database& db, const QString& sql, const QVariantList& p
 
 // The guest list's condition on Contact, with its values.
 QString guestListWhere(const AppContext& ctx, const GuestListFilter& f, QVariantList& params) {
-    QString where = ContactLike(ctx.contactsDb().engine(), "KeywordSet", cleaned(f.keyword), false,
-                                params);
+    QString where =
+        ContactLike(ctx.contactsDb().engine(), "KeywordSet", cleaned(f.keyword), false, params);
     where += " AND [Contact].[Commissionable] = ? AND ([Contact].[IsClosed] = ? OR "
              "[Contact].[IsClosed] IS NULL) AND [Contact].[CommissionType] = ?";
     params << true << false << languageText(ctx);
