@@ -13,6 +13,7 @@
 #include "platform/Prompt.h"
 #include "platform/Workstation.h"
 
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -61,6 +62,18 @@ struct DailyHooks {
     std::function<void(int milliseconds)> wait;                     // pause between task counts
 };
 
+// A message from the desk to staff members, due at `deliverAt`.
+struct StaffMessage {
+    QList<qint64> recipients; // ConciergeIDs
+    QStringList recipientNames;
+    QString text; // line breaks CRLF
+    QDateTime deliverAt;
+    QString kind; // what it is about: "Contact Msg", "Event Msg", ...
+};
+// Sends a message through the messages store; answers whether it was sent
+// (a store that fails says why itself).
+using MessageSender = std::function<bool(class AppContext&, const StaffMessage&)>;
+
 class AppContext {
 public:
     AppContext(Workstation ws, Prompt& prompt, Clock& clock)
@@ -88,6 +101,8 @@ public:
     Globals globals;
     Session session;
     DailyHooks daily;
+    // The messages store's sender; empty while messaging is not part of this build.
+    MessageSender sendMessage;
     // Every report routine of the subsystems in this build (output/Reports.h).
     ReportCatalogue reports;
 

@@ -3,6 +3,7 @@
 #include "app/forms/frmSearch.h"
 #include "guests/forms/ContactModule.h"
 #include "guests/forms/ContactsPageModule.h"
+#include "guests/forms/ListsModule.h"
 #include "guests/reports/ContactListReports.h"
 #include "guests/reports/ContactReports.h"
 #include "logbook/CustomFormReport.h"
@@ -28,6 +29,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallLogbook(ctx, window);
     InstallContactRecord(ctx, window);
     InstallContactsPage(ctx, window); // after the logbook: fills its entry screen's hooks
+    InstallContactLists(ctx, window);
 }
 
 } // namespace vm

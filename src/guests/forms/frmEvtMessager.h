@@ -4,12 +4,40 @@
 
 #include "guests/RecordMessage.h"
 
-class QWidget;
+#include <QDialog>
+
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
 
 namespace vm {
 
+class frmEvtMessager : public QDialog {
+    Q_OBJECT
+public:
+    frmEvtMessager(AppContext& ctx, RecordKind kind, qint64 id, QWidget* parent = nullptr);
+    bool sent() const { return m_sent; }
+
+private:
+    void loadRecipients();
+    void cmdSend_Click();
+    // The card screen of the text; answers the text to send.
+    QString screenCardNumber(const QString& text, const QStringList& names);
+
+    AppContext& m_ctx;
+    RecordKind m_kind;
+    bool m_sent = false;
+    QListWidget* lstRecipients;
+    QPlainTextEdit* txtMessage;
+    QLineEdit* txtDeliverDate;
+    QLineEdit* txtDeliverTime;
+    QPushButton *cmdSend, *cmdCancel;
+};
+
 // Opens the message dialog about the record and waits for it, after the
-// guest-session, restricted-member and NoMessaging refusals.
+// guest-session, restricted-member and NoMessaging refusals.  The caller
+// checks its own screen's right to send messages first.
 void SendRecordMessage(AppContext& ctx, RecordKind kind, qint64 id, QWidget* parent);
 
 } // namespace vm
