@@ -4,6 +4,8 @@
 #include "core/LongText.h"
 #include "core/Settings.h"
 
+#include <algorithm>
+
 using namespace vm;
 using namespace vm::test;
 using namespace vm::test::dir;
@@ -216,8 +218,11 @@ TEST_F(ContactSearch, RowsCarryTheListedColumnsAndColourFlags) {
     // Cross streets instead of the city; the update date instead of proximity.
     SetBooleanSetting(env.db(), "CrossStreets", true);
     list = GetTheContacts(*env.ctx, {}, ContactSort::LastUpdated);
-    EXPECT_EQ(list.rows[1].cells[ColCrossOrCity], "Pier and Main");
-    EXPECT_EQ(list.rows[1].cells[ColProximityOrUpdated], "03/02/2026");
+    const auto harbour = std::find_if(list.rows.begin(), list.rows.end(),
+                                      [&](const ContactRow& row) { return row.id == id; });
+    ASSERT_NE(harbour, list.rows.end());
+    EXPECT_EQ(harbour->cells[ColCrossOrCity], "Pier and Main");
+    EXPECT_EQ(harbour->cells[ColProximityOrUpdated], "03/02/2026");
     EXPECT_EQ(GetTheContactRow(*env.ctx, id, ContactSort::Proximity)->cells[ColProximityOrUpdated],
               "2 blocks");
 
