@@ -6,6 +6,7 @@
 // The property is kept in $VELMORA_BENCH_DIR (default: the data folder beside
 // the bench in the build tree) and generated when missing or out of date.
 
+#include "ActionRunner.h"
 #include "BenchData.h"
 #include "EngineFloor.h"
 #include "RatioReporter.h"
@@ -50,13 +51,6 @@ struct Desk {
     Database& db() const { return ctx->db(); }
 };
 Desk* g_desk = nullptr;
-
-struct Action {
-    QString name;
-    std::function<size_t()> program; // answers the rows the action lists
-    std::function<size_t()> engine;
-    std::function<void()> afterEach{}; // untimed: undoes what one run wrote
-};
 
 sqlite3* programHandle() {
     const QVariant h = g_desk->db().handle().driver()->handle();
@@ -448,79 +442,9 @@ void openDesk(Desk& d) {
     d.engine = std::make_unique<EngineFloor>(db.location().file);
 }
 
-// The statements each side ran for one action, to be sure the floor is the
-// program's own SQL: every engine statement must be one the program ran.
-using Trace = std::vector<std::string>;
-int collect(unsigned, void* into, void*, void* text) {
-    const char* sql = static_cast<const char*>(text);
-    // Not a trigger's statement, nor one the trigram index runs for itself.
-    if (sql && std::strncmp(sql, "--", 2) != 0 && !std::strstr(sql, "'main'."))
-        static_cast<Trace*>(into)->push_back(sql);
-    return 0;
-}
-
-struct Traces {
-    Trace sides[2];
-    bool taken[2] = {false, false};
-};
-std::map<QString, Traces> g_traces;
-
-// One untimed run of a side with its statements recorded (once per action and side).
-void traceOnce(const Action& a, RatioReporter::Side side) {
-    Traces& t = g_traces[a.name];
-    if (t.taken[side]) return;
-    sqlite3* handle = side == RatioReporter::Program ? programHandle() : g_desk->engine->handle();
-    sqlite3_trace_v2(handle, SQLITE_TRACE_STMT, collect, &t.sides[side]);
-    side == RatioReporter::Program ? a.program() : a.engine();
-    sqlite3_trace_v2(handle, 0, nullptr, nullptr);
-    if (a.afterEach) a.afterEach();
-    t.taken[side] = true;
-}
-
-QString sameSql(const QString& action) {
-    const Traces& t = g_traces[action];
-    // Qt SQL hands "?" to the engine as ":0", ":1", ...
-    static const QRegularExpression numbered(R"(:\d+)");
-    std::set<std::string> ran;
-    for (const std::string& sql : t.sides[RatioReporter::Program])
-        ran.insert(QString::fromStdString(sql).replace(numbered, "?").toStdString());
-    for (const std::string& sql : t.sides[RatioReporter::Engine])
-        if (!ran.count(sql))
-            return "the program did not run: " + QString::fromStdString(sql).left(120);
-    return QString::number(t.sides[RatioReporter::Program].size()) + "/" +
-           QString::number(t.sides[RatioReporter::Engine].size());
-}
-
 void registerAll(RatioReporter& reporter) {
-    static std::vector<Action> all = actions();
-    for (const Action& a : all) {
-        reporter.addAction(a.name);
-        for (const auto side : {RatioReporter::Program, RatioReporter::Engine}) {
-            const std::function<size_t()>& fn =
-                side == RatioReporter::Program ? a.program : a.engine;
-            auto measure = [&a, side, fn](benchmark::State& state) {
-                traceOnce(a, side);
-                size_t rows = 0;
-                for (auto _ : state) {
-                    rows = fn();
-                    if (a.afterEach) {
-                        state.PauseTiming();
-                        a.afterEach();
-                        state.ResumeTiming();
-                    }
-                }
-                state.counters["rows"] = double(rows);
-            };
-            benchmark::RegisterBenchmark(RatioReporter::benchmarkName(a.name, side).c_str(),
-                                         measure)
-                ->Unit(benchmark::kMillisecond)
-                ->MinTime(0.1)
-                ->Repetitions(5)
-                ->ComputeStatistics("min", [](const std::vector<double>& v) {
-                    return *std::min_element(v.begin(), v.end());
-                });
-        }
-    }
+    static const std::vector<Action> all = actions();
+    RegisterActions(all, reporter, programHandle, [] { return g_desk->engine->handle(); });
 }
 
 } // namespace
@@ -530,16 +454,7 @@ int main(int argc, char** argv) {
     Desk desk;
     g_desk = &desk;
     openDesk(desk);
-    // Program and engine runs take turns, so a busy moment of the machine hurts both alike.
-    std::vector<char*> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.push_back(interleave.data());
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    RatioReporter reporter(sameSql);
-    registerAll(reporter);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    RunActions(argc, argv, registerAll);
     desk.engine.reset();
     desk.ctx.reset();
     RemoveBenchWrites(desk.property);

@@ -32,6 +32,14 @@ public:
     // Only for programs the installation puts in place, or that the user has
     // just confirmed: never a path read from the database unasked.
     virtual bool startDetached(const QString& program, const QStringList& arguments = {}) = 0;
+    // Runs a helper program of the installation and waits for it to end, the
+    // windows still painting; answers its exit code, or -1 when it did not
+    // start or did not end normally.  A desktop that starts nothing answers -1.
+    virtual int runAndWait(const QString& program, const QStringList& arguments = {}) {
+        (void)program;
+        (void)arguments;
+        return -1;
+    }
 };
 
 // No desktop (a context nobody gave one): nothing opens or starts, every file

@@ -29,6 +29,11 @@ bool RecordingDesktop::startDetached(const QString& program, const QStringList& 
     return starts;
 }
 
+int RecordingDesktop::runAndWait(const QString& program, const QStringList& arguments) {
+    started << StartedProgram{program, arguments};
+    return starts ? exitCode : -1;
+}
+
 QString RecordingDesktop::answerDialog(FileDialogShown shown) {
     dialogs << shown;
     if (m_choices.empty()) {

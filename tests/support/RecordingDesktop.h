@@ -36,6 +36,8 @@ public:
     QString chooseSaveFile(const QString& title, const QString& startAt,
                            const QString& filter) override;
     bool startDetached(const QString& program, const QStringList& arguments) override;
+    // Recorded in `started`; answers `exitCode`, or -1 when `starts` is false.
+    int runAndWait(const QString& program, const QStringList& arguments) override;
 
     // The next file dialog answers `path` ("" = the user cancelled).
     void choose(const QString& path) { m_choices.push_back(path); }
@@ -45,6 +47,7 @@ public:
     QList<FileDialogShown> dialogs;
     bool opens = true;  // false: as if no program took the address
     bool starts = true; // false: as if the program could not start
+    int exitCode = 0;   // what a program run to its end answers
 
 private:
     QString answerDialog(FileDialogShown shown);

@@ -2,9 +2,11 @@
 
 #include "app/forms/frmSearch.h"
 #include "guests/forms/ContactModule.h"
+#include "guests/forms/ContactsPageModule.h"
 #include "guests/forms/EventsModule.h"
 #include "guests/forms/GroupsModule.h"
 #include "guests/forms/ListsModule.h"
+#include "guests/reports/ContactListReports.h"
 #include "guests/reports/ContactReports.h"
 #include "guests/reports/EventReports.h"
 #include "guests/reports/GroupReports.h"
@@ -24,6 +26,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterContactReports(ctx.reports);
     RegisterEventReports(ctx.reports);
     RegisterGroupReports(ctx.reports);
+    RegisterContactListReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
@@ -31,6 +34,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallSecurity(ctx, window);
     InstallLogbook(ctx, window);
     InstallContactRecord(ctx, window);
+    InstallContactsPage(ctx, window); // after the logbook: fills its entry screen's hooks
     InstallContactLists(ctx, window);
     InstallEvents(ctx, window);
     InstallGroups(ctx, window);

@@ -10,6 +10,7 @@
 #include "logbook/forms/DesignFieldsPanel.h"
 #include "logbook/forms/EntryCardPanel.h"
 #include "logbook/forms/EntryCategoryPanel.h"
+#include "logbook/forms/EntryContactPanel.h"
 #include "logbook/forms/EntryDatesPanel.h"
 #include "logbook/forms/EntryGuestPanel.h"
 #include "logbook/forms/EntryLinksPanel.h"
@@ -79,6 +80,8 @@ void frmLogbook::build() {
     top->addWidget(m_status = new EntryStatusPanel(
                        GetVmSetting(db, "OnHoldName", "On Hold").remove(':').trimmed()));
 
+    top->addWidget(m_contact = new EntryContactPanel(m_ctx));
+
     auto* body = new QHBoxLayout;
     body->addWidget(m_texts = new EntryTextsPanel(m_ctx), 3);
     body->addWidget(m_links = new EntryLinksPanel(m_ctx.prompt(), m_hooks, m_texts->entryTextBox()),
@@ -108,6 +111,8 @@ void frmLogbook::build() {
     connect(m_links, &EntryLinksPanel::docLinkClicked, this, &frmLogbook::cmdDocLink_Click);
     connect(m_links, &EntryLinksPanel::documentActivated, this, &frmLogbook::openDocument);
     connect(m_links, &EntryLinksPanel::openTableClicked, this, &frmLogbook::imgOpenTable_Click);
+    connect(m_contact, &EntryContactPanel::pickClicked, this, &frmLogbook::cmdPickContact_Click);
+    connect(m_contact, &EntryContactPanel::clearClicked, this, &frmLogbook::cmdClearContact_Click);
 
     // Ctrl+R: the entry's contact.  Ctrl+Shift+T: the record dump, behind a code word.
     connect(new QShortcut(QKeySequence("Ctrl+R"), this), &QShortcut::activated, this, [this] {
@@ -268,6 +273,7 @@ void frmLogbook::applyMode() {
     m_status->setReadOnly(readOnly);
     m_texts->setReadOnly(readOnly, archived); // an archived entry still takes a note
     m_links->setReadOnly(readOnly);
+    m_contact->setReadOnly(readOnly, bool(m_hooks.selectContact));
 }
 
 void frmLogbook::setCategoryRanking(const QStringList& ranking) {
@@ -284,6 +290,7 @@ void frmLogbook::prefill(const LogEntry& v) {
     m_dates->prefill(v);
     if (v.profileId) m_entry.profileId = v.profileId;
     if (v.contactId) m_entry.contactId = v.contactId;
+    m_contact->showContact(m_entry.contactId);
     if (v.groupId) m_entry.groupId = v.groupId;
     m_loading = false;
     if (!v.entryType.isEmpty()) m_category->choose(v.entryType);

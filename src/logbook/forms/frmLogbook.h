@@ -22,6 +22,7 @@ namespace vm {
 class DataGrid;
 class EntryCardPanel;
 class EntryCategoryPanel;
+class EntryContactPanel;
 class EntryDatesPanel;
 class EntryGuestPanel;
 class EntryLinksPanel;
@@ -118,6 +119,11 @@ private:
     void refreshDocuments();
     void openDocument(qint64 id);
     void becomeNew(LogEntry& e);
+    // The entry's contact: chosen through the picker, dropped, shown
+    // (frmLogbookContact.cpp).
+    void cmdPickContact_Click();
+    void cmdClearContact_Click();
+    void contactChosen(qint64 contactId);
 
     AppContext& m_ctx;
     const LogbookScreenHooks& m_hooks;
@@ -143,6 +149,7 @@ private:
     EntryStatusPanel* m_status;
     EntryTextsPanel* m_texts;
     EntryLinksPanel* m_links;
+    EntryContactPanel* m_contact;
     QPushButton *cmdSave, *cmdSaveAndExit, *cmdClear, *cmdExit, *cmdDelete, *cmdCloneEntry,
         *cmdSaveAText, *cmdUnsentMsg, *cmdClone, *cmdExport;
     QToolButton *imgReminder, *imgPrint, *imgEmail, *imgNext, *imgCorrespondence, *imgMap;

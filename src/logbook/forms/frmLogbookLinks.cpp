@@ -14,6 +14,7 @@
 #include "logbook/forms/DesignFieldsPanel.h"
 #include "logbook/forms/EntryCardPanel.h"
 #include "logbook/forms/EntryCategoryPanel.h"
+#include "logbook/forms/EntryContactPanel.h"
 #include "logbook/forms/EntryDatesPanel.h"
 #include "logbook/forms/EntryGuestPanel.h"
 #include "logbook/forms/EntryLinksPanel.h"
@@ -45,6 +46,7 @@ void frmLogbook::showLinks() {
     m_links->showOnlineReservation(m_entry.openTableId);
     loadDesign();
     refreshDocuments();
+    m_contact->showContact(m_entry.contactId);
     showContactNotes();
 }
 

@@ -36,4 +36,15 @@ bool SystemDesktop::startDetached(const QString& program, const QStringList& arg
     return !program.isEmpty() && QProcess::startDetached(program, arguments);
 }
 
+int SystemDesktop::runAndWait(const QString& program, const QStringList& arguments) {
+    if (program.isEmpty()) return -1;
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForStarted()) return -1;
+    // The program may run for minutes: the windows keep painting, the user cannot type.
+    while (!process.waitForFinished(100))
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
 } // namespace vm

@@ -13,6 +13,7 @@ public:
     QString chooseSaveFile(const QString& title, const QString& startAt,
                            const QString& filter) override;
     bool startDetached(const QString& program, const QStringList& arguments) override;
+    int runAndWait(const QString& program, const QStringList& arguments) override;
 };
 
 } // namespace vm

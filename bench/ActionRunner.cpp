@@ -1,0 +1,106 @@
+#include "ActionRunner.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstring>
+#include <map>
+#include <set>
+#include <sqlite3.h>
+#include <string>
+
+namespace vm::bench {
+
+namespace {
+
+using Trace = std::vector<std::string>;
+
+int collect(unsigned, void* into, void*, void* text) {
+    const char* sql = static_cast<const char*>(text);
+    // Not a trigger's statement, nor one the trigram index runs for itself.
+    if (sql && std::strncmp(sql, "--", 2) != 0 && !std::strstr(sql, "'main'."))
+        static_cast<Trace*>(into)->push_back(sql);
+    return 0;
+}
+
+struct Traces {
+    Trace sides[2];
+    bool taken[2] = {false, false};
+};
+std::map<QString, Traces> g_traces;
+
+// One untimed run of a side with its statements recorded (once per action and side).
+void traceOnce(const Action& a, RatioReporter::Side side, sqlite3* handle) {
+    Traces& t = g_traces[a.name];
+    if (t.taken[side]) return;
+    sqlite3_trace_v2(handle, SQLITE_TRACE_STMT, collect, &t.sides[side]);
+    side == RatioReporter::Program ? a.program() : a.engine();
+    sqlite3_trace_v2(handle, 0, nullptr, nullptr);
+    if (a.afterEach) a.afterEach();
+    t.taken[side] = true;
+}
+
+} // namespace
+
+QString SameSql(const QString& action) {
+    const Traces& t = g_traces[action];
+    // Qt SQL hands "?" to the engine as ":0", ":1", ...
+    static const QRegularExpression numbered(R"(:\d+)");
+    std::set<std::string> ran;
+    for (const std::string& sql : t.sides[RatioReporter::Program])
+        ran.insert(QString::fromStdString(sql).replace(numbered, "?").toStdString());
+    for (const std::string& sql : t.sides[RatioReporter::Engine])
+        if (!ran.count(sql))
+            return "the program did not run: " + QString::fromStdString(sql).left(120);
+    return QString::number(t.sides[RatioReporter::Program].size()) + "/" +
+           QString::number(t.sides[RatioReporter::Engine].size());
+}
+
+void RegisterActions(const std::vector<Action>& actions, RatioReporter& reporter,
+                     std::function<sqlite3*()> programHandle,
+                     std::function<sqlite3*()> engineHandle) {
+    for (const Action& a : actions) {
+        reporter.addAction(a.name);
+        for (const auto side : {RatioReporter::Program, RatioReporter::Engine}) {
+            const std::function<size_t()>& fn =
+                side == RatioReporter::Program ? a.program : a.engine;
+            const std::function<sqlite3*()> handle =
+                side == RatioReporter::Program ? programHandle : engineHandle;
+            auto measure = [&a, side, fn, handle](benchmark::State& state) {
+                traceOnce(a, side, handle());
+                size_t rows = 0;
+                for (auto _ : state) {
+                    rows = fn();
+                    if (a.afterEach) {
+                        state.PauseTiming();
+                        a.afterEach();
+                        state.ResumeTiming();
+                    }
+                }
+                state.counters["rows"] = double(rows);
+            };
+            benchmark::RegisterBenchmark(RatioReporter::benchmarkName(a.name, side).c_str(),
+                                         measure)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.1)
+                ->Repetitions(5)
+                ->ComputeStatistics("min", [](const std::vector<double>& v) {
+                    return *std::min_element(v.begin(), v.end());
+                });
+        }
+    }
+}
+
+void RunActions(int argc, char** argv, const std::function<void(RatioReporter&)>& registerAll) {
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.push_back(interleave.data());
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+    RatioReporter reporter(SameSql);
+    registerAll(reporter);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+}
+
+} // namespace vm::bench

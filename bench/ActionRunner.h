@@ -1,0 +1,39 @@
+#pragma once
+// Runs a bench's actions twice each, as the program does them and as the
+// engine floor does the same statements, and checks (with the engine's
+// statement trace, once per action and side) that every statement of the
+// floor is one the program ran.  RatioReporter prints the table.
+
+#include "RatioReporter.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+struct sqlite3;
+
+namespace vm::bench {
+
+struct Action {
+    QString name;
+    std::function<size_t()> program; // answers the rows the action lists
+    std::function<size_t()> engine;
+    std::function<void()> afterEach{}; // untimed: undoes what one run wrote
+};
+
+// Registers every action with `reporter` and google-benchmark; `programHandle`
+// answers the program's own connection, `engineHandle` the floor's.
+void RegisterActions(const std::vector<Action>& actions, RatioReporter& reporter,
+                     std::function<sqlite3*()> programHandle,
+                     std::function<sqlite3*()> engineHandle);
+
+// What the two sides ran for an action ("program/engine" statement counts),
+// or the floor's statement the program did not run.
+QString SameSql(const QString& action);
+
+// Initialises google-benchmark (program and engine runs interleaved, so a busy
+// moment of the machine hurts both alike), runs everything registered and
+// prints the table.
+void RunActions(int argc, char** argv, const std::function<void(RatioReporter&)>& registerAll);
+
+} // namespace vm::bench
