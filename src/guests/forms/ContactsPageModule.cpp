@@ -4,6 +4,7 @@
 #include "core/DataAccess.h"
 #include "guests/ContactSearch.h"
 #include "guests/forms/ContactsPanel.h"
+#include "guests/forms/MapPage.h"
 #include "guests/forms/frmContactForm.h"
 #include "guests/forms/frmGetContact.h"
 #include "logbook/forms/LogbookModule.h"
@@ -69,6 +70,9 @@ void fillEntryHooks(AppContext& ctx, frmSearch& window) {
     hooks.selectContact = [&ctx](QWidget* parent) { return PickContact(ctx, parent); };
     hooks.showContact = [&ctx](qint64 contactId, QWidget* parent) {
         if (contactId > 0) openContactScreen(ctx, contactId, parent, nullptr);
+    };
+    hooks.showMap = [&ctx](qint64 contactId, QWidget* parent) {
+        OpenContactMap(ctx, contactId, parent);
     };
     hooks.contactDetails = [&ctx](qint64 contactId) {
         try {

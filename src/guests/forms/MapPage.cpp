@@ -2,6 +2,7 @@
 
 #include "core/DataAccess.h"
 #include "core/Rights.h"
+#include "guests/Contacts.h"
 #include "guests/HandheldContacts.h"
 #include "guests/Maps.h"
 #include "logbook/EntryRules.h"
@@ -166,6 +167,25 @@ void OpenPointToPointMap(AppContext& ctx, QWidget* parent) {
     }
     frmPointToPoint dialog(ctx, parent);
     dialog.exec();
+}
+
+void OpenContactMap(AppContext& ctx, qint64 contactId, QWidget* parent) {
+    const QString refusal = CheckMapSetUp(LoadMapSettings(ctx));
+    if (!refusal.isEmpty()) {
+        ctx.prompt().message(refusal);
+        return;
+    }
+    try {
+        const std::optional<Contact> c = GetTheContact(ctx, contactId);
+        if (!c) {
+            ctx.prompt().message("The contact of this entry is no longer in the directory.");
+            return;
+        }
+        OpenMap(ctx, {c->name, c->address, c->city, c->state}, {{"contactId", c->id}}, "Directions",
+                parent);
+    } catch (const DbError& e) {
+        ReportError(ctx.prompt(), e, "OpenContactMap", "frmLogbook", true);
+    }
 }
 
 } // namespace vm

@@ -49,6 +49,9 @@ private:
 
 // The Others page's icon: the right, the set-up check, then the dialog.
 void OpenPointToPointMap(AppContext& ctx, QWidget* parent);
+// Directions to a saved contact (the logbook entry's map icon): the set-up
+// check, then the map in the browser or the printed directions.
+void OpenContactMap(AppContext& ctx, qint64 contactId, QWidget* parent);
 
 inline const QString MsgMapSaved =
     QStringLiteral("Your mapping information has been saved.  Thank you.");
