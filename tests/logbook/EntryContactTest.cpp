@@ -135,7 +135,7 @@ TEST_F(EntryContact, ThePickerChoosesOnTheEntryAndTheDesignLineTakesTheDetails) 
     EXPECT_TRUE(bool(module->hooks.selectContact));
     EXPECT_TRUE(bool(module->hooks.showContact));
     EXPECT_TRUE(bool(module->hooks.contactDetails));
-    EXPECT_FALSE(bool(module->hooks.showMap)); // the contact screen's subsystem fills it
+    EXPECT_TRUE(bool(module->hooks.showMap));
 
     const qint64 id = add(entry("Smith", "Table", "2026/03/14"));
     std::unique_ptr<frmLogbook> f(module->openEntry(id));
