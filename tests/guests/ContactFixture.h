@@ -18,19 +18,7 @@ protected:
     }
 
     // Contacts (and events) in the common database from here on.
-    void openShared() {
-        const QString folder = env.root() + "/common/";
-        QDir().mkpath(folder);
-        Database::open(LocationFor(*env.ctx, env.ctx->start.commonBase, folder), true).reset();
-        env.db().exec("UPDATE [Authorization] SET [FutureB4] = ?, [FutureB5] = ?, "
-                      "[ContactsLocation] = ?",
-                      {true, true, folder});
-        const qint64 member = env.ctx->session.conciergeId;
-        CloseDatabase(*env.ctx);
-        ASSERT_EQ(OpenDatabase(*env.ctx), 0) << env.prompt.texts().join("|").toStdString();
-        ASSERT_TRUE(env.ctx->common);
-        env.logOn(member);
-    }
+    void openShared() { env.openShared(); }
 
     qint64 addType(const QString& name, const QString& kind, int sequence) {
         return env.ctx->contactsDb().insert(

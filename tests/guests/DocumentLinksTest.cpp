@@ -187,13 +187,7 @@ TEST_F(DocumentLinks, CloneCopiesOnlyTheContactsContactLinks) {
 }
 
 TEST_F(DocumentLinks, ContactLinksFollowSharedContactsOtherKindsStayInTheCurrentDatabase) {
-    const QString folder = env.root() + "/common/";
-    QDir().mkpath(folder);
-    Database::open(LocationFor(*env.ctx, env.ctx->start.commonBase, folder), true).reset();
-    env.db().exec("UPDATE [Authorization] SET [FutureB4] = ?, [ContactsLocation] = ?",
-                  {true, folder});
-    CloseDatabase(*env.ctx);
-    ASSERT_EQ(OpenDatabase(*env.ctx), 0) << env.prompt.texts().join("|").toStdString();
+    env.openShared();
     ASSERT_TRUE(env.ctx->common);
 
     const qint64 c = add(DocKind::Contact, 4, "Web Site", "https://example.com");

@@ -38,18 +38,7 @@ protected:
     }
 
     // Events (and contacts) in the common database, as a property sharing them.
-    void openShared() {
-        const QString folder = env.root() + "/common/";
-        QDir().mkpath(folder);
-        Database::open(LocationFor(*env.ctx, env.ctx->start.commonBase, folder), true).reset();
-        env.db().exec("UPDATE [Authorization] SET [FutureB4] = ?, [FutureB5] = ?, "
-                      "[ContactsLocation] = ?",
-                      {true, true, folder});
-        CloseDatabase(*env.ctx);
-        ASSERT_EQ(OpenDatabase(*env.ctx), 0) << env.prompt.texts().join("|").toStdString();
-        ASSERT_TRUE(env.ctx->common);
-        env.logOn(staffId);
-    }
+    void openShared() { env.openShared(); }
 
     // A stored day `offset` days from the clock's today ("" for none).
     QString day(int offset) { return Formats::StoredDate(env.clock.today().addDays(offset)); }

@@ -50,17 +50,7 @@ protected:
         return db.scalar("SELECT COUNT(*) FROM [" + table + "] WHERE [" + column + "] = ?", {value})
             .toInt();
     }
-    void openShared() {
-        const QString folder = env.root() + "/common/";
-        QDir().mkpath(folder);
-        Database::open(LocationFor(*env.ctx, env.ctx->start.commonBase, folder), true).reset();
-        env.db().exec("UPDATE [Authorization] SET [FutureB4] = ?, [FutureB5] = ?, "
-                      "[ContactsLocation] = ?",
-                      {true, true, folder});
-        CloseDatabase(*env.ctx);
-        ASSERT_EQ(OpenDatabase(*env.ctx), 0) << env.prompt.texts().join("|").toStdString();
-        ASSERT_TRUE(env.ctx->common);
-    }
+    void openShared() { env.openShared(); }
 
     TestEnv env;
 };

@@ -70,6 +70,19 @@ void TestEnv::openOrFail() {
     ASSERT_EQ(rc, 0) << prompt.texts().join("\n---\n").toStdString();
 }
 
+void TestEnv::openShared() {
+    const QString folder = root() + "/common/";
+    QDir().mkpath(folder);
+    Database::open(LocationFor(*ctx, ctx->start.commonBase, folder), true).reset();
+    db().exec("UPDATE [Authorization] SET [FutureB4] = ?, [FutureB5] = ?, [ContactsLocation] = ?",
+              {true, true, folder});
+    const qint64 member = ctx->session.conciergeId;
+    CloseDatabase(*ctx);
+    ASSERT_EQ(OpenDatabase(*ctx), 0) << prompt.texts().join("|").toStdString();
+    ASSERT_TRUE(ctx->common);
+    if (member > 0) logOn(member);
+}
+
 void TestEnv::createBaseOnly() {
     ctx->current = Database::open(LocationFor(*ctx, ctx->start.currentBase));
     CreateBaseDatabase(*ctx->current, clock);

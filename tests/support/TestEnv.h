@@ -33,6 +33,10 @@ public:
     void openOrFail();
     // Creates only the base-level database (81045), without the ladder.
     void createBaseOnly();
+    // Contacts and events in the common database from here on, as at a
+    // property sharing them: opens the databases again (the member logged
+    // on stays logged on).
+    void openShared();
     // Logs on a member by id (fills the session as a logon would).
     void logOn(qint64 conciergeId);
     // A new staff member; answers its id.
