@@ -551,4 +551,19 @@ void RemoveBenchWrites(const BenchProperty& p) {
     sqlite3_close(db);
 }
 
+void OpenScratchDesk(ScratchDesk& d, const std::function<Database&(AppContext&)>& store,
+                     const std::function<void(Database&)>& generate) {
+    Workstation ws = Workstation::under(d.folder.path());
+    ws.ensureFolders();
+    d.ctx = std::make_unique<AppContext>(ws, d.prompt, d.clock);
+    d.ctx->start.databaseFolder = d.folder.path() + "/db/";
+    QDir().mkpath(d.ctx->start.databaseFolder);
+    d.ctx->daily.wait = [](int) {};
+    if (OpenDatabase(*d.ctx) != 0) qFatal("the bench database did not open");
+    Database& db = store(*d.ctx);
+    generate(db);
+    db.exec("ANALYZE");
+    d.engine = std::make_unique<EngineFloor>(db.location().file);
+}
+
 } // namespace vm::bench

@@ -7,10 +7,16 @@
 // created today) and the generator are the ones it was made with; otherwise
 // it is generated anew.
 
+#include "EngineFloor.h"
+#include "core/AppContext.h"
+#include "platform/Clock.h"
 #include "platform/Prompt.h"
 
 #include <QDate>
 #include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace vm::bench {
@@ -49,5 +55,22 @@ public:
         return std::nullopt;
     }
 };
+
+// A property made afresh in a temporary folder, for benches whose data takes
+// seconds to generate: the program's context and the engine floor on the
+// same database file.
+struct ScratchDesk {
+    QuietPrompt prompt;
+    FixedClock clock{QDateTime(Today, QTime(10, 0))};
+    QTemporaryDir folder;
+    std::unique_ptr<AppContext> ctx;
+    std::unique_ptr<EngineFloor> engine;
+};
+
+// Opens the empty property, lets `generate` fill the database `store` picks
+// (the current, contacts' or events' one), gathers the statistics and opens
+// the engine floor on that file.
+void OpenScratchDesk(ScratchDesk& d, const std::function<Database&(AppContext&)>& store,
+                     const std::function<void(Database&)>& generate);
 
 } // namespace vm::bench

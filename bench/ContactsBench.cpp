@@ -49,13 +49,7 @@ const QStringList Streets = {"Main St",  "Pier Rd",   "Elm St",    "Oak Ave",  "
                              "State St", "Water St",  "Church St", "High St",  "Mill Rd",
                              "Lake Dr",  "Hill Rd",   "Court St",  "Front St", "King St"};
 
-struct Desk {
-    QuietPrompt prompt;
-    FixedClock clock{QDateTime(Today, QTime(10, 0))};
-    QTemporaryDir folder;
-    std::unique_ptr<AppContext> ctx;
-    std::unique_ptr<EngineFloor> engine;
-};
+using Desk = ScratchDesk;
 Desk* g_desk = nullptr;
 
 QString cityName(int i) {
@@ -105,21 +99,13 @@ void generate(Database& db) {
 }
 
 void openDesk(Desk& d) {
-    Workstation ws = Workstation::under(d.folder.path());
-    ws.ensureFolders();
-    d.ctx = std::make_unique<AppContext>(ws, d.prompt, d.clock);
-    d.ctx->start.databaseFolder = d.folder.path() + "/db/";
-    QDir().mkpath(d.ctx->start.databaseFolder);
-    d.ctx->daily.wait = [](int) {};
-    if (OpenDatabase(*d.ctx) != 0) qFatal("the bench database did not open");
-    generate(d.ctx->contactsDb());
-    d.ctx->contactsDb().exec("ANALYZE");
+    OpenScratchDesk(
+        d, [](AppContext& ctx) -> Database& { return ctx.contactsDb(); }, generate);
     Session& s = d.ctx->session;
     s.name = DeskName;
     s.initials = DeskInitials;
     s.manager = false; // a desk member: private contacts are left out
     s.language = 0;
-    d.engine = std::make_unique<EngineFloor>(d.ctx->contactsDb().location().file);
 }
 
 // What the page does with a selection, up to the rows it paints.

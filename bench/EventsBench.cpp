@@ -30,18 +30,12 @@ namespace {
 
 constexpr int EventCount = 5'000;
 
-struct Desk {
-    QuietPrompt prompt;
-    FixedClock clock{QDateTime(Today, QTime(10, 0))};
-    QTemporaryDir dir;
-    std::unique_ptr<AppContext> ctx;
-    std::unique_ptr<EngineFloor> engine;
-};
+using Desk = ScratchDesk;
 Desk* g_desk = nullptr;
 
 void generate(Database& db) {
     QRandomGenerator random(2026);
-    const QStringList types = {"Concert", "Theatre", "Festival", "Exhibition",
+    const QStringList types = {"Concert", "Theatre", "Festival",  "Exhibition",
                                "Sports",  "Family",  "Nightlife", "Tour"};
     const QString sql = "INSERT INTO [Event] ([EventName], [StartingDate], [ThroughDate], "
                         "[EventTime], [Location], [Telephone], [LowPrice], [HighPrice], [Dark], "
@@ -53,9 +47,8 @@ void generate(Database& db) {
             // Two years back, one ahead; one in twenty continuous, two in five for one day.
             const QDate start = Today.addDays(int(random.bounded(1095)) - 730);
             const int kind = int(random.bounded(20));
-            const QVariant starting =
-                kind == 0 ? QVariant(QMetaType(QMetaType::QString))
-                          : QVariant(Formats::StoredDate(start));
+            const QVariant starting = kind == 0 ? QVariant(QMetaType(QMetaType::QString))
+                                                : QVariant(Formats::StoredDate(start));
             const QString through =
                 kind < 9 ? QString(" ")
                          : Formats::StoredDate(start.addDays(int(random.bounded(1, 45))));
@@ -71,16 +64,8 @@ void generate(Database& db) {
 }
 
 void openDesk(Desk& d) {
-    Workstation ws = Workstation::under(d.dir.path());
-    ws.ensureFolders();
-    d.ctx = std::make_unique<AppContext>(ws, d.prompt, d.clock);
-    d.ctx->start.databaseFolder = d.dir.path() + "/db/";
-    QDir().mkpath(d.ctx->start.databaseFolder);
-    d.ctx->daily.wait = [](int) {};
-    if (OpenDatabase(*d.ctx) != 0) qFatal("the bench database did not open");
-    generate(d.ctx->eventsDb());
-    d.ctx->eventsDb().exec("ANALYZE");
-    d.engine = std::make_unique<EngineFloor>(d.ctx->eventsDb().location().file);
+    OpenScratchDesk(
+        d, [](AppContext& ctx) -> Database& { return ctx.eventsDb(); }, generate);
 }
 
 struct Action {
@@ -107,12 +92,10 @@ std::vector<Action> actions() {
     auto page = [&](const QString& name, const EventSelection& s) {
         const BuiltEventSelection built = BuildEventSelection(s);
         if (!built.refusal.isEmpty()) qFatal("%s", qPrintable(built.refusal));
-        const QString sql = "SELECT * FROM [Event] WHERE " + built.filter.where +
-                            EventSortOrder(s.sort);
+        const QString sql =
+            "SELECT * FROM [Event] WHERE " + built.filter.where + EventSortOrder(s.sort);
         out.push_back({name,
-                       [&ctx, built, s] {
-                           return GetTheEvents(ctx, built.filter, s.sort).size();
-                       },
+                       [&ctx, built, s] { return GetTheEvents(ctx, built.filter, s.sort).size(); },
                        floorOf(sql, built.filter.params)});
     };
     page("events by date range",
@@ -124,15 +107,14 @@ std::vector<Action> actions() {
     const DayRange window = LimitedListDays(Today, {}, {});
     const EventFilter overlap = OverlapFilter(window.from, window.through);
     const QString order = EventListOrder(GetIntegerSetting(ctx.db(), "EventStyle"));
-    out.push_back({"limited guest list",
-                   [&ctx, window] { return GetCurrentEvents(ctx, window).size(); },
-                   floorOf("SELECT * FROM [Event] WHERE [PrintOnList] = ? AND " + overlap.where +
-                               order,
-                           QVariantList{true} + overlap.params)});
-    out.push_back({"future guest list", [&ctx] { return GetFutureEvents(ctx).size(); },
-                   floorOf("SELECT * FROM [Event] WHERE [StartingDate] >= ? AND [PrintOnList] = ?" +
-                               order,
-                           {Formats::StoredDate(Today), true})});
+    out.push_back(
+        {"limited guest list", [&ctx, window] { return GetCurrentEvents(ctx, window).size(); },
+         floorOf("SELECT * FROM [Event] WHERE [PrintOnList] = ? AND " + overlap.where + order,
+                 QVariantList{true} + overlap.params)});
+    out.push_back(
+        {"future guest list", [&ctx] { return GetFutureEvents(ctx).size(); },
+         floorOf("SELECT * FROM [Event] WHERE [StartingDate] >= ? AND [PrintOnList] = ?" + order,
+                 {Formats::StoredDate(Today), true})});
     return out;
 }
 
