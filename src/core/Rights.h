@@ -110,6 +110,38 @@ inline constexpr Right OthersReportWriter{RightsArea::Others, 5};
 inline constexpr Right OthersGroupExtract{RightsArea::Others, 6};
 inline constexpr Right OthersGroupViewDocs{RightsArea::Others, 7};
 inline constexpr Right OthersMap{RightsArea::Others, 8};
+inline constexpr Right OthersRentals{RightsArea::Others, 9};
+inline constexpr Right OthersMessageCenter{RightsArea::Others, 10};
+inline constexpr Right OthersWebImport{RightsArea::Others, 16};
+
+// Profiles: the profile screen, the picker and the main window's Profiles page.
+inline constexpr Right ProfilesEdit{RightsArea::Profiles, 1};
+inline constexpr Right ProfilesAdd{RightsArea::Profiles, 2};
+inline constexpr Right ProfilesImport{RightsArea::Profiles, 3};
+inline constexpr Right ProfilesNotes{RightsArea::Profiles, 4};
+inline constexpr Right ProfilesIndicatorEmail{RightsArea::Profiles, 5};
+inline constexpr Right ProfilesIndicators{RightsArea::Profiles, 6};
+inline constexpr Right ProfilesContactHistory{RightsArea::Profiles, 7};
+inline constexpr Right ProfilesGroupEntries{RightsArea::Profiles, 8};
+inline constexpr Right ProfilesLogbook{RightsArea::Profiles, 9};
+inline constexpr Right ProfilesCards{RightsArea::Profiles, 10};
+inline constexpr Right ProfilesExtract{RightsArea::Profiles, 11};
+inline constexpr Right ProfilesLists{RightsArea::Profiles, 12};
+inline constexpr Right ProfilesPrint{RightsArea::Profiles, 13};
+inline constexpr Right ProfilesMerge{RightsArea::Profiles, 14};
+
+// The add-on modules of the Others page (off for new accounts; managers pass).
+inline constexpr Right AddOnsReservations{RightsArea::AddOns, 1};
+inline constexpr Right AddOnsIncidents{RightsArea::AddOns, 2};
+inline constexpr Right AddOnsLostAndFound{RightsArea::AddOns, 3};
+inline constexpr Right AddOnsKeyControl{RightsArea::AddOns, 4};
+inline constexpr Right AddOnsTimedServices{RightsArea::AddOns, 5};
+
+// The main window's command bar.
+inline constexpr Right TabQuickViewer{RightsArea::Tabs, 8};
+inline constexpr Right GlobalsWhiteboard{RightsArea::Globals, 5};
+inline constexpr Right MaintenancePrintLists{RightsArea::Maintenance, 1};
+inline constexpr Right MaintenanceWebPages{RightsArea::Maintenance, 2};
 } // namespace Rights
 
 } // namespace vm

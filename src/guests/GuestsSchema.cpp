@@ -76,6 +76,8 @@ void declareProfiles(Registry& r) {
         .boolean("DNUBusinessPhone")
         .boolean("DNUCellPhone")
         .boolean("DNUOtherPhone")
+        .versionedRows() // desks edit profiles in place
+        .searchedByContains({"LastName", "FirstName", "DocumentLink"})
         .index({"LastName", "FirstName"})
         .index({"FirstName", "LastName"})
         .index({"StateS", "CityS"})

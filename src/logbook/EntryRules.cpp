@@ -126,7 +126,8 @@ std::optional<QString> DayLimitMessage(int dayLogs, const QString& category, int
 }
 
 bool MayDo(AppContext& ctx, const Right& right) {
-    const bool cardRight = right.area == RightsArea::Logbook && right.position >= 18;
+    const bool cardRight = (right.area == RightsArea::Logbook && right.position >= 18) ||
+                           (right.area == RightsArea::Profiles && right.position == 10);
     // Only managers skip the check; restricted and guest sessions are checked
     // like everyone, and card rights are never skipped.
     if (ctx.session.manager && !cardRight) return true;
