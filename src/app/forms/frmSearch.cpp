@@ -3,6 +3,7 @@
 #include "core/Databases.h"
 #include "core/Formats.h"
 #include "core/Rights.h"
+#include "platform/Prompt.h"
 #include "platform/RegistryValues.h"
 #include "platform/forms/SessionWindows.h"
 
@@ -115,6 +116,25 @@ QAction* frmSearch::addCommand(const QString& text, const QString& objectName,
     a->setObjectName(objectName);
     connect(a, &QAction::triggered, this, [fn = std::move(fn)] { fn(); });
     return a;
+}
+
+void frmSearch::setPagePrinter(const QString& tabName, std::function<void()> print) {
+    m_pagePrinters.insert(tabName, std::move(print));
+}
+
+void frmSearch::printActivePage() {
+    const int i = m_tabs->currentIndex();
+    const auto printer = m_pagePrinters.constFind(i >= 0 ? TabNames.value(i) : QString());
+    if (printer == m_pagePrinters.constEnd() || !*printer) {
+        m_ctx.prompt().message("Print feature is not available for this panel.");
+        return;
+    }
+    if (!m_ctx.session.manager && !m_ctx.session.guest &&
+        !HasRight(m_ctx.db(), m_ctx.session.conciergeId, Rights::MaintenancePrintLists)) {
+        m_ctx.prompt().message("You are not authorized to Print Search Lists.");
+        return;
+    }
+    (*printer)();
 }
 
 void frmSearch::markEmptyPages() {

@@ -5,6 +5,7 @@
 
 #include "core/AppContext.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <functional>
 
@@ -41,6 +42,13 @@ public:
                                    std::function<void()> fn);
     // A button on the command bar.
     QAction* addCommand(const QString& text, const QString& objectName, std::function<void()> fn);
+
+    // What "Print the active document" does while the page of this tab is
+    // shown (its list as it stands); pages without one say printing is not
+    // available for them.
+    void setPagePrinter(const QString& tabName, std::function<void()> print);
+    // Prints the shown page's list (checks the member's right first).
+    void printActivePage();
 
     // The logon seam: shows the logon dialog, answers true when someone logged on.
     void setLogonHandler(std::function<bool()> handler) { m_logon = std::move(handler); }
@@ -91,6 +99,7 @@ private:
     QLabel* m_userLabel = nullptr;
     QTimer* m_timer = nullptr;
     SessionWindows* m_sessionWindows = nullptr;
+    QHash<QString, std::function<void()>> m_pagePrinters;
     std::function<bool()> m_logon;
     std::function<void()> m_logoff;
     bool m_inLogon = false;
