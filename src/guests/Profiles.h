@@ -216,6 +216,9 @@ QString ReplaceIndicatorType(AppContext& ctx, const QString& oldName, IndicatorT
 QString UpdatePrefSequenceNo(AppContext& ctx, IndicatorType t);
 // How many indicators use the type.
 int CountIndicatorUses(AppContext& ctx, const QString& name);
+// True for "GuestID" while the property uses the mandatory guest number: that
+// type can be neither replaced nor deleted.
+bool IsMandatoryGuestIdType(AppContext& ctx, const QString& name);
 // Refused ("" not returned) while profiles carry the type or it is the
 // mandatory GuestID; the caller asks for the confirmation first.
 QString DeleteIndicatorType(AppContext& ctx, const QString& name);
@@ -238,6 +241,8 @@ inline const QString MsgGuestIdNoDelete =
                    "Profile \r\nIndicator.");
 inline const QString MsgDeleteIndicatorType = QStringLiteral(
     "Press <Yes> to DELETE this Preference Type.\r\nPress <No> if you DO NOT wish to delete.");
+inline const QString MsgSelectIndicatorToDelete =
+    QStringLiteral("Please select the Indicator you wish to delete.");
 inline const QString MsgNotAuthorizedIndicators =
     QStringLiteral("You are not authorized to Maintain Indicators.");
 
