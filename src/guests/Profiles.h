@@ -83,8 +83,11 @@ bool DeleteProfile(AppContext& ctx, qint64 id);
 // history, group logs, trips, cards and their viewing log, document links,
 // logbook entries current and archive); the notes are appended; blank fields
 // of `into` take the values of `from`.  Then deletes `from`.  One transaction:
-// on failure both stay as they were.  Answers false when either is missing or
-// they are the same profile.
+// on failure both stay as they were.  Answers false when either is missing,
+// they are the same profile, `into` was saved elsewhere since it was read, or
+// a stored card cannot be re-keyed (the card cipher has said why); an engine
+// failure raises DbError.  The archive's entries move after the commit, in
+// the archive's own transaction.
 bool MergeProfiles(AppContext& ctx, qint64 into, qint64 from);
 
 // The read-only card the logbook entry screen shows: salutation and names,
