@@ -136,8 +136,9 @@ TEST_F(IndicatorsPage, DeleteShowsTheUsesOfATypeInUseAndAsksBeforeDeletingAnUnus
     select("0005 - Pillow");
     click("cmdDeleteIndicator");
     ASSERT_TRUE(inUseShown());
-    EXPECT_EQ(find<QLabel>("lblIndicatorInUse")->text(), MsgIndicatorInUse(2));
-    EXPECT_TRUE(find<QLabel>("lblIndicatorInUse")->text().contains("We found 2 Profile entries"));
+    EXPECT_EQ(find<QLabel>("lblIndicatorInUse")->text(),
+              "We found 2 Profile entries using this Indicator.\nWe will Not Delete this "
+              "Indicator. You may wish to Replace these entries with another Indicator.");
     EXPECT_EQ(env.prompt.texts().size(), 1); // no question asked
     select("0006 - Newspaper");
     EXPECT_FALSE(inUseShown());

@@ -5,6 +5,7 @@
 #include "guests/Profiles.h"
 #include "logbook/EntryRules.h"
 #include "platform/forms/FormHelpers.h"
+#include "platform/forms/WidgetPrompt.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -108,7 +109,7 @@ void ProfileIndicatorsPage::showType(const QString& name) {
 }
 
 void ProfileIndicatorsPage::showInUse(int uses) {
-    lblIndicatorInUse->setText(uses > 0 ? MsgIndicatorInUse(uses) : QString());
+    lblIndicatorInUse->setText(uses > 0 ? ToDisplayText(MsgIndicatorInUse(uses)) : QString());
     lblIndicatorInUse->setVisible(uses > 0);
 }
 
