@@ -135,6 +135,32 @@ TEST_F(ProfileTabs, IndicatorsAreAddedChangedAndDeletedWithTheirMessages) {
     EXPECT_EQ(changes, 4);
 }
 
+TEST_F(ProfileTabs, ACardNumberIsNotStoredAsAnIndicator) {
+    ProfileIndicatorsTab tab(*env.ctx);
+    int changes = 0;
+    tab.changed = [&] { ++changes; };
+    tab.setProfile(load(guest));
+    choose(tab, "cboProfileType", "Newspaper");
+    for (const char* card : {"4111 1111 1111 1111", "Visa 4111-1111-1111-1111"}) {
+        env.prompt.clear();
+        typeInto(tab, "txtProfileSelection", card);
+        click(tab, "cmdAddIndicator");
+        EXPECT_EQ(env.prompt.last(),
+                  "A Credit Card Number may Not be stored as a Profile Indicator")
+            << card;
+    }
+    EXPECT_TRUE(storedIndicators().isEmpty());
+    EXPECT_EQ(changes, 0);
+    // The same digits as a change of a stored value are refused too.
+    typeInto(tab, "txtProfileSelection", "Herald 4111");
+    click(tab, "cmdAddIndicator");
+    selectRow(control<DataGrid>(tab, "grdProfiler"), 0);
+    typeInto(tab, "txtProfileSelection", "4111111111111111");
+    click(tab, "cmdChangeIndicator");
+    EXPECT_EQ(env.prompt.last(), MsgIndicatorIsCard);
+    EXPECT_EQ(storedIndicators(), QStringList({"Newspaper=Herald 4111"}));
+}
+
 TEST_F(ProfileTabs, PrivateIndicatorsAreShownToManagersOnly) {
     InsertProfilePI(*env.ctx, guest, "Pillow", "Foam");
     InsertProfilePI(*env.ctx, guest, "Spouse Name", "Hal");
