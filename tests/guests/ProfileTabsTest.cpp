@@ -355,6 +355,22 @@ TEST_F(ProfileTabs, WithoutTheHistoryRightItsButtonsHideAndRefuse) {
     click(tab, "cmdAddContact");
     EXPECT_EQ(env.prompt.last(), "You are not authorized to Maintain Contact History.");
     EXPECT_TRUE(storedHistory().isEmpty());
+
+    // Neither screen of the tab opens.
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            opened = true;
+            d->reject();
+        }
+    });
+    for (const char* b : {"cmdRecurring", "cmdCorrespondence"}) {
+        env.prompt.clear();
+        click(tab, b);
+        EXPECT_EQ(env.prompt.last(), MsgMaintainContactHistory) << b;
+    }
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(opened);
 }
 
 // ---- Group logs ----
