@@ -125,8 +125,7 @@ private:
 };
 
 // Messages of the tabs.
-inline const QString MsgMaintainIndicators =
-    QStringLiteral("You are not authorized to Maintain Indicators.");
+inline const QString& MsgMaintainIndicators = MsgNotAuthorizedIndicators;
 inline const QString MsgMaintainContactHistory =
     QStringLiteral("You are not authorized to Maintain Contact History.");
 inline const QString MsgMaintainProfileLogbook =
