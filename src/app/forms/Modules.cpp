@@ -11,6 +11,7 @@
 #include "guests/reports/ContactReports.h"
 #include "guests/reports/EventReports.h"
 #include "guests/reports/GroupReports.h"
+#include "guests/reports/ProfileLetterReports.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
@@ -28,6 +29,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterEventReports(ctx.reports);
     RegisterGroupReports(ctx.reports);
     RegisterContactListReports(ctx.reports);
+    RegisterProfileLetterReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
