@@ -11,6 +11,7 @@
 #include "guests/reports/ContactReports.h"
 #include "guests/reports/EventReports.h"
 #include "guests/reports/GroupReports.h"
+#include "guests/reports/ProfileLetterReports.h"
 #include "guests/reports/ProfileReports.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
@@ -30,6 +31,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterGroupReports(ctx.reports);
     RegisterContactListReports(ctx.reports);
     RegisterProfileReports(ctx.reports);
+    RegisterProfileLetterReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
