@@ -100,7 +100,8 @@ public:
     void watch(QWidget* w);
     Profile readScreen() const;
     void showProfile(const Profile& p);
-    void showGroupCreated();
+    // "<-  Created" and the date the group's entries were made for the guest.
+    void showGroupCreated(qint64 groupId);
     void fillLists();
     void fillCombo(QComboBox* box, const QString& otherType);
     void deleteProfile();
@@ -169,8 +170,6 @@ inline const QString MsgIndicatorEmailRight =
     QStringLiteral("You are not authorized to Send Indicator Email.");
 inline const QString MsgGroupEntriesRight =
     QStringLiteral("You are not authorized to Create Group Logbook Entries.");
-inline const QString MsgProfileLogbookRight =
-    QStringLiteral("You are not authorized to maintain Logbook Entries.");
 inline const QString MsgProfilePrintRight =
     QStringLiteral("You are not authorized to print Profile Details.");
 inline const QString MsgContactTypesRight =

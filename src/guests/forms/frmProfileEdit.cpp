@@ -318,7 +318,7 @@ void ProfileEditUi::showProfile(const Profile& p) {
         dnu[i]->setChecked(f[i]);
     showUpperTabs(p);
     showLowerTabs(p);
-    showGroupCreated();
+    showGroupCreated(p.groupId);
     lblProfileID->setText(" ProfileID: " + QString::number(p.id));
     const bool saved = p.id > 0;
     for (QWidget* w :
@@ -328,12 +328,12 @@ void ProfileEditUi::showProfile(const Profile& p) {
     dirty = false;
 }
 
-void ProfileEditUi::showGroupCreated() {
+void ProfileEditUi::showGroupCreated(qint64 groupId) {
     lblGroupCreated->clear();
-    if (profile.id <= 0 || profile.groupId <= 0) return;
+    if (profile.id <= 0 || groupId <= 0) return;
     try {
         for (const ProfileGroupLog& g : GetProfileGL(ctx, profile.id))
-            if (g.groupId == profile.groupId) { // newest first
+            if (g.groupId == groupId) { // newest first
                 lblGroupCreated->setText(GroupLinkCaption(g.created));
                 return;
             }
