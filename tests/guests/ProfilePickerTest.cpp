@@ -1,11 +1,15 @@
 #include "guests/ProfileDesk.h"
 
+#include "app/forms/frmSearch.h"
 #include "core/Settings.h"
 #include "guests/ProfilePicker.h"
 #include "guests/forms/ProfileRecordModule.h"
 #include "guests/forms/ProfileWindows.h"
+#include "guests/forms/frmProfileEdit.h"
+#include "logbook/forms/LogbookModule.h"
 #include "logbook/forms/frmLogbook.h"
 #include "platform/forms/DataGrid.h"
+#include "security/CardStore.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -200,4 +204,41 @@ TEST_F(ProfilePicker, FromTheEntryScreenANewProfileIsMadeSavedAndLinkedToTheEntr
     EXPECT_EQ(f.entry().profileId, made);
     ASSERT_TRUE(save(f)) << env.prompt.texts().join("|").toStdString();
     EXPECT_EQ(store().GetTheLogEntry(f.entry().logId)->profileId, made);
+}
+
+TEST_F(ProfilePicker, InstalledInTheMainWindowTheEntryScreenHooksShowTheProfile) {
+    frmSearch window(*env.ctx);
+    InstallLogbook(*env.ctx, window);
+    InstallProfileRecord(*env.ctx, window);
+    auto* module = window.findChild<LogbookModule*>("LogbookModule");
+    ASSERT_TRUE(module);
+    LogbookScreenHooks& hooks = module->hooks;
+    ASSERT_TRUE(hooks.selectProfile && hooks.showProfile && hooks.profileDetails &&
+                hooks.profileCards);
+
+    addIndicatorType("Pillow", false, 10);
+    addIndicatorType("Spouse Name", true, 20);
+    const qint64 id = addProfile(sample("Ann", "Smith"));
+    InsertProfilePI(*env.ctx, id, "Pillow", "Feather-free");
+    InsertProfilePI(*env.ctx, id, "Spouse Name", "Carl");
+    ASSERT_GT(InsertProfileCC(*env.ctx, {id, "Visa", "4111111111111111", "12/27"}), 0);
+    using Details = std::vector<std::pair<QString, QString>>;
+    EXPECT_EQ(hooks.profileDetails(id), (Details{{"Pillow", "Feather-free"}}));
+    env.ctx->session.manager = true;
+    EXPECT_EQ(hooks.profileDetails(id),
+              (Details{{"Pillow", "Feather-free"}, {"Spouse Name", "Carl"}}));
+    const auto cards = hooks.profileCards(id);
+    ASSERT_EQ(cards.size(), 1u);
+    EXPECT_EQ(cards[0].second, "xxxxxxxxxxxx1111");
+
+    // Without the right to edit the linked profile it opens read-only.
+    hooks.showProfile(id, false, &window);
+    QList<frmProfileEdit*> opened;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<frmProfileEdit*>(w); f && f->isVisible()) opened << f;
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0]->profileId(), id);
+    EXPECT_TRUE(control<QLineEdit>(*opened[0], "txtLastName")->isReadOnly());
+    EXPECT_FALSE(control<QWidget>(*opened[0], "cmdSave")->isVisibleTo(opened[0]));
+    opened[0]->close();
 }

@@ -134,6 +134,23 @@ TEST_F(ProfileScreen, ASaveAfterAnotherDesksChangeAsksAndYesReloadsTheirValues) 
     line(f, "txtCity")->setText("Capital City");
     click(f, "cmdSave");
     EXPECT_EQ(GetProfile(*env.ctx, id)->home.city, "Capital City");
+
+    // Deleted at the other desk: said so, nothing is written back.
+    ASSERT_TRUE(DeleteProfile(*env.ctx, id));
+    line(f, "txtCity")->setText("Ghost Town");
+    click(f, "cmdSave");
+    EXPECT_EQ(env.prompt.last(), GoneElsewhereMessage("Profile"));
+    EXPECT_EQ(env.db().scalar("SELECT COUNT(*) FROM [Profile]").toInt(), 0);
+}
+
+TEST_F(ProfileScreen, ACardNumberTypedIntoABoxIsAskedAboutBeforeTheSave) {
+    frmProfileEdit f(*env.ctx, addProfile(sample("Ann", "Smith")), {});
+    control<QPlainTextEdit>(f, "txtNotes")->setPlainText("Paid with 4111 1111 1111 1111 in May");
+    onModal("frmCCQuery", [](QWidget& d) { click(d, "cmdYes"); });
+    click(f, "cmdSave");
+    const QString notes = GetProfile(*env.ctx, f.profileId())->notes;
+    EXPECT_FALSE(notes.contains("4111")) << notes.toStdString();
+    EXPECT_TRUE(notes.contains("DELETED CC#")) << notes.toStdString();
 }
 
 TEST_F(ProfileScreen, DeleteConfirmsRemovesTheProfileWithItsListsAndUnlinksEntries) {
