@@ -10,6 +10,7 @@
 #include "guests/reports/ContactReports.h"
 #include "guests/reports/EventReports.h"
 #include "guests/reports/GroupReports.h"
+#include "guests/reports/ProfileListReports.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
@@ -27,6 +28,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterEventReports(ctx.reports);
     RegisterGroupReports(ctx.reports);
     RegisterContactListReports(ctx.reports);
+    RegisterProfileListReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
