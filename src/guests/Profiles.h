@@ -5,6 +5,7 @@
 // profile's logbook entries may also be read from the archive.
 
 #include "core/AppContext.h"
+#include "core/DataAccess.h"
 #include "logbook/LogEntry.h"
 #include "platform/VersionedUpdate.h"
 
@@ -48,6 +49,14 @@ struct Profile {
 inline const QString ProfileColorGreen = QStringLiteral("&H0000C000&");
 inline const QString ProfileColorBlack = QStringLiteral("&H00000000&");
 inline const QString ProfileColorBlue = QStringLiteral("&H00C00000&");
+
+// "City, State  Postal" of an address set, leaving out the blank parts.
+QString CityStatePostal(const ProfileAddress& a);
+
+// "[Profile].[column] contains text" for typed text, with its parameter
+// appended to `params`: "%" and "_" are the text's own characters.
+QString ProfileLike(Engine engine, const QString& column, const QString& text,
+                    QVariantList& params);
 
 // The profile of this key with its notes; nullopt when there is none.
 std::optional<Profile> GetProfile(AppContext& ctx, qint64 id);
@@ -130,7 +139,8 @@ void DeleteProfileCH(AppContext& ctx, qint64 id);
 int DeleteProfileCHBefore(AppContext& ctx, qint64 profileId, const QDate& before);
 
 enum class Recurrence { Daily, Weekly, BiWeekly, Monthly };
-// The most rows one recurring request may make.
+// The most rows one recurring request may make (a year of daily contacts);
+// callers check RecurringDates' answer against it before inserting.
 inline constexpr int MaxRecurringContacts = 366;
 // The dates of a recurring contact from `start`: as many as there are day,
 // week (Sunday) or month boundaries between start and through, plus one;
@@ -138,7 +148,9 @@ inline constexpr int MaxRecurringContacts = 366;
 // shorter month falls on that month's last day.  Dates after `through` are
 // left out.
 std::vector<QDate> RecurringDates(const QDate& start, const QDate& through, Recurrence pattern);
-// Inserts one row without a result per date, in one transaction; answers how many.
+// Inserts one row without a result per date, in one transaction; answers how
+// many.  More than MaxRecurringContacts dates are refused whole: nothing is
+// inserted and the answer is -1 (the screen says so).
 int InsertRecurringContacts(AppContext& ctx, qint64 profileId, const QString& type,
                             const std::vector<QDate>& dates);
 
@@ -180,6 +192,10 @@ struct IndicatorType {
     bool isPrivate = false;
 };
 
+// A typed sequence: blank or not a number gives the default 1000.
+inline constexpr int DefaultIndicatorSequence = 1000;
+int IndicatorSequence(const QString& typed);
+
 // Ordered by SequenceNo, PreferenceType.
 std::vector<IndicatorType> GetAllPreferenceTypes(AppContext& ctx);
 std::optional<IndicatorType> GetPreferenceType(AppContext& ctx, const QString& name);
@@ -203,6 +219,27 @@ int CountIndicatorUses(AppContext& ctx, const QString& name);
 // Refused ("" not returned) while profiles carry the type or it is the
 // mandatory GuestID; the caller asks for the confirmation first.
 QString DeleteIndicatorType(AppContext& ctx, const QString& name);
+
+// The in-use panel's text when a type still has indicators.
+QString MsgIndicatorInUse(int count);
+inline const QString MsgBlankIndicator = QStringLiteral("Cannot Add a Blank Indicator.");
+inline const QString MsgIndicatorExists =
+    QStringLiteral("The Indicator already exists in the list of available indicators.");
+inline const QString MsgBlankReplacement = QStringLiteral("Cannot Replace a Blank Indicator.");
+inline const QString MsgReplaceMissing = QStringLiteral(
+    "The Indicator to replace does not exist\r\nin the list of available Indicators.");
+inline const QString MsgUpdateMissing = QStringLiteral(
+    "The Indicator to update does not exist\r\nin the list of available Indicators.");
+inline const QString MsgGuestIdNoReplace =
+    QStringLiteral("You have opted to use the Mandatory Guest \r\nID.  You may NOT "
+                   "Change/Replace this Profile \r\nIndicator.");
+inline const QString MsgGuestIdNoDelete =
+    QStringLiteral("You have opted to use the Mandatory Guest \r\nID.  You may NOT delete this "
+                   "Profile \r\nIndicator.");
+inline const QString MsgDeleteIndicatorType = QStringLiteral(
+    "Press <Yes> to DELETE this Preference Type.\r\nPress <No> if you DO NOT wish to delete.");
+inline const QString MsgNotAuthorizedIndicators =
+    QStringLiteral("You are not authorized to Maintain Indicators.");
 
 // ---- tidying and letters ----
 
