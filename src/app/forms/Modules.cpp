@@ -6,6 +6,7 @@
 #include "guests/forms/EventsModule.h"
 #include "guests/forms/GroupsModule.h"
 #include "guests/forms/ListsModule.h"
+#include "guests/forms/ProfilesPageModule.h"
 #include "guests/reports/ContactListReports.h"
 #include "guests/reports/ContactReports.h"
 #include "guests/reports/EventReports.h"
@@ -40,6 +41,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallContactLists(ctx, window);
     InstallEvents(ctx, window);
     InstallGroups(ctx, window);
+    InstallProfilesPage(ctx, window);
 }
 
 } // namespace vm

@@ -110,7 +110,10 @@ Document BuildProfileList(AppContext& ctx, const PrintRequest& r) {
     Document d = listDocument(ctx, r.title, true);
     const QString description = r.args.value(ArgDescription).toString().trimmed();
     if (!description.isEmpty()) d.body << Para(description) << Spacer{4};
-    Table t = gridTable(headers, {});
+    // The last column holds e-mail addresses and indicator values: give it room.
+    QList<double> weights(headers.size(), 1.5);
+    weights.last() = 3;
+    Table t = gridTable(headers, weights);
     for (const QVariant& row : rows)
         t.rows << TableRow{row.toStringList()};
     d.body << t;
