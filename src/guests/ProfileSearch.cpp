@@ -73,9 +73,18 @@ bool flagAt(const Row& r, int i) {
     return !v.isNull() && v.toBool();
 }
 
-QString storedDateAt(const Row& r, const QString& column) {
-    const QDateTime d = r.dateTime(column);
-    return d.isValid() ? Formats::StoredDate(d.date()) : QString();
+// A date column as the lists show it; SQLite hands it over as ISO text, the
+// server as a date and time.
+QString storedDateAt(const Row& r, int i) {
+    const QVariant v = r.value(i);
+    QDate d;
+    if (v.typeId() == QMetaType::QDateTime)
+        d = v.toDateTime().date();
+    else if (v.typeId() == QMetaType::QDate)
+        d = v.toDate();
+    else if (!v.isNull())
+        d = QDate::fromString(v.toString().left(10), Qt::ISODate);
+    return d.isValid() ? Formats::StoredDate(d) : QString();
 }
 
 // Private profiles (and private indicators) are listed for managers only.
@@ -127,7 +136,7 @@ ProfileRow listRow(const Row& r, ProfileShape shape, bool residential) {
               << r.text(FPostalCode).trimmed();
     QString selectable;
     if (shape == ProfileShape::ContactHistory) {
-        const QString date = storedDateAt(r, "ContactDate");
+        const QString date = storedDateAt(r, FExtra2);
         selectable = r.text(FExtra1).trimmed() + (date.isEmpty() ? QString() : " " + date);
     } else if (shape == ProfileShape::Indicator) {
         selectable = r.text(FExtra1).trimmed();
@@ -169,7 +178,7 @@ public:
                        idsParams, [&](const Row& r) {
                            qint64 id = 0;
                            r.integer(0, id);
-                           m_values.insert(id, storedDateAt(r, "LastContact"));
+                           m_values.insert(id, storedDateAt(r, 1));
                            return true;
                        });
             return;
