@@ -6,12 +6,15 @@
 #include "guests/forms/EventsModule.h"
 #include "guests/forms/GroupsModule.h"
 #include "guests/forms/ListsModule.h"
+#include "guests/forms/ProfileRecordModule.h"
 #include "guests/forms/ProfilesPageModule.h"
 #include "guests/reports/ContactListReports.h"
 #include "guests/reports/ContactReports.h"
 #include "guests/reports/EventReports.h"
 #include "guests/reports/GroupReports.h"
+#include "guests/reports/ProfileLetterReports.h"
 #include "guests/reports/ProfileListReports.h"
+#include "guests/reports/ProfileReports.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
@@ -30,12 +33,15 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterGroupReports(ctx.reports);
     RegisterContactListReports(ctx.reports);
     RegisterProfileListReports(ctx.reports);
+    RegisterProfileReports(ctx.reports);
+    RegisterProfileLetterReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
     // One line per subsystem, in the order their pages should appear.
     InstallSecurity(ctx, window);
     InstallLogbook(ctx, window);
+    InstallProfileRecord(ctx, window); // after the logbook: fills its entry screen's hooks
     InstallContactRecord(ctx, window);
     InstallContactsPage(ctx, window); // after the logbook: fills its entry screen's hooks
     InstallContactLists(ctx, window);

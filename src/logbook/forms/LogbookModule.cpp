@@ -81,7 +81,12 @@ frmLogbook* LogbookModule::openNewEntry(const LogEntry& prefill) {
 }
 
 frmLogbook* LogbookModule::openEntry(qint64 logId) {
-    return panel ? panel->openEntry(logId) : nullptr;
+    // The current database even while the Logbook page lists the archive.
+    return openEntry(logId, LogSource::Current);
+}
+
+frmLogbook* LogbookModule::openEntry(qint64 logId, LogSource source) {
+    return panel ? panel->openEntry(logId, source) : nullptr;
 }
 
 void InstallLogbook(AppContext& ctx, frmSearch& window) {

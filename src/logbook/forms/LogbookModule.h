@@ -26,6 +26,8 @@ public:
     frmLogbook* openNewEntry(const LogEntry& prefill);
     // An existing entry of the current database.
     frmLogbook* openEntry(qint64 logId);
+    // An existing entry of the current or the archive database (read-only there).
+    frmLogbook* openEntry(qint64 logId, LogSource source);
 
     LogbookScreenHooks hooks;
     LogbookPanel* panel = nullptr;

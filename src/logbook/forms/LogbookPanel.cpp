@@ -351,8 +351,12 @@ frmLogbook* LogbookPanel::entryScreen(qint64 logId, LogSource source) {
 }
 
 frmLogbook* LogbookPanel::openEntry(qint64 logId) {
+    return openEntry(logId, m_listedSource);
+}
+
+frmLogbook* LogbookPanel::openEntry(qint64 logId, LogSource source) {
     if (logId <= 0) return nullptr;
-    return entryScreen(logId, m_listedSource);
+    return entryScreen(logId, source);
 }
 
 frmLogbook* LogbookPanel::addEntry() {

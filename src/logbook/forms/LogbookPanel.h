@@ -35,6 +35,8 @@ public:
     frmLogbook* addEntry();
     // The entry's screen (not shown yet), from the source the list shows.
     frmLogbook* openEntry(qint64 logId);
+    // The entry's screen (not shown yet) from the given logbook, whatever the list shows.
+    frmLogbook* openEntry(qint64 logId, LogSource source);
     // Guest confirmations of the selected entries that are complete or pending.
     void cmdConfirmations_Click();
     void cmdItinerary_Click();

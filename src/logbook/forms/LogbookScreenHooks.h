@@ -17,6 +17,8 @@ namespace vm {
 struct PickedProfile {
     qint64 profileId = 0;
     QString firstName, lastName, roomNumber, guestId;
+    // The profile's primary address and home e-mail.
+    QString address, city, state, postalCode, email;
 };
 
 struct LogbookScreenHooks : LogbookServices {
@@ -27,7 +29,10 @@ struct LogbookScreenHooks : LogbookServices {
     std::function<void(qint64 logId, const QString& stored, QWidget* parent)> showCard;
 
     // Profiles and contacts.
-    std::function<std::optional<PickedProfile>(QWidget* parent)> selectProfile;
+    // The profile picker: `seed` carries the entry's names, room and guest id
+    // for a profile made new from the picker.
+    std::function<std::optional<PickedProfile>(const PickedProfile& seed, QWidget* parent)>
+        selectProfile;
     // Opens the profile; `mayEdit` says whether the member may change it.
     std::function<void(qint64 profileId, bool mayEdit, QWidget* parent)> showProfile;
     std::function<void(qint64 contactId, QWidget* parent)> showContact;

@@ -269,7 +269,14 @@ void frmLogbook::cmdShowProfile_Click() {
     }
     if (!MayDoOrSay(m_ctx, Rights::LogbookSelectProfile, MsgSelectProfile)) return;
     if (!m_hooks.selectProfile) return;
-    if (auto p = m_hooks.selectProfile(this)) {
+    LogEntry typed;
+    m_guest->gather(typed);
+    PickedProfile seed; // a profile made new from the picker starts from the entry's guest
+    seed.firstName = typed.firstName;
+    seed.lastName = typed.lastName;
+    seed.roomNumber = typed.roomNumber;
+    seed.guestId = typed.guestId;
+    if (auto p = m_hooks.selectProfile(seed, this)) {
         m_entry.profileId = p->profileId;
         m_guest->showPicked(*p);
         m_changed = true;
