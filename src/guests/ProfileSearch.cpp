@@ -423,7 +423,7 @@ ProfileStatement ProfileListQuery(const AppContext& ctx, const ProfileQuery& q,
 }
 
 ProfileList GetTheProfiles(AppContext& ctx, const ProfileQuery& q, const BuiltProfileQuery& built) {
-    const bool residential = GetBooleanSetting(ctx.db(), "IsResidential");
+    const bool residential = q.residential;
     SelectableColumn column(ctx, replaceChoice(q));
     if (built.shape == ProfileShape::Plain && !replaceChoice(q).isEmpty()) {
         QVariantList idsParams;

@@ -36,7 +36,7 @@ struct ProfileQuery {
     ProfileSelectBy by = ProfileSelectBy::All;
     QString text{};           // last name, first name, unit or state
     QString city{};           // optional with the state
-    bool residential = false; // the third mode searches the unit instead of the state
+    bool residential = false; // the unit is listed, and the third mode searches it, not the state
     QString indicator{};      // PreferenceType
     QString indicatorValue{}; // optional
     qint64 groupId = 0;

@@ -315,7 +315,6 @@ TEST_F(ProfileSearch, GroupTypeAndTheFilterNarrowTheList) {
 }
 
 TEST_F(ProfileSearch, RowsShowTheListedColumnsWithTheGuestsBars) {
-    SetBooleanSetting(env.db(), "IsResidential", true);
     const qint64 id = add({.last = "Adams",
                            .first = "Ann",
                            .salutation = "Dr.",
@@ -337,7 +336,7 @@ TEST_F(ProfileSearch, RowsShowTheListedColumnsWithTheGuestsBars) {
          .dnuHome = true,
          .dnuFax = true,
          .dnuEmail = true});
-    const ProfileList l = list({});
+    const ProfileList l = list({.residential = true});
     ASSERT_EQ(l.rows.size(), 2u);
     EXPECT_EQ(l.rows[0].id, id);
     EXPECT_EQ(l.rows[0].cells, QStringList({"Adams", "Dr. Ann", "1 Pier Rd", "12B", "MA", "Boston",
@@ -350,7 +349,6 @@ TEST_F(ProfileSearch, RowsShowTheListedColumnsWithTheGuestsBars) {
     EXPECT_EQ(l.rows[1].cells[PColSelectable], "Do NOT EMail");
     EXPECT_FALSE(l.rows[1].colorCode);
 
-    SetBooleanSetting(env.db(), "IsResidential", false);
     EXPECT_EQ(list({}).rows[0].cells[PColUnit], "");
     EXPECT_EQ(list({.by = ProfileSelectBy::All, .filter = "Nobody"}).caption,
               " 0 Entries were selected.");

@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "guests/Profiles.h"
 #include "guests/forms/ProfilesPanel.h"
+#include "guests/forms/frmProfileEdit.h"
 #include "guests/reports/ProfileListReports.h"
 #include "output/Reports.h"
 #include "output/forms/frmPrintPreview.h"
@@ -467,4 +468,54 @@ TEST_F(ProfilesPage, FaxAndTelephoneListsLeaveOutBarredNumbers) {
     const ReportRoutine* routine = env.ctx->reports.find(RoutineProfileFaxList);
     ASSERT_TRUE(routine);
     EXPECT_THROW(routine->build(*env.ctx, ProfileFaxListRequest({b})), ReportRefused);
+}
+
+TEST_F(ProfilesPage, TheMainWindowOpensTheProfileScreenAndFollowsItsSavesAndDeletes) {
+    const qint64 a = add({.last = "Adams", .first = "Ann"});
+    const qint64 b = add({.last = "Baker", .first = "Bo"});
+    const qint64 c = add({.last = "Clark", .first = "Cy"});
+    InstallModuleHooks(*env.ctx);
+    frmSearch window(*env.ctx);
+    InstallModules(*env.ctx, window);
+    auto* page = window.tabPage("Profiles")->findChild<ProfilesPanel*>();
+    ASSERT_TRUE(page);
+    Press(*page, "optAll");
+    Press(*page, "cmdSearch");
+    const auto screens = [page] { return page->findChildren<frmProfileEdit*>(); };
+
+    // A new profile from the page: saved, it joins the list.
+    Press(*page, "cmdAddProfile");
+    ASSERT_EQ(screens().size(), 1);
+    frmProfileEdit* added = screens()[0];
+    EXPECT_TRUE(added->isVisible());
+    EXPECT_EQ(added->profileId(), 0);
+    for (const auto& [name, value] : {std::pair{"txtFirstName", "Dee"}, {"txtLastName", "Dunn"}}) {
+        auto* box = Named<QLineEdit>(*added, name);
+        box->setText(value);
+        Q_EMIT box->editingFinished();
+    }
+    Press(*added, "cmdSave");
+    const qint64 d = added->profileId();
+    ASSERT_GT(d, 0) << env.prompt.texts().join("|").toStdString();
+    EXPECT_EQ(page->grdProfiles->keys(), QList<qint64>({a, b, c, d}));
+    EXPECT_EQ(Named<QLabel>(*page, "lblCount")->text(), "4 Entries were selected");
+    added->close();
+
+    // Opened from the grid, the screen steps through the listed profiles.
+    page->grdProfiles->selectKey(b);
+    QTest::keyClick(page->grdProfiles, Qt::Key_Return);
+    frmProfileEdit* shown = nullptr;
+    for (frmProfileEdit* f : screens())
+        if (f->isVisible() && f->profileId() == b) shown = f;
+    ASSERT_TRUE(shown);
+    Press(*shown, "imgNext");
+    EXPECT_EQ(shown->profileId(), c);
+
+    // Deleted there, it leaves the list.
+    env.prompt.answer(Answer::Yes);
+    Press(*shown, "cmdDelete");
+    EXPECT_EQ(env.prompt.last(), MsgDeleteProfile);
+    EXPECT_EQ(page->grdProfiles->keys(), QList<qint64>({a, b, d}));
+    EXPECT_EQ(Named<QLabel>(*page, "lblCount")->text(), "3 Entries were selected");
+    shown->close();
 }
