@@ -135,7 +135,10 @@ std::vector<ContactHistoryRow> GetProfileCH(AppContext& ctx, qint64 profileId) {
         ContactHistoryRow c;
         c.id = r.number("ContactHistoryID");
         c.profileId = r.number("ProfileID");
-        c.date = Formats::StoredDate(r.dateTime("ContactDate").date());
+        // Rows written by older programs may hold the date as stored text.
+        QDate d = r.dateTime("ContactDate").date();
+        if (!d.isValid()) d = Formats::ParseStoredDate(r.text("ContactDate"));
+        c.date = Formats::StoredDate(d);
         c.type = StoredText(r.text("ContactType"));
         c.result = StoredText(r.text("ContactResult"));
         out.push_back(c);

@@ -25,12 +25,6 @@ IndicatorType TypeFrom(const Row& r) {
     return t;
 }
 
-// The mandatory guest number may not go while the property uses it.
-bool IsProtectedGuestId(AppContext& ctx, const QString& name) {
-    return name.trimmed().compare(MandatoryGuestId, Qt::CaseInsensitive) == 0 &&
-           GetBooleanSetting(ctx.db(), "UseGuestID");
-}
-
 void InsertProfleType(Database& db, const IndicatorType& t) {
     db.exec("INSERT INTO [ProfileTS] ([PreferenceType], [EntryHint], [EmailAddress], "
             "[PublicPrivate], [SequenceNo]) VALUES (?, ?, ?, ?, ?)",
@@ -56,6 +50,11 @@ std::optional<IndicatorType> FindType(Database& db, const QString& name) {
 }
 
 } // namespace
+
+bool IsMandatoryGuestIdType(AppContext& ctx, const QString& name) {
+    return name.trimmed().compare(MandatoryGuestId, Qt::CaseInsensitive) == 0 &&
+           GetBooleanSetting(ctx.db(), "UseGuestID");
+}
 
 int IndicatorSequence(const QString& typed) {
     bool ok = false;
@@ -103,7 +102,7 @@ QString AddIndicatorType(AppContext& ctx, IndicatorType t) {
 
 QString ReplaceIndicatorType(AppContext& ctx, const QString& oldName, IndicatorType t) {
     if (t.name.trimmed().isEmpty()) return MsgBlankReplacement;
-    if (IsProtectedGuestId(ctx, oldName)) return MsgGuestIdNoReplace;
+    if (IsMandatoryGuestIdType(ctx, oldName)) return MsgGuestIdNoReplace;
     Database& db = ctx.db();
     QString refusal;
     db.transaction([&] {
@@ -157,7 +156,7 @@ int CountIndicatorUses(AppContext& ctx, const QString& name) {
 }
 
 QString DeleteIndicatorType(AppContext& ctx, const QString& name) {
-    if (IsProtectedGuestId(ctx, name)) return MsgGuestIdNoDelete;
+    if (IsMandatoryGuestIdType(ctx, name)) return MsgGuestIdNoDelete;
     Database& db = ctx.db();
     QString refusal;
     db.transaction([&] {

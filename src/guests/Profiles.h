@@ -83,8 +83,11 @@ bool DeleteProfile(AppContext& ctx, qint64 id);
 // history, group logs, trips, cards and their viewing log, document links,
 // logbook entries current and archive); the notes are appended; blank fields
 // of `into` take the values of `from`.  Then deletes `from`.  One transaction:
-// on failure both stay as they were.  Answers false when either is missing or
-// they are the same profile.
+// on failure both stay as they were.  Answers false when either is missing,
+// they are the same profile, `into` was saved elsewhere since it was read, or
+// a stored card cannot be re-keyed (the card cipher has said why); an engine
+// failure raises DbError.  The archive's entries move after the commit, in
+// the archive's own transaction.
 bool MergeProfiles(AppContext& ctx, qint64 into, qint64 from);
 
 // The read-only card the logbook entry screen shows: salutation and names,
@@ -216,6 +219,9 @@ QString ReplaceIndicatorType(AppContext& ctx, const QString& oldName, IndicatorT
 QString UpdatePrefSequenceNo(AppContext& ctx, IndicatorType t);
 // How many indicators use the type.
 int CountIndicatorUses(AppContext& ctx, const QString& name);
+// True for "GuestID" while the property uses the mandatory guest number: that
+// type can be neither replaced nor deleted.
+bool IsMandatoryGuestIdType(AppContext& ctx, const QString& name);
 // Refused ("" not returned) while profiles carry the type or it is the
 // mandatory GuestID; the caller asks for the confirmation first.
 QString DeleteIndicatorType(AppContext& ctx, const QString& name);
@@ -238,6 +244,8 @@ inline const QString MsgGuestIdNoDelete =
                    "Profile \r\nIndicator.");
 inline const QString MsgDeleteIndicatorType = QStringLiteral(
     "Press <Yes> to DELETE this Preference Type.\r\nPress <No> if you DO NOT wish to delete.");
+inline const QString MsgSelectIndicatorToDelete =
+    QStringLiteral("Please select the Indicator you wish to delete.");
 inline const QString MsgNotAuthorizedIndicators =
     QStringLiteral("You are not authorized to Maintain Indicators.");
 

@@ -28,6 +28,16 @@ const DatedTable CurrentTables[] = {
     {"DocsRead", {"DateRead"}},
 };
 
+// Columns declared as dates hold the engine's date-time, the others the stored text form.
+bool isDateColumn(const QString& table, const QString& column) {
+    if (const schema::Table* t = schema::Registry::all().find(table)) {
+        for (const schema::Column& c : t->columns)
+            if (c.name.compare(column, Qt::CaseInsensitive) == 0)
+                return c.type == schema::Type::Date;
+    }
+    return false;
+}
+
 QString keyOf(const QString& table) {
     if (const schema::Table* t = schema::Registry::all().find(table)) {
         for (const schema::Column& c : t->columns)
@@ -53,10 +63,13 @@ void shiftTable(Database& db, const QString& table, const QStringList& wanted, i
         QVariantList params;
         for (const QString& c : columns) {
             // Empty and unreadable dates stay as they are.
-            const QDate d = Formats::ParseStoredDate(r.text(c));
+            const bool isDate = isDateColumn(table, c);
+            QDate d = isDate ? r.dateTime(c).date() : QDate();
+            if (!d.isValid()) d = Formats::ParseStoredDate(r.text(c));
             if (!d.isValid()) continue;
             sets << "[" + c + "] = ?";
-            params << Formats::StoredDate(d.addDays(days));
+            params << (isDate ? QVariant(d.addDays(days))
+                              : QVariant(Formats::StoredDate(d.addDays(days))));
         }
         if (sets.isEmpty()) continue;
         params << r.value(key);

@@ -3,6 +3,7 @@
 // the rows around them.
 
 #include "core/Databases.h"
+#include "core/Rights.h"
 #include "guests/Profiles.h"
 #include "support/TestEnv.h"
 
@@ -14,7 +15,8 @@ class ProfileFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         env.openOrFail();
-        env.logOn(env.addStaff("Pat Desk", "pat", "PD"));
+        staffId = env.addStaff("Pat Desk", "pat", "PD");
+        env.logOn(staffId);
         env.ctx->workstation.computerName = "DESK-7";
     }
 
@@ -59,12 +61,24 @@ protected:
         return count(db(), sql, params);
     }
 
+    // Grants or takes away one right of the member.
+    void grant(const Right& right, bool allowed = true) {
+        const QString column = RightsColumn(right.area);
+        const QString rights =
+            db().scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
+                        {staffId})
+                .toString();
+        db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
+                  {SetRightChar(rights, right.position, allowed), staffId});
+    }
+
     QString sharedLog() {
         QFile f(env.databaseFolder() + "VelmS.mdb");
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
     TestEnv env;
+    qint64 staffId = 0;
 };
 
 } // namespace vm::test

@@ -1,6 +1,7 @@
 #include "core/Settings.h"
 #include "guests/Groups.h"
 #include "guests/ProfileFixture.h"
+#include "logbook/DateShift.h"
 
 using namespace vm;
 using namespace vm::test;
@@ -323,4 +324,16 @@ TEST_F(ProfileLists, DeleteRefusesTypesInUseAndTheMandatoryGuestId) {
               "Profile \r\nIndicator.");
     EXPECT_TRUE(GetPreferenceType(ctx(), "GuestID"));
     EXPECT_FALSE(GetPreferenceType(ctx(), "Guest Number"));
+}
+
+TEST_F(ProfileLists, TheDateShiftMovesContactDatesAndGroupLogs) {
+    const qint64 id = insert(sample());
+    InsertProfileCH(ctx(), id, QDate(2026, 2, 27), "Phone");
+    db().exec("INSERT INTO [ProfileGL] ([ProfileID], [GroupID], [CreationDate]) "
+              "VALUES (?, 0, '2026/02/27')",
+              {id});
+    UpdateAllDates(ctx(), 3);
+    ASSERT_EQ(GetProfileCH(ctx(), id).size(), 1u);
+    EXPECT_EQ(GetProfileCH(ctx(), id)[0].date, "2026/03/02");
+    EXPECT_EQ(GetProfileGL(ctx(), id).at(0).created, "2026/03/02");
 }

@@ -6,6 +6,7 @@
 #include "guests/forms/EventsModule.h"
 #include "guests/forms/GroupsModule.h"
 #include "guests/forms/ListsModule.h"
+#include "guests/forms/ProfileIndicatorsModule.h"
 #include "guests/forms/ProfileRecordModule.h"
 #include "guests/forms/ProfilesPageModule.h"
 #include "guests/reports/ContactListReports.h"
@@ -45,6 +46,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallContactRecord(ctx, window);
     InstallContactsPage(ctx, window); // after the logbook: fills its entry screen's hooks
     InstallContactLists(ctx, window);
+    InstallProfileIndicators(ctx, window);
     InstallEvents(ctx, window);
     InstallGroups(ctx, window);
     InstallProfilesPage(ctx, window);
