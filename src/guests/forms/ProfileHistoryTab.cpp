@@ -226,7 +226,7 @@ void ProfileHistoryTab::cmdRecurring_Click() {
 }
 
 void ProfileHistoryTab::cmdCorrespondence_Click() {
-    if (m_profile.id <= 0) return;
+    if (!mayMaintain()) return;
     frmProfileCor dialog(m_ctx, m_profile, cboContactType->currentText(), this);
     dialog.exec();
     if (dialog.posted()) refresh();

@@ -106,6 +106,10 @@ void frmProfileCHR::cmdCreate_Click() {
     if (!Guarded(m_ctx, "InsertProfileCHRD",
                  [&] { made = InsertRecurringContacts(m_ctx, m_profileId, m_type, plan.dates); }))
         return;
+    if (made < 0) { // the store's own limit
+        m_ctx.prompt().message(MsgTooManyRecurring());
+        return;
+    }
     m_created = made;
     accept();
 }
