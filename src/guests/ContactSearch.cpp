@@ -107,17 +107,16 @@ QString guestListWhere(const AppContext& ctx, const GuestListFilter& f, QVariant
 
 } // namespace
 
-QString ContactLike(Engine engine, const QString& column, const QString& text, bool startsWith,
-                    QVariantList& params) {
-    const QString qualified = "[Contact].[" + column + "]";
+QString LikeCondition(Engine engine, const QString& table, const QString& column,
+                      const QString& text, bool startsWith, QVariantList& params) {
+    const QString qualified = "[" + table + "].[" + column + "]";
     if (!hasLikeCharacters(text)) {
         if (startsWith) {
             params << text + "%";
             return qualified + " LIKE ?";
         }
         QVariant pattern;
-        const QString condition =
-            schema::ContainsCondition(engine, "Contact", column, text, pattern);
+        const QString condition = schema::ContainsCondition(engine, table, column, text, pattern);
         params << pattern;
         return condition;
     }
@@ -125,6 +124,11 @@ QString ContactLike(Engine engine, const QString& column, const QString& text, b
     const QString literal = escapedForLike(text);
     params << (startsWith ? literal + "%" : "%" + literal + "%");
     return qualified + " LIKE ? ESCAPE '\\'";
+}
+
+QString ContactLike(Engine engine, const QString& column, const QString& text, bool startsWith,
+                    QVariantList& params) {
+    return LikeCondition(engine, "Contact", column, text, startsWith, params);
 }
 
 const QStringList& ContactSortCaptions() {

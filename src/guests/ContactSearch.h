@@ -53,7 +53,11 @@ struct BuiltContactSelection {
 BuiltContactSelection BuildContactSelection(const ContactSelection& s);
 const QStringList& ContactSortCaptions();
 QString ContactOrderBy(ContactSort sort);
-// "column LIKE pattern" for typed text: % and _ are the text's own characters.
+// "[table].[column] LIKE pattern" for typed text: % and _ are the text's own
+// characters; a contains match goes through the table's trigram index.
+QString LikeCondition(Engine engine, const QString& table, const QString& column,
+                      const QString& text, bool startsWith, QVariantList& params);
+// LikeCondition on [Contact].
 QString ContactLike(Engine engine, const QString& column, const QString& text, bool startsWith,
                     QVariantList& params);
 

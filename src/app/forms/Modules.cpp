@@ -8,11 +8,13 @@
 #include "guests/forms/ListsModule.h"
 #include "guests/forms/ProfileIndicatorsModule.h"
 #include "guests/forms/ProfileRecordModule.h"
+#include "guests/forms/ProfilesPageModule.h"
 #include "guests/reports/ContactListReports.h"
 #include "guests/reports/ContactReports.h"
 #include "guests/reports/EventReports.h"
 #include "guests/reports/GroupReports.h"
 #include "guests/reports/ProfileLetterReports.h"
+#include "guests/reports/ProfileListReports.h"
 #include "guests/reports/ProfileReports.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
@@ -31,6 +33,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterEventReports(ctx.reports);
     RegisterGroupReports(ctx.reports);
     RegisterContactListReports(ctx.reports);
+    RegisterProfileListReports(ctx.reports);
     RegisterProfileReports(ctx.reports);
     RegisterProfileLetterReports(ctx.reports);
 }
@@ -46,6 +49,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallProfileIndicators(ctx, window);
     InstallEvents(ctx, window);
     InstallGroups(ctx, window);
+    InstallProfilesPage(ctx, window);
 }
 
 } // namespace vm
