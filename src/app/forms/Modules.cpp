@@ -5,11 +5,13 @@
 #include "guests/forms/ContactsPageModule.h"
 #include "guests/forms/EventsModule.h"
 #include "guests/forms/GroupsModule.h"
+#include "guests/forms/ItineraryModule.h"
 #include "guests/forms/ListsModule.h"
 #include "guests/reports/ContactListReports.h"
 #include "guests/reports/ContactReports.h"
 #include "guests/reports/EventReports.h"
 #include "guests/reports/GroupReports.h"
+#include "guests/reports/ItineraryReports.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
@@ -27,12 +29,14 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterEventReports(ctx.reports);
     RegisterGroupReports(ctx.reports);
     RegisterContactListReports(ctx.reports);
+    RegisterItineraryReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
     // One line per subsystem, in the order their pages should appear.
     InstallSecurity(ctx, window);
     InstallLogbook(ctx, window);
+    InstallItinerary(ctx, window); // after the logbook: fills its screens' itinerary hooks
     InstallContactRecord(ctx, window);
     InstallContactsPage(ctx, window); // after the logbook: fills its entry screen's hooks
     InstallContactLists(ctx, window);
