@@ -16,6 +16,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,8 +42,9 @@ ItineraryPanel::ItineraryPanel(AppContext& ctx, QWidget* parent) : QWidget(paren
     top->setContentsMargins(0, 0, 0, 0);
     top->addWidget(grdItinerary = named(new DataGrid, "grdItinerary"), 1);
     grdItinerary->setHeaders(ItineraryGridHeaders());
-    // The itinerary keeps the order of its entries; the grid shows that order.
-    grdItinerary->setSortingEnabled(false);
+    // The itinerary prints in the grid's order, which is the entries' order:
+    // the headers do not sort it.
+    grdItinerary->horizontalHeader()->setSectionsClickable(false);
     top->addWidget(lblItineraryNote = named(
                        new QLabel("Note: Double-Click to Remove an Entry from the Itinerary."),
                        "lblItineraryNote"));
