@@ -8,6 +8,7 @@
 #include "guests/ItineraryFixture.h"
 #include "guests/forms/frmItinerary.h"
 #include "output/forms/frmPrintPreview.h"
+#include "platform/forms/DataGrid.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -62,8 +63,11 @@ TEST_F(ItineraryPdf, FiveEntriesOverThreeDaysInFrenchReadBackInOrder) {
     auto* guests = control<QListWidget>(*f, "lstGuests");
     ASSERT_EQ(guests->count(), 1);
     EXPECT_EQ(guests->item(0)->text(), "Darrow, Ines {P}");
+    f->show();
     const QRect r = guests->visualItemRect(guests->item(0));
+    QTest::mouseClick(guests->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(guests->viewport(), Qt::LeftButton, {}, r.center());
+    ASSERT_EQ(control<DataGrid>(*f, "grdItinerary")->rowCount(), 5);
     control<QComboBox>(*f, "cboLanguage")->setCurrentText("French");
     control<QCheckBox>(*f, "chkDefaultHeading")->setChecked(true);
     control<QAbstractButton>(*f, "chkSignature")->click();
