@@ -40,15 +40,18 @@ void generate(Database& db) {
         for (int i = 0; i < EntryTotal; ++i) {
             const int guest = i < GuestEntries ? 0 : 1 + int(random.bounded(4000));
             const QDate day = Today.addDays(i < GuestEntries ? i / 5 : int(random.bounded(365)));
-            const QString category = Categories[int(random.bounded(Categories.size()))];
+            // The guest's own thirty all belong on the itinerary.
+            const bool own = i < GuestEntries;
+            const QString category =
+                own ? Categories[i % 5] : Categories[int(random.bounded(Categories.size()))];
             const QString text = category == "Dining"
                                      ? "Restaurant: Chez Leon\r\nCommission: 12%\r\nWindow table"
                                      : "Pick-up at the main entrance (AD 2026/03/10 09:00)";
             db.exec(sql,
                     {"Guest " + QString::number(guest), "Pat", category, Formats::StoredDate(day),
                      QString("%1:30").arg(8 + int(random.bounded(12)), 2, 10, QChar('0')),
-                     Formats::StoredDate(Today), random.bounded(50) == 0, false, text, DeskName,
-                     Formats::StoredDate(Today), "10:00"});
+                     Formats::StoredDate(Today), !own && random.bounded(50) == 0, false, text,
+                     DeskName, Formats::StoredDate(Today), "10:00"});
         }
     });
 }
