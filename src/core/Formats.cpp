@@ -1,6 +1,8 @@
 #include "core/Formats.h"
 
+#include <QList>
 #include <QLocale>
+#include <QPair>
 #include <algorithm>
 #include <cmath>
 
@@ -94,6 +96,13 @@ QString NamedDate(const QDate& d, const QString& formatName) {
     if (name.compare("Short Date", Qt::CaseInsensitive) == 0) return ShortDate(d);
     if (name.compare("Medium Date", Qt::CaseInsensitive) == 0)
         return english().toString(d, "dd-MMM-yy");
+    // The pattern names a member picks for a printed date (the itinerary's
+    // "Date Printed" header column), written as the desk writes them.
+    static const QList<QPair<QString, QString>> patterns = {
+        {"MMMM DD, YYYY", "MMMM dd, yyyy"}, {"DD/MM/YY", "dd/MM/yy"}, {"DD/MM/YYYY", "dd/MM/yyyy"},
+        {"YYYY/MM/DD", "yyyy/MM/dd"},       {"MM/DD/YY", "MM/dd/yy"}, {"DD.MM.YY", "dd.MM.yy"}};
+    for (const auto& [shown, pattern] : patterns)
+        if (name.compare(shown, Qt::CaseInsensitive) == 0) return english().toString(d, pattern);
     return LongDate(d);
 }
 

@@ -18,7 +18,9 @@ QDateTime ParseStoredDateTime(const QString& s);    // "yyyy/MM/dd HH:mm"
 QString ShortDate(const QDate& d); // "MM/dd/yyyy"
 QString LongDate(const QDate& d);  // "dddd, MMMM d, yyyy" (English names)
 // A date in a format chosen by name in the settings: "Long Date", "Medium Date"
-// ("dd-MMM-yy"), "Short Date"; any other name (or none) gives the long date.
+// ("dd-MMM-yy"), "Short Date", or one of the pattern names "MMMM DD, YYYY",
+// "DD/MM/YY", "DD/MM/YYYY", "YYYY/MM/DD", "MM/DD/YY", "DD.MM.YY"; any other
+// name (or none) gives the long date.
 QString NamedDate(const QDate& d, const QString& formatName);
 QDate ParseShortDate(const QString& s);
 // What a box for a short date shows while it is empty.

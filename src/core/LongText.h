@@ -26,6 +26,13 @@ inline const QString CategoryVendorRequest = QStringLiteral("V");
 inline const QString CategoryCorrespondence = QStringLiteral("LC");
 inline const QString StaffCategories = QStringLiteral("U");
 inline const QString StaffLanguage = QStringLiteral("L");
+// Itinerary texts: key 0 and the letter followed by the language's number
+// ("H1" is the French header).  Phrases ("I") are one row each: key = the
+// language, Sequence = the phrase's number.
+inline const QString ItineraryHeader = QStringLiteral("H");
+inline const QString ItineraryFooter = QStringLiteral("F");
+inline const QString ConfirmationFooter = QStringLiteral("S");
+inline const QString ItineraryPhrase = QStringLiteral("I");
 } // namespace TextKind
 
 inline constexpr int LongTextPieceSize = 255;

@@ -45,3 +45,26 @@ TEST(Formats, AStoredDayReadsAsItsShortDate) {
     for (QDate d(2027, 1, 1); d < QDate(2028, 1, 1); d = d.addDays(1))
         ASSERT_EQ(Formats::ShortDateOfStored(Formats::StoredDate(d)), Formats::ShortDate(d));
 }
+
+TEST(Formats, NamedDateKnowsThePickedPatternNames) {
+    const QDate d(2026, 3, 5);
+    const struct {
+        const char* name;
+        const char* expected;
+    } cases[] = {
+        {"Long Date", "Thursday, March 5, 2026"},
+        {"Short Date", "03/05/2026"},
+        {"Medium Date", "05-Mar-26"},
+        {"MMMM DD, YYYY", "March 05, 2026"},
+        {"mmmm dd, yyyy", "March 05, 2026"},
+        {"DD/MM/YY", "05/03/26"},
+        {"DD/MM/YYYY", "05/03/2026"},
+        {"YYYY/MM/DD", "2026/03/05"},
+        {"MM/DD/YY", "03/05/26"},
+        {"DD.MM.YY", "05.03.26"},
+        {"no such format", "Thursday, March 5, 2026"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Formats::NamedDate(d, c.name), c.expected) << c.name;
+    EXPECT_EQ(Formats::NamedDate(QDate(), "DD.MM.YY"), "");
+}

@@ -5,6 +5,7 @@
 #include "guests/forms/ContactsPageModule.h"
 #include "guests/forms/EventsModule.h"
 #include "guests/forms/GroupsModule.h"
+#include "guests/forms/ItineraryModule.h"
 #include "guests/forms/ListsModule.h"
 #include "guests/forms/ProfileIndicatorsModule.h"
 #include "guests/forms/ProfileRecordModule.h"
@@ -13,6 +14,7 @@
 #include "guests/reports/ContactReports.h"
 #include "guests/reports/EventReports.h"
 #include "guests/reports/GroupReports.h"
+#include "guests/reports/ItineraryReports.h"
 #include "guests/reports/ProfileLetterReports.h"
 #include "guests/reports/ProfileListReports.h"
 #include "guests/reports/ProfileReports.h"
@@ -36,6 +38,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterProfileListReports(ctx.reports);
     RegisterProfileReports(ctx.reports);
     RegisterProfileLetterReports(ctx.reports);
+    RegisterItineraryReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
@@ -43,6 +46,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallSecurity(ctx, window);
     InstallLogbook(ctx, window);
     InstallProfileRecord(ctx, window); // after the logbook: fills its entry screen's hooks
+    InstallItinerary(ctx, window);     // after the logbook: fills its screens' itinerary hooks
     InstallContactRecord(ctx, window);
     InstallContactsPage(ctx, window); // after the logbook: fills its entry screen's hooks
     InstallContactLists(ctx, window);

@@ -40,6 +40,9 @@ frmGroups::frmGroups(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(
     buttons->addWidget(cmdOpen = named(new QPushButton("&Open"), "cmdOpen"));
     buttons->addWidget(cmdDeleteOld = named(new QPushButton("Delete Old &Groups"), "cmdDeleteOld"));
     buttons->addWidget(cmdPrintList = named(new QPushButton("&Print List"), "cmdPrintList"));
+    buttons->addWidget(cmdItineraries =
+                           named(new QPushButton("Guest &Itineraries"), "cmdItineraries"));
+    cmdItineraries->setToolTip("Print an Itinerary for each Guest of the selected Group");
     buttons->addStretch();
     buttons->addWidget(cmdClose = named(new QPushButton("&Close"), "cmdClose"));
     top->addLayout(buttons);
@@ -51,6 +54,7 @@ frmGroups::frmGroups(AppContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(
     connect(cmdOpen, &QPushButton::clicked, this, &frmGroups::cmdOpen_Click);
     connect(cmdDeleteOld, &QPushButton::clicked, this, &frmGroups::cmdDeleteOld_Click);
     connect(cmdPrintList, &QPushButton::clicked, this, &frmGroups::cmdPrintList_Click);
+    connect(cmdItineraries, &QPushButton::clicked, this, &frmGroups::cmdItineraries_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     refresh();
 }
@@ -104,6 +108,16 @@ void frmGroups::cmdDeleteOld_Click() {
 void frmGroups::cmdPrintList_Click() {
     if (!MayDoOrSay(m_ctx, Rights::OthersGroupPrint, MsgNotAuthorizedGroupPrint)) return;
     OpenReport(m_ctx, {"PrintGroupList", "Group List", {{"showAll", optAll->isChecked()}}}, this);
+}
+
+void frmGroups::cmdItineraries_Click() {
+    if (!MayDoOrSay(m_ctx, Rights::OthersGroupPrint, MsgNotAuthorizedGroupPrint)) return;
+    const qint64 id = grdGroups->currentKey();
+    if (!id) {
+        m_ctx.prompt().message(MsgSelectGroupForItineraries);
+        return;
+    }
+    OpenReport(m_ctx, {"PrintGroupItineraries", "Group Itineraries", {{"groupId", id}}}, this);
 }
 
 } // namespace vm

@@ -1,6 +1,6 @@
 #pragma once
 // The list of groups and conventions: in house or all, opening, adding,
-// deleting the departed ones and printing the list.
+// deleting the departed ones, printing the list and the guests' itineraries.
 
 #include "core/AppContext.h"
 
@@ -14,6 +14,9 @@ namespace vm {
 class DataGrid;
 class frmGroupsD;
 
+inline const QString MsgSelectGroupForItineraries =
+    QStringLiteral("Please select the Group whose Guest Itineraries you wish to print.");
+
 class frmGroups : public QDialog {
     Q_OBJECT
 public:
@@ -24,13 +27,14 @@ public:
 
     DataGrid* grdGroups;
     QRadioButton *optInHouse, *optAll;
-    QPushButton *cmdAdd, *cmdOpen, *cmdDeleteOld, *cmdPrintList, *cmdClose;
+    QPushButton *cmdAdd, *cmdOpen, *cmdDeleteOld, *cmdPrintList, *cmdItineraries, *cmdClose;
 
 private:
     void cmdAdd_Click();
     void cmdOpen_Click();
     void cmdDeleteOld_Click();
     void cmdPrintList_Click();
+    void cmdItineraries_Click();
 
     AppContext& m_ctx;
 };

@@ -127,6 +127,9 @@ void frmGroupsD::build() {
     buttons->addWidget(imgPrint = named(new QToolButton, "imgPrint"));
     imgPrint->setText("Print");
     imgPrint->setToolTip("Print the Group's Details");
+    buttons->addWidget(imgItinerary = named(new QToolButton, "imgItinerary"));
+    imgItinerary->setText("Itinerary");
+    imgItinerary->setToolTip("Print the Group's Itinerary");
     buttons->addWidget(imgMessage = named(new QToolButton, "imgMessage"));
     imgMessage->setText("Message");
     imgMessage->setToolTip("Send a Message about this Group");
@@ -159,6 +162,7 @@ void frmGroupsD::build() {
     connect(cmdMaintainDocs, &QPushButton::clicked, this, &frmGroupsD::cmdMaintainDocs_Click);
     connect(cmdTemplates, &QPushButton::clicked, this, &frmGroupsD::cmdTemplates_Click);
     connect(imgPrint, &QToolButton::clicked, this, &frmGroupsD::imgPrint_Click);
+    connect(imgItinerary, &QToolButton::clicked, this, &frmGroupsD::imgItinerary_Click);
     connect(imgMessage, &QToolButton::clicked, this, &frmGroupsD::imgMessage_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmGroupsD::cmdSave_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &frmGroupsD::cmdDelete_Click);
@@ -426,6 +430,13 @@ void frmGroupsD::imgPrint_Click() {
         !savedOrSay(MsgSaveGroupBeforePrint))
         return;
     OpenReport(m_ctx, {"PrintGroupDetails", "Group Details", {{"groupId", m_group.id}}}, this);
+}
+
+void frmGroupsD::imgItinerary_Click() {
+    if (!MayDoOrSay(m_ctx, Rights::OthersGroupPrint, MsgNotAuthorizedGroupPrint) ||
+        !savedOrSay(MsgSaveGroupBeforePrint))
+        return;
+    OpenReport(m_ctx, {"PrintGroupItinerary", "Group Itinerary", {{"groupId", m_group.id}}}, this);
 }
 
 void frmGroupsD::imgMessage_Click() {

@@ -36,7 +36,7 @@ public:
     QPushButton *cmdMaintainVenue, *cmdSaveMeeting, *cmdDeleteMeeting, *cmdClearMeeting;
     DataGrid* grdDocuments;
     QPushButton *cmdMaintainDocs, *cmdTemplates;
-    QToolButton *imgPrint, *imgMessage;
+    QToolButton *imgPrint, *imgItinerary, *imgMessage;
     QPushButton *cmdSave, *cmdDelete, *cmdClear, *cmdClose;
 
 Q_SIGNALS:
@@ -66,6 +66,7 @@ private:
     void openDocument(qint64 documentId);
     void cmdTemplates_Click();
     void imgPrint_Click();
+    void imgItinerary_Click();
     void imgMessage_Click();
     bool savedOrSay(const QString& refusal);
 

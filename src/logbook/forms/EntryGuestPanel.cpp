@@ -23,6 +23,9 @@ EntryGuestPanel::EntryGuestPanel(bool residential, QWidget* parent) : QGroupBox(
     profile->addWidget(cmdDeselectProfile =
                            named(new QPushButton("Deselect"), "cmdDeselectProfile"));
     cmdDeselectProfile->setToolTip("Take the profile off this entry");
+    profile->addWidget(cmdItinerary = named(new QPushButton("Itinerary..."), "cmdItinerary"));
+    cmdItinerary->setToolTip("Create an Itinerary for the Guest with this Guest ID");
+    cmdItinerary->setEnabled(false);
     profile->addStretch();
     form->addRow(profile);
     cboGroup->addItem(QString(), 0);
@@ -34,6 +37,9 @@ EntryGuestPanel::EntryGuestPanel(bool residential, QWidget* parent) : QGroupBox(
     });
     connect(cmdShowProfile, &QPushButton::clicked, this, &EntryGuestPanel::profileClicked);
     connect(cmdDeselectProfile, &QPushButton::clicked, this, &EntryGuestPanel::deselectClicked);
+    connect(txtGuestID, &QLineEdit::textChanged, this,
+            [this](const QString& id) { cmdItinerary->setEnabled(!id.trimmed().isEmpty()); });
+    connect(cmdItinerary, &QPushButton::clicked, this, &EntryGuestPanel::itineraryClicked);
 }
 
 void EntryGuestPanel::fillGroups(const std::vector<std::pair<qint64, QString>>& groups) {

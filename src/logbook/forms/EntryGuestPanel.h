@@ -32,11 +32,13 @@ Q_SIGNALS:
     void edited();
     void profileClicked();
     void deselectClicked();
+    // The guest's itinerary (enabled while a guest id is shown).
+    void itineraryClicked();
 
 private:
     QLineEdit *txtLastName, *txtFirstName, *txtRoomNumber, *txtGuestID;
     QComboBox* cboGroup;
-    QPushButton *cmdShowProfile, *cmdDeselectProfile;
+    QPushButton *cmdShowProfile, *cmdDeselectProfile, *cmdItinerary;
     bool m_showing = false;
 };
 

@@ -63,6 +63,8 @@ struct LogbookScreenHooks : LogbookServices {
         printLogbookList;
     // The guest itinerary's print panel.
     std::function<void(QWidget* parent)> openItinerary;
+    // The itinerary of the guest with this guest id (the entry screen's button).
+    std::function<void(const QString& guestId, QWidget* parent)> openGuestItinerary;
 
     // The limousine interface's billing codes for an entry.
     std::function<void(qint64 logId, QWidget* parent)> limoBillingCodes;

@@ -100,6 +100,14 @@ void frmLogbook::build() {
     connect(m_guest, &EntryGuestPanel::profileClicked, this, &frmLogbook::cmdShowProfile_Click);
     connect(m_guest, &EntryGuestPanel::deselectClicked, this,
             &frmLogbook::cmdDeselectProfile_Click);
+    connect(m_guest, &EntryGuestPanel::itineraryClicked, this, [this] {
+        if (!m_hooks.openGuestItinerary) {
+            m_ctx.prompt().message("Guest itineraries are not available: the itinerary module "
+                                   "is not installed.");
+            return;
+        }
+        m_hooks.openGuestItinerary(m_guest->guestId().trimmed(), this);
+    });
     connect(m_card, &EntryCardPanel::showCardClicked, this, &frmLogbook::cmdShowEncCC_Click);
     connect(m_dates, &EntryDatesPanel::referDateLeft, this, &frmLogbook::referDateLeft);
     connect(m_dates, &EntryDatesPanel::arrivalDateLeft, this, &frmLogbook::arrivalDateLeft);
