@@ -106,7 +106,7 @@ TEST_F(ReportWriterScreen, OpensFromTheOthersPageAndTheCommandBarWithItsRight) {
     EXPECT_EQ(env.prompt.last(), "You are not authorized to Work with the Logbook Report Writer.");
     auto* command = window->findChild<QAction*>("cmdQueryMaster");
     ASSERT_TRUE(command);
-    EXPECT_EQ(command->text(), "Logbook Report Writer");
+    EXPECT_EQ(command->text(), "Query Master");
     command->trigger();
     EXPECT_EQ(window->findChild<frmVenCom*>("frmVenCom"), nullptr);
     EXPECT_EQ(env.prompt.shown.size(), 2);
