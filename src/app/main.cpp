@@ -1,6 +1,7 @@
 // Velmora: the concierge desk.
 #include "app/Startup.h"
 #include "app/forms/Modules.h"
+#include "app/forms/VisualStyles.h"
 #include "app/forms/frmSearch.h"
 #include "core/Databases.h"
 #include "platform/DesktopMailer.h"
@@ -37,13 +38,6 @@ QPixmap splashPicture() {
     painter.drawText(p.rect().adjusted(0, 60, 0, 0), Qt::AlignCenter,
                      "The concierge desk  -  version " + VersionText());
     return p;
-}
-
-void applySkin(const AppContext& ctx) {
-    QString skin = INIRead("Settings", "Skin", ctx.iniFile(), "WinXPLuna");
-    if (QFileInfo::exists(ctx.workstation.programFolder + "/DisableSkin.cjstyles")) skin = "NONE";
-    if (skin.compare("NONE", Qt::CaseInsensitive) != 0)
-        QApplication::setStyle(QStyleFactory::create("Fusion"));
 }
 
 } // namespace
@@ -97,7 +91,7 @@ int main(int argc, char** argv) {
 
     ctx.workstation.ensureFolders();
     PrepareLocalSettings(ctx);
-    applySkin(ctx);
+    ApplyVisualStyle(StoredVisualStyle(ctx)); // the splash already wears it
     std::unique_ptr<QSplashScreen> splash;
     if (ShowsSplash(ctx.workstation.executableName)) {
         splash = std::make_unique<QSplashScreen>(splashPicture());

@@ -296,27 +296,11 @@ qint64 CountContactsOfLanguage(AppContext& ctx) {
         .toLongLong();
 }
 
-QString ContactsTooManyMessage(qint64 n) {
-    return "There are " + QString::number(n) + " entries in the Contact List" + CRLF +
-           " meeting the selection requirements." + CRLF + " Please refine your selection criteria";
-}
-
-QString ContactsListThemAllQuestion(qint64 n) {
-    return "There are " + QString::number(n) + " entries in the Contact" + CRLF +
-           " List meeting the selection requirements." + CRLF + " Shall we list them all?";
-}
-
 std::optional<ContactList> ListContacts(AppContext& ctx, const ContactFilter& filter,
                                         ContactSort sort, bool guardSize) {
     if (guardSize) {
         // The questions come with no read open: a member may take a while to answer.
-        const qint64 n = CountContactsOfLanguage(ctx);
-        if (n > ContactListUpperLimit) {
-            ctx.prompt().message(ContactsTooManyMessage(n));
-            return std::nullopt;
-        }
-        if (n > ContactListLowerLimit &&
-            ctx.prompt().ask(ContactsListThemAllQuestion(n)) != Answer::Yes)
+        if (!ContactListGuard.allows(ctx.prompt(), CountContactsOfLanguage(ctx)))
             return std::nullopt;
     }
     ContactList list;

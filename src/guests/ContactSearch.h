@@ -6,6 +6,7 @@
 // Every statement runs on ctx.contactsDb().
 
 #include "core/AppContext.h"
+#include "core/ListSizeGuard.h"
 #include "platform/Database.h"
 
 #include <optional>
@@ -104,11 +105,7 @@ std::optional<ContactRow> GetTheContactRow(AppContext& ctx, qint64 contactId, Co
 std::vector<ContactRow> GetContactRows(AppContext& ctx, const QList<qint64>& ids, ContactSort sort);
 
 // The size guard, asked only when the page lists everything.
-inline constexpr qint64 ContactListUpperLimit = 2000;
-inline constexpr qint64 ContactListLowerLimit = 1000;
 qint64 CountContactsOfLanguage(AppContext& ctx);
-QString ContactsTooManyMessage(qint64 n);
-QString ContactsListThemAllQuestion(qint64 n);
 // The list for a built selection; with `guardSize` the count is checked first
 // (refused or asked).  Nothing when refused or not wanted.
 std::optional<ContactList> ListContacts(AppContext& ctx, const ContactFilter& filter,

@@ -134,16 +134,6 @@ qint64 CountEvents(AppContext& ctx) {
     return ctx.eventsDb().scalar("SELECT COUNT(*) AS RecordCount FROM [Event]").toLongLong();
 }
 
-QString EventsTooManyMessage(qint64 n) {
-    return "There are " + QString::number(n) + " entries in the Event List" + CRLF +
-           " meeting the selection requirements." + CRLF + " Please refine your selection criteria";
-}
-
-QString EventsListThemAllQuestion(qint64 n) {
-    return "There are " + QString::number(n) + " entries in the Event" + CRLF +
-           " List meeting the selection requirements." + CRLF + " Shall we list them all?";
-}
-
 const QStringList& EventGridHeaders() {
     static const QStringList h = {"Event Name", "Telephone", "Starting Date", "Through Date",
                                   "Time",       "Low Price", "High Price",    "Location",

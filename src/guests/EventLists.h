@@ -3,6 +3,7 @@
 // columns with bound values, and its plain-language description) and the
 // three guest lists (continuous, limited dates, future).
 
+#include "core/ListSizeGuard.h"
 #include "guests/Events.h"
 
 #include <QDate>
@@ -49,10 +50,6 @@ EventFilter OverlapFilter(const QDate& from, const QDate& through);
 std::vector<Event> GetTheEvents(AppContext& ctx, const EventFilter& filter, EventSort sort);
 qint64 CountEvents(AppContext& ctx);
 
-inline constexpr qint64 EventListUpperLimit = 2000;
-inline constexpr qint64 EventListLowerLimit = 1000;
-QString EventsTooManyMessage(qint64 n);
-QString EventsListThemAllQuestion(qint64 n);
 inline const QString MsgThroughBeforeFrom =
     QStringLiteral("The Through date must be greater than the from date.");
 

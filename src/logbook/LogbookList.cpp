@@ -72,11 +72,6 @@ QString StatusOf(bool complete, bool cancelled, bool onHold, bool pending) {
     return QStringLiteral("Incomplete");
 }
 
-QString CountCaption(qint64 count) {
-    if (count == 0) return " 0 Entries were selected.";
-    return Formats::FormatNumber(double(count), "###,##0") + " Entries were selected";
-}
-
 QStringList ListHeaders(bool useGuestId) {
     return {
         "Last Name",  "First Name", "Room", "Category",     useGuestId ? "Guest ID" : "Notified",

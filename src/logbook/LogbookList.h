@@ -3,6 +3,7 @@
 // default time window, the visibility rules per row and the row cells.
 
 #include "core/AppContext.h"
+#include "core/ListSizeGuard.h"
 #include "logbook/Categories.h"
 #include "logbook/LogEntry.h"
 
@@ -61,8 +62,6 @@ QString OrderByClause(int sortIndex, bool useGuestId);
 LogFilter WindowClause(ListWindow window, const LogFilter& filter, const QDate& today);
 // The status that colours a row, testing Cancelled, OnHold, Pending, Complete.
 QString StatusOf(bool complete, bool cancelled, bool onHold, bool pending);
-// " 0 Entries were selected." or "1,234 Entries were selected".
-QString CountCaption(qint64 count);
 QStringList ListHeaders(bool useGuestId);
 
 ListRow MakeListRow(const LogEntry& e, const QString& profileType, bool useGuestId);

@@ -224,16 +224,6 @@ qint64 CountSelection(AppContext& ctx, const Viewer& v, const ListRequest& r) {
     return LogbookStore(ctx).db(r.source).scalar(count.sql, count.params).toLongLong();
 }
 
-QString TooManyMessage(qint64 n) {
-    return "There are " + QString::number(n) + " entries in the Logbook" + CRLF +
-           " meeting the selection requirements." + CRLF + " Please refine your selection criteria";
-}
-
-QString ListThemAllQuestion(qint64 n) {
-    return "There are " + QString::number(n) + " entries in the Logbook" + CRLF +
-           " meeting the selection requirements." + CRLF + " Shall we list them all?";
-}
-
 std::optional<LogList> ListSelection(AppContext& ctx, const ListRequest& request, bool guardSize) {
     Database& db = ctx.db();
     Viewer viewer;
@@ -251,12 +241,7 @@ std::optional<LogList> ListSelection(AppContext& ctx, const ListRequest& request
         n = CountSelection(ctx, viewer, request);
     });
     // The questions come with no read open: a member may take a while to answer.
-    if (n > LogbookListUpperLimit) {
-        ctx.prompt().message(TooManyMessage(n));
-        return std::nullopt;
-    }
-    if (n > LogbookListLowerLimit && ctx.prompt().ask(ListThemAllQuestion(n)) != Answer::Yes)
-        return std::nullopt;
+    if (!LogbookListGuard.allows(ctx.prompt(), n)) return std::nullopt;
     return GetTheLogEntries(ctx, viewer, request);
 }
 

@@ -58,14 +58,10 @@ const QStringList& WindowCaptions();
 
 // Rows a selection would list (before the per-category rules), for the size guard.
 qint64 CountSelection(AppContext& ctx, const Viewer& v, const ListRequest& r);
-inline constexpr qint64 LogbookListUpperLimit = 1000;
-inline constexpr qint64 LogbookListLowerLimit = 500;
-QString TooManyMessage(qint64 n);
-QString ListThemAllQuestion(qint64 n);
 
 // What the Logbook page lists for a request, for the member logged on.  With
-// `guardSize` a selection of more than LogbookListUpperLimit rows is refused
-// and one of more than LogbookListLowerLimit needs a Yes; nullopt when the
+// `guardSize` a selection of more than LogbookListGuard.refuseAbove rows is refused
+// and one of more than LogbookListGuard.askAbove needs a Yes; nullopt when the
 // list was refused or not wanted (the member has been told or asked).
 std::optional<LogList> ListSelection(AppContext& ctx, const ListRequest& request, bool guardSize);
 

@@ -1,5 +1,6 @@
 #include "platform/Desktop.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 
@@ -16,6 +17,13 @@ bool IsProgramFile(const QString& path) {
                                         "sh",  "desktop", "appimage", "run", "command"};
     if (runnable.contains(info.suffix().toLower())) return true;
     return info.exists() && info.isExecutable();
+}
+
+QString HelperProgramPath(const QString& folder, const QString& name) {
+    const QDir dir(folder);
+    for (const QString& file : {name, name + ".exe"})
+        if (QFileInfo(dir.filePath(file)).isFile()) return dir.filePath(file);
+    return {};
 }
 
 } // namespace vm

@@ -57,4 +57,8 @@ public:
 // (.exe, .bat, .lnk and the like).  Folders are not programs.
 bool IsProgramFile(const QString& path);
 
+// A helper program the installation puts beside this one: `name` in `folder`
+// (with ".exe" where the helper was built for Windows); "" when neither is there.
+QString HelperProgramPath(const QString& folder, const QString& name);
+
 } // namespace vm

@@ -78,6 +78,7 @@ TEST(MainWindow, PlacementIsKeptAndClosingClosesTheDatabases) {
     {
         frmSearch w(*env.ctx);
         w.setGeometry(40, 60, 900, 640);
+        env.prompt.answer(Answer::Yes); // "Do you wish to exit the Velmora?"
         w.close();
         EXPECT_EQ(env.ctx->current, nullptr);
     }

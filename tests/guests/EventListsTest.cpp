@@ -175,10 +175,11 @@ TEST_F(EventLists, PriceSortsAreNumericAndTheGridShowsPricesAndDays) {
     EXPECT_EQ(EventGridCells(all[0]), QStringList({"Free", "", "03/15/2026", "03/17/2026", "",
                                                    ".00", "10.00", "", "", "Concert"}));
     EXPECT_EQ(CountEvents(*env.ctx), 3);
-    EXPECT_EQ(EventsTooManyMessage(2001), "There are 2001 entries in the Event List\r\n meeting "
-                                          "the selection requirements.\r\n Please refine your "
-                                          "selection criteria");
-    EXPECT_EQ(EventsListThemAllQuestion(1001),
+    EXPECT_EQ(EventListGuard.tooManyMessage(2001),
+              "There are 2001 entries in the Event List\r\n meeting "
+              "the selection requirements.\r\n Please refine your "
+              "selection criteria");
+    EXPECT_EQ(EventListGuard.listThemAllQuestion(1001),
               "There are 1001 entries in the Event\r\n List meeting the selection "
               "requirements.\r\n Shall we list them all?");
 }

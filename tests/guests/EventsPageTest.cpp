@@ -141,7 +141,7 @@ TEST_F(EventsPage, AskingForEverythingIsGuardedBySize) {
     selectBy("All Events");
     env.prompt.answer(Answer::No);
     click(*panel, "cmdSearch");
-    EXPECT_EQ(env.prompt.texts(), QStringList({EventsListThemAllQuestion(1001)}));
+    EXPECT_EQ(env.prompt.texts(), QStringList({EventListGuard.listThemAllQuestion(1001)}));
     EXPECT_EQ(grid()->rowCount(), 0);
     env.prompt.answer(Answer::Yes);
     click(*panel, "cmdSearch");
@@ -158,7 +158,7 @@ TEST_F(EventsPage, AskingForEverythingIsGuardedBySize) {
     bulkEvents(1000);
     selectBy("All Events");
     click(*panel, "cmdSearch");
-    EXPECT_EQ(env.prompt.texts(), QStringList({EventsTooManyMessage(2001)}));
+    EXPECT_EQ(env.prompt.texts(), QStringList({EventListGuard.tooManyMessage(2001)}));
 }
 
 TEST_F(EventsPage, TheEventScreenOpensFromTheListAndTheListFollowsIt) {

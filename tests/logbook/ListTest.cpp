@@ -294,7 +294,7 @@ TEST(LogbookSelection, TheSizeQuestionIsAskedWithNoReadHoldingOffOtherDesks) {
     EXPECT_FALSE(list.has_value()); // answered No
     ASSERT_EQ(probe.shown.size(), 1);
     EXPECT_EQ(otherDeskSaves, 1);
-    EXPECT_EQ(probe.shown[0], ListThemAllQuestion(501));
+    EXPECT_EQ(probe.shown[0], LogbookListGuard.listThemAllQuestion(501));
     // Without the guard the same request lists every row.
     const auto all = ListSelection(*env.ctx, everything, false);
     ASSERT_TRUE(all.has_value());

@@ -75,7 +75,7 @@ protected:
     }
 
     frmVenCom* openFromOthersPage() {
-        click(*window->tabPage("Others"), "cmdOthersReportWriter");
+        click(*window->tabPage("Others"), "imgReportWriter");
         return window->findChild<frmVenCom*>("frmVenCom");
     }
 
@@ -104,9 +104,9 @@ TEST_F(ReportWriterScreen, OpensFromTheOthersPageAndTheCommandBarWithItsRight) {
     grantOthers(5, false);
     EXPECT_EQ(openFromOthersPage(), nullptr);
     EXPECT_EQ(env.prompt.last(), "You are not authorized to Work with the Logbook Report Writer.");
-    auto* command = window->findChild<QAction*>("cmdReportWriter");
+    auto* command = window->findChild<QAction*>("cmdQueryMaster");
     ASSERT_TRUE(command);
-    EXPECT_EQ(command->text(), "Logbook Report Writer");
+    EXPECT_EQ(command->text(), "Query Master");
     command->trigger();
     EXPECT_EQ(window->findChild<frmVenCom*>("frmVenCom"), nullptr);
     EXPECT_EQ(env.prompt.shown.size(), 2);

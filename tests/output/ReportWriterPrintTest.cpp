@@ -33,7 +33,7 @@ TEST_F(ReportWriterPrint, PrintOpensTheListWindowWhosePdfCarriesTheTotals) {
     InstallModuleHooks(*env.ctx);
     frmSearch window(*env.ctx);
     InstallModules(*env.ctx, window);
-    click(*window.tabPage("Others"), "cmdOthersReportWriter");
+    click(*window.tabPage("Others"), "imgReportWriter");
     auto* form = window.findChild<frmVenCom*>("frmVenCom");
     ASSERT_TRUE(form);
     auto choose = [&](const char* box, const QString& text) {

@@ -1,5 +1,7 @@
 #include "app/forms/frmSearch.h"
 
+#include "app/forms/VisualStyles.h"
+#include "app/forms/WindowCommands.h"
 #include "core/Databases.h"
 #include "core/Formats.h"
 #include "core/Rights.h"
@@ -38,10 +40,13 @@ frmSearch::frmSearch(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_
     m_commandBar->setObjectName("tbCommands");
     m_commandBar->setMovable(false);
     buildTabs();
+    buildCommandBar();
+    buildOthersPage();
     m_userLabel = new QLabel(this);
     m_userLabel->setObjectName("lblUser");
     statusBar()->addPermanentWidget(m_userLabel);
-    addCommand("Logoff", "cmdLogoff", [this] { Logoff(); });
+    setCommandAction("cmdLogoff", [this] { Logoff(); });
+    AttachWindowCommands(m_ctx, *this);
     m_timer = new QTimer(this);
     m_timer->setObjectName("tmrMain");
     m_timer->setInterval(1000);
@@ -79,43 +84,6 @@ QWidget* frmSearch::tabPage(const QString& name) const {
 
 void frmSearch::addAdministrationPage(const QString& title, QWidget* page) {
     m_adminPages->addTab(page, title);
-}
-
-QAbstractButton* frmSearch::addOthersIcon(const QString& text, const QString& objectName,
-                                          std::function<void()> fn) {
-    if (!m_othersIcons) {
-        QWidget* page = tabPage("Others");
-        auto* layout = new QVBoxLayout(page);
-        auto* intro =
-            new QLabel("This is where we present the options that defy easy categorization.", page);
-        intro->setObjectName("lblOthersIntro");
-        auto* hint =
-            new QLabel("Double-Click on the associated Icon to launch the selected program", page);
-        hint->setObjectName("lblOthersHint");
-        layout->addWidget(intro);
-        layout->addWidget(hint);
-        m_othersIcons = new QGridLayout;
-        layout->addLayout(m_othersIcons);
-        layout->addStretch(1);
-    }
-    // Two launchers to a row, in the order the subsystems add them.
-    const int at = m_othersIcons->count();
-    auto* button = new QToolButton(tabPage("Others"));
-    button->setObjectName(objectName);
-    button->setText(text);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_othersIcons->addWidget(button, at / 2, at % 2);
-    connect(button, &QToolButton::clicked, this, [fn = std::move(fn)] { fn(); });
-    return button;
-}
-
-QAction* frmSearch::addCommand(const QString& text, const QString& objectName,
-                               std::function<void()> fn) {
-    QAction* a = m_commandBar->addAction(text);
-    a->setObjectName(objectName);
-    connect(a, &QAction::triggered, this, [fn = std::move(fn)] { fn(); });
-    return a;
 }
 
 void frmSearch::setPagePrinter(const QString& tabName, std::function<void()> print) {
@@ -240,6 +208,15 @@ void frmSearch::applyPlacement() {
     const int width = INIRead("Screen", "Width", ini).toInt(&okWidth);
     if (okTop && okLeft && okHeight && okWidth && height > 100 && width > 100)
         setGeometry(left, top, width, height);
+    ApplyVisualStyle(StoredVisualStyle(m_ctx));
+    applySizes();
+    // A stored minimised state is shown as normal.
+    if (INIRead("Screen", "WindowState", ini, "0") == "2")
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void frmSearch::applySizes() {
+    const QString ini = m_ctx.iniFile();
     // Toolbar and tab sizes: 1 small, 2 medium, 3 large.
     const int toolbar = std::clamp(INIRead("Settings", "ToolbarSize", ini, "1").toInt(), 1, 3);
     m_commandBar->setIconSize(QSize(8 + 8 * toolbar, 8 + 8 * toolbar));
@@ -247,9 +224,6 @@ void frmSearch::applyPlacement() {
     QFont tabFont = m_tabs->tabBar()->font();
     tabFont.setPointSize(7 + tabSize + (tabSize == 3 ? 1 : 0));
     m_tabs->tabBar()->setFont(tabFont);
-    // A stored minimised state is shown as normal.
-    if (INIRead("Screen", "WindowState", ini, "0") == "2")
-        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void frmSearch::savePlacement() {
@@ -262,10 +236,15 @@ void frmSearch::savePlacement() {
     INIWrite("Screen", "WindowState", isMaximized() ? "2" : isMinimized() ? "1" : "0", ini);
 }
 
+bool frmSearch::mayExit() {
+    return m_ctx.prompt().ask(MsgExitQuestion, {}, Buttons::YesNo, Icon::Question, Answer::No) ==
+           Answer::Yes;
+}
+
 void frmSearch::closeEvent(QCloseEvent* e) {
     // Leaving the program ends the session: its windows ask their questions
-    // first, and one that refuses keeps the program open.
-    if (m_ctx.session.loggedOn() && !m_sessionWindows->closeAll()) {
+    // after the exit question, and one that refuses keeps the program open.
+    if (!mayExit() || (m_ctx.session.loggedOn() && !m_sessionWindows->closeAll())) {
         e->ignore();
         return;
     }

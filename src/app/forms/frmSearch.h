@@ -4,10 +4,12 @@
 // pages through the seams below when they are installed (app/forms/Modules.cpp).
 
 #include "core/AppContext.h"
+#include "core/Rights.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
+#include <optional>
 
 class QTabWidget;
 class QToolBar;
@@ -37,11 +39,27 @@ public:
     QTabWidget* tabs() const { return m_tabs; }
     // A sub-page of the Administration tab (e.g. "Logbook Categories").
     void addAdministrationPage(const QString& title, QWidget* page);
-    // A launcher on the Others page (the page gets its introduction with the first).
+    // Attaches what an icon of the Others page does.  Every icon stands on the
+    // page from the start (imgGroups, imgRentals, imgPointToPoint,
+    // imgMessageCenter, imgReportWriter, imgReservations, imgIncidents,
+    // imgLostAndFound, imgKeyControl, imgTimedServices, imgWebImport); its right
+    // is checked before the action runs, and an icon without an action says
+    // its module is not installed.  An unknown objectName adds an icon at the end.
     QAbstractButton* addOthersIcon(const QString& text, const QString& objectName,
                                    std::function<void()> fn);
-    // A button on the command bar.
+    QAbstractButton* othersIcon(const QString& objectName) const;
+    // A command of the command bar.  The bar's own items (cmdQuickViewer,
+    // cmdMessageCenter, cmdLogoff, cmdQueryMaster, cmdLogbookExport, cmdPrint,
+    // cmdAbout, cmdExit and the entries of mnuTools and mnuHelp) keep their
+    // place and caption and get `fn` attached; any other objectName adds a
+    // button to the bar.
     QAction* addCommand(const QString& text, const QString& objectName, std::function<void()> fn);
+    // Attaches `fn` to an item of the bar or its menus (see addCommand).
+    void setCommandAction(const QString& objectName, std::function<void()> fn);
+    QAction* commandAction(const QString& objectName) const;
+    // Runs an icon or command as a click does: the right, then the action or
+    // the not-installed message.
+    void launch(const QString& objectName);
 
     // What "Print the active document" does while the page of this tab is
     // shown (its list as it stands); pages without one say printing is not
@@ -69,8 +87,11 @@ public:
 
     // "Velmora - " + property + " - " + long date (with the LOCAL Backup prefix).
     void refreshCaption();
-    // Window placement kept in VmSettings.ini.
+    // Window placement kept in VmSettings.ini (with the visual style and the
+    // toolbar and tab sizes).
     void applyPlacement();
+    // Toolbar and tab sizes from VmSettings.ini.
+    void applySizes();
     void savePlacement();
 
     // The main window's one-second timer (message polling, idle log-off).
@@ -87,7 +108,20 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // What an icon or command needs: its right (checked first), its refusal,
+    // the module named when nothing is attached, and the attached action.
+    struct Launcher {
+        std::optional<Right> right;
+        QString refusal;
+        QString module;
+        std::function<void()> fn;
+    };
+
     void buildTabs();
+    void buildCommandBar();
+    void buildOthersPage();
+    QAction* barAction(const QString& text, const QString& objectName);
+    bool mayExit();
     void applyRights();
     void finishLogoff();
 
@@ -100,6 +134,8 @@ private:
     QTimer* m_timer = nullptr;
     SessionWindows* m_sessionWindows = nullptr;
     QHash<QString, std::function<void()>> m_pagePrinters;
+    QHash<QString, Launcher> m_launchers;
+    QAction* m_exitAction = nullptr;
     std::function<bool()> m_logon;
     std::function<void()> m_logoff;
     bool m_inLogon = false;

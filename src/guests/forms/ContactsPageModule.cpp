@@ -12,6 +12,7 @@
 #include "platform/forms/FormHelpers.h"
 #include "platform/forms/SessionWindows.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QPointer>
@@ -47,11 +48,13 @@ frmContactForm* openContactScreen(AppContext& ctx, qint64 contactId, QWidget* pa
 void addLanguageCombo(AppContext& ctx, frmSearch& window, ContactsPanel* panel) {
     auto* bar = window.findChild<QToolBar*>("tbCommands");
     if (!bar) return;
-    bar->addWidget(new QLabel(" Language "));
+    // The language stands first on the bar.
+    QAction* first = bar->actions().value(0);
+    bar->insertWidget(first, new QLabel(" Language "));
     auto* combo = named(new QComboBox, "cboWorkLanguage");
     combo->addItems(Languages);
     combo->setToolTip("The language of the contacts listed");
-    bar->addWidget(combo);
+    bar->insertWidget(first, combo);
     QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [&ctx, panel](int index) {
         if (index < 0) return;
         ctx.session.language = index;
@@ -101,6 +104,7 @@ void InstallContactsPage(AppContext& ctx, frmSearch& window) {
         };
         QObject::connect(&window, &frmSearch::loggedOn, panel, [panel] { panel->refreshLists(); });
         QObject::connect(&window, &frmSearch::loggedOff, panel, [panel] { panel->clearList(); });
+        window.setPagePrinter("Contacts", [panel] { panel->printList(); });
     }
     addLanguageCombo(ctx, window, panel);
     fillEntryHooks(ctx, window);

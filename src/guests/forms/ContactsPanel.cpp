@@ -7,8 +7,8 @@
 #include "guests/reports/ContactListReports.h"
 #include "logbook/EntryLetter.h"
 #include "logbook/EntryRules.h"
-#include "logbook/LogbookList.h"
 #include "platform/CsvWriter.h"
+#include "platform/Desktop.h"
 #include "platform/forms/DataGrid.h"
 #include "platform/forms/FormHelpers.h"
 
@@ -36,14 +36,6 @@ const std::pair<const char*, ContactSelectBy> SelectChoices[] = {
     {"Primary Name", ContactSelectBy::PrimaryName}, {"Contact Data", ContactSelectBy::ContactData},
     {"Address", ContactSelectBy::Address},          {"Keyword", ContactSelectBy::Keyword},
     {"Open Table", ContactSelectBy::OpenTable},     {"All Contacts", ContactSelectBy::None}};
-
-// The importer of the installation: "ImportC" beside the program (".exe" on Windows).
-QString importerPath(const AppContext& ctx) {
-    const QDir folder(ctx.workstation.programFolder);
-    for (const QString& name : {ImporterName, ImporterName + ".exe"})
-        if (QFileInfo(folder.filePath(name)).isFile()) return folder.filePath(name);
-    return {};
-}
 
 } // namespace
 
@@ -88,6 +80,7 @@ ContactsPanel::ContactsPanel(AppContext& ctx, QWidget* parent) : QWidget(parent)
     top->addWidget(grdContacts = named(new DataGrid, "grdContacts"), 1);
     top->addWidget(lblCount = named(new QLabel, "lblCount"));
     grdContacts->setHeaders(ContactListHeaders(false, ContactSort::RankAndName));
+    m_list = RecordList(grdContacts, lblCount);
     modeChanged();
 
     connect(cboSelectBy, &QComboBox::currentIndexChanged, this, &ContactsPanel::modeChanged);
@@ -141,9 +134,8 @@ void ContactsPanel::fillPlaces() {
 }
 
 void ContactsPanel::clearList() {
-    grdContacts->clearRows();
+    m_list.clear();
     lblDescription->clear();
-    lblCount->clear();
 }
 
 ContactSelection ContactsPanel::selection() const {
@@ -189,20 +181,17 @@ bool ContactsPanel::cmdSearch_Click() {
     }
 }
 
-void ContactsPanel::paintRow(const ContactRow& row) {
-    QColor fore;
-    if (row.closed)
-        fore = QColor(Qt::red); // closed wins over the colour code
-    else if (row.reserved)
-        fore = DataGrid::colorFromSetting(GetTextSetting(m_ctx.db(), "ColorProfile"));
-    grdContacts->setRow(row.id, row.cells, fore);
+QColor ContactsPanel::rowColor(const ContactRow& row) const {
+    if (row.closed) return QColor(Qt::red); // closed wins over the colour code
+    if (row.reserved) return DataGrid::colorFromSetting(GetTextSetting(m_ctx.db(), "ColorProfile"));
+    return {};
 }
 
 void ContactsPanel::showList(const ContactList& list) {
-    grdContacts->clearRows();
+    m_list.clear();
     for (const ContactRow& r : list.rows)
-        paintRow(r);
-    lblCount->setText(list.caption);
+        m_list.add(r.id, r.cells, rowColor(r));
+    m_list.showCount();
 }
 
 void ContactsPanel::refreshRow(qint64 contactId) {
@@ -212,26 +201,18 @@ void ContactsPanel::refreshRow(qint64 contactId) {
             removeRow(contactId);
             return;
         }
-        paintRow(*row);
-        grdContacts->selectKey(contactId);
-        lblCount->setText(CountCaption(grdContacts->rowCount()));
+        m_list.upsert(contactId, row->cells, rowColor(*row));
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "RefreshContactRow", FormName, true);
     }
 }
 
 void ContactsPanel::removeRow(qint64 contactId) {
-    if (grdContacts->removeKey(contactId)) lblCount->setText(CountCaption(grdContacts->rowCount()));
+    m_list.remove(contactId);
 }
 
 qint64 ContactsPanel::neighbour(qint64 contactId, int direction) const {
-    const int rows = grdContacts->rowCount();
-    for (int row = 0; row < rows; ++row) {
-        if (grdContacts->keyAt(row) != contactId) continue;
-        const int other = row + (direction < 0 ? -1 : 1);
-        return other >= 0 && other < rows ? grdContacts->keyAt(other) : 0;
-    }
-    return 0;
+    return m_list.neighbour(contactId, direction);
 }
 
 void ContactsPanel::cmdAddContact_Click() {
@@ -259,7 +240,7 @@ void ContactsPanel::cmdImport_Click() {
         return;
     }
     if (prompt.ask("Do you wish to process the Contacts Import?") != Answer::Yes) return;
-    const QString program = importerPath(m_ctx);
+    const QString program = HelperProgramPath(m_ctx.workstation.programFolder, ImporterName);
     if (program.isEmpty()) {
         prompt.message("The Contacts Import program (" + ImporterName + ") was not found in " +
                        QDir::toNativeSeparators(m_ctx.workstation.programFolder) +

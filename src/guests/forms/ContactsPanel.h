@@ -6,6 +6,7 @@
 
 #include "core/AppContext.h"
 #include "guests/ContactSearch.h"
+#include "platform/forms/RecordList.h"
 
 #include <QWidget>
 #include <functional>
@@ -39,6 +40,8 @@ public:
     void cmdExtract_Click();
     void cmdGuestList_Click();
     void cmdPrintList_Click();
+    // "Print the active document" while this page is shown.
+    void printList() { cmdPrintList_Click(); }
     void clearList();
     // The city, area and keyword choices (logon, after an import).
     void refreshLists();
@@ -62,10 +65,11 @@ private:
     void modeChanged();
     void fillPlaces();
     void showList(const ContactList& list);
-    void paintRow(const ContactRow& row);
+    QColor rowColor(const ContactRow& row) const;
     ContactSelection selection() const;
 
     AppContext& m_ctx;
+    RecordList m_list;
     QStringList m_cities, m_areas;
     ContactSort m_listedSort = ContactSort::RankAndName;
 };

@@ -19,6 +19,7 @@ EventsModule::EventsModule(AppContext& ctx, frmSearch& window) : QObject(&window
             SendRecordMessage(ctx, RecordKind::Event, eventId, parent);
         };
         layout->addWidget(panel);
+        window.setPagePrinter("Events", [this] { panel->printList(); });
     }
     types = new EventTypesPage(ctx);
     window.addAdministrationPage("Event Types", types);

@@ -7,7 +7,6 @@
 #include "guests/reports/EventReports.h"
 #include "logbook/EntryLetter.h"
 #include "logbook/EntryRules.h"
-#include "logbook/LogbookList.h"
 #include "output/forms/PrintPreview.h"
 #include "platform/forms/DataGrid.h"
 #include "platform/forms/FormHelpers.h"
@@ -92,6 +91,7 @@ EventsPanel::EventsPanel(AppContext& ctx, QWidget* parent) : QWidget(parent), m_
     top->addWidget(grdEvents = named(new DataGrid, "grdEvents"), 1);
     grdEvents->setHeaders(EventGridHeaders());
     top->addWidget(lblCount = named(new QLabel, "lblCount"));
+    m_list = RecordList(grdEvents, lblCount);
 
     connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
     connect(txtSearchText, &QLineEdit::returnPressed, this, [this] { cmdSearch_Click(); });
@@ -124,20 +124,15 @@ void EventsPanel::refreshTypes() {
 }
 
 void EventsPanel::clearList() {
-    grdEvents->clearRows();
+    m_list.clear();
     lblDescription->clear();
-    lblCount->clear();
-}
-
-void EventsPanel::showCount() {
-    lblCount->setText(CountCaption(grdEvents->rowCount()));
 }
 
 void EventsPanel::showEvents(const std::vector<Event>& events) {
-    grdEvents->clearRows();
+    m_list.clear();
     for (const Event& e : events)
-        grdEvents->setRow(e.id, EventGridCells(e), {}, {}, false);
-    showCount();
+        m_list.add(e.id, EventGridCells(e));
+    m_list.showCount();
 }
 
 bool EventsPanel::cmdSearch_Click() {
@@ -156,15 +151,8 @@ bool EventsPanel::cmdSearch_Click() {
     }
     try {
         // Only a request for everything is counted first.
-        if (built.filter.where.isEmpty()) {
-            const qint64 n = CountEvents(m_ctx);
-            if (n > EventListUpperLimit) {
-                prompt.message(EventsTooManyMessage(n));
-                return false;
-            }
-            if (n > EventListLowerLimit && prompt.ask(EventsListThemAllQuestion(n)) != Answer::Yes)
-                return false;
-        }
+        if (built.filter.where.isEmpty() && !EventListGuard.allows(prompt, CountEvents(m_ctx)))
+            return false;
         const std::vector<Event> events = GetTheEvents(m_ctx, built.filter, s.sort);
         lblDescription->setText(built.description);
         showEvents(events);
@@ -208,26 +196,18 @@ void EventsPanel::refreshRow(qint64 eventId) {
             removeRow(eventId);
             return;
         }
-        grdEvents->setRow(eventId, EventGridCells(*e));
-        grdEvents->selectKey(eventId);
-        showCount();
+        m_list.upsert(eventId, EventGridCells(*e));
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "RefreshEventRow", FormName, true);
     }
 }
 
 void EventsPanel::removeRow(qint64 eventId) {
-    if (grdEvents->removeKey(eventId)) showCount();
+    m_list.remove(eventId);
 }
 
 qint64 EventsPanel::neighbourKey(qint64 eventId, int step) const {
-    // The rows in the order shown (the user may have sorted the grid).
-    for (int row = 0; row < grdEvents->rowCount(); ++row)
-        if (grdEvents->keyAt(row) == eventId) {
-            const int other = row + step;
-            return other >= 0 && other < grdEvents->rowCount() ? grdEvents->keyAt(other) : 0;
-        }
-    return 0;
+    return m_list.neighbour(eventId, step);
 }
 
 void EventsPanel::cmdImport_Click() {

@@ -5,6 +5,7 @@
 
 #include "core/AppContext.h"
 #include "guests/EventLists.h"
+#include "platform/forms/RecordList.h"
 
 #include <QWidget>
 #include <functional>
@@ -33,6 +34,8 @@ public:
     frmEvent* openEvent(qint64 eventId);
     void refreshTypes();
     void clearList();
+    // "Print the active document" while this page is shown.
+    void printList() { cmdPrintList_Click(); }
     // Puts the event's current state into the list (or takes it out).
     void refreshRow(qint64 eventId);
     void removeRow(qint64 eventId);
@@ -58,9 +61,9 @@ private:
     void printGuestList(GuestList list);
     void cmdPrintList_Click();
     void showEvents(const std::vector<Event>& events);
-    void showCount();
 
     AppContext& m_ctx;
+    RecordList m_list;
 };
 
 inline const QString MsgImportEvents = QStringLiteral("Do you wish to process the Events Import?");

@@ -39,11 +39,8 @@ LogbookModule::LogbookModule(AppContext& ctx, frmSearch& window) : QObject(&wind
         frmExport dialog(ctx, category, parent);
         dialog.exec();
     };
+    // The main window checks the export right before this runs.
     window.addCommand("Export", "cmdLogbookExport", [&ctx, &window] {
-        if (!ctx.session.loggedOn()) return;
-        if (!MayDoOrSay(ctx, Rights::LogbookExport,
-                        "You are not authorized to work with Logbook Export."))
-            return;
         frmExport dialog(ctx, {}, &window);
         dialog.exec();
     });
@@ -52,6 +49,7 @@ LogbookModule::LogbookModule(AppContext& ctx, frmSearch& window) : QObject(&wind
         layout->setContentsMargins(0, 0, 0, 0);
         panel = new LogbookPanel(ctx, hooks, page);
         layout->addWidget(panel);
+        window.setPagePrinter("Logbook", [this] { panel->printList(); });
     }
     categories = new LogbookCategoriesPage(ctx);
     categories->openReport = [&ctx](const PrintRequest& request, QWidget* parent) {

@@ -136,6 +136,7 @@ LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookScreenHooks& hooks, QWi
     top->addWidget(grdLogbook = named(new DataGrid, "grdLogbook"), 1);
     grdLogbook->setSelectionMode(QAbstractItemView::ExtendedSelection);
     top->addWidget(lblCount = named(new QLabel, "lblCount"));
+    m_list = RecordList(grdLogbook, lblCount, cboSource);
 
     connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
     connect(txtSearchText, &QLineEdit::returnPressed, this, [this] { cmdSearch_Click(); });
@@ -156,8 +157,11 @@ LogbookPanel::LogbookPanel(AppContext& ctx, const LogbookScreenHooks& hooks, QWi
 }
 
 LogSource LogbookPanel::source() const {
-    return cboSource->currentIndex() == 1 && m_ctx.hasArchive() ? LogSource::Archive
-                                                                : LogSource::Current;
+    return m_list.archiveChosen() && m_ctx.hasArchive() ? LogSource::Archive : LogSource::Current;
+}
+
+LogSource LogbookPanel::listedSource() const {
+    return m_list.listsArchive() ? LogSource::Archive : LogSource::Current;
 }
 
 void LogbookPanel::refreshCategories() {
@@ -204,12 +208,11 @@ void LogbookPanel::applyGridColors() {
 }
 
 void LogbookPanel::clearList() {
-    grdLogbook->clearRows();
+    m_list.clear();
     lblDescription->clear();
-    lblCount->clear();
 }
 
-void LogbookPanel::paintRow(const ListRow& r) {
+void LogbookPanel::paintRow(const ListRow& r, bool replace) {
     const GridColors& colors = m_ctx.globals.gridColors;
     const QStringList cells = r.cells + QStringList{QString::number(r.logId),
                                                     r.enteredBy,
@@ -218,16 +221,19 @@ void LogbookPanel::paintRow(const ListRow& r) {
                                                     r.referDate,
                                                     r.referTime,
                                                     QString::number(r.contactId)};
-    grdLogbook->setRow(r.logId, cells,
-                       DataGrid::colorFromSetting(colors.get(r.status + "ForeColor")),
-                       DataGrid::colorFromSetting(colors.get(r.status + "BackColor")));
+    const QColor fore = DataGrid::colorFromSetting(colors.get(r.status + "ForeColor"));
+    const QColor back = DataGrid::colorFromSetting(colors.get(r.status + "BackColor"));
+    if (replace)
+        m_list.upsert(r.logId, cells, fore, back);
+    else
+        m_list.add(r.logId, cells, fore, back);
 }
 
 void LogbookPanel::showList(const LogList& list) {
-    grdLogbook->clearRows();
+    m_list.clear();
     for (const ListRow& r : list.rows)
-        paintRow(r);
-    lblCount->setText(list.caption);
+        paintRow(r, false);
+    m_list.showCount();
 }
 
 bool LogbookPanel::runSelection(const LogbookSelection& s, bool guardSize) {
@@ -251,7 +257,7 @@ bool LogbookPanel::runBuilt(const BuiltSelection& built, int sortIndex, ListWind
         request.source = source();
         const std::optional<LogList> list = ListSelection(m_ctx, request, guardSize);
         if (!list) return false;
-        m_listedSource = request.source;
+        m_list.setListsArchive(request.source == LogSource::Archive);
         lblDescription->setText(built.description);
         showList(*list);
         return true;
@@ -351,7 +357,7 @@ frmLogbook* LogbookPanel::entryScreen(qint64 logId, LogSource source) {
 }
 
 frmLogbook* LogbookPanel::openEntry(qint64 logId) {
-    return openEntry(logId, m_listedSource);
+    return openEntry(logId, listedSource());
 }
 
 frmLogbook* LogbookPanel::openEntry(qint64 logId, LogSource source) {
@@ -375,7 +381,7 @@ frmLogbook* LogbookPanel::addEntry() {
 }
 
 void LogbookPanel::refreshRow(qint64 logId) {
-    if (m_listedSource != LogSource::Current) return;
+    if (listedSource() != LogSource::Current) return;
     try {
         LogbookStore store(m_ctx);
         auto e = store.GetTheLogEntry(logId);
@@ -388,23 +394,18 @@ void LogbookPanel::refreshRow(qint64 logId) {
             return;
         }
         const QString profileType = store.ProfileTypeOf(e->profileId);
-        paintRow(MakeListRow(*e, profileType, GetBooleanSetting(m_ctx.db(), "UseGuestID")));
-        grdLogbook->selectKey(logId);
-        lblCount->setText(CountCaption(grdLogbook->rowCount()));
+        paintRow(MakeListRow(*e, profileType, GetBooleanSetting(m_ctx.db(), "UseGuestID")), true);
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "RefreshLogbookRow", FormName, true);
     }
 }
 
 qint64 LogbookPanel::nextKey(qint64 logId) {
-    // The rows in the order shown (the user may have sorted the grid).
-    for (int row = 0; row + 1 < grdLogbook->rowCount(); ++row)
-        if (grdLogbook->keyAt(row) == logId) return grdLogbook->keyAt(row + 1);
-    return 0;
+    return m_list.neighbour(logId, +1);
 }
 
 void LogbookPanel::removeRow(qint64 logId) {
-    if (grdLogbook->removeKey(logId)) lblCount->setText(CountCaption(grdLogbook->rowCount()));
+    m_list.remove(logId);
 }
 
 void LogbookPanel::cmdConfirmations_Click() {
@@ -414,13 +415,13 @@ void LogbookPanel::cmdConfirmations_Click() {
     const QList<qint64> chosen = grdLogbook->selectedKeys();
     try {
         const std::vector<qint64> ids = LogbookStore(m_ctx).ConfirmableEntries(
-            std::vector<qint64>(chosen.begin(), chosen.end()), m_listedSource);
+            std::vector<qint64>(chosen.begin(), chosen.end()), listedSource());
         if (ids.empty()) {
             m_ctx.prompt().message("Please select the Complete or Pending Logbook Entries whose "
                                    "Guest Confirmations you wish to print.");
             return;
         }
-        if (m_hooks.printEntries) m_hooks.printEntries(ids, "Confirmation", m_listedSource, this);
+        if (m_hooks.printEntries) m_hooks.printEntries(ids, "Confirmation", listedSource(), this);
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "cmdConfirmations_Click", "frmSearch", true);
     }
@@ -445,8 +446,8 @@ void LogbookPanel::cmdPrintList_Click() {
         return;
     }
     if (!m_hooks.printLogbookList) return;
-    m_hooks.printLogbookList(std::vector<qint64>(keys.begin(), keys.end()),
-                             m_listedSource == LogSource::Archive, this);
+    m_hooks.printLogbookList(std::vector<qint64>(keys.begin(), keys.end()), m_list.listsArchive(),
+                             this);
 }
 
 } // namespace vm

@@ -5,6 +5,7 @@
 #include "core/AppContext.h"
 #include "logbook/LogbookList.h"
 #include "logbook/forms/LogbookScreenHooks.h"
+#include "platform/forms/RecordList.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -41,6 +42,8 @@ public:
     void cmdConfirmations_Click();
     void cmdItinerary_Click();
     void cmdPrintList_Click();
+    // "Print the active document" while this page is shown.
+    void printList() { cmdPrintList_Click(); }
     void clearList();
     void refreshCategories();
     // Switches the optional filter between category and profile type.
@@ -66,13 +69,14 @@ private:
     bool runBuilt(const struct BuiltSelection& built, int sortIndex, ListWindow window,
                   bool guardSize);
     void showList(const LogList& list);
-    void paintRow(const ListRow& row);
+    void paintRow(const ListRow& row, bool replace);
     LogSource source() const;
+    LogSource listedSource() const;
     void applyGridColors();
 
     AppContext& m_ctx;
     const LogbookScreenHooks& m_hooks;
-    LogSource m_listedSource = LogSource::Current;
+    RecordList m_list;
     bool m_byProfileType = false;
     QStringList m_ranking; // categories by use, read at logon and hourly
     QDateTime m_rankedAt;

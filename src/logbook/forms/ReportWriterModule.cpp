@@ -23,9 +23,9 @@ frmVenCom* OpenReportWriter(AppContext& ctx, frmSearch& window) {
 }
 
 void InstallReportWriter(AppContext& ctx, frmSearch& window) {
-    window.addOthersIcon("Work with the Logbook Report Writer", "cmdOthersReportWriter",
+    window.addOthersIcon("Work with the Logbook Report Writer", "imgReportWriter",
                          [&ctx, &window] { OpenReportWriter(ctx, window); });
-    window.addCommand("Logbook Report Writer", "cmdReportWriter",
+    window.addCommand("Query Master", "cmdQueryMaster",
                       [&ctx, &window] { OpenReportWriter(ctx, window); });
 }
 
