@@ -1,5 +1,7 @@
 #include "guests/ProfileSearch.h"
 
+#include "core/ListSizeGuard.h"
+
 #include "core/DataAccess.h"
 #include "core/Formats.h"
 #include "core/Settings.h"
@@ -477,27 +479,11 @@ qint64 CountProfiles(AppContext& ctx, const QString& filter) {
         .toLongLong();
 }
 
-QString ProfilesTooManyMessage(qint64 n) {
-    return "There are " + QString::number(n) + " entries in the Profile List" + CRLF +
-           " meeting the selection requirements." + CRLF + " Please refine your selection criteria";
-}
-
-QString ProfilesListThemAllQuestion(qint64 n) {
-    return "There are " + QString::number(n) + " entries in the Profile" + CRLF +
-           " List meeting the selection requirements." + CRLF + " Shall we list them all?";
-}
-
 std::optional<ProfileList> ListProfiles(AppContext& ctx, const ProfileQuery& q,
                                         const BuiltProfileQuery& built, bool guardSize) {
     if (guardSize) {
         // The questions come with no read open: a member may take a while to answer.
-        const qint64 n = CountProfiles(ctx, q.filter);
-        if (n > ProfileListUpperLimit) {
-            ctx.prompt().message(ProfilesTooManyMessage(n));
-            return std::nullopt;
-        }
-        if (n > ProfileListLowerLimit &&
-            ctx.prompt().ask(ProfilesListThemAllQuestion(n)) != Answer::Yes)
+        if (!ProfileListGuard.allows(ctx.prompt(), CountProfiles(ctx, q.filter)))
             return std::nullopt;
     }
     ProfileList list;

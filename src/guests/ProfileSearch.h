@@ -110,14 +110,11 @@ ProfileList GetTheProfiles(AppContext& ctx, const ProfileQuery& q, const BuiltPr
 // the list would not show it (gone, private for this member).
 std::optional<ProfileRow> GetTheProfileRow(AppContext& ctx, const ProfileQuery& q, qint64 id);
 
-// The size guard, asked only when the page lists every profile.
-inline constexpr qint64 ProfileListUpperLimit = 1000;
-inline constexpr qint64 ProfileListLowerLimit = 500;
+// How many profiles a request for every profile lists (with the filter).
 qint64 CountProfiles(AppContext& ctx, const QString& filter);
-QString ProfilesTooManyMessage(qint64 n);
-QString ProfilesListThemAllQuestion(qint64 n);
 // The list for a built selection; with `guardSize` the count is checked first
-// (refused or asked).  Nothing when refused or not wanted.
+// by the shared ProfileListGuard (refused or asked).  Nothing when refused or
+// not wanted.
 std::optional<ProfileList> ListProfiles(AppContext& ctx, const ProfileQuery& q,
                                         const BuiltProfileQuery& built, bool guardSize);
 

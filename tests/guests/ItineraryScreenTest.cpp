@@ -114,7 +114,7 @@ TEST_F(ItineraryScreens, GuestChosenByNameFillsTheGridWhichPrintsAndMails) {
     env.mailer.takes = false;
     click(f, "cmdEmail");
     EXPECT_EQ(env.mailer.sent.last().to, "");
-    EXPECT_EQ(env.prompt.last(), MsgNoMailProgram);
+    EXPECT_EQ(env.prompt.last(), MsgItineraryNotMailed);
 }
 
 TEST_F(ItineraryScreens, ArrivalsAreSearchedTrimmedAndPrintedInOneJob) {

@@ -188,7 +188,7 @@ bool ItineraryPanel::email() {
     }
     // Without a usable address the mail program asks the member for one.
     if (m_ctx.mailer().send({mail.to, mail.subject, mail.body, {}})) return true;
-    m_ctx.prompt().message(MsgNoMailProgram, {}, Icon::Exclamation);
+    m_ctx.prompt().message(MsgItineraryNotMailed, {}, Icon::Exclamation);
     return false;
 }
 

@@ -68,7 +68,7 @@ inline const QString MsgNoItinerary =
 inline const QString MsgSpaNotInstalled = QStringLiteral(
     "The spa system interface is not part of this installation.  Guests cannot be located in "
     "the spa system.");
-inline const QString MsgNoMailProgram =
+inline const QString MsgItineraryNotMailed =
     QStringLiteral("No mail program took the Itinerary.  Nothing was sent.");
 
 } // namespace vm

@@ -15,6 +15,7 @@
 #include "logbook/forms/LogbookModule.h"
 #include "logbook/forms/frmLogbook.h"
 #include "output/forms/PrintPreview.h"
+#include "platform/VersionedSave.h"
 #include "platform/forms/FormHelpers.h"
 #include "security/forms/frmCCQuery.h"
 
@@ -307,18 +308,10 @@ bool ContactFormUi::save() {
         if (c.id == 0) {
             InsertContact(ctx, c);
         } else {
-            switch (UpdateContact(ctx, c)) {
-            case VersionedResult::Updated:
-                break;
-            case VersionedResult::Changed:
-                if (ctx.prompt().ask(ChangedElsewhereQuestion("Contact"), {}, Buttons::YesNo,
-                                     Icon::Exclamation, Answer::Yes) == Answer::Yes)
-                    load(c.id);
+            const qint64 id = c.id;
+            if (!SettleVersionedSave(ctx.prompt(), UpdateContact(ctx, c), "Contact",
+                                     [&] { load(id); }))
                 return false;
-            case VersionedResult::Gone:
-                ctx.prompt().message(GoneElsewhereMessage("Contact"), {}, Icon::Exclamation);
-                return false;
-            }
         }
     } catch (const DbError& e) {
         ReportError(ctx.prompt(), e, "cmdSave_Click", FormName, true);

@@ -10,6 +10,7 @@
 #include "guests/forms/frmOtherData.h"
 #include "logbook/EntryRules.h"
 #include "output/forms/PrintPreview.h"
+#include "platform/VersionedSave.h"
 #include "platform/forms/DataGrid.h"
 #include "platform/forms/FormHelpers.h"
 
@@ -246,18 +247,10 @@ bool frmGroupsD::cmdSave_Click() {
         if (g.id == 0) {
             InsertGroup(m_ctx, g);
         } else {
-            switch (UpdateGroup(m_ctx, g)) {
-            case VersionedResult::Updated:
-                break;
-            case VersionedResult::Changed:
-                if (m_ctx.prompt().ask(ChangedElsewhereQuestion("Group"), {}, Buttons::YesNo,
-                                       Icon::Exclamation, Answer::No) == Answer::Yes)
-                    load(g.id);
+            const qint64 id = g.id;
+            if (!SettleVersionedSave(m_ctx.prompt(), UpdateGroup(m_ctx, g), "Group",
+                                     [&] { load(id); }))
                 return false;
-            case VersionedResult::Gone:
-                m_ctx.prompt().message(GoneElsewhereMessage("Group"), {}, Icon::Exclamation);
-                return false;
-            }
         }
     } catch (const std::exception& e) {
         ReportError(m_ctx.prompt(), e, "cmdSave_Click", FormName, true);

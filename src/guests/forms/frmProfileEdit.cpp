@@ -10,6 +10,7 @@
 #include "guests/forms/ProfileEditUi.h"
 #include "guests/forms/frmOtherData.h"
 #include "logbook/EntryRules.h"
+#include "platform/VersionedSave.h"
 #include "platform/forms/FormHelpers.h"
 #include "security/forms/frmCCQuery.h"
 
@@ -390,18 +391,10 @@ bool ProfileEditUi::save() {
         if (p.id == 0) {
             InsertProfile(ctx, p);
         } else {
-            switch (UpdateProfile(ctx, p)) {
-            case VersionedResult::Updated:
-                break;
-            case VersionedResult::Changed:
-                if (ctx.prompt().ask(ChangedElsewhereQuestion("Profile"), {}, Buttons::YesNo,
-                                     Icon::Exclamation, Answer::Yes) == Answer::Yes)
-                    load(p.id);
+            const qint64 id = p.id;
+            if (!SettleVersionedSave(ctx.prompt(), UpdateProfile(ctx, p), "Profile",
+                                     [&] { load(id); }))
                 return false;
-            case VersionedResult::Gone:
-                ctx.prompt().message(GoneElsewhereMessage("Profile"), {}, Icon::Exclamation);
-                return false;
-            }
         }
     } catch (const DbError& e) {
         ReportError(ctx.prompt(), e, "cmdSave_Click", ProfileFormName, true);
