@@ -142,6 +142,15 @@ inline constexpr Right TabQuickViewer{RightsArea::Tabs, 8};
 inline constexpr Right GlobalsWhiteboard{RightsArea::Globals, 5};
 inline constexpr Right MaintenancePrintLists{RightsArea::Maintenance, 1};
 inline constexpr Right MaintenanceWebPages{RightsArea::Maintenance, 2};
+
+// Staff messages: the Messages tab's features, the mail indicator, composing.
+inline constexpr Right MessagesUse{RightsArea::Messages, 1};
+
+// The quick viewer's maintenance screens.
+inline constexpr Right GlobalsActivityGraphs{RightsArea::Globals, 1};
+inline constexpr Right GlobalsQuickViewerCategories{RightsArea::Globals, 2};
+inline constexpr Right GlobalsMasterTasks{RightsArea::Globals, 3};
+inline constexpr Right GlobalsDocumentLinks{RightsArea::Globals, 4};
 } // namespace Rights
 
 } // namespace vm
