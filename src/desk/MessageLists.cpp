@@ -64,11 +64,7 @@ QList<StaffMsg> GetDueUrgentMessages(AppContext& ctx, const QString& me) {
 }
 
 int CountDueMessages(AppContext& ctx, const QString& me) {
-    return ctx.db()
-        .scalar("SELECT COUNT(*) FROM [MsgTimer] WHERE [ConciergeName] = ? AND [MsgDateTime] <= ? "
-                "AND [LogbookID] <> -1",
-                {me, NowStamp(ctx)})
-        .toInt();
+    return ctx.db().scalar(msg::DueCountSql, {me, NowStamp(ctx)}).toInt();
 }
 
 std::optional<StaffMsg> GetMessage(AppContext& ctx, qint64 timerId) {
@@ -98,7 +94,9 @@ void UpdateTheMessage(AppContext& ctx, qint64 timerId, const QDateTime& due, con
                   {Formats::StoredDateTime(due), type.trimmed(), timerId});
 }
 
-QList<StaffMsg> GetMessages(AppContext& ctx, const MsgListQuery& query) {
+namespace msg {
+
+MsgStatement MessageListStatement(const MsgListQuery& query) {
     QStringList where;
     QVariantList params;
     switch (query.filter) {
@@ -121,7 +119,15 @@ QList<StaffMsg> GetMessages(AppContext& ctx, const MsgListQuery& query) {
     const QString order = query.orderByName
                               ? "[MsgTimer].[ConciergeName], [MsgTimer].[MsgDateTime]"
                               : "[MsgTimer].[MsgDateTime], [MsgTimer].[ConciergeName]";
-    return msg::ReadMessages(ctx.db(), where.join(" AND "), params, order);
+    return {SelectMessagesSql(where.join(" AND "), order), params};
+}
+
+} // namespace msg
+
+QList<StaffMsg> GetMessages(AppContext& ctx, const MsgListQuery& query) {
+    const msg::MsgStatement st = msg::MessageListStatement(query);
+    if (st.sql.isEmpty()) return {};
+    return msg::ReadStatement(ctx.db(), st);
 }
 
 QStringList GetMessagesNames(AppContext& ctx, bool senders, bool disposed) {

@@ -21,13 +21,20 @@ const QString InsertPieceSql =
 
 } // namespace
 
+QString SelectMessagesSql(const QString& where, const QString& order) {
+    return SelectMessageSql + (where.isEmpty() ? QString() : " WHERE " + where) + " ORDER BY " +
+           order + ", [MsgTimer].[TimerID], [MsgText].[Sequence]";
+}
+
 QList<StaffMsg> ReadMessages(Database& db, const QString& where, const QVariantList& params,
                              const QString& order) {
+    return ReadStatement(db, {SelectMessagesSql(where, order), params});
+}
+
+QList<StaffMsg> ReadStatement(Database& db, const MsgStatement& st) {
     QList<StaffMsg> out;
-    const QString sql = SelectMessageSql + (where.isEmpty() ? QString() : " WHERE " + where) +
-                        " ORDER BY " + order + ", [MsgTimer].[TimerID], [MsgText].[Sequence]";
     // Positions, not names: both tables have a TimerID column.
-    db.forEach(sql, params, [&](const Row& r) {
+    db.forEach(st.sql, st.params, [&](const Row& r) {
         qint64 id = 0;
         r.integer(0, id);
         if (out.isEmpty() || out.last().timerId != id) {
