@@ -95,7 +95,8 @@ QStringList GetMessagesNames(AppContext& ctx, bool senders, bool disposed);
 QString MessageListText(AppContext& ctx, const StaffMsg& message);
 
 enum class MsgDelete { BeforeDate, Recipient, Sender, AllDisposed, AllActive, InactiveStaff };
-// Deletes texts then rows; answers how many messages went.
+// Deletes texts then rows; answers how many messages went.  BeforeDate takes a
+// stored ("yyyy/MM/dd") or short date; one that cannot be read deletes nothing.
 int DeleteMessages(AppContext& ctx, MsgDelete mode, const QString& nameOrDate = {});
 
 // The entry's summary for the presenter (current or archive database): due

@@ -131,6 +131,24 @@ TEST_F(MessageSend, UrgentIsDueNowWhateverTheChosenTime) {
     EXPECT_EQ(m.type, "U");
 }
 
+TEST_F(MessageSend, StampsLinksAndEmptyTextsAsStored) {
+    OutgoingMessage m;
+    m.sender = QuickViewerSender;
+    m.recipient = "*Bellmen";
+    m.created = QDateTime(QDate(2026, 3, 14), QTime(6, 1));
+    m.logId = -1; // a disposed link must not hide the new message
+    m.text = "   ";
+    ASSERT_EQ(InsertTheMessage(ctx(), m), QStringList({"Bella Ray"}));
+    const StaffMsg got = onlyMessageOf("Bella Ray");
+    EXPECT_EQ(got.created, "2026/03/14 06:01");
+    EXPECT_EQ(got.due, "2026/03/14 10:00"); // no due time given: now
+    EXPECT_EQ(got.logId, 0);
+    EXPECT_EQ(got.sentFrom, "Quick Viewer  (2 Group)");
+    EXPECT_FALSE(got.hasText);
+    EXPECT_EQ(MessageListText(ctx(), got), "No Message Recorded.");
+    EXPECT_EQ(CountDueMessages(ctx(), "Bella Ray"), 1);
+}
+
 using MessagePoll = MessageStoreFixture;
 
 TEST_F(MessagePoll, AMessageFallsDueAtItsMinute) {
