@@ -1,6 +1,7 @@
 #include "app/forms/Modules.h"
 
 #include "app/forms/frmSearch.h"
+#include "desk/Messages.h"
 #include "guests/forms/ContactModule.h"
 #include "guests/forms/ContactsPageModule.h"
 #include "guests/forms/EventsModule.h"
@@ -39,6 +40,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterProfileReports(ctx.reports);
     RegisterProfileLetterReports(ctx.reports);
     RegisterItineraryReports(ctx.reports);
+    InstallMessagesStore(ctx);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
