@@ -17,6 +17,7 @@
 #include <vector>
 
 namespace vm::test {
+namespace admin {
 
 struct ParsedPage {
     QString title;
@@ -86,13 +87,19 @@ print(json.dumps({'title': p.title, 'charset': p.charset, 'rows': p.rows, 'links
     return out;
 }
 
-namespace admin {
-
 // Rows as comparable, printable values: "when | sender | text".
 inline std::vector<std::string> Flat(const QList<PageRow>& rows) {
     std::vector<std::string> out;
     for (const PageRow& r : rows)
         out.push_back((r.when + " | " + r.sender + " | " + r.text).toStdString());
+    return out;
+}
+
+// Texts as printable values, for failures that read.
+inline std::vector<std::string> Strings(const QStringList& texts) {
+    std::vector<std::string> out;
+    for (const QString& t : texts)
+        out.push_back(t.toStdString());
     return out;
 }
 

@@ -14,6 +14,8 @@ namespace vm::test {
 namespace {
 
 using admin::Flat;
+using admin::ParsedPage;
+using admin::ParseWithPython;
 
 class MessagePagesTest : public MessageAdminFixture {
 protected:
