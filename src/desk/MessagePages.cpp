@@ -169,6 +169,37 @@ QString PersonalTitle(const AppContext& ctx) {
     return PersonalTitlePrefix + ctx.session.name;
 }
 
+// The page's text, or a new page when there is none yet.  A page that is
+// there but cannot be read answers false: writing over it would lose it.
+bool ReadOrNew(const QString& path, const QString& title, QString& html, QString& why) {
+    QFile f(path);
+    if (!f.exists()) {
+        html = MessagePageTemplate(title);
+        return true;
+    }
+    if (!f.open(QIODevice::ReadOnly)) {
+        why = f.errorString();
+        return false;
+    }
+    html = QString::fromUtf8(f.readAll());
+    if (html.trimmed().isEmpty()) html = MessagePageTemplate(title);
+    return true;
+}
+
+// Adds the row to the page (created when missing); `size` gets the page's new length.
+bool AppendRow(AppContext& ctx, const QString& path, const QString& title, const PageRow& row,
+               qsizetype& size) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QString html, why;
+    if (ReadOrNew(path, title, html, why)) {
+        html = InsertPageRow(html, row);
+        size = html.size();
+        if (WritePageFile(path, html, &why)) return true;
+    }
+    SayNotWritten(ctx, path, why);
+    return false;
+}
+
 } // namespace
 
 QString MessagePageTemplate(const QString& title) {
@@ -271,28 +302,14 @@ void PreparePersonalPage(AppContext& ctx) {
 }
 
 bool KeepInPersonalCenter(AppContext& ctx, const PageRow& row) {
-    QDir().mkpath(MessagePagesFolder(ctx));
-    const QString path = PersonalMessagePage(ctx);
-    QString html = ReadFileText(path);
-    if (html.isEmpty()) html = MessagePageTemplate(PersonalTitle(ctx));
-    html = InsertPageRow(html, row);
-    QString why;
-    if (!WritePageFile(path, html, &why)) {
-        SayNotWritten(ctx, path, why);
-        return false;
-    }
-    return html.size() > PersonalPageWarnSize;
+    qsizetype size = 0;
+    return AppendRow(ctx, PersonalMessagePage(ctx), PersonalTitle(ctx), row, size) &&
+           size > PersonalPageWarnSize;
 }
 
 bool AddWhiteboardRow(AppContext& ctx, const PageRow& row) {
-    QDir().mkpath(MessagePagesFolder(ctx));
-    const QString board = WhiteboardFile(ctx);
-    QString html = ReadFileText(board);
-    if (html.isEmpty()) html = MessagePageTemplate(WhiteboardTitle);
-    QString why;
-    if (WritePageFile(board, InsertPageRow(html, row), &why)) return true;
-    SayNotWritten(ctx, board, why);
-    return false;
+    qsizetype size = 0;
+    return AppendRow(ctx, WhiteboardFile(ctx), WhiteboardTitle, row, size);
 }
 
 BoardEdit RemoveWhiteboardRow(AppContext& ctx, const PageRow& row) {
