@@ -124,9 +124,15 @@ void ManageMessagesPage::refreshNames() {
 }
 
 void ManageMessagesPage::refresh() {
+    // The list itself waits for "List Messages": a property keeps many
+    // thousands of messages, and a logon should not read them all.
     refreshNames();
     m_grid->clearRows();
     m_count->setText(CountLine(0));
+}
+
+void ManageMessagesPage::relist() {
+    refresh();
     if (!m_ctx.session.loggedOn() || !m_ctx.current) return;
     // A selection left incomplete (its name's messages all deleted, say) shows
     // an empty list rather than asking again.
@@ -222,7 +228,7 @@ void ManageMessagesPage::cmdDelete_Click() {
         ReportError(m_ctx.prompt(), e, "DeleteMessages", FormName);
         return;
     }
-    refresh();
+    relist();
 }
 
 void ManageMessagesPage::cmdRestore_Click() {

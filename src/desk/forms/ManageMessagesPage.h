@@ -23,8 +23,10 @@ class ManageMessagesPage : public QWidget {
 public:
     explicit ManageMessagesPage(AppContext& ctx, QWidget* parent = nullptr);
 
-    // Reads the names and lists the messages of the current choice.
+    // Reads the names and empties the list.
     void refresh();
+    // refresh(), then lists the current choice again when it is complete.
+    void relist();
     // The listing the controls describe; false (after saying why) when incomplete.
     bool currentQuery(MsgListQuery& query);
 
