@@ -1,7 +1,6 @@
 // The Others page: every icon stands in its place from the start, checks its
 // right before anything else, runs what its subsystem attached or says its
-// module is not installed; the personal message centre and the web site
-// import are the window's own.
+// module is not installed; the web site import is the window's own.
 #include "app/DeskFixture.h"
 #include "app/forms/NotInstalled.h"
 #include "app/forms/WindowCommands.h"
@@ -104,7 +103,7 @@ TEST_F(OthersPage, AnIconWithoutItsModuleSaysSoPlainly) {
         {"imgGroups", NotInstalledMessage("Groups and Conventions")},
         {"imgRentals", NotInstalledMessage("Rental and Inventory")},
         {"imgPointToPoint", NotInstalledMessage("The Point-to-Point Map")},
-        {"imgMessageCenter", MsgNoPersonalPage()},
+        {"imgMessageCenter", NotInstalledMessage("The Personal Message Center")},
         {"imgReportWriter", NotInstalledMessage("The Logbook Report Writer")},
         {"imgReservations", NotInstalledMessage("Reservations")},
         {"imgIncidents", "The Incident Reporting System is not part of Velmora.  Please use your "
@@ -176,33 +175,6 @@ TEST_F(OthersPage, AClickEnterOrDoubleClickLaunchesOnce) {
     EXPECT_EQ(ran, 2);
     QTest::mouseClick(icon, Qt::LeftButton);
     EXPECT_EQ(ran, 3);
-}
-
-TEST_F(OthersPage, ThePersonalMessageCenterOpensTheMembersOwnPage) {
-    startDesk(member);
-    setRight(member, Rights::OthersMessageCenter, true);
-    clickIcon("imgMessageCenter");
-    EXPECT_EQ(env.prompt.texts(),
-              QStringList{"You have not created your personal message DayBook.\r\nThere is "
-                          "nothing to edit.  Thank you."});
-    // Another member's page is not this member's.
-    writeFile(QDir(MessagePagesFolder(*env.ctx)).filePath("MsgCtrMM.htm"));
-    env.prompt.clear();
-    clickIcon("imgMessageCenter");
-    EXPECT_EQ(env.prompt.texts(), QStringList{MsgNoPersonalPage()});
-    EXPECT_TRUE(env.desktop.opened.isEmpty());
-
-    const QString page = writeFile(QDir(MessagePagesFolder(*env.ctx)).filePath("MsgCtrZZ.htm"));
-    EXPECT_EQ(PersonalMessagePage(*env.ctx), page);
-    env.prompt.clear();
-    clickIcon("imgMessageCenter");
-    EXPECT_TRUE(env.prompt.shown.isEmpty());
-    ASSERT_EQ(env.desktop.opened.size(), 1);
-    EXPECT_EQ(env.desktop.opened[0], QUrl::fromLocalFile(page));
-
-    env.desktop.opens = false;
-    clickIcon("imgMessageCenter");
-    EXPECT_EQ(env.prompt.last(), MsgCannotOpen(QDir::toNativeSeparators(page)));
 }
 
 TEST_F(OthersPage, TheWebSiteImportReportsCompletionOnlyWhenTheProgramSucceeded) {

@@ -2,6 +2,7 @@
 
 #include "app/forms/frmSearch.h"
 #include "desk/Messages.h"
+#include "desk/forms/MessageAdminModule.h"
 #include "guests/forms/ContactModule.h"
 #include "guests/forms/ContactsPageModule.h"
 #include "guests/forms/EventsModule.h"
@@ -56,6 +57,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallEvents(ctx, window);
     InstallGroups(ctx, window);
     InstallProfilesPage(ctx, window);
+    InstallMessageAdmin(ctx, window);
 }
 
 } // namespace vm

@@ -30,16 +30,6 @@ void openWebPages(AppContext& ctx) {
         ctx.prompt().message(MsgCannotOpen(QDir::toNativeSeparators(index)), {}, Icon::Exclamation);
 }
 
-void openPersonalMessageCenter(AppContext& ctx) {
-    const QString page = PersonalMessagePage(ctx);
-    if (!QFileInfo(page).isFile()) {
-        ctx.prompt().message(MsgNoPersonalPage());
-        return;
-    }
-    if (!ctx.desktop().openFile(page))
-        ctx.prompt().message(MsgCannotOpen(QDir::toNativeSeparators(page)), {}, Icon::Exclamation);
-}
-
 void runWebImport(AppContext& ctx) {
     Prompt& prompt = ctx.prompt();
     if (prompt.ask(MsgWebImportQuestion) != Answer::Yes) return;
@@ -128,7 +118,6 @@ void AttachWindowCommands(AppContext& ctx, frmSearch& window) {
     window.setCommandAction("cmdAbout", [&ctx, &window] { showAbout(ctx, window); });
     window.setCommandAction("cmdExit", [&window] { window.close(); });
     window.setCommandAction("actWebPages", [&ctx] { openWebPages(ctx); });
-    window.setCommandAction("imgMessageCenter", [&ctx] { openPersonalMessageCenter(ctx); });
     window.setCommandAction("imgWebImport", [&ctx] { runWebImport(ctx); });
     for (const VisualStyle& style : VisualStyleChoices()) {
         const QString stored = QString::fromLatin1(style.stored);
