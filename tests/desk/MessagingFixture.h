@@ -21,6 +21,13 @@
 
 namespace vm::test {
 
+// A real double-click: press and release, then the double-click itself.
+inline void DoubleClickItem(QListWidget* list, QListWidgetItem* item) {
+    const QPoint at = list->visualItemRect(item).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
 // One workstation: a context on the shared databases and its main window.
 struct Desk {
     ~Desk() {
@@ -65,8 +72,7 @@ struct Desk {
         const auto items = l->findItems(entry, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << entry.toStdString();
         l->scrollToItem(items.first());
-        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {},
-                           l->visualItemRect(items.first()).center());
+        DoubleClickItem(l, items.first());
     }
 
     RecordingPrompt prompt;

@@ -423,8 +423,7 @@ TEST_F(MessagingFixture, EntryScreenHookSendsAMessageAboutTheEntryThatOpensFromT
         auto* list = d->findChild<QListWidget*>("lstConcierges");
         const auto items = list->findItems("Ben Carter", Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                           list->visualItemRect(items.first()).center());
+        DoubleClickItem(list, items.first());
         d->findChild<QPlainTextEdit*>("txtMessage")->setPlainText("Confirm the table");
         click(d->findChild<QPushButton*>("cmdSendMessage"));
         driven = true;
