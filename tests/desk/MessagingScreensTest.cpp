@@ -2,6 +2,8 @@
 
 #include "core/Rights.h"
 #include "core/Settings.h"
+#include "core/WebPages.h"
+#include "desk/MessagePages.h"
 #include "desk/MessageRules.h"
 #include "desk/forms/MessageComposer.h"
 #include "desk/forms/frmSetMessager.h"
@@ -15,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -475,4 +478,39 @@ TEST_F(MessagingFixture, ContactMessageFromTheRecordScreenArrivesInTheStore) {
     EXPECT_TRUE(m.text.startsWith("Please Note the following Contact information:\r\n   Primary "
                                   "Name: Harbour Grill"))
         << m.text.toStdString();
+}
+
+TEST_F(MessagingFixture, KeepingAMessageAndSendingToTheMessageCenterWriteTheMembersOwnPage) {
+    send("Carl Dunn", "Ben Carter", at(10, 0), "Gate code <1234> & spare key");
+    auto b = desk(ben, at(10, 0));
+    frmPresentMsg* f = b->waitForPresenter();
+    ASSERT_NE(f, nullptr);
+    QTest::mouseDClick(f->findChild<QLabel*>("imgKeep"), Qt::LeftButton);
+    EXPECT_EQ(f->findChild<QLabel*>("lblKept")->text(), "Kept in your Personal Message Center.");
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(rows().first().logId, 0);
+    const auto pageRows = [](AppContext& ctx) {
+        QFile page(PersonalMessagePage(ctx));
+        return page.open(QIODevice::ReadOnly) ? ReadPageRows(QString::fromUtf8(page.readAll()))
+                                              : QList<PageRow>();
+    };
+    QList<PageRow> kept = pageRows(*b->ctx);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(kept[0].when, "2026/03/14 10:00");
+    EXPECT_EQ(kept[0].sender, "Carl Dunn");
+    EXPECT_EQ(kept[0].text, "Gate code <1234> and spare key");
+    click(f->findChild<QPushButton*>("cmdRead"));
+
+    // The page's box keeps a copy in the sender's own centre, not the recipient's.
+    b->showMessagesPage();
+    b->find<QCheckBox>("chkToMessageCenter")->setChecked(true);
+    compose(*b, {"Dora Enns", "*All Vm Users"}, "Valet is short today", "03/14/2026", "02:00 PM");
+    EXPECT_EQ(rows().size(), 1 + 1 + 4) << b->prompt.texts().join("|").toStdString();
+    kept = pageRows(*b->ctx);
+    ASSERT_EQ(kept.size(), 2);
+    EXPECT_EQ(kept[1].when, "2026/03/14 14:00");
+    EXPECT_EQ(kept[1].sender, "Ben Carter to Dora Enns, *All Vm Users");
+    EXPECT_EQ(kept[1].text, "Valet is short today");
+    EXPECT_EQ(b->find<QLabel>("lblSent")->text(),
+              "Message sent to: Dora Enns, Anna Bell, Ben Carter, Carl Dunn");
 }

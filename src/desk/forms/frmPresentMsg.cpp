@@ -3,6 +3,7 @@
 #include "core/DataAccess.h"
 #include "core/Formats.h"
 #include "core/Staff.h"
+#include "core/WebPages.h"
 #include "desk/MessagePages.h"
 #include "desk/MessageRules.h"
 #include "logbook/forms/frmLogbook.h"
@@ -11,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -229,7 +231,13 @@ void frmPresentMsg::imgKeep_DblClick() {
     const PageRow row{m_msg.due, m_msg.sentFrom.trimmed(), m_msg.text};
     try {
         const bool tooLong = KeepInPersonalCenter(m_ctx, row);
-        lblKept->setText("Kept in your Personal Message Center.");
+        // A page that could not be written was reported by the store itself.
+        QFile page(PersonalMessagePage(m_ctx));
+        const QList<PageRow> rows = page.open(QIODevice::ReadOnly)
+                                        ? ReadPageRows(QString::fromUtf8(page.readAll()))
+                                        : QList<PageRow>();
+        if (!rows.isEmpty() && rows.last().when == row.when && rows.last().text == row.text)
+            lblKept->setText("Kept in your Personal Message Center.");
         if (tooLong) m_ctx.prompt().message(MsgPersonalPageTooLong);
     } catch (const std::exception& e) {
         ReportError(m_ctx.prompt(), e, "KeepInPersonalCenter", FormName, true);
