@@ -3,6 +3,7 @@
 #include "app/forms/frmSearch.h"
 #include "desk/Messages.h"
 #include "desk/forms/MessageAdminModule.h"
+#include "desk/forms/MessagingModule.h"
 #include "guests/forms/ContactModule.h"
 #include "guests/forms/ContactsPageModule.h"
 #include "guests/forms/EventsModule.h"
@@ -58,6 +59,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallGroups(ctx, window);
     InstallProfilesPage(ctx, window);
     InstallMessageAdmin(ctx, window);
+    InstallMessaging(ctx, window); // after the logbook: fills its entry screen's message hook
 }
 
 } // namespace vm

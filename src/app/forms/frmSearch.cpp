@@ -123,8 +123,14 @@ void frmSearch::refreshCaption() {
     QString caption = "Velmora - " + m_ctx.globals.propertyName + " - " +
                       Formats::LongDate(m_ctx.clock().today());
     if (m_ctx.start.localBackup) caption = "   *****   LOCAL Backup - " + caption;
-    setWindowTitle(caption);
+    setWindowTitle(caption + m_captionSuffix);
     m_userLabel->setText(m_ctx.session.loggedOn() ? m_ctx.session.name : QString());
+}
+
+void frmSearch::setCaptionSuffix(const QString& suffix) {
+    if (suffix == m_captionSuffix) return;
+    m_captionSuffix = suffix;
+    refreshCaption();
 }
 
 void frmSearch::applyRights() {

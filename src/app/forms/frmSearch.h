@@ -87,6 +87,8 @@ public:
 
     // "Velmora - " + property + " - " + long date (with the LOCAL Backup prefix).
     void refreshCaption();
+    // Text kept at the end of the caption (the mail indicator's); "" for none.
+    void setCaptionSuffix(const QString& suffix);
     // Window placement kept in VmSettings.ini (with the visual style and the
     // toolbar and tab sizes).
     void applyPlacement();
@@ -140,6 +142,7 @@ private:
     std::function<void()> m_logoff;
     bool m_inLogon = false;
     bool m_loggingOff = false;
+    QString m_captionSuffix;
 };
 
 } // namespace vm

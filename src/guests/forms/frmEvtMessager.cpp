@@ -79,15 +79,15 @@ void frmEvtMessager::loadRecipients() {
     }
 }
 
-QString frmEvtMessager::screenCardNumber(const QString& text, const QStringList& names) {
+QString ScreenMessageCardNumber(AppContext& ctx, const QString& text, const QStringList& names,
+                                QPlainTextEdit* box, QWidget* parent) {
     // Parcel tracking numbers look like card numbers and are kept.
     if (text.contains("Tracking Number") || !CheckForCCNumber(text.trimmed())) return text;
-    const bool remove = AskCCQuery("Message", txtMessage->objectName(), this);
-    LogMessage(m_ctx.start.databaseFolder, CardInMessageLogLine(m_ctx, remove, names),
-               m_ctx.clock());
+    const bool remove = AskCCQuery("Message", box->objectName(), parent);
+    LogMessage(ctx.start.databaseFolder, CardInMessageLogLine(ctx, remove, names), ctx.clock());
     if (!remove) return text;
     const QString kept = CreditCardISM(text, true);
-    txtMessage->setPlainText(ToDisplayText(kept));
+    box->setPlainText(ToDisplayText(kept));
     return kept;
 }
 
@@ -121,7 +121,7 @@ void frmEvtMessager::cmdSend_Click() {
         m_ctx.prompt().message(MsgMessagingNotInstalled);
         return;
     }
-    m.text = screenCardNumber(m.text, m.recipientNames);
+    m.text = ScreenMessageCardNumber(m_ctx, m.text, m.recipientNames, txtMessage, this);
     m.deliverAt = QDateTime(day, time);
     m.kind = RecordMessageKind(m_kind);
     if (!m_ctx.sendMessage(m_ctx, m)) return;

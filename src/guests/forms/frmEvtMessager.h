@@ -22,8 +22,6 @@ public:
 private:
     void loadRecipients();
     void cmdSend_Click();
-    // The card screen of the text; answers the text to send.
-    QString screenCardNumber(const QString& text, const QStringList& names);
 
     AppContext& m_ctx;
     RecordKind m_kind;
@@ -34,6 +32,13 @@ private:
     QLineEdit* txtDeliverTime;
     QPushButton *cmdSend, *cmdCancel;
 };
+
+// The card screen of a message before it is sent: a number found in `text`
+// is asked about (parcel tracking numbers are kept), the finding is logged
+// naming the recipients, and a removed number leaves `box` too.  Answers the
+// text to send.
+QString ScreenMessageCardNumber(AppContext& ctx, const QString& text, const QStringList& names,
+                                QPlainTextEdit* box, QWidget* parent);
 
 // Opens the message dialog about the record and waits for it, after the
 // guest-session, restricted-member and NoMessaging refusals.  The caller
