@@ -70,12 +70,16 @@ Span requestSpan(const StatRequest& r) {
     return {r.from, r.through.addDays(1)};
 }
 
-Database& logbookDb(AppContext& ctx, const StatRequest& r) {
-    return (r.archive && ctx.hasArchive()) ? *ctx.archive : ctx.db();
+Database& viewDb(AppContext& ctx, const StatRequest& r) {
+    switch (r.view) {
+    case StatView::ContactsByStaff:
+        return ctx.contactsDb();
+    case StatView::EventsByStaff:
+        return ctx.eventsDb();
+    default:
+        return (r.archive && ctx.hasArchive()) ? *ctx.archive : ctx.db();
+    }
 }
-
-// Counts of one grouped statement: the group's text and its count.
-using Groups = QList<QPair<QString, qint64>>;
 
 qint64 countAt(const Row& r, int column) {
     qint64 n = 0;
@@ -83,18 +87,9 @@ qint64 countAt(const Row& r, int column) {
     return n;
 }
 
-Groups grouped(Database& db, const QString& sql, const QVariantList& params) {
-    Groups out;
-    db.forEach(sql, params, [&](const Row& r) {
-        out << qMakePair(r.text(0), countAt(r, 1));
-        return true;
-    });
-    return out;
-}
-
-// The WHERE clause of the logbook views: a date range and maybe a category.
-QString logbookWhere(const QString& column, const QString& category, QVariantList& params,
-                     const Span& span) {
+// A date range and maybe a category.
+QString whereClause(const QString& column, const QString& category, QVariantList& params,
+                    const Span& span) {
     QString where = " WHERE ";
     if (!allCategories(category)) {
         where += "[EntryType] = ? AND ";
@@ -105,57 +100,42 @@ QString logbookWhere(const QString& column, const QString& category, QVariantLis
     return where;
 }
 
-// Entries per stored day.  Grouping on the bare date column follows the
-// date index, so the engine aggregates without sorting; the calendar work
-// (months, weekdays) happens here on at most a year of days per step.
-Groups countByDay(Database& db, DateField field, const QString& category, const Span& span) {
-    QVariantList p;
-    const QString col = dateColumn(field);
-    const QString sql = "SELECT " + col + ", COUNT(*) FROM [LogBook]" +
-                        logbookWhere(col, category, p, span) + " GROUP BY " + col;
-    return grouped(db, sql, p);
-}
-
-StatTable monthTable(StatView view, const QString& labelHeader) {
-    StatTable t;
-    t.view = view;
-    t.labelHeader = labelHeader;
-    t.countHeaders = MonthNames;
-    t.countHeaders << "Total";
-    return t;
-}
-
-// Adds each row's total column and the column sums.
-void finishWithRowTotals(StatTable& t) {
-    const int months = int(MonthNames.size());
-    t.total = StatRow{"Total", QList<qint64>(months + 1, 0)};
-    for (StatRow& row : t.rows) {
-        qint64 sum = 0;
-        for (int m = 0; m < months; ++m) {
-            sum += row.counts[m];
-            t.total.counts[m] += row.counts[m];
-        }
-        row.counts[months] = sum;
-        t.total.counts[months] += sum;
+// The one statement of a step.  The calendar views group on the bare date
+// column: that follows the date index, so the engine aggregates without
+// sorting, and the months and weekdays are reckoned here from at most a year
+// of days.
+StatStatement stepStatement(const StatRequest& r, const Span& s) {
+    StatStatement st;
+    const QString col = dateColumn(r.field);
+    auto grouped = [&](const QString& what, const QString& table, const QString& dateCol,
+                       const QString& category) {
+        st.sql = "SELECT " + what + ", COUNT(*) FROM [" + table + "]" +
+                 whereClause(dateCol, category, st.params, s) + " GROUP BY " + what;
+    };
+    switch (r.view) {
+    case StatView::EntriesByMonth:
+    case StatView::AllByMonth:
+    case StatView::ByWeekday:
+        grouped(col, "LogBook", col, r.category);
+        break;
+    case StatView::CategoriesByMonth:
+        grouped("[EntryType], " + col, "LogBook", col, r.category);
+        break;
+    case StatView::ByHour:
+        // EntryTime is "HH:MM": its first two characters are the hour.
+        grouped("substr([EntryTime], 1, 2)", "LogBook", "[EntryDate]", r.category);
+        break;
+    case StatView::EntriesByStaff:
+        grouped("[EnteredBy]", "LogBook", col, r.category);
+        break;
+    case StatView::ContactsByStaff:
+        grouped("[EnteredBy]", "Contact", "[EntryDate]", {});
+        break;
+    case StatView::EventsByStaff:
+        grouped("[EnteredBy]", "Event", "[EntryDate]", {});
+        break;
     }
-}
-
-void finishColumnSums(StatTable& t) {
-    t.total = StatRow{"Total", QList<qint64>(t.countHeaders.size(), 0)};
-    for (const StatRow& row : t.rows)
-        for (int c = 0; c < row.counts.size(); ++c)
-            t.total.counts[c] += row.counts[c];
-}
-
-// Runs `step` over each year of the range, reporting progress; false when stopped.
-bool eachStep(const Span& span, const StatProgress& progress,
-              const std::function<void(const Span&)>& step) {
-    const QList<Span> steps = yearSteps(span.first, span.end);
-    for (int i = 0; i < steps.size(); ++i) {
-        step(steps[i]);
-        if (progress && !progress(i + 1, int(steps.size()))) return false;
-    }
-    return true;
+    return st;
 }
 
 // Rows keyed by a name compared without case (as the engines compare text).
@@ -174,125 +154,142 @@ private:
     QMap<QString, StatRow> m_rows;
 };
 
-std::optional<StatTable> entriesByMonth(Database& db, const StatRequest& r,
-                                        const StatProgress& progress) {
-    StatTable t;
-    t.view = r.view;
-    t.labelHeader = "Month";
-    t.countHeaders = QStringList{allCategories(r.category) ? AllCategories : r.category.trimmed()};
-    const QList<qint64> months = CountEntriesByMonth(db, r.year, r.category, r.field);
-    for (int m = 0; m < 12; ++m)
-        t.rows << StatRow{MonthNames[m], {months[m]}};
-    if (progress && !progress(1, 1)) return std::nullopt;
-    finishColumnSums(t);
-    return t;
-}
+constexpr int MonthColumns = 13; // twelve months and the row's total
 
-std::optional<StatTable> categoriesByMonth(Database& db, const StatRequest& r,
-                                           const StatProgress& progress) {
-    StatTable t = monthTable(r.view, "Category");
-    NamedRows rows(13);
-    // A chosen category has its row even in a year without entries.
-    if (!allCategories(r.category)) rows.row(r.category.trimmed());
-    const QString col = dateColumn(r.field);
-    const bool done = eachStep(requestSpan(r), progress, [&](const Span& s) {
-        QVariantList p;
-        const QString sql = "SELECT [EntryType], " + col + ", COUNT(*) FROM [LogBook]" +
-                            logbookWhere(col, r.category, p, s) + " GROUP BY [EntryType], " + col;
-        db.forEach(sql, p, [&](const Row& row) {
-            const QDate day = Formats::ParseStoredDate(row.text(1));
-            if (day.isValid())
-                rows.row(StoredText(row.text(0)))[day.month() - 1] += countAt(row, 2);
+// Folds the rows of every step into the view's table.
+class Tally {
+public:
+    explicit Tally(const StatRequest& r)
+        : m_r(r), m_named(namedColumns(r.view)), m_buckets(bucketCount(r.view), 0) {
+        // A chosen category has its row even in a year without entries.
+        if (r.view == StatView::CategoriesByMonth && !allCategories(r.category))
+            m_named.row(r.category.trimmed());
+    }
+
+    void beginStep(const Span& s) {
+        if (m_r.view == StatView::AllByMonth) m_named.row(QString::number(s.first.year()));
+    }
+
+    void add(const Row& row) {
+        switch (m_r.view) {
+        case StatView::EntriesByMonth:
+        case StatView::AllByMonth:
+        case StatView::ByWeekday:
+            addDay(Formats::ParseStoredDate(row.text(0)), countAt(row, 1));
+            break;
+        case StatView::CategoriesByMonth:
+            if (const QDate day = Formats::ParseStoredDate(row.text(1)); day.isValid())
+                m_named.row(StoredText(row.text(0)))[day.month() - 1] += countAt(row, 2);
+            break;
+        case StatView::ByHour: {
+            bool ok = false;
+            const int h = row.text(0).toInt(&ok);
+            if (ok && h >= 0 && h < 24) m_buckets[h] += countAt(row, 1);
+            break;
+        }
+        case StatView::EntriesByStaff:
+        case StatView::ContactsByStaff:
+        case StatView::EventsByStaff:
+            m_named.row(StoredText(row.text(0)).trimmed())[0] += countAt(row, 1);
+            break;
+        }
+    }
+
+    StatTable finish() const {
+        StatTable t;
+        t.view = m_r.view;
+        switch (m_r.view) {
+        case StatView::EntriesByMonth:
+            t.labelHeader = "Month";
+            t.countHeaders =
+                QStringList{allCategories(m_r.category) ? AllCategories : m_r.category.trimmed()};
+            t.rows = bucketRows(MonthNames);
+            break;
+        case StatView::CategoriesByMonth:
+        case StatView::AllByMonth:
+            t.labelHeader = m_r.view == StatView::AllByMonth ? "Year" : "Category";
+            t.countHeaders = MonthNames;
+            t.countHeaders << "Total";
+            t.rows = m_named.sorted();
+            for (StatRow& row : t.rows)
+                for (int m = 0; m < 12; ++m)
+                    row.counts[12] += row.counts[m];
+            break;
+        case StatView::ByWeekday:
+            t.labelHeader = "Day";
+            t.countHeaders = QStringList{"Entries"};
+            t.rows = bucketRows(WeekdayNames);
+            break;
+        case StatView::ByHour: {
+            t.labelHeader = "Hour";
+            t.countHeaders = QStringList{"Entries"};
+            QStringList hours;
+            for (int h = 0; h < 24; ++h)
+                hours << Formats::Time24(QTime(h, 0));
+            t.rows = bucketRows(hours);
+            break;
+        }
+        case StatView::EntriesByStaff:
+        case StatView::ContactsByStaff:
+        case StatView::EventsByStaff:
+            t.labelHeader = "Staff";
+            t.countHeaders = QStringList{m_r.view == StatView::ContactsByStaff ? "Contacts"
+                                         : m_r.view == StatView::EventsByStaff ? "Events"
+                                                                               : "Entries"};
+            t.rows = m_named.sorted();
+            break;
+        }
+        t.total = StatRow{"Total", QList<qint64>(t.countHeaders.size(), 0)};
+        for (const StatRow& row : t.rows)
+            for (int c = 0; c < row.counts.size(); ++c)
+                t.total.counts[c] += row.counts[c];
+        return t;
+    }
+
+private:
+    static int namedColumns(StatView v) {
+        return (v == StatView::CategoriesByMonth || v == StatView::AllByMonth) ? MonthColumns : 1;
+    }
+    static int bucketCount(StatView v) {
+        return v == StatView::EntriesByMonth ? 12 : v == StatView::ByWeekday ? 7 : 24;
+    }
+
+    void addDay(const QDate& day, qint64 n) {
+        if (!day.isValid()) return;
+        if (m_r.view == StatView::EntriesByMonth)
+            m_buckets[day.month() - 1] += n;
+        else if (m_r.view == StatView::ByWeekday)
+            m_buckets[day.dayOfWeek() % 7] += n; // Qt: Monday 1 .. Sunday 7
+        else
+            m_named.row(QString::number(day.year()))[day.month() - 1] += n;
+    }
+
+    QList<StatRow> bucketRows(const QStringList& labels) const {
+        QList<StatRow> rows;
+        for (int i = 0; i < labels.size(); ++i)
+            rows << StatRow{labels[i], {m_buckets[i]}};
+        return rows;
+    }
+
+    const StatRequest& m_r;
+    NamedRows m_named;
+    QList<qint64> m_buckets;
+};
+
+std::optional<StatTable> runOn(Database& db, const StatRequest& r, const StatProgress& progress) {
+    Tally tally(r);
+    const Span span = requestSpan(r);
+    const QList<Span> steps = yearSteps(span.first, span.end);
+    for (int i = 0; i < steps.size(); ++i) {
+        tally.beginStep(steps[i]);
+        const StatStatement st = stepStatement(r, steps[i]);
+        db.forEach(st.sql, st.params, [&](const Row& row) {
+            tally.add(row);
             return true;
         });
-    });
-    if (!done) return std::nullopt;
-    t.rows = rows.sorted();
-    finishWithRowTotals(t);
-    return t;
-}
-
-std::optional<StatTable> allByMonth(Database& db, const StatRequest& r,
-                                    const StatProgress& progress) {
-    StatTable t = monthTable(r.view, "Year");
-    const bool done = eachStep(requestSpan(r), progress, [&](const Span& s) {
-        StatRow row{QString::number(s.first.year()), QList<qint64>(13, 0)};
-        for (const auto& [date, n] : countByDay(db, r.field, r.category, s)) {
-            const QDate day = Formats::ParseStoredDate(date);
-            if (day.isValid()) row.counts[day.month() - 1] += n;
-        }
-        t.rows << row;
-    });
-    if (!done) return std::nullopt;
-    finishWithRowTotals(t);
-    return t;
-}
-
-std::optional<StatTable> byWeekday(Database& db, const StatRequest& r,
-                                   const StatProgress& progress) {
-    StatTable t;
-    t.view = r.view;
-    t.labelHeader = "Day";
-    t.countHeaders = QStringList{"Entries"};
-    QList<qint64> days(7, 0);
-    const bool done = eachStep(requestSpan(r), progress, [&](const Span& s) {
-        for (const auto& [date, n] : countByDay(db, r.field, r.category, s)) {
-            const QDate day = Formats::ParseStoredDate(date);
-            if (day.isValid()) days[day.dayOfWeek() % 7] += n; // Qt: Monday 1 .. Sunday 7
-        }
-    });
-    if (!done) return std::nullopt;
-    for (int d = 0; d < 7; ++d)
-        t.rows << StatRow{WeekdayNames[d], {days[d]}};
-    finishColumnSums(t);
-    return t;
-}
-
-std::optional<StatTable> byHour(Database& db, const StatRequest& r, const StatProgress& progress) {
-    StatTable t;
-    t.view = r.view;
-    t.labelHeader = "Hour";
-    t.countHeaders = QStringList{"Entries"};
-    QList<qint64> hours(24, 0);
-    const bool done = eachStep(requestSpan(r), progress, [&](const Span& s) {
-        QVariantList p;
-        // EntryTime is "HH:MM": its first two characters are the hour.
-        const QString hour = "substr([EntryTime], 1, 2)";
-        const QString sql = "SELECT " + hour + ", COUNT(*) FROM [LogBook]" +
-                            logbookWhere("[EntryDate]", r.category, p, s) + " GROUP BY " + hour;
-        for (const auto& [text, n] : grouped(db, sql, p)) {
-            bool ok = false;
-            const int h = text.toInt(&ok);
-            if (ok && h >= 0 && h < 24) hours[h] += n;
-        }
-    });
-    if (!done) return std::nullopt;
-    for (int h = 0; h < 24; ++h)
-        t.rows << StatRow{Formats::Time24(QTime(h, 0)), {hours[h]}};
-    finishColumnSums(t);
-    return t;
-}
-
-// Who entered the rows of `table` dated in the range (`where` holds the range).
-std::optional<StatTable> byStaff(Database& db, const StatRequest& r, const QString& table,
-                                 const QString& column, const QString& category,
-                                 const StatProgress& progress) {
-    StatTable t;
-    t.view = r.view;
-    t.labelHeader = "Staff";
-    t.countHeaders = QStringList{table == "LogBook" ? "Entries" : table + "s"};
-    NamedRows rows(1);
-    const bool done = eachStep(requestSpan(r), progress, [&](const Span& s) {
-        QVariantList p;
-        const QString sql = "SELECT [EnteredBy], COUNT(*) FROM [" + table + "]" +
-                            logbookWhere(column, category, p, s) + " GROUP BY [EnteredBy]";
-        for (const auto& [name, n] : grouped(db, sql, p))
-            rows.row(StoredText(name).trimmed())[0] += n;
-    });
-    if (!done) return std::nullopt;
-    t.rows = rows.sorted();
-    finishColumnSums(t);
-    return t;
+        if (progress && !progress(i + 1, int(steps.size()))) return std::nullopt;
+    }
+    return tally.finish();
 }
 
 } // namespace
@@ -338,38 +335,31 @@ QList<QStringList> StatTable::lines() const {
     return out;
 }
 
+QList<StatStatement> StatisticsStatements(const StatRequest& r) {
+    QList<StatStatement> out;
+    const Span span = requestSpan(r);
+    for (const Span& step : yearSteps(span.first, span.end))
+        out << stepStatement(r, step);
+    return out;
+}
+
 QList<qint64> CountEntriesByMonth(Database& db, int year, const QString& category,
                                   DateField field) {
-    QList<qint64> months(12, 0);
-    const Span year_{QDate(year, 1, 1), QDate(year + 1, 1, 1)};
-    for (const auto& [date, n] : countByDay(db, field, category, year_)) {
-        const QDate day = Formats::ParseStoredDate(date);
-        if (day.isValid()) months[day.month() - 1] += n;
-    }
+    StatRequest r;
+    r.view = StatView::EntriesByMonth;
+    r.year = year;
+    r.category = category;
+    r.field = field;
+    QList<qint64> months;
+    const std::optional<StatTable> table = runOn(db, r, {});
+    for (const StatRow& row : table->rows)
+        months << row.counts.first();
     return months;
 }
 
 std::optional<StatTable> RunStatistics(AppContext& ctx, const StatRequest& r,
                                        const StatProgress& progress) {
-    switch (r.view) {
-    case StatView::EntriesByMonth:
-        return entriesByMonth(logbookDb(ctx, r), r, progress);
-    case StatView::CategoriesByMonth:
-        return categoriesByMonth(logbookDb(ctx, r), r, progress);
-    case StatView::AllByMonth:
-        return allByMonth(logbookDb(ctx, r), r, progress);
-    case StatView::ByWeekday:
-        return byWeekday(logbookDb(ctx, r), r, progress);
-    case StatView::ByHour:
-        return byHour(logbookDb(ctx, r), r, progress);
-    case StatView::EntriesByStaff:
-        return byStaff(logbookDb(ctx, r), r, "LogBook", dateColumn(r.field), r.category, progress);
-    case StatView::ContactsByStaff:
-        return byStaff(ctx.contactsDb(), r, "Contact", "[EntryDate]", {}, progress);
-    case StatView::EventsByStaff:
-        return byStaff(ctx.eventsDb(), r, "Event", "[EntryDate]", {}, progress);
-    }
-    return std::nullopt;
+    return runOn(viewDb(ctx, r), r, progress);
 }
 
 QString StatisticsCsvPath(const AppContext& ctx, StatView view) {

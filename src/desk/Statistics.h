@@ -81,6 +81,14 @@ using StatProgress = std::function<bool(int done, int total)>;
 std::optional<StatTable> RunStatistics(AppContext& ctx, const StatRequest& request,
                                        const StatProgress& progress = {});
 
+// The statements a request runs, one per step (a year of dates at most), in
+// the order they run; the bench measures the engine on exactly these.
+struct StatStatement {
+    QString sql;
+    QVariantList params;
+};
+QList<StatStatement> StatisticsStatements(const StatRequest& request);
+
 // The month buckets of one category ("*All" = every one) in one year of one
 // database: index 0 = January.  A month counts from its first day up to, not
 // including, the first day of the next.

@@ -207,6 +207,23 @@ TEST_F(Stats, RequestsAreRefusedBeforeTheyRun) {
     }
 }
 
+TEST_F(Stats, EachViewRunsOneGroupedStatementPerYearOfDates) {
+    for (int v = 0; v < StatViewCount; ++v) {
+        const auto view = StatView(v);
+        SCOPED_TRACE(StatViewCaption(view).toStdString());
+        // A range over three calendar years, or a year.
+        const StatRequest r = UsesYear(view)
+                                  ? yearRequest(view, 2026)
+                                  : rangeRequest(view, QDate(2024, 12, 31), QDate(2026, 1, 1));
+        const QList<StatStatement> statements = StatisticsStatements(r);
+        ASSERT_EQ(statements.size(), UsesYear(view) ? 1 : 3);
+        for (const StatStatement& st : statements) {
+            EXPECT_TRUE(st.sql.contains("GROUP BY")) << st.sql.toStdString();
+            env.ctx->db().query(st.sql, st.params); // runs as written
+        }
+    }
+}
+
 TEST_F(Stats, ExportedTablesReadBackAsWrittenUnderTheViewsName) {
     add({{"Dining, Fine", "2026/01/05"}, {"=Spa", "2026/02/05"}, {"Dining, Fine", "2026/02/06"}});
     const StatTable t = run(yearRequest(StatView::CategoriesByMonth, 2026));
