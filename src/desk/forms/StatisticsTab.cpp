@@ -23,6 +23,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -175,6 +176,9 @@ void StatisticsTab::cmdStatRun_Click() {
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(500);
         WaitCursor wait;
+        // The progress dialog lets events through: no second run meanwhile.
+        cmdStatRun->setEnabled(false);
+        const auto enableAgain = qScopeGuard([this] { cmdStatRun->setEnabled(true); });
         const std::optional<StatTable> result =
             RunStatistics(m_ctx, *request, [&progress](int done, int total) {
                 progress.setMaximum(total);
