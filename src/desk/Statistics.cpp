@@ -96,7 +96,11 @@ QString whereClause(const QString& column, const QString& category, QVariantList
         params << category.trimmed();
     }
     where += column + " >= ? AND " + column + " < ?";
-    params << Formats::StoredDate(span.first) << Formats::StoredDate(span.end);
+    // After 9999/12/31 comes a five-digit year, which sorts as text before
+    // every four-digit one: that end is written as a day no date reaches.
+    params << Formats::StoredDate(span.first)
+           << (span.end.year() > 9999 ? QStringLiteral("9999/12/32")
+                                      : Formats::StoredDate(span.end));
     return where;
 }
 

@@ -49,6 +49,14 @@ TEST_F(Stats, MonthBucketsRunFromTheFirstOfAMonthToTheFirstOfTheNextOnTheChosenD
     }
 }
 
+TEST_F(Stats, TheLastYearOfTheCalendarIsCountedToItsLastDay) {
+    add({{"Dining", "9999/12/31"}, {"Dining", "9999/01/01"}, {"Dining", "9998/12/31"}});
+    EXPECT_EQ(run(yearRequest(StatView::EntriesByMonth, 9999)).total.counts[0], 2);
+    EXPECT_EQ(run(rangeRequest(StatView::ByWeekday, QDate(9998, 12, 31), QDate(9999, 12, 31)))
+                  .total.counts[0],
+              3);
+}
+
 TEST_F(Stats, CategoriesByMonthListsEachCategoryWithRowAndColumnTotals) {
     add(EdgeEntries);
     add({{"Spa", "2026/06/15"}, {"spa", "2026/06/16"}, {"Airport", "2026/12/01"}});
