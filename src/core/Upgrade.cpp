@@ -119,7 +119,7 @@ const QList<Step>& steps() {
         {81051, step81051}, {81052, step81052}, {81053, step81053}, {81054, nullptr},
         {81055, step81055}, {81056, nullptr},   {81057, nullptr},   {81058, step81058},
         {81059, nullptr},   {81060, nullptr},   {81061, nullptr},   {81062, step81062},
-        {81063, nullptr},   {81064, step81064}, {81065, nullptr},
+        {81063, nullptr},   {81064, step81064}, {81065, nullptr},   {81066, nullptr},
     };
     return s;
 }

@@ -182,22 +182,34 @@ TEST(Ladder, FieldSizeChangeLeavesOtherFieldsAloneAndKeepsData) {
     EXPECT_THROW(env.addStaff("Another Able", "ANN2", "AA"), DbError) << "unique index kept";
 }
 
-TEST(Ladder, APropertyOfTheLevelBeforeGainsTheIndexOfOpenEntries) {
-    TestEnv env;
-    env.openOrFail();
-    const QString name = "ix_logbook_complete_cancelled_referdate";
-    auto indexed = [&] {
-        return env.db()
-            .scalar(UsingPostgres() ? "SELECT 1 FROM pg_indexes WHERE schemaname = "
-                                      "current_schema() AND indexname = ?"
-                                    : "SELECT 1 FROM sqlite_master WHERE type = 'index' AND "
-                                      "name = ?",
-                    {name})
-            .isValid();
+TEST(Ladder, APropertyOfAnEarlierLevelGainsTheLogbookIndexesOfLaterOnes) {
+    struct Case {
+        int level; // the property's level before opening
+        QString index;
+        QList<int> steps;
     };
-    ASSERT_TRUE(indexed());
-    env.db().exec("DROP INDEX " + env.db().quoteName(name));
-    setLevel(env, 81064);
-    EXPECT_EQ(openRecordingSteps(env), QList<int>{81065});
-    EXPECT_TRUE(indexed());
+    const QList<Case> cases{
+        {81064, "ix_logbook_complete_cancelled_referdate", {81065, 81066}},
+        {81065, "ix_logbook_enteredby_referdate", {81066}},
+        {81065, "ix_logbook_enteredby_entrydate", {81066}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.index.toStdString());
+        TestEnv env;
+        env.openOrFail();
+        auto indexed = [&] {
+            return env.db()
+                .scalar(UsingPostgres() ? "SELECT 1 FROM pg_indexes WHERE schemaname = "
+                                          "current_schema() AND indexname = ?"
+                                        : "SELECT 1 FROM sqlite_master WHERE type = 'index' AND "
+                                          "name = ?",
+                        {c.index})
+                .isValid();
+        };
+        ASSERT_TRUE(indexed());
+        env.db().exec("DROP INDEX " + env.db().quoteName(c.index));
+        setLevel(env, c.level);
+        EXPECT_EQ(openRecordingSteps(env), c.steps);
+        EXPECT_TRUE(indexed());
+    }
 }

@@ -14,7 +14,7 @@ namespace vm::schema {
 // The oldest schema level a database may have; a new database is created here
 // and then climbs the upgrade ladder.
 constexpr int BaseLevel = 81045;
-constexpr int CurrentLevel = 81065;
+constexpr int CurrentLevel = 81066;
 
 enum class Type {
     AutoId,  // engine-generated integer key (always the primary key)
