@@ -1,6 +1,7 @@
 #include "app/forms/Modules.h"
 
 #include "app/forms/frmSearch.h"
+#include "desk/forms/TicklersAndNewsModule.h"
 #include "guests/forms/ContactModule.h"
 #include "guests/forms/ContactsPageModule.h"
 #include "guests/forms/EventsModule.h"
@@ -54,6 +55,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallEvents(ctx, window);
     InstallGroups(ctx, window);
     InstallProfilesPage(ctx, window);
+    InstallTicklersAndNews(ctx, window); // after the logbook: fills its screens' tickler hooks
 }
 
 } // namespace vm
