@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -375,6 +376,64 @@ TEST_F(Ticklers, EntryScreenShowsTheNotesOfItsCategoryAndContactOnTheirWeekdaysO
         const bool anyNote = *k.categoryNotes || *k.contactNotes;
         EXPECT_EQ(control(*f, "cmdOK")->isVisibleTo(f.get()), anyNote) << which;
     }
+
+    // Another category leaves the contact's unread note waiting for its <OK>.
+    LogEntry prefill;
+    prefill.lastName = "Smith";
+    prefill.entryType = "Dining";
+    prefill.referDate = "2026/03/04";
+    prefill.contactId = contactId;
+    std::unique_ptr<frmLogbook> f(module->openNewEntry(prefill));
+    ASSERT_TRUE(f);
+    control<QComboBox>(*f, "cboTypes")->setCurrentText("Spa");
+    EXPECT_EQ(control<QLabel>(*f, "lblTNotes")->text(), "");
+    EXPECT_TRUE(control(*f, "cmdOK")->isVisibleTo(f.get()));
+    EXPECT_FALSE(save(*f));
+    EXPECT_TRUE(env.prompt.last().contains("Contact Status Message"));
+    click(*f, "cmdOK");
+    EXPECT_TRUE(save(*f)) << env.prompt.texts().join("|").toStdString();
 }
 
 } // namespace
+
+TEST_F(Ticklers, EntryScreenFollowsTheReferenceDateAndShowsTheNotesOfASavedEntry) {
+    EnsureApplication();
+    const qint64 dining = category("Dining");
+    note(TicklerFrom::Category, dining, "2026/03/02", OpenThroughDate, "MonWedFri", "Chef away");
+    const qint64 wednesday = add(entry("Jones", "Dining", "2026/03/04"));
+    const qint64 tuesday = add(entry("Brown", "Dining", "2026/03/03"));
+    InstallModuleHooks(*env.ctx);
+    frmSearch window(*env.ctx);
+    InstallModules(*env.ctx, window);
+    auto* module = window.findChild<LogbookModule*>("LogbookModule");
+    ASSERT_TRUE(module);
+
+    // A saved entry opened on a day the note names must be acknowledged before it is saved.
+    std::unique_ptr<frmLogbook> saved(module->openEntry(wednesday));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(control<QLabel>(*saved, "lblTNotes")->text(), "Chef away");
+    EXPECT_FALSE(save(*saved));
+    EXPECT_TRUE(env.prompt.last().startsWith("Please acknowledge that you have read the"));
+    click(*saved, "cmdOK");
+    EXPECT_TRUE(save(*saved)) << env.prompt.texts().join("|").toStdString();
+    std::unique_ptr<frmLogbook> other(module->openEntry(tuesday));
+    ASSERT_TRUE(other);
+    EXPECT_EQ(control<QLabel>(*other, "lblTNotes")->text(), "");
+
+    // A new entry: the note comes and goes with the reference date typed.
+    LogEntry prefill;
+    prefill.lastName = "Smith";
+    prefill.entryType = "Dining";
+    prefill.referDate = "2026/03/03";
+    std::unique_ptr<frmLogbook> f(module->openNewEntry(prefill));
+    ASSERT_TRUE(f);
+    auto* reference = control<QLineEdit>(*f, "txtSelect_0");
+    const auto typeDate = [&](const QString& shortDate) {
+        reference->setText(shortDate);
+        QTest::keyClick(reference, Qt::Key_Return);
+        return control<QLabel>(*f, "lblTNotes")->text();
+    };
+    EXPECT_EQ(control<QLabel>(*f, "lblTNotes")->text(), "");
+    EXPECT_EQ(typeDate("03/06/2026"), "Chef away");
+    EXPECT_EQ(typeDate("03/07/2026"), "");
+}
