@@ -65,6 +65,12 @@ void InsertFactoryData(Database& db, const Clock& clock) {
             "ConciergeID");
         InsertConciergePlus(db, id, a.manager ? QChar('A') : QChar());
     }
+    // The news board only rewrites its items: a new property starts with
+    // five empty ones in black.
+    for (int i = 0; i < 5; ++i)
+        db.exec("INSERT INTO [NewsBook] ([NewsItem], [DisplayColor], [FontBold]) "
+                "VALUES (' ', '#000000', ?)",
+                {false});
 }
 
 } // namespace vm

@@ -6,7 +6,7 @@ namespace vm {
 
 // The rows a new property starts with: the settings row, the reserved service
 // accounts and the factory manager account (logon CONCIERGE, password BELLHOP,
-// which must be changed at the first logon).
+// which must be changed at the first logon), and the news board's empty items.
 void InsertFactoryData(Database& db, const Clock& clock);
 
 // Inserts the ConciergePlus row of a member with the default rights, or with

@@ -249,6 +249,10 @@ void DeleteCategory(AppContext& ctx, qint64 logTypeId) {
         db.exec("DELETE FROM [EvConText] WHERE [EvConKey] = ? AND [EvConType] IN ('W', 'V', 'LC')",
                 {logTypeId});
         db.exec("DELETE FROM [EvConText] WHERE [EvConType] = 'U' AND [NoteField] = ?", {c->name});
+        // Tickler notes of the category would never show again.
+        if (db.tableExists("TicklerNotes"))
+            db.exec("DELETE FROM [TicklerNotes] WHERE [FromType] = 'L' AND [FromID] = ?",
+                    {logTypeId});
         db.exec("DELETE FROM [LogType] WHERE [LogTypeID] = ?", {logTypeId});
     });
 }
@@ -282,7 +286,8 @@ void UpdateConfText(AppContext& ctx, const Category& c, const QString& confirmat
     db.transaction([&] {
         replaceText(db, c.id, "W", confirmation);
         replaceText(db, c.id, "V", vendorRequest);
-        if (correspondence) replaceText(db, c.id, TextKind::CategoryCorrespondence, *correspondence);
+        if (correspondence)
+            replaceText(db, c.id, TextKind::CategoryCorrespondence, *correspondence);
         db.exec("UPDATE [LogType] SET [Restricted] = ?, [IsReserved] = ?, [DNPItinerary] = ?, "
                 "[ReadOnly] = ?, [DayLogs] = ? WHERE [LogTypeID] = ?",
                 {c.restricted, c.isReserved, c.dnpItinerary, c.readOnly, c.dayLogs, c.id});

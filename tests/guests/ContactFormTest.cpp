@@ -289,7 +289,7 @@ TEST_F(ContactForm, RightsHideTheEditButtonsAndRefuseEachIcon) {
         {"imgPrintGuestList", MsgPrintRight},
         {"imgMessage", MsgMessagesRight},
         {"imgLogbook", MsgAddEntries},
-        {"imgReminder", MsgRemindersNotInstalled},
+        {"imgReminder", MsgStatusMessagesRight},
     };
     for (const Case& k : cases) {
         env.prompt.clear();

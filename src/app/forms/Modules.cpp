@@ -4,6 +4,7 @@
 #include "desk/Messages.h"
 #include "desk/forms/MessageAdminModule.h"
 #include "desk/forms/MessagingModule.h"
+#include "desk/forms/TicklersAndNewsModule.h"
 #include "guests/forms/ContactModule.h"
 #include "guests/forms/ContactsPageModule.h"
 #include "guests/forms/EventsModule.h"
@@ -60,6 +61,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallProfilesPage(ctx, window);
     InstallMessageAdmin(ctx, window);
     InstallMessaging(ctx, window); // after the logbook: fills its entry screen's message hook
+    InstallTicklersAndNews(ctx, window); // after the logbook: fills its screens' tickler hooks
 }
 
 } // namespace vm

@@ -113,6 +113,7 @@ public:
     void printDetails();
     void printGuestList();
     void sendMessage();
+    void editTicklers();
     bool needsSaved(const QString& refusal);
 };
 
@@ -143,6 +144,10 @@ inline const QString MsgMessagesRight =
     QStringLiteral("You are not authorized to send Contact Messages.");
 inline const QString MsgViewDocsRight =
     QStringLiteral("You are not authorized to view Linked Documents.");
+inline const QString MsgStatusMessagesRight =
+    QStringLiteral("You are not authorized to work with Status Messages.");
+inline const QString MsgSaveContactBeforeTicklers = QStringLiteral(
+    "Please save the Basic Contact Information before setting a reminder for it, thank you.");
 inline const QString MsgDeleteRight = QStringLiteral("You are not authorized to Delete Contacts.");
 inline const QString ContactFormCaption = QStringLiteral("Velmora Contact Manager - ");
 

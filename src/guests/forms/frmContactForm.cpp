@@ -172,8 +172,7 @@ void ContactFormUi::build() {
     connect(cmdClone, &QPushButton::clicked, this, [this] { cloneContact(); });
     connect(cmdMaintainAreas, &QPushButton::clicked, this, [this] { maintainAreas(); });
     connect(imgLogbook, &QToolButton::clicked, this, [this] { createLogbookEntry(); });
-    connect(imgReminder, &QToolButton::clicked, this,
-            [this] { ctx.prompt().message(MsgRemindersNotInstalled); });
+    connect(imgReminder, &QToolButton::clicked, this, [this] { editTicklers(); });
     connect(imgMap, &QToolButton::clicked, this, [this] { showMap(); });
     connect(imgPrintDetails, &QToolButton::clicked, this, [this] { printDetails(); });
     connect(imgPrintGuestList, &QToolButton::clicked, this, [this] { printGuestList(); });
@@ -450,6 +449,17 @@ void ContactFormUi::printGuestList() {
     if (!MayDoOrSay(ctx, Rights::ContactsPrint, MsgPrintRight)) return;
     if (!needsSaved(MsgSaveContactBeforePrint)) return;
     OpenReport(ctx, {"PrintContactExtras", "Contact Guest List", {{"contactId", contact.id}}}, q);
+}
+
+void ContactFormUi::editTicklers() {
+    if (!MayDoOrSay(ctx, Rights::ContactsStatusMessages, MsgStatusMessagesRight)) return;
+    if (!needsSaved(MsgSaveContactBeforeTicklers)) return;
+    LogbookModule* module = FindLogbookModule();
+    if (!module || !module->hooks.editContactTicklers) {
+        ctx.prompt().message(MsgRemindersNotInstalled);
+        return;
+    }
+    module->hooks.editContactTicklers(contact.id, contact.name, q);
 }
 
 void ContactFormUi::sendMessage() {

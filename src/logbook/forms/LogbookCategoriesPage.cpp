@@ -34,6 +34,11 @@ const QString MsgHostExtractTo = QStringLiteral("Through (MM/DD/YYYY):");
 const QString MsgHostExtractDate =
     QStringLiteral("Please enter a date in the form MM/DD/YYYY.  Thank you.");
 
+const QString MsgSelectForTicklers =
+    QStringLiteral("Please select the Logbook Category whose Tickler Notes you wish to work with.");
+const QString MsgTicklersNotInstalled =
+    QStringLiteral("Tickler Notes are not installed in this version of Velmora.");
+
 const QString MergeWarning = QStringLiteral(
     "Entries made with a user-defined data entry panel must be assessed after they are moved "
     "to the other Category.");
@@ -72,6 +77,7 @@ LogbookCategoriesPage::LogbookCategoriesPage(AppContext& ctx, QWidget* parent)
     buttons->addWidget(cmdCustomForm = named(new QPushButton("Custom Form..."), "cmdCustomForm"));
     buttons->addWidget(cmdHostExtract =
                            named(new QPushButton("Hand-held Extract..."), "cmdHostExtract"));
+    buttons->addWidget(cmdTickler = named(new QPushButton("Tickler Notes"), "cmdTickler"));
     right->addLayout(buttons);
     top->addLayout(right, 2);
 
@@ -86,6 +92,7 @@ LogbookCategoriesPage::LogbookCategoriesPage(AppContext& ctx, QWidget* parent)
             &LogbookCategoriesPage::cmdCustomForm_Click);
     connect(cmdHostExtract, &QPushButton::clicked, this,
             &LogbookCategoriesPage::cmdHostExtract_Click);
+    connect(cmdTickler, &QPushButton::clicked, this, &LogbookCategoriesPage::cmdTickler_Click);
 }
 
 QString LogbookCategoriesPage::selectedName() const {
@@ -131,7 +138,8 @@ void LogbookCategoriesPage::showSelected() {
         txtDayLogs->setText(c->dayLogs > 0 ? QString::number(c->dayLogs) : QString());
         txtConfirmation->setPlainText(ToDisplayText(GetCategoryText(m_ctx.db(), id, "W")));
         txtVendor->setPlainText(ToDisplayText(GetCategoryText(m_ctx.db(), id, "V")));
-        txtCorrespondence->setPlainText(ToDisplayText(GetCategoryText(m_ctx.db(), id, TextKind::CategoryCorrespondence)));
+        txtCorrespondence->setPlainText(
+            ToDisplayText(GetCategoryText(m_ctx.db(), id, TextKind::CategoryCorrespondence)));
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "GetLogTypeFlags", "modDatabase");
     }
@@ -220,6 +228,19 @@ void LogbookCategoriesPage::cmdCustomForm_Click() {
     }
     frmDEFormD designer(m_ctx, selectedId(), openReport, this);
     designer.exec();
+}
+
+void LogbookCategoriesPage::cmdTickler_Click() {
+    // Notes hang on the category's id: only a saved category has one.
+    if (selectedId() <= 0) {
+        m_ctx.prompt().message(MsgSelectForTicklers);
+        return;
+    }
+    if (!openTicklers) {
+        m_ctx.prompt().message(MsgTicklersNotInstalled);
+        return;
+    }
+    openTicklers(selectedId(), selectedName(), this);
 }
 
 void LogbookCategoriesPage::cmdHostExtract_Click() {

@@ -36,6 +36,9 @@ public:
 
     // Opens preview windows (set by the logbook module when the build has them).
     ReportOpener openReport;
+    // The selected category's tickler notes (set when the build has them).
+    std::function<void(qint64 logTypeId, const QString& name, QWidget* parent)> openTicklers;
+    void cmdTickler_Click();
 
     QListWidget* lstCategories;
     QLineEdit *txtCategory, *txtNewName, *txtDayLogs;
@@ -43,7 +46,7 @@ public:
     QCheckBox *chkRestricted, *chkIsReserved, *chkDNPItinerary, *chkReadOnly;
     QPlainTextEdit *txtConfirmation, *txtVendor, *txtCorrespondence;
     QPushButton *cmdAdd, *cmdRename, *cmdReplace, *cmdDelete, *cmdSaveFlags, *cmdDesign,
-        *cmdCustomForm, *cmdHostExtract;
+        *cmdCustomForm, *cmdHostExtract, *cmdTickler;
 
 Q_SIGNALS:
     void categoriesChanged();

@@ -40,6 +40,9 @@ struct LogbookScreenHooks : LogbookServices {
     std::function<std::optional<qint64>(QWidget* parent)> selectContact;
     // Directions to the entry's contact.
     std::function<void(qint64 contactId, QWidget* parent)> showMap;
+    // The contact's tickler notes in their maintenance screen (the contact
+    // screen's reminder icon reaches it here).
+    std::function<void(qint64 contactId, const QString& name, QWidget* parent)> editContactTicklers;
 
     // Messages about the entry.
     std::function<void(qint64 logId, QWidget* parent)> sendMessage;

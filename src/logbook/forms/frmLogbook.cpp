@@ -34,6 +34,24 @@ namespace vm {
 
 namespace {
 const QString FormName = QStringLiteral("frmLogbook");
+
+// The category's tickler notes for the reference date must be acknowledged
+// (`statusUnread`); a contact's note still waiting keeps its <OK>.
+void showCategoryNotes(EntryCategoryPanel* category, EntryDatesPanel* dates,
+                       const LogbookScreenHooks& hooks, bool readOnly, bool contactUnread,
+                       bool& statusUnread) {
+    category->clearNotes();
+    statusUnread = false;
+    const QString date = dates->stored(EntryDatesPanel::Reference);
+    if (hooks.categoryTicklers && !readOnly && !date.isEmpty() && !category->current().isEmpty()) {
+        const QStringList notes = hooks.categoryTicklers(category->currentId(), date);
+        if (!notes.isEmpty()) {
+            category->showNotes(notes);
+            statusUnread = true;
+        }
+    }
+    if (contactUnread) category->askForOk();
+}
 } // namespace
 
 frmLogbook::frmLogbook(AppContext& ctx, const LogbookScreenHooks& hooks, qint64 logId,
@@ -247,15 +265,14 @@ void frmLogbook::showEntry() {
     // An entry of a category the member may not pick still shows its category.
     m_category->show(e.entryType,
                      e.entryType.isEmpty() ? 0 : GetLogTypeID(m_ctx.db(), e.entryType));
-    m_category->clearNotes();
     m_status->show({e.complete, e.pending, e.onHold, e.cancelled});
     m_texts->show(e);
     m_card->show(e, bool(m_hooks.showCard));
     m_carriedCard.clear();
-    m_statusUnread = false;
     loadHistory();
     applyMode();
     showLinks();
+    showCategoryNotes(m_category, m_dates, m_hooks, m_readOnly, m_contactUnread, m_statusUnread);
     m_loading = false;
     m_changed = false;
 }
@@ -323,17 +340,8 @@ void frmLogbook::categoryChosen(const QString& name) {
     }
     markChanged();
     try {
-        // The category's tickler notes for the date must be acknowledged.
-        m_category->clearNotes();
-        m_statusUnread = false;
-        const QString date = m_dates->stored(EntryDatesPanel::Reference);
-        if (m_hooks.categoryTicklers && !date.isEmpty() && !name.isEmpty()) {
-            const QStringList notes = m_hooks.categoryTicklers(m_category->currentId(), date);
-            if (!notes.isEmpty()) {
-                m_category->showNotes(notes);
-                m_statusUnread = true;
-            }
-        }
+        showCategoryNotes(m_category, m_dates, m_hooks, m_readOnly, m_contactUnread,
+                          m_statusUnread);
         checkDayLimit();
         loadDesign();
     } catch (const DbError& e) {
@@ -350,6 +358,8 @@ void frmLogbook::referDateLeft() {
     if (m_loading || m_readOnly) return;
     try {
         showContactNotes();
+        showCategoryNotes(m_category, m_dates, m_hooks, m_readOnly, m_contactUnread,
+                          m_statusUnread);
         checkDayLimit();
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "txtSelect_LostFocus", FormName, true);
