@@ -1,6 +1,8 @@
 #include "app/forms/Modules.h"
 
 #include "app/forms/frmSearch.h"
+#include "desk/forms/QuickViewer.h"
+#include "desk/reports/QuickViewerReports.h"
 #include "guests/forms/ContactModule.h"
 #include "guests/forms/ContactsPageModule.h"
 #include "guests/forms/EventsModule.h"
@@ -39,6 +41,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterProfileReports(ctx.reports);
     RegisterProfileLetterReports(ctx.reports);
     RegisterItineraryReports(ctx.reports);
+    RegisterQuickViewerReports(ctx.reports);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
@@ -54,6 +57,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallEvents(ctx, window);
     InstallGroups(ctx, window);
     InstallProfilesPage(ctx, window);
+    InstallQuickViewer(ctx, window);
 }
 
 } // namespace vm
