@@ -2,6 +2,7 @@
 
 #include "app/forms/frmSearch.h"
 #include "desk/Messages.h"
+#include "desk/QuickViewer.h"
 #include "guests/forms/ContactModule.h"
 #include "guests/forms/ContactsPageModule.h"
 #include "guests/forms/EventsModule.h"
@@ -29,6 +30,7 @@ namespace vm {
 
 void InstallModuleHooks(AppContext& ctx) {
     InstallSecurityHooks(ctx);
+    InstallQuickViewerHooks(ctx);
     RegisterReportWriterReports(ctx.reports);
     RegisterCustomFormReports(ctx.reports);
     RegisterLogbookReports(ctx.reports);
