@@ -114,5 +114,10 @@ void DeleteMsgGroup(AppContext& ctx, const QString& name);
 
 // Installs ctx.sendMessage (messages about a record) and the daily hooks that send.
 void InstallMessageSender(AppContext& ctx);
+// The store's part of start-up: the sender above.
+void InstallMessagesStore(AppContext& ctx);
+// Said when a record message reached no active member.
+inline const QString NobodyReachedMessage =
+    QStringLiteral("The message was not sent: none of the recipients is an active staff member.");
 
 } // namespace vm

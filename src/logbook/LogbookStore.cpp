@@ -219,6 +219,10 @@ bool LogbookStore::DeleteLogbookEntry(qint64 logId) {
     Database& db = m_ctx.db();
     bool deleted = false;
     db.transaction([&] {
+        // The texts first: once the timers are gone nothing leads to them.
+        db.exec("DELETE FROM [MsgText] WHERE [TimerID] IN (SELECT [TimerID] FROM [MsgTimer] "
+                "WHERE [LogbookID] = ?)",
+                {logId});
         db.exec("DELETE FROM [MsgTimer] WHERE [LogbookID] = ?", {logId});
         db.exec("DELETE FROM [LogText] WHERE [LogID] = ?", {logId});
         db.exec("DELETE FROM [ContactDocs] WHERE [ContactID] = ? AND [SourceType] = 'L'", {logId});

@@ -1,6 +1,8 @@
 #include "app/forms/Modules.h"
 
 #include "app/forms/frmSearch.h"
+#include "desk/Messages.h"
+#include "desk/QuickViewer.h"
 #include "desk/forms/QuickViewer.h"
 #include "desk/reports/QuickViewerReports.h"
 #include "guests/forms/ContactModule.h"
@@ -30,6 +32,7 @@ namespace vm {
 
 void InstallModuleHooks(AppContext& ctx) {
     InstallSecurityHooks(ctx);
+    InstallQuickViewerHooks(ctx);
     RegisterReportWriterReports(ctx.reports);
     RegisterCustomFormReports(ctx.reports);
     RegisterLogbookReports(ctx.reports);
@@ -42,6 +45,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterProfileLetterReports(ctx.reports);
     RegisterItineraryReports(ctx.reports);
     RegisterQuickViewerReports(ctx.reports);
+    InstallMessagesStore(ctx);
 }
 
 void InstallModules(AppContext& ctx, frmSearch& window) {
