@@ -283,7 +283,7 @@ TEST_F(QuickViewerScreen, DeletingADocumentLinkAsksAndKeepsTheFile) {
     docs->selectKey(link.documentId);
     env.prompt.answer(Answer::No);
     click(*viewer, "cmdDeleteDoc");
-    EXPECT_EQ(env.prompt.last(), MsgDeleteDocumentLink);
+    EXPECT_EQ(env.prompt.last(), MsgDeleteDocumentLink());
     EXPECT_EQ(docs->rowCount(), 1);
     env.prompt.answer(Answer::Yes);
     click(*viewer, "cmdDeleteDoc");

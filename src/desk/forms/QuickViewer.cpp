@@ -4,6 +4,7 @@
 #include "desk/QuickViewer.h"
 #include "desk/QuickViewerRights.h"
 #include "desk/forms/QuickViewerTabs.h"
+#include "desk/forms/StatisticsTab.h"
 #include "platform/forms/SessionWindows.h"
 
 #include <QCloseEvent>
@@ -47,6 +48,7 @@ frmQuickViewer::frmQuickViewer(AppContext& ctx, QWidget* parent)
     m_tabs->addTab(diary, "Daily Diary");
     m_tabs->addTab(m_documents, "Documents");
     m_tabs->addTab(new ListsTab(ctx, m_tabs), "Lists");
+    m_tabs->addTab(new StatisticsTab(ctx, m_tabs), "Statistics");
     m_tabs->addTab(new CalculatorTab(m_tabs), "Calculator");
 
     connect(tasks, &TasksTab::changed, this, &frmQuickViewer::summaryChanged);
@@ -80,7 +82,9 @@ void frmQuickViewer::tabChanged(int index) {
         m_documents->leaveOpenedDocument();
     m_shown = index;
     // Each page shows what the others (or another desk) changed meanwhile.
-    if (page->metaObject()->indexOfMethod("refresh()") >= 0)
+    if (auto* stats = qobject_cast<StatisticsTab*>(page))
+        stats->loadCategories();
+    else if (page->metaObject()->indexOfMethod("refresh()") >= 0)
         QMetaObject::invokeMethod(page, "refresh");
 }
 

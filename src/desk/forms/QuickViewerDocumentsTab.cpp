@@ -27,6 +27,10 @@ QString shownDate(const QString& stored) {
 
 } // namespace
 
+QString MsgDeleteDocumentLink() {
+    return "Do you wish to delete this document link?\r\n\r\n" + MsgDocumentDeleteNote;
+}
+
 DocumentsTab::DocumentsTab(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
     setObjectName("tabDocuments");
     build();
@@ -173,8 +177,8 @@ void DocumentsTab::cmdAddDoc_Click() {
 void DocumentsTab::cmdDeleteDoc_Click() {
     const qint64 id = grdDocuments->currentKey();
     if (!id || !QvMayOrSay(m_ctx, QvFeature::DocumentLinks)) return;
-    if (m_ctx.prompt().ask(MsgDeleteDocumentLink, {}, Buttons::YesNo, Icon::Question, Answer::No) !=
-        Answer::Yes)
+    if (m_ctx.prompt().ask(MsgDeleteDocumentLink(), {}, Buttons::YesNo, Icon::Question,
+                           Answer::No) != Answer::Yes)
         return;
     if (m_openedUnread == id) m_openedUnread = 0;
     DeleteDocument(m_ctx, id);

@@ -158,7 +158,7 @@ void MastersTab::showMaster(qint64 id) {
         if (who < 0 && !t.initials.isEmpty()) cboMasterInitials->addItem(t.initials, t.initials);
         cboMasterInitials->setCurrentIndex(std::max(0, cboMasterInitials->findData(t.initials)));
         for (int i = 0; i < 7; ++i)
-            chkDays[i]->setChecked(t.weekdayMask.value(i) == '1');
+            chkDays[i]->setChecked(i < t.weekdayMask.size() && t.weekdayMask[i] == '1');
         cboMonth->setCurrentIndex(std::max(0, cboMonth->findData(t.month)));
         txtDay->setText(t.day ? QString::number(t.day) : QString());
         txtSequence->setText(QString::number(t.sequence));

@@ -1,12 +1,13 @@
 #pragma once
-// The pages of the quick viewer window, one class per tab.  Each page reads
+// The pages of the quick viewer window, one class per tab.  This header does
+// not include the store's: its DocumentLink would meet the record links' one
+// in the file that gathers every screen's meta-object code.  Each page reads
 // its controls, calls the quick viewer's store (desk/QuickViewer.h) and shows
 // the result; the store keeps every rule.  A page that changed what the
 // day's summary counts says so with `changed()`.
 
 #include "core/AppContext.h"
 #include "desk/Calculator.h"
-#include "desk/QuickViewer.h"
 
 #include <QColor>
 #include <QVariantMap>
@@ -28,8 +29,9 @@ namespace vm {
 class DataGrid;
 
 // The texts of the window that the store does not own.
-inline const QString MsgDeleteDocumentLink =
-    "Do you wish to delete this document link?\r\n\r\n" + MsgDocumentDeleteNote;
+// The question before a document link goes (ends with the store's note that
+// the file stays).
+QString MsgDeleteDocumentLink();
 inline const QString MsgDeleteMasterTask =
     QStringLiteral("Do you wish to delete this task from the Master Task List?");
 inline const QString MsgDeleteQvRow = QStringLiteral("Do you wish to delete this data element?");
