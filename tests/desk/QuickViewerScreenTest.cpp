@@ -513,3 +513,33 @@ TEST_F(QuickViewerScreen, DiaryNotesOverARunOfDaysInTheirColour) {
     EXPECT_EQ(notes->count(), 0);
     EXPECT_EQ(env.db().scalar("SELECT COUNT(*) FROM [DayNotes]").toInt(), 2);
 }
+
+TEST_F(QuickViewerScreen, TheWindowHoldsItsTabsAndTheCalculatorTakesClicksAndKeys) {
+    open();
+    QStringList tabs, names;
+    for (int i = 0; i < viewer->tabs()->count(); ++i) {
+        tabs << viewer->tabs()->tabText(i);
+        names << viewer->tabs()->widget(i)->objectName();
+    }
+    EXPECT_EQ(tabs, QStringList({"Today", "Tasks", "Master Tasks", "Daily Diary", "Documents",
+                                 "Lists", "Statistics", "Calculator"}));
+    EXPECT_EQ(names, QStringList({"tabDashboard", "tabTasks", "tabMasters", "tabDiary",
+                                  "tabDocuments", "tabLists", "StatisticsTab", "tabCalculator"}));
+
+    ASSERT_TRUE(viewer->showTab("tabCalculator"));
+    auto* display = control<QLineEdit>(*viewer, "txtCalcDisplay");
+    for (const char* key : {"cmdCalc1", "cmdCalc2", "cmdCalcAdd", "cmdCalc3", "cmdCalcMultiply",
+                            "cmdCalc2", "cmdCalcEquals"})
+        QTest::mouseClick(control<QAbstractButton>(*viewer, key), Qt::LeftButton);
+    EXPECT_EQ(display->text(), "30");
+    click(*viewer, "cmdCalcMPlus");
+    EXPECT_EQ(control<QLabel>(*viewer, "lblCalcMemory")->text(), "M");
+    auto* calculator = control<QWidget>(*viewer, "tabCalculator");
+    QTest::keyClicks(calculator, "7/0");
+    QTest::keyClick(calculator, Qt::Key_Return);
+    EXPECT_EQ(display->text(), "Error");
+    QTest::keyClick(calculator, Qt::Key_Escape);
+    EXPECT_EQ(display->text(), "0");
+    click(*viewer, "cmdCalcMR");
+    EXPECT_EQ(display->text(), "30");
+}

@@ -22,7 +22,7 @@ TEST_F(QuickViewerPrint, TheTaskListReachesThePdf) {
     TaskMasterRow row;
     row.recurrence = "Daily";
     row.category = "Concierge";
-    row.description = "Confirm the opera tickets";
+    row.description = "Book the opera tickets";
     row.initials = "AD";
     ASSERT_EQ(SaveTaskMaster(*env.ctx, row), "");
     env.ctx->daily.wait = [](int) {};
@@ -39,8 +39,9 @@ TEST_F(QuickViewerPrint, TheTaskListReachesThePdf) {
     QTest::mouseClick(control<QAbstractButton>(*preview, "cmdPdf"), Qt::LeftButton);
     const QStringList pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 1);
-    EXPECT_TRUE(InOrder(pages[0], {"Daily Task List", "Saturday, March 14, 2026", "Done",
-                                   "Category", "Task Description", "No", "Concierge",
-                                   "Confirm the opera tickets", "AD", "Page 1 of 1"}))
+    EXPECT_TRUE(
+        InOrder(pages[0], {"Daily Task List", "Saturday, March 14, 2026", "Done", "Category",
+                           "Task Description", "Assigned to", "Completed by", "Date/Time Done",
+                           "No", "Concierge", "Book the opera tickets", "AD", "Page 1 of 1"}))
         << pages[0].toStdString();
 }

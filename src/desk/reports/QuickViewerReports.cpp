@@ -88,11 +88,11 @@ Document BuildDailyDuties(AppContext& ctx, const PrintRequest& r) {
     d.page.landscape = true;
     Table t = gridTable({{"Done", 0.8},
                          {"Category", 2},
-                         {"Task Description", 5},
-                         {"Assigned to", 1.2},
-                         {"Completed by", 1.3},
-                         {"Date/Time Done", 2},
-                         {"Notes", 3}});
+                         {"Task Description", 4.5},
+                         {"Assigned to", 1.7},
+                         {"Completed by", 1.9},
+                         {"Date/Time Done", 2.3},
+                         {"Notes", 2.8}});
     for (const TaskStatusRow& task : tasks)
         t.rows << TableRow{{task.completed, task.category, task.description, task.initials,
                             task.completedBy, stamp(task.completionDateTime), task.notes}};
