@@ -86,6 +86,14 @@ QString LongDate(const QDate& d) {
     return english().toString(d, "dddd, MMMM d, yyyy");
 }
 
+QString DayName(const QDate& d) {
+    return english().toString(d, "dddd");
+}
+
+QString MonthDayYear(const QDate& d) {
+    return english().toString(d, "MMMM d, yyyy");
+}
+
 QString DayShortDate(const QDate& d) {
     return d.isValid() ? english().toString(d, "dddd, MM/dd/yyyy") : QString();
 }

@@ -17,6 +17,10 @@ QDateTime ParseStoredDateTime(const QString& s);    // "yyyy/MM/dd HH:mm"
 // On screen.
 QString ShortDate(const QDate& d); // "MM/dd/yyyy"
 QString LongDate(const QDate& d);  // "dddd, MMMM d, yyyy" (English names)
+// The two halves of the long date, for a heading of two lines: "dddd" and
+// "MMMM d, yyyy" (English names).
+QString DayName(const QDate& d);
+QString MonthDayYear(const QDate& d);
 // A date in a format chosen by name in the settings: "Long Date", "Medium Date"
 // ("dd-MMM-yy"), "Short Date", or one of the pattern names "MMMM DD, YYYY",
 // "DD/MM/YY", "DD/MM/YYYY", "YYYY/MM/DD", "MM/DD/YY", "DD.MM.YY"; any other

@@ -26,6 +26,9 @@ inline const QString CategoryVendorRequest = QStringLiteral("V");
 inline const QString CategoryCorrespondence = QStringLiteral("LC");
 inline const QString StaffCategories = QStringLiteral("U");
 inline const QString StaffLanguage = QStringLiteral("L");
+// A task description beyond its first 100 characters: key = the master's id,
+// or the negative id of a one-time task.
+inline const QString TaskDescription = QStringLiteral("T");
 // Itinerary texts: key 0 and the letter followed by the language's number
 // ("H1" is the French header).  Phrases ("I") are one row each: key = the
 // language, Sequence = the phrase's number.

@@ -6,15 +6,6 @@
 
 namespace vm {
 
-namespace {
-qint64 todaysTasks(Database& db, const QString& today) {
-    return db
-        .scalar("SELECT COUNT([StatusID]) AS [CountEm] FROM [TaskStatus] WHERE [TaskDate] = ?",
-                {today})
-        .toLongLong();
-}
-} // namespace
-
 bool RunStartOfDay(AppContext& ctx) {
     Database& db = ctx.db();
     const QDate today = ctx.clock().today();
@@ -23,22 +14,18 @@ bool RunStartOfDay(AppContext& ctx) {
         db.scalar("SELECT [DailyDate] FROM [Authorization]").toString().trimmed();
     if (stored == todayText) return false;
 
-    // 1. Claim the day first: another desk starting now sees it done.
-    db.exec("UPDATE [Authorization] SET [DailyDate] = ?", {todayText});
+    // 1. Today's tasks.  The builder claims the day in its own transaction, so
+    // exactly one desk builds them; it runs before the date is written so that
+    // a build that failed is tried again at the next start.
+    if (ctx.daily.buildTodaysTasks) ctx.daily.buildTodaysTasks(ctx);
 
-    // 2. Today's tasks, unless another desk already built them.
-    if (db.tableExists("TaskStatus")) {
-        qint64 count = todaysTasks(db, todayText);
-        if (count == 0) {
-            if (ctx.daily.wait) ctx.daily.wait(1338);
-            count = todaysTasks(db, todayText);
-        }
-        if (count == 0) {
-            db.exec("DELETE FROM [TaskStatus] WHERE [TaskDate] < ?",
-                    {Formats::StoredDate(today.addDays(-31))});
-            if (ctx.daily.buildTodaysTasks) ctx.daily.buildTodaysTasks(ctx);
-        }
-    }
+    // 2. The day itself: only the desk whose update changed the date does the
+    // rest (another desk starting now has taken it).
+    if (db.exec("UPDATE [Authorization] SET [DailyDate] = ? WHERE [DailyDate] IS NULL OR "
+                "[DailyDate] <> ?",
+                {todayText, todayText}) == 0)
+        return false;
+
     // 3. Tickler notes that ended more than 15 days ago.
     if (db.tableExists("TicklerNotes"))
         db.exec("DELETE FROM [TicklerNotes] WHERE [ThroughDate] < ?",
@@ -46,15 +33,16 @@ bool RunStartOfDay(AppContext& ctx) {
     // 4. Reservation row limits of past days.
     if (db.tableExists("ResRowLimits"))
         db.exec("DELETE FROM [ResRowLimits] WHERE [ReservationDate] < ?", {todayText});
-    // 5. Expired documents with their read marks.
+    // 5. Expired documents with their read marks: a document is shown through
+    // its expiry day and goes the day after.
     if (db.tableExists("Documents")) {
         db.transaction([&] {
             if (db.tableExists("DocsRead"))
                 db.exec("DELETE FROM [DocsRead] WHERE [DocumentID] IN (SELECT [DocumentID] FROM "
-                        "[Documents] WHERE [ExpirationDate] <= ? AND [ExpirationDate] <> ' ' AND "
+                        "[Documents] WHERE [ExpirationDate] < ? AND [ExpirationDate] <> ' ' AND "
                         "[ExpirationDate] <> '')",
                         {todayText});
-            db.exec("DELETE FROM [Documents] WHERE [ExpirationDate] <= ? AND [ExpirationDate] <> "
+            db.exec("DELETE FROM [Documents] WHERE [ExpirationDate] < ? AND [ExpirationDate] <> "
                     "' ' AND [ExpirationDate] <> ''",
                     {todayText});
         });

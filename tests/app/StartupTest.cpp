@@ -180,23 +180,29 @@ TEST(Startup, LoadStoresDefaultsAndRunsTheDayOnce) {
     EXPECT_EQ(builds, 2);
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [TicklerNotes]").toInt(), 1);
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [ResRowLimits]").toInt(), 1);
-    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Documents]").toInt(), 2)
-        << "expired today goes, blank stays";
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Documents]").toInt(), 3)
+        << "shown through its expiry day";
     EXPECT_FALSE(RunStartOfDay(*env.ctx));
+    env.clock.advanceDays(1);
+    EXPECT_TRUE(RunStartOfDay(*env.ctx));
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Documents]").toInt(), 2)
+        << "expired yesterday goes, blank stays";
 }
 
-TEST(Startup, TasksBuiltByAnotherDeskAreNotBuiltAgain) {
+TEST(Startup, ADayTakenByAnotherDeskMeanwhileIsNotRunAgain) {
     TestEnv env;
     env.openOrFail();
+    env.db().exec("INSERT INTO [TicklerNotes] ([ThroughDate]) VALUES ('2026/02/01')");
     int builds = 0;
-    env.ctx->daily.buildTodaysTasks = [&](AppContext&) { ++builds; };
-    // Another desk writes today's tasks while this one waits between its counts.
-    env.ctx->daily.wait = [&](int ms) {
-        EXPECT_EQ(ms, 1338);
-        env.db().exec("INSERT INTO [TaskStatus] ([TaskDate]) VALUES ('2026/03/14')");
+    // Another desk starts the day while this one builds the tasks.
+    env.ctx->daily.buildTodaysTasks = [&](AppContext& c) {
+        ++builds;
+        c.db().exec("UPDATE [Authorization] SET [DailyDate] = '2026/03/14'");
     };
-    EXPECT_TRUE(RunStartOfDay(*env.ctx));
-    EXPECT_EQ(builds, 0);
+    EXPECT_FALSE(RunStartOfDay(*env.ctx));
+    EXPECT_EQ(builds, 1) << "the tasks' builder decides for itself whether the day is its own";
+    EXPECT_EQ(env.db().scalar("SELECT COUNT(*) FROM [TicklerNotes]").toInt(), 1)
+        << "the other desk does the day's purges";
 }
 
 TEST(Startup, CardPurgeIsDueOncePerDayWithAPolicy) {

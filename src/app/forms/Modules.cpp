@@ -5,6 +5,9 @@
 #include "desk/forms/MessageAdminModule.h"
 #include "desk/forms/MessagingModule.h"
 #include "desk/forms/TicklersAndNewsModule.h"
+#include "desk/QuickViewer.h"
+#include "desk/forms/QuickViewer.h"
+#include "desk/reports/QuickViewerReports.h"
 #include "guests/forms/ContactModule.h"
 #include "guests/forms/ContactsPageModule.h"
 #include "guests/forms/EventsModule.h"
@@ -32,6 +35,7 @@ namespace vm {
 
 void InstallModuleHooks(AppContext& ctx) {
     InstallSecurityHooks(ctx);
+    InstallQuickViewerHooks(ctx);
     RegisterReportWriterReports(ctx.reports);
     RegisterCustomFormReports(ctx.reports);
     RegisterLogbookReports(ctx.reports);
@@ -43,6 +47,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterProfileReports(ctx.reports);
     RegisterProfileLetterReports(ctx.reports);
     RegisterItineraryReports(ctx.reports);
+    RegisterQuickViewerReports(ctx.reports);
     InstallMessagesStore(ctx);
 }
 
@@ -62,6 +67,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallMessageAdmin(ctx, window);
     InstallMessaging(ctx, window); // after the logbook: fills its entry screen's message hook
     InstallTicklersAndNews(ctx, window); // after the logbook: fills its screens' tickler hooks
+    InstallQuickViewer(ctx, window);
 }
 
 } // namespace vm
