@@ -1,5 +1,6 @@
 #include "core/StartOfDay.h"
 
+#include "core/DataAccess.h"
 #include "core/Formats.h"
 
 #include <QFileInfo>
@@ -16,8 +17,15 @@ bool RunStartOfDay(AppContext& ctx) {
 
     // 1. Today's tasks.  The builder claims the day in its own transaction, so
     // exactly one desk builds them; it runs before the date is written so that
-    // a build that failed is tried again at the next start.
-    if (ctx.daily.buildTodaysTasks) ctx.daily.buildTodaysTasks(ctx);
+    // a build that failed (and rolled back) is tried again at the next start.
+    if (ctx.daily.buildTodaysTasks) {
+        try {
+            ctx.daily.buildTodaysTasks(ctx);
+        } catch (const DbError& e) {
+            ReportError(ctx.prompt(), e, "BuildTodaysTasks", "modDatabaseQV");
+            return false;
+        }
+    }
 
     // 2. The day itself: only the desk whose update changed the date does the
     // rest (another desk starting now has taken it).

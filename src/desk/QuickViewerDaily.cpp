@@ -142,13 +142,9 @@ int BuildTodaysTasks(AppContext& ctx) {
 }
 
 void InstallQuickViewerHooks(AppContext& ctx) {
-    ctx.daily.buildTodaysTasks = [](AppContext& c) {
-        try {
-            BuildTodaysTasks(c);
-        } catch (const DbError& e) {
-            ReportError(c.prompt(), e, "BuildTodaysTasks", "modDatabaseQV");
-        }
-    };
+    // Failures reach the start of the day, which reports them and leaves the
+    // day to be started again.
+    ctx.daily.buildTodaysTasks = [](AppContext& c) { BuildTodaysTasks(c); };
 }
 
 } // namespace vm
