@@ -159,21 +159,21 @@ inline const QString MsgDiaryNotYoursDelete =
 // Dates travel in their stored form ("yyyy/MM/dd"); a document without expiry
 // has an empty `expiration` here and "9999/12/31" in the table.  A document
 // is shown through its expiry day and purged the day after.
-struct DocumentLink {
+struct QvDocument {
     qint64 documentId = 0;
     QString description, effective, expiration, fileName;
     QString readOn; // the member's DateRead, empty when unread
 };
 inline const QString NoExpiry = QStringLiteral("9999/12/31");
 // Newest first.
-QList<DocumentLink> GetDocumentsAll(AppContext& ctx);
+QList<QvDocument> GetDocumentsAll(AppContext& ctx);
 // Oldest first, with the logged-on member's read date (one statement).
-QList<DocumentLink> GetDocumentsMe(AppContext& ctx);
+QList<QvDocument> GetDocumentsMe(AppContext& ctx);
 // Active staff with the date each read the document (empty when not).
 QList<QPair<QString, QString>> GetDocumentsRead(AppContext& ctx, qint64 documentId);
 // Validates and inserts; `link.effective`/`expiration` may be stored or short
 // dates ("MM/dd/yyyy") and come back stored.  Answers the refusal or "".
-QString InsertDocument(AppContext& ctx, DocumentLink& link);
+QString InsertDocument(AppContext& ctx, QvDocument& link);
 // The member logged on has read it today (once: a second confirmation keeps the first date).
 void InsertConfirmation(AppContext& ctx, qint64 documentId);
 void DeleteDocument(AppContext& ctx, qint64 documentId);

@@ -9,8 +9,8 @@ namespace vm {
 
 namespace {
 
-DocumentLink linkFrom(const Row& r) {
-    DocumentLink d;
+QvDocument linkFrom(const Row& r) {
+    QvDocument d;
     d.documentId = r.number("DocumentID");
     d.description = StoredText(r.text("Description"));
     d.effective = r.text("Effective").trimmed();
@@ -35,22 +35,22 @@ QString countSentence(int n, const QString& one, const QString& many, const QStr
 
 } // namespace
 
-QList<DocumentLink> GetDocumentsAll(AppContext& ctx) {
-    QList<DocumentLink> out;
+QList<QvDocument> GetDocumentsAll(AppContext& ctx) {
+    QList<QvDocument> out;
     for (const Row& r :
          ctx.db().query("SELECT * FROM [Documents] ORDER BY [Effective] DESC, [DocumentID] DESC"))
         out << linkFrom(r);
     return out;
 }
 
-QList<DocumentLink> GetDocumentsMe(AppContext& ctx) {
-    QList<DocumentLink> out;
+QList<QvDocument> GetDocumentsMe(AppContext& ctx) {
+    QList<QvDocument> out;
     for (const Row& r : ctx.db().query(
              "SELECT [Documents].*, (SELECT MIN([DateRead]) FROM [DocsRead] WHERE "
              "[DocsRead].[DocumentID] = [Documents].[DocumentID] AND [DocsRead].[Initials] = ?) "
              "AS [ReadOn] FROM [Documents] ORDER BY [Effective], [DocumentID]",
              {ctx.session.initials})) {
-        DocumentLink d = linkFrom(r);
+        QvDocument d = linkFrom(r);
         d.readOn = r.text("ReadOn").trimmed();
         out << d;
     }
@@ -72,7 +72,7 @@ QList<QPair<QString, QString>> GetDocumentsRead(AppContext& ctx, qint64 document
     return out;
 }
 
-QString InsertDocument(AppContext& ctx, DocumentLink& link) {
+QString InsertDocument(AppContext& ctx, QvDocument& link) {
     if (link.fileName.trimmed().isEmpty()) return MsgDocumentFile;
     if (link.description.trimmed().isEmpty()) return MsgDocumentDescription;
     const QDate effective = parseDay(link.effective);

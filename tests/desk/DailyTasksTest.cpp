@@ -270,8 +270,8 @@ TEST_F(DailyTasks, OldRowsAndOrphanedTextsArePurgedWithTheBuild) {
 TEST_F(DailyTasks, ADocumentIsShownThroughItsExpiryDayAndPurgedWithItsConfirmations) {
     InstallQuickViewerHooks(ctx());
     RunStartOfDay(ctx());
-    DocumentLink ends, goes;
-    for (DocumentLink* d : {&ends, &goes}) {
+    QvDocument ends, goes;
+    for (QvDocument* d : {&ends, &goes}) {
         d->description = "House rules";
         d->fileName = "/srv/docs/rules.pdf";
         d->effective = "2026/03/01";

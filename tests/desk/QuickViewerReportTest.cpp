@@ -28,7 +28,7 @@ public:
         return {};
     }
     qint64 document(const QString& description, const QString& effective) {
-        DocumentLink link;
+        QvDocument link;
         link.description = description;
         link.effective = effective;
         link.fileName = env.root() + "/" + description + ".txt";

@@ -273,7 +273,7 @@ TEST_F(QuickViewerScreen, DeletingADocumentLinkAsksAndKeepsTheFile) {
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    DocumentLink link;
+    QvDocument link;
     link.description = "Spring menu";
     link.effective = "2026/03/01";
     link.fileName = file;

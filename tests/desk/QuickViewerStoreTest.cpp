@@ -507,7 +507,7 @@ TEST_F(QuickViewerStore, GroupMeetingsOfTheDayAsLines) {
 
 TEST_F(QuickViewerStore, DocumentLinksAreChecked) {
     const auto link = [](QString file, QString description, QString effective, QString expiration) {
-        DocumentLink d;
+        QvDocument d;
         d.fileName = file;
         d.description = description;
         d.effective = effective;
@@ -515,7 +515,7 @@ TEST_F(QuickViewerStore, DocumentLinksAreChecked) {
         return d;
     };
     const struct {
-        DocumentLink link;
+        QvDocument link;
         QString refusal;
     } cases[] = {
         {link("", "Rules", "2026/03/01", ""), MsgDocumentFile},
@@ -526,24 +526,24 @@ TEST_F(QuickViewerStore, DocumentLinksAreChecked) {
         {link("/srv/" + QString(260, 'f'), "Rules", "2026/03/01", ""), MsgDocumentTooLong},
     };
     for (const auto& c : cases) {
-        DocumentLink d = c.link;
+        QvDocument d = c.link;
         EXPECT_EQ(InsertDocument(ctx(), d), c.refusal) << c.refusal.toStdString();
     }
     EXPECT_EQ(rows("SELECT COUNT(*) FROM [Documents]"), 0);
     EXPECT_EQ(MsgDocumentExpiryOrder,
               "The Expiration Date must be Later than\r\n the Effective Date.  Thank you.");
 
-    DocumentLink typed = link("/srv/a & b.pdf", "Pool hours", "03/02/2026", "04/30/2026");
+    QvDocument typed = link("/srv/a & b.pdf", "Pool hours", "03/02/2026", "04/30/2026");
     ASSERT_EQ(InsertDocument(ctx(), typed), "");
     EXPECT_EQ(typed.effective, "2026/03/02");
     EXPECT_EQ(typed.expiration, "2026/04/30");
-    DocumentLink open = link("/srv/rules.pdf", "House rules", "2026/03/05", "");
+    QvDocument open = link("/srv/rules.pdf", "House rules", "2026/03/05", "");
     ASSERT_EQ(InsertDocument(ctx(), open), "");
     EXPECT_EQ(db().scalar("SELECT [ExpirationDate] FROM [Documents] WHERE [DocumentID] = ?",
                           {open.documentId})
                   .toString(),
               "9999/12/31");
-    const QList<DocumentLink> all = GetDocumentsAll(ctx());
+    const QList<QvDocument> all = GetDocumentsAll(ctx());
     ASSERT_EQ(all.size(), 2);
     EXPECT_EQ(all[0].description, "House rules") << "newest first";
     EXPECT_EQ(all[0].expiration, "") << "no expiry shows blank";
@@ -551,12 +551,12 @@ TEST_F(QuickViewerStore, DocumentLinksAreChecked) {
 }
 
 TEST_F(QuickViewerStore, ReadConfirmationsOfTwoStaff) {
-    DocumentLink d;
+    QvDocument d;
     d.fileName = "/srv/rules.pdf";
     d.description = "House rules";
     d.effective = "2026/03/10";
     ASSERT_EQ(InsertDocument(ctx(), d), "");
-    DocumentLink later = d;
+    QvDocument later = d;
     later.effective = "2026/03/20";
     ASSERT_EQ(InsertDocument(ctx(), later), "");
 
@@ -578,7 +578,7 @@ TEST_F(QuickViewerStore, ReadConfirmationsOfTwoStaff) {
         EXPECT_FALSE(line.startsWith("Concierge Bellhop"));
     }
 
-    const QList<DocumentLink> mine = GetDocumentsMe(ctx());
+    const QList<QvDocument> mine = GetDocumentsMe(ctx());
     ASSERT_EQ(mine.size(), 2);
     EXPECT_EQ(mine[0].documentId, d.documentId) << "oldest first";
     EXPECT_EQ(mine[0].readOn, "2026/03/15");
@@ -666,7 +666,7 @@ TEST_F(QuickViewerStore, DashboardSentencesCountTodaysItems) {
         ASSERT_EQ(InsertDatedNotes(ctx(), r), "");
     };
     const auto document = [&](const QString& effective, const QString& expiration) {
-        DocumentLink d;
+        QvDocument d;
         d.fileName = "/srv/memo.pdf";
         d.description = "Memo";
         d.effective = effective;

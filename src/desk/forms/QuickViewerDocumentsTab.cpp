@@ -100,12 +100,12 @@ void DocumentsTab::loadDocuments() {
     grdDocuments->clearRows();
     if (optDocsMine->isChecked()) {
         grdDocuments->setHeaders({"Effective", "Description", "Read On", "Document"});
-        for (const DocumentLink& d : GetDocumentsMe(m_ctx))
+        for (const QvDocument& d : GetDocumentsMe(m_ctx))
             grdDocuments->setRow(d.documentId, {Formats::ShortDateOfStored(d.effective),
                                                 d.description, shownDate(d.readOn), d.fileName});
     } else {
         grdDocuments->setHeaders({"Effective", "Expires", "Description", "Document"});
-        for (const DocumentLink& d : GetDocumentsAll(m_ctx))
+        for (const QvDocument& d : GetDocumentsAll(m_ctx))
             grdDocuments->setRow(d.documentId,
                                  {Formats::ShortDateOfStored(d.effective), shownDate(d.expiration),
                                   d.description, d.fileName});
@@ -140,7 +140,7 @@ void DocumentsTab::cmdOpenDoc_Click() {
     if (!id) return;
     QString file;
     bool unread = false;
-    for (const DocumentLink& d : GetDocumentsMe(m_ctx))
+    for (const QvDocument& d : GetDocumentsMe(m_ctx))
         if (d.documentId == id) {
             file = d.fileName;
             unread = d.readOn.trimmed().isEmpty();
@@ -157,7 +157,7 @@ void DocumentsTab::cmdBrowseDoc_Click() {
 
 void DocumentsTab::cmdAddDoc_Click() {
     if (!QvMayOrSay(m_ctx, QvFeature::DocumentLinks)) return;
-    DocumentLink link;
+    QvDocument link;
     link.fileName = txtDocFile->text().trimmed();
     link.description = txtDocDescription->text().trimmed();
     link.effective = StoredOrTyped(txtDocEffective->text());

@@ -1,7 +1,5 @@
 #pragma once
-// The pages of the quick viewer window, one class per tab.  This header does
-// not include the store's: its DocumentLink would meet the record links' one
-// in the file that gathers every screen's meta-object code.  Each page reads
+// The pages of the quick viewer window, one class per tab.  Each page reads
 // its controls, calls the quick viewer's store (desk/QuickViewer.h) and shows
 // the result; the store keeps every rule.  A page that changed what the
 // day's summary counts says so with `changed()`.

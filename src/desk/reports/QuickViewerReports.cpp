@@ -2,6 +2,7 @@
 
 #include "core/Formats.h"
 #include "desk/QuickViewer.h"
+#include "output/GridTable.h"
 
 #include <QMap>
 
@@ -10,17 +11,6 @@ namespace vm {
 using namespace doc;
 
 namespace {
-
-Table gridTable(const QList<Column>& columns) {
-    Table t;
-    t.columns = columns;
-    TableRow header;
-    for (const Column& c : columns)
-        header.cells << c.title;
-    t.header << header;
-    t.gridLines = true;
-    return t;
-}
 
 Document sheet(const PrintRequest& r, const QString& fallbackTitle, const QString& heading,
                const QString& subheading) {
@@ -61,15 +51,15 @@ QString stamp(const QString& stored) {
 }
 
 // The document a request names (ids of documents since deleted find none).
-std::optional<DocumentLink> requestedDocument(AppContext& ctx, const PrintRequest& r) {
+std::optional<QvDocument> requestedDocument(AppContext& ctx, const PrintRequest& r) {
     const qint64 id = r.args.value("documentId").toLongLong();
-    for (const DocumentLink& d : GetDocumentsAll(ctx))
+    for (const QvDocument& d : GetDocumentsAll(ctx))
         if (d.documentId == id) return d;
     return std::nullopt;
 }
 
 Table readersTable(AppContext& ctx, qint64 documentId) {
-    Table t = gridTable({{"Staff Member", 3}, {"Date Read", 1.5}});
+    Table t = GridTable({{"Staff Member", 3}, {"Date Read", 1.5}});
     for (const auto& [name, date] : GetDocumentsRead(ctx, documentId))
         t.rows << TableRow{{name, readOn(date)}};
     return t;
@@ -86,7 +76,7 @@ Document BuildDailyDuties(AppContext& ctx, const PrintRequest& r) {
     Document d = sheet(r, "Task List", "Daily Task List",
                        Formats::LongDate(day) + (oneCategory ? "  -  " + category : QString()));
     d.page.landscape = true;
-    Table t = gridTable({{"Done", 0.8},
+    Table t = GridTable({{"Done", 0.8},
                          {"Category", 2},
                          {"Task Description", 4.5},
                          {"Assigned to", 1.7},
@@ -109,7 +99,7 @@ Document BuildDailyDiary(AppContext& ctx, const PrintRequest& r) {
     Document d = sheet(r, "Daily Diary", "Daily Diary",
                        Formats::LongDate(day) + (group.isEmpty() ? QString() : "  -  " + group));
     if (!notes.isEmpty()) {
-        Table t = gridTable({{"Note", 6}, {"Diary Group", 1.6}, {"Written by", 1.8}});
+        Table t = GridTable({{"Note", 6}, {"Diary Group", 1.6}, {"Written by", 1.8}});
         for (const DiaryNote& n : notes)
             t.rows << TableRow{{n.text, n.group, n.author}};
         d.body << t;
@@ -135,7 +125,7 @@ Document BuildQVList(AppContext& ctx, const PrintRequest& r) {
             used << i;
             columns << Column{category->labels[i], 1};
         }
-    Table t = gridTable(columns);
+    Table t = GridTable(columns);
     for (const QVRow& row : GetQVDataByCategory(ctx, category->id)) {
         TableRow line;
         for (int i : used)
@@ -156,11 +146,11 @@ Document BuildDocRead(AppContext& ctx, const PrintRequest& r) {
 }
 
 Document BuildDocsRead(AppContext& ctx, const PrintRequest& r) {
-    const QList<DocumentLink> documents = GetDocumentsAll(ctx);
+    const QList<QvDocument> documents = GetDocumentsAll(ctx);
     if (documents.isEmpty()) throw ReportRefused(MsgNoDocumentsToPrint);
     Document d = sheet(r, "Documents Read", "Documents Read",
                        "As of: " + Formats::LongDate(ctx.clock().today()));
-    for (const DocumentLink& link : documents) {
+    for (const QvDocument& link : documents) {
         const QString expires = shownDate(link.expiration);
         d.body << section(link.description + "   (effective " +
                           Formats::ShortDateOfStored(link.effective) +
@@ -171,18 +161,18 @@ Document BuildDocsRead(AppContext& ctx, const PrintRequest& r) {
 }
 
 Document BuildDocsByConcierge(AppContext& ctx, const PrintRequest& r) {
-    const QList<DocumentLink> documents = GetDocumentsAll(ctx);
+    const QList<QvDocument> documents = GetDocumentsAll(ctx);
     if (documents.isEmpty()) throw ReportRefused(MsgNoDocumentsToPrint);
     // Staff member -> (document, date read) in the documents' order.
     QMap<QString, QList<QPair<QString, QString>>> byStaff;
-    for (const DocumentLink& link : documents)
+    for (const QvDocument& link : documents)
         for (const auto& [name, date] : GetDocumentsRead(ctx, link.documentId))
             byStaff[name] << qMakePair(link.description, readOn(date));
     Document d = sheet(r, "Documents by Staff", "Documents by Staff Member",
                        "As of: " + Formats::LongDate(ctx.clock().today()));
     for (auto it = byStaff.cbegin(); it != byStaff.cend(); ++it) {
         d.body << section(it.key());
-        Table t = gridTable({{"Document", 5}, {"Date Read", 1.5}});
+        Table t = GridTable({{"Document", 5}, {"Date Read", 1.5}});
         for (const auto& [description, date] : it.value())
             t.rows << TableRow{{description, date}};
         d.body << t;

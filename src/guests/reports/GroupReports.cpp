@@ -2,23 +2,13 @@
 
 #include "core/Formats.h"
 #include "guests/Groups.h"
+#include "output/GridTable.h"
 
 namespace vm {
 
 using namespace doc;
 
 namespace {
-
-Table gridTable(const QList<Column>& columns) {
-    Table t;
-    t.columns = columns;
-    TableRow header;
-    for (const Column& c : columns)
-        header.cells << c.title;
-    t.header << header;
-    t.gridLines = true;
-    return t;
-}
 
 Document sheet(AppContext& ctx, const QString& title, const QString& heading) {
     Document d;
@@ -53,7 +43,7 @@ Document BuildGroupList(AppContext& ctx, const PrintRequest& r) {
     Document d = sheet(ctx, r.title.isEmpty() ? QStringLiteral("Group List") : r.title,
                        "Groups and Conventions List");
     d.page.landscape = true;
-    Table t = gridTable({{"Group Name", 3},
+    Table t = GridTable({{"Group Name", 3},
                          {"Attendees", 1.9, Align::Right},
                          {"Arrival Date", 1.8},
                          {"Departure Date", 2.3},
@@ -96,7 +86,7 @@ Document BuildGroupDetails(AppContext& ctx, const PrintRequest& r) {
         d.body << Para("No meetings are scheduled.");
     } else {
         Table t =
-            gridTable({{"Date", 1.5}, {"Start", 1}, {"End", 1}, {"Function", 4}, {"Venue", 2.5}});
+            GridTable({{"Date", 1.5}, {"Start", 1}, {"End", 1}, {"Function", 4}, {"Venue", 2.5}});
         for (const Meeting& m : schedule)
             t.rows << TableRow{{Formats::ShortDateOfStored(m.date), time12(m.time),
                                 time12(m.endTime), m.function, m.venue}};
@@ -108,7 +98,7 @@ Document BuildGroupDetails(AppContext& ctx, const PrintRequest& r) {
     if (templates.empty()) {
         d.body << Para("No Logbook Entries are available for this group.");
     } else {
-        Table t = gridTable(
+        Table t = GridTable(
             {{"Name", 2.5}, {"Type", 2}, {"Date", 1.5}, {"Time", 1}, {"Data Entry Panel", 5}});
         for (const GroupTemplate& tpl : templates) {
             const auto design =

@@ -3,6 +3,7 @@
 #include "core/Formats.h"
 #include "guests/ProfileSearch.h"
 #include "logbook/LogbookList.h"
+#include "output/GridTable.h"
 
 namespace vm {
 
@@ -37,18 +38,6 @@ Document listDocument(AppContext& ctx, const QString& title, bool landscape) {
     return d;
 }
 
-Table gridTable(const QStringList& headers, const QList<double>& weights) {
-    Table t;
-    TableRow header;
-    for (int c = 0; c < headers.size(); ++c) {
-        t.columns << Column{headers[c], weights.value(c, 1.5)};
-        header.cells << headers[c];
-    }
-    t.header << header;
-    t.gridLines = true;
-    return t;
-}
-
 void addCount(Document& d, qsizetype rows) {
     Paragraph count = Para(CountCaption(qint64(rows)).trimmed());
     count.spaceBefore = 6;
@@ -62,8 +51,8 @@ Document phoneDocument(AppContext& ctx, const PrintRequest& r, bool fax) {
         ids << v.toLongLong();
     if (ids.isEmpty()) throw ReportRefused(NothingListed);
     Document d = listDocument(ctx, r.title, false);
-    Table t = fax ? gridTable({"Name", "Fax Phone"}, {3, 2})
-                  : gridTable({"Name", "Home Phone", "Business Phone", "Cell Phone", "Other Phone"},
+    Table t = fax ? GridTable({"Name", "Fax Phone"}, {3, 2})
+                  : GridTable({"Name", "Home Phone", "Business Phone", "Cell Phone", "Other Phone"},
                               {3, 1.6, 1.6, 1.6, 1.6});
     for (const ProfilePhones& p : GetProfilePhones(ctx, ids)) {
         if (fax) {
@@ -113,7 +102,7 @@ Document BuildProfileList(AppContext& ctx, const PrintRequest& r) {
     // The last column holds e-mail addresses and indicator values: give it room.
     QList<double> weights(headers.size(), 1.5);
     weights.last() = 3;
-    Table t = gridTable(headers, weights);
+    Table t = GridTable(headers, weights);
     for (const QVariant& row : rows)
         t.rows << TableRow{row.toStringList()};
     d.body << t;
