@@ -36,6 +36,12 @@ inline const QString ItineraryHeader = QStringLiteral("H");
 inline const QString ItineraryFooter = QStringLiteral("F");
 inline const QString ConfirmationFooter = QStringLiteral("S");
 inline const QString ItineraryPhrase = QStringLiteral("I");
+// Timed services: a provider's assigned service (key = the provider, one row
+// per service, its id as the text) and a booking's instructions (key = the booking).
+inline const QString ProviderService = QStringLiteral("X");
+inline const QString BookingInstructions = QStringLiteral("Y");
+// A sign-up sheet's text (key = its OtherID).
+inline const QString SignUpSheet = QStringLiteral("SignUp");
 } // namespace TextKind
 
 inline constexpr int LongTextPieceSize = 255;

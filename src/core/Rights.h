@@ -113,6 +113,9 @@ inline constexpr Right OthersMap{RightsArea::Others, 8};
 inline constexpr Right OthersRentals{RightsArea::Others, 9};
 inline constexpr Right OthersMessageCenter{RightsArea::Others, 10};
 inline constexpr Right OthersWebImport{RightsArea::Others, 16};
+// Unbooking another member's reservations needs a manager; unbooking at all
+// and purging the reservation lists need this.
+inline constexpr Right OthersReservations{RightsArea::Others, 17};
 
 // Profiles: the profile screen, the picker and the main window's Profiles page.
 inline constexpr Right ProfilesEdit{RightsArea::Profiles, 1};
