@@ -22,7 +22,7 @@ struct SheetBooking {
     int start = -1; // minute of the day; -1 when the stored time is none
     int duration = 0;
     double price = 0, gratuity = 0;
-    QString firstName, lastName, referTime;
+    QString firstName, lastName, referTime, instructions;
 };
 
 // Names looked up once per sheet.
@@ -51,22 +51,35 @@ private:
 
 std::vector<SheetBooking> readBookings(Database& db, SheetKind kind, const QString& day,
                                        qint64 providerId, qint64 locationId) {
-    static const QString columns =
-        "SELECT [TimedServiceID], [CategoryID], [ServicesID], [ProviderID], [LocationID], "
-        "[Duration], [Price], [Gratuity], [FirstName], [LastName], [ReferTime] FROM [TimedService] ";
-    std::vector<Row> rows;
+    QString where;
+    QVariantList params;
     switch (kind) {
     case SheetKind::Provider:
-        rows = db.query(columns + "WHERE [ProviderID] = ? AND [ReferDate] = ?", {providerId, day});
+        where = "[ProviderID] = ? AND [ReferDate] = ?";
+        params = {providerId, day};
         break;
     case SheetKind::Location:
-        rows = db.query(columns + "WHERE [LocationID] = ? AND [ReferDate] = ?", {locationId, day});
+        where = "[LocationID] = ? AND [ReferDate] = ?";
+        params = {locationId, day};
         break;
     case SheetKind::Combined:
-        rows = db.query(columns + "WHERE [ReferDate] = ? AND ([ProviderID] = ? OR [LocationID] = ?)",
-                        {day, providerId, locationId});
+        where = "[ReferDate] = ? AND ([ProviderID] = ? OR [LocationID] = ?)";
+        params = {day, providerId, locationId};
         break;
     }
+    const std::vector<Row> rows = db.query(
+        "SELECT [TimedServiceID], [CategoryID], [ServicesID], [ProviderID], [LocationID], "
+        "[Duration], [Price], [Gratuity], [FirstName], [LastName], [ReferTime] FROM "
+        "[TimedService] WHERE " + where,
+        params);
+    // The instructions of all of them at once, in their pieces' order.
+    QHash<qint64, QString> instructions;
+    for (const Row& r : db.query("SELECT [EvConKey], [NoteField] FROM [EvConText] WHERE "
+                                 "[EvConType] = ? AND [EvConKey] IN (SELECT [TimedServiceID] "
+                                 "FROM [TimedService] WHERE " + where +
+                                     ") ORDER BY [EvConKey], [Sequence]",
+                                 QVariantList{TextKind::BookingInstructions} + params))
+        instructions[r.number("EvConKey")] += r.text("NoteField");
     std::vector<SheetBooking> out;
     out.reserve(rows.size());
     for (const Row& r : rows) {
@@ -83,6 +96,7 @@ std::vector<SheetBooking> readBookings(Database& db, SheetKind kind, const QStri
         b.lastName = StoredText(r.text("LastName"));
         b.referTime = r.text("ReferTime").trimmed();
         b.start = SlotMinute(b.referTime);
+        b.instructions = instructions.value(b.id);
         out.push_back(std::move(b));
     }
     // Stored times are "hh:mm AM" text, whose order is not the day's order.
@@ -171,7 +185,7 @@ DaySheet BuildDaySheet(AppContext& ctx, SheetKind kind, const QDate& day, qint64
         const QStringList lines = TsBookingLines(
             b.firstName, b.lastName, names.category(b.categoryId), names.service(b.serviceId),
             names.provider(b.providerId), names.location(b.locationId), b.price, b.gratuity,
-            GetECT(ctx, b.id, TextKind::BookingInstructions));
+            b.instructions);
 
         // The rows the booking covers, wherever it starts: a row is covered
         // when its 10 minutes meet the booking's.
