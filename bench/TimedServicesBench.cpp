@@ -67,11 +67,11 @@ void generate(Database& db) {
         for (int i = 0; i < ServiceCount; ++i) {
             Svc s{0, categories[i % CategoryCount], locations[i % LocationCount],
                   30 + 10 * int(rng.bounded(10)), 40.0 + i % 60};
-            s.id = db.insert("INSERT INTO [Services] ([ServiceName], [CategoryID], [LocationID], "
-                             "[Price], [Duration]) VALUES (?, ?, ?, ?, ?)",
-                             {"Service " + QString::number(i + 1), s.category, s.location,
-                              s.price, s.minutes},
-                             "ServicesID");
+            s.id = db.insert(
+                "INSERT INTO [Services] ([ServiceName], [CategoryID], [LocationID], "
+                "[Price], [Duration]) VALUES (?, ?, ?, ?, ?)",
+                {"Service " + QString::number(i + 1), s.category, s.location, s.price, s.minutes},
+                "ServicesID");
             services.push_back(s);
         }
         QList<qint64> providers;
@@ -89,7 +89,8 @@ void generate(Database& db) {
             for (int k = 0; k < 20; ++k)
                 db.exec("INSERT INTO [EvConText] ([EvConKey], [EvConType], [Sequence], "
                         "[NoteField]) VALUES (?, 'X', ?, ?)",
-                        {id, k + 1, QString::number(services[size_t((i * 7 + k * 3) % ServiceCount)].id)});
+                        {id, k + 1,
+                         QString::number(services[size_t((i * 7 + k * 3) % ServiceCount)].id)});
         }
         // Each provider's day filled from 08:00 on, around the meal, up to 18:00.
         int made = 0;
@@ -106,10 +107,11 @@ void generate(Database& db) {
                         "[LocationID], [LogbookID], [ProfileID], [Duration], [Gratuity], [Price], "
                         "[LastName], [FirstName], [ReferDate], [ReferTime], [Confirmation], "
                         "[POSNumber], [Status0], [Status1], [Status2], [Status3], [Status4]) "
-                        "VALUES (?, ?, ?, ?, 0, 0, ?, 5, ?, ?, 'Pat', ?, ?, ' ', ' ', ?, ?, ?, ?, ?)",
+                        "VALUES (?, ?, ?, ?, 0, 0, ?, 5, ?, ?, 'Pat', ?, ?, ' ', ' ', ?, ?, ?, ?, "
+                        "?)",
                         {s.category, s.id, p, s.location, s.minutes, s.price,
-                         "Guest " + QString::number(made), date, SlotText(at), false, false,
-                         false, false, false},
+                         "Guest " + QString::number(made), date, SlotText(at), false, false, false,
+                         false, false},
                         "TimedServiceID");
                     if (made % 5 == 0)
                         db.exec("INSERT INTO [EvConText] ([EvConKey], [EvConType], [Sequence], "
@@ -182,7 +184,8 @@ Action action(const QString& name, std::function<size_t()> program,
     return {name, program,
             [statements] {
                 size_t rows = 0;
-                for (const QString& sql : statements) rows += size_t(g_desk->engine->run(sql));
+                for (const QString& sql : statements)
+                    rows += size_t(g_desk->engine->run(sql));
                 return rows;
             },
             undo};
@@ -193,7 +196,8 @@ qint64 g_lastBooking = 0, g_lastEntry = 0;
 void undoBookings() {
     Database& db = g_desk->ctx->db();
     db.transaction([&] {
-        db.exec("DELETE FROM [EvConText] WHERE [EvConType] = 'Y' AND [EvConKey] > ?", {g_lastBooking});
+        db.exec("DELETE FROM [EvConText] WHERE [EvConType] = 'Y' AND [EvConKey] > ?",
+                {g_lastBooking});
         db.exec("DELETE FROM [TimedService] WHERE [TimedServiceID] > ?", {g_lastBooking});
         db.exec("DELETE FROM [LogText] WHERE [LogID] > ?", {g_lastEntry});
         db.exec("DELETE FROM [LogbookHistory] WHERE [LogbookID] > ?", {g_lastEntry});
@@ -258,7 +262,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ScratchDesk desk;
     g_desk = &desk;
-    OpenScratchDesk(desk, [](AppContext& ctx) -> Database& { return ctx.db(); }, generate);
+    OpenScratchDesk(
+        desk, [](AppContext& ctx) -> Database& { return ctx.db(); }, generate);
     desk.ctx->session.name = DeskName;
     desk.ctx->session.initials = DeskInitials;
     linkLogbook(*desk.ctx);
@@ -269,9 +274,8 @@ int main(int argc, char** argv) {
     int count = int(args.size());
     benchmark::Initialize(&count, args.data());
     // The engine's side replays the program's own statements: say how many.
-    RatioReporter reporter([](const QString& name) {
-        return QString::number(g_replay[name].size()) + " statements";
-    });
+    RatioReporter reporter(
+        [](const QString& name) { return QString::number(g_replay[name].size()) + " statements"; });
     registerAll(reporter);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
