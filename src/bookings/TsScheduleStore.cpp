@@ -25,29 +25,13 @@ ProviderSchedule scheduleOf(const Row& r) {
     return s;
 }
 
-QVariantList weekValues(const TsWeek& w) {
-    RequireWellFormed(w);
-    return {w.workSchedule, w.startArray, w.endArray, w.startMeal, w.endMeal};
-}
-
-// Inserts the schedule row, or updates it; an update of a row another desk
-// deleted inserts it again, so what was typed is kept.
+// Inserts the schedule row, or updates it (a row another desk deleted is
+// inserted again, so what was typed is kept).
 void writeSchedule(Database& db, ProviderSchedule& s) {
-    QVariantList values{s.providerId, s.startDate, s.endDate};
-    values += weekValues(s.week);
-    if (s.id != 0) {
-        QVariantList update = values;
-        update << s.id;
-        if (db.exec("UPDATE [ProviderSchedule] SET [ProvidersID] = ?, [StartDate] = ?, "
-                    "[EndDate] = ?, [WorkSchedule] = ?, [StartArray] = ?, [EndArray] = ?, "
-                    "[StartMeal] = ?, [EndMeal] = ? WHERE [PScheduleID] = ?",
-                    update) > 0)
-            return;
-    }
-    s.id = db.insert("INSERT INTO [ProviderSchedule] ([ProvidersID], [StartDate], [EndDate], "
-                     "[WorkSchedule], [StartArray], [EndArray], [StartMeal], [EndMeal]) "
-                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-                     values, "PScheduleID");
+    s.id = ts::UpdateOrInsert(
+        db, "ProviderSchedule", "PScheduleID",
+        QStringList{"ProvidersID", "StartDate", "EndDate"} + ts::WeekColumns(),
+        QVariantList{s.providerId, s.startDate, s.endDate} + ts::WeekValues(s.week), s.id);
 }
 
 // The provider's exceptions as the exception grid lists them: latest start
@@ -119,7 +103,7 @@ QString SaveScheduleException(AppContext& ctx, ProviderSchedule& s, const QStrin
                       : Formats::StoredDate(start);
     } else {
         const QDate end = Formats::ParseShortDate(typedThrough.trimmed());
-        if (!end.isValid()) return MsgExceptionThrough;
+        if (!end.isValid()) return MsgScheduleExceptionThrough;
         if (end < start) return MsgExceptionOrder;
         through = Formats::StoredDate(end);
     }
