@@ -37,12 +37,6 @@ QString ExceptionDateShown(const QString& stored) {
     return stored == OpenEnd ? QString() : Formats::ShortDateOfStored(stored);
 }
 
-QString ExceptionThroughToSave(const QString& storedThrough, const QString& typedThrough) {
-    if (typedThrough.trimmed().isEmpty() && storedThrough == OpenEnd)
-        return Formats::ShortDate(Formats::ParseStoredDate(OpenEnd));
-    return typedThrough;
-}
-
 std::vector<Service> ServicesForChoice(AppContext& ctx, qint64 categoryId, qint64 serviceId,
                                        qint64 locationId) {
     std::vector<Service> chosen;

@@ -20,10 +20,6 @@ QString WeekdayName(int weekday);
 // An exception's dates in the short form its list shows; an open end
 // ("9999/12/31") shows empty.
 QString ExceptionDateShown(const QString& stored);
-// The Through Date to save for an exception whose box shows `typedThrough`:
-// an open end that is shown empty stays open (an empty box otherwise means
-// the one day of the start).
-QString ExceptionThroughToSave(const QString& storedThrough, const QString& typedThrough);
 
 // --- Availability calendar --------------------------------------------------
 
