@@ -7,13 +7,6 @@
 
 namespace vm {
 
-namespace {
-
-// The last day an exception can name: its end is open.
-const QString OpenEnd = QStringLiteral("9999/12/31");
-
-} // namespace
-
 void TypedWeekFrom(const TsWeek& week, TypedWeekDay (&days)[7]) {
     for (int d = 1; d <= 7; ++d) {
         const TsDay day = week.day(d);
@@ -34,7 +27,7 @@ QString WeekdayName(int weekday) {
 }
 
 QString ExceptionDateShown(const QString& stored) {
-    return stored == OpenEnd ? QString() : Formats::ShortDateOfStored(stored);
+    return stored == OpenScheduleThrough ? QString() : Formats::ShortDateOfStored(stored);
 }
 
 std::vector<Service> ServicesForChoice(AppContext& ctx, qint64 categoryId, qint64 serviceId,

@@ -66,7 +66,5 @@ inline const QString MsgSchedNoMaster = QStringLiteral(
     "No Master Schedule has been selected for deletion.\r\nNo action will occur.  Thank you.");
 inline const QString MsgSchedNoException = QStringLiteral(
     "No Schedule Exception has been selected for deletion.\r\nNo action will occur.  Thank you.");
-inline const QString MsgSchedFirstDay =
-    QStringLiteral("Please enter a valid First Day for the Master Schedules.  Thank you.");
 
 } // namespace vm

@@ -362,11 +362,8 @@ void frmTSPSchedule::deleteMaster() {
 }
 
 void frmTSPSchedule::applyMasters() {
+    // A first day that is no date is refused by the store, after the masters and weeks.
     const QDate firstDay = Formats::ParseShortDate(ui->txtFirstDay->text());
-    if (!firstDay.isValid()) {
-        m_ctx.prompt().message(MsgSchedFirstDay);
-        return;
-    }
     QString refusal;
     {
         WaitCursor wait;
