@@ -63,6 +63,7 @@ struct frmTSPSchedule::Ui : QObject {
               *txtFirstDay = nullptr;
     QComboBox* cboWeeks = nullptr;
     QPushButton* cmdClose = nullptr;
+    std::vector<ProviderSchedule> schedules; // as listed: masters, then exceptions
 };
 
 frmTSPSchedule::frmTSPSchedule(AppContext& ctx, qint64 providerId, QWidget* parent)
@@ -177,12 +178,16 @@ void frmTSPSchedule::build() {
     connect(cmdDeleteMaster, &QPushButton::clicked, this, &frmTSPSchedule::deleteMaster);
     connect(cmdApply, &QPushButton::clicked, this, &frmTSPSchedule::applyMasters);
     connect(ui->cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    // The selected row, not the current one: "New" clears the selection but
+    // the grid keeps its current row.
     connect(ui->grdExceptions->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] {
-                if (const qint64 id = ui->grdExceptions->currentKey()) showException(id);
+                const QList<qint64> keys = ui->grdExceptions->selectedKeys();
+                if (!keys.isEmpty()) showException(keys.first());
             });
     connect(ui->grdMasters->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (const qint64 id = ui->grdMasters->currentKey()) showMaster(id);
+        const QList<qint64> keys = ui->grdMasters->selectedKeys();
+        if (!keys.isEmpty()) showMaster(keys.first());
     });
 }
 
@@ -194,12 +199,12 @@ void frmTSPSchedule::loadDefault() {
 }
 
 void frmTSPSchedule::refreshSchedules(qint64 exceptionToShow, qint64 masterToShow) {
-    m_schedules.clear();
+    ui->schedules.clear();
     guarded(m_ctx, "BuildScheduleGrids",
-            [&] { m_schedules = GetProviderSchedules(m_ctx, m_providerId); });
+            [&] { ui->schedules = GetProviderSchedules(m_ctx, m_providerId); });
     ui->grdExceptions->clearRows();
     ui->grdMasters->clearRows();
-    for (const ProviderSchedule& s : m_schedules) {
+    for (const ProviderSchedule& s : ui->schedules) {
         if (s.isMaster())
             ui->grdMasters->setRow(s.id, {s.endDate});
         else
@@ -218,7 +223,7 @@ void frmTSPSchedule::refreshSchedules(qint64 exceptionToShow, qint64 masterToSho
 
 const ProviderSchedule* frmTSPSchedule::scheduleOf(qint64 id) const {
     if (id == 0) return nullptr;
-    for (const ProviderSchedule& s : m_schedules)
+    for (const ProviderSchedule& s : ui->schedules)
         if (s.id == id) return &s;
     return nullptr;
 }
