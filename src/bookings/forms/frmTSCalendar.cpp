@@ -3,7 +3,7 @@
 #include "bookings/TsCalendarLogic.h"
 #include "bookings/DaySheet.h"
 #include "bookings/TsBookings.h"
-#include "core/DataAccess.h"
+#include "bookings/forms/TsCalGuard.h"
 #include "core/Formats.h"
 #include "guests/OtherLists.h"
 #include "platform/forms/DataGrid.h"
@@ -29,16 +29,8 @@ enum Picker { CategoryPicker, ServicePicker, LocationPicker, ProviderPicker };
 // The result grid's columns: what is shown, then the ids the selection needs.
 enum ResultColumn { ResCategory, ResService, ResProvider, ResCategoryId, ResServiceId, ResProviderId };
 
-template <class F> bool guarded(AppContext& ctx, const QString& procedure, F&& call) {
-    try {
-        call();
-        return true;
-    } catch (const DbError& e) {
-        ReportError(ctx.prompt(), e, procedure, FormName, true);
-    } catch (const std::exception& e) {
-        ReportError(ctx.prompt(), e, procedure, FormName, true);
-    }
-    return false;
+template <class F> bool guarded(AppContext& ctx, const QString& procedure, F&& step) {
+    return TsCalGuarded(ctx, procedure, FormName, std::forward<F>(step));
 }
 
 // A picker's entries after an empty one (nothing chosen), each with its id.

@@ -2,8 +2,8 @@
 
 #include "bookings/TsCalendarLogic.h"
 #include "bookings/TsSetup.h"
+#include "bookings/forms/TsCalGuard.h"
 #include "bookings/forms/TsPSchedWeek.h"
-#include "core/DataAccess.h"
 #include "core/Formats.h"
 #include "platform/VersionedUpdate.h"
 #include "platform/forms/DataGrid.h"
@@ -38,17 +38,8 @@ QString tabName(const char* name, int tab) {
     return QString::fromLatin1(name) + u'_' + QString::number(tab);
 }
 
-// Runs a store call; a failure is shown as the program's error and answers false.
-template <class F> bool guarded(AppContext& ctx, const QString& procedure, F&& call) {
-    try {
-        call();
-        return true;
-    } catch (const DbError& e) {
-        ReportError(ctx.prompt(), e, procedure, FormName, true);
-    } catch (const std::exception& e) {
-        ReportError(ctx.prompt(), e, procedure, FormName, true);
-    }
-    return false;
+template <class F> bool guarded(AppContext& ctx, const QString& procedure, F&& step) {
+    return TsCalGuarded(ctx, procedure, FormName, std::forward<F>(step));
 }
 
 } // namespace
