@@ -83,6 +83,9 @@ int CountCategoryReservations(AppContext& ctx, qint64 resTypeId);
 // Deletes the category with its items, limits, wait list and counters, in
 // one transaction.  Refuses (false) while bookings or rental items use it.
 bool DeleteResType(AppContext& ctx, qint64 resTypeId);
+// Why DeleteResType would refuse ("" when it would not): the category's
+// bookings, or rental items filed under it.
+QString CheckDeleteResType(AppContext& ctx, qint64 resTypeId);
 
 std::vector<ResItem> GetResItems(AppContext& ctx, qint64 resTypeId); // by Sequence
 // The first refusal of an item as typed; "" when it may be saved.
@@ -92,7 +95,9 @@ QString CheckResItem(AppContext& ctx, const ResCategory& c, const ResItem& item)
 qint64 SaveResItem(AppContext& ctx, const ResCategory& c, ResItem& item);
 // Bookings that hold the item (by the column the list kind keeps it in).
 int CountItemReservations(AppContext& ctx, const ResCategory& c, const QString& itemName);
-// Deletes the item and, when `withBookings`, its bookings, in one transaction.
+// Deletes the item and, when `withBookings`, its bookings and row limits, in
+// one transaction.  Without `withBookings` an item that still holds bookings
+// is left alone (ask with CountItemReservations first).
 void DeleteResItem(AppContext& ctx, const ResCategory& c, qint64 resItemId, bool withBookings);
 // Renumbers the items 10, 20, 30 ... in their present order.
 void ResequenceItems(AppContext& ctx, qint64 resTypeId);
@@ -118,6 +123,12 @@ struct ResGrid {
     QStringList columns;  // item names (timed) or {"Reserved For"}
     std::vector<std::vector<std::vector<ResCell>>> cells; // [row][column] -> bookings
     std::vector<double> placesLeft;                       // per row (party option)
+    ResListKind kind = ResListKind::Timed;
+    bool party = false; // rows have places (placesLeft)
+    // Bookings of the day that fit no cell of the grid (a slot the category's
+    // times no longer make, an item no longer listed): "09:05 AM  Court 1  Smith".
+    QStringList offGrid;
+    // A free cell, or with the party option a row with places left.
     bool anyFree() const;
     bool isEmpty() const { return rows.isEmpty(); }
 };
@@ -186,6 +197,11 @@ bool DeleteWaitList(AppContext& ctx, qint64 waitListId);
 
 // Adds one turned-away request (atomically); answers the new count.
 int IncrementUnavailability(AppContext& ctx, qint64 resTypeId, const QDate& day);
+// Why the counter may not be raised for the grid shown ("" when it may):
+// no grid yet, or a slot still free.
+QString CheckUnavailabilityIncrement(const ResGrid& grid);
+// "The Unavailability counter has been incremented to 2 with this request."
+QString UnavailabilityIncrementedMessage(int count);
 
 // Searches (dates inclusive; an invalid `from`/`through` leaves that end open).
 struct ResSearchRow {
