@@ -45,6 +45,19 @@ QString CheckResSearch(ResSearchKind kind, const QString& name, qint64 resTypeId
     return {};
 }
 
+QString ResSearchCaptionShown(const QDate& from, const QDate& through, const QString& name,
+                              const QString& category) {
+    if (from.isValid() && through.isValid()) return SearchCaption(from, through, name, category);
+    // The common caption without its dates, then the open range in front.
+    QString rest = SearchCaption(QDate(2000, 1, 1), QDate(2000, 1, 1), name, category);
+    rest = rest.mid(rest.indexOf(" And ") < 0 ? rest.size() : rest.indexOf(" And "));
+    const QString range =
+        from.isValid()      ? "Where Reservation Date is on or after " + Formats::ShortDate(from)
+        : through.isValid() ? "Where Reservation Date is on or before " + Formats::ShortDate(through)
+                            : QStringLiteral("Where Reservation Date is any date");
+    return range + rest;
+}
+
 ResSearchTable ResSearchResult(AppContext& ctx, ResSearchKind kind, const QString& name,
                                qint64 resTypeId, const QDate& from, const QDate& through) {
     ResSearchTable t;
@@ -57,7 +70,7 @@ ResSearchTable ResSearchResult(AppContext& ctx, ResSearchKind kind, const QStrin
                               ? SearchReservationsByName(ctx, name, from, through)
                               : SearchReservationsByCategory(ctx, resTypeId, from, through);
         for (const ResSearchRow& r : rows)
-            t.rows << QStringList{Formats::ShortDateOfStored(r.date), r.reservedFor, r.category,
+            t.rows << QStringList{r.date, r.reservedFor, r.category,
                                   r.listItem, r.slot, Formats::FormatNumber(r.price, "#.00")};
         break;
     }
@@ -70,7 +83,7 @@ ResSearchTable ResSearchResult(AppContext& ctx, ResSearchKind kind, const QStrin
     case ResSearchKind::Unavailability:
         t.headers = {"Date", "Day of Week", "Requests"};
         for (const UnavailabilityRow& u : SearchUnavailability(ctx, resTypeId, from, through))
-            t.rows << QStringList{Formats::ShortDateOfStored(u.date), u.dayOfWeek,
+            t.rows << QStringList{u.date, u.dayOfWeek,
                                   QString::number(u.requests)};
         break;
     }

@@ -33,6 +33,11 @@ ResSearchTable ResSearchResult(AppContext& ctx, ResSearchKind kind, const QStrin
 QString CheckResSearch(ResSearchKind kind, const QString& name, qint64 resTypeId,
                        const QString& from, const QString& through);
 
+// The caption of a search as shown: with both dates the usual "Where
+// Reservation Date is between ..."; an open end is said as such.
+QString ResSearchCaptionShown(const QDate& from, const QDate& through, const QString& name,
+                              const QString& category);
+
 inline const QString ResExportFileName = QStringLiteral("VmReservations.csv");
 inline const QString MsgResWaitListOffer =
     QStringLiteral("Would you like to place this guest on the Wait List?");

@@ -71,6 +71,8 @@ void frmReservation::buildBooking(QWidget* page) {
     grdReservations->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdReservations->setSelectionMode(QAbstractItemView::SingleSelection);
     grdReservations->verticalHeader()->hide();
+    top->addWidget(lblOffGrid = named(new QLabel, "lblOffGrid"));
+    lblOffGrid->setWordWrap(true);
 
     auto* panel = new QGridLayout;
     int row = 0;
@@ -257,6 +259,12 @@ void frmReservation::loadGrid() {
             grdReservations->setItem(line, c, item);
         }
     }
+
+    lblOffGrid->setText(m_grid.offGrid.isEmpty()
+                            ? QString()
+                            : "Bookings outside the list's slots and items: " +
+                                  m_grid.offGrid.join(";  "));
+    lblOffGrid->setVisible(!m_grid.offGrid.isEmpty());
 
     // The pickers offer the grid's items and slots.
     m_filling = true;
@@ -477,19 +485,14 @@ void frmReservation::cmdBookWaiting_Click() {
 
 void frmReservation::cmdIU_Click() {
     Prompt& prompt = m_ctx.prompt();
-    if (!m_cat || m_grid.isEmpty()) {
-        prompt.message("Please select some Reservation Information first.");
-        return;
-    }
-    if (m_grid.anyFree()) {
-        prompt.message("There are slots available, we cannot increment the Unavailability counter "
-                       "until all slots have been filled.");
+    const QString refusal = CheckUnavailabilityIncrement(m_grid);
+    if (!m_cat || !refusal.isEmpty()) {
+        prompt.message(refusal.isEmpty() ? CheckUnavailabilityIncrement(ResGrid{}) : refusal);
         return;
     }
     try {
-        const int n = IncrementUnavailability(m_ctx, m_cat->id, bookingDate());
-        prompt.message("The Unavailability counter has been incremented to " + QString::number(n) +
-                       " with this request.");
+        prompt.message(
+            UnavailabilityIncrementedMessage(IncrementUnavailability(m_ctx, m_cat->id, bookingDate())));
     } catch (const DbError& e) {
         ReportError(prompt, e, "IncrementUnavailability", FormName, true);
     }

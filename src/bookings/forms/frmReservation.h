@@ -110,6 +110,7 @@ private:
     QLineEdit* txtDate = nullptr;
     QComboBox* cboCategory = nullptr;
     QTableWidget* grdReservations = nullptr;
+    QLabel* lblOffGrid = nullptr; // bookings the grid has no cell for
     QLineEdit* txtName = nullptr;
     QComboBox* cboVenue = nullptr;
     QLabel* lblFromSlot = nullptr;

@@ -132,7 +132,7 @@ void frmReservation::cmdSearch_Click() {
     for (const QStringList& row : t.rows)
         grdSearch->setRow(++key, row);
     const bool byName = kind == ResSearchKind::ByName;
-    lblSearchCaption->setText(SearchCaption(from, through, byName ? name : QString(),
+    lblSearchCaption->setText(ResSearchCaptionShown(from, through, byName ? name : QString(),
                                             byName ? QString() : cboSearchCategory->currentText()));
     m_searched = kind;
     m_searchArgs = {{"name", name},

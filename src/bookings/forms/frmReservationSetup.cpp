@@ -317,40 +317,24 @@ void frmReservation::itemSelected() {
 
 void frmReservation::saveItem() {
     Prompt& prompt = m_ctx.prompt();
-    if (!m_setupId) {
-        prompt.message("Please save the Category before adding its items.  Thank you.");
-        return;
-    }
     ResItem item;
     item.id = m_itemId;
     item.resTypeId = m_setupId;
     item.itemName = txtItemName->text().trimmed();
     const QString typedSequence = txtSequence->text().trimmed();
     bool number = true;
-    if (typedSequence.isEmpty()) {
-        // A new item goes after the others.
-        for (int r = 0; r < grdItems->rowCount(); ++r)
-            item.sequence = std::max(item.sequence, grdItems->cell(r, 0).toInt());
-        item.sequence += 10;
-    } else {
-        item.sequence = typedSequence.toInt(&number);
-    }
-    if (!number) {
-        prompt.message("The Sequence must be a whole number.  Thank you.");
-        return;
-    }
+    if (!typedSequence.isEmpty()) item.sequence = typedSequence.toInt(&number); // else at the end
     try {
-        const auto c = GetResType(m_ctx, m_setupId);
-        if (!c) {
-            refreshSetupCategories();
-            return;
-        }
-        const QString refusal = CheckResItem(m_ctx, *c, item);
+        const ResCategory c = m_setupId ? GetResType(m_ctx, m_setupId).value_or(ResCategory{})
+                                        : ResCategory{};
+        QString refusal = CheckResItem(m_ctx, c, item);
+        if (refusal.isEmpty() && !number)
+            refusal = QStringLiteral("The Sequence must be a whole number.  Thank you.");
         if (!refusal.isEmpty()) {
             prompt.message(refusal);
             return;
         }
-        SaveResItem(m_ctx, *c, item);
+        SaveResItem(m_ctx, c, item);
     } catch (const DbError& e) {
         ReportError(prompt, e, item.id ? "UpdateResItem" : "InsertResItem", FormName, true);
         return;
@@ -409,19 +393,17 @@ void frmReservation::cmdDeleteCategory_Click() {
         prompt.message("Please select the Category before attempting to delete it.  Thank you.");
         return;
     }
-    const QString name = cboSetupCategory->currentText();
     try {
-        const int n = CountCategoryReservations(m_ctx, m_setupId);
-        if (n > 0) {
-            prompt.message(name + " has " + QString::number(n) +
-                           " reservation entries.  We cannot delete this category.");
+        const QString refusal = CheckDeleteResType(m_ctx, m_setupId);
+        if (!refusal.isEmpty()) {
+            prompt.message(refusal);
             return;
         }
         if (prompt.ask("Do You Wish to Delete this Category?", {}, Buttons::YesNo, Icon::Question,
                        Answer::No) != Answer::Yes)
             return;
-        if (!DeleteResType(m_ctx, m_setupId)) {
-            prompt.message(name + " is still in use.  We cannot delete this category.");
+        if (!DeleteResType(m_ctx, m_setupId)) { // booked at another desk meanwhile
+            prompt.message(CheckDeleteResType(m_ctx, m_setupId));
             return;
         }
     } catch (const DbError& e) {

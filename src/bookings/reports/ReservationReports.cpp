@@ -56,7 +56,7 @@ Table reservationTable(const std::vector<ResSearchRow>& rows, bool withCategory)
     Table t = GridTable(columns);
     double sum = 0;
     for (const ResSearchRow& row : rows) {
-        QStringList cells{Formats::ShortDateOfStored(row.date), row.reservedFor};
+        QStringList cells{row.date, row.reservedFor};
         if (withCategory) cells << row.category;
         cells << row.listItem << row.slot << money(row.price);
         t.rows << TableRow{cells};
@@ -87,8 +87,10 @@ Document categoryList(AppContext& ctx, const PrintRequest& r, bool pageBreaks) {
     QStringList items;
     QMap<QString, std::vector<ResSearchRow>> byItem;
     for (const ResSearchRow& row : rows) {
-        if (!byItem.contains(row.listItem)) items << row.listItem;
-        byItem[row.listItem].push_back(row);
+        // Item lists keep the item where timed lists keep the slot.
+        const QString item = row.listItem.isEmpty() ? row.slot : row.listItem;
+        if (!byItem.contains(item)) items << item;
+        byItem[item].push_back(row);
     }
     for (int i = 0; i < items.size(); ++i) {
         if (i > 0) d.body << PageBreak{};
@@ -137,7 +139,7 @@ Document BuildUnavailabilityList(AppContext& ctx, const PrintRequest& r) {
     Table t = GridTable({{"Date", 1.5}, {"Day of Week", 2}, {"Requests", 1, Align::Right}});
     int sum = 0;
     for (const UnavailabilityRow& row : rows) {
-        t.rows << TableRow{{Formats::ShortDateOfStored(row.date), row.dayOfWeek,
+        t.rows << TableRow{{row.date, row.dayOfWeek,
                             QString::number(row.requests)}};
         sum += row.requests;
     }
