@@ -162,7 +162,6 @@ TEST_F(ResScreen, TimedGridBooksARangeOfSlotsAndUnbooksItWhole) {
     EXPECT_EQ(stored("Reservation", c.id), 3);
 
     // A member without the reservations right may not unbook.
-    const qint64 member = env.addStaff("Zoe Zeal", "zoe", "ZZ");
     setRight(member, Rights::OthersReservations, false);
     env.logOn(member);
     clickCell(*desk, 2, 2);
@@ -173,7 +172,7 @@ TEST_F(ResScreen, TimedGridBooksARangeOfSlotsAndUnbooksItWhole) {
     EXPECT_EQ(env.prompt.shown.last().title, MsgNotAuthorizedTitle);
 
     // The manager unbooks: Cancel keeps it, Yes removes every slot.
-    env.logOn(managerId);
+    env.logOn(manager);
     env.prompt.answer(Answer::Cancel);
     click(*desk, "cmdBook");
     EXPECT_EQ(stored("Reservation", c.id), 3);

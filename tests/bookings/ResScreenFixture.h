@@ -1,7 +1,9 @@
 #pragma once
-// The reservation desk on a fresh property with a manager logged on, and
-// helpers that drive its controls by name as a member would.
+// The reservation desk on a fresh property with the manager logged on (the
+// main window's member and manager; the window itself only when started), and
+// helpers that drive the desk's controls by name as a member would.
 
+#include "app/DeskFixture.h"
 #include "bookings/Reservations.h"
 #include "bookings/forms/frmReservation.h"
 #include "bookings/reports/ReservationReports.h"
@@ -24,14 +26,13 @@ template <class T = QWidget> T* control(const QObject& root, const QString& name
     return w;
 }
 
-class ResScreenFixture : public ::testing::Test {
+class ResScreenFixture : public DeskFixture {
 protected:
     void SetUp() override {
         EnsureApplication();
-        env.openOrFail();
+        DeskFixture::SetUp();
         RegisterReservationReports(env.ctx->reports);
-        managerId = env.addStaff("Ann Desk", "ann", "AD", true);
-        env.logOn(managerId);
+        env.logOn(manager);
     }
 
     AppContext& ctx() { return *env.ctx; }
@@ -123,19 +124,6 @@ protected:
             .scalar("SELECT COUNT(*) FROM [" + table + "] WHERE [ResTypeID] = ?", {resTypeId})
             .toInt();
     }
-    void setRight(qint64 who, const Right& right, bool allowed) {
-        const QString column = RightsColumn(right.area);
-        const QString rights =
-            env.db()
-                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {who})
-                .toString();
-        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
-                      {SetRightChar(rights, right.position, allowed), who});
-    }
-
-    TestEnv env;
-    qint64 managerId = 0;
 };
 
 } // namespace vm::test

@@ -1,7 +1,6 @@
 // Categories and items set up on the desk, the closed-day notice, the purge
 // and the Others page icon that opens the desk.
 
-#include "app/DeskFixture.h"
 #include "bookings/ResScreenFixture.h"
 #include "bookings/forms/ReservationsModule.h"
 #include "platform/forms/DataGrid.h"
@@ -143,7 +142,6 @@ TEST_F(ResScreenSetup, PurgeNeedsTheRightAndADateBeforeToday) {
         ASSERT_EQ(BookReservation(ctx(), c, b).status, ResBookStatus::Booked);
     }
     frmReservation desk(ctx());
-    const qint64 member = env.addStaff("Zoe Zeal", "zoe", "ZZ");
     setRight(member, Rights::OthersReservations, false);
     env.logOn(member);
     typeDate(desk, "txtPurgeDate", today.addDays(-2));
@@ -166,11 +164,11 @@ TEST_F(ResScreenSetup, PurgeNeedsTheRightAndADateBeforeToday) {
 }
 
 namespace {
-class ResScreenIcon : public DeskFixture {};
+class ResScreenIcon : public ResScreenFixture {};
 } // namespace
 
 TEST_F(ResScreenIcon, TheOthersIconOpensOneDeskForAMemberWithTheRight) {
-    EnsureApplication();
+    env.ctx->session.clear(); // the main window logs its own member on
     startDesk(member);
     InstallReservations(*env.ctx, *window);
     setRight(member, Rights::AddOnsReservations, false);

@@ -66,19 +66,26 @@ Table reservationTable(const std::vector<ResSearchRow>& rows, bool withCategory)
     return t;
 }
 
-std::optional<ResCategory> requestedCategory(AppContext& ctx, const PrintRequest& r) {
+// What a request about one category asks for: the category and the dates.
+struct CategoryRequest {
+    ResCategory category;
+    QDate from, through;
+};
+CategoryRequest categoryRequest(AppContext& ctx, const PrintRequest& r) {
     const qint64 id = r.args.value("categoryId").toLongLong();
-    return id ? GetResType(ctx, id) : std::nullopt;
+    const auto c = id ? GetResType(ctx, id) : std::nullopt;
+    if (!c) throw ReportRefused(MsgNoReservationsToPrint);
+    return {*c, argDate(r, "from"), argDate(r, "through")};
+}
+template <class Rows> const Rows& someRows(const Rows& rows) {
+    if (rows.empty()) throw ReportRefused(MsgNoReservationsToPrint);
+    return rows;
 }
 
 Document categoryList(AppContext& ctx, const PrintRequest& r, bool pageBreaks) {
-    const auto c = requestedCategory(ctx, r);
-    if (!c) throw ReportRefused(MsgNoReservationsToPrint);
-    const QDate from = argDate(r, "from"), through = argDate(r, "through");
-    const auto rows = SearchReservationsByCategory(ctx, c->id, from, through);
-    if (rows.empty()) throw ReportRefused(MsgNoReservationsToPrint);
-    Document d = sheet(r, "Reservations", "Reservations - " + c->category,
-                       dateRange(from, through));
+    const auto [c, from, through] = categoryRequest(ctx, r);
+    const auto rows = someRows(SearchReservationsByCategory(ctx, c.id, from, through));
+    Document d = sheet(r, "Reservations", "Reservations - " + c.category, dateRange(from, through));
     if (!pageBreaks) {
         d.body << reservationTable(rows, false);
         return d;
@@ -94,7 +101,7 @@ Document categoryList(AppContext& ctx, const PrintRequest& r, bool pageBreaks) {
     }
     for (int i = 0; i < items.size(); ++i) {
         if (i > 0) d.body << PageBreak{};
-        Paragraph heading = Para(items[i].isEmpty() ? c->category : items[i], Align::Left, true, 11);
+        Paragraph heading = Para(items[i].isEmpty() ? c.category : items[i], Align::Left, true, 11);
         heading.spaceAfter = 4;
         heading.keepWithNext = true;
         d.body << heading << reservationTable(byItem[items[i]], false);
@@ -120,8 +127,7 @@ Document BuildReservationListPB(AppContext& ctx, const PrintRequest& r) {
 Document BuildReservationsByName(AppContext& ctx, const PrintRequest& r) {
     const QString name = r.args.value("name").toString();
     const QDate from = argDate(r, "from"), through = argDate(r, "through");
-    const auto rows = SearchReservationsByName(ctx, name, from, through);
-    if (rows.empty()) throw ReportRefused(MsgNoReservationsToPrint);
+    const auto rows = someRows(SearchReservationsByName(ctx, name, from, through));
     Document d = sheet(r, "Reservations By Name", "Reservations for: " + name,
                        dateRange(from, through));
     d.body << reservationTable(rows, true);
@@ -129,18 +135,14 @@ Document BuildReservationsByName(AppContext& ctx, const PrintRequest& r) {
 }
 
 Document BuildUnavailabilityList(AppContext& ctx, const PrintRequest& r) {
-    const auto c = requestedCategory(ctx, r);
-    if (!c) throw ReportRefused(MsgNoReservationsToPrint);
-    const QDate from = argDate(r, "from"), through = argDate(r, "through");
-    const auto rows = SearchUnavailability(ctx, c->id, from, through);
-    if (rows.empty()) throw ReportRefused(MsgNoReservationsToPrint);
-    Document d = sheet(r, "Unavailability", "Unavailability - " + c->category,
-                       dateRange(from, through));
+    const auto [c, from, through] = categoryRequest(ctx, r);
+    const auto rows = someRows(SearchUnavailability(ctx, c.id, from, through));
+    Document d =
+        sheet(r, "Unavailability", "Unavailability - " + c.category, dateRange(from, through));
     Table t = GridTable({{"Date", 1.5}, {"Day of Week", 2}, {"Requests", 1, Align::Right}});
     int sum = 0;
     for (const UnavailabilityRow& row : rows) {
-        t.rows << TableRow{{row.date, row.dayOfWeek,
-                            QString::number(row.requests)}};
+        t.rows << TableRow{{row.date, row.dayOfWeek, QString::number(row.requests)}};
         sum += row.requests;
     }
     t.rows << totalRow(3, QString::number(sum));
@@ -149,12 +151,9 @@ Document BuildUnavailabilityList(AppContext& ctx, const PrintRequest& r) {
 }
 
 Document BuildWaitListReport(AppContext& ctx, const PrintRequest& r) {
-    const auto c = requestedCategory(ctx, r);
-    if (!c) throw ReportRefused(MsgNoReservationsToPrint);
-    const QDate from = argDate(r, "from"), through = argDate(r, "through");
-    const auto rows = SearchWaitList(ctx, c->id, from, through);
-    if (rows.empty()) throw ReportRefused(MsgNoReservationsToPrint);
-    Document d = sheet(r, "Wait List", "Wait List - " + c->category, dateRange(from, through));
+    const auto [c, from, through] = categoryRequest(ctx, r);
+    const auto rows = someRows(SearchWaitList(ctx, c.id, from, through));
+    Document d = sheet(r, "Wait List", "Wait List - " + c.category, dateRange(from, through));
     Table t = GridTable({{"Date", 1.4}, {"Name", 2.6}, {"How to Contact", 3}});
     for (const WaitListEntry& e : rows)
         t.rows << TableRow{
@@ -169,7 +168,8 @@ Document BuildSignUpSheet(AppContext& ctx, const PrintRequest& r) {
     for (const SignUpSheet& s : GetSignUpSheets(ctx))
         if (s.id == sheetId) name = s.name;
     if (name.isEmpty()) throw ReportRefused(MsgNoReservationsToPrint);
-    const auto c = requestedCategory(ctx, r);
+    const qint64 categoryId = r.args.value("categoryId").toLongLong();
+    const auto c = categoryId ? GetResType(ctx, categoryId) : std::nullopt;
     const QDate day = argDate(r, "date");
     Document d = sheet(r, "SignUpSheet", name,
                        day.isValid() ? Formats::LongDate(day) : QString());
