@@ -9,17 +9,31 @@
 
 namespace vm {
 
+namespace res {
+
+WaitListEntry waitListFromRow(const Row& r) {
+    WaitListEntry e;
+    e.id = r.number("WaitListID");
+    e.resTypeId = r.number("ResTypeID");
+    e.requestedDate = StoredText(r.text("RequestedDate"));
+    e.requestedBy = StoredText(r.text("RequestedBy"));
+    e.howToContact = StoredText(r.text("HowToContact"));
+    return e;
+}
+
+} // namespace res
+
 using namespace res;
 
 namespace {
 
 // A booking as it will be written: its days and, on a timed list, its slots.
 struct Plan {
-    QDate first, last;  // the days (one unless the category spans days)
-    QString item;       // as the category's item list spells it
-    QStringList slotTexts;  // timed lists (not day bookings): from ... through
-    double price = 0;   // the price, or the number in party
-    bool days = false;  // a booking over days
+    QDate first, last;     // the days (one unless the category spans days)
+    QString item;          // as the category's item list spells it
+    QStringList slotTexts; // timed lists (not day bookings): from ... through
+    double price = 0;      // the price, or the number in party
+    bool days = false;     // a booking over days
 };
 
 ResBookResult refused(const QString& message) {
@@ -77,7 +91,8 @@ QString checkTyped(AppContext& ctx, const ResCategory& c, const ResBooking& b, P
         p.last = Formats::ParseShortDate(b.through);
         if (!p.last.isValid()) return QStringLiteral("Please enter a valid Through date.");
         if (p.last < p.first)
-            return QStringLiteral("This Date must be after or equal to the Select Date.  Thank you.");
+            return QStringLiteral(
+                "This Date must be after or equal to the Select Date.  Thank you.");
     }
     return {};
 }
@@ -86,7 +101,8 @@ QString checkTyped(AppContext& ctx, const ResCategory& c, const ResBooking& b, P
 // of its slots, or a day booking of the item (which holds every slot).
 bool cellsTaken(Database& db, const ResCategory& c, const Plan& p) {
     QList<int> wanted;
-    for (const QString& s : p.slotTexts) wanted << SlotMinute(s);
+    for (const QString& s : p.slotTexts)
+        wanted << SlotMinute(s);
     for (const Row& r : db.query("SELECT [AvailableHere] FROM [Reservation] WHERE [ResTypeID] = ? "
                                  "AND [ReservationDate] = ? AND [ListItem] = ?",
                                  {c.id, Formats::StoredDate(p.first), p.item})) {
@@ -191,8 +207,8 @@ ResBookResult BookReservation(AppContext& ctx, const ResCategory& c, const ResBo
 }
 
 std::optional<ReservationRow> GetReservation(AppContext& ctx, qint64 reservationId) {
-    const auto r = ctx.db().queryOne("SELECT * FROM [Reservation] WHERE [ReservationID] = ?",
-                                     {reservationId});
+    const auto r =
+        ctx.db().queryOne("SELECT * FROM [Reservation] WHERE [ReservationID] = ?", {reservationId});
     if (!r) return std::nullopt;
     return reservationFromRow(*r);
 }
@@ -242,20 +258,6 @@ int DeleteReservation(AppContext& ctx, const ResCategory& c, qint64 reservationI
     });
     return removed;
 }
-
-namespace {
-
-WaitListEntry waitListFromRow(const Row& r) {
-    WaitListEntry e;
-    e.id = r.number("WaitListID");
-    e.resTypeId = r.number("ResTypeID");
-    e.requestedDate = StoredText(r.text("RequestedDate"));
-    e.requestedBy = StoredText(r.text("RequestedBy"));
-    e.howToContact = StoredText(r.text("HowToContact"));
-    return e;
-}
-
-} // namespace
 
 std::vector<WaitListEntry> GetWaitList(AppContext& ctx, qint64 resTypeId, const QDate& day) {
     std::vector<WaitListEntry> out;

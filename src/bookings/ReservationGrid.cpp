@@ -20,7 +20,8 @@ QStringList ResSlots(const ResCategory& c) {
     const int through = SlotMinute(c.availableThrough.trimmed());
     if (from < 0 || through < 0 || through - from < 6) return slotTexts;
     const int step = ResIntervalMinutes(c.intervalIndex);
-    for (int at = from; at < through; at += step) slotTexts << SlotText(at);
+    for (int at = from; at < through; at += step)
+        slotTexts << SlotText(at);
     return slotTexts;
 }
 
@@ -41,7 +42,8 @@ namespace {
 QStringList gridRows(const ResCategory& c, const std::vector<ResItem>& items) {
     if (c.kind == ResListKind::Timed) return ResSlots(c);
     QStringList rows;
-    for (const ResItem& i : items) rows << i.itemName;
+    for (const ResItem& i : items)
+        rows << i.itemName;
     return rows;
 }
 
@@ -112,8 +114,10 @@ ResGrid BuildResGrid(AppContext& ctx, const ResCategory& c, const QDate& day) {
     g.cells.assign(g.rows.size(), std::vector<std::vector<ResCell>>(g.columns.size()));
 
     QHash<QString, int> rowAt, columnAt;
-    for (int i = 0; i < g.rows.size(); ++i) rowAt.insert(rowKey(c.kind, g.rows[i]), i);
-    for (int i = 0; i < g.columns.size(); ++i) columnAt.insert(g.columns[i].toLower(), i);
+    for (int i = 0; i < g.rows.size(); ++i)
+        rowAt.insert(rowKey(c.kind, g.rows[i]), i);
+    for (int i = 0; i < g.columns.size(); ++i)
+        columnAt.insert(g.columns[i].toLower(), i);
 
     for (const ReservationRow& x : bookings) {
         const ResCell cell{x.id, x.reservationFor, x.price};
@@ -121,7 +125,8 @@ ResGrid BuildResGrid(AppContext& ctx, const ResCategory& c, const QDate& day) {
         if (c.kind == ResListKind::Timed) {
             const int col = columnAt.value(x.listItem.toLower(), -1);
             if (col >= 0 && x.availableHere.isEmpty()) { // a day booking holds the whole day
-                for (auto& row : g.cells) row[col].push_back(cell);
+                for (auto& row : g.cells)
+                    row[col].push_back(cell);
                 placed = !g.cells.empty();
             } else if (col >= 0) {
                 const int row = rowAt.value(rowKey(c.kind, x.availableHere), -1);

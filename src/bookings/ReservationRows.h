@@ -18,6 +18,7 @@ inline const QString Blank = QStringLiteral(" ");
 
 ResCategory categoryFromRow(const Row& r);
 ReservationRow reservationFromRow(const Row& r);
+WaitListEntry waitListFromRow(const Row& r);
 
 // A row of a booking over days (no slot or row of its own, days in From/Through).
 bool isDayBooking(const ReservationRow& r);

@@ -72,8 +72,8 @@ std::vector<ResSearchRow> SearchReservationsByName(AppContext& ctx, const QStrin
     QVariantList params;
     // The name as it was stored: the same characters were replaced.
     const QString typed = StoredText(CleanSqlTextKeepAmp(name));
-    QString where = containsCondition(ctx.db().engine(), "[Reservation].[ReservationFor]", typed,
-                                      params);
+    QString where =
+        containsCondition(ctx.db().engine(), "[Reservation].[ReservationFor]", typed, params);
     where += dateRange("[Reservation].[ReservationDate]", from, through, params);
     return searchRows(ctx, where, params,
                       "[Reservation].[ReservationDate], [Reservation].[ReservationID]");
@@ -98,8 +98,8 @@ std::vector<UnavailabilityRow> SearchUnavailability(AppContext& ctx, qint64 resT
                                            where + " ORDER BY [RequestedDate], [TrackUnID]",
                                        params)) {
         const QDate day = Formats::ParseStoredDate(r.text("RequestedDate").trimmed());
-        out.push_back({Formats::ShortDate(day), Formats::DayName(day),
-                       int(r.number("RequestCount"))});
+        out.push_back(
+            {Formats::ShortDate(day), Formats::DayName(day), int(r.number("RequestCount"))});
     }
     return out;
 }
@@ -111,15 +111,8 @@ std::vector<WaitListEntry> SearchWaitList(AppContext& ctx, qint64 resTypeId, con
     std::vector<WaitListEntry> out;
     for (const Row& r : ctx.db().query("SELECT * FROM [ResWaitList] WHERE [ResTypeID] = ?" + where +
                                            " ORDER BY [RequestedDate], [WaitListID]",
-                                       params)) {
-        WaitListEntry e;
-        e.id = r.number("WaitListID");
-        e.resTypeId = r.number("ResTypeID");
-        e.requestedDate = StoredText(r.text("RequestedDate"));
-        e.requestedBy = StoredText(r.text("RequestedBy"));
-        e.howToContact = StoredText(r.text("HowToContact"));
-        out.push_back(e);
-    }
+                                       params))
+        out.push_back(waitListFromRow(r));
     return out;
 }
 
@@ -197,7 +190,8 @@ void DeleteSignUpSheet(AppContext& ctx, qint64 sheetId) {
     Database& db = ctx.db();
     Database& links = DocumentLinksDb(ctx, DocKind::SignUpSheet);
     db.transaction([&] {
-        db.exec("DELETE FROM [Other] WHERE [OtherID] = ? AND [OtherType] = ?", {sheetId, SignUpType});
+        db.exec("DELETE FROM [Other] WHERE [OtherID] = ? AND [OtherType] = ?",
+                {sheetId, SignUpType});
         DeleteECT(ctx, sheetId, {TextKind::SignUpSheet});
         links.exec("DELETE FROM [ContactDocs] WHERE [ContactID] = ? AND [SourceType] = ?",
                    {sheetId, DocKind::SignUpSheet});

@@ -23,7 +23,8 @@ ResCategory categoryFromRow(const Row& r) {
     c.availableFrom = StoredText(r.text("AvailableFrom"));
     c.availableThrough = StoredText(r.text("AvailableThrough"));
     c.columnHeader = StoredText(r.text("ColumnHeader"));
-    for (int i = 0; i < 5; ++i) c.option[i] = r.flag(QString("Option%1").arg(i + 1));
+    for (int i = 0; i < 5; ++i)
+        c.option[i] = r.flag(QString("Option%1").arg(i + 1));
     return c;
 }
 
@@ -86,9 +87,8 @@ QString storedTime(const QString& typed) {
 std::vector<ResCategory> categories(AppContext& ctx, const QString& where,
                                     const QVariantList& params) {
     std::vector<ResCategory> out;
-    for (const Row& r :
-         ctx.db().query("SELECT * FROM [ResType]" + where + " ORDER BY [Category], [ResTypeID]",
-                        params))
+    for (const Row& r : ctx.db().query(
+             "SELECT * FROM [ResType]" + where + " ORDER BY [Category], [ResTypeID]", params))
         out.push_back(categoryFromRow(r));
     return out;
 }
@@ -103,7 +103,8 @@ int ResIntervalMinutes(int intervalIndex) {
 QStringList ResMinutePicks(int intervalIndex) {
     QStringList picks;
     const int m = ResIntervalMinutes(intervalIndex);
-    for (int at = 0; at < 60; at += m) picks << QString("%1").arg(at, 2, 10, QLatin1Char('0'));
+    for (int at = 0; at < 60; at += m)
+        picks << QString("%1").arg(at, 2, 10, QLatin1Char('0'));
     return picks;
 }
 
@@ -133,7 +134,8 @@ QString ClosedDayMessage(const ResCategory& c, const QDate& day) {
 }
 
 QString CheckResType(const ResCategory& c) {
-    if (c.category.trimmed().isEmpty()) return QStringLiteral("The Category is required.  Thank you.");
+    if (c.category.trimmed().isEmpty())
+        return QStringLiteral("The Category is required.  Thank you.");
     if (c.kind == ResListKind::Timed) {
         const int from = SlotMinute(c.availableFrom.trimmed());
         const int through = SlotMinute(c.availableThrough.trimmed());
@@ -152,11 +154,11 @@ std::vector<ReservationRow> VerifyReservationItemChange(AppContext& ctx, const R
     std::vector<ReservationRow> off;
     if (c.id == 0 || c.kind != ResListKind::Timed) return off;
     QSet<int> minutes;
-    for (const QString& s : ResSlots(c)) minutes.insert(SlotMinute(s));
-    for (const Row& r :
-         ctx.db().query("SELECT * FROM [Reservation] WHERE [ResTypeID] = ? ORDER BY "
-                        "[ReservationDate], [ReservationID]",
-                        {c.id})) {
+    for (const QString& s : ResSlots(c))
+        minutes.insert(SlotMinute(s));
+    for (const Row& r : ctx.db().query("SELECT * FROM [Reservation] WHERE [ResTypeID] = ? ORDER BY "
+                                       "[ReservationDate], [ReservationID]",
+                                       {c.id})) {
         ReservationRow x = reservationFromRow(r);
         if (x.availableHere.isEmpty()) continue; // a day booking holds no slot
         // Compared as times: as text "01:00 PM" sorts before "09:00 AM".
@@ -172,10 +174,10 @@ qint64 SaveResType(AppContext& ctx, ResCategory& c, const std::vector<qint64>& d
     const QString days = normalisedDays(c.dayOfWeek);
     const QString from = CleanSqlText(storedTime(c.availableFrom));
     const QString through = CleanSqlText(storedTime(c.availableThrough));
-    const QVariantList values = {int(c.kind),     c.intervalIndex, c.price,       name,
-                                 days.isEmpty() ? Blank : days,    from,          through,
-                                 header,          c.option[0],     c.option[1],   c.option[2],
-                                 c.option[3],     c.option[4]};
+    const QVariantList values = {
+        int(c.kind), c.intervalIndex, c.price,    name,        days.isEmpty() ? Blank : days,
+        from,        through,         header,     c.option[0], c.option[1],
+        c.option[2], c.option[3],     c.option[4]};
     db.transaction([&] {
         for (qint64 id : dropOffGrid)
             db.exec("DELETE FROM [Reservation] WHERE [ReservationID] = ? AND [ResTypeID] = ?",
@@ -229,12 +231,12 @@ bool DeleteResType(AppContext& ctx, qint64 resTypeId) {
     Database& db = ctx.db();
     bool deleted = false;
     db.transaction([&] {
-        const auto row =
-            db.queryOne("SELECT * FROM [ResType] WHERE [ResTypeID] = ?", {resTypeId});
+        const auto row = db.queryOne("SELECT * FROM [ResType] WHERE [ResTypeID] = ?", {resTypeId});
         if (!row) return;
         if (CountCategoryReservations(ctx, resTypeId) > 0) return;
         if (rentalItemsOf(db, categoryFromRow(*row)) > 0) return;
-        for (const char* table : {"ResItem", "ResRowLimits", "ResWaitList", "ResTrackUn", "ResType"})
+        for (const char* table :
+             {"ResItem", "ResRowLimits", "ResWaitList", "ResTrackUn", "ResType"})
             db.exec(QString("DELETE FROM [%1] WHERE [ResTypeID] = ?").arg(table), {resTypeId});
         deleted = true;
     });
@@ -302,10 +304,9 @@ qint64 SaveResItem(AppContext& ctx, const ResCategory& c, ResItem& item) {
                                 {c.id, item.sequence, name}, "ResItemID");
             return;
         }
-        const QString old =
-            StoredText(db.scalar("SELECT [ItemName] FROM [ResItem] WHERE [ResItemID] = ?",
-                                 {item.id})
-                           .toString());
+        const QString old = StoredText(
+            db.scalar("SELECT [ItemName] FROM [ResItem] WHERE [ResItemID] = ?", {item.id})
+                .toString());
         db.exec("UPDATE [ResItem] SET [ItemName] = ?, [Sequence] = ? WHERE [ResItemID] = ?",
                 {name, item.sequence, item.id});
         if (old.isEmpty() || old == StoredText(name)) return;

@@ -128,7 +128,8 @@ struct ResGrid {
     // Bookings of the day that fit no cell of the grid (a slot the category's
     // times no longer make, an item no longer listed): "09:05 AM  Court 1  Smith".
     QStringList offGrid;
-    // A free cell, or with the party option a row with places left.
+    // A free cell in a row with places left; on an item list with the party
+    // option, any row with places left.
     bool anyFree() const;
     bool isEmpty() const { return rows.isEmpty(); }
 };

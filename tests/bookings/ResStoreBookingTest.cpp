@@ -25,12 +25,14 @@ TEST_F(ResStoreBooking, TimedBookingWritesOneRowPerSlotAndRefusesBookedOrReverse
     ResCategory courts = timed("Tennis", "09:00 AM", "12:00 PM", 1, {"Court 1", "Court 2"});
     courts.option[0] = true; // the through-time picker
     SaveResType(ctx(), courts);
-    const ResBookResult r = book(courts, booking(day, "Smith", "Court 1", "09:00 AM", "09:20 AM", "12.5"));
+    const ResBookResult r =
+        book(courts, booking(day, "Smith", "Court 1", "09:00 AM", "09:20 AM", "12.5"));
     ASSERT_EQ(r.status, ResBookStatus::Booked);
     EXPECT_EQ(r.rowsWritten, 3);
-    EXPECT_EQ(stored(courts.id), QStringList({"2026/03/16|Smith|Court 1|09:00 AM|09:00 AM|09:20 AM",
-                                              "2026/03/16|Smith|Court 1|09:10 AM|09:00 AM|09:20 AM",
-                                              "2026/03/16|Smith|Court 1|09:20 AM|09:00 AM|09:20 AM"}));
+    EXPECT_EQ(stored(courts.id),
+              QStringList({"2026/03/16|Smith|Court 1|09:00 AM|09:00 AM|09:20 AM",
+                           "2026/03/16|Smith|Court 1|09:10 AM|09:00 AM|09:20 AM",
+                           "2026/03/16|Smith|Court 1|09:20 AM|09:00 AM|09:20 AM"}));
     const auto row = GetReservation(ctx(), firstBooking(courts.id));
     EXPECT_EQ(row->conciergeId, staffId);
     EXPECT_EQ(row->price, 12.5);
@@ -93,9 +95,11 @@ TEST_F(ResStoreBooking, DayBookingsTakeEachDayAndRefuseOverlappingDays) {
 TEST_F(ResStoreBooking, ItemListRowsTakeOneNameAndUnbookOnlyTheirDay) {
     ResCategory tables = itemList("Gala Tables", {"Table 1", "Table 2"});
     tables.columnHeader = "Table";
-    EXPECT_EQ(refusal(tables, booking(day, "Smith", "")), "The Table is a required field.  Thank you.");
+    EXPECT_EQ(refusal(tables, booking(day, "Smith", "")),
+              "The Table is a required field.  Thank you.");
     ASSERT_EQ(book(tables, booking(day, "Smith", "Table 1")).status, ResBookStatus::Booked);
-    ASSERT_EQ(book(tables, booking(day.addDays(1), "Smith", "Table 1")).status, ResBookStatus::Booked);
+    ASSERT_EQ(book(tables, booking(day.addDays(1), "Smith", "Table 1")).status,
+              ResBookStatus::Booked);
     EXPECT_EQ(refusal(tables, booking(day, "Jones", "Table 1")), MsgResSegmentBooked);
     EXPECT_EQ(DeleteReservation(ctx(), tables, firstBooking(tables.id)), 1);
     EXPECT_EQ(stored(tables.id), QStringList({"2026/03/17|Smith| |Table 1|Table 1| "}));
@@ -184,7 +188,8 @@ TEST_F(ResStoreBooking, UnbookNeedsTheRightAndOthersBookingsNeedAManager) {
               "created by Ann Desk.\r\nReservation items may only be unbooked by an \r\n"
               "administrator or the user who created the entry.");
     const QString others =
-        env.db().scalar("SELECT [Others] FROM [ConciergePlus] WHERE [ConciergeID] = ?", {bob})
+        env.db()
+            .scalar("SELECT [Others] FROM [ConciergePlus] WHERE [ConciergeID] = ?", {bob})
             .toString();
     env.db().exec("UPDATE [ConciergePlus] SET [Others] = ? WHERE [ConciergeID] = ?",
                   {SetRightChar(others, Rights::OthersReservations.position, false), bob});

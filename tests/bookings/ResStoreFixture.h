@@ -4,28 +4,10 @@
 
 #include "bookings/Reservations.h"
 #include "core/Formats.h"
-#include "security/Logon.h"
+#include "logbook/LogbookFixture.h" // OtherDesk: a second workstation
 #include "support/TestEnv.h"
 
-#include <stdexcept>
-
 namespace vm::test {
-
-// Another workstation of the same property, for use on the thread that makes
-// it: its own connection, prompt and logged-on member.
-struct ResDesk {
-    ResDesk(TestEnv& env, qint64 conciergeId) : ctx(env.ctx->workstation, prompt, env.clock) {
-        ctx.start = env.ctx->start;
-        ctx.globals = env.ctx->globals;
-        ctx.current = Database::open(env.db().location(), false);
-        const auto member = ctx.current->queryOne(
-            "SELECT * FROM [Concierge] WHERE [ConciergeID] = ?", {conciergeId});
-        if (!member) throw std::runtime_error("no such member");
-        FillSessionFromStaffRow(ctx.session, *member);
-    }
-    RecordingPrompt prompt;
-    AppContext ctx;
-};
 
 class ResStoreFixture : public ::testing::Test {
 protected:
@@ -93,9 +75,9 @@ protected:
         for (const Row& r : env.db().query("SELECT * FROM [Reservation] WHERE [ResTypeID] = ? "
                                            "ORDER BY [ReservationID]",
                                            {resTypeId}))
-            out << QStringList{r.text("ReservationDate"),  r.text("ReservationFor"),
-                               r.text("ListItem"),         r.text("AvailableHere"),
-                               r.text("AvailableFrom"),    r.text("AvailableThrough")}
+            out << QStringList{r.text("ReservationDate"), r.text("ReservationFor"),
+                               r.text("ListItem"),        r.text("AvailableHere"),
+                               r.text("AvailableFrom"),   r.text("AvailableThrough")}
                        .join("|");
         return out;
     }

@@ -52,16 +52,17 @@ TEST_F(ResStoreRace, TwoDesksRacingForOneCellOrTheLastPlaceBookItOnce) {
     std::mutex opening;
 
     const auto desk = [&](int who) {
-        std::unique_ptr<ResDesk> d;
+        std::unique_ptr<OtherDesk> d;
         try {
             const std::lock_guard<std::mutex> one(opening);
-            d = std::make_unique<ResDesk>(env, staffId);
+            d = std::make_unique<OtherDesk>(env, staffId);
         } catch (const std::exception&) {
         }
         const QString name = who == 0 ? "Desk A" : "Desk B";
         for (int i = 0; i < Tries; ++i) {
             sync.arrive_and_wait();
-            if (d) cell[i][who] = attempt(d->ctx, courts, booking(day, name, "Court 1", "09:00 AM"));
+            if (d)
+                cell[i][who] = attempt(d->ctx, courts, booking(day, name, "Court 1", "09:00 AM"));
             sync.arrive_and_wait();
             if (d)
                 place[i][who] =
@@ -75,7 +76,8 @@ TEST_F(ResStoreRace, TwoDesksRacingForOneCellOrTheLastPlaceBookItOnce) {
     for (int i = 0; i < Tries; ++i) {
         env.db().exec("DELETE FROM [Reservation]");
         // One of the shuttle's two places is taken before the desks race for the other.
-        const ResBookResult first = BookReservation(ctx(), shuttle, booking(day, "Early", "Airport", {}, {}, "1"));
+        const ResBookResult first =
+            BookReservation(ctx(), shuttle, booking(day, "Early", "Airport", {}, {}, "1"));
         if (first.status != ResBookStatus::Booked) faults << "setup";
         sync.arrive_and_wait();
         sync.arrive_and_wait();
@@ -84,8 +86,10 @@ TEST_F(ResStoreRace, TwoDesksRacingForOneCellOrTheLastPlaceBookItOnce) {
         const int placeRows = count("Reservation", shuttle.id);
         const QString c = judge(cell[i], ResBookStatus::Refused, MsgResSegmentBooked);
         const QString p = judge(place[i], ResBookStatus::OverLimit, MsgResOverLimit);
-        if (!c.isEmpty() || cellRows != 1) faults << QString("cell %1: %2 rows %3").arg(i).arg(c).arg(cellRows);
-        if (!p.isEmpty() || placeRows != 2) faults << QString("place %1: %2 rows %3").arg(i).arg(p).arg(placeRows);
+        if (!c.isEmpty() || cellRows != 1)
+            faults << QString("cell %1: %2 rows %3").arg(i).arg(c).arg(cellRows);
+        if (!p.isEmpty() || placeRows != 2)
+            faults << QString("place %1: %2 rows %3").arg(i).arg(p).arg(placeRows);
     }
     a.join();
     b.join();

@@ -14,8 +14,10 @@ TEST_F(ResStoreSearch, NameSearchMatchesTypedWildcardsAsThemselves) {
     ResCategory tables = itemList("Gala Tables", {"T1", "T2", "T3", "T4", "T5"});
     const QStringList names = {"100% Club", "1000 Club", "A_B Group", "AxB Group", "Back\\slash"};
     for (int i = 0; i < names.size(); ++i)
-        ASSERT_EQ(BookReservation(ctx(), tables, booking(day, names[i], "T" + QString::number(i + 1))).status,
-                  ResBookStatus::Booked);
+        ASSERT_EQ(
+            BookReservation(ctx(), tables, booking(day, names[i], "T" + QString::number(i + 1)))
+                .status,
+            ResBookStatus::Booked);
     BookReservation(ctx(), tables, booking(day.addDays(5), "Late Club", "T1"));
     const auto found = [&](const QString& text, const QDate& from = {}, const QDate& to = {}) {
         QStringList out;
@@ -89,7 +91,8 @@ TEST_F(ResStoreSearch, SignUpSheetsAreKeptByIdWithTheirTextAndLinks) {
     sheet.name = "Golf Clinic & Lunch";
     ASSERT_EQ(SaveSignUpSheet(ctx(), sheet, "New text"), "");
     QStringList names;
-    for (const SignUpSheet& s : GetSignUpSheets(ctx())) names << s.name;
+    for (const SignUpSheet& s : GetSignUpSheets(ctx()))
+        names << s.name;
     EXPECT_EQ(names, QStringList({"Golf Clinic & Lunch", "Yoga"}));
 
     for (qint64 owner : {sheet.id, other.id})

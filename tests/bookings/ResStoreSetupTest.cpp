@@ -215,7 +215,8 @@ TEST_F(ResStoreSetup, ATimeChangeFlagsEveryBookingThatLeavesTheGrid) {
     EXPECT_EQ(BuildResGrid(ctx(), c, day).offGrid,
               QStringList({"09:10 AM  Court 1  Mid", "11:50 AM  Court 1  Late"}));
     std::vector<qint64> drop;
-    for (const ReservationRow& r : VerifyReservationItemChange(ctx(), c)) drop.push_back(r.id);
+    for (const ReservationRow& r : VerifyReservationItemChange(ctx(), c))
+        drop.push_back(r.id);
     SaveResType(ctx(), c, drop);
     EXPECT_EQ(stored(courts.id).size(), 1);
     EXPECT_TRUE(BuildResGrid(ctx(), c, day).offGrid.isEmpty());
