@@ -139,6 +139,8 @@ void frmReservation::buildBooking(QWidget* page) {
         if (!m_filling) categoryChanged();
     });
     connect(grdReservations, &QTableWidget::cellClicked, this, &frmReservation::cellClicked);
+    // Enter on a cell does what a click does.
+    connect(grdReservations, &QTableWidget::cellActivated, this, &frmReservation::cellClicked);
     connect(txtName, &QLineEdit::textEdited, this, [this] { m_bookForWait = 0; });
     connect(cboVenue, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_filling) refreshPlacesLeft();

@@ -140,6 +140,7 @@ void frmReservation::buildSetup(QWidget* page) {
             &frmReservation::cmdDeleteCategory_Click);
     connect(grdItems->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmReservation::itemSelected);
+    connect(grdItems, &DataGrid::rowActivated, this, [this] { txtItemName->setFocus(); });
     connect(cmdNewItem, &QPushButton::clicked, this, [this] {
         m_itemId = 0;
         grdItems->clearSelection();
