@@ -1,6 +1,8 @@
 #include "app/forms/Modules.h"
 
 #include "app/forms/frmSearch.h"
+#include "bookings/forms/TimedServicesModule.h"
+#include "bookings/reports/TimedServiceReports.h"
 #include "desk/Messages.h"
 #include "desk/forms/MessageAdminModule.h"
 #include "desk/forms/MessagingModule.h"
@@ -48,6 +50,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterProfileLetterReports(ctx.reports);
     RegisterItineraryReports(ctx.reports);
     RegisterQuickViewerReports(ctx.reports);
+    RegisterTimedServiceReports(ctx.reports);
     InstallMessagesStore(ctx);
 }
 
@@ -68,6 +71,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallMessaging(ctx, window); // after the logbook: fills its entry screen's message hook
     InstallTicklersAndNews(ctx, window); // after the logbook: fills its screens' tickler hooks
     InstallQuickViewer(ctx, window);
+    InstallTimedServices(ctx, window);
 }
 
 } // namespace vm
