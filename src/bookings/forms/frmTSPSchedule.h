@@ -2,6 +2,7 @@
 // One provider's working weeks: the default week, dated exceptions and named
 // master weeks, and applying the masters over a number of weeks.
 
+#include "bookings/TsSchedule.h"
 #include "core/AppContext.h"
 
 #include <QDialog>
@@ -18,10 +19,30 @@ signals:
     void schedulesChanged();
 
 private:
+    void build();
+    void loadDefault();
+    void refreshSchedules(qint64 exceptionToShow = 0, qint64 masterToShow = 0);
+    void showException(qint64 id);
+    void showMaster(qint64 id);
+    void newException();
+    void newMaster();
+    void saveDefault();
+    void saveException();
+    void deleteException();
+    void saveMaster();
+    void deleteMaster();
+    void applyMasters();
+    // The typed week of a tab's grid, or the refusal shown (false).
+    bool typedWeek(int tab, TsWeek& week);
+    const ProviderSchedule* scheduleOf(qint64 id) const;
+
     struct Ui;
     Ui* ui = nullptr; // owned through Qt's parent chain
     AppContext& m_ctx;
     qint64 m_providerId;
+    std::vector<ProviderSchedule> m_schedules; // as listed: masters, then exceptions
+    qint64 m_exceptionId = 0; // the exception in the boxes (0: a new one)
+    qint64 m_masterId = 0;    // the master in the boxes (0: a new one)
 };
 
 } // namespace vm
