@@ -110,7 +110,7 @@ TEST_F(TsScreen, ABookingMadeByClickingTheSheetFilesItsEntryLoadsFromAnyRowAndDe
     // Delete, answered Yes: the rows are free and the entry is cancelled, not deleted.
     env.prompt.answer(Answer::Yes);
     press("cmdBookSS_3");
-    EXPECT_EQ(env.prompt.texts(), QStringList{DeleteBookingQuestion()});
+    EXPECT_EQ(env.prompt.texts(), QStringList{MsgTsDeleteQuestion});
     EXPECT_EQ(bookings(), 0);
     EXPECT_EQ(label("lblTSID"), "0");
     for (int r = start; r < start + 9; ++r)
@@ -166,7 +166,7 @@ TEST_F(TsScreen, SaveRefusesInTheScreensOrderAndTheSlotMustHoldTheWholeService) 
     press("cmdNew");
     env.prompt.clear();
     press("cmdBookSS_3");
-    EXPECT_EQ(env.prompt.texts(), QStringList{MsgTsSelectToDelete});
+    EXPECT_EQ(env.prompt.texts(), QStringList{MsgTsSelectDelete});
     EXPECT_EQ(bookings(), 1);
 }
 
@@ -222,9 +222,9 @@ TEST_F(TsScreen, MassDeleteChecksItsDateAsksAndKeepsTheDayItself) {
     const struct {
         QString typed, said;
     } refused[] = {
-        {"", MsgTsMassDeleteDate},
-        {"13/45/2026", MsgTsMassDeleteDate}, // no date at all: refused like an empty box
-        {"03/15/2026", MsgTsMassDeleteFuture},
+        {"", MsgTsPurgeDate},
+        {"13/45/2026", MsgTsPurgeDate}, // no date at all: refused like an empty box
+        {"03/15/2026", MsgTsPurgeFuture},
     };
     for (const auto& c : refused) {
         env.prompt.clear();

@@ -115,7 +115,10 @@ void TimedServiceBookingTab::buildSheet(QGridLayout* grid) {
         Q_EMIT dayChanged(d);
     });
     for (QComboBox* b : {cboShowProvider, cboShowLocation})
-        connect(b, &QComboBox::currentIndexChanged, this, [this] { redraw(); });
+        connect(b, &QComboBox::currentIndexChanged, this, [this] {
+            redraw();
+            if (ComboId(cboShowProvider) || ComboId(cboShowLocation)) warnWithoutServices();
+        });
     connect(grdSheet, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& i) { rowClicked(i.row()); });
     connect(grdSheet, &DataGrid::rowActivated, this, [this](qint64 key) {
@@ -333,6 +336,19 @@ void TimedServiceBookingTab::redraw() {
         highlightBooking(m_id);
     else if (const int at = m_sheet.rowOf(m_time); at >= 0)
         highlightRows(at, TsSlotCount(chosenMinutes()));
+}
+
+void TimedServiceBookingTab::warnWithoutServices() {
+    try {
+        const qint64 location = ComboId(cboShowLocation);
+        const std::vector<Service> services = GetServices(m_ctx);
+        const bool none = std::none_of(services.begin(), services.end(), [location](const Service& s) {
+            return location == 0 || s.locationId == location;
+        });
+        if (none) m_ctx.prompt().message(MsgTsNoSheetSetUp);
+    } catch (const DbError& e) {
+        ReportError(m_ctx.prompt(), e, "GetServices", "modDatabaseTS");
+    }
 }
 
 int TimedServiceBookingTab::chosenMinutes() const {
@@ -560,9 +576,12 @@ void TimedServiceBookingTab::cmdSave_Click() {
             return;
         }
         // Card numbers do not belong in the names.
-        CheckFormCCFields(m_ctx, fraGuestName, TsFormName, m_id);
-        t.lastName = txtLastName->text();
-        t.firstName = txtFirstName->text();
+        if (ScreenTsBookingNames(m_ctx, t, m_id, [this](const QString& form, const QString& field) {
+                return AskCCQuery(form, field, this);
+            }) > 0) {
+            txtLastName->setText(t.lastName);
+            txtFirstName->setText(t.firstName);
+        }
         TsSaveResult result;
         {
             WaitCursor wait;
@@ -586,10 +605,10 @@ void TimedServiceBookingTab::cmdSave_Click() {
 
 void TimedServiceBookingTab::cmdDelete_Click() {
     if (m_id <= 0) {
-        m_ctx.prompt().message(MsgTsSelectToDelete, {}, Icon::Exclamation);
+        m_ctx.prompt().message(MsgTsSelectDelete, {}, Icon::Exclamation);
         return;
     }
-    if (m_ctx.prompt().ask(DeleteBookingQuestion(), {}, Buttons::YesNo, Icon::Question,
+    if (m_ctx.prompt().ask(MsgTsDeleteQuestion, {}, Buttons::YesNo, Icon::Question,
                            Answer::No) != Answer::Yes)
         return;
     try {

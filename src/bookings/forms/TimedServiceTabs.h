@@ -55,6 +55,8 @@ Q_SIGNALS:
 private:
     void buildSheet(QGridLayout* grid);
     void buildFields(QGridLayout* grid);
+    // Says so when the chosen location (or the catalogue) has no services.
+    void warnWithoutServices();
     void categoryChanged();
     void serviceChanged();
     void updateCardBox();

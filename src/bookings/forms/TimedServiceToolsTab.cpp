@@ -55,24 +55,26 @@ TimedServiceToolsTab::TimedServiceToolsTab(AppContext& ctx, QWidget* parent)
 }
 
 void TimedServiceToolsTab::cmdDeleteTS_Click() {
-    const TypedDay typed = CheckMassDeleteDate(txtDeleteDate->text(), m_ctx.clock().today());
-    if (!typed.refusal.isEmpty()) {
-        m_ctx.prompt().message(typed.refusal, {}, Icon::Exclamation);
+    const QString text = txtDeleteDate->text().trimmed();
+    if (const QString refusal = CheckTsPurgeDate(m_ctx, text); !refusal.isEmpty()) {
+        m_ctx.prompt().message(refusal, {}, Icon::Exclamation);
         txtDeleteDate->setFocus();
         return;
     }
-    if (m_ctx.prompt().ask(MassDeleteQuestion(typed.day), {}, Buttons::YesNo, Icon::Question,
+    QDate before = Formats::ParseShortDate(text);
+    if (!before.isValid()) before = Formats::ParseStoredDate(text);
+    if (m_ctx.prompt().ask(TsPurgeQuestion(before), {}, Buttons::YesNo, Icon::Question,
                            Answer::No) != Answer::Yes)
         return;
     try {
         WaitCursor wait;
-        PurgeTimedServices(m_ctx, typed.day);
+        PurgeTimedServices(m_ctx, before);
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "PurgeTimedServices", "modDatabaseTS");
         return;
     }
     Q_EMIT purged();
-    m_ctx.prompt().message(MassDeleteDone(typed.day));
+    m_ctx.prompt().message(TsPurgeDoneMessage(before));
 }
 
 void TimedServiceToolsTab::print(bool locationSheets) {

@@ -13,39 +13,20 @@ struct TypedDay {
     QString refusal; // the message otherwise
 };
 
-// The mass delete's date: required and a real date ("Please enter the Date to
-// be used for this mass delete.  Thank you." for either), not later than today.
-TypedDay CheckMassDeleteDate(const QString& typed, const QDate& today);
-// "Do you wish to delete ALL Timed Service " CRLF "entries prior to MM/DD/YYYY"
-QString MassDeleteQuestion(const QDate& day);
-QString MassDeleteDone(const QDate& day);
-
 // The printed sheets' date: required and a real date.
 TypedDay CheckSheetsDate(const QString& typed, bool locationSheets);
 
-// "Press <Yes> to DELETE this Timed Service, " CRLF "press <No> if you DO NOT wish to delete."
-QString DeleteBookingQuestion();
 QString DeleteLinkQuestion();
 
 // "90 minutes"
 QString DurationCaption(int minutes);
 
-inline const QString TsFormName = QStringLiteral("Timed Services");
-inline const QString MsgTsSelectToDelete =
-    QStringLiteral("Please select the Timed Service you wish to Delete.");
-inline const QString MsgTsBookingGone =
-    QStringLiteral("This Timed Service no longer exists.  Another desk may have deleted it.");
 inline const QString MsgTsNoSheetSetUp =
     QStringLiteral("No Services/Locations have been defined for your selection.");
 inline const QString MsgTsSelectProviderToDelete =
     QStringLiteral("Please select the Provider to Delete.");
 inline const QString MsgTsProviderRequired = QStringLiteral("The Provider is Required.  Thank you.");
 inline const QString TitleFormIncomplete = QStringLiteral("Form Incomplete");
-inline const QString MsgTsMassDeleteDate =
-    QStringLiteral("Please enter the Date to be used for this mass delete.  Thank you.");
-inline const QString MsgTsMassDeleteFuture =
-    QStringLiteral("The date selected to be used for deleting the Timed Service\r\n"
-                   "Information cannot be a future date.  Thank you.");
 inline const QString MsgTsLocationSheetsDate =
     QStringLiteral("Please enter the Date to be used for the Location Sheets.  Thank you.");
 inline const QString MsgTsProviderSheetsDate =
