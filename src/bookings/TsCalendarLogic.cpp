@@ -7,13 +7,6 @@
 
 namespace vm {
 
-namespace {
-
-// The last day an exception can name: its end is open.
-const QString OpenEnd = QStringLiteral("9999/12/31");
-
-} // namespace
-
 void TypedWeekFrom(const TsWeek& week, TypedWeekDay (&days)[7]) {
     for (int d = 1; d <= 7; ++d) {
         const TsDay day = week.day(d);
@@ -34,13 +27,7 @@ QString WeekdayName(int weekday) {
 }
 
 QString ExceptionDateShown(const QString& stored) {
-    return stored == OpenEnd ? QString() : Formats::ShortDateOfStored(stored);
-}
-
-QString ExceptionThroughToSave(const QString& storedThrough, const QString& typedThrough) {
-    if (typedThrough.trimmed().isEmpty() && storedThrough == OpenEnd)
-        return Formats::ShortDate(Formats::ParseStoredDate(OpenEnd));
-    return typedThrough;
+    return stored == OpenScheduleThrough ? QString() : Formats::ShortDateOfStored(stored);
 }
 
 std::vector<Service> ServicesForChoice(AppContext& ctx, qint64 categoryId, qint64 serviceId,
@@ -74,13 +61,16 @@ QString CheckCalendarChoice(AppContext& ctx, qint64 categoryId, qint64 serviceId
 }
 
 std::vector<SheetRow> EmptyDayRows(AppContext& ctx, const QDate& day) {
-    const auto [first, last] = GetTimedServiceHours(ctx, day);
+    // Counted as the sheets count them: from one slot before the earliest
+    // start, the rows that fit before the latest end, halves to even.
+    const auto [earliest, latest] = GetTimedServiceHours(ctx, day);
+    const int before = earliest - TsSlotMinutes;
+    const int count = RoundHalfEven((latest - before) / double(TsSlotMinutes));
     std::vector<SheetRow> rows;
-    // The last row starts one slot before the latest end.
-    for (int m = first; m + TsSlotMinutes <= last; m += TsSlotMinutes) {
+    for (int k = 1; k < count && before + k * TsSlotMinutes < 24 * 60; ++k) {
         SheetRow r;
-        r.minute = m;
-        r.time = SlotText(m);
+        r.minute = before + k * TsSlotMinutes;
+        r.time = SlotText(r.minute);
         rows.push_back(r);
     }
     return rows;

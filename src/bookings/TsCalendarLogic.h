@@ -20,10 +20,6 @@ QString WeekdayName(int weekday);
 // An exception's dates in the short form its list shows; an open end
 // ("9999/12/31") shows empty.
 QString ExceptionDateShown(const QString& stored);
-// The Through Date to save for an exception whose box shows `typedThrough`:
-// an open end that is shown empty stays open (an empty box otherwise means
-// the one day of the start).
-QString ExceptionThroughToSave(const QString& storedThrough, const QString& typedThrough);
 
 // --- Availability calendar --------------------------------------------------
 
@@ -36,8 +32,8 @@ std::vector<Service> ServicesForChoice(AppContext& ctx, qint64 categoryId, qint6
 QString CheckCalendarChoice(AppContext& ctx, qint64 categoryId, qint64 serviceId,
                             qint64 locationId);
 
-// The 10-minute rows of the day with nothing in them, over the hours the
-// day's sheets cover.
+// The 10-minute rows of the day with nothing in them: the rows every day
+// sheet of the day has.
 std::vector<SheetRow> EmptyDayRows(AppContext& ctx, const QDate& day);
 
 // A time chosen on the calendar for a service of `minutes` with the provider:
@@ -53,10 +49,6 @@ inline const QString MsgCalNoneAvailable =
     QStringLiteral("There are no Providers and Services available at this time.");
 inline const QString MsgCalProviderSearch =
     QStringLiteral("We cannot book reservations from the Provider Search display.");
-inline const QString MsgCalNoTime = QStringLiteral(
-    "Please select the Service Time by Clicking on the Selected Time Row in the Grid.");
-inline const QString MsgCalNoProviderRow =
-    QStringLiteral("Please select the Provider for this Service.  Thank you.");
 inline const QString MsgCalNoProvider = QStringLiteral("Please select the Provider.  Thank you.");
 inline const QString SelectedTimeText = QStringLiteral("Selected Time");
 
@@ -74,7 +66,5 @@ inline const QString MsgSchedNoMaster = QStringLiteral(
     "No Master Schedule has been selected for deletion.\r\nNo action will occur.  Thank you.");
 inline const QString MsgSchedNoException = QStringLiteral(
     "No Schedule Exception has been selected for deletion.\r\nNo action will occur.  Thank you.");
-inline const QString MsgSchedFirstDay =
-    QStringLiteral("Please enter a valid First Day for the Master Schedules.  Thank you.");
 
 } // namespace vm

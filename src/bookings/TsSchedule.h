@@ -31,7 +31,13 @@ struct TsWeek {
     // Weekday 1 (Sunday) ... 7.
     TsDay day(int weekday) const;
     void setDay(int weekday, const TsDay& d);
+    // 7 flags and four strings of exactly 35 characters: the only shape written.
+    bool wellFormed() const;
 };
+
+// Throws std::invalid_argument unless the week is well formed (nothing is
+// written then: a short string would shift every later weekday).
+void RequireWellFormed(const TsWeek& week);
 
 // A week typed in a schedule grid: per day (Sunday first) the four cells as
 // typed ("Start", "End", meal "Start", "End") and the work box.
@@ -95,5 +101,27 @@ std::vector<TsAvailability> GetAvailability(AppContext& ctx, qint64 categoryId, 
 // start and latest end of every schedule in force that day; 06:00-22:00 when
 // no one works.
 std::pair<int, int> GetTimedServiceHours(AppContext& ctx, const QDate& day);
+
+// The through date an open exception keeps (shown as an empty Through Date).
+inline const QString OpenScheduleThrough = QStringLiteral("9999/12/31");
+
+inline const QString MsgExceptionStart =
+    QStringLiteral("Please enter a valid Starting Date for this Schedule Exception.  Thank you.");
+inline const QString MsgExceptionThrough =
+    QStringLiteral("Please enter a valid Through Date for this Schedule Exception.  Thank you.");
+inline const QString MsgExceptionOrder = QStringLiteral(
+    "The Through Date must be Equal to or Later than the Starting Date.  Thank you.");
+inline const QString MsgMasterName =
+    QStringLiteral("Please enter the Master Schedule Name.  Thank you.");
+inline const QString MsgNoMasters = QStringLiteral("There are no Master Schedules defined.");
+inline const QString MsgMasterWeeks = QStringLiteral("Please select the Number of Weeks.");
+inline const QString MsgMasterMultiple =
+    QStringLiteral("The Number of Weeks must be a multiple of the number of Master Schedules.");
+inline const QString MsgMasterFirstDay =
+    QStringLiteral("Please enter a valid first day for the Master Schedules.  Thank you.");
+inline const QString MsgProviderGone =
+    QStringLiteral("This Provider has been deleted at another workstation.  Thank you.");
+// The weeks the masters may be applied over at once (ten years).
+inline constexpr int MaxMasterWeeks = 520;
 
 } // namespace vm

@@ -78,4 +78,27 @@ std::optional<TsLogLink> GetTsLogLink(AppContext& ctx, qint64 categoryId);
 QString SaveTsLogLink(AppContext& ctx, TsLogLink& link);
 void DeleteTsLogLink(AppContext& ctx, qint64 linkId);
 
+inline const QString TitleFormIncomplete = QStringLiteral("Form Incomplete");
+inline const QString MsgProviderRequired = QStringLiteral("The Provider is Required.  Thank you.");
+inline const QString MsgProviderGender =
+    QStringLiteral("You must select the Provider Gender to continue.");
+inline const QString MsgProviderDeleteNone =
+    QStringLiteral("Please select the Provider to Delete.");
+inline const QString MsgServiceName = QStringLiteral("The Service Name is Required.  Thank you.");
+inline const QString MsgServiceCategory =
+    QStringLiteral("Must select a Category for this Service.");
+inline const QString MsgServiceLocation =
+    QStringLiteral("Must select a Location for this Service.");
+inline const QString MsgServiceDuration =
+    QStringLiteral("Must select a Duration for this Service.");
+inline const QString MsgServiceDeleteNone = QStringLiteral("Please select the Service to Delete.");
+inline const QString MsgLinkCategory =
+    QStringLiteral("Must select a Category for this Logbook Link.");
+inline const QString MsgLinkLogType =
+    QStringLiteral("Must select a Logbook Category for this Logbook Link.");
+inline const QString MsgLinkExists =
+    QStringLiteral("This Category already has a Logbook Link in this language.  Thank you.");
+// IFTranslate.TypeOfInterface of the links.
+inline const QString TsLinkInterface = QStringLiteral("TimedService");
+
 } // namespace vm

@@ -4,6 +4,7 @@
 #include "TsCalFixture.h"
 
 #include "bookings/DaySheet.h"
+#include "bookings/TsBookings.h"
 #include "bookings/TsCalendarLogic.h"
 #include "bookings/forms/frmTSCalendar.h"
 
@@ -148,10 +149,10 @@ TEST_F(TsCalCalendar, SelectHandsBackTheChoiceOnlyWhenTheWholeServiceFits) {
     EXPECT_EQ(control<QComboBox>(*f, "cboLocation")->currentText(), "Room 1");
     click(*f, "cmdSearch");
     click(*f, "cmdSelect");
-    EXPECT_EQ(env.prompt.last(), MsgCalNoTime);
+    EXPECT_EQ(env.prompt.last(), MsgTsTime);
     EXPECT_EQ(clickTime(*f, "09:00 AM"), QStringList({"Anna", "Ben"}));
     click(*f, "cmdSelect");
-    EXPECT_EQ(env.prompt.last(), MsgCalNoProviderRow);
+    EXPECT_EQ(env.prompt.last(), MsgTsProvider);
 
     // Another desk books Ben at 09:30 meanwhile: his hour from 09:00 is gone.
     booking(ben, massage, TsMonday, "09:30 AM", "Kent");

@@ -1,7 +1,7 @@
 #include "bookings/forms/frmTSCalendar.h"
 
 #include "bookings/TsCalendarLogic.h"
-#include "bookings/TsSetup.h"
+#include "bookings/TsBookings.h"
 #include "core/DataAccess.h"
 #include "core/Formats.h"
 #include "guests/OtherLists.h"
@@ -346,12 +346,12 @@ void frmTSCalendar::cmdSelect_Click() {
         return;
     }
     if (m_time.isEmpty()) {
-        m_ctx.prompt().message(MsgCalNoTime);
+        m_ctx.prompt().message(MsgTsTime);
         return;
     }
     const TsAvailability* a = chosenResult();
     if (!a) {
-        m_ctx.prompt().message(MsgCalNoProviderRow);
+        m_ctx.prompt().message(MsgTsProvider);
         return;
     }
     // The provider's day as it is now: another desk may have booked meanwhile.

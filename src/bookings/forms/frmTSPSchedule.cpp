@@ -296,12 +296,10 @@ void frmTSPSchedule::saveException() {
     s.id = m_exceptionId;
     s.providerId = m_providerId;
     s.week = week;
-    const ProviderSchedule* shown = scheduleOf(m_exceptionId);
-    const QString through =
-        ExceptionThroughToSave(shown ? shown->endDate : QString(), ui->txtThroughDate->text());
     QString refusal;
     if (!guarded(m_ctx, m_exceptionId ? "UpdateProviderSchedule" : "InsertProviderSchedule", [&] {
-            refusal = SaveScheduleException(m_ctx, s, ui->txtStartDate->text(), through);
+            refusal = SaveScheduleException(m_ctx, s, ui->txtStartDate->text(),
+                                            ui->txtThroughDate->text());
         }))
         return;
     if (!refusal.isEmpty()) {
@@ -364,11 +362,8 @@ void frmTSPSchedule::deleteMaster() {
 }
 
 void frmTSPSchedule::applyMasters() {
+    // A first day that is no date is refused by the store, after the masters and weeks.
     const QDate firstDay = Formats::ParseShortDate(ui->txtFirstDay->text());
-    if (!firstDay.isValid()) {
-        m_ctx.prompt().message(MsgSchedFirstDay);
-        return;
-    }
     QString refusal;
     {
         WaitCursor wait;
