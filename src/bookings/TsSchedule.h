@@ -107,7 +107,7 @@ inline const QString OpenScheduleThrough = QStringLiteral("9999/12/31");
 
 inline const QString MsgExceptionStart =
     QStringLiteral("Please enter a valid Starting Date for this Schedule Exception.  Thank you.");
-inline const QString MsgExceptionThrough =
+inline const QString MsgScheduleExceptionThrough =
     QStringLiteral("Please enter a valid Through Date for this Schedule Exception.  Thank you.");
 inline const QString MsgExceptionOrder = QStringLiteral(
     "The Through Date must be Equal to or Later than the Starting Date.  Thank you.");

@@ -119,7 +119,7 @@ QString SaveScheduleException(AppContext& ctx, ProviderSchedule& s, const QStrin
                       : Formats::StoredDate(start);
     } else {
         const QDate end = Formats::ParseShortDate(typedThrough.trimmed());
-        if (!end.isValid()) return MsgExceptionThrough;
+        if (!end.isValid()) return MsgScheduleExceptionThrough;
         if (end < start) return MsgExceptionOrder;
         through = Formats::StoredDate(end);
     }

@@ -68,7 +68,7 @@ TEST_F(TsSchedSchedule, ExceptionSaveChecksDatesAndRefusesOverlapsAndKeepsAnOpen
     s.week = officeWeek();
     EXPECT_EQ(SaveScheduleException(*env.ctx, s, "", ""), MsgExceptionStart);
     EXPECT_EQ(SaveScheduleException(*env.ctx, s, "02/30/2026", ""), MsgExceptionStart);
-    EXPECT_EQ(SaveScheduleException(*env.ctx, s, "03/10/2026", "13/01/2026"), MsgExceptionThrough);
+    EXPECT_EQ(SaveScheduleException(*env.ctx, s, "03/10/2026", "13/01/2026"), MsgScheduleExceptionThrough);
     EXPECT_EQ(SaveScheduleException(*env.ctx, s, "03/10/2026", "03/09/2026"), MsgExceptionOrder);
     EXPECT_EQ(exceptionRows(ann), 0);
 

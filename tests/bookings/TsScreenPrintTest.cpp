@@ -2,6 +2,8 @@
 
 #include "TsScreenFixture.h"
 
+#include "bookings/forms/frmTimedServiceRules.h"
+
 #include "../output/PdfReader.h"
 #include "bookings/reports/TimedServiceReports.h"
 #include "output/forms/frmPrintPreview.h"

@@ -8,6 +8,7 @@
 #include "bookings/DaySheet.h"
 #include "bookings/forms/TimedServicesModule.h"
 #include "bookings/forms/frmTimedServiceRules.h"
+#include "platform/forms/SessionWindows.h"
 
 #include <QDateEdit>
 #include <QListWidget>
@@ -201,11 +202,11 @@ TEST_F(TsScreen, AProviderWithBookingsIsNotDeletedOneWithoutIs) {
     press("cmdNewProvider");
     env.prompt.clear();
     press("cmdDeleteProvider");
-    EXPECT_EQ(env.prompt.texts(), QStringList{MsgTsSelectProviderToDelete});
+    EXPECT_EQ(env.prompt.texts(), QStringList{MsgProviderDeleteNone});
     env.prompt.clear();
     press("cmdSaveProvider");
     ASSERT_EQ(env.prompt.shown.size(), 1);
-    EXPECT_EQ(env.prompt.shown[0].text, MsgTsProviderRequired);
+    EXPECT_EQ(env.prompt.shown[0].text, MsgProviderRequired);
     EXPECT_EQ(env.prompt.shown[0].title, TitleFormIncomplete);
     type("txtProviderName", "Cleo");
     env.prompt.clear();

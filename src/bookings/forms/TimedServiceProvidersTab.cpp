@@ -200,9 +200,9 @@ void TimedServiceProvidersTab::cmdSave_Click() {
         p.week = WeekFromTyped(days);
         if (const QString refusal = SaveProvider(m_ctx, p); !refusal.isEmpty()) {
             m_ctx.prompt().message(refusal,
-                                   refusal == MsgTsProviderRequired ? TitleFormIncomplete : QString(),
+                                   refusal == MsgProviderRequired ? TitleFormIncomplete : QString(),
                                    Icon::Exclamation);
-            (refusal == MsgTsProviderRequired ? static_cast<QWidget*>(txtProviderName)
+            (refusal == MsgProviderRequired ? static_cast<QWidget*>(txtProviderName)
                                               : static_cast<QWidget*>(optFemale))
                 ->setFocus();
             return;
@@ -218,7 +218,7 @@ void TimedServiceProvidersTab::cmdSave_Click() {
 
 void TimedServiceProvidersTab::cmdDelete_Click() {
     if (m_id <= 0) {
-        m_ctx.prompt().message(MsgTsSelectProviderToDelete, {}, Icon::Exclamation);
+        m_ctx.prompt().message(MsgProviderDeleteNone, {}, Icon::Exclamation);
         return;
     }
     try {

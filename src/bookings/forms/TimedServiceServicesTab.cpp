@@ -165,7 +165,7 @@ void TimedServiceServicesTab::cmdSave_Click() {
 
 void TimedServiceServicesTab::cmdDelete_Click() {
     if (m_id <= 0) {
-        m_ctx.prompt().message(MsgTsSelectService, {}, Icon::Exclamation);
+        m_ctx.prompt().message(MsgServiceDeleteNone, {}, Icon::Exclamation);
         return;
     }
     try {

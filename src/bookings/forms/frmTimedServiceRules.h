@@ -23,17 +23,12 @@ QString DurationCaption(int minutes);
 
 inline const QString MsgTsNoSheetSetUp =
     QStringLiteral("No Services/Locations have been defined for your selection.");
-inline const QString MsgTsSelectProviderToDelete =
-    QStringLiteral("Please select the Provider to Delete.");
-inline const QString MsgTsProviderRequired = QStringLiteral("The Provider is Required.  Thank you.");
-inline const QString TitleFormIncomplete = QStringLiteral("Form Incomplete");
 inline const QString MsgTsLocationSheetsDate =
     QStringLiteral("Please enter the Date to be used for the Location Sheets.  Thank you.");
 inline const QString MsgTsProviderSheetsDate =
     QStringLiteral("Please enter the Date to be used for the Provider Sheets.  Thank you.");
 inline const QString MsgTsSaveProviderFirst =
     QStringLiteral("Please save the Provider before working with the Provider's Schedules.");
-inline const QString MsgTsSelectService = QStringLiteral("Please select the Service to Delete.");
 inline const QString MsgTsSelectAssignProvider =
     QStringLiteral("Please select the Provider for these Services.");
 inline const QString MsgTsSelectLink = QStringLiteral("Please select the Logbook Link to Delete.");
