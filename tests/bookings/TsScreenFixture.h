@@ -105,6 +105,33 @@ protected:
         assignAll("Anna");
     }
 
+    // A Massage saved through the store (for tests about what follows it).
+    qint64 book(qint64 provider, const QString& shortDate, const QString& time, const QString& last) {
+        TypedTsBooking t;
+        t.referDate = shortDate;
+        t.categoryId = spa;
+        t.serviceId = massage;
+        t.providerId = provider;
+        t.referTime = time;
+        t.lastName = last;
+        t.firstName = "Pat";
+        const TsSaveResult r = SaveTimedService(*env.ctx, 0, t);
+        EXPECT_TRUE(r.saved) << r.message.toStdString();
+        return r.id;
+    }
+
+    // Grants one right to the logged-on member.
+    void grant(const Right& right) {
+        const QString column = RightsColumn(right.area);
+        const QString rights =
+            env.db()
+                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
+                        {staffId})
+                .toString();
+        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
+                      {SetRightChar(rights, right.position, true), staffId});
+    }
+
     DataGrid* sheet() { return find<DataGrid>("grdSheet"); }
     int rowOf(const QString& time) {
         for (int r = 0; r < sheet()->rowCount(); ++r)

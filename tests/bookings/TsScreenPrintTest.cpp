@@ -19,19 +19,8 @@ TEST_F(TsScreenPrint, ProviderSheetsPrintEachBookedProviderOnAPageOfItsOwn) {
     const qint64 ben = addProvider("Ben");
     addProvider("Cleo"); // no bookings: no page
     assignAll("Ben");
-    const auto save = [&](qint64 provider, const QString& time, const QString& last) {
-        TypedTsBooking t;
-        t.referDate = "03/14/2026";
-        t.categoryId = spa;
-        t.serviceId = massage;
-        t.providerId = provider;
-        t.referTime = time;
-        t.lastName = last;
-        t.firstName = "Pat";
-        ASSERT_TRUE(SaveTimedService(*env.ctx, 0, t).saved);
-    };
-    save(anna, "10:00 AM", "Lane");
-    save(ben, "02:00 PM", "Moss");
+    book(anna, "03/14/2026", "10:00 AM", "Lane");
+    book(ben, "03/14/2026", "02:00 PM", "Moss");
 
     page("tabTools");
     type("txtPrintDate", "");

@@ -20,20 +20,6 @@ namespace {
 
 class TsScreen : public TsScreenFixture {
 protected:
-    // A booking saved through the store (for tests about what follows it).
-    qint64 book(const QString& shortDate, const QString& time, const QString& last) {
-        TypedTsBooking t;
-        t.referDate = shortDate;
-        t.categoryId = spa;
-        t.serviceId = massage;
-        t.providerId = anna;
-        t.referTime = time;
-        t.lastName = last;
-        t.firstName = "Pat";
-        const TsSaveResult r = SaveTimedService(*env.ctx, 0, t);
-        EXPECT_TRUE(r.saved) << r.message.toStdString();
-        return r.id;
-    }
     int bookings() { return count(env.db(), "SELECT COUNT(*) FROM [TimedService]"); }
 };
 
@@ -173,7 +159,7 @@ TEST_F(TsScreen, SaveRefusesInTheScreensOrderAndTheSlotMustHoldTheWholeService) 
 
 TEST_F(TsScreen, AProviderWithBookingsIsNotDeletedOneWithoutIs) {
     catalogue();
-    book("03/14/2026", "10:00 AM", "Lane");
+    book(anna, "03/14/2026", "10:00 AM", "Lane");
     const qint64 ben = addProvider("Ben");
     ASSERT_GT(ben, 0);
 
@@ -217,8 +203,8 @@ TEST_F(TsScreen, AProviderWithBookingsIsNotDeletedOneWithoutIs) {
 
 TEST_F(TsScreen, MassDeleteChecksItsDateAsksAndKeepsTheDayItself) {
     catalogue();
-    book("03/10/2026", "10:00 AM", "Early");
-    book("03/14/2026", "10:00 AM", "Today");
+    book(anna, "03/10/2026", "10:00 AM", "Early");
+    book(anna, "03/14/2026", "10:00 AM", "Today");
     page("tabTools");
     const struct {
         QString typed, said;
@@ -269,14 +255,7 @@ TEST_F(TsScreen, TheOthersIconOpensOneWindowWithTheAddOnsRightOnly) {
               QStringList{"You are not authorized to Work with Timed Services."});
     EXPECT_EQ(window.findChildren<frmTimedService*>().size(), 0);
 
-    const QString column = RightsColumn(RightsArea::AddOns);
-    const QString rights =
-        env.db()
-            .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                    {staffId})
-            .toString();
-    env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
-                  {SetRightChar(rights, Rights::AddOnsTimedServices.position, true), staffId});
+    grant(Rights::AddOnsTimedServices);
     env.prompt.clear();
     icon->click();
     icon->click(); // the open window comes forward; no second one

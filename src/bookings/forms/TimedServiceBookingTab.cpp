@@ -63,6 +63,22 @@ bool SelectComboId(QComboBox* box, qint64 id) {
     return at >= 0;
 }
 
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    for (QPushButton* b : buttons) {
+        b->setAutoDefault(false);
+        row->addWidget(b);
+    }
+    return row;
+}
+
+void AcceptAmounts(QLineEdit* box) {
+    auto* amount = new QDoubleValidator(0, 1e9, 2, box);
+    amount->setNotation(QDoubleValidator::StandardNotation);
+    amount->setLocale(QLocale::c());
+    box->setValidator(amount);
+}
+
 std::vector<std::pair<qint64, QString>> LookupItems(AppContext& ctx, const QString& type) {
     std::vector<std::pair<qint64, QString>> items;
     for (const OtherValue& v : GetOtherData(ctx, type))
@@ -166,11 +182,8 @@ void TimedServiceBookingTab::buildFields(QGridLayout* grid) {
     names->addWidget(txtFirstName);
     row("Last Name:", fraGuestName);
 
-    auto* money = new QDoubleValidator(0, 1e9, 2, this);
-    money->setNotation(QDoubleValidator::StandardNotation);
-    money->setLocale(QLocale::c());
     txtGratuity = makeLineEdit(this, "txtGratuity", false, 12);
-    txtGratuity->setValidator(money);
+    AcceptAmounts(txtGratuity);
     row("Gratuity:", txtGratuity);
     txtConfirmation = makeLineEdit(this, "txtConfirmation");
     row("Confirmation:", txtConfirmation);
@@ -210,16 +223,11 @@ void TimedServiceBookingTab::buildFields(QGridLayout* grid) {
     lblTSID = named(new QLabel("0"), "lblTSID");
     row("Booking ID:", lblTSID);
 
-    auto* buttons = new QHBoxLayout;
     cmdSave = named(new QPushButton("&Save"), "cmdBookSS_0");
     cmdDelete = named(new QPushButton("&Delete"), "cmdBookSS_3");
     cmdNew = named(new QPushButton("&New"), "cmdNew");
     cmdCalendar = named(new QPushButton("&Calendar..."), "cmdCalendar");
-    for (QPushButton* b : {cmdSave, cmdDelete, cmdNew, cmdCalendar}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    grid->addLayout(buttons, r++, 0, 1, 2);
+    grid->addLayout(ButtonRow({cmdSave, cmdDelete, cmdNew, cmdCalendar}), r++, 0, 1, 2);
     grid->setRowStretch(r, 1);
 
     connect(cboCategory, &QComboBox::currentIndexChanged, this, [this] { categoryChanged(); });

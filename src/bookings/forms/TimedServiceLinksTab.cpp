@@ -57,14 +57,10 @@ TimedServiceLinksTab::TimedServiceLinksTab(AppContext& ctx, QWidget* parent)
     scroll->setWidget(rows);
     right->addWidget(scroll, 1);
 
-    auto* buttons = new QHBoxLayout;
     cmdSaveLink = named(new QPushButton("&Save"), "cmdSaveLink");
     cmdDeleteLink = named(new QPushButton("&Delete"), "cmdDeleteLink");
     cmdNewLink = named(new QPushButton("&New"), "cmdNewLink");
-    for (QPushButton* b : {cmdSaveLink, cmdDeleteLink, cmdNewLink}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    auto* buttons = ButtonRow({cmdSaveLink, cmdDeleteLink, cmdNewLink});
     buttons->addStretch();
     right->addLayout(buttons);
 

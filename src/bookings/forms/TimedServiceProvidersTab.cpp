@@ -10,7 +10,6 @@
 #include "platform/forms/FormHelpers.h"
 
 #include <QCheckBox>
-#include <QDoubleValidator>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -61,10 +60,7 @@ TimedServiceProvidersTab::TimedServiceProvidersTab(AppContext& ctx, QWidget* par
     form->addWidget(optFemale, 1, 1);
     form->addWidget(optMale, 1, 2);
     txtCommission = makeLineEdit(this, "txtCommission", false, 12);
-    auto* amount = new QDoubleValidator(0, 1e9, 2, txtCommission);
-    amount->setNotation(QDoubleValidator::StandardNotation);
-    amount->setLocale(QLocale::c());
-    txtCommission->setValidator(amount);
+    AcceptAmounts(txtCommission);
     form->addWidget(new QLabel("Commission:"), 2, 0);
     form->addWidget(txtCommission, 2, 1);
 
@@ -89,15 +85,12 @@ TimedServiceProvidersTab::TimedServiceProvidersTab(AppContext& ctx, QWidget* par
     works->addStretch();
     right->addLayout(works);
 
-    auto* buttons = new QHBoxLayout;
     cmdSaveProvider = named(new QPushButton("&Save"), "cmdSaveProvider");
     cmdDeleteProvider = named(new QPushButton("&Delete"), "cmdDeleteProvider");
     cmdNewProvider = named(new QPushButton("&New"), "cmdNewProvider");
     cmdSchedule = named(new QPushButton("Schedule..."), "cmdSchedule");
-    for (QPushButton* b : {cmdSaveProvider, cmdDeleteProvider, cmdNewProvider, cmdSchedule}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    auto* buttons =
+        ButtonRow({cmdSaveProvider, cmdDeleteProvider, cmdNewProvider, cmdSchedule});
     buttons->addStretch();
     right->addLayout(buttons);
 

@@ -10,7 +10,6 @@
 #include "platform/forms/FormHelpers.h"
 
 #include <QComboBox>
-#include <QDoubleValidator>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,10 +33,7 @@ TimedServiceServicesTab::TimedServiceServicesTab(AppContext& ctx, QWidget* paren
     cboServiceCategory = named(new QComboBox, "cboServiceCategory");
     cboServiceLocation = named(new QComboBox, "cboServiceLocation");
     txtServicePrice = makeLineEdit(this, "txtServicePrice", false, 12);
-    auto* amount = new QDoubleValidator(0, 1e9, 2, txtServicePrice);
-    amount->setNotation(QDoubleValidator::StandardNotation);
-    amount->setLocale(QLocale::c());
-    txtServicePrice->setValidator(amount);
+    AcceptAmounts(txtServicePrice);
     cboDuration = named(new QComboBox, "cboDuration");
     cboDuration->addItem(QString(), 0);
     for (int minutes : ServiceDurations())
@@ -57,14 +53,10 @@ TimedServiceServicesTab::TimedServiceServicesTab(AppContext& ctx, QWidget* paren
     form->addWidget(new QLabel("Minutes:"), 4, 0);
     form->addWidget(cboDuration, 4, 1);
 
-    auto* buttons = new QHBoxLayout;
     cmdSaveService = named(new QPushButton("&Save"), "cmdSaveService");
     cmdDeleteService = named(new QPushButton("&Delete"), "cmdDeleteService");
     cmdNewService = named(new QPushButton("&New"), "cmdNewService");
-    for (QPushButton* b : {cmdSaveService, cmdDeleteService, cmdNewService}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    auto* buttons = ButtonRow({cmdSaveService, cmdDeleteService, cmdNewService});
     buttons->addStretch();
     top->addLayout(buttons);
 

@@ -15,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -32,6 +33,10 @@ class DataGrid;
 void FillIdCombo(QComboBox* box, const std::vector<std::pair<qint64, QString>>& items);
 qint64 ComboId(const QComboBox* box);
 bool SelectComboId(QComboBox* box, qint64 id);
+// A row of buttons (no default button: Enter belongs to the grids).
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
+// The box takes amounts only: digits and one decimal point.
+void AcceptAmounts(QLineEdit* box);
 // The lookup list of that type as (OtherID, value) pairs, by value.
 std::vector<std::pair<qint64, QString>> LookupItems(AppContext& ctx, const QString& type);
 
