@@ -115,6 +115,9 @@ void declareTimedServices(Registry& r) {
                            .text("EndDate");
     addWeek(schedules);
     schedules.index({"ProvidersID", "StartDate", "EndDate"});
+    // The weeks in force on a day, for every provider at once: past
+    // exceptions pile up, the ones still running are few.
+    schedules.index({"EndDate", "StartDate"});
 
     r.table("Services", "bookings")
         .id("ServicesID")

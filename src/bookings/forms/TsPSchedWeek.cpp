@@ -2,6 +2,7 @@
 
 #include "bookings/BookingTimes.h"
 #include "bookings/TsCalendarLogic.h"
+#include "bookings/TsSchedule.h"
 #include "platform/Prompt.h"
 #include "platform/forms/DataGrid.h"
 #include "platform/forms/FormHelpers.h"
@@ -46,7 +47,7 @@ QStringList cellsOf(int weekday, const TypedWeekDay& d) {
 } // namespace
 
 TsPSchedWeek::TsPSchedWeek(Prompt& prompt, int tab, QWidget* parent)
-    : QWidget(parent), m_prompt(prompt) {
+    : QWidget(parent), m_prompt(prompt), m_days(new TypedWeekDay[7]) {
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(0, 0, 0, 0);
 
@@ -94,8 +95,13 @@ TsPSchedWeek::TsPSchedWeek(Prompt& prompt, int tab, QWidget* parent)
     setWeek(TsWeek{});
 }
 
+TsPSchedWeek::~TsPSchedWeek() = default;
+
 void TsPSchedWeek::setWeek(const TsWeek& week) {
-    TypedWeekFrom(week, m_days);
+    TypedWeekDay days[7];
+    TypedWeekFrom(week, days);
+    for (int i = 0; i < 7; ++i)
+        m_days[i] = days[i];
     grdWeek->clearRows();
     for (int d = 1; d <= 7; ++d) {
         grdWeek->setRow(d, cellsOf(d, m_days[d - 1]));

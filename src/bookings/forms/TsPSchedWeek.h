@@ -4,10 +4,9 @@
 // day, and the time pickers that set the times of the day chosen on the grid.
 // Every control carries the index of its tab as a suffix ("grdWeek_1").
 
-#include "bookings/TsSchedule.h"
-
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -16,12 +15,15 @@ class QPushButton;
 namespace vm {
 
 class DataGrid;
+struct TsWeek;
+struct TypedWeekDay;
 class Prompt;
 
 class TsPSchedWeek : public QWidget {
     Q_OBJECT
 public:
     TsPSchedWeek(Prompt& prompt, int tabIndex, QWidget* parent = nullptr);
+    ~TsPSchedWeek() override;
 
     void setWeek(const TsWeek& week);
     void clear();
@@ -34,7 +36,7 @@ private:
     void cmdSetTimes_Click();
 
     Prompt& m_prompt;
-    TypedWeekDay m_days[7]; // what the grid shows, Sunday first
+    std::unique_ptr<TypedWeekDay[]> m_days; // the 7 days the grid shows, Sunday first
     DataGrid* grdWeek;
     std::array<QCheckBox*, 7> chkWork{}; // Sunday first
     QComboBox *cboStart, *cboEnd, *cboMealStart, *cboMealEnd;

@@ -1,8 +1,9 @@
 #include "bookings/forms/frmTSCalendar.h"
 
 #include "bookings/TsCalendarLogic.h"
+#include "bookings/DaySheet.h"
 #include "bookings/TsBookings.h"
-#include "core/DataAccess.h"
+#include "bookings/forms/TsCalGuard.h"
 #include "core/Formats.h"
 #include "guests/OtherLists.h"
 #include "platform/forms/DataGrid.h"
@@ -28,16 +29,8 @@ enum Picker { CategoryPicker, ServicePicker, LocationPicker, ProviderPicker };
 // The result grid's columns: what is shown, then the ids the selection needs.
 enum ResultColumn { ResCategory, ResService, ResProvider, ResCategoryId, ResServiceId, ResProviderId };
 
-template <class F> bool guarded(AppContext& ctx, const QString& procedure, F&& call) {
-    try {
-        call();
-        return true;
-    } catch (const DbError& e) {
-        ReportError(ctx.prompt(), e, procedure, FormName, true);
-    } catch (const std::exception& e) {
-        ReportError(ctx.prompt(), e, procedure, FormName, true);
-    }
-    return false;
+template <class F> bool guarded(AppContext& ctx, const QString& procedure, F&& step) {
+    return TsCalGuarded(ctx, procedure, FormName, std::forward<F>(step));
 }
 
 // A picker's entries after an empty one (nothing chosen), each with its id.
@@ -66,6 +59,8 @@ struct frmTSCalendar::Ui : QObject {
     DataGrid* grdAvailability = nullptr;
     QPushButton *cmdSearch = nullptr, *cmdProvider = nullptr, *cmdSelect = nullptr,
                 *cmdClose = nullptr;
+    DaySheet sheet; // what the time grid shows
+    std::vector<TsAvailability> results;
 };
 
 frmTSCalendar::frmTSCalendar(AppContext& ctx, const QDate& day, QWidget* parent)
@@ -221,14 +216,14 @@ void frmTSCalendar::dayChanged() {
 
 void frmTSCalendar::clearResults() {
     m_time.clear();
-    m_results.clear();
+    ui->results.clear();
     ui->grdAvailability->clearRows();
 }
 
 void frmTSCalendar::showEmptyDay() {
-    m_sheet = DaySheet{};
-    m_sheet.day = m_day;
-    guarded(m_ctx, "GetTimedServiceHours", [&] { m_sheet.rows = EmptyDayRows(m_ctx, m_day); });
+    ui->sheet = DaySheet{};
+    ui->sheet.day = m_day;
+    guarded(m_ctx, "GetTimedServiceHours", [&] { ui->sheet.rows = EmptyDayRows(m_ctx, m_day); });
     drawSheet();
 }
 
@@ -239,7 +234,7 @@ bool frmTSCalendar::showProviderDay(qint64 providerId) {
             sheet = BuildDaySheet(m_ctx, SheetKind::Provider, m_day, providerId, 0);
         }))
         return false;
-    m_sheet = std::move(sheet);
+    ui->sheet = std::move(sheet);
     drawSheet();
     return true;
 }
@@ -248,12 +243,12 @@ void frmTSCalendar::drawSheet() {
     ui->lblMode->setText(m_mode == 'P' ? QStringLiteral("Provider Search")
                                        : QStringLiteral("Service Search"));
     ui->grdTimes->clearRows();
-    for (size_t i = 0; i < m_sheet.rows.size(); ++i) {
-        const SheetRow& r = m_sheet.rows[i];
+    for (size_t i = 0; i < ui->sheet.rows.size(); ++i) {
+        const SheetRow& r = ui->sheet.rows[i];
         ui->grdTimes->setRow(qint64(i) + 1, {r.time, r.text}, {}, r.color, false);
     }
     // The time of the service search stays chosen while providers are looked at.
-    const int row = m_time.isEmpty() ? -1 : m_sheet.rowOf(m_time);
+    const int row = m_time.isEmpty() ? -1 : ui->sheet.rowOf(m_time);
     if (row >= 0) ui->grdTimes->selectKey(row + 1);
 }
 
@@ -282,8 +277,8 @@ void frmTSCalendar::cmdProvider_Click() {
 }
 
 void frmTSCalendar::timeClicked(int row) {
-    if (row < 0 || row >= int(m_sheet.rows.size())) return;
-    const SheetRow& r = m_sheet.rows[size_t(row)];
+    if (row < 0 || row >= int(ui->sheet.rows.size())) return;
+    const SheetRow& r = ui->sheet.rows[size_t(row)];
     // A booking of the provider shown opens on the booking screen, in either mode.
     if (r.state == SlotState::Booking && r.bookingId > 0) {
         emit bookingChosen(r.bookingId);
@@ -313,16 +308,16 @@ void frmTSCalendar::timeClicked(int row) {
         return;
     }
     m_time = r.time;
-    m_results = std::move(found);
-    for (size_t i = 0; i < m_results.size(); ++i) {
-        const TsAvailability& a = m_results[i];
+    ui->results = std::move(found);
+    for (size_t i = 0; i < ui->results.size(); ++i) {
+        const TsAvailability& a = ui->results[i];
         ui->grdAvailability->setRow(
             qint64(i) + 1,
             {a.categoryName, a.serviceName, a.providerName, QString::number(a.categoryId),
              QString::number(a.serviceId), QString::number(a.providerId)},
             {}, {}, false);
     }
-    if (m_results.empty()) {
+    if (ui->results.empty()) {
         m_ctx.prompt().message(MsgCalNoneAvailable);
         return;
     }
@@ -331,8 +326,8 @@ void frmTSCalendar::timeClicked(int row) {
 
 const TsAvailability* frmTSCalendar::chosenResult() const {
     const qint64 key = ui->grdAvailability->currentKey();
-    if (key < 1 || key > qint64(m_results.size())) return nullptr;
-    return &m_results[size_t(key - 1)];
+    if (key < 1 || key > qint64(ui->results.size())) return nullptr;
+    return &ui->results[size_t(key - 1)];
 }
 
 // The provider of the chosen result: their day in the time grid.
@@ -357,14 +352,14 @@ void frmTSCalendar::cmdSelect_Click() {
     // The provider's day as it is now: another desk may have booked meanwhile.
     const TsAvailability choice = *a;
     if (!showProviderDay(choice.providerId)) return;
-    const QString refusal = CheckCalendarTime(m_sheet, m_time, choice.duration);
+    const QString refusal = CheckCalendarTime(ui->sheet, m_time, choice.duration);
     if (!refusal.isEmpty()) {
         m_ctx.prompt().message(refusal);
         return;
     }
-    const int row = m_sheet.rowOf(m_time);
-    m_sheet.rows[size_t(row)].text = SelectedTimeText;
-    ui->grdTimes->setRow(row + 1, {m_time, SelectedTimeText}, {}, m_sheet.rows[size_t(row)].color);
+    const int row = ui->sheet.rowOf(m_time);
+    ui->sheet.rows[size_t(row)].text = SelectedTimeText;
+    ui->grdTimes->setRow(row + 1, {m_time, SelectedTimeText}, {}, ui->sheet.rows[size_t(row)].color);
 
     TsCalendarChoice c;
     c.day = m_day;

@@ -3,14 +3,14 @@
 // or location across the day's 10-minute rows (mode "S"), or one provider's
 // day sheet (mode "P").  A chosen time goes back to the booking screen.
 
-#include "bookings/DaySheet.h"
-#include "bookings/TsSchedule.h"
 #include "core/AppContext.h"
 
 #include <QDate>
 #include <QDialog>
 
 namespace vm {
+
+struct TsAvailability;
 
 struct TsCalendarChoice {
     QDate day;
@@ -58,9 +58,7 @@ private:
     AppContext& m_ctx;
     QDate m_day;
     char m_mode = 'S';
-    DaySheet m_sheet;  // what the time grid shows
-    QString m_time;    // the time clicked in a service search ("" none)
-    std::vector<TsAvailability> m_results;
+    QString m_time; // the time clicked in a service search ("" none)
 };
 
 } // namespace vm

@@ -2,8 +2,8 @@
 
 #include "bookings/TsCalendarLogic.h"
 #include "bookings/TsSetup.h"
+#include "bookings/forms/TsCalGuard.h"
 #include "bookings/forms/TsPSchedWeek.h"
-#include "core/DataAccess.h"
 #include "core/Formats.h"
 #include "platform/VersionedUpdate.h"
 #include "platform/forms/DataGrid.h"
@@ -38,17 +38,8 @@ QString tabName(const char* name, int tab) {
     return QString::fromLatin1(name) + u'_' + QString::number(tab);
 }
 
-// Runs a store call; a failure is shown as the program's error and answers false.
-template <class F> bool guarded(AppContext& ctx, const QString& procedure, F&& call) {
-    try {
-        call();
-        return true;
-    } catch (const DbError& e) {
-        ReportError(ctx.prompt(), e, procedure, FormName, true);
-    } catch (const std::exception& e) {
-        ReportError(ctx.prompt(), e, procedure, FormName, true);
-    }
-    return false;
+template <class F> bool guarded(AppContext& ctx, const QString& procedure, F&& step) {
+    return TsCalGuarded(ctx, procedure, FormName, std::forward<F>(step));
 }
 
 } // namespace
@@ -63,6 +54,7 @@ struct frmTSPSchedule::Ui : QObject {
               *txtFirstDay = nullptr;
     QComboBox* cboWeeks = nullptr;
     QPushButton* cmdClose = nullptr;
+    std::vector<ProviderSchedule> schedules; // as listed: masters, then exceptions
 };
 
 frmTSPSchedule::frmTSPSchedule(AppContext& ctx, qint64 providerId, QWidget* parent)
@@ -177,12 +169,16 @@ void frmTSPSchedule::build() {
     connect(cmdDeleteMaster, &QPushButton::clicked, this, &frmTSPSchedule::deleteMaster);
     connect(cmdApply, &QPushButton::clicked, this, &frmTSPSchedule::applyMasters);
     connect(ui->cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    // The selected row, not the current one: "New" clears the selection but
+    // the grid keeps its current row.
     connect(ui->grdExceptions->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] {
-                if (const qint64 id = ui->grdExceptions->currentKey()) showException(id);
+                const QList<qint64> keys = ui->grdExceptions->selectedKeys();
+                if (!keys.isEmpty()) showException(keys.first());
             });
     connect(ui->grdMasters->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (const qint64 id = ui->grdMasters->currentKey()) showMaster(id);
+        const QList<qint64> keys = ui->grdMasters->selectedKeys();
+        if (!keys.isEmpty()) showMaster(keys.first());
     });
 }
 
@@ -194,12 +190,12 @@ void frmTSPSchedule::loadDefault() {
 }
 
 void frmTSPSchedule::refreshSchedules(qint64 exceptionToShow, qint64 masterToShow) {
-    m_schedules.clear();
+    ui->schedules.clear();
     guarded(m_ctx, "BuildScheduleGrids",
-            [&] { m_schedules = GetProviderSchedules(m_ctx, m_providerId); });
+            [&] { ui->schedules = GetProviderSchedules(m_ctx, m_providerId); });
     ui->grdExceptions->clearRows();
     ui->grdMasters->clearRows();
-    for (const ProviderSchedule& s : m_schedules) {
+    for (const ProviderSchedule& s : ui->schedules) {
         if (s.isMaster())
             ui->grdMasters->setRow(s.id, {s.endDate});
         else
@@ -218,7 +214,7 @@ void frmTSPSchedule::refreshSchedules(qint64 exceptionToShow, qint64 masterToSho
 
 const ProviderSchedule* frmTSPSchedule::scheduleOf(qint64 id) const {
     if (id == 0) return nullptr;
-    for (const ProviderSchedule& s : m_schedules)
+    for (const ProviderSchedule& s : ui->schedules)
         if (s.id == id) return &s;
     return nullptr;
 }

@@ -2,12 +2,14 @@
 // One provider's working weeks: the default week, dated exceptions and named
 // master weeks, and applying the masters over a number of weeks.
 
-#include "bookings/TsSchedule.h"
 #include "core/AppContext.h"
 
 #include <QDialog>
 
 namespace vm {
+
+struct ProviderSchedule;
+struct TsWeek;
 
 class frmTSPSchedule : public QDialog {
     Q_OBJECT
@@ -40,7 +42,6 @@ private:
     Ui* ui = nullptr; // owned through Qt's parent chain
     AppContext& m_ctx;
     qint64 m_providerId;
-    std::vector<ProviderSchedule> m_schedules; // as listed: masters, then exceptions
     qint64 m_exceptionId = 0; // the exception in the boxes (0: a new one)
     qint64 m_masterId = 0;    // the master in the boxes (0: a new one)
 };
