@@ -1,7 +1,7 @@
 #include "bookings/DaySheet.h"
 
 #include "bookings/BookingTimes.h"
-#include "bookings/TsSetup.h"
+#include "bookings/TsBookings.h"
 #include "core/DataAccess.h"
 #include "core/Formats.h"
 #include "core/LongText.h"
@@ -16,22 +16,24 @@ namespace {
 const QColor OwnColor(0xFF, 0xFF, 0xC0);   // a booking of the sheet's own provider, meal rows
 const QColor OtherColor(0xE0, 0xE0, 0xE0); // a booking of another provider
 
-// A booking of the day as the sheet needs it.
-struct SheetBooking {
-    qint64 id = 0, categoryId = 0, serviceId = 0, providerId = 0, locationId = 0;
-    int start = -1; // minute of the day; -1 when the stored time is none
-    int duration = 0;
-    double price = 0, gratuity = 0;
-    QString firstName, lastName, referTime;
+// A booking of the day with the minute it starts (-1 when its time is none).
+struct SheetBooking : TsBooking {
+    int start = -1;
 };
 
 // Names looked up once per sheet.
 class NameCache {
 public:
     explicit NameCache(AppContext& ctx) : m_ctx(ctx) {}
-    QString category(qint64 id) { return cached(m_categories, id, [&] { return TsCategoryName(m_ctx, id); }); }
-    QString location(qint64 id) { return cached(m_locations, id, [&] { return TsLocationName(m_ctx, id); }); }
-    QString provider(qint64 id) { return cached(m_providers, id, [&] { return GetProviderName(m_ctx, id); }); }
+    QString category(qint64 id) {
+        return cached(m_categories, id, [&] { return TsCategoryName(m_ctx, id); });
+    }
+    QString location(qint64 id) {
+        return cached(m_locations, id, [&] { return TsLocationName(m_ctx, id); });
+    }
+    QString provider(qint64 id) {
+        return cached(m_providers, id, [&] { return GetProviderName(m_ctx, id); });
+    }
     QString service(qint64 id) {
         return cached(m_services, id, [&] {
             const auto s = GetService(m_ctx, id);
@@ -51,38 +53,38 @@ private:
 
 std::vector<SheetBooking> readBookings(Database& db, SheetKind kind, const QString& day,
                                        qint64 providerId, qint64 locationId) {
-    static const QString columns =
-        "SELECT [TimedServiceID], [CategoryID], [ServicesID], [ProviderID], [LocationID], "
-        "[Duration], [Price], [Gratuity], [FirstName], [LastName], [ReferTime] FROM [TimedService] ";
-    std::vector<Row> rows;
+    QString where;
+    QVariantList params;
     switch (kind) {
     case SheetKind::Provider:
-        rows = db.query(columns + "WHERE [ProviderID] = ? AND [ReferDate] = ?", {providerId, day});
+        where = "[ProviderID] = ? AND [ReferDate] = ?";
+        params = {providerId, day};
         break;
     case SheetKind::Location:
-        rows = db.query(columns + "WHERE [LocationID] = ? AND [ReferDate] = ?", {locationId, day});
+        where = "[LocationID] = ? AND [ReferDate] = ?";
+        params = {locationId, day};
         break;
     case SheetKind::Combined:
-        rows = db.query(columns + "WHERE [ReferDate] = ? AND ([ProviderID] = ? OR [LocationID] = ?)",
-                        {day, providerId, locationId});
+        where = "[ReferDate] = ? AND ([ProviderID] = ? OR [LocationID] = ?)";
+        params = {day, providerId, locationId};
         break;
     }
+    const std::vector<Row> rows = db.query("SELECT * FROM [TimedService] WHERE " + where, params);
+    // The instructions of all of them at once, in their pieces' order.
+    QHash<qint64, QString> instructions;
+    for (const Row& r : db.query("SELECT [EvConKey], [NoteField] FROM [EvConText] WHERE "
+                                 "[EvConType] = ? AND [EvConKey] IN (SELECT [TimedServiceID] "
+                                 "FROM [TimedService] WHERE " +
+                                     where + ") ORDER BY [EvConKey], [Sequence]",
+                                 QVariantList{TextKind::BookingInstructions} + params))
+        instructions[r.number("EvConKey")] += r.text("NoteField");
     std::vector<SheetBooking> out;
     out.reserve(rows.size());
     for (const Row& r : rows) {
         SheetBooking b;
-        b.id = r.number("TimedServiceID");
-        b.categoryId = r.number("CategoryID");
-        b.serviceId = r.number("ServicesID");
-        b.providerId = r.number("ProviderID");
-        b.locationId = r.number("LocationID");
-        b.duration = int(r.number("Duration"));
-        b.price = r.real("Price");
-        b.gratuity = r.real("Gratuity");
-        b.firstName = StoredText(r.text("FirstName"));
-        b.lastName = StoredText(r.text("LastName"));
-        b.referTime = r.text("ReferTime").trimmed();
+        static_cast<TsBooking&>(b) = TsBookingFromRow(r);
         b.start = SlotMinute(b.referTime);
+        b.instructions = instructions.value(b.id);
         out.push_back(std::move(b));
     }
     // Stored times are "hh:mm AM" text, whose order is not the day's order.
@@ -107,13 +109,13 @@ int DaySheet::rowOf(const QString& time) const {
 }
 
 QStringList TsBookingLines(const QString& firstName, const QString& lastName,
-                           const QString& category, const QString& service,
-                           const QString& provider, const QString& location, double price,
-                           double gratuity, const QString& instructions) {
+                           const QString& category, const QString& service, const QString& provider,
+                           const QString& location, double price, double gratuity,
+                           const QString& instructions) {
     QStringList lines{firstName + " " + lastName, category + ": " + service,
                       provider + ": " + location,
-                      "Price:  " + Formats::FormatNumber(price, "#.00") + ",   Gratuity = " +
-                          Formats::FormatNumber(gratuity, "#.00")};
+                      "Price:  " + Formats::FormatNumber(price, "#.00") +
+                          ",   Gratuity = " + Formats::FormatNumber(gratuity, "#.00")};
     // A row shows one line: the instructions' own line breaks become blanks.
     QString text = instructions.trimmed();
     text.replace("\r\n", " ").replace('\n', ' ').replace('\r', ' ');
@@ -166,12 +168,12 @@ DaySheet BuildDaySheet(AppContext& ctx, SheetKind kind, const QDate& day, qint64
         if (at < 0) sheet.outside << SlotText(b.start) + "  " + b.firstName + " " + b.lastName;
 
         // A location sheet shown without a provider treats every booking as its own.
-        const bool own = b.providerId == providerId ||
-                         (kind == SheetKind::Location && providerId == 0);
-        const QStringList lines = TsBookingLines(
-            b.firstName, b.lastName, names.category(b.categoryId), names.service(b.serviceId),
-            names.provider(b.providerId), names.location(b.locationId), b.price, b.gratuity,
-            GetECT(ctx, b.id, TextKind::BookingInstructions));
+        const bool own =
+            b.providerId == providerId || (kind == SheetKind::Location && providerId == 0);
+        const QStringList lines =
+            TsBookingLines(b.firstName, b.lastName, names.category(b.categoryId),
+                           names.service(b.serviceId), names.provider(b.providerId),
+                           names.location(b.locationId), b.price, b.gratuity, b.instructions);
 
         // The rows the booking covers, wherever it starts: a row is covered
         // when its 10 minutes meet the booking's.

@@ -45,9 +45,9 @@ struct DaySheet {
 // "Provider: Location", "Price:  80.00,   Gratuity = 10.00" and, when there
 // are any, the instructions on one line.
 QStringList TsBookingLines(const QString& firstName, const QString& lastName,
-                           const QString& category, const QString& service,
-                           const QString& provider, const QString& location, double price,
-                           double gratuity, const QString& instructions);
+                           const QString& category, const QString& service, const QString& provider,
+                           const QString& location, double price, double gratuity,
+                           const QString& instructions);
 
 // Builds the sheet of the day (provider sheets with the meal break).
 DaySheet BuildDaySheet(AppContext& ctx, SheetKind kind, const QDate& day, qint64 providerId,

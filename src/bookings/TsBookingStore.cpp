@@ -42,28 +42,6 @@ QString cardDigits(const QString& typed) {
     return digits;
 }
 
-TsBooking fromRow(const Row& r) {
-    TsBooking b;
-    b.id = r.number("TimedServiceID");
-    b.categoryId = r.number("CategoryID");
-    b.serviceId = r.number("ServicesID");
-    b.providerId = r.number("ProviderID");
-    b.locationId = r.number("LocationID");
-    b.logbookId = r.number("LogbookID");
-    b.profileId = r.number("ProfileID");
-    b.duration = int(r.number("Duration"));
-    b.price = r.real("Price");
-    b.gratuity = r.real("Gratuity");
-    b.lastName = StoredText(r.text("LastName"));
-    b.firstName = StoredText(r.text("FirstName"));
-    b.referDate = r.text("ReferDate").trimmed();
-    b.referTime = r.text("ReferTime").trimmed();
-    b.confirmation = StoredText(r.text("Confirmation"));
-    b.posNumber = StoredText(r.text("POSNumber"));
-    for (int i = 0; i < 5; ++i) b.status[i] = r.flag(QString("Status%1").arg(i));
-    return b;
-}
-
 // Why the provider cannot take `rows` rows from `start` on the day: "" when it can.
 QString checkProviderHours(AppContext& ctx, qint64 providerId, const QDate& day, int start,
                            int rows) {
@@ -101,11 +79,34 @@ TsSaveResult refused(const QString& message) {
 
 } // namespace
 
+TsBooking TsBookingFromRow(const Row& r) {
+    TsBooking b;
+    b.id = r.number("TimedServiceID");
+    b.categoryId = r.number("CategoryID");
+    b.serviceId = r.number("ServicesID");
+    b.providerId = r.number("ProviderID");
+    b.locationId = r.number("LocationID");
+    b.logbookId = r.number("LogbookID");
+    b.profileId = r.number("ProfileID");
+    b.duration = int(r.number("Duration"));
+    b.price = r.real("Price");
+    b.gratuity = r.real("Gratuity");
+    b.lastName = StoredText(r.text("LastName"));
+    b.firstName = StoredText(r.text("FirstName"));
+    b.referDate = r.text("ReferDate").trimmed();
+    b.referTime = r.text("ReferTime").trimmed();
+    b.confirmation = StoredText(r.text("Confirmation"));
+    b.posNumber = StoredText(r.text("POSNumber"));
+    for (int i = 0; i < 5; ++i)
+        b.status[i] = r.flag(QString("Status%1").arg(i));
+    return b;
+}
+
 std::optional<TsBooking> GetTimedService(AppContext& ctx, qint64 timedServiceId) {
     const auto r = ctx.db().queryOne("SELECT * FROM [TimedService] WHERE [TimedServiceID] = ?",
                                      {timedServiceId});
     if (!r) return std::nullopt;
-    TsBooking b = fromRow(*r);
+    TsBooking b = TsBookingFromRow(*r);
     b.instructions = GetECT(ctx, b.id, TextKind::BookingInstructions);
     return b;
 }
@@ -164,7 +165,8 @@ TsSaveResult SaveTimedService(AppContext& ctx, qint64 id, const TypedTsBooking& 
                 b->confirmation = StoredText(CleanSqlText(t.confirmation));
                 b->posNumber = StoredText(CleanSqlText(t.posNumber));
                 b->gratuity = gratuity;
-                for (int i = 0; i < 3; ++i) b->status[i] = t.status[i];
+                for (int i = 0; i < 3; ++i)
+                    b->status[i] = t.status[i];
                 b->profileId = t.profileId;
                 b->instructions = t.instructions;
                 db.exec("UPDATE [TimedService] SET [LastName] = ?, [FirstName] = ?, "
@@ -188,8 +190,7 @@ TsSaveResult SaveTimedService(AppContext& ctx, qint64 id, const TypedTsBooking& 
         const QDate day = typedDate(t.referDate);
         const int start = SlotMinute(t.referTime.trimmed());
         const int rows = TsSlotCount(service->duration);
-        if (const QString m = checkProviderHours(ctx, t.providerId, day, start, rows);
-            !m.isEmpty())
+        if (const QString m = checkProviderHours(ctx, t.providerId, day, start, rows); !m.isEmpty())
             return refused(m);
 
         TsBooking b;
@@ -207,7 +208,8 @@ TsSaveResult SaveTimedService(AppContext& ctx, qint64 id, const TypedTsBooking& 
         b.referTime = SlotText(start);
         b.confirmation = StoredText(CleanSqlText(t.confirmation));
         b.posNumber = StoredText(CleanSqlText(t.posNumber));
-        for (int i = 0; i < 3; ++i) b.status[i] = t.status[i];
+        for (int i = 0; i < 3; ++i)
+            b.status[i] = t.status[i];
         b.instructions = t.instructions;
 
         db.transaction([&] {
@@ -215,8 +217,7 @@ TsSaveResult SaveTimedService(AppContext& ctx, qint64 id, const TypedTsBooking& 
             // then checked against what the others committed.
             if (!LockRowForBooking(db, "Providers", "ProvidersID", b.providerId))
                 throw Refusal{MsgTsProviderGone};
-            if (providerBusy(db, b.providerId, b.referDate, start,
-                             start + rows * TsSlotMinutes))
+            if (providerBusy(db, b.providerId, b.referDate, start, start + rows * TsSlotMinutes))
                 throw Refusal{MsgTsTaken};
             b.id = db.insert(
                 "INSERT INTO [TimedService] ([CategoryID], [ServicesID], [ProviderID], "
@@ -227,8 +228,8 @@ TsSaveResult SaveTimedService(AppContext& ctx, qint64 id, const TypedTsBooking& 
                 {b.categoryId, b.serviceId, b.providerId, b.locationId, b.profileId, b.duration,
                  b.gratuity, b.price, CleanSqlTextKeepAmp(t.lastName),
                  CleanSqlTextKeepAmp(t.firstName), b.referDate, b.referTime,
-                 CleanSqlText(t.confirmation), CleanSqlText(t.posNumber), b.status[0],
-                 b.status[1], b.status[2], false, false},
+                 CleanSqlText(t.confirmation), CleanSqlText(t.posNumber), b.status[0], b.status[1],
+                 b.status[2], false, false},
                 "TimedServiceID");
             PutECT(ctx, b.id, TextKind::BookingInstructions, t.instructions);
             if (const auto link = GetTsLogLink(ctx, b.categoryId);
@@ -256,8 +257,8 @@ bool DeleteTimedService(AppContext& ctx, qint64 timedServiceId) {
             "SELECT [LogbookID] FROM [TimedService] WHERE [TimedServiceID] = ?", {timedServiceId});
         if (!logId.isValid()) return;
         DeleteECT(ctx, timedServiceId, {TextKind::BookingInstructions});
-        deleted = db.exec("DELETE FROM [TimedService] WHERE [TimedServiceID] = ?",
-                          {timedServiceId}) > 0;
+        deleted =
+            db.exec("DELETE FROM [TimedService] WHERE [TimedServiceID] = ?", {timedServiceId}) > 0;
         CancelTsLogEntry(ctx, logId.toLongLong());
     });
     return deleted;

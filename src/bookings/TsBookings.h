@@ -26,6 +26,8 @@ struct TsBooking {
 };
 
 std::optional<TsBooking> GetTimedService(AppContext& ctx, qint64 timedServiceId);
+// The columns of a TimedService row (the instructions are left to the caller).
+TsBooking TsBookingFromRow(const Row& r);
 
 // What the booking fields hold when Save is pressed.
 struct TypedTsBooking {
@@ -72,9 +74,9 @@ int PurgeTimedServices(AppContext& ctx, const QDate& before);
 // `removeNumber` (form name "Timed Services", the field's objectName) and
 // recorded as card screening does everywhere; the name is then saved without
 // the number (true) or as typed.  Answers the number of findings.
-int ScreenTsBookingNames(AppContext& ctx, TypedTsBooking& t, qint64 recordId,
-                         const std::function<bool(const QString& form, const QString& field)>&
-                             removeNumber);
+int ScreenTsBookingNames(
+    AppContext& ctx, TypedTsBooking& t, qint64 recordId,
+    const std::function<bool(const QString& form, const QString& field)>& removeNumber);
 
 // The value a logbook link places for one of TsLinkValueNames(); "" for an
 // unknown name.

@@ -8,6 +8,8 @@
 #include "core/DataAccess.h"
 #include "core/LongText.h"
 
+#include <functional>
+
 namespace vm {
 
 namespace {
@@ -66,7 +68,45 @@ QString serviceBookingsMessage(int count) {
            "all Timed Services have been deleted.";
 }
 
+// Deletes the row with what `cleanup` removes, in one transaction, unless
+// bookings name it: then the message with their count.  The row's lock makes a
+// booking saved meanwhile (it holds the provider's lock) visible to the count.
+QString deleteUnlessBooked(AppContext& ctx, const char* table, const char* key,
+                           const char* bookingColumn, qint64 id, QString (*message)(int),
+                           const std::function<void(Database&)>& cleanup) {
+    Database& db = ctx.db();
+    QString refusal;
+    db.transaction([&] {
+        if (!LockRowForBooking(db, table, key, id)) return;
+        if (const int count = countBookings(db, bookingColumn, id)) {
+            refusal = message(count);
+            return;
+        }
+        cleanup(db);
+        db.exec(QString("DELETE FROM [") + table + "] WHERE [" + key + "] = ?", {id});
+    });
+    return refusal;
+}
+
 } // namespace
+
+namespace ts {
+
+qint64 UpdateOrInsert(Database& db, const QString& table, const QString& key,
+                      const QStringList& columns, const QVariantList& values, qint64 id) {
+    db.transaction([&] {
+        if (id != 0 && db.exec("UPDATE [" + table + "] SET [" + columns.join("] = ?, [") +
+                                   "] = ? WHERE [" + key + "] = ?",
+                               QVariantList(values) << id) > 0)
+            return;
+        id = db.insert("INSERT INTO [" + table + "] ([" + columns.join("], [") + "]) VALUES (" +
+                           QString("?, ").repeated(int(columns.size()) - 1) + "?)",
+                       values, key);
+    });
+    return id;
+}
+
+} // namespace ts
 
 std::vector<std::pair<qint64, QString>> GetProviders(AppContext& ctx) {
     std::vector<std::pair<qint64, QString>> list;
@@ -92,34 +132,11 @@ QString GetProviderName(AppContext& ctx, qint64 providerId) {
 QString SaveProvider(AppContext& ctx, Provider& p) {
     if (p.name.trimmed().isEmpty()) return MsgProviderRequired;
     if (!p.female.has_value()) return MsgProviderGender;
-    RequireWellFormed(p.week);
-    Database& db = ctx.db();
     const QString name = CleanSqlTextKeepAmp(p.name);
-    QVariantList values{name,
-                        *p.female,
-                        p.commission,
-                        p.allServices,
-                        p.week.workSchedule,
-                        p.week.startArray,
-                        p.week.endArray,
-                        p.week.startMeal,
-                        p.week.endMeal};
-    db.transaction([&] {
-        if (p.id != 0) {
-            QVariantList update = values;
-            update << p.id;
-            if (db.exec(
-                    "UPDATE [Providers] SET [ProviderName] = ?, [Gender] = ?, [Commission] = ?, "
-                    "[AllServices] = ?, [WorkSchedule] = ?, [StartArray] = ?, [EndArray] = ?, "
-                    "[StartMeal] = ?, [EndMeal] = ? WHERE [ProvidersID] = ?",
-                    update) > 0)
-                return;
-        }
-        p.id = db.insert("INSERT INTO [Providers] ([ProviderName], [Gender], [Commission], "
-                         "[AllServices], [WorkSchedule], [StartArray], [EndArray], [StartMeal], "
-                         "[EndMeal]) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                         values, "ProvidersID");
-    });
+    p.id = ts::UpdateOrInsert(
+        ctx.db(), "Providers", "ProvidersID",
+        QStringList{"ProviderName", "Gender", "Commission", "AllServices"} + ts::WeekColumns(),
+        QVariantList{name, *p.female, p.commission, p.allServices} + ts::WeekValues(p.week), p.id);
     p.name = StoredText(name);
     return {};
 }
@@ -130,22 +147,15 @@ int CountProviderBookings(AppContext& ctx, qint64 providerId) {
 
 QString DeleteProvider(AppContext& ctx, qint64 providerId) {
     if (providerId == 0) return MsgProviderDeleteNone;
-    Database& db = ctx.db();
-    QString refusal;
-    db.transaction([&] {
-        // A booking saved meanwhile holds this lock: the count below sees it.
-        if (!LockRowForBooking(db, "Providers", "ProvidersID", providerId)) return;
-        if (const int count = countBookings(db, "ProviderID", providerId)) {
-            refusal = providerBookingsMessage(count);
-            return;
-        }
-        LongTextDb(ctx, TextKind::ProviderService)
-            .exec("DELETE FROM [EvConText] WHERE [EvConKey] = ? AND [EvConType] = ?",
-                  {providerId, TextKind::ProviderService});
-        db.exec("DELETE FROM [ProviderSchedule] WHERE [ProvidersID] = ?", {providerId});
-        db.exec("DELETE FROM [Providers] WHERE [ProvidersID] = ?", {providerId});
-    });
-    return refusal;
+    return deleteUnlessBooked(ctx, "Providers", "ProvidersID", "ProviderID", providerId,
+                              providerBookingsMessage, [&](Database& db) {
+                                  LongTextDb(ctx, TextKind::ProviderService)
+                                      .exec("DELETE FROM [EvConText] WHERE [EvConKey] = ? AND "
+                                            "[EvConType] = ?",
+                                            {providerId, TextKind::ProviderService});
+                                  db.exec("DELETE FROM [ProviderSchedule] WHERE [ProvidersID] = ?",
+                                          {providerId});
+                              });
 }
 
 QList<int> ServiceDurations() {
@@ -213,22 +223,10 @@ QString SaveService(AppContext& ctx, Service& s) {
     if (s.categoryId == 0) return MsgServiceCategory;
     if (s.locationId == 0) return MsgServiceLocation;
     if (!ServiceDurations().contains(s.duration)) return MsgServiceDuration;
-    Database& db = ctx.db();
     const QString name = CleanSqlTextKeepAmp(s.name);
-    const QVariantList values{name, s.categoryId, s.locationId, s.price, s.duration};
-    db.transaction([&] {
-        if (s.id != 0) {
-            QVariantList update = values;
-            update << s.id;
-            if (db.exec("UPDATE [Services] SET [ServiceName] = ?, [CategoryID] = ?, "
-                        "[LocationID] = ?, [Price] = ?, [Duration] = ? WHERE [ServicesID] = ?",
-                        update) > 0)
-                return;
-        }
-        s.id = db.insert("INSERT INTO [Services] ([ServiceName], [CategoryID], [LocationID], "
-                         "[Price], [Duration]) VALUES (?, ?, ?, ?, ?)",
-                         values, "ServicesID");
-    });
+    s.id = ts::UpdateOrInsert(ctx.db(), "Services", "ServicesID",
+                              {"ServiceName", "CategoryID", "LocationID", "Price", "Duration"},
+                              {name, s.categoryId, s.locationId, s.price, s.duration}, s.id);
     s.name = StoredText(name);
     return {};
 }
@@ -239,20 +237,14 @@ int CountServiceBookings(AppContext& ctx, qint64 serviceId) {
 
 QString DeleteService(AppContext& ctx, qint64 serviceId) {
     if (serviceId == 0) return MsgServiceDeleteNone;
-    Database& db = ctx.db();
-    QString refusal;
-    db.transaction([&] {
-        if (!LockRowForBooking(db, "Services", "ServicesID", serviceId)) return;
-        if (const int count = countBookings(db, "ServicesID", serviceId)) {
-            refusal = serviceBookingsMessage(count);
-            return;
-        }
-        LongTextDb(ctx, TextKind::ProviderService)
-            .exec("DELETE FROM [EvConText] WHERE [EvConType] = ? AND [NoteField] = ?",
-                  {TextKind::ProviderService, QString::number(serviceId)});
-        db.exec("DELETE FROM [Services] WHERE [ServicesID] = ?", {serviceId});
-    });
-    return refusal;
+    return deleteUnlessBooked(ctx, "Services", "ServicesID", "ServicesID", serviceId,
+                              serviceBookingsMessage, [&](Database&) {
+                                  LongTextDb(ctx, TextKind::ProviderService)
+                                      .exec(
+                                          "DELETE FROM [EvConText] WHERE [EvConType] = ? AND "
+                                          "[NoteField] = ?",
+                                          {TextKind::ProviderService, QString::number(serviceId)});
+                              });
 }
 
 void SaveProviderServices(AppContext& ctx, qint64 providerId, bool allServices,

@@ -43,7 +43,8 @@ std::vector<DesignItem> linkLines(AppContext& ctx, const TsLogLink& link) {
         const QString label = link.designLabel[n].trimmed();
         if (label.isEmpty()) continue;
         bool seen = false;
-        for (const DesignItem& i : items) seen = seen || sameLabel(i.labelText, label);
+        for (const DesignItem& i : items)
+            seen = seen || sameLabel(i.labelText, label);
         if (seen) continue;
         DesignItem item;
         item.sequenceNo = n + 1;

@@ -21,6 +21,16 @@ int BookingMinuteOf(const QString& referTime);
 int SlotRows(int minutes);
 // The week of a Providers or ProviderSchedule row.
 TsWeek WeekOf(const class Row& r);
+// The columns of the week, in table order, and their values (a week that is
+// not well formed is refused here).
+QStringList WeekColumns();
+QVariantList WeekValues(const TsWeek& w);
+
+// Updates the row `id` of `table` (key column `key`) with the values of the
+// columns; a new row (id 0), or one another desk deleted, is inserted.
+// Answers the row's id.
+qint64 UpdateOrInsert(Database& db, const QString& table, const QString& key,
+                      const QStringList& columns, const QVariantList& values, qint64 id);
 
 struct RosterProvider {
     qint64 id = 0;

@@ -25,29 +25,13 @@ ProviderSchedule scheduleOf(const Row& r) {
     return s;
 }
 
-QVariantList weekValues(const TsWeek& w) {
-    RequireWellFormed(w);
-    return {w.workSchedule, w.startArray, w.endArray, w.startMeal, w.endMeal};
-}
-
-// Inserts the schedule row, or updates it; an update of a row another desk
-// deleted inserts it again, so what was typed is kept.
+// Inserts the schedule row, or updates it (a row another desk deleted is
+// inserted again, so what was typed is kept).
 void writeSchedule(Database& db, ProviderSchedule& s) {
-    QVariantList values{s.providerId, s.startDate, s.endDate};
-    values += weekValues(s.week);
-    if (s.id != 0) {
-        QVariantList update = values;
-        update << s.id;
-        if (db.exec("UPDATE [ProviderSchedule] SET [ProvidersID] = ?, [StartDate] = ?, "
-                    "[EndDate] = ?, [WorkSchedule] = ?, [StartArray] = ?, [EndArray] = ?, "
-                    "[StartMeal] = ?, [EndMeal] = ? WHERE [PScheduleID] = ?",
-                    update) > 0)
-            return;
-    }
-    s.id = db.insert("INSERT INTO [ProviderSchedule] ([ProvidersID], [StartDate], [EndDate], "
-                     "[WorkSchedule], [StartArray], [EndArray], [StartMeal], [EndMeal]) "
-                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-                     values, "PScheduleID");
+    s.id = ts::UpdateOrInsert(
+        db, "ProviderSchedule", "PScheduleID",
+        QStringList{"ProvidersID", "StartDate", "EndDate"} + ts::WeekColumns(),
+        QVariantList{s.providerId, s.startDate, s.endDate} + ts::WeekValues(s.week), s.id);
 }
 
 // The provider's exceptions as the exception grid lists them: latest start

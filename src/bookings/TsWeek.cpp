@@ -85,6 +85,15 @@ TsWeek WeekOf(const Row& r) {
     return w;
 }
 
+QStringList WeekColumns() {
+    return {"WorkSchedule", "StartArray", "EndArray", "StartMeal", "EndMeal"};
+}
+
+QVariantList WeekValues(const TsWeek& w) {
+    RequireWellFormed(w);
+    return {w.workSchedule, w.startArray, w.endArray, w.startMeal, w.endMeal};
+}
+
 bool AtWork(const TsDay& d, int minute) {
     if (!d.works || d.start < 0 || d.end < 0) return false;
     if (minute < d.start || minute > d.end) return false;

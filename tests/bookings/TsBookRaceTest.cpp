@@ -47,7 +47,8 @@ TEST_F(TsBookRace, TwoDesksBookingOneProviderAtOnceGetOneBooking) {
         ASSERT_NE(a.saved, b.saved) << "try " << i;
         EXPECT_EQ((a.saved ? b : a).message, MsgTsTaken) << "try " << i;
     }
-    EXPECT_EQ(env.db().scalar("SELECT COUNT(*) FROM [TimedService] WHERE [ProviderID] = ?", {rita})
+    EXPECT_EQ(env.db()
+                  .scalar("SELECT COUNT(*) FROM [TimedService] WHERE [ProviderID] = ?", {rita})
                   .toInt(),
               tries);
 }

@@ -21,7 +21,8 @@ bool offers(const std::vector<TsAvailability>& rows, qint64 providerId) {
 
 QStringList reasons(const std::vector<HistoryRow>& history) {
     QStringList r;
-    for (const HistoryRow& h : history) r << h.initials + " " + h.reason;
+    for (const HistoryRow& h : history)
+        r << h.initials + " " + h.reason;
     return r;
 }
 
@@ -43,9 +44,11 @@ TEST_F(TsBookSave, ASpaBookingFilesItsEntryTakesItsRowsAndFreesThemWhenDeleted) 
     t.instructions = "Towels & robe";
     const TsSaveResult r = book(t);
     ASSERT_GT(r.logbookId, 0);
-    EXPECT_EQ(env.db().scalar("SELECT [LogbookID] FROM [TimedService] WHERE [TimedServiceID] = ?",
-                              {r.id}).toLongLong(),
-              r.logbookId);
+    EXPECT_EQ(
+        env.db()
+            .scalar("SELECT [LogbookID] FROM [TimedService] WHERE [TimedServiceID] = ?", {r.id})
+            .toLongLong(),
+        r.logbookId);
 
     const DaySheet sheet = BuildDaySheet(*env.ctx, SheetKind::Provider, wednesday, anna, 0);
     ASSERT_EQ(sheet.rows.front().time, "08:00 AM");
@@ -65,8 +68,8 @@ TEST_F(TsBookSave, ASpaBookingFilesItsEntryTakesItsRowsAndFreesThemWhenDeleted) 
     EXPECT_EQ(GetECT(*env.ctx, r.id, TextKind::BookingInstructions), "Towels & robe");
 
     for (int row = 0; row < 9; ++row)
-        EXPECT_FALSE(offers(GetAvailability(*env.ctx, spa, 0, 0, wednesday, 8 * 60 + 10 * row),
-                            anna))
+        EXPECT_FALSE(
+            offers(GetAvailability(*env.ctx, spa, 0, 0, wednesday, 8 * 60 + 10 * row), anna))
             << row;
     EXPECT_TRUE(offers(GetAvailability(*env.ctx, spa, 0, 0, wednesday, 9 * 60 + 30), anna));
 
@@ -149,9 +152,10 @@ TEST_F(TsBookSave, ANewBookingIsCheckedAgainstHoursMealAndTheProvidersBookings) 
 
 TEST_F(TsBookSave, AChangeKeepsWhatWasBookedAndPatchesALongNote) {
     // Labels long enough that the note runs past the 255 characters of its first piece.
-    const QStringList labels = {"Name of the guest on the booking:", "First name of the guest:",
-                                "Provider giving the treatment:", "Time the treatment starts:",
-                                "Gratuity added to the bill:", "Treatment booked for the guest:"};
+    const QStringList labels = {
+        "Name of the guest on the booking:", "First name of the guest:",
+        "Provider giving the treatment:",    "Time the treatment starts:",
+        "Gratuity added to the bill:",       "Treatment booked for the guest:"};
     linkToLogbook("Spa Note", labels,
                   {"Last Name", "First Name", "Provider", "Time", "Gratuity", "Service"});
     TypedTsBooking t = typed(TsMonday, "02:30 PM");
@@ -161,9 +165,9 @@ TEST_F(TsBookSave, AChangeKeepsWhatWasBookedAndPatchesALongNote) {
     EXPECT_EQ(filed->referTime, "14:30");
     EXPECT_FALSE(filed->complete);
     ASSERT_GT(filed->text.size(), 255);
-    EXPECT_GT(env.db().scalar("SELECT COUNT(*) FROM [LogText] WHERE [LogID] = ?", {r.logbookId})
-                  .toInt(),
-              0);
+    EXPECT_GT(
+        env.db().scalar("SELECT COUNT(*) FROM [LogText] WHERE [LogID] = ?", {r.logbookId}).toInt(),
+        0);
 
     // Everything the screen holds is offered; only the guest's details are taken.
     const qint64 ben = provider("Ben");
@@ -197,7 +201,8 @@ TEST_F(TsBookSave, AChangeKeepsWhatWasBookedAndPatchesALongNote) {
                                "Services.)");
     EXPECT_TRUE(entry->complete);
     EXPECT_FALSE(entry->cancelled);
-    EXPECT_TRUE(reasons(store().GetTheLogbookHistory(r.logbookId)).contains("AD " + ReasonTsUpdated));
+    EXPECT_TRUE(
+        reasons(store().GetTheLogbookHistory(r.logbookId)).contains("AD " + ReasonTsUpdated));
 
     // A booking deleted at another desk meanwhile is said, not recreated.
     ASSERT_TRUE(DeleteTimedService(*env.ctx, r.id));
@@ -219,9 +224,9 @@ TEST_F(TsBookSave, CardNumbersInNamesAreScreenedAndCardsMustBeDigits) {
 
     // Kept when the member says so, and recorded as suspicious.
     t.firstName = "4111-1111-1111-1111";
-    EXPECT_EQ(ScreenTsBookingNames(*env.ctx, t, 7, [](const QString&, const QString&) {
-                  return false;
-              }), 1);
+    EXPECT_EQ(
+        ScreenTsBookingNames(*env.ctx, t, 7, [](const QString&, const QString&) { return false; }),
+        1);
     EXPECT_EQ(t.firstName, "4111-1111-1111-1111");
     EXPECT_EQ(env.db().scalar("SELECT COUNT(*) FROM [Suspicious]").toInt(), 1);
 
@@ -235,8 +240,9 @@ TEST_F(TsBookSave, PurgeDeletesEarlierBookingsWithTheirInstructionsOnly) {
     linkToLogbook("Spa Booking", {"Guest:"}, {"Last Name"});
     std::vector<TsSaveResult> made;
     for (const QDate& day : {TsMonday.addDays(-4), TsMonday.addDays(-1), TsMonday}) {
-        TypedTsBooking t = typed(day, "10:00 AM", 0, provider("P" + day.toString("dd"),
-                                                               week("1111111", "09:00", "17:00")));
+        TypedTsBooking t =
+            typed(day, "10:00 AM", 0,
+                  provider("P" + day.toString("dd"), week("1111111", "09:00", "17:00")));
         t.instructions = "Note " + day.toString("dd");
         made.push_back(book(t));
     }

@@ -13,9 +13,10 @@ namespace {
 using TsBookSheet = TsBookFixture;
 
 TEST(TsBookSlots, RowsPerBookingRoundHalfToEven) {
-    const std::pair<int, int> cases[] = {{0, 1},  {5, 1},  {10, 1}, {15, 2}, {25, 2},
+    const std::pair<int, int> cases[] = {{0, 1},  {5, 1},  {10, 1}, {15, 2},  {25, 2},
                                          {35, 4}, {45, 4}, {90, 9}, {240, 24}};
-    for (const auto& [minutes, rows] : cases) EXPECT_EQ(TsSlotCount(minutes), rows) << minutes;
+    for (const auto& [minutes, rows] : cases)
+        EXPECT_EQ(TsSlotCount(minutes), rows) << minutes;
 }
 
 TEST_F(TsBookSheet, ProviderSheetSpansTheDayAndMarksTheMeal) {
@@ -46,7 +47,8 @@ TEST_F(TsBookSheet, HoursComeFromTheSchedulesInForce) {
     // Only an exception on Tuesday opens the day at 07:00; nobody's default week does.
     const qint64 early = provider("Ben", week("0000000", "", ""));
     exception(early, "03/03/2026", "", week("1111111", "07:00", "19:00"));
-    const DaySheet tuesday = BuildDaySheet(*env.ctx, SheetKind::Provider, TsMonday.addDays(1), early, 0);
+    const DaySheet tuesday =
+        BuildDaySheet(*env.ctx, SheetKind::Provider, TsMonday.addDays(1), early, 0);
     ASSERT_FALSE(tuesday.rows.empty());
     EXPECT_EQ(tuesday.rows.front().time, "07:00 AM");
     EXPECT_EQ(tuesday.rows.back().time, "06:50 PM");
@@ -87,9 +89,9 @@ TEST_F(TsBookSheet, ABookingShowsItsLinesAndTakesEveryRow) {
 }
 
 TEST_F(TsBookSheet, BookingsOffTheGridOrOutsideTheSheetTakeTheRowsTheyCover) {
-    bookingRow(anna, massage, TsMonday, "08:45 AM", 30, "Early");  // 08:45-09:15
-    bookingRow(anna, massage, TsMonday, "10:05 AM", 20, "Odd");    // 10:05-10:25
-    bookingRow(anna, massage, TsMonday, "06:00 PM", 60, "Late");   // after the sheet
+    bookingRow(anna, massage, TsMonday, "08:45 AM", 30, "Early"); // 08:45-09:15
+    bookingRow(anna, massage, TsMonday, "10:05 AM", 20, "Odd");   // 10:05-10:25
+    bookingRow(anna, massage, TsMonday, "06:00 PM", 60, "Late");  // after the sheet
     const DaySheet sheet = BuildDaySheet(*env.ctx, SheetKind::Provider, TsMonday, anna, 0);
     EXPECT_EQ(states(sheet, 0, 3), "BBF");
     EXPECT_EQ(sheet.rows[0].text, "Pat Early");
@@ -106,7 +108,7 @@ TEST_F(TsBookSheet, ChoicesThatRunPastTheSheetOrIntoTheMealAreRefused) {
     EXPECT_EQ(CheckSlotChoice(sheet, last, 10), "");
     EXPECT_EQ(CheckSlotChoice(sheet, last, 20), MsgSlotNotFullDuration);
     EXPECT_EQ(CheckSlotChoice(sheet, last - 2, 35), MsgSlotNotFullDuration); // 4 rows
-    EXPECT_EQ(CheckSlotChoice(sheet, last - 2, 25), ""); // 2 rows
+    EXPECT_EQ(CheckSlotChoice(sheet, last - 2, 25), "");                     // 2 rows
     EXPECT_EQ(CheckSlotChoice(sheet, sheet.rowOf("11:30 AM"), 30), "");
     EXPECT_EQ(CheckSlotChoice(sheet, sheet.rowOf("11:30 AM"), 40), MsgSlotNotFullDuration);
     EXPECT_EQ(CheckSlotChoice(sheet, -1, 10), MsgSlotNotFullDuration);

@@ -17,12 +17,11 @@ protected:
         massage = serviceCategory("Massage");
         spa = location("Spa");
     }
-    int rows(const QString& sql, const QVariantList& params) {
-        return env.db().scalar(sql, params).toInt();
-    }
     int links(qint64 providerId) {
-        return rows("SELECT COUNT(*) FROM [EvConText] WHERE [EvConKey] = ? AND [EvConType] = 'X'",
-                    {providerId});
+        return env.db()
+            .scalar("SELECT COUNT(*) FROM [EvConText] WHERE [EvConKey] = ? AND [EvConType] = 'X'",
+                    {providerId})
+            .toInt();
     }
     qint64 massage = 0, spa = 0;
 };
@@ -41,17 +40,14 @@ TEST_F(TsSchedCatalogue, ProviderSaveRefusesMissingNameOrGenderThenStoresTheWhol
     p.commission = 12.5;
     p.week = officeWeek();
     ASSERT_EQ(SaveProvider(*env.ctx, p), "");
-    ASSERT_GT(p.id, 0);
     const auto back = GetProviderData(*env.ctx, p.id);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->name, "Ann 'Annie' & Co"); // the stored form keeps '&'
     EXPECT_EQ(back->female, std::optional<bool>(false));
     EXPECT_DOUBLE_EQ(back->commission, 12.5);
     EXPECT_EQ(back->week.startMeal, officeWeek().startMeal);
-    EXPECT_EQ(GetProviderName(*env.ctx, p.id), "Ann 'Annie' & Co");
 
     // An update changes the same row; a spoiled week is never written.
-    p.name = "Ann";
     p.female = true;
     ASSERT_EQ(SaveProvider(*env.ctx, p), "");
     EXPECT_EQ(GetProviders(*env.ctx).size(), 1u);
@@ -61,12 +57,7 @@ TEST_F(TsSchedCatalogue, ProviderSaveRefusesMissingNameOrGenderThenStoresTheWhol
     EXPECT_EQ(GetProviderData(*env.ctx, p.id)->week.endArray, officeWeek().endArray);
 }
 
-TEST_F(TsSchedCatalogue, ServiceSaveChecksInOrderAndOffersTenToTwoFortyMinutes) {
-    const QList<int> durations = ServiceDurations();
-    EXPECT_EQ(durations.size(), 24);
-    EXPECT_EQ(durations.front(), 10);
-    EXPECT_EQ(durations.back(), 240);
-
+TEST_F(TsSchedCatalogue, ServiceSaveChecksInOrderAndTakesTenToTwoFortyMinutesByTen) {
     Service s;
     EXPECT_EQ(SaveService(*env.ctx, s), MsgServiceName);
     s.name = "Deep Tissue";
@@ -78,36 +69,25 @@ TEST_F(TsSchedCatalogue, ServiceSaveChecksInOrderAndOffersTenToTwoFortyMinutes) 
         EXPECT_EQ((s.duration = minutes, SaveService(*env.ctx, s)), MsgServiceDuration);
     EXPECT_TRUE(GetServices(*env.ctx).empty());
 
-    s.duration = 90;
+    s.duration = 240;
     s.price = 145.5;
     ASSERT_EQ(SaveService(*env.ctx, s), "");
-    const qint64 swedish = service("Swedish", massage, location("Pool Cabana"), 60);
-    const qint64 facial = service("Facial", serviceCategory("Skin"), spa, 30);
-
+    service("Swedish", massage, location("Pool Cabana"), 10);
+    service("Facial", serviceCategory("Skin"), spa, 30);
     const auto edit = GetServicesForEdit(*env.ctx);
     ASSERT_EQ(edit.size(), 3u);
-    EXPECT_EQ(edit[0].category, "Massage");
-    EXPECT_EQ(edit[0].service.name, "Deep Tissue");
-    EXPECT_EQ(edit[0].location, "Spa");
+    EXPECT_EQ(edit[0].category + "/" + edit[0].service.name + "/" + edit[0].location,
+              "Massage/Deep Tissue/Spa");
     EXPECT_DOUBLE_EQ(edit[0].service.price, 145.5);
     EXPECT_EQ(edit[2].category, "Skin");
-
-    QStringList byMassage;
-    for (const Service& x : GetServicesByC(*env.ctx, massage))
-        byMassage << x.name;
-    EXPECT_EQ(byMassage, (QStringList{"Deep Tissue", "Swedish"}));
+    EXPECT_EQ(GetServicesByC(*env.ctx, massage).size(), 2u);
     EXPECT_EQ(GetLocationsByC(*env.ctx, massage).size(), 2);
-    EXPECT_EQ(GetService(*env.ctx, facial)->duration, 30);
-    EXPECT_EQ(TsCategoryName(*env.ctx, massage), "Massage");
-    EXPECT_EQ(TsLocationName(*env.ctx, spa), "Spa");
     EXPECT_EQ(TsLocationName(*env.ctx, massage), ""); // a category is no location
 
-    s.name = "Deep Tissue Long";
     s.duration = 120;
     ASSERT_EQ(SaveService(*env.ctx, s), "");
     EXPECT_EQ(GetService(*env.ctx, s.id)->duration, 120);
     EXPECT_EQ(GetServices(*env.ctx).size(), 3u);
-    ASSERT_GT(swedish, 0);
 }
 
 TEST_F(TsSchedCatalogue, AssignmentRewritesTheLinksAndAllServicesNeedsNone) {
@@ -144,10 +124,7 @@ TEST_F(TsSchedCatalogue, DeletesAreRefusedWhileBookedAndOtherwiseTakeLinksAndSch
     EXPECT_EQ(DeleteService(*env.ctx, swedish),
               "This Service has 2 Timed Services in the Database.  We will not be able to delete "
               "this Service until all Timed Services have been deleted.");
-    EXPECT_EQ(CountProviderBookings(*env.ctx, bob), 2);
-    EXPECT_EQ(CountServiceBookings(*env.ctx, facial), 0);
     EXPECT_TRUE(GetProviderData(*env.ctx, bob));
-    EXPECT_EQ(links(bob), 2);
 
     ASSERT_EQ(DeleteProvider(*env.ctx, ann), "");
     EXPECT_FALSE(GetProviderData(*env.ctx, ann));
@@ -155,7 +132,6 @@ TEST_F(TsSchedCatalogue, DeletesAreRefusedWhileBookedAndOtherwiseTakeLinksAndSch
     EXPECT_TRUE(GetProviderSchedules(*env.ctx, ann).empty());
     EXPECT_EQ(GetECT(*env.ctx, ann, TextKind::BookingInstructions),
               "another kind under the same key");
-    EXPECT_EQ(links(bob), 2);
 
     ASSERT_EQ(DeleteService(*env.ctx, facial), "");
     EXPECT_FALSE(GetService(*env.ctx, facial));
@@ -179,16 +155,15 @@ TEST_F(TsSchedCatalogue, LogbookLinkNeedsBothCategoriesAndIsKeptPerWorkingLangua
     link.designLabel[14] = "Tip & Extras:";
     env.ctx->session.language = 2;
     ASSERT_EQ(SaveTsLogLink(*env.ctx, link), "");
-    ASSERT_GT(link.id, 0);
     const auto row =
         env.db().queryOne("SELECT * FROM [IFTranslate] WHERE [IFTranslateID] = ?", {link.id});
     ASSERT_TRUE(row);
-    EXPECT_EQ(row->text("TypeOfInterface"), "TimedService");
-    EXPECT_EQ(row->text("TypeOfRequest"), "Massage");
-    EXPECT_EQ(row->text("LogType"), "Spa Bookings");
-    EXPECT_EQ(row->text("LanguageCode"), "2");
-    EXPECT_EQ(row->text("IFDE15"), "Gratuity");
-    EXPECT_EQ(row->text("DEElement15"), "Tip & Extras:");
+    QStringList stored;
+    for (const char* column :
+         {"TypeOfInterface", "TypeOfRequest", "LogType", "LanguageCode", "IFDE15", "DEElement15"})
+        stored << row->text(column);
+    EXPECT_EQ(stored, (QStringList{"TimedService", "Massage", "Spa Bookings", "2", "Gratuity",
+                                   "Tip & Extras:"}));
 
     // The booking reads the link of the working language only.
     env.ctx->session.language = 0;
@@ -197,7 +172,6 @@ TEST_F(TsSchedCatalogue, LogbookLinkNeedsBothCategoriesAndIsKeptPerWorkingLangua
     auto read = GetTsLogLink(*env.ctx, massage);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->designLabel[0], "Treatment:");
-    EXPECT_EQ(read->valueName[1], "");
 
     // A second link for the same category and language would never be read.
     TsLogLink twin = link;

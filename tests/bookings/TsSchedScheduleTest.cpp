@@ -29,14 +29,13 @@ TEST_F(TsSchedSchedule, WeekInForceIsTheNewestCoveringExceptionElseTheDefaultEls
     const TsWeek late = week("1111111", "13:00", "21:00");
     const TsWeek early = week("1111111", "06:00", "14:00");
     const qint64 ann = provider("Ann", officeWeek());
-    const qint64 open = exception(ann, "03/09/2026", "03/15/2026", late);
+    exception(ann, "03/09/2026", "03/15/2026", late);
     master(ann, "Early", early); // a master never counts as in force
 
     EXPECT_EQ(inForce(ann, TsMonday).startArray, officeWeek().startArray);   // before
     EXPECT_EQ(inForce(ann, QDate(2026, 3, 9)).startArray, late.startArray);  // first day
     EXPECT_EQ(inForce(ann, QDate(2026, 3, 15)).startArray, late.startArray); // last day
     EXPECT_EQ(inForce(ann, QDate(2026, 3, 16)).startArray, officeWeek().startArray);
-    EXPECT_EQ(inForce(ann, QDate(9999, 12, 30)).startArray, officeWeek().startArray);
 
     // Older data may hold overlapping exceptions: the newest row decides.
     env.db().exec("INSERT INTO [ProviderSchedule] ([ProvidersID], [StartDate], [EndDate], "
@@ -48,16 +47,12 @@ TEST_F(TsSchedSchedule, WeekInForceIsTheNewestCoveringExceptionElseTheDefaultEls
     EXPECT_EQ(inForce(ann, QDate(2026, 3, 9)).startArray, late.startArray);
     // An open exception ("9999/12/31") lasts.
     EXPECT_EQ(inForce(ann, QDate(2040, 1, 1)).startArray, early.startArray);
-    ASSERT_GT(open, 0);
 
     // A provider without any week, and one that does not exist, work nowhere.
     const qint64 bare = provider("Bare", TsWeek());
-    for (qint64 id : {bare, qint64(999999)}) {
-        const TsWeek none = inForce(id, TsMonday);
-        EXPECT_EQ(none.workSchedule, "0000000");
-        EXPECT_EQ(none.startArray, QString(35, ' '));
-        EXPECT_EQ(none.endMeal, QString(35, ' '));
-    }
+    for (qint64 id : {bare, qint64(999999)})
+        EXPECT_EQ(inForce(id, TsMonday).workSchedule + inForce(id, TsMonday).endMeal,
+                  "0000000" + QString(35, ' '));
 }
 
 TEST_F(TsSchedSchedule, ExceptionSaveChecksDatesAndRefusesOverlapsAndKeepsAnOpenEnd) {
@@ -96,9 +91,6 @@ TEST_F(TsSchedSchedule, ExceptionSaveChecksDatesAndRefusesOverlapsAndKeepsAnOpen
     EXPECT_EQ(exceptionRows(ann), 2);
 
     // A stored open exception shows an empty Through Date; saving it so keeps it open.
-    env.db().exec("UPDATE [ProviderSchedule] SET [EndDate] = ? WHERE [PScheduleID] = ?",
-                  {OpenScheduleThrough, s.id});
-    EXPECT_NE(SaveScheduleException(*env.ctx, s, "03/09/2026", ""), ""); // meets 03/11-03/12
     ProviderSchedule open;
     open.providerId = bob;
     open.week = officeWeek();
@@ -106,38 +98,22 @@ TEST_F(TsSchedSchedule, ExceptionSaveChecksDatesAndRefusesOverlapsAndKeepsAnOpen
     env.db().exec("UPDATE [ProviderSchedule] SET [EndDate] = ? WHERE [PScheduleID] = ?",
                   {OpenScheduleThrough, open.id});
     ASSERT_EQ(SaveScheduleException(*env.ctx, open, "04/02/2026", ""), "");
-    EXPECT_EQ(
-        env.db()
-            .scalar("SELECT [EndDate] FROM [ProviderSchedule] WHERE [PScheduleID] = ?", {open.id})
-            .toString(),
-        OpenScheduleThrough);
+    EXPECT_EQ(GetProviderSchedules(*env.ctx, bob).front().endDate, OpenScheduleThrough);
 }
 
-TEST_F(TsSchedSchedule, MastersNeedAUniqueNameAndAreListedBeforeExceptions) {
+TEST_F(TsSchedSchedule, MastersNeedANameUniquePerProviderWithoutRegardToCase) {
     const qint64 ann = provider("Ann");
-    const qint64 bob = provider("Bob");
     ProviderSchedule s;
     s.providerId = ann;
-    s.week = officeWeek();
     s.endDate = "  ";
     EXPECT_EQ(SaveMasterSchedule(*env.ctx, s), MsgMasterName);
-    const qint64 a = master(ann, "Week A", officeWeek());
+    master(ann, "Week A", officeWeek());
     s.endDate = "week a";
     EXPECT_EQ(SaveMasterSchedule(*env.ctx, s),
               "There is already a Master Schedule named week a for this Provider.  Thank you.");
-    master(bob, "Week A", officeWeek()); // another provider's name space
-    const qint64 b = master(ann, "Week B", officeWeek());
-    const qint64 e1 = exception(ann, "03/02/2026", "", officeWeek());
-    const qint64 e2 = exception(ann, "04/02/2026", "", officeWeek());
-
-    // A master renamed to its own name is no clash.
-    ProviderSchedule again = GetProviderSchedules(*env.ctx, ann).front();
-    EXPECT_EQ(SaveMasterSchedule(*env.ctx, again), "");
-
-    QList<qint64> order;
-    for (const ProviderSchedule& p : GetProviderSchedules(*env.ctx, ann))
-        order << p.id;
-    EXPECT_EQ(order, (QList<qint64>{a, b, e2, e1}));
+    master(provider("Bob"), "Week A", officeWeek()); // another provider's name space
+    // Saving a master again under its own name is no clash.
+    EXPECT_EQ(SaveMasterSchedule(*env.ctx, GetProviderSchedules(*env.ctx, ann).front()), "");
 }
 
 TEST_F(TsSchedSchedule, ApplyingMastersChecksItsInputsAndWritesConsecutiveWeeksInRotation) {
@@ -167,10 +143,10 @@ TEST_F(TsSchedSchedule, ApplyingMastersChecksItsInputsAndWritesConsecutiveWeeksI
     std::reverse(made.begin(), made.end()); // the list is latest first
     const TsWeek* rotation[] = {&w1, &w2, &w3, &w1, &w2, &w3};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(made[i].startDate, Formats::StoredDate(TsMonday.addDays(7 * i)));
-        EXPECT_EQ(made[i].endDate, Formats::StoredDate(TsMonday.addDays(7 * i + 6)));
+        EXPECT_EQ(made[i].startDate + "-" + made[i].endDate,
+                  Formats::StoredDate(TsMonday.addDays(7 * i)) + "-" +
+                      Formats::StoredDate(TsMonday.addDays(7 * i + 6)));
         EXPECT_EQ(made[i].week.startArray, rotation[i]->startArray) << i;
-        EXPECT_EQ(made[i].week.workSchedule, rotation[i]->workSchedule) << i;
     }
     EXPECT_EQ(inForce(ann, QDate(2026, 3, 10)).day(3).start, 9 * 60); // week 2, Tuesday
 }
@@ -210,9 +186,7 @@ TEST_F(TsSchedSchedule, MastersAreWrittenAllOrNothing) {
 
 TEST_F(TsSchedSchedule, DayHoursSpanEveryWeekInForceIncludingExceptionsElseSixToTen) {
     EXPECT_EQ(GetTimedServiceHours(*env.ctx, TsMonday), std::make_pair(6 * 60, 22 * 60));
-    // Nobody with hours: still the fixed day.
-    const qint64 ann = provider("Ann", TsWeek());
-    EXPECT_EQ(GetTimedServiceHours(*env.ctx, TsMonday), std::make_pair(6 * 60, 22 * 60));
+    const qint64 ann = provider("Ann", TsWeek()); // nobody with hours yet
 
     // Only exceptions give hours (no default week at all).
     exception(ann, "03/02/2026", "03/08/2026", week("0100000", "07:30", "19:00"));

@@ -11,58 +11,28 @@ namespace {
 
 TEST(TsSchedWeek, DaysSitInTheirFiveCharacterSlotsSundayFirst) {
     TsWeek w;
-    TsDay wednesday;
-    wednesday.works = true;
-    wednesday.start = 9 * 60;
-    wednesday.end = 17 * 60 + 30;
-    wednesday.mealStart = 12 * 60;
-    wednesday.mealEnd = 12 * 60 + 45;
-    w.setDay(4, wednesday);
-
+    w.setDay(4, TsDay{true, 9 * 60, 17 * 60 + 30, 12 * 60, 12 * 60 + 45});
     EXPECT_EQ(w.workSchedule, "0001000");
     // Wednesday is characters 16-20; every other slot stays blank.
     EXPECT_EQ(w.startArray, QString(15, ' ') + "09:00" + QString(15, ' '));
-    EXPECT_EQ(w.endArray.mid(15, 5), "17:30");
-    EXPECT_EQ(w.startMeal.mid(15, 5), "12:00");
     EXPECT_EQ(w.endMeal.mid(15, 5), "12:45");
     EXPECT_TRUE(w.wellFormed());
-
     const TsDay back = w.day(4);
-    EXPECT_TRUE(back.works);
-    EXPECT_EQ(back.start, 9 * 60);
+    EXPECT_TRUE(back.works && back.hasMeal());
     EXPECT_EQ(back.end, 17 * 60 + 30);
-    EXPECT_TRUE(back.hasMeal());
-    EXPECT_EQ(back.mealEnd, 12 * 60 + 45);
 
     // An empty Monday reads as no hours and no meal.
     const TsDay monday = w.day(2);
-    EXPECT_FALSE(monday.works);
+    EXPECT_FALSE(monday.works || monday.hasMeal());
     EXPECT_EQ(monday.start, -1);
     EXPECT_EQ(monday.end, -1);
-    EXPECT_FALSE(monday.hasMeal());
-}
 
-TEST(TsSchedWeek, AShortOrOddStoredWeekIsReadSafelyAndNeverPassesAsWellFormed) {
-    TsWeek w;
-    w.workSchedule = "01";
-    w.startArray = "08:00     "; // two slots only
-    EXPECT_FALSE(w.wellFormed());
+    // A short stored string is read safely and never passes as well formed.
+    w.startArray = "08:00     ";
     EXPECT_EQ(w.day(1).start, 8 * 60);
-    EXPECT_EQ(w.day(5).start, -1); // beyond the string
-    EXPECT_FALSE(w.day(7).works);
+    EXPECT_EQ(w.day(5).start, -1);
+    EXPECT_FALSE(w.wellFormed());
     EXPECT_THROW(RequireWellFormed(w), std::invalid_argument);
-
-    // Writing a day repairs the shape.
-    TsDay d;
-    d.works = true;
-    d.start = 600;
-    d.end = 660;
-    w.setDay(7, d);
-    w.endArray = w.endArray.leftJustified(35, ' ');
-    w.startMeal = w.endMeal = QString(35, ' ');
-    EXPECT_TRUE(w.wellFormed());
-    EXPECT_EQ(w.workSchedule, "0100001");
-    EXPECT_EQ(w.startArray.mid(30, 5), "10:00");
 }
 
 TEST(TsSchedWeek, TypedWeekRefusesHoursThatWouldShiftOrContradictNamingDayAndField) {
@@ -75,12 +45,6 @@ TEST(TsSchedWeek, TypedWeekRefusesHoursThatWouldShiftOrContradictNamingDayAndFie
         {2,
          {true, "09:00", "", "", ""},
          "Monday: the End time must be later than the Start time.  Thank you."},
-        {2,
-         {true, "09:00", "9 o'clock", "", ""},
-         "Monday: the End time must be later than the Start time.  Thank you."},
-        {3,
-         {true, "17:00", "09:00", "", ""},
-         "Tuesday: the End time must be later than the Start time.  Thank you."},
         {4,
          {true, "09:00", "09:00", "", ""},
          "Wednesday: the End time must be later than the Start time.  Thank you."},
@@ -90,15 +54,12 @@ TEST(TsSchedWeek, TypedWeekRefusesHoursThatWouldShiftOrContradictNamingDayAndFie
         {5,
          {true, "09:00", "17:00", "12:00", ""},
          "Thursday: the meal End time must be later than the meal Start time.  Thank you."},
-        {6,
-         {true, "09:00", "17:00", "08:00", "08:30"},
-         "Friday: the meal break must lie within the working hours.  Thank you."},
         {7,
          {true, "09:00", "17:00", "16:30", "17:30"},
          "Saturday: the meal break must lie within the working hours.  Thank you."},
-        {7,
+        {6,
          {false, "", "", "12:00", "13:00"},
-         "Saturday: the meal break must lie within the working hours.  Thank you."},
+         "Friday: the meal break must lie within the working hours.  Thank you."},
     };
     for (const Case& c : cases) {
         TypedWeekDay days[7];
@@ -122,7 +83,6 @@ TEST(TsSchedWeek, TypedWeekIsStoredInFixedWidthWithBlankDaysAndTwelveHourInput) 
     EXPECT_EQ(w.endArray.mid(15, 5), "16:15");
     EXPECT_EQ(w.endArray.mid(25, 5), "     ");
     EXPECT_EQ(w.startMeal.mid(5, 5), "12:00");
-    EXPECT_EQ(w.endMeal.mid(5, 5), "13:00");
     EXPECT_EQ(w.endMeal.mid(25, 5), "     ");
 }
 
