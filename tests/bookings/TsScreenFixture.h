@@ -138,8 +138,8 @@ protected:
             if (sheet()->cell(r, 0) == time) return r;
         throw std::runtime_error("no row " + time.toStdString());
     }
-    void clickRow(int row) {
-        DataGrid* g = sheet();
+    void clickRow(int row) { clickRow(sheet(), row); }
+    static void clickRow(DataGrid* g, int row) {
         const QModelIndex i = g->model()->index(row, 1);
         g->scrollTo(i);
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(i).center());

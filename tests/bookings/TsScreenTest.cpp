@@ -7,6 +7,7 @@
 #include "app/forms/frmSearch.h"
 #include "bookings/DaySheet.h"
 #include "bookings/forms/TimedServicesModule.h"
+#include "bookings/forms/frmTSCalendar.h"
 #include "bookings/forms/frmTimedServiceRules.h"
 #include "platform/forms/SessionWindows.h"
 
@@ -266,4 +267,55 @@ TEST_F(TsScreen, TheOthersIconOpensOneWindowWithTheAddOnsRightOnly) {
     EXPECT_EQ(opened[0]->windowTitle(), "Timed Services - Saturday, March 14, 2026");
     // It is one of the session's windows, closed at log-off.
     EXPECT_TRUE(window.sessionWindows()->windows().contains(opened[0]));
+}
+
+TEST_F(TsScreen, TheCalendarHandsItsChoiceAndItsBookingsToTheBookingPage) {
+    catalogue();
+    const qint64 booked = book(anna, "03/14/2026", "10:00 AM", "Lane");
+    page("tabBooking");
+    const auto rowWith = [](DataGrid* g, const QString& text) {
+        for (int r = 0; r < g->rowCount(); ++r)
+            if (g->cell(r, 0) == text) return r;
+        return -1;
+    };
+    // Opens the calendar, searches the Massage at 02:00 PM and picks Anna (her day shows).
+    const auto searchAnna = [&] {
+        press("cmdCalendar");
+        auto* calendar = screen->findChildren<frmTSCalendar*>().last();
+        auto* category = control<QComboBox>(*calendar, "cboCategory");
+        category->setCurrentIndex(category->findText("Spa"));
+        auto* service = control<QComboBox>(*calendar, "cboService");
+        service->setCurrentIndex(service->findText("Massage"));
+        click(*calendar, "cmdSearch");
+        auto* times = control<DataGrid>(*calendar, "grdTimes");
+        clickRow(times, rowWith(times, "02:00 PM"));
+        auto* results = control<DataGrid>(*calendar, "grdAvailability");
+        EXPECT_EQ(results->rowCount(), 1) << env.prompt.texts().join("|").toStdString();
+        clickRow(results, 0);
+        return calendar;
+    };
+
+    // A booked row of the calendar loads that booking.
+    frmTSCalendar* calendar = searchAnna();
+    auto* times = control<DataGrid>(*calendar, "grdTimes");
+    clickRow(times, rowWith(times, "10:00 AM"));
+    EXPECT_EQ(label("lblTSID"), QString::number(booked));
+    EXPECT_EQ(find<QLineEdit>("txtLastName")->text(), "Lane");
+
+    // A chosen time: the booking page shows it on Anna's sheet, ready for the guest.
+    calendar = searchAnna();
+    click(*calendar, "cmdSelect");
+    EXPECT_TRUE(env.prompt.shown.isEmpty()) << env.prompt.texts().join("|").toStdString();
+    EXPECT_EQ(find<QComboBox>("cboService")->currentText(), "Massage");
+    EXPECT_EQ(find<QComboBox>("cboProvider")->currentText(), "Anna");
+    EXPECT_EQ(find<QComboBox>("cboShowProvider")->currentText(), "Anna");
+    EXPECT_EQ(label("lblTime"), "02:00 PM");
+    EXPECT_EQ(label("lblTSID"), "0");
+    EXPECT_TRUE(find("cboService")->isEnabled());
+    type("txtLastName", "Moss");
+    type("txtFirstName", "Kim");
+    press("cmdBookSS_0");
+    EXPECT_EQ(env.db().scalar("SELECT [ReferTime] FROM [TimedService] WHERE [LastName] = 'Moss'")
+                  .toString(),
+              "02:00 PM");
 }
