@@ -3,6 +3,8 @@
 #include "app/forms/frmSearch.h"
 #include "bookings/forms/ReservationsModule.h"
 #include "bookings/reports/ReservationReports.h"
+#include "bookings/forms/TimedServicesModule.h"
+#include "bookings/reports/TimedServiceReports.h"
 #include "desk/Messages.h"
 #include "desk/forms/MessageAdminModule.h"
 #include "desk/forms/MessagingModule.h"
@@ -51,6 +53,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterItineraryReports(ctx.reports);
     RegisterQuickViewerReports(ctx.reports);
     RegisterReservationReports(ctx.reports);
+    RegisterTimedServiceReports(ctx.reports);
     InstallMessagesStore(ctx);
 }
 
@@ -72,6 +75,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallTicklersAndNews(ctx, window); // after the logbook: fills its screens' tickler hooks
     InstallQuickViewer(ctx, window);
     InstallReservations(ctx, window);
+    InstallTimedServices(ctx, window);
 }
 
 } // namespace vm
