@@ -102,7 +102,7 @@ private:
     QToolButton *imgPrint, *imgMessage, *imgPrevious, *imgNext;
 };
 
-// Texts of the screen the Part leaves to the screen.
+// Texts of the screen that are its own.
 QString MsgDeleteEvent();
 inline const QString MsgSaveEventFirst =
     QStringLiteral("Please <Save> this Event before working with Schedule Exceptions.  Thank you.");
