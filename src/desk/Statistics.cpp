@@ -378,8 +378,4 @@ bool WriteStatisticsCsv(const StatTable& table, const QString& path) {
     return ok && out.commit();
 }
 
-QString StatFileCreatedMessage(const QString& path) {
-    return "The file: " + QDir::toNativeSeparators(path) + " has been created.";
-}
-
 } // namespace vm

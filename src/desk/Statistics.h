@@ -98,7 +98,5 @@ QList<qint64> CountEntriesByMonth(Database& db, int year, const QString& categor
 QString StatisticsCsvPath(const AppContext& ctx, StatView view);
 // Writes the table whole; false (and the old file kept) when it cannot be written.
 bool WriteStatisticsCsv(const StatTable& table, const QString& path);
-// "The file: <path> has been created."
-QString StatFileCreatedMessage(const QString& path);
 
 } // namespace vm

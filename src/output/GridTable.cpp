@@ -20,4 +20,16 @@ Table GridTable(const QStringList& headers, const QList<double>& weights) {
     return GridTable(columns);
 }
 
+Document ListSheet(const vm::PrintRequest& r, const QString& fallbackTitle,
+                   const QString& heading, const QString& subheading) {
+    Document d;
+    d.title = r.title.isEmpty() ? fallbackTitle : r.title;
+    d.page.margins = {0.6, 0.6, 0.6, 0.6};
+    d.header << Para(heading, Align::Center, true, 13);
+    if (!subheading.isEmpty()) d.header << Para(subheading, Align::Center);
+    d.header << Spacer{6};
+    d.footer << PageOfPages();
+    return d;
+}
+
 } // namespace vm::doc

@@ -1,5 +1,6 @@
 #include "platform/CsvWriter.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 namespace vm {
@@ -92,6 +93,13 @@ QString CsvWriter::row(const QStringList& cells) {
     for (const QString& c : cells)
         out << cell(c);
     return out.join(',');
+}
+
+QString FileWrittenMessage(const QString& path, bool written) {
+    const QString shown = QDir::toNativeSeparators(path);
+    if (written) return "The file: " + shown + " has been created.";
+    return "The file: " + shown +
+           " could not be written.  Please check that it is not open in another program.";
 }
 
 } // namespace vm

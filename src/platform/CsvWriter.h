@@ -40,4 +40,8 @@ private:
     bool m_failed = false;
 };
 
+// "The file: <path> has been created." when `written`, else the message that it
+// could not be written (it may be open in another program).
+QString FileWrittenMessage(const QString& path, bool written);
+
 } // namespace vm

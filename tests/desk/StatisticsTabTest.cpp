@@ -1,5 +1,7 @@
 #include "StatisticsFixture.h"
 
+#include "platform/CsvWriter.h"
+
 #include "desk/forms/StatisticsTab.h"
 #include "logbook/Categories.h"
 #include "platform/forms/DataGrid.h"
@@ -122,7 +124,7 @@ TEST_F(StatsTab, TheExportWritesTheShownTableAndSaysSo) {
     press(tab, "cmdStatExport");
     const QString path = StatisticsCsvPath(*env.ctx, StatView::ByWeekday);
     ASSERT_TRUE(path.endsWith("VmDoWGraph.csv"));
-    EXPECT_EQ(env.prompt.texts(), QStringList{StatFileCreatedMessage(path)});
+    EXPECT_EQ(env.prompt.texts(), QStringList{FileWrittenMessage(path, true)});
     const QList<QStringList> rows = ReadCsv(path);
     ASSERT_EQ(rows.size(), 9);
     EXPECT_EQ(rows[0], (QStringList{"Day", "Entries"}));

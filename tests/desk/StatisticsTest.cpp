@@ -1,5 +1,7 @@
 #include "StatisticsFixture.h"
 
+#include "platform/CsvWriter.h"
+
 #include "support/CsvReader.h"
 
 #include <QFile>
@@ -246,7 +248,7 @@ TEST_F(Stats, ExportedTablesReadBackAsWrittenUnderTheViewsName) {
     EXPECT_EQ(rows[2].mid(0, 3), (QStringList{"Dining, Fine", "1", "1"}));
     EXPECT_EQ(rows[3].first(), "Total");
     EXPECT_EQ(rows[3].last(), "3");
-    EXPECT_EQ(StatFileCreatedMessage(path),
+    EXPECT_EQ(FileWrittenMessage(path, true),
               "The file: " + QDir::toNativeSeparators(path) + " has been created.");
 
     const QStringList names{

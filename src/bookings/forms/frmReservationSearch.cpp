@@ -150,26 +150,7 @@ void frmReservation::cmdExport_Click() {
     }
     const QString path = m_ctx.workstation.outputFolder() + ResExportFileName;
     WaitCursor wait;
-    CsvWriter out(path);
-    bool ok = out.open();
-    const int columns = grdSearch->model()->columnCount();
-    QStringList cells;
-    for (int c = 0; c < columns; ++c)
-        cells << grdSearch->model()->headerData(c, Qt::Horizontal).toString();
-    ok = ok && out.writeRow(cells);
-    for (int r = 0; r < rows && ok; ++r) {
-        cells.clear();
-        for (int c = 0; c < columns; ++c)
-            cells << grdSearch->cell(r, c);
-        ok = out.writeRow(cells);
-    }
-    if (!ok || !out.commit()) {
-        prompt.message("The file: " + QDir::toNativeSeparators(path) +
-                       " could not be written.  Please check that it is not open in another "
-                       "program.");
-        return;
-    }
-    prompt.message("The file: " + QDir::toNativeSeparators(path) + " has been created.");
+    prompt.message(FileWrittenMessage(path, WriteGridCsv(*grdSearch, path)));
 }
 
 void frmReservation::cmdPrint_Click() {

@@ -12,18 +12,6 @@ using namespace doc;
 
 namespace {
 
-Document sheet(const PrintRequest& r, const QString& fallbackTitle, const QString& heading,
-               const QString& subheading) {
-    Document d;
-    d.title = r.title.isEmpty() ? fallbackTitle : r.title;
-    d.page.margins = {0.6, 0.6, 0.6, 0.6};
-    d.header << Para(heading, Align::Center, true, 13);
-    if (!subheading.isEmpty()) d.header << Para(subheading, Align::Center);
-    d.header << Spacer{6};
-    d.footer << PageOfPages();
-    return d;
-}
-
 QDate argDate(const PrintRequest& r, const char* key) {
     return Formats::ParseStoredDate(r.args.value(key).toString());
 }
@@ -85,7 +73,7 @@ template <class Rows> const Rows& someRows(const Rows& rows) {
 Document categoryList(AppContext& ctx, const PrintRequest& r, bool pageBreaks) {
     const auto [c, from, through] = categoryRequest(ctx, r);
     const auto rows = someRows(SearchReservationsByCategory(ctx, c.id, from, through));
-    Document d = sheet(r, "Reservations", "Reservations - " + c.category, dateRange(from, through));
+    Document d = ListSheet(r, "Reservations", "Reservations - " + c.category, dateRange(from, through));
     if (!pageBreaks) {
         d.body << reservationTable(rows, false);
         return d;
@@ -128,7 +116,7 @@ Document BuildReservationsByName(AppContext& ctx, const PrintRequest& r) {
     const QString name = r.args.value("name").toString();
     const QDate from = argDate(r, "from"), through = argDate(r, "through");
     const auto rows = someRows(SearchReservationsByName(ctx, name, from, through));
-    Document d = sheet(r, "Reservations By Name", "Reservations for: " + name,
+    Document d = ListSheet(r, "Reservations By Name", "Reservations for: " + name,
                        dateRange(from, through));
     d.body << reservationTable(rows, true);
     return d;
@@ -138,7 +126,7 @@ Document BuildUnavailabilityList(AppContext& ctx, const PrintRequest& r) {
     const auto [c, from, through] = categoryRequest(ctx, r);
     const auto rows = someRows(SearchUnavailability(ctx, c.id, from, through));
     Document d =
-        sheet(r, "Unavailability", "Unavailability - " + c.category, dateRange(from, through));
+        ListSheet(r, "Unavailability", "Unavailability - " + c.category, dateRange(from, through));
     Table t = GridTable({{"Date", 1.5}, {"Day of Week", 2}, {"Requests", 1, Align::Right}});
     int sum = 0;
     for (const UnavailabilityRow& row : rows) {
@@ -153,7 +141,7 @@ Document BuildUnavailabilityList(AppContext& ctx, const PrintRequest& r) {
 Document BuildWaitListReport(AppContext& ctx, const PrintRequest& r) {
     const auto [c, from, through] = categoryRequest(ctx, r);
     const auto rows = someRows(SearchWaitList(ctx, c.id, from, through));
-    Document d = sheet(r, "Wait List", "Wait List - " + c.category, dateRange(from, through));
+    Document d = ListSheet(r, "Wait List", "Wait List - " + c.category, dateRange(from, through));
     Table t = GridTable({{"Date", 1.4}, {"Name", 2.6}, {"How to Contact", 3}});
     for (const WaitListEntry& e : rows)
         t.rows << TableRow{
@@ -171,7 +159,7 @@ Document BuildSignUpSheet(AppContext& ctx, const PrintRequest& r) {
     const qint64 categoryId = r.args.value("categoryId").toLongLong();
     const auto c = categoryId ? GetResType(ctx, categoryId) : std::nullopt;
     const QDate day = argDate(r, "date");
-    Document d = sheet(r, "SignUpSheet", name,
+    Document d = ListSheet(r, "SignUpSheet", name,
                        day.isValid() ? Formats::LongDate(day) : QString());
     if (c) {
         d.body << Para(c->category, Align::Center, true, 11);

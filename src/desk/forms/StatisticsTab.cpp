@@ -1,5 +1,7 @@
 #include "desk/forms/StatisticsTab.h"
 
+#include "platform/CsvWriter.h"
+
 #include "core/DataAccess.h"
 #include "core/Formats.h"
 #include "core/Rights.h"
@@ -205,13 +207,7 @@ void StatisticsTab::cmdStatExport_Click() {
     }
     const QString path = StatisticsCsvPath(m_ctx, m_table->view);
     WaitCursor wait;
-    if (!WriteStatisticsCsv(*m_table, path)) {
-        m_ctx.prompt().message("The file: " + QDir::toNativeSeparators(path) +
-                               " could not be written.  Please check that it is not open in "
-                               "another program.");
-        return;
-    }
-    m_ctx.prompt().message(StatFileCreatedMessage(path));
+    m_ctx.prompt().message(FileWrittenMessage(path, WriteStatisticsCsv(*m_table, path)));
 }
 
 void StatisticsTab::show(const StatTable& table) {

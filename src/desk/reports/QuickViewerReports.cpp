@@ -12,18 +12,6 @@ using namespace doc;
 
 namespace {
 
-Document sheet(const PrintRequest& r, const QString& fallbackTitle, const QString& heading,
-               const QString& subheading) {
-    Document d;
-    d.title = r.title.isEmpty() ? fallbackTitle : r.title;
-    d.page.margins = {0.6, 0.6, 0.6, 0.6};
-    d.header << Para(heading, Align::Center, true, 13);
-    if (!subheading.isEmpty()) d.header << Para(subheading, Align::Center);
-    d.header << Spacer{6};
-    d.footer << PageOfPages();
-    return d;
-}
-
 Paragraph section(const QString& text) {
     Paragraph p = Para(text, Align::Left, true, 11);
     p.spaceBefore = 10;
@@ -73,7 +61,7 @@ Document BuildDailyDuties(AppContext& ctx, const PrintRequest& r) {
     const QList<TaskStatusRow> tasks = GetTheTasks(ctx, day, category);
     if (tasks.isEmpty()) throw ReportRefused(MsgNoTasksToPrint);
     const bool oneCategory = !category.isEmpty() && category != "All";
-    Document d = sheet(r, "Task List", "Daily Task List",
+    Document d = ListSheet(r, "Task List", "Daily Task List",
                        Formats::LongDate(day) + (oneCategory ? "  -  " + category : QString()));
     d.page.landscape = true;
     Table t = GridTable({{"Done", 0.8},
@@ -96,7 +84,7 @@ Document BuildDailyDiary(AppContext& ctx, const PrintRequest& r) {
     const QList<DiaryNote> notes = GetNotes(ctx, day, group);
     const QStringList meetings = GroupDiaryLines(ctx, day);
     if (notes.isEmpty() && meetings.isEmpty()) throw ReportRefused(MsgNoDiaryToPrint);
-    Document d = sheet(r, "Daily Diary", "Daily Diary",
+    Document d = ListSheet(r, "Daily Diary", "Daily Diary",
                        Formats::LongDate(day) + (group.isEmpty() ? QString() : "  -  " + group));
     if (!notes.isEmpty()) {
         Table t = GridTable({{"Note", 6}, {"Diary Group", 1.6}, {"Written by", 1.8}});
@@ -115,7 +103,7 @@ Document BuildDailyDiary(AppContext& ctx, const PrintRequest& r) {
 Document BuildQVList(AppContext& ctx, const PrintRequest& r) {
     const auto category = GetQVCategory(ctx, r.args.value("categoryId").toLongLong());
     if (!category) throw ReportRefused(MsgQvListGone);
-    Document d = sheet(r, "Quick Viewer", category->category, QString());
+    Document d = ListSheet(r, "Quick Viewer", category->category, QString());
     for (const QString& note : {category->notes, category->notes2})
         if (!note.trimmed().isEmpty()) d.body << Para(note);
     QList<int> used;
@@ -139,7 +127,7 @@ Document BuildQVList(AppContext& ctx, const PrintRequest& r) {
 Document BuildDocRead(AppContext& ctx, const PrintRequest& r) {
     const auto document = requestedDocument(ctx, r);
     if (!document) throw ReportRefused(MsgDocumentGone);
-    Document d = sheet(r, "Document Read By", document->description,
+    Document d = ListSheet(r, "Document Read By", document->description,
                        "Effective " + Formats::ShortDateOfStored(document->effective));
     d.body << readersTable(ctx, document->documentId);
     return d;
@@ -148,7 +136,7 @@ Document BuildDocRead(AppContext& ctx, const PrintRequest& r) {
 Document BuildDocsRead(AppContext& ctx, const PrintRequest& r) {
     const QList<QvDocument> documents = GetDocumentsAll(ctx);
     if (documents.isEmpty()) throw ReportRefused(MsgNoDocumentsToPrint);
-    Document d = sheet(r, "Documents Read", "Documents Read",
+    Document d = ListSheet(r, "Documents Read", "Documents Read",
                        "As of: " + Formats::LongDate(ctx.clock().today()));
     for (const QvDocument& link : documents) {
         const QString expires = shownDate(link.expiration);
@@ -168,7 +156,7 @@ Document BuildDocsByConcierge(AppContext& ctx, const PrintRequest& r) {
     for (const QvDocument& link : documents)
         for (const auto& [name, date] : GetDocumentsRead(ctx, link.documentId))
             byStaff[name] << qMakePair(link.description, readOn(date));
-    Document d = sheet(r, "Documents by Staff", "Documents by Staff Member",
+    Document d = ListSheet(r, "Documents by Staff", "Documents by Staff Member",
                        "As of: " + Formats::LongDate(ctx.clock().today()));
     for (auto it = byStaff.cbegin(); it != byStaff.cend(); ++it) {
         d.body << section(it.key());

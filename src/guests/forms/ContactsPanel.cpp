@@ -286,27 +286,7 @@ void ContactsPanel::cmdExtract_Click() {
     }
     const QString path = extractPath();
     WaitCursor wait;
-    CsvWriter out(path);
-    bool ok = out.open();
-    const int columns = int(ContactColumnCount);
-    QStringList cells;
-    auto* model = grdContacts->model();
-    for (int c = 0; c < columns && ok; ++c)
-        cells << model->headerData(c, Qt::Horizontal).toString();
-    ok = ok && out.writeRow(cells);
-    for (int r = 0; r < rows && ok; ++r) {
-        cells.clear();
-        for (int c = 0; c < columns; ++c)
-            cells << grdContacts->cell(r, c);
-        ok = out.writeRow(cells);
-    }
-    if (!ok || !out.commit()) {
-        prompt.message("The file: " + QDir::toNativeSeparators(path) +
-                       " could not be written.  Please check that it is not open in another "
-                       "program.");
-        return;
-    }
-    prompt.message("The file: " + QDir::toNativeSeparators(path) + " has been created.");
+    prompt.message(FileWrittenMessage(path, WriteGridCsv(*grdContacts, path)));
 }
 
 void ContactsPanel::cmdGuestList_Click() {

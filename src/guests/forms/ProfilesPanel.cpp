@@ -461,37 +461,12 @@ void ProfilesPanel::extract() {
     bool ok = false;
     try {
         WaitCursor wait;
-        ok = dial ? writeAutoDial(path) : writeGridCsv(path);
+        ok = dial ? writeAutoDial(path) : WriteGridCsv(*grdProfiles, path);
     } catch (const DbError& e) {
         ReportError(prompt, e, "CreateCSVFileP", FormName);
         return;
     }
-    if (!ok) {
-        prompt.message("The file: " + QDir::toNativeSeparators(path) +
-                       " could not be written.  Please check that it is not open in another "
-                       "program.");
-        return;
-    }
-    prompt.message("The file: " + QDir::toNativeSeparators(path) + " has been created.");
-}
-
-bool ProfilesPanel::writeGridCsv(const QString& path) {
-    CsvWriter out(path);
-    bool ok = out.open();
-    QList<int> columns;
-    for (int c = 0; c < ProfileColumnCount; ++c)
-        if (!grdProfiles->isColumnHidden(c)) columns << c;
-    QStringList cells;
-    for (int c : columns)
-        cells << grdProfiles->model()->headerData(c, Qt::Horizontal).toString();
-    ok = ok && out.writeRow(cells);
-    for (int r = 0; r < grdProfiles->rowCount() && ok; ++r) {
-        cells.clear();
-        for (int c : columns)
-            cells << grdProfiles->cell(r, c);
-        ok = out.writeRow(cells);
-    }
-    return ok && out.commit();
+    prompt.message(FileWrittenMessage(path, ok));
 }
 
 // The dialler's file: one line per listed profile that may be called, its

@@ -74,7 +74,6 @@ private:
     void showList(const ProfileList& list);
     void paintRow(const ProfileRow& row, bool replace);
     void showCount();
-    bool writeGridCsv(const QString& path);
     bool writeAutoDial(const QString& path);
     QString listedName(qint64 profileId) const;
 

@@ -1,5 +1,7 @@
 #include "platform/forms/DataGrid.h"
 
+#include "platform/CsvWriter.h"
+
 #include <algorithm>
 
 #include <QHeaderView>
@@ -264,6 +266,25 @@ void DataGrid::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QTableView::keyPressEvent(e);
+}
+
+bool WriteGridCsv(const DataGrid& grid, const QString& path) {
+    CsvWriter out(path);
+    bool ok = out.open();
+    QList<int> columns;
+    for (int c = 0; c < grid.model()->columnCount(); ++c)
+        if (!grid.isColumnHidden(c)) columns << c;
+    QStringList cells;
+    for (int c : columns)
+        cells << grid.model()->headerData(c, Qt::Horizontal).toString();
+    ok = ok && out.writeRow(cells);
+    for (int r = 0; r < grid.rowCount() && ok; ++r) {
+        cells.clear();
+        for (int c : columns)
+            cells << grid.cell(r, c);
+        ok = out.writeRow(cells);
+    }
+    return ok && out.commit();
 }
 
 } // namespace vm

@@ -91,4 +91,8 @@ private:
     Proxy* m_proxy;
 };
 
+// Writes the grid as shown (its visible columns under their headings, its rows
+// in the order shown) to a CSV file, whole or not at all; false when it cannot.
+bool WriteGridCsv(const DataGrid& grid, const QString& path);
+
 } // namespace vm
