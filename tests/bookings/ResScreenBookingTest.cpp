@@ -185,3 +185,44 @@ TEST_F(ResScreen, TimedGridBooksARangeOfSlotsAndUnbooksItWhole) {
     EXPECT_EQ(text(*desk, "lblWaitListID"), "0");
     EXPECT_EQ(text(*desk, "txtWaitList"), "");
 }
+
+TEST_F(ResScreen, DayBookingsHoldEveryDayOfTheirRangeAndGoWhole) {
+    ResCategory c;
+    c.category = "Cabanas";
+    c.kind = ResListKind::Items;
+    c.columnHeader = "Cabana";
+    c.option[4] = true; // bookings over days
+    c = saved(c, {"Cabana 1", "Cabana 2"});
+    const QDate today = env.clock.today();
+    auto desk = openDesk("Cabanas");
+    EXPECT_TRUE(control<QLineEdit>(*desk, "txtThroughDate")->isVisible());
+
+    // Tomorrow and the day after, for one guest.
+    typeDate(*desk, "txtDate", today.addDays(1));
+    clickCell(*desk, lineOf(*desk, 1, "", "Cabana 1"), 1);
+    type(*desk, "txtName", "Ida Park");
+    type(*desk, "txtThroughDate", Formats::ShortDate(today.addDays(2)));
+    click(*desk, "cmdBook");
+    EXPECT_EQ(stored("Reservation", c.id), 2);
+
+    // A range from today that reaches her days is refused whole.
+    typeDate(*desk, "txtDate", today);
+    clickCell(*desk, lineOf(*desk, 1, "", "Cabana 1"), 1);
+    type(*desk, "txtName", "Max Roe");
+    type(*desk, "txtThroughDate", Formats::ShortDate(today.addDays(2)));
+    click(*desk, "cmdBook");
+    EXPECT_EQ(env.prompt.last(), MsgResDayBooked);
+    EXPECT_EQ(stored("Reservation", c.id), 2);
+
+    // Her second day shows her; unbooking it there removes both days.
+    typeDate(*desk, "txtDate", today.addDays(2));
+    const int line = lineOf(*desk, 1, "Ida Park");
+    ASSERT_GE(line, 0);
+    EXPECT_EQ(cell(*desk, line, 0), "Cabana 1");
+    clickCell(*desk, line, 1);
+    EXPECT_EQ(text(*desk, "cmdBook"), "UnBook");
+    env.prompt.answer(Answer::Yes);
+    click(*desk, "cmdBook");
+    EXPECT_EQ(stored("Reservation", c.id), 0);
+    EXPECT_LT(lineOf(*desk, 1, "Ida Park"), 0);
+}
