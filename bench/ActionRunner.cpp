@@ -91,13 +91,14 @@ void RegisterActions(const std::vector<Action>& actions, RatioReporter& reporter
     }
 }
 
-void RunActions(int argc, char** argv, const std::function<void(RatioReporter&)>& registerAll) {
+void RunActions(int argc, char** argv, const std::function<void(RatioReporter&)>& registerAll,
+                std::function<QString(const QString&)> note) {
     std::vector<char*> args(argv, argv + argc);
     std::string interleave = "--benchmark_enable_random_interleaving=true";
     args.push_back(interleave.data());
     int count = int(args.size());
     benchmark::Initialize(&count, args.data());
-    RatioReporter reporter(SameSql);
+    RatioReporter reporter(std::move(note));
     registerAll(reporter);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

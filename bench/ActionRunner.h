@@ -33,7 +33,9 @@ QString SameSql(const QString& action);
 
 // Initialises google-benchmark (program and engine runs interleaved, so a busy
 // moment of the machine hurts both alike), runs everything registered and
-// prints the table.
-void RunActions(int argc, char** argv, const std::function<void(RatioReporter&)>& registerAll);
+// prints the table.  `note` gives the table's last column per action (by
+// default SameSql's statement counts).
+void RunActions(int argc, char** argv, const std::function<void(RatioReporter&)>& registerAll,
+                std::function<QString(const QString&)> note = SameSql);
 
 } // namespace vm::bench

@@ -268,17 +268,10 @@ int main(int argc, char** argv) {
     desk.ctx->session.initials = DeskInitials;
     linkLogbook(*desk.ctx);
 
-    std::vector<char*> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.push_back(interleave.data());
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
     // The engine's side replays the program's own statements: say how many.
-    RatioReporter reporter(
-        [](const QString& name) { return QString::number(g_replay[name].size()) + " statements"; });
-    registerAll(reporter);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    RunActions(argc, argv, registerAll, [](const QString& name) {
+        return QString::number(g_replay[name].size()) + " statements";
+    });
     desk.engine.reset();
     desk.ctx.reset();
     return 0;
