@@ -97,6 +97,32 @@ TEST_F(ResScreenOutput, ASearchByNameIsCaptionedExportedAndChecked) {
     QStringList items{rows[1][4], rows[2][4]}; // an item list keeps the item as the slot
     items.sort();
     EXPECT_EQ(items, (QStringList{"Table 1", "Table 2"}));
+
+    click(desk, "cmdPrint");
+    const QStringList byName = printed(desk, "ByName.pdf");
+    ASSERT_EQ(byName.size(), 1);
+    EXPECT_TRUE(InOrder(byName[0], {"Reservations for: ortiz", "Lena Ortiz", "Lena Ortiz",
+                                    "TOTAL:", "25.00"}))
+        << byName[0].toStdString();
+    EXPECT_FALSE(byName[0].contains("Karl Ortiz-Bell")); // outside the dates
+}
+
+TEST_F(ResScreenOutput, TheUnavailabilityCountsPrintPerDay) {
+    IncrementUnavailability(ctx(), show.id, env.clock.today().addDays(1));
+    IncrementUnavailability(ctx(), show.id, env.clock.today().addDays(1));
+    IncrementUnavailability(ctx(), show.id, env.clock.today().addDays(3));
+    frmReservation desk(ctx());
+    control<QRadioButton>(desk, "optUnavailability")->setChecked(true);
+    choose(desk, "cboSearchCategory", "Dinner Show");
+    click(desk, "cmdSearch");
+    ASSERT_EQ(control<DataGrid>(desk, "grdSearch")->rowCount(), 2);
+    click(desk, "cmdPrint");
+    const QStringList pages = printed(desk, "Unavailability.pdf");
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(InOrder(pages[0], {"Unavailability - Dinner Show", "Requests",
+                                   Formats::ShortDate(env.clock.today().addDays(1)), "2",
+                                   Formats::ShortDate(env.clock.today().addDays(3)), "1"}))
+        << pages[0].toStdString();
 }
 
 TEST_F(ResScreenOutput, TheCategoryListPrintsItsTotalAndTheWaitListItsGuests) {
