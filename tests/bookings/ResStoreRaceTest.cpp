@@ -96,4 +96,32 @@ TEST_F(ResStoreRace, TwoDesksRacingForOneCellOrTheLastPlaceBookItOnce) {
     EXPECT_TRUE(faults.isEmpty()) << faults.mid(0, 5).join("\n").toStdString();
 }
 
+TEST_F(ResStoreRace, TwoDesksCountingTurnedAwayGuestsLoseNoRequest) {
+    const ResCategory courts = timed("Tennis", "09:00 AM", "12:00 PM", 1, {"Court 1"});
+    constexpr int Each = 50;
+    std::barrier sync(2);
+    std::mutex opening;
+    std::array<QString, 2> errors;
+    const auto desk = [&](int who) {
+        std::unique_ptr<OtherDesk> d;
+        {
+            const std::lock_guard<std::mutex> one(opening);
+            d = std::make_unique<OtherDesk>(env, staffId);
+        }
+        sync.arrive_and_wait();
+        try {
+            for (int i = 0; i < Each; ++i)
+                IncrementUnavailability(d->ctx, courts.id, day);
+        } catch (const std::exception& e) {
+            errors[size_t(who)] = QString::fromUtf8(e.what());
+        }
+    };
+    std::thread a(desk, 0), b(desk, 1);
+    a.join();
+    b.join();
+    EXPECT_EQ(errors, (std::array<QString, 2>{}));
+    EXPECT_EQ(count("ResTrackUn", courts.id), 1);
+    EXPECT_EQ(IncrementUnavailability(ctx(), courts.id, day), 2 * Each + 1);
+}
+
 } // namespace
