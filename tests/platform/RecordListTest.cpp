@@ -167,3 +167,17 @@ TEST(ListSizeGuard, BoundariesOfEveryListAndTheirTexts) {
               "There are 600 entries in the Logbook\r\n meeting the selection "
               "requirements.\r\n Shall we list them all?");
 }
+
+TEST_F(RecordListTest, ARecordListedOnSeveralRowsIsWalkedPastAndRemovedWhole) {
+    // A guest listed once per contact: next/previous pass over its other rows.
+    list.add(20, {"Bay Bistro", "Bergen (2)"});
+    list.add(40, {"Dune Diner", "Bodo"});
+    EXPECT_EQ(list.neighbour(20, +1), 30);
+    EXPECT_EQ(list.neighbour(30, -1), 20);
+    EXPECT_EQ(list.neighbour(40, -1), 20);
+    EXPECT_EQ(list.neighbour(40, +1), 0);
+    EXPECT_TRUE(list.remove(20));
+    EXPECT_EQ(names(), (QStringList{"Harbour Grill", "Cove Cafe", "Dune Diner"}));
+    EXPECT_EQ(count.text(), "3 Entries were selected");
+    EXPECT_FALSE(list.remove(20));
+}

@@ -97,6 +97,7 @@ ProfilesPanel::ProfilesPanel(AppContext& ctx, QWidget* parent) : QWidget(parent)
     top->addWidget(lblDescription = named(new QLabel, "lblDescription"));
     top->addWidget(grdProfiles = named(new DataGrid, "grdProfiles"), 1);
     top->addWidget(lblCount = named(new QLabel, "lblCount"));
+    m_list = RecordList(grdProfiles, lblCount);
     grdProfiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grdProfiles->setHeaders(ProfileListHeaders({}));
     optLastName->setChecked(true);
@@ -255,9 +256,8 @@ ProfileQuery ProfilesPanel::query() const {
 }
 
 void ProfilesPanel::clearList() {
-    grdProfiles->clearRows();
+    m_list.clear();
     lblDescription->clear();
-    lblCount->clear();
     m_hasList = false;
 }
 
@@ -305,11 +305,14 @@ void ProfilesPanel::paintRow(const ProfileRow& row, bool replace) {
     if (row.colorCode)
         if (const std::optional<quint32> rgb = ProfileColorRgb(row.color))
             fore = QColor(QRgb(*rgb));
-    grdProfiles->setRow(row.id, row.cells, fore, {}, replace);
+    if (replace)
+        m_list.upsert(row.id, row.cells, fore);
+    else
+        m_list.add(row.id, row.cells, fore);
 }
 
 void ProfilesPanel::showList(const ProfileList& list) {
-    grdProfiles->clearRows();
+    m_list.clear();
     // The contact history lists a profile once per contact: every row is kept.
     for (const ProfileRow& r : list.rows)
         paintRow(r, false);
@@ -317,7 +320,7 @@ void ProfilesPanel::showList(const ProfileList& list) {
 }
 
 void ProfilesPanel::showCount() {
-    lblCount->setText(CountCaption(grdProfiles->rowCount()));
+    m_list.showCount();
 }
 
 void ProfilesPanel::refreshRow(qint64 profileId) {
@@ -343,31 +346,18 @@ void ProfilesPanel::refreshRow(qint64 profileId) {
             return;
         }
         paintRow(*row, true);
-        grdProfiles->selectKey(profileId);
-        showCount();
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "RefreshProfileRow", FormName, true);
     }
 }
 
 void ProfilesPanel::removeRow(qint64 profileId) {
-    bool removed = false;
-    while (grdProfiles->removeKey(profileId))
-        removed = true;
-    if (removed) showCount();
+    m_list.remove(profileId);
 }
 
 qint64 ProfilesPanel::neighbour(qint64 profileId, int direction) const {
-    const int rows = grdProfiles->rowCount();
-    for (int row = 0; row < rows; ++row) {
-        if (grdProfiles->keyAt(row) != profileId) continue;
-        // Skip further rows of the same profile (the contact-history list).
-        for (int other = row + (direction < 0 ? -1 : 1); other >= 0 && other < rows;
-             other += direction < 0 ? -1 : 1)
-            if (grdProfiles->keyAt(other) != profileId) return grdProfiles->keyAt(other);
-        return 0;
-    }
-    return 0;
+    // The contact-history list shows a profile once per contact: its other rows are passed over.
+    return m_list.neighbour(profileId, direction);
 }
 
 void ProfilesPanel::addProfile() {

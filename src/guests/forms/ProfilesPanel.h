@@ -6,6 +6,7 @@
 
 #include "core/AppContext.h"
 #include "guests/ProfileSearch.h"
+#include "platform/forms/RecordList.h"
 
 #include <QWidget>
 #include <functional>
@@ -79,6 +80,7 @@ private:
 
     AppContext& m_ctx;
     ProfileQuery m_listed; // the query the grid shows
+    RecordList m_list;
     bool m_hasList = false;
     QColor m_plainColor; // the ColorProfile setting
 };

@@ -32,17 +32,21 @@ void RecordList::upsert(qint64 key, const QStringList& cells, const QColor& fore
 }
 
 bool RecordList::remove(qint64 key) {
-    if (!m_grid->removeKey(key)) return false;
-    showCount();
-    return true;
+    bool removed = false;
+    while (m_grid->removeKey(key))
+        removed = true;
+    if (removed) showCount();
+    return removed;
 }
 
 qint64 RecordList::neighbour(qint64 key, int step) const {
     const int rows = m_grid->rowCount();
     for (int row = 0; row < rows; ++row) {
         if (m_grid->keyAt(row) != key) continue;
-        const int other = row + (step < 0 ? -1 : 1);
-        return other >= 0 && other < rows ? m_grid->keyAt(other) : 0;
+        const int direction = step < 0 ? -1 : 1;
+        for (int other = row + direction; other >= 0 && other < rows; other += direction)
+            if (m_grid->keyAt(other) != key) return m_grid->keyAt(other);
+        return 0;
     }
     return 0;
 }

@@ -33,10 +33,12 @@ public:
     // becomes the current one and the count follows.
     void upsert(qint64 key, const QStringList& cells, const QColor& fore = {},
                 const QColor& back = {});
-    // A deleted record (or one the list would no longer show): false when it was not listed.
+    // A deleted record (or one the list would no longer show): every row of it
+    // goes; false when it was not listed.
     bool remove(qint64 key);
-    // The key `step` rows from `key` as shown (-1 before, +1 after); 0 past
-    // either end or when `key` is not listed.
+    // The next other key `step` rows away from `key` as shown (-1 before, +1
+    // after; further rows of `key` itself are passed over); 0 past either end
+    // or when `key` is not listed.
     qint64 neighbour(qint64 key, int step) const;
 
     // The selector's choice: true when the archive is asked for.
