@@ -1,4 +1,9 @@
 #include "ActionRunner.h"
+#include "EngineFloor.h"
+
+#include "core/AppContext.h"
+
+#include <QSqlDriver>
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -40,7 +45,47 @@ void traceOnce(const Action& a, RatioReporter::Side side, sqlite3* handle) {
     t.taken[side] = true;
 }
 
+// The statements each replayed action ran, with their values written in.
+std::map<QString, QStringList> g_replay;
+
+int record(unsigned, void* into, void* stmt, void* text) {
+    const char* what = static_cast<const char*>(text);
+    if (!what || std::strncmp(what, "--", 2) == 0 || std::strstr(what, "'main'.")) return 0;
+    if (char* sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(stmt))) {
+        static_cast<QStringList*>(into)->append(QString::fromUtf8(sql));
+        sqlite3_free(sql);
+    }
+    return 0;
+}
+
 } // namespace
+
+sqlite3* ProgramHandle(Database& db) {
+    const QVariant h = db.handle().driver()->handle();
+    return *static_cast<sqlite3* const*>(h.constData());
+}
+
+Action ReplayedAction(const QString& name, std::function<size_t()> program, AppContext& ctx,
+                      EngineFloor& engine, std::function<void()> undo) {
+    QStringList& into = g_replay[name];
+    into.clear();
+    sqlite3_trace_v2(ProgramHandle(ctx.db()), SQLITE_TRACE_STMT, record, &into);
+    program();
+    sqlite3_trace_v2(ProgramHandle(ctx.db()), 0, nullptr, nullptr);
+    if (undo) undo();
+    const QStringList statements = into;
+    return {name, std::move(program),
+            [statements, &engine] {
+                size_t rows = 0;
+                for (const QString& sql : statements) rows += size_t(engine.run(sql));
+                return rows;
+            },
+            std::move(undo)};
+}
+
+QString ReplayedStatements(const QString& action) {
+    return QString::number(g_replay[action].size()) + " statements";
+}
 
 QString SameSql(const QString& action) {
     const Traces& t = g_traces[action];

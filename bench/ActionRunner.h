@@ -12,7 +12,14 @@
 
 struct sqlite3;
 
+namespace vm {
+class AppContext;
+class Database;
+}
+
 namespace vm::bench {
+
+class EngineFloor;
 
 struct Action {
     QString name;
@@ -30,6 +37,17 @@ void RegisterActions(const std::vector<Action>& actions, RatioReporter& reporter
 // What the two sides ran for an action ("program/engine" statement counts),
 // or the floor's statement the program did not run.
 QString SameSql(const QString& action);
+
+// The sqlite3 handle under one of the program's own connections.
+sqlite3* ProgramHandle(Database& db);
+
+// An action whose engine side replays, on `engine`, every statement the
+// program ran in one untimed run (with its values written in); `undo` then
+// removes what that run wrote, and runs after each timed run as well.
+Action ReplayedAction(const QString& name, std::function<size_t()> program, AppContext& ctx,
+                      EngineFloor& engine, std::function<void()> undo = {});
+// "n statements": how many statements the engine side of a replayed action runs.
+QString ReplayedStatements(const QString& action);
 
 // Initialises google-benchmark (program and engine runs interleaved, so a busy
 // moment of the machine hurts both alike), runs everything registered and

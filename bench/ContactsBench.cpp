@@ -151,8 +151,7 @@ std::vector<Action> actions() {
 }
 
 sqlite3* programHandle() {
-    const QVariant h = g_desk->ctx->contactsDb().handle().driver()->handle();
-    return *static_cast<sqlite3* const*>(h.constData());
+    return ProgramHandle(g_desk->ctx->contactsDb());
 }
 
 void registerAll(RatioReporter& reporter) {

@@ -53,8 +53,7 @@ struct Desk {
 Desk* g_desk = nullptr;
 
 sqlite3* programHandle() {
-    const QVariant h = g_desk->db().handle().driver()->handle();
-    return *static_cast<sqlite3* const*>(h.constData());
+    return ProgramHandle(g_desk->db());
 }
 
 // ------------------------------------------------------------------ the program

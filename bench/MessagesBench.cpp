@@ -83,8 +83,7 @@ void openDesk(Desk& d) {
 }
 
 sqlite3* programHandle() {
-    const QVariant h = g_desk->ctx->db().handle().driver()->handle();
-    return *static_cast<sqlite3* const*>(h.constData());
+    return ProgramHandle(g_desk->ctx->db());
 }
 
 // One tick of the main window's timer: how many are due, and the caption.

@@ -156,8 +156,7 @@ void openDesk(Desk& d) {
 }
 
 sqlite3* programHandle() {
-    const QVariant h = g_desk->db().handle().driver()->handle();
-    return *static_cast<sqlite3* const*>(h.constData());
+    return ProgramHandle(g_desk->db());
 }
 
 // What the page does with a selection, up to the rows it paints.

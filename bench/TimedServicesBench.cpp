@@ -21,11 +21,7 @@
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
-#include <QSqlDriver>
 #include <benchmark/benchmark.h>
-#include <cstring>
-#include <map>
-#include <sqlite3.h>
 
 using namespace vm;
 using namespace vm::bench;
@@ -148,47 +144,10 @@ void linkLogbook(AppContext& ctx) {
     if (!SaveTsLogLink(ctx, link).isEmpty()) qFatal("the link was not saved");
 }
 
-sqlite3* programHandle() {
-    const QVariant h = g_desk->ctx->db().handle().driver()->handle();
-    return *static_cast<sqlite3* const*>(h.constData());
-}
-
-// The statements an action ran, with their values written in.
-std::map<QString, QStringList> g_replay;
-
-int record(unsigned, void* into, void* stmt, void* text) {
-    // Not a trigger's statement, nor one the trigram index runs for itself.
-    const char* what = static_cast<const char*>(text);
-    if (!what || std::strncmp(what, "--", 2) == 0 || std::strstr(what, "'main'.")) return 0;
-    if (char* sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(stmt))) {
-        static_cast<QStringList*>(into)->append(QString::fromUtf8(sql));
-        sqlite3_free(sql);
-    }
-    return 0;
-}
-
-// Runs the action once with its statements recorded for the engine's side.
-void capture(const QString& name, const std::function<size_t()>& program,
-             const std::function<void()>& undo = {}) {
-    QStringList& into = g_replay[name];
-    sqlite3_trace_v2(programHandle(), SQLITE_TRACE_STMT, record, &into);
-    program();
-    sqlite3_trace_v2(programHandle(), 0, nullptr, nullptr);
-    if (undo) undo();
-}
-
 Action action(const QString& name, std::function<size_t()> program,
               std::function<void()> undo = {}) {
-    capture(name, program, undo);
-    const QStringList statements = g_replay[name];
-    return {name, program,
-            [statements] {
-                size_t rows = 0;
-                for (const QString& sql : statements)
-                    rows += size_t(g_desk->engine->run(sql));
-                return rows;
-            },
-            undo};
+    return ReplayedAction(name, std::move(program), *g_desk->ctx, *g_desk->engine,
+                          std::move(undo));
 }
 
 qint64 g_lastBooking = 0, g_lastEntry = 0;
@@ -253,7 +212,9 @@ std::vector<Action> actions() {
 
 void registerAll(RatioReporter& reporter) {
     static const std::vector<Action> all = actions();
-    RegisterActions(all, reporter, programHandle, [] { return g_desk->engine->handle(); });
+    RegisterActions(
+        all, reporter, [] { return ProgramHandle(g_desk->ctx->db()); },
+        [] { return g_desk->engine->handle(); });
 }
 
 } // namespace
@@ -269,9 +230,7 @@ int main(int argc, char** argv) {
     linkLogbook(*desk.ctx);
 
     // The engine's side replays the program's own statements: say how many.
-    RunActions(argc, argv, registerAll, [](const QString& name) {
-        return QString::number(g_replay[name].size()) + " statements";
-    });
+    RunActions(argc, argv, registerAll, ReplayedStatements);
     desk.engine.reset();
     desk.ctx.reset();
     return 0;
