@@ -463,6 +463,7 @@ TEST_F(ProfileLogbook, WithoutAnArchiveTheSwitchIsDisabled) {
 TEST_F(ProfileLogbook, AnEntryOpensOnTheLogbookScreenReadOnlyFromTheArchive) {
     category("Dining");
     const qint64 now = current("2026/03/12", "Dining");
+    const qint64 before = current("2026/03/10", "Dining");
     const qint64 old = archived("2025/11/02", "Dining");
     frmSearch window(*env.ctx);
     InstallLogbook(*env.ctx, window);
@@ -482,6 +483,12 @@ TEST_F(ProfileLogbook, AnEntryOpensOnTheLogbookScreenReadOnlyFromTheArchive) {
     ASSERT_EQ(opened().size(), 1);
     EXPECT_EQ(opened()[0]->logId(), now);
     EXPECT_FALSE(opened()[0]->isReadOnly());
+    // The next entry is the guest's next one in this list (the Logbook page lists nothing).
+    click(*opened()[0], "imgNext");
+    EXPECT_EQ(opened()[0]->logId(), before);
+    EXPECT_EQ(grid->currentKey(), before);
+    click(*opened()[0], "imgNext"); // the end of the list: it stays
+    EXPECT_EQ(opened()[0]->logId(), before);
     opened()[0]->close();
     QTRY_VERIFY(opened().isEmpty());
 

@@ -8,9 +8,11 @@
 #include "logbook/forms/frmLogbook.h"
 #include "platform/forms/DataGrid.h"
 #include "platform/forms/FormHelpers.h"
+#include "platform/forms/RecordList.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -88,6 +90,12 @@ void ProfileLogbookTab::openEntry(qint64 logId) {
     }
     frmLogbook* f = logbook->openEntry(logId, m_source);
     if (!f) return;
+    // Its next entry is the next of this list, not of the Logbook page's.
+    disconnect(f, &frmLogbook::movedTo, nullptr, nullptr);
+    QPointer<DataGrid> grid = grdLogbook;
+    f->setNextEntry([grid](qint64 current) { return grid ? NeighbourKey(*grid, current, +1) : 0; },
+                    m_source);
+    connect(f, &frmLogbook::movedTo, grdLogbook, &DataGrid::selectKey);
     // A saved or deleted entry changes this list too.
     connect(f, &frmLogbook::entrySaved, this, [this] { refresh(); });
     connect(f, &frmLogbook::entryDeleted, this, [this] { refresh(); });

@@ -39,16 +39,20 @@ bool RecordList::remove(qint64 key) {
     return removed;
 }
 
-qint64 RecordList::neighbour(qint64 key, int step) const {
-    const int rows = m_grid->rowCount();
+qint64 NeighbourKey(const DataGrid& grid, qint64 key, int step) {
+    const int rows = grid.rowCount();
     for (int row = 0; row < rows; ++row) {
-        if (m_grid->keyAt(row) != key) continue;
+        if (grid.keyAt(row) != key) continue;
         const int direction = step < 0 ? -1 : 1;
         for (int other = row + direction; other >= 0 && other < rows; other += direction)
-            if (m_grid->keyAt(other) != key) return m_grid->keyAt(other);
+            if (grid.keyAt(other) != key) return grid.keyAt(other);
         return 0;
     }
     return 0;
+}
+
+qint64 RecordList::neighbour(qint64 key, int step) const {
+    return NeighbourKey(*m_grid, key, step);
 }
 
 bool RecordList::archiveChosen() const {

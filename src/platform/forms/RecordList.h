@@ -15,6 +15,11 @@ namespace vm {
 
 class DataGrid;
 
+// The next other key `step` rows away from `key` as `grid` shows its rows (-1
+// before, +1 after; further rows of `key` itself are passed over); 0 past
+// either end or when `key` is not listed.
+qint64 NeighbourKey(const DataGrid& grid, qint64 key, int step);
+
 class RecordList {
 public:
     RecordList() = default;
@@ -36,9 +41,7 @@ public:
     // A deleted record (or one the list would no longer show): every row of it
     // goes; false when it was not listed.
     bool remove(qint64 key);
-    // The next other key `step` rows away from `key` as shown (-1 before, +1
-    // after; further rows of `key` itself are passed over); 0 past either end
-    // or when `key` is not listed.
+    // NeighbourKey on this list's grid.
     qint64 neighbour(qint64 key, int step) const;
 
     // The selector's choice: true when the archive is asked for.
