@@ -1,0 +1,3 @@
+// Lending: look-ups, check-out and check-in.
+
+#include "operations/KeyControl.h"
