@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 namespace vm {
@@ -182,19 +183,22 @@ KeyImportResult KeyImportKeys(AppContext& ctx, const QString& path) {
     }
 
     db.transaction([&] {
-        QSet<QString> groups;
+        // A group already listed keeps the list's spelling.
+        QHash<QString, QString> groups;
         for (const QString& g : GetOtherValues(ctx, "KeyGroup"))
-            groups.insert(g.toLower());
+            groups.insert(g.toLower(), g);
         for (const KeyLine& k : rows) {
-            const QString group = CleanSqlText(k.group);
-            if (!groups.contains(StoredText(group).toLower())) {
-                InsertOtherData(ctx, "KeyGroup", k.group);
-                groups.insert(StoredText(group).toLower());
+            const QString typed = StoredText(CleanSqlText(k.group));
+            auto known = groups.constFind(typed.toLower());
+            if (known == groups.constEnd()) {
+                InsertOtherData(ctx, "KeyGroup", typed);
+                known = groups.insert(typed.toLower(), typed);
             }
             db.insert("INSERT INTO [KeyMaster] ([KeyNumber], [KeyStatus], [KeyGroupName], "
                       "[Description], [OutDuration], [OutHoursDays], [KeyEmployeeID]) VALUES "
                       "(?, 'I', ?, ?, ?, ?, 0)",
-                      {k.number, group, CleanSqlText(k.description), k.duration, k.unit},
+                      {k.number, CleanSqlText(known.value()), CleanSqlText(k.description),
+                       k.duration, k.unit},
                       "KeyMasterID");
         }
     });
