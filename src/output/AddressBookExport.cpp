@@ -93,8 +93,8 @@ ExportResult Export(AppContext& ctx, const QString& file, const QString& builder
 // Sequence.  `cells` makes a record's columns from its first row; the joined
 // note is the last column.
 void StreamWithNotes(Database& db, const QString& sql, const QVariantList& params,
-                     const QString& keyColumn,
-                     const std::function<QStringList(const Row&)>& cells, Sink& sink) {
+                     const QString& keyColumn, const std::function<QStringList(const Row&)>& cells,
+                     Sink& sink) {
     std::optional<qint64> current;
     QStringList pending;
     QString note;
@@ -120,21 +120,23 @@ void StreamWithNotes(Database& db, const QString& sql, const QVariantList& param
 
 ExportResult BuildAllContactCSV(AppContext& ctx) {
     return Export(ctx, AllContactsFile, "BuildAllContactCSV", [&](Sink& sink) {
-        sink.put({"Company", "Business Phone", "Business Street", "Business Street 2",
-                  "Business City", "Business State", "Business Postal Code", "Business Country",
-                  "Notes", "Last  Updated"});
+        if (!sink.put({"Company", "Business Phone", "Business Street", "Business Street 2",
+                       "Business City", "Business State", "Business Postal Code",
+                       "Business Country", "Notes", "Last  Updated"}))
+            return;
         const bool all = ctx.session.manager;
         ctx.contactsDb().forEach(
             "SELECT * FROM [Contact]" +
                 QString(all ? "" : " WHERE [PublicPrivate] = ? OR [PublicPrivate] IS NULL") +
                 " ORDER BY [ContactName], [ContactID]",
             all ? QVariantList{} : QVariantList{false}, [&](const Row& r) {
-                const QString notes = Value(r, "KeywordSet") + CRLF + "Rating = " +
-                                      r.text("Rating") + "  Ranking = " + r.text("Ranking");
+                const QString notes = Value(r, "KeywordSet") + CRLF +
+                                      "Rating = " + r.text("Rating") +
+                                      "  Ranking = " + r.text("Ranking");
                 return sink.record({Value(r, "ContactName"), Value(r, "NickName"),
-                                    Value(r, "Address"), Value(r, "CrossStreets"),
-                                    Value(r, "City"), Value(r, "State"), Value(r, "PostalCode"),
-                                    Value(r, "Country"), notes, DateValue(r, "UpdateDate")});
+                                    Value(r, "Address"), Value(r, "CrossStreets"), Value(r, "City"),
+                                    Value(r, "State"), Value(r, "PostalCode"), Value(r, "Country"),
+                                    notes, DateValue(r, "UpdateDate")});
             });
     });
 }
@@ -145,13 +147,32 @@ ExportResult BuildAllProfileCSV(AppContext& ctx) {
         const bool all = ctx.session.manager;
         QStringList header{"First Name", "Last Name"};
         if (arrival) header << "Arrival Date";
-        header << "Job Title" << "E-Mail Address" << "E-mail 2 Address" << "Home Phone"
-               << "Home Fax" << "Mobile Phone" << "Business Phone" << "Home Street"
-               << "Home Street 2" << "Home City" << "Home State" << "Home Postal Code"
-               << "Home Country" << "Business Street" << "Business Street 2" << "Business City"
-               << "Business State" << "Business Postal Code" << "Business Country"
-               << "Other Street" << "Other Street 2" << "Other City" << "Other State"
-               << "Other Postal Code" << "Other Country" << "Notes";
+        header << "Job Title"
+               << "E-Mail Address"
+               << "E-mail 2 Address"
+               << "Home Phone"
+               << "Home Fax"
+               << "Mobile Phone"
+               << "Business Phone"
+               << "Home Street"
+               << "Home Street 2"
+               << "Home City"
+               << "Home State"
+               << "Home Postal Code"
+               << "Home Country"
+               << "Business Street"
+               << "Business Street 2"
+               << "Business City"
+               << "Business State"
+               << "Business Postal Code"
+               << "Business Country"
+               << "Other Street"
+               << "Other Street 2"
+               << "Other City"
+               << "Other State"
+               << "Other Postal Code"
+               << "Other Country"
+               << "Notes";
         if (!sink.put(header)) return;
 
         const QString publicOnly = " AND ({0}.[PublicPrivate] = ? OR {0}.[PublicPrivate] IS NULL)";
@@ -176,18 +197,21 @@ ExportResult BuildAllProfileCSV(AppContext& ctx) {
         sql += " ORDER BY p.[LastName], p.[FirstName], p.[ProfileID], t.[Sequence]";
 
         static const char* const tail[] = {
-            "Title",     "EmailAddress", "EmailAddressB", "HomePhone",  "FaxPhone",
-            "CellPhone", "BusinessPhone", "Address",      "Address2",   "City",
-            "State",     "PostalCode",   "Country",       "Address12",  "Address22",
-            "City2",     "State2",       "PostalCode2",   "Country2",   "Address13",
-            "Address23", "City3",        "State3",        "PostalCode3", "Country3"};
-        StreamWithNotes(ctx.db(), sql, params, "ProfileID", [&](const Row& r) {
-            QStringList cells{Value(r, "FirstName"), Value(r, "LastName")};
-            if (arrival) cells << Value(r, "ArrivalIndicator");
-            for (const char* column : tail)
-                cells << Value(r, column);
-            return cells;
-        }, sink);
+            "Title",     "EmailAddress",  "EmailAddressB", "HomePhone",   "FaxPhone",
+            "CellPhone", "BusinessPhone", "Address",       "Address2",    "City",
+            "State",     "PostalCode",    "Country",       "Address12",   "Address22",
+            "City2",     "State2",        "PostalCode2",   "Country2",    "Address13",
+            "Address23", "City3",         "State3",        "PostalCode3", "Country3"};
+        StreamWithNotes(
+            ctx.db(), sql, params, "ProfileID",
+            [&](const Row& r) {
+                QStringList cells{Value(r, "FirstName"), Value(r, "LastName")};
+                if (arrival) cells << Value(r, "ArrivalIndicator");
+                for (const char* column : tail)
+                    cells << Value(r, column);
+                return cells;
+            },
+            sink);
     });
 }
 
@@ -225,30 +249,35 @@ ExportResult BuildAllStaffCSV(AppContext& ctx) {
         const bool openTable = GetBooleanSetting(ctx.db(), "OpenTable");
         const bool masked = ctx.start.masked;
         QStringList header{"Concierge Name", "Initials", "Logon Name", "Job Title"};
-        if (openTable) header << "OpenTable" << "Open Table ID";
-        header << "Message Group(s)" << "EmailAddress" << "Telephone" << "Last Logon"
+        if (openTable)
+            header << "OpenTable"
+                   << "Open Table ID";
+        header << "Message Group(s)"
+               << "EmailAddress"
+               << "Telephone"
+               << "Last Logon"
                << "Last PW Change";
         if (masked) header << "Network User ID";
         if (!sink.put(header)) return;
-        ctx.db().forEach(
-            "SELECT * FROM [Concierge] ORDER BY [Concierge], [ConciergeID]", {},
-            [&](const Row& r) {
-                // The support accounts are stored in mixed case.
-                const QString name = Value(r, "Concierge");
-                const QString upper = name.trimmed().toUpper();
-                if (upper == "SUPPORT PROFILE" || upper == "ORVANTA SUPPORT") return true;
-                QStringList cells{name, Value(r, "Initials"), Value(r, "UserProfile"),
-                                  Value(r, "JobTitle")};
-                if (openTable) {
-                    const QString id = Value(r, "OTConciergeID");
-                    cells << YesNo(!id.trimmed().isEmpty()) << id;
-                }
-                cells << Value(r, "MessageGroup") << Value(r, "EmailAddress")
-                      << Value(r, "Telephone") << DateValue(r, "LastLogon")
-                      << DateValue(r, "LastPWChange");
-                if (masked) cells << Value(r, "EUserID");
-                return sink.record(cells);
-            });
+        ctx.db().forEach("SELECT * FROM [Concierge] ORDER BY [Concierge], [ConciergeID]", {},
+                         [&](const Row& r) {
+                             // The support accounts are stored in mixed case.
+                             const QString name = Value(r, "Concierge");
+                             const QString upper = name.trimmed().toUpper();
+                             if (upper == "SUPPORT PROFILE" || upper == "ORVANTA SUPPORT")
+                                 return true;
+                             QStringList cells{name, Value(r, "Initials"), Value(r, "UserProfile"),
+                                               Value(r, "JobTitle")};
+                             if (openTable) {
+                                 const QString id = Value(r, "OTConciergeID");
+                                 cells << YesNo(!id.trimmed().isEmpty()) << id;
+                             }
+                             cells << Value(r, "MessageGroup") << Value(r, "EmailAddress")
+                                   << Value(r, "Telephone") << DateValue(r, "LastLogon")
+                                   << DateValue(r, "LastPWChange");
+                             if (masked) cells << Value(r, "EUserID");
+                             return sink.record(cells);
+                         });
     });
 }
 
@@ -261,16 +290,15 @@ ExportResult BuildAllGroupLogsCSV(AppContext& ctx, qint64 groupId) {
         if (!sink.put({"Group Name:", Value(*group, "GroupName")}) ||
             !sink.put({"Arriving:", DateValue(*group, "ArrivalDate")}) ||
             !sink.put({"Departing:", DateValue(*group, "DepartureDate")}) ||
-            !sink.put({"First Name", "Last Name", "Room Number", "Category", "Notify",
-                       "Refer Date", "Who"}))
+            !sink.put({"First Name", "Last Name", "Room Number", "Category", "Notify", "Refer Date",
+                       "Who"}))
             return;
         ctx.db().forEach("SELECT * FROM [LogBook] WHERE [GroupID] = ? ORDER BY [ReferDate], "
                          "[ReferTime], [LastName], [FirstName], [LogID]",
                          {groupId}, [&](const Row& r) {
                              return sink.record({Value(r, "FirstName"), Value(r, "LastName"),
                                                  Value(r, "RoomNumber"), Value(r, "EntryType"),
-                                                 Value(r, "Notified"),
-                                                 DateValue(r, "ReferDate"),
+                                                 Value(r, "Notified"), DateValue(r, "ReferDate"),
                                                  Value(r, "EnteredBy")});
                          });
     });

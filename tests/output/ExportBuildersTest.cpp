@@ -16,14 +16,23 @@ class ExportBuilders : public ExportFixture {};
 
 TEST_F(ExportBuilders, ContactsInNameOrderWithNotesAndPrivateOnesForManagers) {
     Database& db = env.ctx->contactsDb();
-    insert(db, "Contact", {{"ContactName", "Cedar Club"}, {"PublicPrivate", true}, {"Rating", 5},
-                           {"Ranking", 0}});
+    insert(db, "Contact",
+           {{"ContactName", "Cedar Club"}, {"PublicPrivate", true}, {"Rating", 5}, {"Ranking", 0}});
     insert(db, "Contact", {{"ContactName", "Birch Cafe"}, {"KeywordSet", " "}}); // no rating
-    insert(db, "Contact", {{"ContactName", "Alder Grill"}, {"NickName", Comma}, {"Address", Quote},
-                           {"CrossStreets", Lines}, {"City", Accents}, {"State", "NY"},
-                           {"PostalCode", Formula}, {"Country", "USA"},
-                           {"KeywordSet", "Steak, Fish"}, {"Rating", 3}, {"Ranking", 1},
-                           {"UpdateDate", "2026/03/04"}, {"PublicPrivate", false}});
+    insert(db, "Contact",
+           {{"ContactName", "Alder Grill"},
+            {"NickName", Comma},
+            {"Address", Quote},
+            {"CrossStreets", Lines},
+            {"City", Accents},
+            {"State", "NY"},
+            {"PostalCode", Formula},
+            {"Country", "USA"},
+            {"KeywordSet", "Steak, Fish"},
+            {"Rating", 3},
+            {"Ranking", 1},
+            {"UpdateDate", "2026/03/04"},
+            {"PublicPrivate", false}});
     // A note beginning with a line break is guarded like a formula.
     const QList<QStringList> expected{
         {"Company", "Business Phone", "Business Street", "Business Street 2", "Business City",
@@ -58,11 +67,11 @@ TEST_F(ExportBuilders, ContactsComeFromTheSharedDatabase) {
 
 TEST_F(ExportBuilders, ProfilesWithNotesArrivalColumnAndPrivacy) {
     const QStringList columns{
-        "Title",     "EmailAddress", "EmailAddressB", "HomePhone",   "FaxPhone",  "CellPhone",
-        "BusinessPhone", "Address",  "Address2",      "City",        "State",     "PostalCode",
-        "Country",   "Address12",    "Address22",     "City2",       "State2",    "PostalCode2",
-        "Country2",  "Address13",    "Address23",     "City3",       "State3",    "PostalCode3",
-        "Country3"};
+        "Title",     "EmailAddress",  "EmailAddressB", "HomePhone",   "FaxPhone",
+        "CellPhone", "BusinessPhone", "Address",       "Address2",    "City",
+        "State",     "PostalCode",    "Country",       "Address12",   "Address22",
+        "City2",     "State2",        "PostalCode2",   "Country2",    "Address13",
+        "Address23", "City3",         "State3",        "PostalCode3", "Country3"};
     const QStringList tricky{Comma, Quote, Lines, Accents, Formula};
     QVariantMap ann{{"FirstName", "Ann"}, {"LastName", "Zeller"}, {"PublicPrivate", false}};
     QStringList annRow{"Ann", "Zeller"};
@@ -70,13 +79,22 @@ TEST_F(ExportBuilders, ProfilesWithNotesArrivalColumnAndPrivacy) {
         ann[columns[i]] = i < tricky.size() ? tricky[i] : columns[i] + " value";
         annRow << (i == 4 ? Guarded : ann[columns[i]].toString());
     }
-    note(env.db(), insert(env.db(), "Profile", ann), TextKind::ProfileNotes,
-         {"Quiet, ", "corner table"});
+    const qint64 annId = insert(env.db(), "Profile", ann);
+    note(env.db(), annId, TextKind::ProfileNotes, {"Quiet, ", "corner table"});
+    insert(env.db(), "ProfilePI",
+           {{"ProfileID", annId},
+            {"PreferenceType", "Arrival Date"},
+            {"PreferenceSelection", "2026/06/01"},
+            {"PublicPrivate", true}});
     annRow << "Quiet, corner table";
-    insert(env.db(), "Profile", {{"FirstName", "Bo"}, {"LastName", "Adams"}, {"PublicPrivate", true}});
+    insert(env.db(), "Profile",
+           {{"FirstName", "Bo"}, {"LastName", "Adams"}, {"PublicPrivate", true}});
     const qint64 cy = insert(env.db(), "Profile", {{"FirstName", "Cy"}, {"LastName", "Adams"}});
-    insert(env.db(), "ProfilePI", {{"ProfileID", cy}, {"PreferenceType", "Arrival Date"},
-                                   {"PreferenceSelection", "2026/05/01"}, {"SequenceNo", 1}});
+    insert(env.db(), "ProfilePI",
+           {{"ProfileID", cy},
+            {"PreferenceType", "Arrival Date"},
+            {"PreferenceSelection", "2026/05/01"},
+            {"SequenceNo", 1}});
 
     ASSERT_TRUE(BuildAllProfileCSV(*env.ctx).ok);
     QList<QStringList> rows = read(AllProfilesFile);
@@ -95,17 +113,24 @@ TEST_F(ExportBuilders, ProfilesWithNotesArrivalColumnAndPrivacy) {
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0].mid(1, 3), QStringList({"Last Name", "Arrival Date", "Job Title"}));
     EXPECT_EQ(rows[1].mid(0, 4), QStringList({"Cy", "Adams", "2026/05/01", ""}));
-    annRow.insert(2, "");
+    annRow.insert(2, ""); // her arrival date is private
     EXPECT_EQ(rows[2], annRow);
 }
 
 TEST_F(ExportBuilders, EventsByNameAndDateWithPricesFlagsAndNotes) {
     Database& db = env.ctx->eventsDb();
-    const qint64 late = insert(
-        db, "Event", {{"EventName", "Opera"}, {"StartingDate", "2026/04/02"},
-                      {"ThroughDate", "2026/04/09"}, {"Location", Comma}, {"Telephone", Formula},
-                      {"Dark", Quote}, {"EventTime", "8:00 PM"}, {"EventType", Accents},
-                      {"LowPrice", 0}, {"HighPrice", 1234.5}, {"PrintOnList", true}});
+    const qint64 late = insert(db, "Event",
+                               {{"EventName", "Opera"},
+                                {"StartingDate", "2026/04/02"},
+                                {"ThroughDate", "2026/04/09"},
+                                {"Location", Comma},
+                                {"Telephone", Formula},
+                                {"Dark", Quote},
+                                {"EventTime", "8:00 PM"},
+                                {"EventType", Accents},
+                                {"LowPrice", 0},
+                                {"HighPrice", 1234.5},
+                                {"PrintOnList", true}});
     note(db, late, TextKind::EventNotes, {"Black tie, ", Lines});
     insert(db, "Event", {{"EventName", "Opera"}, {"StartingDate", "2026/04/01"}, {"LowPrice", 15}});
     insert(db, "Event", {{"EventName", "Art Fair"}});
@@ -151,10 +176,16 @@ TEST_F(ExportBuilders, StaffWithoutSupportAccountsAndWithOptionalColumns) {
 TEST_F(ExportBuilders, GroupLogHeadingsThenItsEntriesInReferOrder) {
     const qint64 group = this->group(Comma);
     const auto entry = [&](qint64 id, const QString& last, const QString& date, const char* time) {
-        insert(env.db(), "LogBook", {{"GroupID", id}, {"FirstName", "Al"}, {"LastName", last},
-                                     {"RoomNumber", "101"}, {"EntryType", "Dinner"},
-                                     {"Notified", Quote}, {"ReferDate", date},
-                                     {"ReferTime", time}, {"EnteredBy", "MK"}});
+        insert(env.db(), "LogBook",
+               {{"GroupID", id},
+                {"FirstName", "Al"},
+                {"LastName", last},
+                {"RoomNumber", "101"},
+                {"EntryType", "Dinner"},
+                {"Notified", Quote},
+                {"ReferDate", date},
+                {"ReferTime", time},
+                {"EnteredBy", "MK"}});
         return QStringList{"Al", last, "101", "Dinner", Quote, date, "MK"};
     };
     const QStringList third = entry(group, "Young", "2026/03/15", "09:00");
@@ -169,7 +200,9 @@ TEST_F(ExportBuilders, GroupLogHeadingsThenItsEntriesInReferOrder) {
                                   {"Departing:", "2026/03/16"},
                                   {"First Name", "Last Name", "Room Number", "Category", "Notify",
                                    "Refer Date", "Who"},
-                                  first, second, third}));
+                                  first,
+                                  second,
+                                  third}));
     EXPECT_EQ(BuildAllGroupLogsCSV(*env.ctx, group + 99).message, MsgGroupNotFound);
 }
 
@@ -179,7 +212,8 @@ TEST_F(ExportBuilders, FailuresLeaveTheOldFileAndSaySo) {
     old.close();
     env.ctx->eventsDb().exec("DROP TABLE [EvConText]");
     const ExportResult r = BuildAllEventsCSV(*env.ctx);
-    EXPECT_TRUE(!r.ok && r.message.startsWith("Error: ") && r.message.contains("BuildAllEventsCSV"));
+    EXPECT_TRUE(!r.ok && r.message.startsWith("Error: ") &&
+                r.message.contains("BuildAllEventsCSV"));
     EXPECT_EQ(bytes(AllEventsFile), "old");
 
     ASSERT_TRUE(QDir().mkpath(path(AllStaffFile))); // a folder where the file should go

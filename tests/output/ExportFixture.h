@@ -61,7 +61,8 @@ protected:
         const QString col = RightsColumn(right.area);
         const QVariantList id{env.ctx->session.conciergeId};
         const QString rights =
-            env.db().scalar("SELECT [" + col + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?", id)
+            env.db()
+                .scalar("SELECT [" + col + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?", id)
                 .toString();
         env.db().exec("UPDATE [ConciergePlus] SET [" + col + "] = ? WHERE [ConciergeID] = ?",
                       {SetRightChar(rights, right.position, allowed), id[0]});

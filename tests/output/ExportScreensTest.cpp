@@ -31,9 +31,10 @@ protected:
 
 TEST_F(ExportScreens, PrintOptionsButtonsWriteTheirFilesWithinTheMembersRights) {
     PrintOptionsPage page(*env.ctx);
-    const QList<std::pair<QString, QString>> buttons{
-        {"cmdAllContacts", AllContactsFile}, {"cmdAllProfiles", AllProfilesFile},
-        {"cmdAllEvents", AllEventsFile}, {"cmdAllStaff", AllStaffFile}};
+    const QList<std::pair<QString, QString>> buttons{{"cmdAllContacts", AllContactsFile},
+                                                     {"cmdAllProfiles", AllProfilesFile},
+                                                     {"cmdAllEvents", AllEventsFile},
+                                                     {"cmdAllStaff", AllStaffFile}};
     for (const auto& [button, file] : buttons) {
         click(page, button);
         EXPECT_EQ(env.prompt.last(), created(file)) << button.toStdString();
@@ -49,8 +50,7 @@ TEST_F(ExportScreens, PrintOptionsButtonsWriteTheirFilesWithinTheMembersRights) 
         click(page, button);
     EXPECT_EQ(env.prompt.texts(),
               QStringList({"You are not authorized to Extract Contacts to CSV File.",
-                           created(AllProfilesFile),
-                           "You are not authorized to Print Event Lists.",
+                           created(AllProfilesFile), "You are not authorized to Print Event Lists.",
                            MsgNotAuthorizedStaffExtract}));
     for (const QString& file : {AllContactsFile, AllEventsFile, AllStaffFile})
         EXPECT_FALSE(QFileInfo::exists(path(file))) << file.toStdString();

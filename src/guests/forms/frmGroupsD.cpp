@@ -38,8 +38,8 @@ const QString MsgSaveGroupBeforeMessage =
     QStringLiteral("Please <Save> this Group before sending a Message about it.  Thank you.");
 const QString MsgSaveGroupBeforePrint =
     QStringLiteral("Please <Save> this Group before printing its Details.  Thank you.");
-const QString MsgSaveGroupBeforeExtract = QStringLiteral(
-    "Please <Save> this Group before extracting its Logbook Entries.  Thank you.");
+const QString MsgSaveGroupBeforeExtract =
+    QStringLiteral("Please <Save> this Group before extracting its Logbook Entries.  Thank you.");
 
 QComboBox* lookupCombo(const char* name) {
     auto* c = named(new QComboBox, name);

@@ -24,8 +24,7 @@ void ShowExportResult(AppContext& ctx, const ExportResult& result) {
     ctx.prompt().message(result.message, {}, result.ok ? Icon::Information : Icon::Exclamation);
 }
 
-PrintOptionsPage::PrintOptionsPage(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), m_ctx(ctx) {
+PrintOptionsPage::PrintOptionsPage(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
     setObjectName("PrintOptionsPage");
     auto* layout = new QVBoxLayout(this);
     auto* box = new QGroupBox("Additional Print Options", this);
@@ -68,7 +67,8 @@ void RunExport(AppContext& ctx, const std::function<bool()>& allowed, const QStr
 
 void RunExport(AppContext& ctx, const Right& right, const QString& refusal,
                const QString& procedure, ExportResult (*build)(AppContext&)) {
-    RunExport(ctx, [&] { return MayDoOrSay(ctx, right, refusal); }, procedure, build);
+    RunExport(
+        ctx, [&] { return MayDoOrSay(ctx, right, refusal); }, procedure, build);
 }
 
 } // namespace
