@@ -30,7 +30,7 @@ bool StartsLikeFormula(const QString& value) {
 
 } // namespace
 
-CsvWriter::CsvWriter(const QString& path) : m_file(path) {}
+CsvWriter::CsvWriter(const QString& path, CsvQuoting quoting) : m_file(path), m_quoting(quoting) {}
 
 CsvWriter::~CsvWriter() {
     if (m_file.isOpen()) m_file.cancelWriting();
@@ -47,7 +47,7 @@ bool CsvWriter::open() {
 
 bool CsvWriter::writeRow(const QStringList& cells) {
     if (m_failed || !m_file.isOpen()) return false;
-    m_buffer += row(cells).toUtf8();
+    m_buffer += row(cells, m_quoting).toUtf8();
     m_buffer += "\r\n";
     return m_buffer.size() < FlushAt || flush();
 }
@@ -75,23 +75,24 @@ void CsvWriter::cancel() {
     if (m_file.isOpen()) m_file.cancelWriting();
 }
 
-QString CsvWriter::cell(const QString& value) {
+QString CsvWriter::cell(const QString& value, CsvQuoting quoting) {
     const QString text = StartsLikeFormula(value) ? '\'' + value : value;
-    for (QChar ch : text) {
-        if (ch == ',' || ch == '"' || ch == '\r' || ch == '\n') {
-            QString quoted = text;
-            quoted.replace('"', "\"\"");
-            return '"' + quoted + '"';
-        }
+    bool quote = quoting == CsvQuoting::Always;
+    for (qsizetype i = 0; !quote && i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        quote = ch == ',' || ch == '"' || ch == '\r' || ch == '\n';
     }
-    return text;
+    if (!quote) return text;
+    QString quoted = text;
+    quoted.replace('"', "\"\"");
+    return '"' + quoted + '"';
 }
 
-QString CsvWriter::row(const QStringList& cells) {
+QString CsvWriter::row(const QStringList& cells, CsvQuoting quoting) {
     QStringList out;
     out.reserve(cells.size());
     for (const QString& c : cells)
-        out << cell(c);
+        out << cell(c, quoting);
     return out.join(',');
 }
 

@@ -8,9 +8,13 @@
 
 namespace vm {
 
+// AsNeeded quotes a cell only when it must be; Always encloses every cell in
+// double quotes (address-book files whose readers expect every field quoted).
+enum class CsvQuoting { AsNeeded, Always };
+
 class CsvWriter {
 public:
-    explicit CsvWriter(const QString& path);
+    explicit CsvWriter(const QString& path, CsvQuoting quoting = CsvQuoting::AsNeeded);
     CsvWriter(const CsvWriter&) = delete;
     CsvWriter& operator=(const CsvWriter&) = delete;
     // Without commit() the file on disk stays as it was.
@@ -27,15 +31,17 @@ public:
 
     // One cell as written: a cell beginning with =, +, -, @, tab or CR gets a
     // leading ' unless it is a plain number; then a cell holding a comma, a
-    // double quote, CR or LF is enclosed in double quotes with its quotes doubled.
-    static QString cell(const QString& value);
+    // double quote, CR or LF (or, with Always, every cell) is enclosed in
+    // double quotes with its quotes doubled.
+    static QString cell(const QString& value, CsvQuoting quoting = CsvQuoting::AsNeeded);
     // The cells of one line joined by commas, without the line end.
-    static QString row(const QStringList& cells);
+    static QString row(const QStringList& cells, CsvQuoting quoting = CsvQuoting::AsNeeded);
 
 private:
     bool flush();
 
     QSaveFile m_file;
+    CsvQuoting m_quoting;
     QByteArray m_buffer;
     bool m_failed = false;
 };

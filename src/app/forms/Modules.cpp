@@ -33,6 +33,7 @@
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
 #include "logbook/reports/LogbookReports.h"
+#include "output/forms/ExportModule.h"
 #include "security/forms/SecurityModule.h"
 
 namespace vm {
@@ -76,6 +77,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallQuickViewer(ctx, window);
     InstallReservations(ctx, window);
     InstallTimedServices(ctx, window);
+    InstallExports(ctx, window);
 }
 
 } // namespace vm

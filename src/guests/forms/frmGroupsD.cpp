@@ -9,6 +9,8 @@
 #include "guests/forms/frmGroupLog.h"
 #include "guests/forms/frmOtherData.h"
 #include "logbook/EntryRules.h"
+#include "output/AddressBookExport.h"
+#include "output/forms/PrintOptionsPage.h"
 #include "output/forms/PrintPreview.h"
 #include "platform/VersionedSave.h"
 #include "platform/forms/DataGrid.h"
@@ -36,6 +38,8 @@ const QString MsgSaveGroupBeforeMessage =
     QStringLiteral("Please <Save> this Group before sending a Message about it.  Thank you.");
 const QString MsgSaveGroupBeforePrint =
     QStringLiteral("Please <Save> this Group before printing its Details.  Thank you.");
+const QString MsgSaveGroupBeforeExtract =
+    QStringLiteral("Please <Save> this Group before extracting its Logbook Entries.  Thank you.");
 
 QComboBox* lookupCombo(const char* name) {
     auto* c = named(new QComboBox, name);
@@ -134,6 +138,9 @@ void frmGroupsD::build() {
     buttons->addWidget(imgMessage = named(new QToolButton, "imgMessage"));
     imgMessage->setText("Message");
     imgMessage->setToolTip("Send a Message about this Group");
+    buttons->addWidget(imgExtract = named(new QToolButton, "imgExtract"));
+    imgExtract->setText("Extract");
+    imgExtract->setToolTip("Extract the Group's Logbook Entries to " + AllGroupLogsFile);
     buttons->addStretch();
     buttons->addWidget(cmdSave = named(new QPushButton("&Save"), "cmdSave"));
     buttons->addWidget(cmdDelete = named(new QPushButton("&Delete"), "cmdDelete"));
@@ -165,6 +172,7 @@ void frmGroupsD::build() {
     connect(imgPrint, &QToolButton::clicked, this, &frmGroupsD::imgPrint_Click);
     connect(imgItinerary, &QToolButton::clicked, this, &frmGroupsD::imgItinerary_Click);
     connect(imgMessage, &QToolButton::clicked, this, &frmGroupsD::imgMessage_Click);
+    connect(imgExtract, &QToolButton::clicked, this, &frmGroupsD::imgExtract_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmGroupsD::cmdSave_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &frmGroupsD::cmdDelete_Click);
     connect(cmdClear, &QPushButton::clicked, this, &frmGroupsD::cmdClear_Click);
@@ -435,6 +443,18 @@ void frmGroupsD::imgItinerary_Click() {
 void frmGroupsD::imgMessage_Click() {
     if (!savedOrSay(MsgSaveGroupBeforeMessage)) return;
     SendRecordMessage(m_ctx, RecordKind::Group, m_group.id, this);
+}
+
+void frmGroupsD::imgExtract_Click() {
+    if (!MayDoOrSay(m_ctx, Rights::OthersGroupExtract, MsgNotAuthorizedGroupExtract) ||
+        !savedOrSay(MsgSaveGroupBeforeExtract))
+        return;
+    ExportResult result;
+    {
+        const WaitCursor wait;
+        result = BuildAllGroupLogsCSV(m_ctx, m_group.id);
+    }
+    ShowExportResult(m_ctx, result);
 }
 
 } // namespace vm

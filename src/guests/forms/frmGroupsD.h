@@ -36,7 +36,7 @@ public:
     QPushButton *cmdMaintainVenue, *cmdSaveMeeting, *cmdDeleteMeeting, *cmdClearMeeting;
     DataGrid* grdDocuments;
     QPushButton *cmdMaintainDocs, *cmdTemplates;
-    QToolButton *imgPrint, *imgItinerary, *imgMessage;
+    QToolButton *imgPrint, *imgItinerary, *imgMessage, *imgExtract;
     QPushButton *cmdSave, *cmdDelete, *cmdClear, *cmdClose;
 
 Q_SIGNALS:
@@ -68,6 +68,7 @@ private:
     void imgPrint_Click();
     void imgItinerary_Click();
     void imgMessage_Click();
+    void imgExtract_Click();
     bool savedOrSay(const QString& refusal);
 
     AppContext& m_ctx;
