@@ -101,6 +101,9 @@ struct KeyNumberCheck {
     // Field texts: not found -> kKeyNumberInvalid + kKeyOrCheckedOut / kKeyOrNotCheckedOut;
     // check-out without an assignment -> key caption + kKeyNotAvailable; found -> caption + "".
     QString line1, line2;
+    // Why the key cannot be lent / taken back by this employee ("" when it can):
+    // kKeyNotAvailableBy / kKeyNotCheckedOutBy + the employee's name.
+    QString refusal;
 };
 // The key by number in status "I" (check-out) or "O" (check-in); for
 // check-out the key must also be assigned to `employeeId`.
@@ -322,5 +325,8 @@ inline const QString kKeyOverdueFileName = QStringLiteral("OverDueKeys.csv");
 inline const QString kKeyImportMissingFile = QStringLiteral("Could not find the file: "); // + path
 // "The file <path> contains at least one comma in row number <n>.  ..."
 QString KeyImportCommaMessage(const QString& path, int lineNumber);
+// "The file <path> cannot be imported: row number <n> <reason>.  Nothing has
+// been imported.  Please repair the file and try again."
+QString KeyImportLineMessage(const QString& path, int lineNumber, const QString& reason);
 
 } // namespace vm
