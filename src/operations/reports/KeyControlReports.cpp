@@ -22,12 +22,14 @@ QString dateRange(const QDate& from, const QDate& through) {
     return s;
 }
 
-// A table of the headings, the wider columns for descriptions and names.
+// A table of the headings: times on one line, descriptions and names wider.
 Table keyTable(const QStringList& headings) {
     QList<Column> columns;
     for (const QString& h : headings) {
-        const bool wide = h == "Description" || h == "Checked Out By" || h == "Employee";
-        columns << Column{h, wide ? 2.2 : 1.4};
+        double weight = 1.3;
+        if (h.startsWith("Date/Time") || h == "Due Back") weight = 1.9;
+        else if (h == "Description" || h == "Checked Out By" || h == "Employee") weight = 2.2;
+        columns << Column{h, weight};
     }
     return GridTable(columns);
 }
