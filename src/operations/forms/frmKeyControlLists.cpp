@@ -29,6 +29,20 @@ void onRowChosen(DataGrid* grid, QObject* receiver, const std::function<void()>&
                      });
 }
 
+// Runs a save or a delete of the page and shows its refusal; true when it went through.
+bool applied(AppContext& ctx, const char* procedure, const std::function<QString()>& work) {
+    QString refusal;
+    if (!KeyGuarded(ctx, procedure, [&] { refusal = work(); })) return false;
+    if (refusal.isEmpty()) return true;
+    ctx.prompt().message(refusal, {}, Icon::Exclamation);
+    return false;
+}
+
+bool deleteConfirmed(AppContext& ctx, const QString& what) {
+    return ctx.prompt().ask("Do you wish to delete the " + what + "?", {}, Buttons::YesNo,
+                            Icon::Question, Answer::No) == Answer::Yes;
+}
+
 } // namespace
 
 // ---- Keys --------------------------------------------------------------------------
@@ -70,6 +84,8 @@ KeyListTab::KeyListTab(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ct
         EnterMovesOn(box);
 
     onRowChosen(grdKeys, this, [this] { rowChosen(); });
+    // Enter or a double-click opens the key for editing.
+    connect(grdKeys, &DataGrid::rowActivated, this, [this] { txtDescription->setFocus(); });
     connect(cmdNew, &QPushButton::clicked, this, [this] {
         grdKeys->clearSelection();
         showKey(std::nullopt);
@@ -139,31 +155,16 @@ void KeyListTab::cmdSave_Click() {
     k.description = txtDescription->text().trimmed();
     k.outDuration = txtOutDuration->text().trimmed().toInt();
     k.outHoursDays = cboOutHoursDays->currentText();
-    QString refusal;
-    if (!KeyGuarded(m_ctx, "cmdSave_Click", [&] {
-            refusal = k.id ? KeyUpdateKey(m_ctx, k) : KeyInsertKey(m_ctx, k);
-        }))
+    if (!applied(m_ctx, "cmdSave_Click",
+                 [&] { return k.id ? KeyUpdateKey(m_ctx, k) : KeyInsertKey(m_ctx, k); }))
         return;
-    if (!refusal.isEmpty()) {
-        m_ctx.prompt().message(refusal, {}, Icon::Exclamation);
-        return;
-    }
     reload(k.id);
     emit changed();
 }
 
 void KeyListTab::cmdDelete_Click() {
-    if (!m_keyId) return;
-    if (m_ctx.prompt().ask("Do you wish to delete the Key " + txtKeyNumber->text() + "?", {},
-                           Buttons::YesNo, Icon::Question, Answer::No) != Answer::Yes)
-        return;
-    QString refusal;
-    if (!KeyGuarded(m_ctx, "cmdDelete_Click", [&] { refusal = KeyDeleteKey(m_ctx, m_keyId); }))
-        return;
-    if (!refusal.isEmpty()) {
-        m_ctx.prompt().message(refusal, {}, Icon::Exclamation);
-        return;
-    }
+    if (!m_keyId || !deleteConfirmed(m_ctx, "Key " + txtKeyNumber->text())) return;
+    if (!applied(m_ctx, "cmdDelete_Click", [&] { return KeyDeleteKey(m_ctx, m_keyId); })) return;
     m_keyId = 0;
     reload();
     emit changed();
@@ -248,32 +249,17 @@ void KeyEmployeeTab::cmdSave_Click() {
     e.name = txtEmployeeName->text().trimmed();
     e.number = txtEmployeeNumber->text().trimmed();
     e.jobTitle = txtJobTitle->text().trimmed();
-    QString refusal;
-    if (!KeyGuarded(m_ctx, "cmdSave_Click", [&] {
-            refusal = e.id ? KeyUpdateEmployee(m_ctx, e) : KeyInsertEmployee(m_ctx, e);
-        }))
+    if (!applied(m_ctx, "cmdSave_Click",
+                 [&] { return e.id ? KeyUpdateEmployee(m_ctx, e) : KeyInsertEmployee(m_ctx, e); }))
         return;
-    if (!refusal.isEmpty()) {
-        m_ctx.prompt().message(refusal, {}, Icon::Exclamation);
-        return;
-    }
     reload(e.id);
     emit changed();
 }
 
 void KeyEmployeeTab::cmdDelete_Click() {
-    if (!m_employeeId) return;
-    if (m_ctx.prompt().ask("Do you wish to delete the Employee " + txtEmployeeName->text() + "?",
-                           {}, Buttons::YesNo, Icon::Question, Answer::No) != Answer::Yes)
+    if (!m_employeeId || !deleteConfirmed(m_ctx, "Employee " + txtEmployeeName->text())) return;
+    if (!applied(m_ctx, "cmdDelete_Click", [&] { return KeyDeleteEmployee(m_ctx, m_employeeId); }))
         return;
-    QString refusal;
-    if (!KeyGuarded(m_ctx, "cmdDelete_Click",
-                    [&] { refusal = KeyDeleteEmployee(m_ctx, m_employeeId); }))
-        return;
-    if (!refusal.isEmpty()) {
-        m_ctx.prompt().message(refusal, {}, Icon::Exclamation);
-        return;
-    }
     m_employeeId = 0;
     reload();
     emit changed();
