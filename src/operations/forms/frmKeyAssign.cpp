@@ -33,7 +33,6 @@ frmKeyAssign::frmKeyAssign(AppContext& ctx, const KeyEmployeeRecord& employee, Q
     grids->addWidget(grdAssigned = named(new DataGrid, "grdAssigned"), 1, 2);
     for (DataGrid* g : {grdAllKeys, grdAssigned}) {
         g->setHeaders(KeyColumns);
-        g->setSortingEnabled(true);
         g->setSelectionMode(QAbstractItemView::ExtendedSelection);
     }
     auto* middle = new QVBoxLayout;

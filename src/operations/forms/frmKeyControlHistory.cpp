@@ -59,7 +59,6 @@ KeyDueTab::KeyDueTab(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(
     top->addWidget(new QLabel("Keys checked out and not back by their due time:"));
     top->addWidget(grdDueOverDue = named(new DataGrid, "grdDueOverDue"), 1);
     grdDueOverDue->setHeaders(KeyOverdueHeadings());
-    grdDueOverDue->setSortingEnabled(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdRefresh = KeyButton("Refresh", "cmdRefresh"));
     buttons->addWidget(cmdPrintOverdue = KeyButton("Print", "cmdPrintOverdue"));
@@ -117,7 +116,6 @@ KeyActivityTab::KeyActivityTab(AppContext& ctx, QWidget* parent) : QWidget(paren
     top->addLayout(buttons);
     top->addWidget(grdActivity = named(new DataGrid, "grdActivity"), 1);
     grdActivity->setHeaders(KeyActivityHeadings(true));
-    grdActivity->setSortingEnabled(true);
     optByKey->setChecked(true);
     setTabOrder(txtThroughDate, cmdSearch);
 
@@ -211,7 +209,6 @@ KeyReportTab::KeyReportTab(AppContext& ctx, QWidget* parent) : QWidget(parent), 
     choice->addStretch();
     top->addLayout(choice);
     top->addWidget(grdKeyReport = named(new DataGrid, "grdKeyReport"), 1);
-    grdKeyReport->setSortingEnabled(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdPrintKeys = KeyButton("Print", "cmdPrintKeys"));
     buttons->addWidget(cmdExportKeys = KeyButton("Export", "cmdExportKeys"));

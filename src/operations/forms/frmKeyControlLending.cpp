@@ -129,7 +129,6 @@ KeyLendTab::KeyLendTab(AppContext& ctx, KeyLendMode mode, QWidget* parent)
     else
         grdKeys->setHeaders(
             {"Key Group", "Key Number", "Description", "Date/Time Out", "Date/Time Due"});
-    grdKeys->setSortingEnabled(true);
     setTabOrder(txtEmployeeNumber, txtKeyNumber);
     setTabOrder(txtKeyNumber, cmdLend);
     setTabOrder(cmdLend, grdKeys);

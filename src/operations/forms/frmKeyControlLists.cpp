@@ -53,7 +53,6 @@ KeyListTab::KeyListTab(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ct
     top->addWidget(grdKeys = named(new DataGrid, "grdKeys"), 1);
     grdKeys->setHeaders({"Key Group", "Key Number", "Description", "Loan Period", "Hours/Days",
                          "Status", "Checked Out By"});
-    grdKeys->setSortingEnabled(true);
 
     auto* form = new QGridLayout;
     form->addWidget(new QLabel("Key Group:"), 0, 0);
@@ -177,7 +176,6 @@ KeyEmployeeTab::KeyEmployeeTab(AppContext& ctx, QWidget* parent) : QWidget(paren
     auto* top = new QVBoxLayout(this);
     top->addWidget(grdEmployees = named(new DataGrid, "grdEmployees"), 1);
     grdEmployees->setHeaders({"Employee Name", "Employee Number", "Job Title"});
-    grdEmployees->setSortingEnabled(true);
 
     auto* form = new QGridLayout;
     form->addWidget(new QLabel("Employee Name:"), 0, 0);
