@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 namespace vm {
@@ -50,8 +51,10 @@ QString importPath(AppContext& ctx, const QString& path, const QString& fileName
     return path.isEmpty() ? ctx.workstation.outputFolder() + fileName : path;
 }
 
-// The first line with more fields than `limit` allows, as the refusal; "" when none.
-QString commaCheck(const QString& path, const std::vector<Line>& lines, int limit) {
+// Reads the file's lines; answers the refusal when it is missing or a line
+// has more fields than `limit` allows (the first such line), "" otherwise.
+QString readChecked(const QString& path, int limit, std::vector<Line>& lines) {
+    if (!QFileInfo::exists(path) || !readLines(path, lines)) return kKeyImportMissingFile + path;
     for (const Line& l : lines)
         if (l.fields.size() > limit) return KeyImportCommaMessage(path, l.number);
     return {};
@@ -83,11 +86,7 @@ KeyImportResult KeyImportEmployees(AppContext& ctx, const QString& path) {
     const QString file = importPath(ctx, path, kKeyEmployeeFileName);
     KeyImportResult result;
     std::vector<Line> lines;
-    if (!QFileInfo::exists(file) || !readLines(file, lines)) {
-        result.message = kKeyImportMissingFile + file;
-        return result;
-    }
-    result.message = commaCheck(file, lines, 4);
+    result.message = readChecked(file, 4, lines);
     if (!result.message.isEmpty()) return result;
 
     Database& db = ctx.db();
@@ -130,11 +129,7 @@ KeyImportResult KeyImportKeys(AppContext& ctx, const QString& path) {
     const QString file = importPath(ctx, path, kKeyListFileName);
     KeyImportResult result;
     std::vector<Line> lines;
-    if (!QFileInfo::exists(file) || !readLines(file, lines)) {
-        result.message = kKeyImportMissingFile + file;
-        return result;
-    }
-    result.message = commaCheck(file, lines, 6);
+    result.message = readChecked(file, 6, lines);
     if (!result.message.isEmpty()) return result;
 
     Database& db = ctx.db();
@@ -182,19 +177,22 @@ KeyImportResult KeyImportKeys(AppContext& ctx, const QString& path) {
     }
 
     db.transaction([&] {
-        QSet<QString> groups;
+        // A group already listed keeps the list's spelling.
+        QHash<QString, QString> groups;
         for (const QString& g : GetOtherValues(ctx, "KeyGroup"))
-            groups.insert(g.toLower());
+            groups.insert(g.toLower(), g);
         for (const KeyLine& k : rows) {
-            const QString group = CleanSqlText(k.group);
-            if (!groups.contains(StoredText(group).toLower())) {
-                InsertOtherData(ctx, "KeyGroup", k.group);
-                groups.insert(StoredText(group).toLower());
+            const QString typed = StoredText(CleanSqlText(k.group));
+            auto known = groups.constFind(typed.toLower());
+            if (known == groups.constEnd()) {
+                InsertOtherData(ctx, "KeyGroup", typed);
+                known = groups.insert(typed.toLower(), typed);
             }
             db.insert("INSERT INTO [KeyMaster] ([KeyNumber], [KeyStatus], [KeyGroupName], "
                       "[Description], [OutDuration], [OutHoursDays], [KeyEmployeeID]) VALUES "
                       "(?, 'I', ?, ?, ?, ?, 0)",
-                      {k.number, group, CleanSqlText(k.description), k.duration, k.unit},
+                      {k.number, CleanSqlText(known.value()), CleanSqlText(k.description),
+                       k.duration, k.unit},
                       "KeyMasterID");
         }
     });
