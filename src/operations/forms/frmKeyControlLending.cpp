@@ -29,8 +29,6 @@ bool KeyGuarded(AppContext& ctx, const char* procedure, const std::function<void
     return false;
 }
 
-QString KeyTimeShown(const QString& stored) { return stored.trimmed(); }
-
 void EnterMovesOn(QLineEdit* box) {
     QObject::connect(box, &QLineEdit::returnPressed, box, [box] {
         if (QWidget* next = box->nextInFocusChain()) {
@@ -192,7 +190,7 @@ void KeyLendTab::showKeys() {
                                    QString::number(k.outDuration) + " " + k.outHoursDays});
         else
             grdKeys->setRow(k.id, {k.groupName, k.keyNumber, k.description,
-                                   KeyTimeShown(k.dateTimeOut), KeyTimeShown(k.dateTimeDue)});
+                                   k.dateTimeOut, k.dateTimeDue});
     }
 }
 
@@ -215,7 +213,7 @@ void KeyLendTab::checkKey() {
     m_key = c.key;
     lblKeyLine1->setText(c.line1);
     lblKeyLine2->setText(c.line2);
-    if (lblTimeOut && c.key) lblTimeOut->setText(KeyTimeShown(c.key->dateTimeOut));
+    if (lblTimeOut && c.key) lblTimeOut->setText(c.key->dateTimeOut);
 }
 
 void KeyLendTab::lend() {
@@ -251,7 +249,7 @@ void KeyLendTab::lend() {
     }
     if (out)
         lblLastAction->setText("Key " + key.keyNumber + " checked out to " + m_employee->name +
-                               ", due back " + KeyTimeShown(result.dateTimeDue) + ".");
+                               ", due back " + result.dateTimeDue + ".");
     else
         lblLastAction->setText(
             "Key " + key.keyNumber + " checked in, " +

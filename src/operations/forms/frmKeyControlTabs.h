@@ -25,9 +25,6 @@ class DataGrid;
 // `procedure` and answers false.
 bool KeyGuarded(AppContext& ctx, const char* procedure, const std::function<void()>& work);
 
-// A stored "yyyy/MM/dd HH:mm" as the grids show it (unchanged: it reads
-// plainly and sorts by time).
-QString KeyTimeShown(const QString& stored);
 // Enter in the box moves on to the next control, as Tab does.
 void EnterMovesOn(QLineEdit* box);
 // A button of the pages: Enter belongs to the boxes and grids, not to it.
