@@ -34,6 +34,8 @@
 #include "logbook/forms/LogbookModule.h"
 #include "logbook/reports/LogbookReports.h"
 #include "output/forms/ExportModule.h"
+#include "operations/forms/KeyControlModule.h"
+#include "operations/reports/KeyControlReports.h"
 #include "security/forms/SecurityModule.h"
 
 namespace vm {
@@ -55,6 +57,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterQuickViewerReports(ctx.reports);
     RegisterReservationReports(ctx.reports);
     RegisterTimedServiceReports(ctx.reports);
+    RegisterKeyControlReports(ctx.reports);
     InstallMessagesStore(ctx);
 }
 
@@ -78,6 +81,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallReservations(ctx, window);
     InstallTimedServices(ctx, window);
     InstallExports(ctx, window);
+    InstallKeyControl(ctx, window);
 }
 
 } // namespace vm
