@@ -60,16 +60,20 @@ KeyLoanRow loanFromRow(const Row& r) {
 std::vector<KeyRecord> keyList(Database& db, const QString& where, const QVariantList& params,
                                const QString& order) {
     std::vector<KeyRecord> out;
-    for (const Row& r : db.query(SelectKeys + where + order, params))
+    db.forEach(SelectKeys + where + order, params, [&out](const Row& r) {
         out.push_back(keyFromRow(r));
+        return true;
+    });
     return out;
 }
 
 std::vector<KeyLoanRow> loanList(Database& db, const QString& where, const QVariantList& params,
                                  const QString& order) {
     std::vector<KeyLoanRow> out;
-    for (const Row& r : db.query(SelectLoans + where + order, params))
+    db.forEach(SelectLoans + where + order, params, [&out](const Row& r) {
         out.push_back(loanFromRow(r));
+        return true;
+    });
     return out;
 }
 
@@ -247,9 +251,11 @@ QString GetKeyNumber(AppContext& ctx, qint64 keyId) {
 
 std::vector<KeyEmployeeRecord> KeyGetAllEmployees(AppContext& ctx) {
     std::vector<KeyEmployeeRecord> out;
-    for (const Row& r : ctx.db().query(
-             "SELECT * FROM [KeyEmployee] ORDER BY [EmployeeName], [KeyEmployeeID]"))
-        out.push_back(employeeFromRow(r));
+    ctx.db().forEach("SELECT * FROM [KeyEmployee] ORDER BY [EmployeeName], [KeyEmployeeID]", {},
+                     [&out](const Row& r) {
+                         out.push_back(employeeFromRow(r));
+                         return true;
+                     });
     return out;
 }
 
