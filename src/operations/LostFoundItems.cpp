@@ -1,0 +1,2 @@
+#include "operations/LostFound.h"
+#include "operations/PhotoStore.h"
