@@ -92,18 +92,6 @@ QVariant slotValue(qint64 enumId) {
     return enumId > 0 ? QVariant(enumId) : QVariant(QMetaType(QMetaType::LongLong));
 }
 
-QString containsCondition(Engine engine, const QString& column, const QString& text,
-                          QVariantList& params) {
-    QString literal;
-    for (const QChar ch : text) {
-        if (ch == '\\' || ch == '%' || ch == '_') literal += '\\';
-        literal += ch;
-    }
-    params << "%" + literal + "%";
-    if (engine == Engine::PostgreSQL) return "lower(" + column + ") LIKE lower(?) ESCAPE '\\'";
-    return column + " LIKE ? ESCAPE '\\'";
-}
-
 void stamp(AppContext& ctx, LfItem& item) {
     item.lastStatusBy = ctx.session.name;
     item.lastStatusDateTime = Formats::StoredDateTime(ctx.clock().now());
@@ -313,32 +301,33 @@ std::optional<LfItem> LFGetTheItem(AppContext& ctx, qint64 id) {
     return lf::itemFromRow(*row);
 }
 
-bool LFDeleteLostItem(AppContext& ctx, qint64 id) {
+namespace {
+// Deletes a record still on the list `status`, with its history rows; answers
+// what was deleted.
+std::optional<LfItem> deleteOpen(AppContext& ctx, qint64 id, const QString& status) {
     Database& db = ctx.db();
     std::optional<LfItem> gone;
     db.transaction([&] {
         const auto row = db.queryOne(
-            "SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'L'", {id});
+            "SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = ?", {id, status});
         if (!row) return;
-        db.exec("DELETE FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'L'", {id});
+        db.exec("DELETE FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = ?", {id, status});
+        db.exec("DELETE FROM [LostAndFoundHistory] WHERE [lfID] = ?", {id});
         gone = lf::itemFromRow(*row);
     });
+    return gone;
+}
+} // namespace
+
+bool LFDeleteLostItem(AppContext& ctx, qint64 id) {
+    const std::optional<LfItem> gone = deleteOpen(ctx, id, kLfLost);
     if (!gone) return false;
     deletionLine(ctx, "Lost Item", gone->itemText);
     return true;
 }
 
 bool LFDeleteFoundItem(AppContext& ctx, qint64 id) {
-    Database& db = ctx.db();
-    std::optional<LfItem> gone;
-    db.transaction([&] {
-        const auto row = db.queryOne(
-            "SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'F'", {id});
-        if (!row) return;
-        db.exec("DELETE FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'F'", {id});
-        db.exec("DELETE FROM [LostAndFoundHistory] WHERE [lfID] = ?", {id});
-        gone = lf::itemFromRow(*row);
-    });
+    const std::optional<LfItem> gone = deleteOpen(ctx, id, kLfFound);
     if (!gone) return false;
     // The file goes once the record is gone for good, and only when no other
     // record names it.
