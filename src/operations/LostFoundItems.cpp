@@ -269,30 +269,40 @@ qint64 LFInsertFoundItem(AppContext& ctx, LfItem& item) {
     return item.id;
 }
 
-bool LFUpdateFoundItem(AppContext& ctx, LfItem& item, const LfItem& opened) {
+bool LFUpdateFoundItem(AppContext& ctx, LfItem& item, const LfItem& opened, QString* refusal) {
     lf::normalize(item);
     lf::stamp(ctx, item);
     Database& db = ctx.db();
-    bool updated = false;
-    // The changes are worked out before the transaction: they read the list
-    // captions, which is no work to do while holding the write lock.
-    const std::vector<LfFieldChange> changes = LfChangedFields(ctx, opened, item);
+    QString why;
     db.transaction([&] {
+        // The stored item must still be the one the desk opened: otherwise
+        // this save would undo another desk's change and the history would
+        // show old values that were never there.
+        LockRowForBooking(db, "LostAndFound", "ItemID", item.id);
+        const auto row = db.queryOne(
+            "SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'F'", {item.id});
+        if (!row) {
+            why = kLfMsgFoundGone;
+            return;
+        }
+        if (!LfChangedFields(ctx, opened, lf::itemFromRow(*row)).empty()) {
+            why = kLfMsgFoundChanged;
+            return;
+        }
         QVariantList p = foundParams(item);
         p << item.id;
-        updated = db.exec("UPDATE [LostAndFound] SET [EstValueFound] = ?, [ItemText] = ?, "
-                          "[RoomNumber] = ?, [Category] = ?, [Disposition] = ?, [FoundDate] = ?, "
-                          "[DisposedDate] = ?, [FoundLocation] = ?, [StoredLocation] = ?, "
-                          "[TagNumber] = ?, [FinderName] = ?, [LastStatusBy] = ?, "
-                          "[LastStatusDateTime] = ?, [PhotographName] = ?, [UdCategory1] = ?, "
-                          "[UdCategory2] = ?, [UdCategory3] = ?, [UdCategory4] = ?, "
-                          "[UdCategory5] = ? WHERE [ItemID] = ? AND [ItemStatus] = 'F'",
-                          p) == 1;
-        if (!updated) return;
-        for (const LfFieldChange& c : changes)
+        db.exec("UPDATE [LostAndFound] SET [EstValueFound] = ?, [ItemText] = ?, [RoomNumber] = ?, "
+                "[Category] = ?, [Disposition] = ?, [FoundDate] = ?, [DisposedDate] = ?, "
+                "[FoundLocation] = ?, [StoredLocation] = ?, [TagNumber] = ?, [FinderName] = ?, "
+                "[LastStatusBy] = ?, [LastStatusDateTime] = ?, [PhotographName] = ?, "
+                "[UdCategory1] = ?, [UdCategory2] = ?, [UdCategory3] = ?, [UdCategory4] = ?, "
+                "[UdCategory5] = ? WHERE [ItemID] = ? AND [ItemStatus] = 'F'",
+                p);
+        for (const LfFieldChange& c : LfChangedFields(ctx, opened, item))
             CreateChangeInLFHistory(ctx, item.id, c.field, c.origVal, c.newVal);
     });
-    return updated;
+    if (refusal) *refusal = why;
+    return why.isEmpty();
 }
 
 std::optional<LfItem> LFGetTheItem(AppContext& ctx, qint64 id) {

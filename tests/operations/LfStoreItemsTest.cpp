@@ -90,8 +90,28 @@ TEST_F(LfStoreItemsTest, FoundUpdateFilesOneHistoryRowPerChangedFieldAndShowsItN
     db().exec("UPDATE [LostAndFound] SET [ItemStatus] = 'D' WHERE [ItemID] = ?", {f.id});
     LfItem stale = later;
     stale.finderName = "Someone else";
-    EXPECT_FALSE(LFUpdateFoundItem(ctx(), stale, later));
+    QString why;
+    EXPECT_FALSE(LFUpdateFoundItem(ctx(), stale, later, &why));
+    EXPECT_EQ(why, kLfMsgFoundGone);
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM [LostAndFoundHistory]").toInt(), 3);
+}
+
+TEST_F(LfStoreItemsTest, ASecondDeskSavingAnOldCopyOfAFoundItemIsRefused) {
+    const LfItem f = found("Camera", day(10));
+    OtherDesk other(env, staffId);
+    LfItem mine = *LFGetTheItem(ctx(), f.id);
+    LfItem theirs = *LFGetTheItem(other.ctx, f.id);
+    const LfItem myOpened = mine, theirOpened = theirs;
+    theirs.storedLocation = "Back office";
+    ASSERT_TRUE(LFUpdateFoundItem(other.ctx, theirs, theirOpened));
+    mine.finderName = "Late desk";
+    QString why;
+    EXPECT_FALSE(LFUpdateFoundItem(ctx(), mine, myOpened, &why));
+    EXPECT_EQ(why, kLfMsgFoundChanged);
+    const LfItem stored = *LFGetTheItem(ctx(), f.id);
+    EXPECT_EQ(stored.storedLocation, "Back office");
+    EXPECT_EQ(stored.finderName, "Tom Porter");
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM [LostAndFoundHistory]").toInt(), 1);
 }
 
 TEST_F(LfStoreItemsTest, MatchSearchWindowIsTwoDaysEachWayWithTheOtherCriteria) {
