@@ -102,6 +102,9 @@ inline const QString kLfMsgLostGone = QStringLiteral(
 inline const QString kLfMsgFoundChanged = QStringLiteral(
     "This Found Item was changed at another workstation after you opened it.  Please close it "
     "and open it again to see the changes.  No action will occur.");
+inline const QString kLfMsgLostChanged = QStringLiteral(
+    "This Lost Item was changed at another workstation after you opened it.  Please close it "
+    "and open it again to see the changes.  No action will occur.");
 inline const QString kLfMsgDisposeFuture =
     QStringLiteral("The date selected to be used for Disposing all Found Item\rInformation "
                    "cannot be a future date.  Thank you.");
@@ -199,8 +202,10 @@ qint64 LFInsertFoundItem(AppContext& ctx, LfItem& item);
 // deleted meanwhile (nothing written).  The found update also files one history
 // row per field that differs from `opened` (the record as it was opened), in
 // the same transaction; it refuses too when another desk saved the item since
-// `opened` was read.  `refusal` (when given) receives the message of a false.
-bool LFUpdateLostItem(AppContext& ctx, LfItem& item);
+// `opened` was read (the lost update when `opened` is given).  `refusal`
+// (when given) receives the message of a false.
+bool LFUpdateLostItem(AppContext& ctx, LfItem& item, const LfItem* opened = nullptr,
+                      QString* refusal = nullptr);
 bool LFUpdateFoundItem(AppContext& ctx, LfItem& item, const LfItem& opened,
                        QString* refusal = nullptr);
 

@@ -223,21 +223,51 @@ qint64 LFInsertLostItem(AppContext& ctx, LfItem& item) {
     return item.id;
 }
 
-bool LFUpdateLostItem(AppContext& ctx, LfItem& item) {
+namespace {
+// The fields of a lost report its screen edits.
+bool sameLostReport(const LfItem& a, const LfItem& b) {
+    const LfOwner &x = a.owner, &y = b.owner;
+    return a.itemText == b.itemText && a.category == b.category && a.roomNumber == b.roomNumber &&
+           a.lostDate == b.lostDate && a.lostLocation == b.lostLocation &&
+           qRound64(a.estValueLost * 100) == qRound64(b.estValueLost * 100) &&
+           x.firstName == y.firstName && x.lastName == y.lastName && x.address == y.address &&
+           x.city == y.city && x.state == y.state && x.postalCode == y.postalCode &&
+           x.homePhone == y.homePhone && x.workPhone == y.workPhone &&
+           x.otherPhone == y.otherPhone && x.emailAddress == y.emailAddress;
+}
+} // namespace
+
+bool LFUpdateLostItem(AppContext& ctx, LfItem& item, const LfItem* opened, QString* refusal) {
     using lf::stored;
     lf::normalize(item);
     lf::stamp(ctx, item);
-    QVariantList p{item.estValueLost, stored(item.itemText), stored(item.roomNumber),
-                   stored(item.category), stored(item.lostDate), stored(item.lostLocation)};
-    p << ownerParams(item.owner) << item.lastStatusBy << item.lastStatusDateTime << item.id;
-    return ctx.db().exec(
-               "UPDATE [LostAndFound] SET [EstValueLost] = ?, [ItemText] = ?, [RoomNumber] = ?, "
-               "[Category] = ?, [LostDate] = ?, [LostLocation] = ?, [FirstName] = ?, "
-               "[LastName] = ?, [Address] = ?, [City] = ?, [State] = ?, [PostalCode] = ?, "
-               "[HomePhone] = ?, [WorkPhone] = ?, [OtherPhone] = ?, [EmailAddress] = ?, "
-               "[LastStatusBy] = ?, [LastStatusDateTime] = ? WHERE [ItemID] = ? AND "
-               "[ItemStatus] = 'L'",
-               p) == 1;
+    Database& db = ctx.db();
+    QString why;
+    db.transaction([&] {
+        LockRowForBooking(db, "LostAndFound", "ItemID", item.id);
+        const auto row = db.queryOne(
+            "SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'L'", {item.id});
+        if (!row) {
+            why = kLfMsgLostGone;
+            return;
+        }
+        if (opened && !sameLostReport(*opened, lf::itemFromRow(*row))) {
+            why = kLfMsgLostChanged;
+            return;
+        }
+        QVariantList p{item.estValueLost,   stored(item.itemText), stored(item.roomNumber),
+                       stored(item.category), stored(item.lostDate), stored(item.lostLocation)};
+        p << ownerParams(item.owner) << item.lastStatusBy << item.lastStatusDateTime << item.id;
+        db.exec("UPDATE [LostAndFound] SET [EstValueLost] = ?, [ItemText] = ?, [RoomNumber] = ?, "
+                "[Category] = ?, [LostDate] = ?, [LostLocation] = ?, [FirstName] = ?, "
+                "[LastName] = ?, [Address] = ?, [City] = ?, [State] = ?, [PostalCode] = ?, "
+                "[HomePhone] = ?, [WorkPhone] = ?, [OtherPhone] = ?, [EmailAddress] = ?, "
+                "[LastStatusBy] = ?, [LastStatusDateTime] = ? WHERE [ItemID] = ? AND "
+                "[ItemStatus] = 'L'",
+                p);
+    });
+    if (refusal) *refusal = why;
+    return why.isEmpty();
 }
 
 namespace {

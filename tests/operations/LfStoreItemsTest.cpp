@@ -112,6 +112,17 @@ TEST_F(LfStoreItemsTest, ASecondDeskSavingAnOldCopyOfAFoundItemIsRefused) {
     EXPECT_EQ(stored.storedLocation, "Back office");
     EXPECT_EQ(stored.finderName, "Tom Porter");
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM [LostAndFoundHistory]").toInt(), 1);
+
+    // Lost reports likewise, when the screen hands over the copy it opened.
+    const LfItem l = lost("Wallet", day(10));
+    LfItem a = l, b = l;
+    a.owner.homePhone = "555 0100";
+    ASSERT_TRUE(LFUpdateLostItem(other.ctx, a, &l));
+    b.owner.city = "Cork";
+    EXPECT_FALSE(LFUpdateLostItem(ctx(), b, &l, &why));
+    EXPECT_EQ(why, kLfMsgLostChanged);
+    EXPECT_EQ(LFGetTheItem(ctx(), l.id)->owner.homePhone, "555 0100");
+    EXPECT_EQ(LFGetTheItem(ctx(), l.id)->owner.city, "");
 }
 
 TEST_F(LfStoreItemsTest, MatchSearchWindowIsTwoDaysEachWayWithTheOtherCriteria) {
