@@ -33,6 +33,8 @@
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
 #include "logbook/reports/LogbookReports.h"
+#include "operations/forms/RentalsModule.h"
+#include "operations/reports/RentalReports.h"
 #include "security/forms/SecurityModule.h"
 
 namespace vm {
@@ -54,6 +56,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterQuickViewerReports(ctx.reports);
     RegisterReservationReports(ctx.reports);
     RegisterTimedServiceReports(ctx.reports);
+    RegisterRentalReports(ctx.reports);
     InstallMessagesStore(ctx);
 }
 
@@ -76,6 +79,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallQuickViewer(ctx, window);
     InstallReservations(ctx, window);
     InstallTimedServices(ctx, window);
+    InstallRentals(ctx, window);
 }
 
 } // namespace vm
