@@ -1,7 +1,8 @@
 #pragma once
-// A property with two rental categories and a desk member logged on, with
-// helpers to add catalogue items and set rights.
+// A property with two rental categories and a desk member logged on (the
+// main window's member and manager), with helpers to add catalogue items.
 
+#include "app/DeskFixture.h"
 #include "core/Formats.h"
 #include "core/Rights.h"
 #include "logbook/LogbookFixture.h" // OtherDesk, control(), click()
@@ -10,12 +11,10 @@
 
 namespace vm::test {
 
-class RentalFixture : public ::testing::Test {
+class RentalFixture : public DeskFixture {
 protected:
     void SetUp() override {
-        env.openOrFail();
-        member = env.addStaff("Ann Desk", "ann", "AD");
-        manager = env.addStaff("Max Major", "max", "MM", true);
+        DeskFixture::SetUp();
         env.logOn(member);
         umbrellas = category("Umbrellas");
         bikes = category("Bikes");
@@ -48,25 +47,12 @@ protected:
         return {name, room, Formats::ShortDate(back), time, {}};
     }
 
-    void setRight(qint64 who, const Right& right, bool allowed) {
-        const QString column = RightsColumn(right.area);
-        const QString rights =
-            env.db()
-                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {who})
-                .toString();
-        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
-                      {SetRightChar(rights, right.position, allowed), who});
-    }
-
     int count(const QString& sql, const QVariantList& params = {}) {
         return env.db().scalar(sql, params).toInt();
     }
 
     QDate today() const { return env.clock.today(); }
 
-    TestEnv env;
-    qint64 member = 0, manager = 0;
     qint64 umbrellas = 0, bikes = 0;
 };
 

@@ -4,7 +4,6 @@
 
 #include "operations/RentalFixture.h"
 
-#include "app/forms/frmSearch.h"
 #include "operations/forms/frmRental1.h"
 #include "operations/forms/frmRental1Items.h"
 #include "operations/forms/RentalsModule.h"
@@ -230,22 +229,16 @@ TEST_F(RentalScreen, StockIsIssuedAndRestockedFromItsTabAndAnOutItemIsNotDeleted
 }
 
 TEST_F(RentalScreen, TheOthersIconOpensOneScreen) {
-    frmSearch window(ctx());
-    window.setLogonHandler([this] {
-        env.logOn(member);
-        return true;
-    });
-    window.Logon();
-    InstallRentals(ctx(), window);
-    window.othersIcon("imgRentals")->click();
-    window.othersIcon("imgRentals")->click();
-    EXPECT_EQ(window.findChildren<frmRental1*>().size(), 1);
+    startDesk(member);
+    InstallRentals(ctx(), *window);
+    clickIcon("imgRentals");
+    clickIcon("imgRentals");
+    EXPECT_EQ(window->findChildren<frmRental1*>().size(), 1);
     setRight(member, Rights::OthersRentals, false);
-    for (frmRental1* f : window.findChildren<frmRental1*>())
-        delete f;
-    window.othersIcon("imgRentals")->click();
+    qDeleteAll(window->findChildren<frmRental1*>());
+    clickIcon("imgRentals");
     EXPECT_EQ(env.prompt.last(), "You are not authorized to Work with Rental and Inventory Items.");
-    EXPECT_TRUE(window.findChildren<frmRental1*>().isEmpty());
+    EXPECT_TRUE(window->findChildren<frmRental1*>().isEmpty());
 }
 
 } // namespace
