@@ -3,6 +3,7 @@
 
 #include "operations/RentalFixture.h"
 
+#include <array>
 #include <barrier>
 #include <mutex>
 #include <thread>
