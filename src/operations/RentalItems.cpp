@@ -122,13 +122,13 @@ qint64 SaveStuffItem(AppContext& ctx, StuffItem& item, std::optional<int> onHand
     const QString set = "UPDATE [Stuff] SET [StuffType] = ?, [Category] = ?, [ItemName] = ?, "
                         "[ItemNumber] = ?, [RentalDays] = ?, [RentalCharge] = ?, [Par] = ?";
     const bool keepOnHand = onHandWas && *onHandWas == item.onHand;
-    const int n = keepOnHand
-                      ? db.exec(set + " WHERE [StuffID] = ?", values + QVariantList{item.id})
-                      : db.exec(set + ", [OnHand] = ? WHERE [StuffID] = ?",
-                                values + QVariantList{item.onHand, item.id});
+    const int n = keepOnHand ? db.exec(set + " WHERE [StuffID] = ?", values + QVariantList{item.id})
+                             : db.exec(set + ", [OnHand] = ? WHERE [StuffID] = ?",
+                                       values + QVariantList{item.onHand, item.id});
     if (n == 0) return 0;
     if (keepOnHand) {
-        const QVariant now = db.scalar("SELECT [OnHand] FROM [Stuff] WHERE [StuffID] = ?", {item.id});
+        const QVariant now =
+            db.scalar("SELECT [OnHand] FROM [Stuff] WHERE [StuffID] = ?", {item.id});
         item.onHand = now.toInt();
     }
     return item.id;

@@ -90,7 +90,8 @@ RentalOutcome IssueItem(AppContext& ctx, qint64 stuffId, const QString& quantity
     // One statement decides: two desks issuing at once never take more than is there.
     if (db.exec("UPDATE [Stuff] SET [OnHand] = [OnHand] - ? WHERE [StuffID] = ? AND [OnHand] >= ?",
                 {*n, stuffId, *n}) == 0)
-        return refused(GetStuffItem(ctx, stuffId) ? MsgRentalTooMany : MsgRentalGone, "txtQuantity");
+        return refused(GetStuffItem(ctx, stuffId) ? MsgRentalTooMany : MsgRentalGone,
+                       "txtQuantity");
     RentalOutcome o;
     o.done = true;
     o.onHand = onHandOf(db, stuffId);

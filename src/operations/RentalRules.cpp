@@ -31,7 +31,8 @@ std::optional<double> parseAmount(const QString& typed) {
     QString t = typed.trimmed();
     if (t.isEmpty()) return 0.0;
     t.remove(',');
-    static const QRegularExpression amount(QStringLiteral("^(\\d{1,7}(\\.\\d{0,2})?|\\.\\d{1,2})$"));
+    static const QRegularExpression amount(
+        QStringLiteral("^(\\d{1,7}(\\.\\d{0,2})?|\\.\\d{1,2})$"));
     if (!amount.match(t).hasMatch()) return std::nullopt;
     const double v = t.toDouble();
     if (v > MaxAmount) return std::nullopt;
@@ -115,8 +116,8 @@ std::optional<int> ParseQuantity(const QString& typed) {
 }
 
 QStringList ItemGridHeaders() {
-    return {"Category", "Return Date", "Item",   "Item Number", "Period", "Rate",
-            "Par",      "On Hand",     "ID",     "Renter",      "Room"};
+    return {"Category", "Return Date", "Item", "Item Number", "Period", "Rate",
+            "Par",      "On Hand",     "ID",   "Renter",      "Room"};
 }
 
 QStringList ItemGridCells(const StuffItem& i) {
@@ -196,7 +197,7 @@ QStringList SearchTotalCells(const std::vector<StuffLoan>& loans) {
 QString CheckoutCaption(const std::optional<StuffLoan>& loan) {
     if (!loan) return {};
     return "Checked out " + Formats::ShortDateOfStored(loan->checkoutDate) + " " +
-           loan->checkoutTime + "  -  Charge: " + ShownCharge(loan->charge);
+           loan->checkoutTime + "  -  Charge: " + ShownLineCharge(loan->charge);
 }
 
 } // namespace vm

@@ -31,8 +31,9 @@ QString SaveRentalText(AppContext& ctx, qint64 categoryId, const RentalTexts& te
     db.transaction([&] {
         if (db.exec("UPDATE [RentalCT] SET [RentConf1] = ?, [RentConf2] = ? WHERE [CategoryID] = ?",
                     {stored(texts.conf1), stored(texts.conf2), categoryId}) == 0)
-            db.exec("INSERT INTO [RentalCT] ([CategoryID], [RentConf1], [RentConf2]) VALUES (?, ?, ?)",
-                    {categoryId, stored(texts.conf1), stored(texts.conf2)});
+            db.exec(
+                "INSERT INTO [RentalCT] ([CategoryID], [RentConf1], [RentConf2]) VALUES (?, ?, ?)",
+                {categoryId, stored(texts.conf1), stored(texts.conf2)});
     });
     return {};
 }
@@ -40,7 +41,8 @@ QString SaveRentalText(AppContext& ctx, qint64 categoryId, const RentalTexts& te
 RentalDefaults GetRentalDefaults(AppContext& ctx) {
     Database& db = ctx.db();
     RentalDefaults d;
-    d.texts = {StoredText(GetTextSetting(db, "RentConf1")), StoredText(GetTextSetting(db, "RentConf2"))};
+    d.texts = {StoredText(GetTextSetting(db, "RentConf1")),
+               StoredText(GetTextSetting(db, "RentConf2"))};
     d.printCheckOut = GetBooleanSetting(db, "PrintCheckOut");
     d.printCheckIn = GetBooleanSetting(db, "PrintCheckIn");
     return d;

@@ -142,9 +142,9 @@ QString DeleteStuffItem(AppContext& ctx, qint64 stuffId);
 struct RentalOutcome {
     bool done = false;
     RentalRefusal refusal;
-    qint64 loanId = 0;  // the loan opened, changed or closed
-    double charge = 0;  // its charge
-    int onHand = 0;     // stock after an issue or restock
+    qint64 loanId = 0; // the loan opened, changed or closed
+    double charge = 0; // its charge
+    int onHand = 0;    // stock after an issue or restock
 };
 
 // Check-out, in the screen's order: right 12, the rental period, the name, the
@@ -230,8 +230,8 @@ inline const QString MsgRentalName = QStringLiteral("Please enter the Name.  Tha
 inline const QString MsgRentalRoom = QStringLiteral("Please enter the Room Number.  Thank you");
 inline const QString MsgRentalReturnDate =
     QStringLiteral("Please enter a valid Return Date for this Item.  Thank you.");
-inline const QString MsgRentalDelete = QStringLiteral(
-    "Press <Yes> to DELETE this Item.\r\nPress <No> if you DO NOT wish to delete.");
+inline const QString MsgRentalDelete =
+    QStringLiteral("Press <Yes> to DELETE this Item.\r\nPress <No> if you DO NOT wish to delete.");
 inline const QString MsgRentalSearchOrder =
     QStringLiteral("Through date must be greater than the From date.");
 inline const QString MsgRentalSearchDate = QStringLiteral("Please enter a valid date.");
@@ -259,6 +259,7 @@ inline const QString MsgRentalOutNoDelete = QStringLiteral(
     "This Item is checked out and cannot be deleted.  Please check it in first.  Thank you.");
 inline const QString MsgRentalGone =
     QStringLiteral("This Item no longer exists.  It may have been deleted at another desk.");
-inline const QString MsgRentalSelectItem = QStringLiteral("Please select an Item first.  Thank you.");
+inline const QString MsgRentalSelectItem =
+    QStringLiteral("Please select an Item first.  Thank you.");
 
 } // namespace vm

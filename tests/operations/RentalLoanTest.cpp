@@ -65,9 +65,9 @@ TEST_F(RentalLoan, ADailyRentalIsChargedPerDayCheckedInAndTotalledInTheSearch) {
 
     const auto found = GetStuffSearch(ctx(), due, due.addDays(1), false);
     ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(SearchCells(found[0]).join("|"),
-              "03/14/2026|09:30 AM|03/17/2026|04:05 PM|" + QString::number(bike.id) +
-                  "|City Bike|Lena Ortiz|412|30.00");
+    EXPECT_EQ(SearchCells(found[0]).join("|"), "03/14/2026|09:30 AM|03/17/2026|04:05 PM|" +
+                                                   QString::number(bike.id) +
+                                                   "|City Bike|Lena Ortiz|412|30.00");
     EXPECT_EQ(SearchTotalCells(found).mid(7), (QStringList{"TOTAL:", "40.00"}));
     // By check-out day, and by category.
     EXPECT_EQ(GetStuffSearch(ctx(), today(), today(), true).size(), 0u); // both went out earlier
@@ -78,12 +78,16 @@ TEST_F(RentalLoan, ADailyRentalIsChargedPerDayCheckedInAndTotalledInTheSearch) {
 
 TEST_F(RentalLoan, HourlyChargesCountHourBoundariesAndOnlyTheOpenLoanIsRecharged) {
     const QDate d(2026, 3, 14);
-    EXPECT_EQ(RentalUnits(StuffType::Hourly, QDateTime(d, QTime(10, 59)), QDateTime(d, QTime(11, 1))), 1);
-    EXPECT_EQ(RentalUnits(StuffType::Hourly, QDateTime(d, QTime(10, 0)), QDateTime(d, QTime(10, 59))), 0);
+    EXPECT_EQ(
+        RentalUnits(StuffType::Hourly, QDateTime(d, QTime(10, 59)), QDateTime(d, QTime(11, 1))), 1);
+    EXPECT_EQ(
+        RentalUnits(StuffType::Hourly, QDateTime(d, QTime(10, 0)), QDateTime(d, QTime(10, 59))), 0);
     EXPECT_EQ(RentalUnits(StuffType::Hourly, QDateTime(d, QTime(23, 30)),
-                          QDateTime(d.addDays(1), QTime(0, 10))), 1);
+                          QDateTime(d.addDays(1), QTime(0, 10))),
+              1);
     EXPECT_EQ(RentalUnits(StuffType::Daily, QDateTime(d, QTime(23, 59)),
-                          QDateTime(d.addDays(1), QTime(0, 1))), 1);
+                          QDateTime(d.addDays(1), QTime(0, 1))),
+              1);
     EXPECT_EQ(ShownCharge(0.5), ".50");
     EXPECT_EQ(ShownCharge(1234.5), "1,234.50");
 
@@ -182,7 +186,8 @@ TEST_F(RentalLoan, TwoDesksCheckingOutOneItemLendItOnce) {
             sync.arrive_and_wait();
             try {
                 won[size_t(i)][size_t(who)] =
-                    CheckOutItem(d->ctx, bike.id, loan(today().addDays(1), {}, who ? "B" : "A")).done;
+                    CheckOutItem(d->ctx, bike.id, loan(today().addDays(1), {}, who ? "B" : "A"))
+                        .done;
             } catch (const std::exception&) {
                 won[size_t(i)][size_t(who)] = false;
             }

@@ -4,9 +4,9 @@
 
 #include "operations/RentalFixture.h"
 
+#include "operations/forms/RentalsModule.h"
 #include "operations/forms/frmRental1.h"
 #include "operations/forms/frmRental1Items.h"
-#include "operations/forms/RentalsModule.h"
 #include "operations/reports/RentalReports.h"
 #include "output/PdfReader.h"
 #include "output/forms/frmPrintPreview.h"
@@ -95,10 +95,9 @@ TEST_F(RentalScreen, ACheckOutFromTheDayTabDrawsTheRowRedListsItOutAndPrintsTheC
 
     const QStringList sheet = printed(f, "Charges.pdf");
     ASSERT_EQ(sheet.size(), 1);
-    EXPECT_TRUE(InOrder(sheet[0], {"Rental Charges", "Thank you for renting with us.",
-                                   "Lena Ortiz", "412", "City Bike", "03/14/2026 09:30 AM",
-                                   "03/17/2026 05:00 PM", "30.00",
-                                   "Please return the item on time."}))
+    EXPECT_TRUE(InOrder(sheet[0], {"Rental Charges", "Thank you for renting with us.", "Lena Ortiz",
+                                   "412", "City Bike", "03/14/2026 09:30 AM", "03/17/2026 05:00 PM",
+                                   "30.00", "Please return the item on time."}))
         << sheet[0].toStdString();
 
     auto* grid = control<DataGrid>(tab, "grdItems");
@@ -132,11 +131,21 @@ TEST_F(RentalScreen, ACheckOutFromTheDayTabDrawsTheRowRedListsItOutAndPrintsTheC
     click(f, "cmdPrintDueBack");
     const QStringList due = printed(f, "DueBack.pdf");
     ASSERT_EQ(due.size(), 1);
-    EXPECT_TRUE(InOrder(due[0], {"Rental Items Due Back", "Tuesday, March 17, 2026", "City Bike",
-                                 "Lena Ortiz"}))
+    EXPECT_TRUE(InOrder(
+        due[0], {"Rental Items Due Back", "Tuesday, March 17, 2026", "City Bike", "Lena Ortiz"}))
         << due[0].toStdString();
     type(f, "txtDueBy", "03/16/2026");
     click(f, "cmdShowDue");
+    EXPECT_EQ(out->rowCount(), 0);
+    click(f, "cmdShowAll");
+    EXPECT_EQ(out->rowCount(), 1);
+
+    // Checked in from its tab: back in black, in the history, off the list.
+    QWidget& again = itemTab(f, StuffType::Daily, bike.id);
+    click(again, "cmdCheckIn");
+    EXPECT_NE(grid->foreground(rowOf(*grid, bike.id)), QColor(255, 0, 0));
+    EXPECT_EQ(control<DataGrid>(again, "grdHistory")->rowCount(), 1);
+    EXPECT_EQ(control<QLabel>(again, "lblCheckOut")->text(), "");
     EXPECT_EQ(out->rowCount(), 0);
 
     // Without right 13 nothing prints; the search needs right 14.
@@ -189,9 +198,9 @@ TEST_F(RentalScreen, TheSearchShowsItsTotalLineAndThePrintsReadBack) {
     click(f, "cmdPrintInventory");
     const QStringList inventory = printed(f, "Inventory.pdf");
     ASSERT_EQ(inventory.size(), 1);
-    EXPECT_TRUE(InOrder(inventory[0], {"Rental and Need-It-Now Items",
-                                       "Inventory or Need-it-Now Items", "Sewing Kit",
-                                       "Items Rented by the Day", "City Bike"}))
+    EXPECT_TRUE(
+        InOrder(inventory[0], {"Rental and Need-It-Now Items", "Inventory or Need-it-Now Items",
+                               "Sewing Kit", "Items Rented by the Day", "City Bike"}))
         << inventory[0].toStdString();
 
     setRight(member, Rights::OthersRentalsSearch, false);

@@ -270,10 +270,10 @@ void frmRental1::buildTexts(QWidget* page) {
     d->addWidget(txtRentConf1 = named(new QPlainTextEdit, "txtRentConf1"));
     d->addWidget(new QLabel("Printed below the rental details:"));
     d->addWidget(txtRentConf2 = named(new QPlainTextEdit, "txtRentConf2"));
-    d->addWidget(chkPrintCheckOut =
-                     named(new QCheckBox("Print the Rental Charges at Check-Out"), "chkPrintCheckOut"));
-    d->addWidget(chkPrintCheckIn =
-                     named(new QCheckBox("Print the Rental Charges at Check-In"), "chkPrintCheckIn"));
+    d->addWidget(chkPrintCheckOut = named(new QCheckBox("Print the Rental Charges at Check-Out"),
+                                          "chkPrintCheckOut"));
+    d->addWidget(chkPrintCheckIn = named(new QCheckBox("Print the Rental Charges at Check-In"),
+                                         "chkPrintCheckIn"));
     d->addWidget(cmdSaveDefaults = button("Save Defaults", "cmdSaveDefaults"));
     top->addWidget(defaults);
 
@@ -324,10 +324,9 @@ void frmRental1::cmdSaveText_Click() {
         const qint64 id = cboTextCategory->currentText().isEmpty()
                               ? 0
                               : RentalCategoryId(m_ctx, cboTextCategory->currentText());
-        const QString refusal =
-            SaveRentalText(m_ctx, id,
-                           {ToStoredText(txtCatRentConf1->toPlainText()),
-                            ToStoredText(txtCatRentConf2->toPlainText())});
+        const QString refusal = SaveRentalText(m_ctx, id,
+                                               {ToStoredText(txtCatRentConf1->toPlainText()),
+                                                ToStoredText(txtCatRentConf2->toPlainText())});
         if (!refusal.isEmpty()) {
             m_ctx.prompt().message(refusal);
             if (refusal == MsgRentalTextCategory) cboTextCategory->setFocus();
@@ -339,7 +338,8 @@ void frmRental1::cmdSaveText_Click() {
 
 void frmRental1::cmdSaveDefaults_Click() {
     RentalDefaults d;
-    d.texts = {ToStoredText(txtRentConf1->toPlainText()), ToStoredText(txtRentConf2->toPlainText())};
+    d.texts = {ToStoredText(txtRentConf1->toPlainText()),
+               ToStoredText(txtRentConf2->toPlainText())};
     d.printCheckOut = chkPrintCheckOut->isChecked();
     d.printCheckIn = chkPrintCheckIn->isChecked();
     try {

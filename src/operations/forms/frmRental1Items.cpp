@@ -84,8 +84,9 @@ void frmRental1Items::build() {
         txtReturnTime->setPlaceholderText("hh:mm AM");
     }
     auto* lend = new QHBoxLayout;
-    lend->addWidget(cmdCheckOut = named(new QPushButton(IsRentalType(m_type) ? "Check Out" : "Issue"),
-                                        "cmdCheckOut"));
+    lend->addWidget(
+        cmdCheckOut =
+            named(new QPushButton(IsRentalType(m_type) ? "Check Out" : "Issue"), "cmdCheckOut"));
     if (IsRentalType(m_type)) {
         lend->addWidget(cmdCheckIn = named(new QPushButton("Check In"), "cmdCheckIn"));
         lend->addWidget(cmdChangeDate = named(new QPushButton("Change Date"), "cmdChangeDate"));
@@ -227,10 +228,9 @@ void frmRental1Items::showLoan() {
     try {
         lblCheckOut->setText(CheckoutCaption(GetStuffCheckout(m_ctx, m_id)));
         for (const StuffLoan& l : GetStuffHistory(m_ctx, m_id))
-            grdHistory->setRow(l.id, {l.renterName, l.roomNumber,
-                                      Formats::ShortDateOfStored(l.checkoutDate),
-                                      Formats::ShortDateOfStored(l.returnDate),
-                                      ShownLineCharge(l.charge)});
+            grdHistory->setRow(
+                l.id, {l.renterName, l.roomNumber, Formats::ShortDateOfStored(l.checkoutDate),
+                       Formats::ShortDateOfStored(l.returnDate), ShownLineCharge(l.charge)});
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "GetStuffHistory", FormName, true);
     }
@@ -263,7 +263,7 @@ TypedLoan frmRental1Items::typedLoan() const {
 }
 
 void frmRental1Items::save() {
-    TypedItem typed{cboCategory->currentText(), txtItemName->text(), txtItemNumber->text(),
+    TypedItem typed{cboCategory->currentText(), txtItemName->text(),     txtItemNumber->text(),
                     txtRentalDays->text(),      txtRentalCharge->text(), txtPar->text(),
                     txtOnHand->text()};
     if (refuse(CheckStuffItem(m_type, typed))) return;

@@ -45,22 +45,22 @@ Document BuildRentalCharges(AppContext& ctx, const PrintRequest& r) {
     addText(d, texts.conf1);
     d.body << labelled("Guest:  ", loan->renterName) << labelled("Room:  ", loan->roomNumber);
     if (item) {
-        d.body << labelled("Item:  ", item->itemName +
-                                          (item->itemNumber.isEmpty() ? QString()
-                                                                      : "  (" + item->itemNumber + ")"))
+        d.body << labelled("Item:  ", item->itemName + (item->itemNumber.isEmpty()
+                                                            ? QString()
+                                                            : "  (" + item->itemNumber + ")"))
                << labelled("Category:  ", item->category)
-               << labelled("Rate:  ", ShownRate(item->rentalCharge) +
-                                          (item->type == StuffType::Hourly ? " per hour"
-                                                                           : " per day"));
+               << labelled("Rate:  ",
+                           ShownRate(item->rentalCharge) +
+                               (item->type == StuffType::Hourly ? " per hour" : " per day"));
     }
-    d.body << labelled("Checked Out:  ", Formats::ShortDateOfStored(loan->checkoutDate) + " " +
-                                             loan->checkoutTime);
+    d.body << labelled("Checked Out:  ",
+                       Formats::ShortDateOfStored(loan->checkoutDate) + " " + loan->checkoutTime);
     if (loan->isOpen() && item && item->isOut())
         d.body << labelled("Due Back:  ",
                            Formats::ShortDateOfStored(item->returnDate) + " " + item->returnTime);
     else if (!loan->isOpen())
-        d.body << labelled("Returned:  ", Formats::ShortDateOfStored(loan->returnDate) + " " +
-                                              loan->returnTime);
+        d.body << labelled("Returned:  ",
+                           Formats::ShortDateOfStored(loan->returnDate) + " " + loan->returnTime);
     d.body << labelled("Rental Charge:  ", ShownCharge(loan->charge));
     d.body << Spacer{10};
     addText(d, texts.conf2);
@@ -74,9 +74,9 @@ Document BuildRentalResults(AppContext& ctx, const PrintRequest& r) {
     const auto loans = GetStuffSearch(ctx, from, through, r.args.value("byCheckout").toBool(),
                                       r.args.value("categoryId").toLongLong());
     if (loans.empty()) throw ReportRefused(MsgNoRentalsToPrint);
-    Document d = ListSheet(r, TitleRentalResults, "Items Rented by Date - ",
-                           "From " + Formats::ShortDate(from) + " Through " +
-                               Formats::ShortDate(through));
+    Document d =
+        ListSheet(r, TitleRentalResults, "Items Rented by Date - ",
+                  "From " + Formats::ShortDate(from) + " Through " + Formats::ShortDate(through));
     d.page.landscape = true;
     Table t = GridTable(SearchHeaders(), {1.1, 1, 1.1, 1, 0.6, 2, 2, 0.8, 1});
     t.columns.last().align = Align::Right;
