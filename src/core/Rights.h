@@ -112,6 +112,13 @@ inline constexpr Right OthersGroupViewDocs{RightsArea::Others, 7};
 inline constexpr Right OthersMap{RightsArea::Others, 8};
 inline constexpr Right OthersRentals{RightsArea::Others, 9};
 inline constexpr Right OthersMessageCenter{RightsArea::Others, 10};
+// The rental and inventory screen: check in, check out (and issue), print its
+// reports, search the loans by date, set the default rental texts.
+inline constexpr Right OthersRentalsCheckIn{RightsArea::Others, 11};
+inline constexpr Right OthersRentalsCheckOut{RightsArea::Others, 12};
+inline constexpr Right OthersRentalsPrint{RightsArea::Others, 13};
+inline constexpr Right OthersRentalsSearch{RightsArea::Others, 14};
+inline constexpr Right OthersRentalsDefaults{RightsArea::Others, 15};
 inline constexpr Right OthersWebImport{RightsArea::Others, 16};
 // Unbooking another member's reservations needs a manager; unbooking at all
 // and purging the reservation lists need this.

@@ -36,6 +36,8 @@
 #include "output/forms/ExportModule.h"
 #include "operations/forms/KeyControlModule.h"
 #include "operations/reports/KeyControlReports.h"
+#include "operations/forms/RentalsModule.h"
+#include "operations/reports/RentalReports.h"
 #include "security/forms/SecurityModule.h"
 
 namespace vm {
@@ -58,6 +60,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterReservationReports(ctx.reports);
     RegisterTimedServiceReports(ctx.reports);
     RegisterKeyControlReports(ctx.reports);
+    RegisterRentalReports(ctx.reports);
     InstallMessagesStore(ctx);
 }
 
@@ -82,6 +85,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallTimedServices(ctx, window);
     InstallExports(ctx, window);
     InstallKeyControl(ctx, window);
+    InstallRentals(ctx, window);
 }
 
 } // namespace vm
