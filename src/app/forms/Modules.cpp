@@ -33,6 +33,8 @@
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
 #include "logbook/reports/LogbookReports.h"
+#include "operations/forms/LostFoundModule.h"
+#include "operations/reports/LostFoundReports.h"
 #include "security/forms/SecurityModule.h"
 
 namespace vm {
@@ -54,6 +56,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterQuickViewerReports(ctx.reports);
     RegisterReservationReports(ctx.reports);
     RegisterTimedServiceReports(ctx.reports);
+    RegisterLostFoundReports(ctx.reports);
     InstallMessagesStore(ctx);
 }
 
@@ -76,6 +79,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallQuickViewer(ctx, window);
     InstallReservations(ctx, window);
     InstallTimedServices(ctx, window);
+    InstallLostAndFound(ctx, window);
 }
 
 } // namespace vm
