@@ -1,2 +1,415 @@
+// Lost reports and found items: checks, screening, filing, updating, reading,
+// deleting one record, return notes and the options.
+
 #include "operations/LostFound.h"
+#include "operations/LostFoundRows.h"
 #include "operations/PhotoStore.h"
+
+#include "bookings/BookingTimes.h"
+#include "core/DataAccess.h"
+#include "core/Formats.h"
+#include "core/Settings.h"
+#include "core/TextLog.h"
+#include "security/CardData.h"
+#include "security/CardStore.h"
+
+namespace vm {
+
+namespace lf {
+
+LfItem itemFromRow(const Row& r) {
+    LfItem i;
+    i.id = r.number("ItemID");
+    i.status = r.text("ItemStatus").trimmed();
+    i.itemText = StoredText(r.text("ItemText"));
+    i.category = StoredText(r.text("Category"));
+    i.roomNumber = StoredText(r.text("RoomNumber"));
+    i.lostDate = StoredText(r.text("LostDate"));
+    i.lostLocation = StoredText(r.text("LostLocation"));
+    i.estValueLost = r.real("EstValueLost");
+    i.foundDate = StoredText(r.text("FoundDate"));
+    i.foundLocation = StoredText(r.text("FoundLocation"));
+    i.storedLocation = StoredText(r.text("StoredLocation"));
+    i.tagNumber = StoredText(r.text("TagNumber"));
+    i.finderName = StoredText(r.text("FinderName"));
+    i.estValueFound = r.real("EstValueFound");
+    i.photographName = StoredText(r.text("PhotographName"));
+    LfOwner& o = i.owner;
+    o.firstName = StoredText(r.text("FirstName"));
+    o.lastName = StoredText(r.text("LastName"));
+    o.address = StoredText(r.text("Address"));
+    o.city = StoredText(r.text("City"));
+    o.state = StoredText(r.text("State"));
+    o.postalCode = StoredText(r.text("PostalCode"));
+    o.homePhone = StoredText(r.text("HomePhone"));
+    o.workPhone = StoredText(r.text("WorkPhone"));
+    o.otherPhone = StoredText(r.text("OtherPhone"));
+    o.emailAddress = StoredText(r.text("EmailAddress"));
+    i.disposition = StoredText(r.text("Disposition"));
+    i.disposedDate = StoredText(r.text("DisposedDate"));
+    i.returnDate = StoredText(r.text("ReturnDate"));
+    i.returnMethod = StoredText(r.text("ReturnMethod"));
+    i.paymentMethod = StoredText(r.text("PaymentMethod"));
+    i.returnCharge = r.real("ReturnCharge");
+    i.encCC = r.text("EncCC").trimmed();
+    i.matchDisposition = StoredText(r.text("MatchDisposition"));
+    i.returnNotes = r.text("ReturnNotes");
+    for (int n = 0; n < 5; ++n) i.udCategory[n] = r.number("UdCategory" + QString::number(n + 1));
+    i.lastStatusBy = StoredText(r.text("LastStatusBy"));
+    i.lastStatusDateTime = StoredText(r.text("LastStatusDateTime"));
+    return i;
+}
+
+namespace {
+void clean(QString& s) {
+    s = StoredText(CleanSqlText(s));
+}
+void keepAmp(QString& s) {
+    s = StoredText(CleanSqlTextKeepAmp(s));
+}
+} // namespace
+
+void normalize(LfItem& i) {
+    for (QString* s : {&i.itemText, &i.roomNumber, &i.tagNumber}) clean(*s);
+    for (QString* s : {&i.category, &i.lostDate, &i.lostLocation, &i.foundDate, &i.foundLocation,
+                       &i.storedLocation, &i.finderName, &i.photographName, &i.disposition,
+                       &i.disposedDate, &i.returnDate, &i.returnMethod, &i.paymentMethod,
+                       &i.matchDisposition})
+        keepAmp(*s);
+    LfOwner& o = i.owner;
+    for (QString* s : {&o.firstName, &o.lastName, &o.address, &o.city, &o.state, &o.postalCode,
+                       &o.homePhone, &o.workPhone, &o.otherPhone, &o.emailAddress})
+        keepAmp(*s);
+    i.estValueLost = qRound64(i.estValueLost * 100) / 100.0;
+    i.estValueFound = qRound64(i.estValueFound * 100) / 100.0;
+}
+
+QVariant stored(const QString& shown) {
+    return shown.isEmpty() ? QStringLiteral(" ") : shown;
+}
+
+QVariant slotValue(qint64 enumId) {
+    return enumId > 0 ? QVariant(enumId) : QVariant(QMetaType(QMetaType::LongLong));
+}
+
+QString containsCondition(Engine engine, const QString& column, const QString& text,
+                          QVariantList& params) {
+    QString literal;
+    for (const QChar ch : text) {
+        if (ch == '\\' || ch == '%' || ch == '_') literal += '\\';
+        literal += ch;
+    }
+    params << "%" + literal + "%";
+    if (engine == Engine::PostgreSQL) return "lower(" + column + ") LIKE lower(?) ESCAPE '\\'";
+    return column + " LIKE ? ESCAPE '\\'";
+}
+
+void stamp(AppContext& ctx, LfItem& item) {
+    item.lastStatusBy = ctx.session.name;
+    item.lastStatusDateTime = Formats::StoredDateTime(ctx.clock().now());
+}
+
+} // namespace lf
+
+QString LfItem::enteredBy() const {
+    if (lastStatusBy.isEmpty() && lastStatusDateTime.isEmpty()) return {};
+    return "Entered by: " + lastStatusBy + " on " + lastStatusDateTime;
+}
+
+QString LfPossibleMatchesText(int n) {
+    return "The system has located " + QString::number(n) + " possible matches." + "\r\n" +
+           "Please examine the possible matches in the grid below.";
+}
+
+QString LfEntriesSelectedText(int n) {
+    return QString::number(n) + " Entries were selected.";
+}
+
+QString LfDuplicateListText(const QString& name) {
+    return "You already have the category '" + name + "' defined." +
+           "All category names must be unique.";
+}
+
+QString LfDuplicateListItemText(const QString& name) {
+    return "You already have the category '" + name + "' defined." +
+           "All category item names must be unique.";
+}
+
+QString LfRenameListText(const QString& name) {
+    return "Please enter the new name of the Category '" + name + "'";
+}
+
+QString LfRenameListItemText(const QString& name) {
+    return "Please enter the new name of the Category Item '" + name + "'";
+}
+
+namespace {
+
+bool blank(const QString& s) {
+    return s.trimmed().isEmpty();
+}
+bool validDate(const QString& stored) {
+    return Formats::ParseStoredDate(stored.trimmed()).isValid();
+}
+
+// Each typed free text of a record with the field name it is screened under.
+std::vector<std::pair<QString, QString*>> freeTexts(LfItem& i) {
+    return {{"ItemText", &i.itemText},           {"RoomNumber", &i.roomNumber},
+            {"TagNumber", &i.tagNumber},         {"FinderName", &i.finderName},
+            {"FirstName", &i.owner.firstName},   {"LastName", &i.owner.lastName},
+            {"Address", &i.owner.address},       {"City", &i.owner.city},
+            {"State", &i.owner.state},           {"PostalCode", &i.owner.postalCode},
+            {"HomePhone", &i.owner.homePhone},   {"WorkPhone", &i.owner.workPhone},
+            {"OtherPhone", &i.owner.otherPhone}, {"EmailAddress", &i.owner.emailAddress}};
+}
+
+void deletionLine(AppContext& ctx, const QString& what, const QString& description) {
+    LogMessage(ctx.start.databaseFolder,
+               "User: " + ctx.session.name + " Deleted the " + what + ": " + description +
+                   " on: " + Formats::AuditStamp(ctx.clock().now()) +
+                   " at PC Named: " + ctx.workstation.computerName,
+               ctx.clock());
+}
+
+QVariantList ownerParams(const LfOwner& o) {
+    using lf::stored;
+    return {stored(o.firstName), stored(o.lastName),   stored(o.address),
+            stored(o.city),      stored(o.state),      stored(o.postalCode),
+            stored(o.homePhone), stored(o.workPhone),  stored(o.otherPhone),
+            stored(o.emailAddress)};
+}
+
+} // namespace
+
+QString LFCheckLostItem(const LfItem& i) {
+    if (blank(i.itemText)) return kLfMsgLostDescription;
+    if (blank(i.category)) return kLfMsgCategory;
+    if (blank(i.lostLocation)) return kLfMsgLostLocation;
+    if (!validDate(i.lostDate)) return kLfMsgLostDate;
+    if (blank(i.owner.firstName)) return kLfMsgFirstName;
+    if (blank(i.owner.lastName)) return kLfMsgLastName;
+    return {};
+}
+
+QString LFCheckFoundItem(const LfItem& i) {
+    if (blank(i.itemText)) return kLfMsgFoundDescription;
+    if (blank(i.category)) return kLfMsgCategory;
+    if (blank(i.foundLocation)) return kLfMsgFoundLocation;
+    if (blank(i.storedLocation)) return kLfMsgStorage;
+    if (blank(i.disposition)) return kLfMsgDefaultDisposition;
+    if (!validDate(i.foundDate)) return kLfMsgFoundDate;
+    if (blank(i.finderName)) return kLfMsgFinderName;
+    return {};
+}
+
+int LFScreenItemTexts(AppContext& ctx, LfItem& item, const QString& form,
+                      const LfRemoveNumber& removeNumber) {
+    int found = 0;
+    for (auto& [field, text] : freeTexts(item)) {
+        const QString trimmed = text->trimmed();
+        if (!CheckForCCNumber(trimmed)) continue;
+        ++found;
+        const bool remove = removeNumber ? removeNumber(form, field) : true;
+        *text = ApplyCardScreening(ctx, form, field, item.id, trimmed, remove);
+    }
+    return found;
+}
+
+qint64 LFInsertLostItem(AppContext& ctx, LfItem& item) {
+    using lf::stored;
+    item.status = kLfLost;
+    lf::normalize(item);
+    lf::stamp(ctx, item);
+    QVariantList p{item.estValueLost,        kLfLost,
+                   stored(item.itemText),    stored(item.roomNumber),
+                   stored(item.category),    stored(item.lostDate),
+                   stored(item.lostLocation)};
+    p << ownerParams(item.owner) << item.lastStatusBy << item.lastStatusDateTime;
+    item.id = ctx.db().insert(
+        "INSERT INTO [LostAndFound] ([EstValueLost], [ItemStatus], [ItemText], [RoomNumber], "
+        "[Category], [LostDate], [LostLocation], [FirstName], [LastName], [Address], [City], "
+        "[State], [PostalCode], [HomePhone], [WorkPhone], [OtherPhone], [EmailAddress], "
+        "[LastStatusBy], [LastStatusDateTime]) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?, ?, ?)",
+        p, "ItemID");
+    return item.id;
+}
+
+bool LFUpdateLostItem(AppContext& ctx, LfItem& item) {
+    using lf::stored;
+    lf::normalize(item);
+    lf::stamp(ctx, item);
+    QVariantList p{item.estValueLost, stored(item.itemText), stored(item.roomNumber),
+                   stored(item.category), stored(item.lostDate), stored(item.lostLocation)};
+    p << ownerParams(item.owner) << item.lastStatusBy << item.lastStatusDateTime << item.id;
+    return ctx.db().exec(
+               "UPDATE [LostAndFound] SET [EstValueLost] = ?, [ItemText] = ?, [RoomNumber] = ?, "
+               "[Category] = ?, [LostDate] = ?, [LostLocation] = ?, [FirstName] = ?, "
+               "[LastName] = ?, [Address] = ?, [City] = ?, [State] = ?, [PostalCode] = ?, "
+               "[HomePhone] = ?, [WorkPhone] = ?, [OtherPhone] = ?, [EmailAddress] = ?, "
+               "[LastStatusBy] = ?, [LastStatusDateTime] = ? WHERE [ItemID] = ? AND "
+               "[ItemStatus] = 'L'",
+               p) == 1;
+}
+
+namespace {
+QVariantList foundParams(const LfItem& i) {
+    using lf::stored;
+    QVariantList p{i.estValueFound,         stored(i.itemText),       stored(i.roomNumber),
+                   stored(i.category),      stored(i.disposition),    stored(i.foundDate),
+                   stored(i.disposedDate),  stored(i.foundLocation),  stored(i.storedLocation),
+                   stored(i.tagNumber),     stored(i.finderName),     i.lastStatusBy,
+                   i.lastStatusDateTime,    stored(i.photographName)};
+    for (qint64 v : i.udCategory) p << lf::slotValue(v);
+    return p;
+}
+} // namespace
+
+qint64 LFInsertFoundItem(AppContext& ctx, LfItem& item) {
+    item.status = kLfFound;
+    lf::normalize(item);
+    lf::stamp(ctx, item);
+    QVariantList p = foundParams(item);
+    p.insert(1, kLfFound);
+    item.id = ctx.db().insert(
+        "INSERT INTO [LostAndFound] ([EstValueFound], [ItemStatus], [ItemText], [RoomNumber], "
+        "[Category], [Disposition], [FoundDate], [DisposedDate], [FoundLocation], "
+        "[StoredLocation], [TagNumber], [FinderName], [LastStatusBy], [LastStatusDateTime], "
+        "[PhotographName], [UdCategory1], [UdCategory2], [UdCategory3], [UdCategory4], "
+        "[UdCategory5]) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+        p, "ItemID");
+    return item.id;
+}
+
+bool LFUpdateFoundItem(AppContext& ctx, LfItem& item, const LfItem& opened) {
+    lf::normalize(item);
+    lf::stamp(ctx, item);
+    Database& db = ctx.db();
+    bool updated = false;
+    // The changes are worked out before the transaction: they read the list
+    // captions, which is no work to do while holding the write lock.
+    const std::vector<LfFieldChange> changes = LfChangedFields(ctx, opened, item);
+    db.transaction([&] {
+        QVariantList p = foundParams(item);
+        p << item.id;
+        updated = db.exec("UPDATE [LostAndFound] SET [EstValueFound] = ?, [ItemText] = ?, "
+                          "[RoomNumber] = ?, [Category] = ?, [Disposition] = ?, [FoundDate] = ?, "
+                          "[DisposedDate] = ?, [FoundLocation] = ?, [StoredLocation] = ?, "
+                          "[TagNumber] = ?, [FinderName] = ?, [LastStatusBy] = ?, "
+                          "[LastStatusDateTime] = ?, [PhotographName] = ?, [UdCategory1] = ?, "
+                          "[UdCategory2] = ?, [UdCategory3] = ?, [UdCategory4] = ?, "
+                          "[UdCategory5] = ? WHERE [ItemID] = ? AND [ItemStatus] = 'F'",
+                          p) == 1;
+        if (!updated) return;
+        for (const LfFieldChange& c : changes)
+            CreateChangeInLFHistory(ctx, item.id, c.field, c.origVal, c.newVal);
+    });
+    return updated;
+}
+
+std::optional<LfItem> LFGetTheItem(AppContext& ctx, qint64 id) {
+    const auto row = ctx.db().queryOne("SELECT * FROM [LostAndFound] WHERE [ItemID] = ?", {id});
+    if (!row) return std::nullopt;
+    return lf::itemFromRow(*row);
+}
+
+bool LFDeleteLostItem(AppContext& ctx, qint64 id) {
+    Database& db = ctx.db();
+    std::optional<LfItem> gone;
+    db.transaction([&] {
+        const auto row = db.queryOne(
+            "SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'L'", {id});
+        if (!row) return;
+        db.exec("DELETE FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'L'", {id});
+        gone = lf::itemFromRow(*row);
+    });
+    if (!gone) return false;
+    deletionLine(ctx, "Lost Item", gone->itemText);
+    return true;
+}
+
+bool LFDeleteFoundItem(AppContext& ctx, qint64 id) {
+    Database& db = ctx.db();
+    std::optional<LfItem> gone;
+    db.transaction([&] {
+        const auto row = db.queryOne(
+            "SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'F'", {id});
+        if (!row) return;
+        db.exec("DELETE FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'F'", {id});
+        db.exec("DELETE FROM [LostAndFoundHistory] WHERE [lfID] = ?", {id});
+        gone = lf::itemFromRow(*row);
+    });
+    if (!gone) return false;
+    // The file goes once the record is gone for good, and only when no other
+    // record names it.
+    RemovePhotoOfRecord(ctx, gone->photographName, id);
+    deletionLine(ctx, "Found Item", gone->itemText);
+    return true;
+}
+
+bool LFAddReturnNotes(AppContext& ctx, qint64 id, const QString& notes) {
+    Database& db = ctx.db();
+    bool saved = false;
+    const QString signature = "Added by " + ctx.session.name + " on " +
+                              Formats::ShortDate(ctx.clock().now().date());
+    db.transaction([&] {
+        if (!LockRowForBooking(db, "LostAndFound", "ItemID", id)) return;
+        const QString before =
+            db.scalar("SELECT [ReturnNotes] FROM [LostAndFound] WHERE [ItemID] = ?", {id})
+                .toString()
+                .trimmed();
+        QString text = before;
+        if (!text.isEmpty()) text += "\r\n";
+        text += notes.trimmed() + "\r\n" + signature;
+        saved = db.exec("UPDATE [LostAndFound] SET [ReturnNotes] = ? WHERE [ItemID] = ?",
+                        {text, id}) == 1;
+    });
+    return saved;
+}
+
+// The found items' default is the first column the options page writes
+// (FutureT6, named MatchDisposition in the settings map), the matched
+// items' default the second (FutureT10, MatchDefault).
+LfOptions GetOptionsLF(AppContext& ctx) {
+    LfOptions o;
+    o.foundDisposition = StoredText(GetTextSetting(ctx.db(), "MatchDisposition"));
+    o.matchedDisposition = StoredText(GetTextSetting(ctx.db(), "MatchDefault"));
+    return o;
+}
+
+QString CheckOptionsLF(const LfOptions& o) {
+    if (blank(o.foundDisposition)) return kLfMsgOptionFoundDisposition;
+    if (blank(o.matchedDisposition)) return kLfMsgOptionMatchedDisposition;
+    return {};
+}
+
+void SetOptionsLF(AppContext& ctx, const LfOptions& o) {
+    ctx.db().transaction([&] {
+        SetTextSetting(ctx.db(), "MatchDisposition", CleanSqlTextKeepAmp(o.foundDisposition));
+        SetTextSetting(ctx.db(), "MatchDefault", CleanSqlTextKeepAmp(o.matchedDisposition));
+    });
+}
+
+bool LfLockCategoryItems(AppContext& ctx) {
+    return GetVmSetting(ctx.db(), "LockLNFCategoryItems").trimmed().compare("True", Qt::CaseInsensitive) == 0;
+}
+
+bool LfLockEditing(AppContext& ctx) {
+    return GetVmSetting(ctx.db(), "LockLNFEditing").trimmed().compare("True", Qt::CaseInsensitive) == 0;
+}
+
+bool LfUseItemIdAsTag(AppContext& ctx) {
+    return GetVmSetting(ctx.db(), "LF_UseItemIdAsTag").trimmed() == "1";
+}
+
+QString LfTagCaption(AppContext& ctx) {
+    return LfUseItemIdAsTag(ctx) ? QStringLiteral("Item ID") : QStringLiteral("Tag Number");
+}
+
+QString LfDisclaimer(AppContext& ctx, const QString& status) {
+    if (status == kLfLost) return GetSqlValueString(ctx.db(), "LF_Lost_Disclaimer");
+    if (status == kLfFound) return GetSqlValueString(ctx.db(), "LF_Found_Disclaimer");
+    return GetSqlValueString(ctx.db(), "LF_Disposed_Disclaimer");
+}
+
+} // namespace vm

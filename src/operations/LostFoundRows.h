@@ -1,0 +1,24 @@
+#pragma once
+// Shared by the lost-and-found store files: reading a LostAndFound row, the
+// stored forms of typed texts and the "contains" condition of the searches.
+
+#include "operations/LostFound.h"
+#include "platform/Row.h"
+
+namespace vm::lf {
+
+LfItem itemFromRow(const Row& r);
+// The item as it will be stored: texts in their stored forms and read back as
+// shown (so a comparison with a record read from the database is fair).
+void normalize(LfItem& item);
+// Stored form of a text (one blank for an empty text).
+QVariant stored(const QString& shown);
+// A bound value of a list slot: NULL for none.
+QVariant slotValue(qint64 enumId);
+// Typed text matched as itself inside `column` (% _ \ lose their meaning).
+QString containsCondition(Engine engine, const QString& column, const QString& text,
+                          QVariantList& params);
+// The session member and the clock's minute, as LastStatusBy/DateTime.
+void stamp(AppContext& ctx, LfItem& item);
+
+} // namespace vm::lf
