@@ -62,13 +62,6 @@ protected:
         EXPECT_TRUE(w) << name.toStdString();
         return w;
     }
-    // A top-level window of that name opened by the screens.
-    template <class T> static T* window(const QString& name) {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == name && w->isVisible())
-                if (auto* t = qobject_cast<T*>(w)) return t;
-        return nullptr;
-    }
     static void click(const QObject& root, const QString& name) {
         auto* b = control<QAbstractButton>(root, name);
         ASSERT_TRUE(b);

@@ -3,6 +3,7 @@
 
 #include "core/Settings.h"
 #include "operations/LfScreenFixture.h"
+#include "operations/forms/frmLostDisposed.h"
 #include "operations/forms/frmLostFound.h"
 #include "operations/forms/frmLostLost.h"
 #include "operations/forms/frmLostMatched.h"
@@ -90,6 +91,7 @@ TEST_F(LfScreenItem, ALostReportIsCheckedInOrderSavedMatchedAndClosedAsOneRecord
     EXPECT_EQ(env.prompt.texts(), QStringList{kLfMsgReturnMethod});
     choose(*closing, "cboReturnMethod", "In Person");
     type(*closing, "txtReturnCharge", "12.5");
+    type(*closing, "txtCardNumber", "4111 1111 1111 1111");
     env.prompt.clear();
     click(*closing, "cmdSave");
     EXPECT_TRUE(env.prompt.texts().isEmpty()) << env.prompt.texts().join("|").toStdString();
@@ -106,6 +108,8 @@ TEST_F(LfScreenItem, ALostReportIsCheckedInOrderSavedMatchedAndClosedAsOneRecord
     EXPECT_EQ(closed->udCategory[0], red);
     EXPECT_EQ(closed->returnMethod, "In Person");
     EXPECT_EQ(closed->returnDate, Formats::StoredDate(day(0)));
+    EXPECT_FALSE(closed->encCC.isEmpty());
+    EXPECT_FALSE(closed->encCC.contains("1111")); // kept enciphered only
     EXPECT_GT(env.db().scalar("SELECT COUNT(*) FROM [LostAndFoundHistory] WHERE [lfID] = ?",
                               {lostId}).toInt(), 0);
     EXPECT_EQ(closing->closedId(), lostId);
@@ -117,6 +121,22 @@ TEST_F(LfScreenItem, ALostReportIsCheckedInOrderSavedMatchedAndClosedAsOneRecord
                                    "Color:", "Red", "In Person", "12.50", "Lea Moreau",
                                    "Unclaimed items are kept 90 days."}))
         << pages[0].toStdString();
+
+    // The closed record takes return notes; its card needs the card right.
+    frmLostDisposed record(ctx(), lostId);
+    control<QPlainTextEdit>(record, "txtNewNotes")->setPlainText("Picked up by her brother.");
+    env.prompt.clear();
+    click(record, "cmdSaveNotes");
+    ASSERT_EQ(env.prompt.shown.size(), 1u);
+    EXPECT_EQ(env.prompt.shown[0].text, kLfMsgReturnNotesSaved);
+    EXPECT_EQ(env.prompt.shown[0].title, kLfTitleReturnNotes);
+    const QString notes = control<QPlainTextEdit>(record, "txtReturnNotes")->toPlainText();
+    EXPECT_TRUE(notes.contains("Picked up by her brother.")) << notes.toStdString();
+    EXPECT_TRUE(notes.contains("Added by Max Major on ")) << notes.toStdString();
+    env.logOn(member);
+    env.prompt.clear();
+    click(record, "cmdShowCard");
+    EXPECT_EQ(env.prompt.texts(), QStringList{kLfMsgNotAuthorizedDecrypt});
 }
 
 TEST_F(LfScreenItem, AFoundItemShowsItsIdAsTagAndItsHistoryAndMayBeLockedOrRefusedToMatch) {

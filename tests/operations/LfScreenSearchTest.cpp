@@ -3,6 +3,7 @@
 // and the property's own lists.
 
 #include "operations/LfScreenFixture.h"
+#include "operations/forms/LostFoundModule.h"
 #include "operations/forms/frmLostAndFound.h"
 #include "operations/forms/frmLostLost.h"
 #include "platform/CsvWriter.h"
@@ -179,4 +180,20 @@ TEST_F(LfScreenSearch, OptionsAndTheUserDefinedListsFollowTheirRules) {
     EXPECT_EQ(env.prompt.shown[0].title, kLfTitleDeleteListItem);
     EXPECT_EQ(items->count(), 0);
     EXPECT_EQ(LFGetTheItem(ctx(), id)->udCategory[0], 0);
+}
+
+TEST_F(LfScreenSearch, TheOthersIconOpensOneWindowForAMemberWithTheRight) {
+    env.ctx->session.clear(); // the main window logs its own member on
+    startDesk(member);
+    InstallLostAndFound(*env.ctx, *window);
+    clickIcon("imgLostAndFound");
+    EXPECT_EQ(env.prompt.texts(), QStringList{kLfMsgNotAuthorizedWork});
+    EXPECT_FALSE(window->findChild<frmLostAndFound*>());
+
+    setRight(member, Rights::AddOnsLostAndFound, true);
+    clickIcon("imgLostAndFound");
+    clickIcon("imgLostAndFound");
+    const auto open = window->findChildren<frmLostAndFound*>();
+    ASSERT_EQ(open.size(), 1);
+    EXPECT_TRUE(open[0]->isVisible());
 }
