@@ -153,17 +153,33 @@ TEST_F(LfScreenItem, AFoundItemShowsItsIdAsTagAndItsHistoryAndMayBeLockedOrRefus
     EXPECT_TRUE(history.contains("Old Value: Ana Finch")) << history.toStdString();
     EXPECT_TRUE(history.contains("New: Bo Reyes")) << history.toStdString();
 
-    // A member without the lost-and-found right cannot hand it back.
+    // Locked editing: a saved item opens read-only.
+    SetValueFromKey(env.db(), "LockLNFEditing", "True");
+    {
+        frmLostFound locked(ctx(), id);
+        EXPECT_FALSE(control<QWidget>(locked, "cmdSave")->isEnabled());
+        EXPECT_FALSE(control<QWidget>(locked, "txtItemText")->isEnabled());
+    }
+
+    // A member without the lost-and-found right cannot hand it back; the manager can.
     env.logOn(member);
     env.prompt.clear();
     click(*found, "cmdReturn");
     EXPECT_EQ(env.prompt.texts(), QStringList{kLfMsgNotAuthorizedMatchFound});
     EXPECT_FALSE(host.findChild<frmLostMatched*>());
-    delete found;
-
-    // Locked editing: a saved item opens read-only.
-    SetValueFromKey(env.db(), "LockLNFEditing", "True");
-    frmLostFound locked(ctx(), id);
-    EXPECT_FALSE(control<QWidget>(locked, "cmdSave")->isEnabled());
-    EXPECT_FALSE(control<QWidget>(locked, "txtItemText")->isEnabled());
+    env.logOn(manager);
+    env.prompt.clear();
+    click(*found, "cmdReturn");
+    auto* closing = host.findChild<frmLostMatched*>("frmLostMatched");
+    ASSERT_TRUE(closing);
+    choose(*closing, "cboReturnMethod", "Mail");
+    type(*closing, "txtFirstName", "Ivo");
+    type(*closing, "txtLastName", "Hart");
+    click(*closing, "cmdSave");
+    EXPECT_TRUE(env.prompt.texts().isEmpty()) << env.prompt.texts().join("|").toStdString();
+    EXPECT_EQ(closing->closedId(), id); // the found row itself is the closed record
+    const auto closed = LFGetTheItem(ctx(), id);
+    EXPECT_EQ(closed->status, kLfClosed);
+    EXPECT_EQ(closed->owner.lastName, "Hart");
+    EXPECT_EQ(closed->finderName, "Bo Reyes");
 }
