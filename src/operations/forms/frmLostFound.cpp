@@ -2,16 +2,10 @@
 
 #include "core/DataAccess.h"
 #include "core/Formats.h"
-#include "core/Rights.h"
-#include "logbook/EntryRules.h"
 #include "operations/PhotoStore.h"
-#include "operations/forms/frmLostMatched.h"
 #include "operations/forms/frmSelectPhoto.h"
-#include "operations/reports/LostFoundReports.h"
-#include "output/forms/PrintPreview.h"
 #include "platform/DbError.h"
 #include "platform/forms/FormHelpers.h"
-#include "platform/forms/SessionWindows.h"
 #include "security/forms/frmCCQuery.h"
 
 #include <QComboBox>
@@ -34,8 +28,7 @@ const QSize PhotoBox(240, 180);
 } // namespace
 
 frmLostFound::frmLostFound(AppContext& ctx, qint64 id, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx) {
-    setObjectName(FormName);
+    : LostItemForm(ctx, false, FormName, parent) {
     try {
         if (id)
             if (auto item = LFGetTheItem(ctx, id)) m_item = *item;
@@ -60,7 +53,7 @@ void frmLostFound::build() {
     auto* top = new QVBoxLayout(this);
     top->addWidget(tabs = named(new QTabWidget, "tabFound"), 1);
     tabs->addTab(buildDetails(), "Found Item");
-    tabs->addTab(pnlMatch = new LostMatchPanel(m_ctx, false), "Possible Matches");
+    tabs->addTab(pnlMatch, "Possible Matches");
     txtHistory = named(new QPlainTextEdit, "txtHistory");
     txtHistory->setReadOnly(true);
     tabs->addTab(txtHistory, "History");
@@ -78,10 +71,8 @@ void frmLostFound::build() {
     connect(cmdSave, &QPushButton::clicked, this, &frmLostFound::cmdSave_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &frmLostFound::cmdDelete_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmLostFound::cmdPrint_Click);
-    connect(cmdReturn, &QPushButton::clicked, this, &frmLostFound::cmdReturn_Click);
+    connect(cmdReturn, &QPushButton::clicked, this, [this] { closeWith(0, true); });
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
-    connect(pnlMatch, &LostMatchPanel::searchClicked, this, [this] { findMatches(false); });
-    connect(pnlMatch, &LostMatchPanel::matchChosen, this, &frmLostFound::match);
     resize(900, 660);
 }
 
@@ -267,56 +258,7 @@ void frmLostFound::cmdSave_Click() {
     if (isNew) findMatches(true);
 }
 
-void frmLostFound::findMatches(bool afterSave) {
-    if (!m_item.id) {
-        m_ctx.prompt().message(kLfMsgSaveBeforeMatch);
-        return;
-    }
-    try {
-        WaitCursor wait;
-        const int n = pnlMatch->search(m_item);
-        if (afterSave && n > 0) {
-            m_ctx.prompt().message(LfPossibleMatchesText(n), kLfTitlePossibleMatch);
-            tabs->setCurrentWidget(pnlMatch);
-        }
-    } catch (const DbError& e) {
-        ReportError(m_ctx.prompt(), e, "LFGetTheFoundMatches", FormName, true);
-    }
-}
-
-void frmLostFound::match(qint64 lostId) {
-    if (!MayDoOrSay(m_ctx, Rights::AddOnsLostAndFound, kLfMsgNotAuthorizedMatchFound)) return;
-    if (!m_item.id) {
-        m_ctx.prompt().message(kLfMsgSaveBeforeMatch);
-        return;
-    }
-    if (!lostId) {
-        m_ctx.prompt().message(kLfMsgNoItemSelected);
-        return;
-    }
-    openClosing(lostId);
-}
-
-void frmLostFound::cmdReturn_Click() {
-    if (!MayDoOrSay(m_ctx, Rights::AddOnsLostAndFound, kLfMsgNotAuthorizedMatchFound)) return;
-    if (!m_item.id) {
-        m_ctx.prompt().message(kLfMsgSaveBeforeMatch);
-        return;
-    }
-    openClosing(0);
-}
-
-void frmLostFound::openClosing(qint64 lostId) {
-    // Owned by the search window: it stays open for its print after this form closes.
-    auto* closing = new frmLostMatched(m_ctx, lostId, m_item.id, parentWidget());
-    closing->setAttribute(Qt::WA_DeleteOnClose);
-    TrackSessionWindow(m_ctx, closing);
-    connect(closing, &frmLostMatched::closedItem, this, [this] {
-        emit changed();
-        close(); // the item is no longer on the found list
-    });
-    closing->show();
-}
+void frmLostFound::showMatches() { tabs->setCurrentWidget(pnlMatch); }
 
 void frmLostFound::cmdSelectPhoto_Click() {
     auto* picker = new frmSelectPhoto(m_ctx, m_photo, this);
@@ -343,29 +285,6 @@ void frmLostFound::cmdNewListItem_Click(int slot) {
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "CreateLostAndFoundUdCategoryItem", FormName, true);
     }
-}
-
-void frmLostFound::cmdDelete_Click() {
-    Prompt& prompt = m_ctx.prompt();
-    if (!m_item.id) {
-        prompt.message(kLfMsgNotSavedDelete);
-        return;
-    }
-    if (prompt.ask(kLfMsgConfirmDeleteFound, {}, Buttons::YesNo, Icon::Question, Answer::No) !=
-        Answer::Yes)
-        return;
-    try {
-        LFDeleteFoundItem(m_ctx, m_item.id);
-    } catch (const DbError& e) {
-        ReportError(prompt, e, "LFDeleteFoundItem", FormName, true);
-        return;
-    }
-    emit changed();
-    close();
-}
-
-void frmLostFound::cmdPrint_Click() {
-    OpenReport(m_ctx, {RptFoundItem, "Found Item", {{"id", m_item.id}}}, this);
 }
 
 } // namespace vm

@@ -6,7 +6,6 @@
 #include "operations/LostFound.h"
 #include "operations/forms/frmLostParts.h"
 
-#include <QDialog>
 #include <array>
 
 class QComboBox;
@@ -18,17 +17,13 @@ class QTabWidget;
 
 namespace vm {
 
-class frmLostFound : public QDialog {
+class frmLostFound : public LostItemForm {
     Q_OBJECT
 public:
     // `id` 0: a new item.
     frmLostFound(AppContext& ctx, qint64 id, QWidget* parent = nullptr);
-    qint64 itemId() const { return m_item.id; }
     // The photograph shown ("" none).
     QString photoName() const { return m_photo; }
-
-Q_SIGNALS:
-    void changed();
 
 private:
     void build();
@@ -39,17 +34,10 @@ private:
     void showPhoto();
     LfItem typed() const;
     void cmdSave_Click();
-    void cmdDelete_Click();
-    void cmdPrint_Click();
     void cmdSelectPhoto_Click();
     void cmdNewListItem_Click(int slot);
-    void findMatches(bool afterSave);
-    void match(qint64 lostId);
-    void cmdReturn_Click();
-    void openClosing(qint64 lostId);
+    void showMatches() override;
 
-    AppContext& m_ctx;
-    LfItem m_item;
     LfItem m_opened; // as read, for the change history
     QString m_photo;
     bool m_readOnly = false;
@@ -63,7 +51,6 @@ private:
     std::array<QComboBox*, 5> cboUdCategory{};
     std::array<QPushButton*, 5> cmdNewUdItem{};
     QPlainTextEdit* txtHistory;
-    LostMatchPanel* pnlMatch;
     QPushButton *cmdSave, *cmdDelete, *cmdPrint, *cmdReturn, *cmdSelectPhoto, *cmdClose;
 };
 

@@ -2,14 +2,8 @@
 
 #include "core/DataAccess.h"
 #include "core/Formats.h"
-#include "core/Rights.h"
-#include "logbook/EntryRules.h"
-#include "operations/forms/frmLostMatched.h"
-#include "operations/reports/LostFoundReports.h"
-#include "output/forms/PrintPreview.h"
 #include "platform/DbError.h"
 #include "platform/forms/FormHelpers.h"
-#include "platform/forms/SessionWindows.h"
 #include "security/forms/frmCCQuery.h"
 
 #include <QComboBox>
@@ -27,8 +21,7 @@ const QString FormName = QStringLiteral("frmLostLost");
 }
 
 frmLostLost::frmLostLost(AppContext& ctx, qint64 id, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx) {
-    setObjectName(FormName);
+    : LostItemForm(ctx, true, FormName, parent) {
     if (id) {
         try {
             if (auto item = LFGetTheItem(ctx, id)) m_item = *item;
@@ -61,7 +54,7 @@ void frmLostLost::build() {
     columns->addLayout(right, 1);
     top->addLayout(columns);
     top->addWidget(lblEnteredBy = named(new QLabel, "lblEnteredBy"));
-    top->addWidget(pnlMatch = new LostMatchPanel(m_ctx, true, this), 1);
+    top->addWidget(pnlMatch, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdSave = named(new QPushButton("Save"), "cmdSave"));
     buttons->addWidget(cmdDelete = named(new QPushButton("Delete"), "cmdDelete"));
@@ -75,8 +68,6 @@ void frmLostLost::build() {
     connect(cmdDelete, &QPushButton::clicked, this, &frmLostLost::cmdDelete_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmLostLost::cmdPrint_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
-    connect(pnlMatch, &LostMatchPanel::searchClicked, this, [this] { findMatches(false); });
-    connect(pnlMatch, &LostMatchPanel::matchChosen, this, &frmLostLost::match);
     resize(900, 640);
 }
 
@@ -136,65 +127,6 @@ void frmLostLost::cmdSave_Click() {
     showItem();
     emit changed();
     if (isNew) findMatches(true);
-}
-
-void frmLostLost::findMatches(bool afterSave) {
-    if (!m_item.id) {
-        m_ctx.prompt().message(kLfMsgSaveBeforeMatch);
-        return;
-    }
-    try {
-        WaitCursor wait;
-        const int n = pnlMatch->search(m_item);
-        if (afterSave && n > 0)
-            m_ctx.prompt().message(LfPossibleMatchesText(n), kLfTitlePossibleMatch);
-    } catch (const DbError& e) {
-        ReportError(m_ctx.prompt(), e, "LFGetTheLostMatches", FormName, true);
-    }
-}
-
-void frmLostLost::match(qint64 foundId) {
-    if (!MayDoOrSay(m_ctx, Rights::AddOnsLostAndFound, kLfMsgNotAuthorizedMatchLost)) return;
-    if (!m_item.id) {
-        m_ctx.prompt().message(kLfMsgSaveBeforeMatch);
-        return;
-    }
-    if (!foundId) {
-        m_ctx.prompt().message(kLfMsgNoItemSelected);
-        return;
-    }
-    // Owned by the search window: it stays open for its print after this form closes.
-    auto* closing = new frmLostMatched(m_ctx, m_item.id, foundId, parentWidget());
-    closing->setAttribute(Qt::WA_DeleteOnClose);
-    TrackSessionWindow(m_ctx, closing);
-    connect(closing, &frmLostMatched::closedItem, this, [this] {
-        emit changed();
-        close(); // the report is no longer open
-    });
-    closing->show();
-}
-
-void frmLostLost::cmdDelete_Click() {
-    Prompt& prompt = m_ctx.prompt();
-    if (!m_item.id) {
-        prompt.message(kLfMsgNotSavedDelete);
-        return;
-    }
-    if (prompt.ask(kLfMsgConfirmDeleteLost, {}, Buttons::YesNo, Icon::Question, Answer::No) !=
-        Answer::Yes)
-        return;
-    try {
-        LFDeleteLostItem(m_ctx, m_item.id);
-    } catch (const DbError& e) {
-        ReportError(prompt, e, "LFDeleteLostItem", FormName, true);
-        return;
-    }
-    emit changed();
-    close();
-}
-
-void frmLostLost::cmdPrint_Click() {
-    OpenReport(m_ctx, {RptLostItem, "Lost Item", {{"id", m_item.id}}}, this);
 }
 
 } // namespace vm

@@ -2,6 +2,12 @@
 
 #include "core/DataAccess.h"
 #include "core/Formats.h"
+#include "core/Rights.h"
+#include "logbook/EntryRules.h"
+#include "operations/forms/frmLostMatched.h"
+#include "operations/reports/LostFoundReports.h"
+#include "output/forms/PrintPreview.h"
+#include "platform/forms/SessionWindows.h"
 #include "guests/OtherLists.h"
 #include "platform/DbError.h"
 #include "platform/forms/DataGrid.h"
@@ -164,5 +170,88 @@ int LostMatchPanel::search(const LfItem& item) {
 }
 
 qint64 LostMatchPanel::chosenId() const { return grdMatches->currentKey(); }
+
+LostItemForm::LostItemForm(AppContext& ctx, bool lostSide, const QString& formName,
+                           QWidget* parent)
+    : QDialog(parent), m_ctx(ctx), m_lostSide(lostSide), m_formName(formName) {
+    setObjectName(formName);
+    pnlMatch = new LostMatchPanel(ctx, lostSide);
+    connect(pnlMatch, &LostMatchPanel::searchClicked, this, [this] { findMatches(false); });
+    connect(pnlMatch, &LostMatchPanel::matchChosen, this,
+            [this](qint64 otherId) { closeWith(otherId); });
+}
+
+void LostItemForm::findMatches(bool afterSave) {
+    if (!m_item.id) {
+        m_ctx.prompt().message(kLfMsgSaveBeforeMatch);
+        return;
+    }
+    try {
+        WaitCursor wait;
+        const int n = pnlMatch->search(m_item);
+        if (afterSave && n > 0) {
+            m_ctx.prompt().message(LfPossibleMatchesText(n), kLfTitlePossibleMatch);
+            showMatches();
+        }
+    } catch (const DbError& e) {
+        ReportError(m_ctx.prompt(), e, m_lostSide ? "LFGetTheLostMatches" : "LFGetTheFoundMatches",
+                    m_formName, true);
+    }
+}
+
+void LostItemForm::closeWith(qint64 otherId, bool alone) {
+    if (!MayDoOrSay(m_ctx, Rights::AddOnsLostAndFound,
+                    m_lostSide ? kLfMsgNotAuthorizedMatchLost : kLfMsgNotAuthorizedMatchFound))
+        return;
+    if (!m_item.id) {
+        m_ctx.prompt().message(kLfMsgSaveBeforeMatch);
+        return;
+    }
+    if (!otherId && !alone) {
+        m_ctx.prompt().message(kLfMsgNoItemSelected);
+        return;
+    }
+    const qint64 lostId = m_lostSide ? m_item.id : otherId;
+    const qint64 foundId = m_lostSide ? otherId : m_item.id;
+    // Owned by the search window: it stays open for its print after this form closes.
+    auto* closing = new frmLostMatched(m_ctx, lostId, foundId, parentWidget());
+    closing->setAttribute(Qt::WA_DeleteOnClose);
+    TrackSessionWindow(m_ctx, closing);
+    connect(closing, &frmLostMatched::closedItem, this, [this] {
+        emit changed();
+        close(); // the record is no longer open
+    });
+    closing->show();
+}
+
+void LostItemForm::cmdDelete_Click() {
+    Prompt& prompt = m_ctx.prompt();
+    if (!m_item.id) {
+        prompt.message(kLfMsgNotSavedDelete);
+        return;
+    }
+    if (prompt.ask(m_lostSide ? kLfMsgConfirmDeleteLost : kLfMsgConfirmDeleteFound, {},
+                   Buttons::YesNo, Icon::Question, Answer::No) != Answer::Yes)
+        return;
+    try {
+        if (m_lostSide)
+            LFDeleteLostItem(m_ctx, m_item.id);
+        else
+            LFDeleteFoundItem(m_ctx, m_item.id);
+    } catch (const DbError& e) {
+        ReportError(prompt, e, m_lostSide ? "LFDeleteLostItem" : "LFDeleteFoundItem", m_formName,
+                    true);
+        return;
+    }
+    emit changed();
+    close();
+}
+
+void LostItemForm::cmdPrint_Click() {
+    OpenReport(m_ctx,
+               {m_lostSide ? RptLostItem : RptFoundItem, m_lostSide ? "Lost Item" : "Found Item",
+                {{"id", m_item.id}}},
+               this);
+}
 
 } // namespace vm

@@ -4,6 +4,7 @@
 
 #include "operations/LostFound.h"
 
+#include <QDialog>
 #include <QWidget>
 
 class QCheckBox;
@@ -68,6 +69,40 @@ private:
     QLineEdit* txtMatchWord;
     QPushButton *cmdFindMatch, *cmdMatch;
     DataGrid* grdMatches;
+};
+
+// What the lost report and the found item screens share: the record, the
+// match panel, the search after a save, closing with the other side, deleting
+// and printing.  `lostSide` tells which of the two the screen is.
+class LostItemForm : public QDialog {
+    Q_OBJECT
+public:
+    qint64 itemId() const { return m_item.id; }
+
+Q_SIGNALS:
+    // Saved, deleted or closed: the lists showing it are out of date.
+    void changed();
+
+protected:
+    LostItemForm(AppContext& ctx, bool lostSide, const QString& formName, QWidget* parent);
+
+    // Fills the match grid for the saved record; after a save, rows found are announced.
+    void findMatches(bool afterSave);
+    // The closing screen for this record with `otherId` (0: a found item handed
+    // back alone), after the right and the checks.
+    void closeWith(qint64 otherId, bool alone = false);
+    void cmdDelete_Click();
+    void cmdPrint_Click();
+    // The match panel's page is brought forward (found item screen).
+    virtual void showMatches() {}
+
+    AppContext& m_ctx;
+    LfItem m_item;
+    LostMatchPanel* pnlMatch;
+
+private:
+    bool m_lostSide;
+    QString m_formName;
 };
 
 } // namespace vm
