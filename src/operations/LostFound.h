@@ -99,6 +99,9 @@ inline const QString kLfMsgFoundGone = QStringLiteral(
 inline const QString kLfMsgLostGone = QStringLiteral(
     "This Lost Item has already been closed or deleted at another workstation.  No action "
     "will occur.");
+inline const QString kLfMsgFoundChanged = QStringLiteral(
+    "This Found Item was changed at another workstation after you opened it.  Please close it "
+    "and open it again to see the changes.  No action will occur.");
 inline const QString kLfMsgDisposeFuture =
     QStringLiteral("The date selected to be used for Disposing all Found Item\rInformation "
                    "cannot be a future date.  Thank you.");
@@ -195,9 +198,11 @@ qint64 LFInsertFoundItem(AppContext& ctx, LfItem& item);
 // Updates a saved record still on its list; false when it was closed or
 // deleted meanwhile (nothing written).  The found update also files one history
 // row per field that differs from `opened` (the record as it was opened), in
-// the same transaction.
+// the same transaction; it refuses too when another desk saved the item since
+// `opened` was read.  `refusal` (when given) receives the message of a false.
 bool LFUpdateLostItem(AppContext& ctx, LfItem& item);
-bool LFUpdateFoundItem(AppContext& ctx, LfItem& item, const LfItem& opened);
+bool LFUpdateFoundItem(AppContext& ctx, LfItem& item, const LfItem& opened,
+                       QString* refusal = nullptr);
 
 // One record by id (any status); nullopt when absent.
 std::optional<LfItem> LFGetTheItem(AppContext& ctx, qint64 id);

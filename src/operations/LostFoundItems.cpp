@@ -92,18 +92,6 @@ QVariant slotValue(qint64 enumId) {
     return enumId > 0 ? QVariant(enumId) : QVariant(QMetaType(QMetaType::LongLong));
 }
 
-QString containsCondition(Engine engine, const QString& column, const QString& text,
-                          QVariantList& params) {
-    QString literal;
-    for (const QChar ch : text) {
-        if (ch == '\\' || ch == '%' || ch == '_') literal += '\\';
-        literal += ch;
-    }
-    params << "%" + literal + "%";
-    if (engine == Engine::PostgreSQL) return "lower(" + column + ") LIKE lower(?) ESCAPE '\\'";
-    return column + " LIKE ? ESCAPE '\\'";
-}
-
 void stamp(AppContext& ctx, LfItem& item) {
     item.lastStatusBy = ctx.session.name;
     item.lastStatusDateTime = Formats::StoredDateTime(ctx.clock().now());
@@ -281,30 +269,40 @@ qint64 LFInsertFoundItem(AppContext& ctx, LfItem& item) {
     return item.id;
 }
 
-bool LFUpdateFoundItem(AppContext& ctx, LfItem& item, const LfItem& opened) {
+bool LFUpdateFoundItem(AppContext& ctx, LfItem& item, const LfItem& opened, QString* refusal) {
     lf::normalize(item);
     lf::stamp(ctx, item);
     Database& db = ctx.db();
-    bool updated = false;
-    // The changes are worked out before the transaction: they read the list
-    // captions, which is no work to do while holding the write lock.
-    const std::vector<LfFieldChange> changes = LfChangedFields(ctx, opened, item);
+    QString why;
     db.transaction([&] {
+        // The stored item must still be the one the desk opened: otherwise
+        // this save would undo another desk's change and the history would
+        // show old values that were never there.
+        LockRowForBooking(db, "LostAndFound", "ItemID", item.id);
+        const auto row = db.queryOne(
+            "SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'F'", {item.id});
+        if (!row) {
+            why = kLfMsgFoundGone;
+            return;
+        }
+        if (!LfChangedFields(ctx, opened, lf::itemFromRow(*row)).empty()) {
+            why = kLfMsgFoundChanged;
+            return;
+        }
         QVariantList p = foundParams(item);
         p << item.id;
-        updated = db.exec("UPDATE [LostAndFound] SET [EstValueFound] = ?, [ItemText] = ?, "
-                          "[RoomNumber] = ?, [Category] = ?, [Disposition] = ?, [FoundDate] = ?, "
-                          "[DisposedDate] = ?, [FoundLocation] = ?, [StoredLocation] = ?, "
-                          "[TagNumber] = ?, [FinderName] = ?, [LastStatusBy] = ?, "
-                          "[LastStatusDateTime] = ?, [PhotographName] = ?, [UdCategory1] = ?, "
-                          "[UdCategory2] = ?, [UdCategory3] = ?, [UdCategory4] = ?, "
-                          "[UdCategory5] = ? WHERE [ItemID] = ? AND [ItemStatus] = 'F'",
-                          p) == 1;
-        if (!updated) return;
-        for (const LfFieldChange& c : changes)
+        db.exec("UPDATE [LostAndFound] SET [EstValueFound] = ?, [ItemText] = ?, [RoomNumber] = ?, "
+                "[Category] = ?, [Disposition] = ?, [FoundDate] = ?, [DisposedDate] = ?, "
+                "[FoundLocation] = ?, [StoredLocation] = ?, [TagNumber] = ?, [FinderName] = ?, "
+                "[LastStatusBy] = ?, [LastStatusDateTime] = ?, [PhotographName] = ?, "
+                "[UdCategory1] = ?, [UdCategory2] = ?, [UdCategory3] = ?, [UdCategory4] = ?, "
+                "[UdCategory5] = ? WHERE [ItemID] = ? AND [ItemStatus] = 'F'",
+                p);
+        for (const LfFieldChange& c : LfChangedFields(ctx, opened, item))
             CreateChangeInLFHistory(ctx, item.id, c.field, c.origVal, c.newVal);
     });
-    return updated;
+    if (refusal) *refusal = why;
+    return why.isEmpty();
 }
 
 std::optional<LfItem> LFGetTheItem(AppContext& ctx, qint64 id) {
@@ -313,32 +311,33 @@ std::optional<LfItem> LFGetTheItem(AppContext& ctx, qint64 id) {
     return lf::itemFromRow(*row);
 }
 
-bool LFDeleteLostItem(AppContext& ctx, qint64 id) {
+namespace {
+// Deletes a record still on the list `status`, with its history rows; answers
+// what was deleted.
+std::optional<LfItem> deleteOpen(AppContext& ctx, qint64 id, const QString& status) {
     Database& db = ctx.db();
     std::optional<LfItem> gone;
     db.transaction([&] {
         const auto row = db.queryOne(
-            "SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'L'", {id});
+            "SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = ?", {id, status});
         if (!row) return;
-        db.exec("DELETE FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'L'", {id});
+        db.exec("DELETE FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = ?", {id, status});
+        db.exec("DELETE FROM [LostAndFoundHistory] WHERE [lfID] = ?", {id});
         gone = lf::itemFromRow(*row);
     });
+    return gone;
+}
+} // namespace
+
+bool LFDeleteLostItem(AppContext& ctx, qint64 id) {
+    const std::optional<LfItem> gone = deleteOpen(ctx, id, kLfLost);
     if (!gone) return false;
     deletionLine(ctx, "Lost Item", gone->itemText);
     return true;
 }
 
 bool LFDeleteFoundItem(AppContext& ctx, qint64 id) {
-    Database& db = ctx.db();
-    std::optional<LfItem> gone;
-    db.transaction([&] {
-        const auto row = db.queryOne(
-            "SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'F'", {id});
-        if (!row) return;
-        db.exec("DELETE FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'F'", {id});
-        db.exec("DELETE FROM [LostAndFoundHistory] WHERE [lfID] = ?", {id});
-        gone = lf::itemFromRow(*row);
-    });
+    const std::optional<LfItem> gone = deleteOpen(ctx, id, kLfFound);
     if (!gone) return false;
     // The file goes once the record is gone for good, and only when no other
     // record names it.

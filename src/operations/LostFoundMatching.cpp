@@ -48,7 +48,7 @@ std::vector<LfItem> matches(AppContext& ctx, const QString& status, const LfMatc
     const QString word = c.word.trimmed();
     if (c.byWord && !word.isEmpty())
         where += " AND " +
-                 lf::containsCondition(ctx.db().engine(), "[ItemText]", CleanSqlText(word), params);
+                 lf::containsCondition(ctx.db().engine(), "ItemText", CleanSqlText(word), params);
     return select(ctx, where, params);
 }
 
@@ -95,7 +95,7 @@ LfSearchResult LFSearchItems(AppContext& ctx, const LfSearch& s) {
     case LfSearchKind::All:
         break;
     case LfSearchKind::Word:
-        typed("[ItemText]");
+        typed("ItemText");
         break;
     case LfSearchKind::DateRange: {
         if (!s.from.isValid() || !s.through.isValid()) {
@@ -118,7 +118,7 @@ LfSearchResult LFSearchItems(AppContext& ctx, const LfSearch& s) {
                                       : QStringList{"LostLocation", "FoundLocation"});
         break;
     case LfSearchKind::RoomNumber:
-        typed("[RoomNumber]");
+        typed("RoomNumber");
         break;
     case LfSearchKind::Storage:
         chosen({"StoredLocation"});
@@ -144,10 +144,10 @@ LfSearchResult LFSearchItems(AppContext& ctx, const LfSearch& s) {
         break;
     }
     case LfSearchKind::LastName:
-        typed("[LastName]");
+        typed("LastName");
         break;
     case LfSearchKind::FinderName:
-        typed("[FinderName]");
+        typed("FinderName");
         break;
     }
     if (!result.refusal.isEmpty()) return result;

@@ -3,6 +3,7 @@
 // stored forms of typed texts and the "contains" condition of the searches.
 
 #include "operations/LostFound.h"
+#include "guests/ContactSearch.h"
 #include "platform/Row.h"
 
 namespace vm::lf {
@@ -15,9 +16,12 @@ void normalize(LfItem& item);
 QVariant stored(const QString& shown);
 // A bound value of a list slot: NULL for none.
 QVariant slotValue(qint64 enumId);
-// Typed text matched as itself inside `column` (% _ \ lose their meaning).
-QString containsCondition(Engine engine, const QString& column, const QString& text,
-                          QVariantList& params);
+// Typed text matched as itself inside a LostAndFound column (% and _ are
+// the text's own characters).
+inline QString containsCondition(Engine engine, const QString& column, const QString& text,
+                                 QVariantList& params) {
+    return LikeCondition(engine, "LostAndFound", column, text, false, params);
+}
 // The session member and the clock's minute, as LastStatusBy/DateTime.
 void stamp(AppContext& ctx, LfItem& item);
 
