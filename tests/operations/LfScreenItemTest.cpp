@@ -144,6 +144,7 @@ TEST_F(LfScreenItem, AFoundItemShowsItsIdAsTagAndItsHistoryAndMayBeLockedOrRefus
     const qint64 id = foundItem("Camera", "Electronics", day(-3));
     QWidget host;
     auto* found = new frmLostFound(ctx(), id, &host);
+    auto* otherDesk = new frmLostFound(ctx(), id, &host);
     EXPECT_EQ(text(*found, "lblTagNumber"), "Item ID:");
     EXPECT_EQ(text(*found, "txtTagNumber"), QString::number(id));
     type(*found, "txtFinderName", "Bo Reyes");
@@ -152,6 +153,13 @@ TEST_F(LfScreenItem, AFoundItemShowsItsIdAsTagAndItsHistoryAndMayBeLockedOrRefus
     EXPECT_TRUE(history.contains("Max Major modified '")) << history.toStdString();
     EXPECT_TRUE(history.contains("Old Value: Ana Finch")) << history.toStdString();
     EXPECT_TRUE(history.contains("New: Bo Reyes")) << history.toStdString();
+
+    // The same item opened before that save is not saved over it.
+    env.prompt.clear();
+    type(*otherDesk, "txtFinderName", "Cy Lunt");
+    click(*otherDesk, "cmdSave");
+    EXPECT_EQ(env.prompt.texts(), QStringList{kLfMsgFoundChanged});
+    EXPECT_EQ(LFGetTheItem(ctx(), id)->finderName, "Bo Reyes");
 
     // Locked editing: a saved item opens read-only.
     SetValueFromKey(env.db(), "LockLNFEditing", "True");

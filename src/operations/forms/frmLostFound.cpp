@@ -242,8 +242,8 @@ void frmLostFound::cmdSave_Click() {
         });
         if (isNew) {
             LFInsertFoundItem(m_ctx, item);
-        } else if (!LFUpdateFoundItem(m_ctx, item, m_opened)) {
-            m_ctx.prompt().message(kLfMsgFoundGone);
+        } else if (QString refusal; !LFUpdateFoundItem(m_ctx, item, m_opened, &refusal)) {
+            m_ctx.prompt().message(refusal.isEmpty() ? kLfMsgFoundGone : refusal);
             return;
         }
     } catch (const DbError& e) {
