@@ -1,6 +1,7 @@
 // A photograph taken in through the picker, shown on the found item, and
 // removed with that item only; the picker's refusals.
 
+#include "core/Settings.h"
 #include "operations/LfScreenFixture.h"
 #include "operations/PhotoStore.h"
 #include "operations/forms/frmLostFound.h"
@@ -85,6 +86,17 @@ TEST_F(LfScreenPhoto, APhotographIsImportedShownAndDeletedWithItsItemOnly) {
     const qint64 wallet = found->itemId();
     ASSERT_GT(wallet, 0);
     EXPECT_EQ(LFGetTheItem(ctx(), wallet)->photographName, "Wallet.jpg");
+
+    // The item's sheet carries its photograph and the property's disclaimer.
+    SetValueString(env.db(), "LF_Found_Disclaimer", "Items are kept for 90 days.");
+    click(*found, "cmdPrint");
+    const QString pdf = env.root() + "/Found.pdf";
+    const QStringList pages = printed("Found.pdf");
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(InOrder(pages[0], {"Found Item", "Wallet", "Pool", "Safe", "Ana Finch",
+                                   "Items are kept for 90 days."}))
+        << pages[0].toStdString();
+    EXPECT_EQ(PdfImagePages(pdf), QList<int>{1});
 
     // The Delete key: a photograph no record uses goes; one in use stays.
     picker = openPicker(*found);

@@ -2,6 +2,7 @@
 
 #include "core/DataAccess.h"
 #include "core/Formats.h"
+#include "core/Settings.h"
 #include "operations/reports/LostFoundReports.h"
 #include "output/forms/PrintPreview.h"
 #include "platform/DbError.h"
@@ -77,6 +78,15 @@ void frmLostMatched::build() {
     closing->addRow("Credit Card Number:",
                     txtCardNumber = makeLineEdit(this, "txtCardNumber", false, 25));
     columns->addLayout(closing, 1);
+    try {
+        // A property that keeps no card numbers is not offered the box.
+        if (GetBooleanSetting(m_ctx.db(), "NoCreditCards")) {
+            closing->labelForField(txtCardNumber)->hide();
+            txtCardNumber->hide();
+        }
+    } catch (const DbError& e) {
+        ReportError(m_ctx.prompt(), e, "GetBooleanSetting", FormName, true);
+    }
     auto* ownerBox = new QGroupBox("Returned To");
     auto* ownerForm = new QFormLayout(ownerBox);
     owner.build(this, ownerForm);
