@@ -31,7 +31,7 @@ struct LfOwner {
 
 // One LostAndFound row.
 struct LfItem {
-    qint64 id = 0; // 0: not saved yet
+    qint64 id = 0;  // 0: not saved yet
     QString status; // kLfLost, kLfFound or kLfClosed
     QString itemText, category, roomNumber;
     // lost side
@@ -102,6 +102,9 @@ inline const QString kLfMsgLostGone = QStringLiteral(
 inline const QString kLfMsgFoundChanged = QStringLiteral(
     "This Found Item was changed at another workstation after you opened it.  Please close it "
     "and open it again to see the changes.  No action will occur.");
+inline const QString kLfMsgLostChanged = QStringLiteral(
+    "This Lost Item was changed at another workstation after you opened it.  Please close it "
+    "and open it again to see the changes.  No action will occur.");
 inline const QString kLfMsgDisposeFuture =
     QStringLiteral("The date selected to be used for Disposing all Found Item\rInformation "
                    "cannot be a future date.  Thank you.");
@@ -113,7 +116,8 @@ inline const QString kLfMsgDeleteDisposedFuture =
                    "cannot be a future date.  Thank you.");
 inline const QString kLfMsgNoFoundPrior =
     QStringLiteral("No Found Items were found prior to this date.");
-inline const QString kLfMsgNoLostPrior = QStringLiteral("No Lost Items were found prior to this date.");
+inline const QString kLfMsgNoLostPrior =
+    QStringLiteral("No Lost Items were found prior to this date.");
 inline const QString kLfMsgNoDisposedPrior =
     QStringLiteral("No Disposed Items were found prior to this date.");
 inline const QString kLfMsgDateRequired = QStringLiteral("Please enter a valid date.");
@@ -127,7 +131,8 @@ inline const QString kLfMsgConfirmDeleteFound =
     QStringLiteral("Press <Yes> to DELETE this Found Item Entry\rand the Photograph file (if one "
                    "is available).\rPress <No> if you DO NOT wish to delete.");
 inline const QString kLfMsgEnterCriteria = QStringLiteral("Please enter your selection criteria.");
-inline const QString kLfMsgSelectCriteria = QStringLiteral("Please select your selection criteria.");
+inline const QString kLfMsgSelectCriteria =
+    QStringLiteral("Please select your selection criteria.");
 inline const QString kLfMsgValidDate = QStringLiteral("Please enter a valid date.");
 inline const QString kLfMsgItemIdNumber =
     QStringLiteral("Please enter the Item ID as a whole number.");
@@ -135,9 +140,11 @@ inline const QString kLfMsgNotAuthorizedWork =
     QStringLiteral("You are not authorized to Work with Lost and Found.");
 inline const QString kLfMsgNotAuthorizedAdd =
     QStringLiteral("You are not authorized to Add Lost and Found Items.");
-inline const QString kLfMsgTooManyLists = QStringLiteral("You may only have 5 user defined categories.");
+inline const QString kLfMsgTooManyLists =
+    QStringLiteral("You may only have 5 user defined categories.");
 inline const QString kLfTitleTooManyLists = QStringLiteral("Exceeding Category Count");
-inline const QString kLfMsgNewList = QStringLiteral("Please enter the name of the new Category below.");
+inline const QString kLfMsgNewList =
+    QStringLiteral("Please enter the name of the new Category below.");
 inline const QString kLfTitleNewList = QStringLiteral("Create New Category");
 inline const QString kLfTitleRenameList = QStringLiteral("Rename Category");
 inline const QString kLfMsgNewListItem =
@@ -150,8 +157,8 @@ inline const QString kLfMsgDeleteListItem = QStringLiteral(
     "entries if they are using this category.\rAre you sure you wish to delete this Item "
     "Category?");
 inline const QString kLfTitleDeleteListItem = QStringLiteral("Conirm Category Item Delete");
-inline const QString kLfMsgListSlotMissing =
-    QStringLiteral("The new Category could not be given one of the 5 places.  No action will occur.");
+inline const QString kLfMsgListSlotMissing = QStringLiteral(
+    "The new Category could not be given one of the 5 places.  No action will occur.");
 inline const QString kLfUndefinedCategory = QStringLiteral("Undefined Category");
 inline const QString kLfTitleReturnNotes = QStringLiteral("Return Notes Saved");
 inline const QString kLfMsgReturnNotesSaved = QStringLiteral("The return notes have been saved.");
@@ -176,11 +183,12 @@ QString LfEntriesSelectedText(int n);
 // Duplicate list / list item refusals ("You already have the category '...' defined...").
 QString LfDuplicateListText(const QString& name);
 QString LfDuplicateListItemText(const QString& name);
-QString LfRenameListText(const QString& name);     // "Please enter the new name of the Category '...'"
+QString LfRenameListText(const QString& name); // "Please enter the new name of the Category '...'"
 QString LfRenameListItemText(const QString& name); // "... of the Category Item '...'"
 
 // ---- lost reports and found items -----------------------------------------
-// The first refusal of a lost report / found item as typed, in the screen's order; "" = may be saved.
+// The first refusal of a lost report / found item as typed, in the screen's order; "" = may be
+// saved.
 QString LFCheckLostItem(const LfItem& item);
 QString LFCheckFoundItem(const LfItem& item);
 
@@ -199,8 +207,10 @@ qint64 LFInsertFoundItem(AppContext& ctx, LfItem& item);
 // deleted meanwhile (nothing written).  The found update also files one history
 // row per field that differs from `opened` (the record as it was opened), in
 // the same transaction; it refuses too when another desk saved the item since
-// `opened` was read.  `refusal` (when given) receives the message of a false.
-bool LFUpdateLostItem(AppContext& ctx, LfItem& item);
+// `opened` was read (the lost update when `opened` is given).  `refusal`
+// (when given) receives the message of a false.
+bool LFUpdateLostItem(AppContext& ctx, LfItem& item, const LfItem* opened = nullptr,
+                      QString* refusal = nullptr);
 bool LFUpdateFoundItem(AppContext& ctx, LfItem& item, const LfItem& opened,
                        QString* refusal = nullptr);
 
@@ -292,15 +302,16 @@ QString LFCheckMassDate(AppContext& ctx, LfMassKind kind, const QDate& prior);
 // "Do you wish to Dispose ALL Found Items prior to " + date, and the delete questions.
 QString LFMassConfirmText(LfMassKind kind, const QDate& prior);
 struct LfMassResult {
-    int count = 0;    // records handled
-    QString path;     // the CSV file ("" when none written)
-    bool ok = false;  // file written and records handled (or nothing to do)
-    QString message;  // "The file: ... has been created.", the empty-result text, or the failure
+    int count = 0;   // records handled
+    QString path;    // the CSV file ("" when none written)
+    bool ok = false; // file written and records handled (or nothing to do)
+    QString message; // "The file: ... has been created.", the empty-result text, or the failure
 };
 // Exports the qualifying records to the output folder's CSV file, then changes
 // exactly those records in one transaction; without the file nothing changes.
 LfMassResult LFDisposeItems(AppContext& ctx, const QDate& prior, const LfProgress& progress = {});
-LfMassResult LFDeleteLostItems(AppContext& ctx, const QDate& prior, const LfProgress& progress = {});
+LfMassResult LFDeleteLostItems(AppContext& ctx, const QDate& prior,
+                               const LfProgress& progress = {});
 LfMassResult LFDeleteDisposedItems(AppContext& ctx, const QDate& prior,
                                    const LfProgress& progress = {});
 // The CSV file names and header rows.
@@ -328,13 +339,14 @@ std::optional<LfUdList> LfListInSlot(AppContext& ctx, int slot);
 std::vector<LfUdListItem> GetUserDefinedCategoryItems(AppContext& ctx, qint64 catId);
 struct LfListResult {
     bool ok = false;
-    qint64 id = 0;    // catID or enumID
-    QString message;  // refusal when !ok
+    qint64 id = 0;   // catID or enumID
+    QString message; // refusal when !ok
     QString title;
 };
 // Refuses a sixth list, an empty or duplicate name (any case).
 LfListResult CreateLostAndFoundUdCategory(AppContext& ctx, const QString& name);
-LfListResult CreateLostAndFoundUdCategoryItem(AppContext& ctx, qint64 catId, const QString& caption);
+LfListResult CreateLostAndFoundUdCategoryItem(AppContext& ctx, qint64 catId,
+                                              const QString& caption);
 LfListResult RenameLostAndFoundUdCategory(AppContext& ctx, qint64 catId, const QString& name);
 LfListResult RenameLostAndFoundUdCategoryItem(AppContext& ctx, qint64 enumId,
                                               const QString& caption);
@@ -347,7 +359,8 @@ struct LfFieldChange {
     QString field, origVal, newVal;
 };
 // The audited fields of a found item that differ between two states.
-std::vector<LfFieldChange> LfChangedFields(AppContext& ctx, const LfItem& opened, const LfItem& now);
+std::vector<LfFieldChange> LfChangedFields(AppContext& ctx, const LfItem& opened,
+                                           const LfItem& now);
 // One history row by the session's member, stamped with the clock.
 void CreateChangeInLFHistory(AppContext& ctx, qint64 lfId, const QString& field,
                              const QString& origVal, const QString& newVal);

@@ -54,7 +54,8 @@ LfItem itemFromRow(const Row& r) {
     i.encCC = r.text("EncCC").trimmed();
     i.matchDisposition = StoredText(r.text("MatchDisposition"));
     i.returnNotes = r.text("ReturnNotes");
-    for (int n = 0; n < 5; ++n) i.udCategory[n] = r.number("UdCategory" + QString::number(n + 1));
+    for (int n = 0; n < 5; ++n)
+        i.udCategory[n] = r.number("UdCategory" + QString::number(n + 1));
     i.lastStatusBy = StoredText(r.text("LastStatusBy"));
     i.lastStatusDateTime = StoredText(r.text("LastStatusDateTime"));
     return i;
@@ -70,11 +71,12 @@ void keepAmp(QString& s) {
 } // namespace
 
 void normalize(LfItem& i) {
-    for (QString* s : {&i.itemText, &i.roomNumber, &i.tagNumber}) clean(*s);
-    for (QString* s : {&i.category, &i.lostDate, &i.lostLocation, &i.foundDate, &i.foundLocation,
-                       &i.storedLocation, &i.finderName, &i.photographName, &i.disposition,
-                       &i.disposedDate, &i.returnDate, &i.returnMethod, &i.paymentMethod,
-                       &i.matchDisposition})
+    for (QString* s : {&i.itemText, &i.roomNumber, &i.tagNumber})
+        clean(*s);
+    for (QString* s :
+         {&i.category, &i.lostDate, &i.lostLocation, &i.foundDate, &i.foundLocation,
+          &i.storedLocation, &i.finderName, &i.photographName, &i.disposition, &i.disposedDate,
+          &i.returnDate, &i.returnMethod, &i.paymentMethod, &i.matchDisposition})
         keepAmp(*s);
     LfOwner& o = i.owner;
     for (QString* s : {&o.firstName, &o.lastName, &o.address, &o.city, &o.state, &o.postalCode,
@@ -161,10 +163,9 @@ void deletionLine(AppContext& ctx, const QString& what, const QString& descripti
 
 QVariantList ownerParams(const LfOwner& o) {
     using lf::stored;
-    return {stored(o.firstName), stored(o.lastName),   stored(o.address),
-            stored(o.city),      stored(o.state),      stored(o.postalCode),
-            stored(o.homePhone), stored(o.workPhone),  stored(o.otherPhone),
-            stored(o.emailAddress)};
+    return {stored(o.firstName),  stored(o.lastName),    stored(o.address),   stored(o.city),
+            stored(o.state),      stored(o.postalCode),  stored(o.homePhone), stored(o.workPhone),
+            stored(o.otherPhone), stored(o.emailAddress)};
 }
 
 } // namespace
@@ -223,32 +224,68 @@ qint64 LFInsertLostItem(AppContext& ctx, LfItem& item) {
     return item.id;
 }
 
-bool LFUpdateLostItem(AppContext& ctx, LfItem& item) {
+namespace {
+// The record under its row lock, while it is still on the list `status`.
+std::optional<Row> lockOpen(Database& db, qint64 id, const QString& status) {
+    LockRowForBooking(db, "LostAndFound", "ItemID", id);
+    return db.queryOne("SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = ?",
+                       {id, status});
+}
+
+// The fields of a lost report its screen edits.
+bool sameLostReport(const LfItem& a, const LfItem& b) {
+    const LfOwner &x = a.owner, &y = b.owner;
+    return a.itemText == b.itemText && a.category == b.category && a.roomNumber == b.roomNumber &&
+           a.lostDate == b.lostDate && a.lostLocation == b.lostLocation &&
+           qRound64(a.estValueLost * 100) == qRound64(b.estValueLost * 100) &&
+           x.firstName == y.firstName && x.lastName == y.lastName && x.address == y.address &&
+           x.city == y.city && x.state == y.state && x.postalCode == y.postalCode &&
+           x.homePhone == y.homePhone && x.workPhone == y.workPhone &&
+           x.otherPhone == y.otherPhone && x.emailAddress == y.emailAddress;
+}
+} // namespace
+
+bool LFUpdateLostItem(AppContext& ctx, LfItem& item, const LfItem* opened, QString* refusal) {
     using lf::stored;
     lf::normalize(item);
     lf::stamp(ctx, item);
-    QVariantList p{item.estValueLost, stored(item.itemText), stored(item.roomNumber),
-                   stored(item.category), stored(item.lostDate), stored(item.lostLocation)};
-    p << ownerParams(item.owner) << item.lastStatusBy << item.lastStatusDateTime << item.id;
-    return ctx.db().exec(
-               "UPDATE [LostAndFound] SET [EstValueLost] = ?, [ItemText] = ?, [RoomNumber] = ?, "
-               "[Category] = ?, [LostDate] = ?, [LostLocation] = ?, [FirstName] = ?, "
-               "[LastName] = ?, [Address] = ?, [City] = ?, [State] = ?, [PostalCode] = ?, "
-               "[HomePhone] = ?, [WorkPhone] = ?, [OtherPhone] = ?, [EmailAddress] = ?, "
-               "[LastStatusBy] = ?, [LastStatusDateTime] = ? WHERE [ItemID] = ? AND "
-               "[ItemStatus] = 'L'",
-               p) == 1;
+    Database& db = ctx.db();
+    QString why;
+    db.transaction([&] {
+        const auto row = lockOpen(db, item.id, kLfLost);
+        if (!row) {
+            why = kLfMsgLostGone;
+            return;
+        }
+        if (opened && !sameLostReport(*opened, lf::itemFromRow(*row))) {
+            why = kLfMsgLostChanged;
+            return;
+        }
+        QVariantList p{item.estValueLost,     stored(item.itemText), stored(item.roomNumber),
+                       stored(item.category), stored(item.lostDate), stored(item.lostLocation)};
+        p << ownerParams(item.owner) << item.lastStatusBy << item.lastStatusDateTime << item.id;
+        db.exec("UPDATE [LostAndFound] SET [EstValueLost] = ?, [ItemText] = ?, [RoomNumber] = ?, "
+                "[Category] = ?, [LostDate] = ?, [LostLocation] = ?, [FirstName] = ?, "
+                "[LastName] = ?, [Address] = ?, [City] = ?, [State] = ?, [PostalCode] = ?, "
+                "[HomePhone] = ?, [WorkPhone] = ?, [OtherPhone] = ?, [EmailAddress] = ?, "
+                "[LastStatusBy] = ?, [LastStatusDateTime] = ? WHERE [ItemID] = ? AND "
+                "[ItemStatus] = 'L'",
+                p);
+    });
+    if (refusal) *refusal = why;
+    return why.isEmpty();
 }
 
 namespace {
 QVariantList foundParams(const LfItem& i) {
     using lf::stored;
-    QVariantList p{i.estValueFound,         stored(i.itemText),       stored(i.roomNumber),
-                   stored(i.category),      stored(i.disposition),    stored(i.foundDate),
-                   stored(i.disposedDate),  stored(i.foundLocation),  stored(i.storedLocation),
-                   stored(i.tagNumber),     stored(i.finderName),     i.lastStatusBy,
-                   i.lastStatusDateTime,    stored(i.photographName)};
-    for (qint64 v : i.udCategory) p << lf::slotValue(v);
+    QVariantList p{i.estValueFound,        stored(i.itemText),      stored(i.roomNumber),
+                   stored(i.category),     stored(i.disposition),   stored(i.foundDate),
+                   stored(i.disposedDate), stored(i.foundLocation), stored(i.storedLocation),
+                   stored(i.tagNumber),    stored(i.finderName),    i.lastStatusBy,
+                   i.lastStatusDateTime,   stored(i.photographName)};
+    for (qint64 v : i.udCategory)
+        p << lf::slotValue(v);
     return p;
 }
 } // namespace
@@ -278,9 +315,7 @@ bool LFUpdateFoundItem(AppContext& ctx, LfItem& item, const LfItem& opened, QStr
         // The stored item must still be the one the desk opened: otherwise
         // this save would undo another desk's change and the history would
         // show old values that were never there.
-        LockRowForBooking(db, "LostAndFound", "ItemID", item.id);
-        const auto row = db.queryOne(
-            "SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = 'F'", {item.id});
+        const auto row = lockOpen(db, item.id, kLfFound);
         if (!row) {
             why = kLfMsgFoundGone;
             return;
@@ -318,8 +353,7 @@ std::optional<LfItem> deleteOpen(AppContext& ctx, qint64 id, const QString& stat
     Database& db = ctx.db();
     std::optional<LfItem> gone;
     db.transaction([&] {
-        const auto row = db.queryOne(
-            "SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = ?", {id, status});
+        const auto row = lockOpen(db, id, status);
         if (!row) return;
         db.exec("DELETE FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = ?", {id, status});
         db.exec("DELETE FROM [LostAndFoundHistory] WHERE [lfID] = ?", {id});
@@ -349,8 +383,8 @@ bool LFDeleteFoundItem(AppContext& ctx, qint64 id) {
 bool LFAddReturnNotes(AppContext& ctx, qint64 id, const QString& notes) {
     Database& db = ctx.db();
     bool saved = false;
-    const QString signature = "Added by " + ctx.session.name + " on " +
-                              Formats::ShortDate(ctx.clock().now().date());
+    const QString signature =
+        "Added by " + ctx.session.name + " on " + Formats::ShortDate(ctx.clock().now().date());
     db.transaction([&] {
         if (!LockRowForBooking(db, "LostAndFound", "ItemID", id)) return;
         const QString before =
@@ -390,11 +424,15 @@ void SetOptionsLF(AppContext& ctx, const LfOptions& o) {
 }
 
 bool LfLockCategoryItems(AppContext& ctx) {
-    return GetVmSetting(ctx.db(), "LockLNFCategoryItems").trimmed().compare("True", Qt::CaseInsensitive) == 0;
+    return GetVmSetting(ctx.db(), "LockLNFCategoryItems")
+               .trimmed()
+               .compare("True", Qt::CaseInsensitive) == 0;
 }
 
 bool LfLockEditing(AppContext& ctx) {
-    return GetVmSetting(ctx.db(), "LockLNFEditing").trimmed().compare("True", Qt::CaseInsensitive) == 0;
+    return GetVmSetting(ctx.db(), "LockLNFEditing")
+               .trimmed()
+               .compare("True", Qt::CaseInsensitive) == 0;
 }
 
 bool LfUseItemIdAsTag(AppContext& ctx) {

@@ -92,33 +92,34 @@ LfListResult CreateLostAndFoundUdCategory(AppContext& ctx, const QString& typed)
     LfListResult result;
     struct NoSlot {};
     try {
-    db.transaction([&] {
-        const Row slotRowNow = slotRow(db);
-        int free = 0;
-        for (int slot = 5; slot >= 1; --slot) {
-            const qint64 catId = slotRowNow.number(slotColumn(slot));
-            // A slot naming a list that no longer exists is free again.
-            if (catId <= 0 || !db.scalar("SELECT [catID] FROM [UserDefinedEnumCategories] "
-                                         "WHERE [catID] = ?",
-                                         {catId})
-                                   .isValid())
-                free = slot;
-        }
-        if (free == 0) {
-            result = refused(kLfMsgTooManyLists, kLfTitleTooManyLists);
-            return;
-        }
-        if (taken(db.query("SELECT * FROM [UserDefinedEnumCategories]"), "catID", "category", name,
-                  0)) {
-            result = refused(LfDuplicateListText(name), kLfTitleDuplicateList);
-            return;
-        }
-        const qint64 catId = db.insert(
-            "INSERT INTO [UserDefinedEnumCategories] ([category]) VALUES (?)", {name}, "catID");
-        if (db.exec("UPDATE [LostAndFoundUdCats] SET [" + slotColumn(free) + "] = ?", {catId}) < 1)
-            throw NoSlot{};
-        result = done(catId);
-    });
+        db.transaction([&] {
+            const Row slotRowNow = slotRow(db);
+            int free = 0;
+            for (int slot = 5; slot >= 1; --slot) {
+                const qint64 catId = slotRowNow.number(slotColumn(slot));
+                // A slot naming a list that no longer exists is free again.
+                if (catId <= 0 || !db.scalar("SELECT [catID] FROM [UserDefinedEnumCategories] "
+                                             "WHERE [catID] = ?",
+                                             {catId})
+                                       .isValid())
+                    free = slot;
+            }
+            if (free == 0) {
+                result = refused(kLfMsgTooManyLists, kLfTitleTooManyLists);
+                return;
+            }
+            if (taken(db.query("SELECT * FROM [UserDefinedEnumCategories]"), "catID", "category",
+                      name, 0)) {
+                result = refused(LfDuplicateListText(name), kLfTitleDuplicateList);
+                return;
+            }
+            const qint64 catId = db.insert(
+                "INSERT INTO [UserDefinedEnumCategories] ([category]) VALUES (?)", {name}, "catID");
+            if (db.exec("UPDATE [LostAndFoundUdCats] SET [" + slotColumn(free) + "] = ?", {catId}) <
+                1)
+                throw NoSlot{};
+            result = done(catId);
+        });
     } catch (const NoSlot&) {
         // The list is not kept: it would be bound to no slot and never shown.
         return refused(kLfMsgListSlotMissing, kLfTitleNewList);

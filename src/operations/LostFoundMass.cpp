@@ -16,8 +16,8 @@ namespace vm {
 
 namespace {
 
-const QStringList kOwnerColumns{"First Name", "Last Name",  "Address",    "City",
-                                "State",      "Postal Code", "Home Phone", "Work Phone",
+const QStringList kOwnerColumns{"First Name",  "Last Name",    "Address",    "City",
+                                "State",       "Postal Code",  "Home Phone", "Work Phone",
                                 "Other Phone", "Email Address"};
 
 QString money(double v) {
@@ -26,26 +26,36 @@ QString money(double v) {
 
 QStringList ownerCells(const LfItem& i) {
     const LfOwner& o = i.owner;
-    return {o.firstName, o.lastName,  o.address,   o.city,       o.state,
+    return {o.firstName,  o.lastName,  o.address,   o.city,       o.state,
             o.postalCode, o.homePhone, o.workPhone, o.otherPhone, o.emailAddress};
 }
 
 QStringList cells(LfMassKind kind, const LfItem& i) {
     switch (kind) {
     case LfMassKind::DisposeFound:
-        return {i.itemText,     i.category,   i.foundLocation,        i.storedLocation,
-                i.tagNumber,    i.foundDate,  i.disposedDate,         money(i.estValueFound),
-                i.disposition,  i.finderName};
+        return {i.itemText,    i.category,  i.foundLocation, i.storedLocation,
+                i.tagNumber,   i.foundDate, i.disposedDate,  money(i.estValueFound),
+                i.disposition, i.finderName};
     case LfMassKind::DeleteLost:
         return QStringList{i.itemText, i.category, i.lostLocation, i.lostDate,
                            money(i.estValueLost)} +
                ownerCells(i);
     case LfMassKind::DeleteDisposed:
-        return QStringList{i.itemText,       i.category,     i.lostLocation,
-                           i.foundLocation,  i.lostDate,     i.foundDate,
-                           i.disposedDate,   money(i.estValueLost), money(i.estValueFound),
-                           i.disposition,    i.finderName,   i.returnMethod,
-                           money(i.returnCharge), i.paymentMethod, i.returnNotes.trimmed()} +
+        return QStringList{i.itemText,
+                           i.category,
+                           i.lostLocation,
+                           i.foundLocation,
+                           i.lostDate,
+                           i.foundDate,
+                           i.disposedDate,
+                           money(i.estValueLost),
+                           money(i.estValueFound),
+                           i.disposition,
+                           i.finderName,
+                           i.returnMethod,
+                           money(i.returnCharge),
+                           i.paymentMethod,
+                           i.returnNotes.trimmed()} +
                ownerCells(i);
     }
     return {};
@@ -72,8 +82,7 @@ Plan planOf(LfMassKind kind) {
 // Ids in statements of this many at a time.
 constexpr int kChunk = 500;
 
-LfMassResult run(AppContext& ctx, LfMassKind kind, const QDate& prior,
-                 const LfProgress& progress) {
+LfMassResult run(AppContext& ctx, LfMassKind kind, const QDate& prior, const LfProgress& progress) {
     LfMassResult result;
     if (const QString refusal = LFCheckMassDate(ctx, kind, prior); !refusal.isEmpty()) {
         result.message = refusal;
@@ -119,7 +128,8 @@ LfMassResult run(AppContext& ctx, LfMassKind kind, const QDate& prior,
                 const QString in = "[ItemID] IN (" + marks.join(", ") + ")";
                 if (kind == LfMassKind::DisposeFound) {
                     db.exec("UPDATE [LostAndFound] SET [ItemStatus] = 'D', [DisposedDate] = ?, "
-                            "[FirstName] = ?, [LastName] = ? WHERE " + in,
+                            "[FirstName] = ?, [LastName] = ? WHERE " +
+                                in,
                             QVariantList{today, "(Mass Disposition)", "As of: " + today} + ids);
                 } else {
                     db.exec("DELETE FROM [LostAndFound] WHERE " + in, ids);
@@ -142,7 +152,8 @@ LfMassResult run(AppContext& ctx, LfMassKind kind, const QDate& prior,
         return result;
     }
     if (kind == LfMassKind::DeleteDisposed)
-        for (const LfItem& i : items) RemovePhotoOfRecord(ctx, i.photographName, i.id);
+        for (const LfItem& i : items)
+            RemovePhotoOfRecord(ctx, i.photographName, i.id);
     result.ok = true;
     result.count = int(items.size());
     result.path = path;
@@ -195,19 +206,18 @@ QString LfMassFileName(LfMassKind kind) {
 QStringList LfMassColumns(LfMassKind kind) {
     switch (kind) {
     case LfMassKind::DisposeFound:
-        return {"Item Description", "Category",      "Where Found",      "Where Stored",
-                "Tag Number",       "Date Found",    "Date Disposed",    "Est. Found Value",
+        return {"Item Description", "Category",   "Where Found",   "Where Stored",
+                "Tag Number",       "Date Found", "Date Disposed", "Est. Found Value",
                 "Disposition",      "Finder Name"};
     case LfMassKind::DeleteLost:
         return QStringList{"Item Description", "Category", "Where Lost", "Date Lost",
                            "Estimated Value"} +
                kOwnerColumns;
     case LfMassKind::DeleteDisposed:
-        return QStringList{"Item Description", "Category",         "Where Lost",
-                           "Where Found",      "Date Lost",        "Date Found",
-                           "Date Disposed",    "Est. Lost Value",  "Est. Found Value",
-                           "Disposition",      "Finder Name",      "Return Method",
-                           "ReturnCharge",     "Payment Method",   "Return Notes"} +
+        return QStringList{"Item Description", "Category",       "Where Lost",    "Where Found",
+                           "Date Lost",        "Date Found",     "Date Disposed", "Est. Lost Value",
+                           "Est. Found Value", "Disposition",    "Finder Name",   "Return Method",
+                           "ReturnCharge",     "Payment Method", "Return Notes"} +
                kOwnerColumns;
     }
     return {};

@@ -17,7 +17,8 @@ namespace {
 
 std::vector<LfItem> select(AppContext& ctx, const QString& where, const QVariantList& params) {
     std::vector<LfItem> out;
-    ctx.db().forEach("SELECT * FROM [LostAndFound] WHERE " + where + " ORDER BY [ItemText], [ItemID]",
+    ctx.db().forEach("SELECT * FROM [LostAndFound] WHERE " + where +
+                         " ORDER BY [ItemText], [ItemID]",
                      params, [&](const Row& r) {
                          out.push_back(lf::itemFromRow(r));
                          return true;
@@ -270,12 +271,12 @@ LfMatchResult LFMatchItem(AppContext& ctx, const LfClosing& typed) {
             // The found item's side, its description, category and lists
             // included, goes to the lost report that becomes the closed record.
             const Row& f = *found;
-            QVariantList p{f.value("ItemText"),       f.value("Category"),
-                           f.value("EstValueFound"),  f.value("FoundDate"),
-                           f.value("FoundLocation"),  f.value("StoredLocation"),
-                           f.value("TagNumber"),      f.value("FinderName"),
-                           f.value("PhotographName")};
-            for (int n = 1; n <= 5; ++n) p << f.value("UdCategory" + QString::number(n));
+            QVariantList p{
+                f.value("ItemText"),  f.value("Category"),      f.value("EstValueFound"),
+                f.value("FoundDate"), f.value("FoundLocation"), f.value("StoredLocation"),
+                f.value("TagNumber"), f.value("FinderName"),    f.value("PhotographName")};
+            for (int n = 1; n <= 5; ++n)
+                p << f.value("UdCategory" + QString::number(n));
             p << closingParams << typed.lostId;
             if (db.exec("UPDATE [LostAndFound] SET [ItemText] = ?, [Category] = ?, "
                         "[EstValueFound] = ?, [FoundDate] = ?, [FoundLocation] = ?, "

@@ -2,8 +2,8 @@
 // Shared by the lost-and-found store files: reading a LostAndFound row, the
 // stored forms of typed texts and the "contains" condition of the searches.
 
-#include "operations/LostFound.h"
 #include "guests/ContactSearch.h"
+#include "operations/LostFound.h"
 #include "platform/Row.h"
 
 namespace vm::lf {

@@ -61,12 +61,14 @@ protected:
 
     static QList<qint64> ids(const std::vector<LfItem>& items) {
         QList<qint64> out;
-        for (const LfItem& i : items) out << i.id;
+        for (const LfItem& i : items)
+            out << i.id;
         return out;
     }
 
     int count(const QString& status) {
-        return db().scalar("SELECT COUNT(*) FROM [LostAndFound] WHERE [ItemStatus] = ?", {status})
+        return db()
+            .scalar("SELECT COUNT(*) FROM [LostAndFound] WHERE [ItemStatus] = ?", {status})
             .toInt();
     }
 

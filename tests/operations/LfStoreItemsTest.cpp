@@ -75,9 +75,9 @@ TEST_F(LfStoreItemsTest, FoundUpdateFilesOneHistoryRowPerChangedFieldAndShowsItN
     // Saving without a change files nothing.
     ASSERT_TRUE(LFUpdateFoundItem(ctx(), later, *LFGetTheItem(ctx(), f.id)));
 
-    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM [LostAndFoundHistory] WHERE [lfID] = ?", {f.id})
-                  .toInt(),
-              3);
+    EXPECT_EQ(
+        db().scalar("SELECT COUNT(*) FROM [LostAndFoundHistory] WHERE [lfID] = ?", {f.id}).toInt(),
+        3);
     const QString history = GetLfHistry(ctx(), f.id);
     EXPECT_TRUE(history.startsWith("03/14/2026 10:30 AM\r\nAnn Desk modified 'Tag Number'\r\n"
                                    "Old Value: T-1\r\nNew: T-9\r\n"))
@@ -112,12 +112,24 @@ TEST_F(LfStoreItemsTest, ASecondDeskSavingAnOldCopyOfAFoundItemIsRefused) {
     EXPECT_EQ(stored.storedLocation, "Back office");
     EXPECT_EQ(stored.finderName, "Tom Porter");
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM [LostAndFoundHistory]").toInt(), 1);
+
+    // Lost reports likewise, when the screen hands over the copy it opened.
+    const LfItem l = lost("Wallet", day(10));
+    LfItem a = l, b = l;
+    a.owner.homePhone = "555 0100";
+    ASSERT_TRUE(LFUpdateLostItem(other.ctx, a, &l));
+    b.owner.city = "Cork";
+    EXPECT_FALSE(LFUpdateLostItem(ctx(), b, &l, &why));
+    EXPECT_EQ(why, kLfMsgLostChanged);
+    EXPECT_EQ(LFGetTheItem(ctx(), l.id)->owner.homePhone, "555 0100");
+    EXPECT_EQ(LFGetTheItem(ctx(), l.id)->owner.city, "");
 }
 
 TEST_F(LfStoreItemsTest, MatchSearchWindowIsTwoDaysEachWayWithTheOtherCriteria) {
     const LfItem l = lost("Brown wallet", day(10));
     std::vector<LfItem> f;
-    for (int d : {7, 8, 12, 13}) f.push_back(found("Wallet found " + QString::number(d), day(d)));
+    for (int d : {7, 8, 12, 13})
+        f.push_back(found("Wallet found " + QString::number(d), day(d)));
     const LfItem other = found("Wallet in bar", day(10), "Wallet", "Bar");
     const LfItem keys = found("Keys", day(10), "Keys");
     const LfItem percent = found("Wallet 100% leather", day(11));
@@ -127,8 +139,7 @@ TEST_F(LfStoreItemsTest, MatchSearchWindowIsTwoDaysEachWayWithTheOtherCriteria) 
     EXPECT_EQ(ids(LFGetTheLostMatches(ctx(), l, c)),
               (QList<qint64>{keys.id, percent.id, f[2].id, f[1].id, other.id}));
     c.sameCategory = c.sameLocation = true;
-    EXPECT_EQ(ids(LFGetTheLostMatches(ctx(), l, c)),
-              (QList<qint64>{percent.id, f[2].id, f[1].id}));
+    EXPECT_EQ(ids(LFGetTheLostMatches(ctx(), l, c)), (QList<qint64>{percent.id, f[2].id, f[1].id}));
     c.byWord = true;
     c.word = "100%";
     EXPECT_EQ(ids(LFGetTheLostMatches(ctx(), l, c)), QList<qint64>{percent.id});

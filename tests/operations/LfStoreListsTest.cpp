@@ -64,8 +64,8 @@ TEST_F(LfStoreListsTest, DeletingAListItemClearsTheRecordsThatHoldIt) {
 
 TEST_F(LfStoreListsTest, PhotoNamesStayInsideTheFolderAndNeverReplaceAFile) {
     const QString png = picture("source.png");
-    for (const QString bad : {"../x.png", "sub/x.png", "a\\b.png", "x.exe", "..png", ".png",
-                              "x.png.sh", "x"}) {
+    for (const QString bad :
+         {"../x.png", "sub/x.png", "a\\b.png", "x.exe", "..png", ".png", "x.png.sh", "x"}) {
         const PhotoImport r = ImportPhoto(ctx(), png, bad);
         EXPECT_FALSE(r.ok) << bad.toStdString();
         EXPECT_EQ(r.message, kLfMsgPhotoBadName) << bad.toStdString();

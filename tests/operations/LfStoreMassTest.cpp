@@ -122,8 +122,9 @@ TEST_F(LfStoreMassTest, DeletionsRemoveWhatTheyExportedAndNothingWithoutTheFile)
 // Disposal of many items in one go; the size can be raised with LF_MASS_ROWS
 // to time the operation at full scale.
 TEST_F(LfStoreMassTest, ManyItemsAreExportedAndDisposedTogether) {
-    const int n = qEnvironmentVariableIsSet("LF_MASS_ROWS") ? qEnvironmentVariableIntValue("LF_MASS_ROWS")
-                                                            : 3000;
+    const int n = qEnvironmentVariableIsSet("LF_MASS_ROWS")
+                      ? qEnvironmentVariableIntValue("LF_MASS_ROWS")
+                      : 3000;
     db().transaction([&] {
         for (int i = 0; i < n; ++i)
             db().exec("INSERT INTO [LostAndFound] ([ItemStatus], [ItemText], [Category], "

@@ -31,7 +31,8 @@ protected:
         return c;
     }
     int historyRows(qint64 id) {
-        return db().scalar("SELECT COUNT(*) FROM [LostAndFoundHistory] WHERE [lfID] = ?", {id})
+        return db()
+            .scalar("SELECT COUNT(*) FROM [LostAndFoundHistory] WHERE [lfID] = ?", {id})
             .toInt();
     }
 };
