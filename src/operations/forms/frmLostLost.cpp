@@ -30,6 +30,7 @@ frmLostLost::frmLostLost(AppContext& ctx, qint64 id, QWidget* parent)
         }
     }
     if (!m_item.id) m_item.lostDate = Formats::StoredDate(ctx.clock().today());
+    m_opened = m_item;
     build();
     showItem();
 }
@@ -114,8 +115,8 @@ void frmLostLost::cmdSave_Click() {
         });
         if (isNew) {
             LFInsertLostItem(m_ctx, item);
-        } else if (!LFUpdateLostItem(m_ctx, item)) {
-            m_ctx.prompt().message(kLfMsgLostGone);
+        } else if (QString refusal; !LFUpdateLostItem(m_ctx, item, &m_opened, &refusal)) {
+            m_ctx.prompt().message(refusal.isEmpty() ? kLfMsgLostGone : refusal);
             return;
         }
     } catch (const DbError& e) {
@@ -124,6 +125,7 @@ void frmLostLost::cmdSave_Click() {
         return;
     }
     m_item = item;
+    m_opened = item;
     showItem();
     emit changed();
     if (isNew) findMatches(true);

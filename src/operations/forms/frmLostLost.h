@@ -27,6 +27,7 @@ private:
 
     QLineEdit *txtItemText, *txtLostDate, *txtRoomNumber, *txtEstValueLost;
     QComboBox *cboCategory, *cboLostLocation;
+    LfItem m_opened; // as read: a save over another desk's is refused
     OwnerBoxes owner{};
     QLabel* lblEnteredBy;
     QPushButton *cmdSave, *cmdDelete, *cmdPrint, *cmdClose;

@@ -53,6 +53,15 @@ Document sheet(AppContext& ctx, const PrintRequest& r, const QString& heading,
     return d;
 }
 
+using Lines = QList<std::pair<QString, QString>>;
+
+// What every sheet begins with: the item itself; `lost` adds where and when it was lost.
+Lines itemLines(const LfItem& i, bool lost) {
+    Lines lines{{"Description:", i.itemText}, {"Category:", i.category}, {"Room Number:", i.roomNumber}};
+    if (lost) lines << Lines{{"Date Lost:", shown(i.lostDate)}, {"Where Lost:", i.lostLocation}};
+    return lines;
+}
+
 QList<std::pair<QString, QString>> ownerLines(const LfOwner& o) {
     return {{"Name:", ownerName(o)},
             {"Address:", o.address},
@@ -150,22 +159,15 @@ Document BuildLostFoundList(AppContext& ctx, const PrintRequest& r) {
 
 Document BuildLostItemSheet(AppContext& ctx, const PrintRequest& r) {
     const LfItem i = itemOf(ctx, r);
-    QList<std::pair<QString, QString>> lines{{"Description:", i.itemText},
-                                             {"Category:", i.category},
-                                             {"Room Number:", i.roomNumber},
-                                             {"Date Lost:", shown(i.lostDate)},
-                                             {"Where Lost:", i.lostLocation},
-                                             {"Estimated Value:",
-                                              i.estValueLost ? money(i.estValueLost) : QString()}};
-    lines << ownerLines(i.owner) << std::pair{QString(), i.enteredBy()};
+    Lines lines = itemLines(i, true);
+    lines << std::pair{QString("Estimated Value:"), i.estValueLost ? money(i.estValueLost) : QString()}
+          << ownerLines(i.owner) << std::pair{QString(), i.enteredBy()};
     return sheet(ctx, r, "Lost Item", lines, LfDisclaimer(ctx, kLfLost));
 }
 
 Document BuildFoundItemSheet(AppContext& ctx, const PrintRequest& r) {
     const LfItem i = itemOf(ctx, r);
-    QList<std::pair<QString, QString>> lines{{"Description:", i.itemText},
-                                             {"Category:", i.category},
-                                             {"Room Number:", i.roomNumber}};
+    Lines lines = itemLines(i, false);
     lines << foundLines(ctx, i) << std::pair{QString("Disposition:"), i.disposition}
           << listLines(ctx, i) << std::pair{QString(), i.enteredBy()};
     Document d = sheet(ctx, r, "Found Item", lines, LfDisclaimer(ctx, kLfFound));
@@ -175,13 +177,9 @@ Document BuildFoundItemSheet(AppContext& ctx, const PrintRequest& r) {
 
 Document BuildMatchedItemSheet(AppContext& ctx, const PrintRequest& r) {
     const LfItem i = itemOf(ctx, r);
-    QList<std::pair<QString, QString>> lines{{"Description:", i.itemText},
-                                             {"Category:", i.category},
-                                             {"Room Number:", i.roomNumber},
-                                             {"Date Lost:", shown(i.lostDate)},
-                                             {"Where Lost:", i.lostLocation}};
+    Lines lines = itemLines(i, true);
     lines << foundLines(ctx, i) << listLines(ctx, i)
-          << QList<std::pair<QString, QString>>{
+          << Lines{
                  {"Disposition:", i.disposition},
                  {"Date Disposed:", shown(i.disposedDate)},
                  {"Date Returned:", shown(i.returnDate)},
