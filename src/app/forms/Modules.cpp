@@ -38,6 +38,8 @@
 #include "operations/reports/KeyControlReports.h"
 #include "operations/forms/RentalsModule.h"
 #include "operations/reports/RentalReports.h"
+#include "operations/forms/LostFoundModule.h"
+#include "operations/reports/LostFoundReports.h"
 #include "security/forms/SecurityModule.h"
 
 namespace vm {
@@ -61,6 +63,7 @@ void InstallModuleHooks(AppContext& ctx) {
     RegisterTimedServiceReports(ctx.reports);
     RegisterKeyControlReports(ctx.reports);
     RegisterRentalReports(ctx.reports);
+    RegisterLostFoundReports(ctx.reports);
     InstallMessagesStore(ctx);
 }
 
@@ -86,6 +89,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallExports(ctx, window);
     InstallKeyControl(ctx, window);
     InstallRentals(ctx, window);
+    InstallLostAndFound(ctx, window);
 }
 
 } // namespace vm
