@@ -25,7 +25,7 @@ test: build
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCH=ON
-	cmake --build $(BUILD)-bench --target velmora_bench velmora_output_bench velmora_contacts_bench velmora_events_bench velmora_profiles_bench velmora_itinerary_bench velmora_messages_bench velmora_stats_bench velmora_timedservices_bench
+	cmake --build $(BUILD)-bench --target velmora_bench velmora_output_bench velmora_contacts_bench velmora_events_bench velmora_profiles_bench velmora_itinerary_bench velmora_messages_bench velmora_stats_bench velmora_timedservices_bench velmora_operations_bench
 	$(BUILD)-bench/bench/velmora_bench
 	$(BUILD)-bench/bench/velmora_output_bench
 	$(BUILD)-bench/bench/velmora_contacts_bench
@@ -35,6 +35,7 @@ bench: deps
 	$(BUILD)-bench/bench/velmora_messages_bench
 	$(BUILD)-bench/bench/velmora_stats_bench
 	$(BUILD)-bench/bench/velmora_timedservices_bench
+	$(BUILD)-bench/bench/velmora_operations_bench
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench
