@@ -227,6 +227,7 @@ struct LfMatchCriteria {
 };
 // Found items that may match a saved lost report / lost reports that may match a
 // saved found item, by ItemText.  No criterion: every open record of the other kind.
+// The records are list rows (see LFSearchItems).
 std::vector<LfItem> LFGetTheLostMatches(AppContext& ctx, const LfItem& lost,
                                         const LfMatchCriteria& c);
 std::vector<LfItem> LFGetTheFoundMatches(AppContext& ctx, const LfItem& found,
@@ -252,9 +253,14 @@ struct LfSearch {
     QDate from, through; // DateRange
     QString category;    // filter; "" = every category
 };
+// A list row carries only what the lists, the match grid and the printed lists
+// show: id, status, itemText, category, roomNumber, lostDate, lostLocation,
+// estValueLost, foundDate, foundLocation, storedLocation, tagNumber, finderName,
+// photographName, owner.firstName, owner.lastName, disposition, disposedDate and
+// returnMethod.  Every other field is left empty: LFGetTheItem reads a whole record.
 struct LfSearchResult {
     QString refusal; // "" when the search ran
-    std::vector<LfItem> rows;
+    std::vector<LfItem> rows; // list rows, by ItemText then ItemID
 };
 LfSearchResult LFSearchItems(AppContext& ctx, const LfSearch& s);
 

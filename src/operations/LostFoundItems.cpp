@@ -2,6 +2,7 @@
 // deleting one record, return notes and the options.
 
 #include "operations/LostFound.h"
+#include "operations/ListRows.h"
 #include "operations/LostFoundRows.h"
 #include "operations/PhotoStore.h"
 
@@ -17,47 +18,88 @@ namespace vm {
 
 namespace lf {
 
-LfItem itemFromRow(const Row& r) {
+namespace {
+// The columns in reading order: the list row's first, then the rest of the record.
+enum Column {
+    ColId, ColStatus, ColText, ColCategory, ColRoom, ColLostDate, ColLostLocation, ColEstLost,
+    ColFoundDate, ColFoundLocation, ColStored, ColTag, ColFinder, ColPhoto, ColFirstName,
+    ColLastName, ColDisposition, ColDisposedDate, ColReturnMethod,
+    ListColumnCount,
+    ColEstFound = ListColumnCount, ColAddress, ColCity, ColState, ColPostalCode, ColHomePhone,
+    ColWorkPhone, ColOtherPhone, ColEmail, ColReturnDate, ColPayment, ColCharge, ColEncCC,
+    ColMatchDisposition, ColReturnNotes, ColSlot1, ColLastStatusBy = ColSlot1 + 5,
+    ColLastStatusDateTime,
+    ColumnCount
+};
+const char* const ColumnNames[] = {
+    "ItemID", "ItemStatus", "ItemText", "Category", "RoomNumber", "LostDate", "LostLocation",
+    "EstValueLost", "FoundDate", "FoundLocation", "StoredLocation", "TagNumber", "FinderName",
+    "PhotographName", "FirstName", "LastName", "Disposition", "DisposedDate", "ReturnMethod",
+    "EstValueFound", "Address", "City", "State", "PostalCode", "HomePhone", "WorkPhone",
+    "OtherPhone", "EmailAddress", "ReturnDate", "PaymentMethod", "ReturnCharge", "EncCC",
+    "MatchDisposition", "ReturnNotes", "UdCategory1", "UdCategory2", "UdCategory3",
+    "UdCategory4", "UdCategory5", "LastStatusBy", "LastStatusDateTime"};
+static_assert(std::size(ColumnNames) == ColumnCount);
+
+QString columns(int count) {
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names << "[" + QLatin1String(ColumnNames[i]) + "]";
+    return names.join(", ");
+}
+} // namespace
+
+const QString ItemColumns = columns(ColumnCount);
+const QString ListColumns = columns(ListColumnCount);
+
+LfItem listItemFromRow(const Row& r) {
+    using ops::shown;
     LfItem i;
-    i.id = r.number("ItemID");
-    i.status = r.text("ItemStatus").trimmed();
-    i.itemText = StoredText(r.text("ItemText"));
-    i.category = StoredText(r.text("Category"));
-    i.roomNumber = StoredText(r.text("RoomNumber"));
-    i.lostDate = StoredText(r.text("LostDate"));
-    i.lostLocation = StoredText(r.text("LostLocation"));
-    i.estValueLost = r.real("EstValueLost");
-    i.foundDate = StoredText(r.text("FoundDate"));
-    i.foundLocation = StoredText(r.text("FoundLocation"));
-    i.storedLocation = StoredText(r.text("StoredLocation"));
-    i.tagNumber = StoredText(r.text("TagNumber"));
-    i.finderName = StoredText(r.text("FinderName"));
-    i.estValueFound = r.real("EstValueFound");
-    i.photographName = StoredText(r.text("PhotographName"));
+    i.id = ops::whole(r, ColId);
+    i.status = shown(r, ColStatus);
+    i.itemText = shown(r, ColText);
+    i.category = shown(r, ColCategory);
+    i.roomNumber = shown(r, ColRoom);
+    i.lostDate = shown(r, ColLostDate);
+    i.lostLocation = shown(r, ColLostLocation);
+    i.estValueLost = ops::amount(r, ColEstLost);
+    i.foundDate = shown(r, ColFoundDate);
+    i.foundLocation = shown(r, ColFoundLocation);
+    i.storedLocation = shown(r, ColStored);
+    i.tagNumber = shown(r, ColTag);
+    i.finderName = shown(r, ColFinder);
+    i.photographName = shown(r, ColPhoto);
+    i.owner.firstName = shown(r, ColFirstName);
+    i.owner.lastName = shown(r, ColLastName);
+    i.disposition = shown(r, ColDisposition);
+    i.disposedDate = shown(r, ColDisposedDate);
+    i.returnMethod = shown(r, ColReturnMethod);
+    return i;
+}
+
+LfItem itemFromRow(const Row& r) {
+    using ops::shown;
+    LfItem i = listItemFromRow(r);
+    i.estValueFound = ops::amount(r, ColEstFound);
     LfOwner& o = i.owner;
-    o.firstName = StoredText(r.text("FirstName"));
-    o.lastName = StoredText(r.text("LastName"));
-    o.address = StoredText(r.text("Address"));
-    o.city = StoredText(r.text("City"));
-    o.state = StoredText(r.text("State"));
-    o.postalCode = StoredText(r.text("PostalCode"));
-    o.homePhone = StoredText(r.text("HomePhone"));
-    o.workPhone = StoredText(r.text("WorkPhone"));
-    o.otherPhone = StoredText(r.text("OtherPhone"));
-    o.emailAddress = StoredText(r.text("EmailAddress"));
-    i.disposition = StoredText(r.text("Disposition"));
-    i.disposedDate = StoredText(r.text("DisposedDate"));
-    i.returnDate = StoredText(r.text("ReturnDate"));
-    i.returnMethod = StoredText(r.text("ReturnMethod"));
-    i.paymentMethod = StoredText(r.text("PaymentMethod"));
-    i.returnCharge = r.real("ReturnCharge");
-    i.encCC = r.text("EncCC").trimmed();
-    i.matchDisposition = StoredText(r.text("MatchDisposition"));
-    i.returnNotes = r.text("ReturnNotes");
+    o.address = shown(r, ColAddress);
+    o.city = shown(r, ColCity);
+    o.state = shown(r, ColState);
+    o.postalCode = shown(r, ColPostalCode);
+    o.homePhone = shown(r, ColHomePhone);
+    o.workPhone = shown(r, ColWorkPhone);
+    o.otherPhone = shown(r, ColOtherPhone);
+    o.emailAddress = shown(r, ColEmail);
+    i.returnDate = shown(r, ColReturnDate);
+    i.paymentMethod = shown(r, ColPayment);
+    i.returnCharge = ops::amount(r, ColCharge);
+    i.encCC = shown(r, ColEncCC);
+    i.matchDisposition = shown(r, ColMatchDisposition);
+    i.returnNotes = r.text(ColReturnNotes);
     for (int n = 0; n < 5; ++n)
-        i.udCategory[n] = r.number("UdCategory" + QString::number(n + 1));
-    i.lastStatusBy = StoredText(r.text("LastStatusBy"));
-    i.lastStatusDateTime = StoredText(r.text("LastStatusDateTime"));
+        i.udCategory[n] = ops::whole(r, ColSlot1 + n);
+    i.lastStatusBy = shown(r, ColLastStatusBy);
+    i.lastStatusDateTime = shown(r, ColLastStatusDateTime);
     return i;
 }
 
@@ -228,7 +270,8 @@ namespace {
 // The record under its row lock, while it is still on the list `status`.
 std::optional<Row> lockOpen(Database& db, qint64 id, const QString& status) {
     LockRowForBooking(db, "LostAndFound", "ItemID", id);
-    return db.queryOne("SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = ?",
+    return db.queryOne("SELECT " + lf::ItemColumns +
+                           " FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = ?",
                        {id, status});
 }
 
@@ -341,7 +384,8 @@ bool LFUpdateFoundItem(AppContext& ctx, LfItem& item, const LfItem& opened, QStr
 }
 
 std::optional<LfItem> LFGetTheItem(AppContext& ctx, qint64 id) {
-    const auto row = ctx.db().queryOne("SELECT * FROM [LostAndFound] WHERE [ItemID] = ?", {id});
+    const auto row = ctx.db().queryOne(
+        "SELECT " + lf::ItemColumns + " FROM [LostAndFound] WHERE [ItemID] = ?", {id});
     if (!row) return std::nullopt;
     return lf::itemFromRow(*row);
 }

@@ -99,7 +99,8 @@ LfMassResult run(AppContext& ctx, LfMassKind kind, const QDate& prior, const LfP
             // The records are read under the write lock, so what the file
             // holds is exactly what is changed below.
             const QString lock = db.engine() == Engine::PostgreSQL ? " FOR UPDATE" : "";
-            db.forEach("SELECT * FROM [LostAndFound] WHERE [ItemStatus] = ? AND [" +
+            db.forEach("SELECT " + lf::ItemColumns +
+                           " FROM [LostAndFound] WHERE [ItemStatus] = ? AND [" +
                            plan.dateColumn + "] < ? ORDER BY [ItemText], [ItemID]" + lock,
                        {plan.status, Formats::StoredDate(prior)}, [&](const Row& r) {
                            items.push_back(lf::itemFromRow(r));

@@ -17,10 +17,10 @@ namespace {
 
 std::vector<LfItem> select(AppContext& ctx, const QString& where, const QVariantList& params) {
     std::vector<LfItem> out;
-    ctx.db().forEach("SELECT * FROM [LostAndFound] WHERE " + where +
+    ctx.db().forEach("SELECT " + lf::ListColumns + " FROM [LostAndFound] WHERE " + where +
                          " ORDER BY [ItemText], [ItemID]",
                      params, [&](const Row& r) {
-                         out.push_back(lf::itemFromRow(r));
+                         out.push_back(lf::listItemFromRow(r));
                          return true;
                      });
     return out;

@@ -8,7 +8,15 @@
 
 namespace vm::lf {
 
+// Every column of a record / the columns of a list row ("[ItemID], …"), in the
+// order the readers below take them.
+extern const QString ItemColumns;
+extern const QString ListColumns;
+// A row selected with ItemColumns: the whole record.
 LfItem itemFromRow(const Row& r);
+// A row selected with ListColumns: the fields the lists, the match grid and the
+// printed lists show (see LFSearchItems).
+LfItem listItemFromRow(const Row& r);
 // The item as it will be stored: texts in their stored forms and read back as
 // shown (so a comparison with a record read from the database is fair).
 void normalize(LfItem& item);
