@@ -253,11 +253,14 @@ struct LfSearch {
     QDate from, through; // DateRange
     QString category;    // filter; "" = every category
 };
-// A list row carries only what the lists, the match grid and the printed lists
-// show: id, status, itemText, category, roomNumber, lostDate, lostLocation,
-// estValueLost, foundDate, foundLocation, storedLocation, tagNumber, finderName,
-// photographName, owner.firstName, owner.lastName, disposition, disposedDate and
-// returnMethod.  Every other field is left empty: LFGetTheItem reads a whole record.
+// A list row carries only what the grid and printed list of its status and the
+// other side's match grid show, besides id, status, itemText and category:
+//   lost:   roomNumber, lostDate, lostLocation, estValueLost, photographName,
+//           owner.firstName, owner.lastName;
+//   found:  foundDate, foundLocation, storedLocation, tagNumber, finderName,
+//           photographName;
+//   closed: disposedDate, disposition, owner.firstName, owner.lastName, returnMethod.
+// Every other field is left empty: LFGetTheItem reads a whole record.
 struct LfSearchResult {
     QString refusal; // "" when the search ran
     std::vector<LfItem> rows; // list rows, by ItemText then ItemID

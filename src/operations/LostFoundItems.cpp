@@ -14,21 +14,20 @@
 #include "security/CardData.h"
 #include "security/CardStore.h"
 
+#include <algorithm>
+
 namespace vm {
 
 namespace lf {
 
 namespace {
-// The columns in reading order: the list row's first, then the rest of the record.
 enum Column {
     ColId, ColStatus, ColText, ColCategory, ColRoom, ColLostDate, ColLostLocation, ColEstLost,
     ColFoundDate, ColFoundLocation, ColStored, ColTag, ColFinder, ColPhoto, ColFirstName,
-    ColLastName, ColDisposition, ColDisposedDate, ColReturnMethod,
-    ListColumnCount,
-    ColEstFound = ListColumnCount, ColAddress, ColCity, ColState, ColPostalCode, ColHomePhone,
-    ColWorkPhone, ColOtherPhone, ColEmail, ColReturnDate, ColPayment, ColCharge, ColEncCC,
-    ColMatchDisposition, ColReturnNotes, ColSlot1, ColLastStatusBy = ColSlot1 + 5,
-    ColLastStatusDateTime,
+    ColLastName, ColDisposition, ColDisposedDate, ColReturnMethod, ColEstFound, ColAddress,
+    ColCity, ColState, ColPostalCode, ColHomePhone, ColWorkPhone, ColOtherPhone, ColEmail,
+    ColReturnDate, ColPayment, ColCharge, ColEncCC, ColMatchDisposition, ColReturnNotes,
+    ColSlot1, ColLastStatusBy = ColSlot1 + 5, ColLastStatusDateTime,
     ColumnCount
 };
 const char* const ColumnNames[] = {
@@ -41,65 +40,109 @@ const char* const ColumnNames[] = {
     "UdCategory4", "UdCategory5", "LastStatusBy", "LastStatusDateTime"};
 static_assert(std::size(ColumnNames) == ColumnCount);
 
-QString columns(int count) {
-    QStringList names;
-    for (int i = 0; i < count; ++i)
-        names << "[" + QLatin1String(ColumnNames[i]) + "]";
-    return names.join(", ");
+// The value at `at` of the row into the field of `column`.
+void readColumn(const Row& r, int at, int column, LfItem& i) {
+    using ops::shown;
+    LfOwner& o = i.owner;
+    switch (column) {
+    case ColId: i.id = ops::whole(r, at); break;
+    case ColStatus: i.status = shown(r, at); break;
+    case ColText: i.itemText = shown(r, at); break;
+    case ColCategory: i.category = shown(r, at); break;
+    case ColRoom: i.roomNumber = shown(r, at); break;
+    case ColLostDate: i.lostDate = shown(r, at); break;
+    case ColLostLocation: i.lostLocation = shown(r, at); break;
+    case ColEstLost: i.estValueLost = ops::amount(r, at); break;
+    case ColFoundDate: i.foundDate = shown(r, at); break;
+    case ColFoundLocation: i.foundLocation = shown(r, at); break;
+    case ColStored: i.storedLocation = shown(r, at); break;
+    case ColTag: i.tagNumber = shown(r, at); break;
+    case ColFinder: i.finderName = shown(r, at); break;
+    case ColPhoto: i.photographName = shown(r, at); break;
+    case ColFirstName: o.firstName = shown(r, at); break;
+    case ColLastName: o.lastName = shown(r, at); break;
+    case ColDisposition: i.disposition = shown(r, at); break;
+    case ColDisposedDate: i.disposedDate = shown(r, at); break;
+    case ColReturnMethod: i.returnMethod = shown(r, at); break;
+    case ColEstFound: i.estValueFound = ops::amount(r, at); break;
+    case ColAddress: o.address = shown(r, at); break;
+    case ColCity: o.city = shown(r, at); break;
+    case ColState: o.state = shown(r, at); break;
+    case ColPostalCode: o.postalCode = shown(r, at); break;
+    case ColHomePhone: o.homePhone = shown(r, at); break;
+    case ColWorkPhone: o.workPhone = shown(r, at); break;
+    case ColOtherPhone: o.otherPhone = shown(r, at); break;
+    case ColEmail: o.emailAddress = shown(r, at); break;
+    case ColReturnDate: i.returnDate = shown(r, at); break;
+    case ColPayment: i.paymentMethod = shown(r, at); break;
+    case ColCharge: i.returnCharge = ops::amount(r, at); break;
+    case ColEncCC: i.encCC = shown(r, at); break;
+    case ColMatchDisposition: i.matchDisposition = shown(r, at); break;
+    case ColReturnNotes: i.returnNotes = r.text(at); break;
+    case ColLastStatusBy: i.lastStatusBy = shown(r, at); break;
+    case ColLastStatusDateTime: i.lastStatusDateTime = shown(r, at); break;
+    default: i.udCategory[column - ColSlot1] = ops::whole(r, at); break;
+    }
+}
+
+// What the lists of a status show: the grid, its printed list and the match
+// grid of the other side.
+const std::vector<int> LostList{ColId,        ColStatus,     ColText,    ColCategory,
+                                ColRoom,      ColLostDate,   ColLostLocation, ColEstLost,
+                                ColPhoto,     ColFirstName,  ColLastName};
+const std::vector<int> FoundList{ColId,      ColStatus,        ColText,   ColCategory,
+                                 ColFoundDate, ColFoundLocation, ColStored, ColTag,
+                                 ColFinder,  ColPhoto};
+const std::vector<int> ClosedList{ColId,          ColStatus,      ColText,
+                                  ColCategory,    ColDisposedDate, ColDisposition,
+                                  ColFirstName,   ColLastName,    ColReturnMethod};
+const std::vector<int> AnyList = [] {
+    std::vector<int> all;
+    for (const auto* list : {&LostList, &FoundList, &ClosedList})
+        for (int c : *list)
+            if (std::find(all.begin(), all.end(), c) == all.end()) all.push_back(c);
+    return all;
+}();
+
+const std::vector<int>& listOf(const QString& status) {
+    return status == kLfLost ? LostList : status == kLfFound ? FoundList
+                                      : status == kLfClosed ? ClosedList
+                                                            : AnyList;
+}
+
+QString names(const std::vector<int>& columns) {
+    QStringList out;
+    for (int c : columns)
+        out << "[" + QLatin1String(ColumnNames[c]) + "]";
+    return out.join(", ");
 }
 } // namespace
 
-const QString ItemColumns = columns(ColumnCount);
-const QString ListColumns = columns(ListColumnCount);
+const QString ItemColumns = [] {
+    std::vector<int> all(ColumnCount);
+    for (int c = 0; c < ColumnCount; ++c)
+        all[c] = c;
+    return names(all);
+}();
 
-LfItem listItemFromRow(const Row& r) {
-    using ops::shown;
-    LfItem i;
-    i.id = ops::whole(r, ColId);
-    i.status = shown(r, ColStatus);
-    i.itemText = shown(r, ColText);
-    i.category = shown(r, ColCategory);
-    i.roomNumber = shown(r, ColRoom);
-    i.lostDate = shown(r, ColLostDate);
-    i.lostLocation = shown(r, ColLostLocation);
-    i.estValueLost = ops::amount(r, ColEstLost);
-    i.foundDate = shown(r, ColFoundDate);
-    i.foundLocation = shown(r, ColFoundLocation);
-    i.storedLocation = shown(r, ColStored);
-    i.tagNumber = shown(r, ColTag);
-    i.finderName = shown(r, ColFinder);
-    i.photographName = shown(r, ColPhoto);
-    i.owner.firstName = shown(r, ColFirstName);
-    i.owner.lastName = shown(r, ColLastName);
-    i.disposition = shown(r, ColDisposition);
-    i.disposedDate = shown(r, ColDisposedDate);
-    i.returnMethod = shown(r, ColReturnMethod);
-    return i;
+QString ListColumns(const QString& status) {
+    return names(listOf(status));
+}
+
+void readListItem(const Row& r, const QString& status, LfItem& i) {
+    const std::vector<int>& columns = listOf(status);
+    for (int at = 0; at < int(columns.size()); ++at)
+        readColumn(r, at, columns[at], i);
+}
+
+void readItem(const Row& r, LfItem& i) {
+    for (int c = 0; c < ColumnCount; ++c)
+        readColumn(r, c, c, i);
 }
 
 LfItem itemFromRow(const Row& r) {
-    using ops::shown;
-    LfItem i = listItemFromRow(r);
-    i.estValueFound = ops::amount(r, ColEstFound);
-    LfOwner& o = i.owner;
-    o.address = shown(r, ColAddress);
-    o.city = shown(r, ColCity);
-    o.state = shown(r, ColState);
-    o.postalCode = shown(r, ColPostalCode);
-    o.homePhone = shown(r, ColHomePhone);
-    o.workPhone = shown(r, ColWorkPhone);
-    o.otherPhone = shown(r, ColOtherPhone);
-    o.emailAddress = shown(r, ColEmail);
-    i.returnDate = shown(r, ColReturnDate);
-    i.paymentMethod = shown(r, ColPayment);
-    i.returnCharge = ops::amount(r, ColCharge);
-    i.encCC = shown(r, ColEncCC);
-    i.matchDisposition = shown(r, ColMatchDisposition);
-    i.returnNotes = r.text(ColReturnNotes);
-    for (int n = 0; n < 5; ++n)
-        i.udCategory[n] = ops::whole(r, ColSlot1 + n);
-    i.lastStatusBy = shown(r, ColLastStatusBy);
-    i.lastStatusDateTime = shown(r, ColLastStatusDateTime);
+    LfItem i;
+    readItem(r, i);
     return i;
 }
 

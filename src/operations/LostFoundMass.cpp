@@ -11,6 +11,7 @@
 #include "platform/CsvWriter.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace vm {
 
@@ -103,7 +104,7 @@ LfMassResult run(AppContext& ctx, LfMassKind kind, const QDate& prior, const LfP
                            " FROM [LostAndFound] WHERE [ItemStatus] = ? AND [" +
                            plan.dateColumn + "] < ? ORDER BY [ItemText], [ItemID]" + lock,
                        {plan.status, Formats::StoredDate(prior)}, [&](const Row& r) {
-                           items.push_back(lf::itemFromRow(r));
+                           lf::readItem(r, items.emplace_back());
                            return true;
                        });
             if (items.empty()) return;
@@ -119,12 +120,18 @@ LfMassResult run(AppContext& ctx, LfMassKind kind, const QDate& prior, const LfP
             }
             if (!written || !csv.commit()) throw NoFile{};
             done = int(items.size());
-            for (size_t at = 0; at < items.size(); at += kChunk) {
+            // In key order the changes walk the table's pages once.
+            std::vector<qint64> keys;
+            keys.reserve(items.size());
+            for (const LfItem& i : items)
+                keys.push_back(i.id);
+            std::sort(keys.begin(), keys.end());
+            for (size_t at = 0; at < keys.size(); at += kChunk) {
                 QStringList marks;
                 QVariantList ids;
-                for (size_t k = at; k < std::min(items.size(), at + kChunk); ++k) {
+                for (size_t k = at; k < std::min(keys.size(), at + kChunk); ++k) {
                     marks << "?";
-                    ids << items[k].id;
+                    ids << keys[k];
                 }
                 const QString in = "[ItemID] IN (" + marks.join(", ") + ")";
                 if (kind == LfMassKind::DisposeFound) {

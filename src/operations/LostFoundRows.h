@@ -8,15 +8,16 @@
 
 namespace vm::lf {
 
-// Every column of a record / the columns of a list row ("[ItemID], …"), in the
-// order the readers below take them.
+// Every column of a record ("[ItemID], …"), in the order readItem takes them.
 extern const QString ItemColumns;
-extern const QString ListColumns;
-// A row selected with ItemColumns: the whole record.
+// The columns of a list row of `status`, in the order readListItem takes them:
+// what that status's grid, printed list and the other side's match grid show.
+QString ListColumns(const QString& status);
+// A row selected with ItemColumns: the whole record, into a new item.
+void readItem(const Row& r, LfItem& into);
 LfItem itemFromRow(const Row& r);
-// A row selected with ListColumns: the fields the lists, the match grid and the
-// printed lists show (see LFSearchItems).
-LfItem listItemFromRow(const Row& r);
+// A row selected with ListColumns(status), into a new item.
+void readListItem(const Row& r, const QString& status, LfItem& into);
 // The item as it will be stored: texts in their stored forms and read back as
 // shown (so a comparison with a record read from the database is fair).
 void normalize(LfItem& item);
