@@ -15,6 +15,7 @@
 #include "security/CardStore.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace vm {
 
@@ -133,6 +134,23 @@ void readListItem(const Row& r, const QString& status, LfItem& i) {
     const std::vector<int>& columns = listOf(status);
     for (int at = 0; at < int(columns.size()); ++at)
         readColumn(r, at, columns[at], i);
+}
+
+ItemReader::ItemReader(const QStringList& columns) {
+    for (const QString& name : columns) {
+        int c = 0;
+        while (c < ColumnCount && name.compare(QLatin1String(ColumnNames[c]), Qt::CaseInsensitive))
+            ++c;
+        if (c == ColumnCount)
+            throw std::logic_error("no LostAndFound column " + name.toStdString());
+        m_columns.push_back(c);
+    }
+    m_names = names(m_columns);
+}
+
+void ItemReader::read(const Row& r, LfItem& into) const {
+    for (int at = 0; at < int(m_columns.size()); ++at)
+        readColumn(r, at, m_columns[at], into);
 }
 
 void readItem(const Row& r, LfItem& i) {

@@ -62,6 +62,31 @@ QStringList cells(LfMassKind kind, const LfItem& i) {
     return {};
 }
 
+// What the file of a kind shows of a record, and what the work needs besides.
+QStringList exported(LfMassKind kind) {
+    const QStringList owner{"FirstName",  "LastName",  "Address",   "City",       "State",
+                            "PostalCode", "HomePhone", "WorkPhone", "OtherPhone", "EmailAddress"};
+    switch (kind) {
+    case LfMassKind::DisposeFound:
+        return {"ItemID",    "ItemText",     "Category",      "FoundLocation", "StoredLocation",
+                "TagNumber", "FoundDate",    "DisposedDate",  "EstValueFound", "Disposition",
+                "FinderName"};
+    case LfMassKind::DeleteLost:
+        return QStringList{"ItemID",       "ItemText", "Category", "LostLocation",
+                           "LostDate",     "EstValueLost"} +
+               owner;
+    case LfMassKind::DeleteDisposed:
+        // The photographs of deleted records go too.
+        return QStringList{"ItemID",        "ItemText",      "Category",      "LostLocation",
+                           "FoundLocation", "LostDate",      "FoundDate",     "DisposedDate",
+                           "EstValueLost",  "EstValueFound", "Disposition",   "FinderName",
+                           "ReturnMethod",  "ReturnCharge",  "PaymentMethod", "ReturnNotes",
+                           "PhotographName"} +
+               owner;
+    }
+    return {};
+}
+
 struct Plan {
     QString status;     // the list the records come from
     QString dateColumn; // compared with the date
@@ -100,11 +125,12 @@ LfMassResult run(AppContext& ctx, LfMassKind kind, const QDate& prior, const LfP
             // The records are read under the write lock, so what the file
             // holds is exactly what is changed below.
             const QString lock = db.engine() == Engine::PostgreSQL ? " FOR UPDATE" : "";
-            db.forEach("SELECT " + lf::ItemColumns +
+            const lf::ItemReader reader(exported(kind));
+            db.forEach("SELECT " + reader.columns() +
                            " FROM [LostAndFound] WHERE [ItemStatus] = ? AND [" +
                            plan.dateColumn + "] < ? ORDER BY [ItemText], [ItemID]" + lock,
                        {plan.status, Formats::StoredDate(prior)}, [&](const Row& r) {
-                           lf::readItem(r, items.emplace_back());
+                           reader.read(r, items.emplace_back());
                            return true;
                        });
             if (items.empty()) return;

@@ -18,6 +18,18 @@ void readItem(const Row& r, LfItem& into);
 LfItem itemFromRow(const Row& r);
 // A row selected with ListColumns(status), into a new item.
 void readListItem(const Row& r, const QString& status, LfItem& into);
+// Reads the LostAndFound columns named, in that order, into their fields: for
+// statements that need a few fields of many records.
+class ItemReader {
+public:
+    explicit ItemReader(const QStringList& columns); // unknown names raise std::logic_error
+    const QString& columns() const { return m_names; } // "[ItemID], …"
+    void read(const Row& r, LfItem& into) const;
+
+private:
+    std::vector<int> m_columns;
+    QString m_names;
+};
 // The item as it will be stored: texts in their stored forms and read back as
 // shown (so a comparison with a record read from the database is fair).
 void normalize(LfItem& item);

@@ -5,6 +5,7 @@
 
 #include "operations/KeyStoreFixture.h"
 #include "operations/LfStoreFixture.h"
+#include "support/CsvReader.h"
 
 namespace vm::test {
 
@@ -92,6 +93,31 @@ TEST_F(PerfLfRows, RecordsAndListRowsReadEveryFieldFromItsOwnColumn) {
     EXPECT_EQ(lostRow.estValueLost, 12.5);
     EXPECT_EQ(fields(listRow(kLfFound)),
               "Red scarf|Clothing||||2026/03/02|Bar|Safe|T-7|Tom Porter|Item_1.jpg||||||||");
+}
+
+TEST_F(PerfLfRows, ExportsCarryEveryCellOfTheirRecords) {
+    const QDate prior(2026, 3, 10);
+    const QStringList owner{"Mary",     "Rossi",    "1 Main St", "Springfield", "IL",
+                            "62701",    "555-0101", "555-0102",  "555-0103",    "m@x.org"};
+    auto exportOf = [&](const QString& status, const std::function<LfMassResult()>& run) {
+        db().exec("UPDATE [LostAndFound] SET [ItemStatus] = ? WHERE [ItemID] = ?",
+                  {status, closedRecord()});
+        const LfMassResult r = run();
+        EXPECT_TRUE(r.ok);
+        const QList<QStringList> rows = ReadCsv(r.path);
+        return rows.size() == 2 ? rows[1] : QStringList();
+    };
+    EXPECT_EQ(exportOf(kLfFound, [&] { return LFDisposeItems(ctx(), prior); }),
+              QStringList({"Red scarf", "Clothing", "Bar", "Safe", "T-7", "2026/03/02",
+                           "2026/03/05", "30.25", "Returned", "Tom Porter"}));
+    EXPECT_EQ(exportOf(kLfLost, [&] { return LFDeleteLostItems(ctx(), prior); }),
+              QStringList({"Red scarf", "Clothing", "Lobby", "2026/03/01", "12.50"}) + owner);
+    // The disposal above dated its record today: only the new closed record goes.
+    EXPECT_EQ(exportOf(kLfClosed, [&] { return LFDeleteDisposedItems(ctx(), prior); }),
+              QStringList({"Red scarf", "Clothing", "Lobby", "Bar", "2026/03/01", "2026/03/02",
+                           "2026/03/05", "12.50", "30.25", "Returned", "Tom Porter", "Mail",
+                           "7.75", "Cash", "Sent on"}) +
+                  owner);
 }
 
 TEST_F(PerfLfRows, NameSearchesFollowSavesClosingsAndDeletions) {
