@@ -6,6 +6,7 @@
 #include "core/Formats.h"
 #include "operations/KeyControl.h"
 #include "operations/KeyRows.h"
+#include "operations/ListRows.h"
 
 #include <set>
 
@@ -14,46 +15,49 @@ namespace vm {
 namespace keys {
 
 KeyRecord keyFromRow(const Row& r) {
+    using ops::shown;
     KeyRecord k;
-    k.id = r.number("KeyMasterID");
-    k.keyNumber = StoredText(r.text("KeyNumber"));
-    k.groupName = StoredText(r.text("KeyGroupName"));
-    k.description = StoredText(r.text("Description"));
-    k.outDuration = int(r.number("OutDuration"));
-    k.outHoursDays = StoredText(r.text("OutHoursDays"));
-    k.status = r.text("KeyStatus").trimmed();
-    k.dateTimeOut = r.text("DateTimeOut").trimmed();
-    k.dateTimeDue = r.text("DateTimeDue").trimmed();
-    k.employeeId = r.number("KeyEmployeeID");
-    if (r.has("EmployeeName")) k.employeeName = StoredText(r.text("EmployeeName"));
-    if (r.has("JobTitle")) k.jobTitle = StoredText(r.text("JobTitle"));
+    k.id = ops::whole(r, 0);
+    k.keyNumber = shown(r, 1);
+    k.groupName = shown(r, 2);
+    k.description = shown(r, 3);
+    k.outDuration = int(ops::whole(r, 4));
+    k.outHoursDays = shown(r, 5);
+    k.status = shown(r, 6);
+    k.dateTimeOut = shown(r, 7);
+    k.dateTimeDue = shown(r, 8);
+    k.employeeId = ops::whole(r, 9);
+    k.employeeName = shown(r, 10);
+    k.jobTitle = shown(r, 11);
     return k;
 }
 
 KeyEmployeeRecord employeeFromRow(const Row& r) {
+    using ops::shown;
     KeyEmployeeRecord e;
-    e.id = r.number("KeyEmployeeID");
-    e.name = StoredText(r.text("EmployeeName"));
-    e.number = StoredText(r.text("EmployeeNumber"));
-    e.jobTitle = StoredText(r.text("JobTitle"));
+    e.id = ops::whole(r, 0);
+    e.name = shown(r, 1);
+    e.number = shown(r, 2);
+    e.jobTitle = shown(r, 3);
     return e;
 }
 
 KeyLoanRow loanFromRow(const Row& r) {
+    using ops::shown;
     KeyLoanRow l;
-    l.historyId = r.number("KeyHistoryID");
-    l.keyId = r.number("KeyMasterID");
-    l.employeeId = r.number("KeyEmployeeID");
-    l.status = r.text("KeyStatus").trimmed();
-    l.dateTimeOut = r.text("DateTimeOut").trimmed();
-    l.dateTimeDue = r.text("DateTimeDue").trimmed();
-    l.dateTimeBack = r.text("DateTimeBack").trimmed();
-    l.minutesFromDue = int(r.number("MinutesFromDue"));
-    l.groupName = StoredText(r.text("KeyGroupName"));
-    l.keyNumber = StoredText(r.text("KeyNumber"));
-    l.description = StoredText(r.text("Description"));
-    l.employeeName = StoredText(r.text("EmployeeName"));
-    l.jobTitle = StoredText(r.text("JobTitle"));
+    l.historyId = ops::whole(r, 0);
+    l.employeeId = ops::whole(r, 1);
+    l.keyId = ops::whole(r, 2);
+    l.status = shown(r, 3);
+    l.dateTimeOut = shown(r, 4);
+    l.dateTimeDue = shown(r, 5);
+    l.dateTimeBack = shown(r, 6);
+    l.minutesFromDue = int(ops::whole(r, 7));
+    l.groupName = shown(r, 8);
+    l.keyNumber = shown(r, 9);
+    l.description = shown(r, 10);
+    l.employeeName = shown(r, 11);
+    l.jobTitle = shown(r, 12);
     return l;
 }
 
@@ -251,7 +255,7 @@ QString GetKeyNumber(AppContext& ctx, qint64 keyId) {
 
 std::vector<KeyEmployeeRecord> KeyGetAllEmployees(AppContext& ctx) {
     std::vector<KeyEmployeeRecord> out;
-    ctx.db().forEach("SELECT * FROM [KeyEmployee] ORDER BY [EmployeeName], [KeyEmployeeID]", {},
+    ctx.db().forEach(SelectEmployees + "ORDER BY [EmployeeName], [KeyEmployeeID]", {},
                      [&out](const Row& r) {
                          out.push_back(employeeFromRow(r));
                          return true;
@@ -261,7 +265,7 @@ std::vector<KeyEmployeeRecord> KeyGetAllEmployees(AppContext& ctx) {
 
 std::optional<KeyEmployeeRecord> KeyGetEmployee(AppContext& ctx, qint64 employeeId) {
     const auto r =
-        ctx.db().queryOne("SELECT * FROM [KeyEmployee] WHERE [KeyEmployeeID] = ?", {employeeId});
+        ctx.db().queryOne(SelectEmployees + "WHERE [KeyEmployeeID] = ?", {employeeId});
     if (!r) return std::nullopt;
     return employeeFromRow(*r);
 }

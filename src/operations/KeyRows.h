@@ -7,15 +7,24 @@
 
 namespace vm::keys {
 
-// KeyMaster with the borrower's name and title (null while the key is in).
+// KeyMaster with the borrower's name and title (null while the key is in), in
+// the order keyFromRow reads them.
 inline const QString SelectKeys = QStringLiteral(
-    "SELECT [KeyMaster].*, [KeyEmployee].[EmployeeName], [KeyEmployee].[JobTitle] "
+    "SELECT [KeyMaster].[KeyMasterID], [KeyMaster].[KeyNumber], [KeyMaster].[KeyGroupName], "
+    "[KeyMaster].[Description], [KeyMaster].[OutDuration], [KeyMaster].[OutHoursDays], "
+    "[KeyMaster].[KeyStatus], [KeyMaster].[DateTimeOut], [KeyMaster].[DateTimeDue], "
+    "[KeyMaster].[KeyEmployeeID], [KeyEmployee].[EmployeeName], [KeyEmployee].[JobTitle] "
     "FROM [KeyMaster] LEFT JOIN [KeyEmployee] ON [KeyEmployee].[KeyEmployeeID] = "
     "[KeyMaster].[KeyEmployeeID] AND [KeyMaster].[KeyStatus] = 'O' ");
 inline const QString KeyOrder = QStringLiteral(
     " ORDER BY [KeyMaster].[KeyGroupName], [KeyMaster].[KeyNumber], [KeyMaster].[KeyMasterID]");
 
-// KeyHistory with its key and employee (either may be missing on old data).
+// KeyEmployee in the order employeeFromRow reads it.
+inline const QString SelectEmployees = QStringLiteral(
+    "SELECT [KeyEmployeeID], [EmployeeName], [EmployeeNumber], [JobTitle] FROM [KeyEmployee] ");
+
+// KeyHistory with its key and employee (either may be missing on old data),
+// in the order loanFromRow reads them.
 inline const QString SelectLoans = QStringLiteral(
     "SELECT [KeyHistory].[KeyHistoryID], [KeyHistory].[KeyEmployeeID], "
     "[KeyHistory].[KeyMasterID], [KeyHistory].[KeyStatus], [KeyHistory].[DateTimeOut], "
@@ -25,6 +34,7 @@ inline const QString SelectLoans = QStringLiteral(
     "LEFT JOIN [KeyMaster] ON [KeyMaster].[KeyMasterID] = [KeyHistory].[KeyMasterID] "
     "LEFT JOIN [KeyEmployee] ON [KeyEmployee].[KeyEmployeeID] = [KeyHistory].[KeyEmployeeID] ");
 
+// Rows of SelectKeys, SelectEmployees and SelectLoans.
 KeyRecord keyFromRow(const Row& r);
 KeyEmployeeRecord employeeFromRow(const Row& r);
 KeyLoanRow loanFromRow(const Row& r);

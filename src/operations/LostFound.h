@@ -227,6 +227,7 @@ struct LfMatchCriteria {
 };
 // Found items that may match a saved lost report / lost reports that may match a
 // saved found item, by ItemText.  No criterion: every open record of the other kind.
+// The records are list rows (see LFSearchItems).
 std::vector<LfItem> LFGetTheLostMatches(AppContext& ctx, const LfItem& lost,
                                         const LfMatchCriteria& c);
 std::vector<LfItem> LFGetTheFoundMatches(AppContext& ctx, const LfItem& found,
@@ -252,9 +253,17 @@ struct LfSearch {
     QDate from, through; // DateRange
     QString category;    // filter; "" = every category
 };
+// A list row carries only what the grid and printed list of its status and the
+// other side's match grid show, besides id, status, itemText and category:
+//   lost:   roomNumber, lostDate, lostLocation, estValueLost, photographName,
+//           owner.firstName, owner.lastName;
+//   found:  foundDate, foundLocation, storedLocation, tagNumber, finderName,
+//           photographName;
+//   closed: disposedDate, disposition, owner.firstName, owner.lastName, returnMethod.
+// Every other field is left empty: LFGetTheItem reads a whole record.
 struct LfSearchResult {
     QString refusal; // "" when the search ran
-    std::vector<LfItem> rows;
+    std::vector<LfItem> rows; // list rows, by ItemText then ItemID
 };
 LfSearchResult LFSearchItems(AppContext& ctx, const LfSearch& s);
 

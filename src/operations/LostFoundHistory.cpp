@@ -21,6 +21,40 @@ QString listItemText(AppContext& ctx, qint64 enumId) {
     return caption.isValid() ? StoredText(caption.toString()) : QString::number(enumId);
 }
 
+int digitsAt(const QString& s, int from, int count) {
+    int n = 0;
+    for (int i = from; i < from + count; ++i) {
+        const char16_t c = s.at(i).unicode();
+        if (c < u'0' || c > u'9') return -1;
+        n = n * 10 + (c - u'0');
+    }
+    return n;
+}
+
+// The moment a change was logged: the server hands a timestamp, the file
+// engine "yyyy-MM-dd HH:mm:ss" text, read by position (a history shows one per
+// change and the pattern parser costs more than the row).
+QDateTime loggedAt(const Row& r, int i) {
+    const QVariant v = r.value(i);
+    if (v.typeId() == QMetaType::QDateTime) return v.toDateTime();
+    const QString s = v.toString();
+    if (s.size() >= 19 && s.at(4) == u'-' && s.at(7) == u'-' && s.at(13) == u':') {
+        const QDate d(digitsAt(s, 0, 4), digitsAt(s, 5, 2), digitsAt(s, 8, 2));
+        const QTime t(digitsAt(s, 11, 2), digitsAt(s, 14, 2), digitsAt(s, 17, 2));
+        if (d.isValid() && t.isValid()) return QDateTime(d, t);
+    }
+    return r.dateTime(r.name(i));
+}
+
+// Formats::Time12 ("hh:mm AM") put together by hand.
+QString time12(const QTime& t) {
+    const int hour = t.hour() % 12 == 0 ? 12 : t.hour() % 12;
+    const QChar text[] = {QChar(u'0' + hour / 10), QChar(u'0' + hour % 10), u':',
+                          QChar(u'0' + t.minute() / 10), QChar(u'0' + t.minute() % 10), u' ',
+                          t.hour() < 12 ? u'A' : u'P', u'M'};
+    return QString(text, 8);
+}
+
 } // namespace
 
 std::vector<LfFieldChange> LfChangedFields(AppContext& ctx, const LfItem& was, const LfItem& now) {
@@ -64,16 +98,18 @@ void CreateChangeInLFHistory(AppContext& ctx, qint64 lfId, const QString& field,
 
 QString GetLfHistry(AppContext& ctx, qint64 lfId) {
     QString text;
-    for (const Row& r : ctx.db().query(
-             "SELECT H.[logDate], H.[field], H.[origVal], H.[newVal], C.[Concierge] FROM "
-             "[LostAndFoundHistory] H LEFT JOIN [Concierge] C ON C.[ConciergeID] = H.[userID] "
-             "WHERE H.[lfID] = ? ORDER BY H.[logDate] DESC, H.[id] DESC",
-             {lfId})) {
-        const QDateTime when = r.dateTime("logDate");
-        text += Formats::ShortDate(when.date()) + " " + Formats::Time12(when.time()) + CRLF +
-                StoredText(r.text("Concierge")) + " modified '" + r.text("field") + "'" + CRLF +
-                "Old Value: " + r.text("origVal") + CRLF + "New: " + r.text("newVal") + CRLF;
-    }
+    ctx.db().forEach(
+        "SELECT H.[logDate], H.[field], H.[origVal], H.[newVal], C.[Concierge] FROM "
+        "[LostAndFoundHistory] H LEFT JOIN [Concierge] C ON C.[ConciergeID] = H.[userID] "
+        "WHERE H.[lfID] = ? ORDER BY H.[logDate] DESC, H.[id] DESC",
+        {lfId}, [&text](const Row& r) {
+            const QDateTime when = loggedAt(r, 0);
+            text += Formats::ShortDate(when.date()) + " " +
+                    (when.isValid() ? time12(when.time()) : QString()) + CRLF +
+                    StoredText(r.text(4)) + " modified '" + r.text(1) + "'" + CRLF +
+                    "Old Value: " + r.text(2) + CRLF + "New: " + r.text(3) + CRLF;
+            return true;
+        });
     return text;
 }
 

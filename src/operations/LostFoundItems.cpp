@@ -2,6 +2,7 @@
 // deleting one record, return notes and the options.
 
 #include "operations/LostFound.h"
+#include "operations/ListRows.h"
 #include "operations/LostFoundRows.h"
 #include "operations/PhotoStore.h"
 
@@ -13,51 +14,153 @@
 #include "security/CardData.h"
 #include "security/CardStore.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 namespace vm {
 
 namespace lf {
 
+namespace {
+enum Column {
+    ColId, ColStatus, ColText, ColCategory, ColRoom, ColLostDate, ColLostLocation, ColEstLost,
+    ColFoundDate, ColFoundLocation, ColStored, ColTag, ColFinder, ColPhoto, ColFirstName,
+    ColLastName, ColDisposition, ColDisposedDate, ColReturnMethod, ColEstFound, ColAddress,
+    ColCity, ColState, ColPostalCode, ColHomePhone, ColWorkPhone, ColOtherPhone, ColEmail,
+    ColReturnDate, ColPayment, ColCharge, ColEncCC, ColMatchDisposition, ColReturnNotes,
+    ColSlot1, ColLastStatusBy = ColSlot1 + 5, ColLastStatusDateTime,
+    ColumnCount
+};
+const char* const ColumnNames[] = {
+    "ItemID", "ItemStatus", "ItemText", "Category", "RoomNumber", "LostDate", "LostLocation",
+    "EstValueLost", "FoundDate", "FoundLocation", "StoredLocation", "TagNumber", "FinderName",
+    "PhotographName", "FirstName", "LastName", "Disposition", "DisposedDate", "ReturnMethod",
+    "EstValueFound", "Address", "City", "State", "PostalCode", "HomePhone", "WorkPhone",
+    "OtherPhone", "EmailAddress", "ReturnDate", "PaymentMethod", "ReturnCharge", "EncCC",
+    "MatchDisposition", "ReturnNotes", "UdCategory1", "UdCategory2", "UdCategory3",
+    "UdCategory4", "UdCategory5", "LastStatusBy", "LastStatusDateTime"};
+static_assert(std::size(ColumnNames) == ColumnCount);
+
+// The value at `at` of the row into the field of `column`.
+void readColumn(const Row& r, int at, int column, LfItem& i) {
+    using ops::shown;
+    LfOwner& o = i.owner;
+    switch (column) {
+    case ColId: i.id = ops::whole(r, at); break;
+    case ColStatus: i.status = shown(r, at); break;
+    case ColText: i.itemText = shown(r, at); break;
+    case ColCategory: i.category = shown(r, at); break;
+    case ColRoom: i.roomNumber = shown(r, at); break;
+    case ColLostDate: i.lostDate = shown(r, at); break;
+    case ColLostLocation: i.lostLocation = shown(r, at); break;
+    case ColEstLost: i.estValueLost = ops::amount(r, at); break;
+    case ColFoundDate: i.foundDate = shown(r, at); break;
+    case ColFoundLocation: i.foundLocation = shown(r, at); break;
+    case ColStored: i.storedLocation = shown(r, at); break;
+    case ColTag: i.tagNumber = shown(r, at); break;
+    case ColFinder: i.finderName = shown(r, at); break;
+    case ColPhoto: i.photographName = shown(r, at); break;
+    case ColFirstName: o.firstName = shown(r, at); break;
+    case ColLastName: o.lastName = shown(r, at); break;
+    case ColDisposition: i.disposition = shown(r, at); break;
+    case ColDisposedDate: i.disposedDate = shown(r, at); break;
+    case ColReturnMethod: i.returnMethod = shown(r, at); break;
+    case ColEstFound: i.estValueFound = ops::amount(r, at); break;
+    case ColAddress: o.address = shown(r, at); break;
+    case ColCity: o.city = shown(r, at); break;
+    case ColState: o.state = shown(r, at); break;
+    case ColPostalCode: o.postalCode = shown(r, at); break;
+    case ColHomePhone: o.homePhone = shown(r, at); break;
+    case ColWorkPhone: o.workPhone = shown(r, at); break;
+    case ColOtherPhone: o.otherPhone = shown(r, at); break;
+    case ColEmail: o.emailAddress = shown(r, at); break;
+    case ColReturnDate: i.returnDate = shown(r, at); break;
+    case ColPayment: i.paymentMethod = shown(r, at); break;
+    case ColCharge: i.returnCharge = ops::amount(r, at); break;
+    case ColEncCC: i.encCC = shown(r, at); break;
+    case ColMatchDisposition: i.matchDisposition = shown(r, at); break;
+    case ColReturnNotes: i.returnNotes = r.text(at); break;
+    case ColLastStatusBy: i.lastStatusBy = shown(r, at); break;
+    case ColLastStatusDateTime: i.lastStatusDateTime = shown(r, at); break;
+    default: i.udCategory[column - ColSlot1] = ops::whole(r, at); break;
+    }
+}
+
+// What the lists of a status show: the grid, its printed list and the match
+// grid of the other side.
+const std::vector<int> LostList{ColId,        ColStatus,     ColText,    ColCategory,
+                                ColRoom,      ColLostDate,   ColLostLocation, ColEstLost,
+                                ColPhoto,     ColFirstName,  ColLastName};
+const std::vector<int> FoundList{ColId,      ColStatus,        ColText,   ColCategory,
+                                 ColFoundDate, ColFoundLocation, ColStored, ColTag,
+                                 ColFinder,  ColPhoto};
+const std::vector<int> ClosedList{ColId,          ColStatus,      ColText,
+                                  ColCategory,    ColDisposedDate, ColDisposition,
+                                  ColFirstName,   ColLastName,    ColReturnMethod};
+const std::vector<int> AnyList = [] {
+    std::vector<int> all;
+    for (const auto* list : {&LostList, &FoundList, &ClosedList})
+        for (int c : *list)
+            if (std::find(all.begin(), all.end(), c) == all.end()) all.push_back(c);
+    return all;
+}();
+
+const std::vector<int>& listOf(const QString& status) {
+    return status == kLfLost ? LostList : status == kLfFound ? FoundList
+                                      : status == kLfClosed ? ClosedList
+                                                            : AnyList;
+}
+
+QString names(const std::vector<int>& columns) {
+    QStringList out;
+    for (int c : columns)
+        out << "[" + QLatin1String(ColumnNames[c]) + "]";
+    return out.join(", ");
+}
+} // namespace
+
+const QString ItemColumns = [] {
+    std::vector<int> all(ColumnCount);
+    for (int c = 0; c < ColumnCount; ++c)
+        all[c] = c;
+    return names(all);
+}();
+
+QString ListColumns(const QString& status) {
+    return names(listOf(status));
+}
+
+void readListItem(const Row& r, const QString& status, LfItem& i) {
+    const std::vector<int>& columns = listOf(status);
+    for (int at = 0; at < int(columns.size()); ++at)
+        readColumn(r, at, columns[at], i);
+}
+
+ItemReader::ItemReader(const QStringList& columns) {
+    for (const QString& name : columns) {
+        int c = 0;
+        while (c < ColumnCount && name.compare(QLatin1String(ColumnNames[c]), Qt::CaseInsensitive))
+            ++c;
+        if (c == ColumnCount)
+            throw std::logic_error("no LostAndFound column " + name.toStdString());
+        m_columns.push_back(c);
+    }
+    m_names = names(m_columns);
+}
+
+void ItemReader::read(const Row& r, LfItem& into) const {
+    for (int at = 0; at < int(m_columns.size()); ++at)
+        readColumn(r, at, m_columns[at], into);
+}
+
+void readItem(const Row& r, LfItem& i) {
+    for (int c = 0; c < ColumnCount; ++c)
+        readColumn(r, c, c, i);
+}
+
 LfItem itemFromRow(const Row& r) {
     LfItem i;
-    i.id = r.number("ItemID");
-    i.status = r.text("ItemStatus").trimmed();
-    i.itemText = StoredText(r.text("ItemText"));
-    i.category = StoredText(r.text("Category"));
-    i.roomNumber = StoredText(r.text("RoomNumber"));
-    i.lostDate = StoredText(r.text("LostDate"));
-    i.lostLocation = StoredText(r.text("LostLocation"));
-    i.estValueLost = r.real("EstValueLost");
-    i.foundDate = StoredText(r.text("FoundDate"));
-    i.foundLocation = StoredText(r.text("FoundLocation"));
-    i.storedLocation = StoredText(r.text("StoredLocation"));
-    i.tagNumber = StoredText(r.text("TagNumber"));
-    i.finderName = StoredText(r.text("FinderName"));
-    i.estValueFound = r.real("EstValueFound");
-    i.photographName = StoredText(r.text("PhotographName"));
-    LfOwner& o = i.owner;
-    o.firstName = StoredText(r.text("FirstName"));
-    o.lastName = StoredText(r.text("LastName"));
-    o.address = StoredText(r.text("Address"));
-    o.city = StoredText(r.text("City"));
-    o.state = StoredText(r.text("State"));
-    o.postalCode = StoredText(r.text("PostalCode"));
-    o.homePhone = StoredText(r.text("HomePhone"));
-    o.workPhone = StoredText(r.text("WorkPhone"));
-    o.otherPhone = StoredText(r.text("OtherPhone"));
-    o.emailAddress = StoredText(r.text("EmailAddress"));
-    i.disposition = StoredText(r.text("Disposition"));
-    i.disposedDate = StoredText(r.text("DisposedDate"));
-    i.returnDate = StoredText(r.text("ReturnDate"));
-    i.returnMethod = StoredText(r.text("ReturnMethod"));
-    i.paymentMethod = StoredText(r.text("PaymentMethod"));
-    i.returnCharge = r.real("ReturnCharge");
-    i.encCC = r.text("EncCC").trimmed();
-    i.matchDisposition = StoredText(r.text("MatchDisposition"));
-    i.returnNotes = r.text("ReturnNotes");
-    for (int n = 0; n < 5; ++n)
-        i.udCategory[n] = r.number("UdCategory" + QString::number(n + 1));
-    i.lastStatusBy = StoredText(r.text("LastStatusBy"));
-    i.lastStatusDateTime = StoredText(r.text("LastStatusDateTime"));
+    readItem(r, i);
     return i;
 }
 
@@ -228,7 +331,8 @@ namespace {
 // The record under its row lock, while it is still on the list `status`.
 std::optional<Row> lockOpen(Database& db, qint64 id, const QString& status) {
     LockRowForBooking(db, "LostAndFound", "ItemID", id);
-    return db.queryOne("SELECT * FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = ?",
+    return db.queryOne("SELECT " + lf::ItemColumns +
+                           " FROM [LostAndFound] WHERE [ItemID] = ? AND [ItemStatus] = ?",
                        {id, status});
 }
 
@@ -341,7 +445,8 @@ bool LFUpdateFoundItem(AppContext& ctx, LfItem& item, const LfItem& opened, QStr
 }
 
 std::optional<LfItem> LFGetTheItem(AppContext& ctx, qint64 id) {
-    const auto row = ctx.db().queryOne("SELECT * FROM [LostAndFound] WHERE [ItemID] = ?", {id});
+    const auto row = ctx.db().queryOne(
+        "SELECT " + lf::ItemColumns + " FROM [LostAndFound] WHERE [ItemID] = ?", {id});
     if (!row) return std::nullopt;
     return lf::itemFromRow(*row);
 }

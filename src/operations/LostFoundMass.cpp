@@ -11,6 +11,7 @@
 #include "platform/CsvWriter.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace vm {
 
@@ -61,6 +62,31 @@ QStringList cells(LfMassKind kind, const LfItem& i) {
     return {};
 }
 
+// What the file of a kind shows of a record, and what the work needs besides.
+QStringList exported(LfMassKind kind) {
+    const QStringList owner{"FirstName",  "LastName",  "Address",   "City",       "State",
+                            "PostalCode", "HomePhone", "WorkPhone", "OtherPhone", "EmailAddress"};
+    switch (kind) {
+    case LfMassKind::DisposeFound:
+        return {"ItemID",    "ItemText",     "Category",      "FoundLocation", "StoredLocation",
+                "TagNumber", "FoundDate",    "DisposedDate",  "EstValueFound", "Disposition",
+                "FinderName"};
+    case LfMassKind::DeleteLost:
+        return QStringList{"ItemID",       "ItemText", "Category", "LostLocation",
+                           "LostDate",     "EstValueLost"} +
+               owner;
+    case LfMassKind::DeleteDisposed:
+        // The photographs of deleted records go too.
+        return QStringList{"ItemID",        "ItemText",      "Category",      "LostLocation",
+                           "FoundLocation", "LostDate",      "FoundDate",     "DisposedDate",
+                           "EstValueLost",  "EstValueFound", "Disposition",   "FinderName",
+                           "ReturnMethod",  "ReturnCharge",  "PaymentMethod", "ReturnNotes",
+                           "PhotographName"} +
+               owner;
+    }
+    return {};
+}
+
 struct Plan {
     QString status;     // the list the records come from
     QString dateColumn; // compared with the date
@@ -99,10 +125,12 @@ LfMassResult run(AppContext& ctx, LfMassKind kind, const QDate& prior, const LfP
             // The records are read under the write lock, so what the file
             // holds is exactly what is changed below.
             const QString lock = db.engine() == Engine::PostgreSQL ? " FOR UPDATE" : "";
-            db.forEach("SELECT * FROM [LostAndFound] WHERE [ItemStatus] = ? AND [" +
+            const lf::ItemReader reader(exported(kind));
+            db.forEach("SELECT " + reader.columns() +
+                           " FROM [LostAndFound] WHERE [ItemStatus] = ? AND [" +
                            plan.dateColumn + "] < ? ORDER BY [ItemText], [ItemID]" + lock,
                        {plan.status, Formats::StoredDate(prior)}, [&](const Row& r) {
-                           items.push_back(lf::itemFromRow(r));
+                           reader.read(r, items.emplace_back());
                            return true;
                        });
             if (items.empty()) return;
@@ -118,12 +146,18 @@ LfMassResult run(AppContext& ctx, LfMassKind kind, const QDate& prior, const LfP
             }
             if (!written || !csv.commit()) throw NoFile{};
             done = int(items.size());
-            for (size_t at = 0; at < items.size(); at += kChunk) {
+            // In key order the changes walk the table's pages once.
+            std::vector<qint64> keys;
+            keys.reserve(items.size());
+            for (const LfItem& i : items)
+                keys.push_back(i.id);
+            std::sort(keys.begin(), keys.end());
+            for (size_t at = 0; at < keys.size(); at += kChunk) {
                 QStringList marks;
                 QVariantList ids;
-                for (size_t k = at; k < std::min(items.size(), at + kChunk); ++k) {
+                for (size_t k = at; k < std::min(keys.size(), at + kChunk); ++k) {
                     marks << "?";
-                    ids << items[k].id;
+                    ids << keys[k];
                 }
                 const QString in = "[ItemID] IN (" + marks.join(", ") + ")";
                 if (kind == LfMassKind::DisposeFound) {

@@ -15,12 +15,14 @@ namespace vm {
 
 namespace {
 
-std::vector<LfItem> select(AppContext& ctx, const QString& where, const QVariantList& params) {
+// The list rows of `status` that meet `where` (whose first value is the status).
+std::vector<LfItem> select(AppContext& ctx, const QString& status, const QString& where,
+                           const QVariantList& params) {
     std::vector<LfItem> out;
-    ctx.db().forEach("SELECT * FROM [LostAndFound] WHERE " + where +
-                         " ORDER BY [ItemText], [ItemID]",
+    ctx.db().forEach("SELECT " + lf::ListColumns(status) + " FROM [LostAndFound] WHERE " +
+                         where + " ORDER BY [ItemText], [ItemID]",
                      params, [&](const Row& r) {
-                         out.push_back(lf::itemFromRow(r));
+                         lf::readListItem(r, status, out.emplace_back());
                          return true;
                      });
     return out;
@@ -50,7 +52,7 @@ std::vector<LfItem> matches(AppContext& ctx, const QString& status, const LfMatc
     if (c.byWord && !word.isEmpty())
         where += " AND " +
                  lf::containsCondition(ctx.db().engine(), "ItemText", CleanSqlText(word), params);
-    return select(ctx, where, params);
+    return select(ctx, status, where, params);
 }
 
 } // namespace
@@ -156,7 +158,7 @@ LfSearchResult LFSearchItems(AppContext& ctx, const LfSearch& s) {
         where += " AND [Category] = ?";
         params << CleanSqlTextKeepAmp(s.category);
     }
-    result.rows = select(ctx, where, params);
+    result.rows = select(ctx, s.status, where, params);
     return result;
 }
 

@@ -8,7 +8,28 @@
 
 namespace vm::lf {
 
+// Every column of a record ("[ItemID], …"), in the order readItem takes them.
+extern const QString ItemColumns;
+// The columns of a list row of `status`, in the order readListItem takes them:
+// what that status's grid, printed list and the other side's match grid show.
+QString ListColumns(const QString& status);
+// A row selected with ItemColumns: the whole record, into a new item.
+void readItem(const Row& r, LfItem& into);
 LfItem itemFromRow(const Row& r);
+// A row selected with ListColumns(status), into a new item.
+void readListItem(const Row& r, const QString& status, LfItem& into);
+// Reads the LostAndFound columns named, in that order, into their fields: for
+// statements that need a few fields of many records.
+class ItemReader {
+public:
+    explicit ItemReader(const QStringList& columns); // unknown names raise std::logic_error
+    const QString& columns() const { return m_names; } // "[ItemID], …"
+    void read(const Row& r, LfItem& into) const;
+
+private:
+    std::vector<int> m_columns;
+    QString m_names;
+};
 // The item as it will be stored: texts in their stored forms and read back as
 // shown (so a comparison with a record read from the database is fair).
 void normalize(LfItem& item);

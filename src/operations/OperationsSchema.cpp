@@ -68,7 +68,12 @@ void declareLostAndFound(Registry& r) {
         .index({"ItemStatus", "LostDate"})
         .index({"ItemStatus", "FoundDate"})
         .index({"ItemStatus", "DisposedDate"})
-        .index({"TagNumber"});
+        .index({"TagNumber"})
+        // The name searches of the search window.  ItemText and RoomNumber are searched
+        // the same way but stay on the plain LIKE: RoomNumber arrives with a later level
+        // than the base tables and their search index, and the widening of ItemText
+        // rebuilds the column under the index's triggers.
+        .searchedByContains({"LastName", "FinderName"});
 
     r.table("LostAndFoundHistory", "operations")
         .createdAtLevel(81064)

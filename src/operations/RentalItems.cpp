@@ -4,6 +4,7 @@
 
 #include "core/DataAccess.h"
 #include "core/Formats.h"
+#include "operations/ListRows.h"
 
 namespace vm {
 
@@ -12,29 +13,38 @@ namespace {
 // The order of every list of items that are out.
 const QString OutOrder = QStringLiteral(" ORDER BY [ReturnDate], [ReturnTimeSort], [ItemName]");
 
+// The catalogue columns in the order itemFromRow reads them.
+const QString SelectItems = QStringLiteral(
+    "SELECT [StuffID], [StuffType], [Category], [ItemName], [ItemNumber], [RentalDays], "
+    "[RentalCharge], [Par], [OnHand], [RenterName], [RoomNumber], [ReturnDate], [ReturnTime], "
+    "[ReturnTimeSort] FROM [Stuff] ");
+
 StuffItem itemFromRow(const Row& r) {
+    using ops::shown;
     StuffItem i;
-    i.id = r.number("StuffID");
-    i.type = int(r.number("StuffType"));
-    i.category = StoredText(r.text("Category"));
-    i.itemName = StoredText(r.text("ItemName"));
-    i.itemNumber = StoredText(r.text("ItemNumber"));
-    i.rentalDays = int(r.number("RentalDays"));
-    i.rentalCharge = r.real("RentalCharge");
-    i.par = int(r.number("Par"));
-    i.onHand = int(r.number("OnHand"));
-    i.renterName = StoredText(r.text("RenterName"));
-    i.roomNumber = StoredText(r.text("RoomNumber"));
-    i.returnDate = StoredText(r.text("ReturnDate"));
-    i.returnTime = StoredText(r.text("ReturnTime"));
-    i.returnTimeSort = StoredText(r.text("ReturnTimeSort"));
+    i.id = ops::whole(r, 0);
+    i.type = int(ops::whole(r, 1));
+    i.category = shown(r, 2);
+    i.itemName = shown(r, 3);
+    i.itemNumber = shown(r, 4);
+    i.rentalDays = int(ops::whole(r, 5));
+    i.rentalCharge = ops::amount(r, 6);
+    i.par = int(ops::whole(r, 7));
+    i.onHand = int(ops::whole(r, 8));
+    i.renterName = shown(r, 9);
+    i.roomNumber = shown(r, 10);
+    i.returnDate = shown(r, 11);
+    i.returnTime = shown(r, 12);
+    i.returnTimeSort = shown(r, 13);
     return i;
 }
 
-std::vector<StuffItem> items(AppContext& ctx, const QString& sql, const QVariantList& params) {
+std::vector<StuffItem> items(AppContext& ctx, const QString& rest, const QVariantList& params) {
     std::vector<StuffItem> out;
-    for (const Row& r : ctx.db().query(sql, params))
+    ctx.db().forEach(SelectItems + rest, params, [&out](const Row& r) {
         out.push_back(itemFromRow(r));
+        return true;
+    });
     return out;
 }
 
@@ -72,8 +82,7 @@ QStringList VisibleRentalCategories(AppContext& ctx) {
 std::vector<StuffItem> GetRentalItems1(AppContext& ctx, int type) {
     std::vector<StuffItem> list =
         items(ctx,
-              "SELECT * FROM [Stuff] WHERE [StuffType] = ? ORDER BY [Category], [ItemName], "
-              "[ItemNumber]",
+              "WHERE [StuffType] = ? ORDER BY [Category], [ItemName], [ItemNumber]",
               {type});
     if (SeesAllRentalCategories(ctx)) return list;
     const QStringList mine = memberCategories(ctx);
@@ -83,19 +92,19 @@ std::vector<StuffItem> GetRentalItems1(AppContext& ctx, int type) {
 
 std::vector<StuffItem> GetItemsRented(AppContext& ctx, const QDate& dueBy) {
     if (!dueBy.isValid())
-        return items(ctx, "SELECT * FROM [Stuff] WHERE [ReturnDate] > '0'" + OutOrder, {});
+        return items(ctx, "WHERE [ReturnDate] > '0'" + OutOrder, {});
     // The chosen day itself is included.
     return items(ctx,
-                 "SELECT * FROM [Stuff] WHERE [ReturnDate] <= ? AND [ReturnDate] > '0'" + OutOrder,
+                 "WHERE [ReturnDate] <= ? AND [ReturnDate] > '0'" + OutOrder,
                  {Formats::StoredDate(dueBy)});
 }
 
 std::vector<StuffItem> GetReStockItems(AppContext& ctx) {
-    return items(ctx, "SELECT * FROM [Stuff] WHERE [OnHand] < [Par] ORDER BY [ItemName]", {});
+    return items(ctx, "WHERE [OnHand] < [Par] ORDER BY [ItemName]", {});
 }
 
 std::optional<StuffItem> GetStuffItem(AppContext& ctx, qint64 stuffId) {
-    const auto r = ctx.db().queryOne("SELECT * FROM [Stuff] WHERE [StuffID] = ?", {stuffId});
+    const auto r = ctx.db().queryOne(SelectItems + "WHERE [StuffID] = ?", {stuffId});
     if (!r) return std::nullopt;
     return itemFromRow(*r);
 }

@@ -7,6 +7,7 @@
 #include "core/DataAccess.h"
 #include "core/Formats.h"
 #include "logbook/EntryRules.h"
+#include "operations/ListRows.h"
 
 namespace vm {
 
@@ -23,21 +24,43 @@ RentalOutcome refused(const QString& message, const QString& field = {}) {
     return o;
 }
 
+// A loan's columns in the order loanFromRow reads them (qualified by "a.");
+// the catalogue's ItemName may follow.
+const QString LoanColumns = QStringLiteral(
+    "a.[StuffArchID], a.[StuffID], a.[CategoryID], a.[RenterName], a.[RoomNumber], "
+    "a.[CheckoutDate], a.[CheckoutTime], a.[RentalCharge], a.[ReturnDate], a.[ReturnTime], "
+    "a.[ReturnTimeSort]");
+constexpr int LoanColumnCount = 11;
+// Loans with the name of their catalogue item, when it still exists.
+const QString SelectNamedLoans = "SELECT " + LoanColumns +
+                                 ", s.[ItemName] FROM [StuffArch] a LEFT JOIN [Stuff] s ON "
+                                 "s.[StuffID] = a.[StuffID] ";
+
 StuffLoan loanFromRow(const Row& r) {
+    using ops::shown;
     StuffLoan l;
-    l.id = r.number("StuffArchID");
-    l.stuffId = r.number("StuffID");
-    l.categoryId = r.number("CategoryID");
-    if (r.has("ItemName")) l.itemName = StoredText(r.text("ItemName"));
-    l.renterName = StoredText(r.text("RenterName"));
-    l.roomNumber = StoredText(r.text("RoomNumber"));
-    l.checkoutDate = StoredText(r.text("CheckoutDate"));
-    l.checkoutTime = StoredText(r.text("CheckoutTime"));
-    l.charge = r.real("RentalCharge");
-    l.returnDate = StoredText(r.text("ReturnDate"));
-    l.returnTime = StoredText(r.text("ReturnTime"));
-    l.returnTimeSort = StoredText(r.text("ReturnTimeSort"));
+    l.id = ops::whole(r, 0);
+    l.stuffId = ops::whole(r, 1);
+    l.categoryId = ops::whole(r, 2);
+    l.renterName = shown(r, 3);
+    l.roomNumber = shown(r, 4);
+    l.checkoutDate = shown(r, 5);
+    l.checkoutTime = shown(r, 6);
+    l.charge = ops::amount(r, 7);
+    l.returnDate = shown(r, 8);
+    l.returnTime = shown(r, 9);
+    l.returnTimeSort = shown(r, 10);
+    if (r.count() > LoanColumnCount) l.itemName = shown(r, LoanColumnCount);
     return l;
+}
+
+std::vector<StuffLoan> loanList(AppContext& ctx, const QString& sql, const QVariantList& params) {
+    std::vector<StuffLoan> loans;
+    ctx.db().forEach(sql, params, [&loans](const Row& r) {
+        loans.push_back(loanFromRow(r));
+        return true;
+    });
+    return loans;
 }
 
 // The moment a loan began (its date and "hh:mm AM" time).
@@ -70,8 +93,9 @@ QString shownTime(const TypedLoan& typed) {
 }
 
 std::optional<StuffLoan> openLoan(Database& db, qint64 stuffId) {
-    const auto r = db.queryOne("SELECT * FROM [StuffArch] WHERE [StuffID] = ? AND [ReturnDate] "
-                               "IS NULL ORDER BY [StuffArchID] DESC",
+    const auto r = db.queryOne("SELECT " + LoanColumns +
+                                   " FROM [StuffArch] a WHERE a.[StuffID] = ? AND "
+                                   "a.[ReturnDate] IS NULL ORDER BY a.[StuffArchID] DESC",
                                {stuffId});
     if (!r) return std::nullopt;
     return loanFromRow(*r);
@@ -209,14 +233,13 @@ RentalOutcome ChangeItemDate(AppContext& ctx, qint64 stuffId, const TypedLoan& t
 }
 
 std::vector<StuffLoan> GetStuffHistory(AppContext& ctx, qint64 stuffId) {
-    std::vector<StuffLoan> loans;
     // The open loan (no return yet) last on both engines.
-    for (const Row& r : ctx.db().query(
-             "SELECT * FROM [StuffArch] WHERE [StuffID] = ? ORDER BY CASE WHEN [ReturnDate] IS "
-             "NULL THEN 1 ELSE 0 END, [ReturnDate], [ReturnTimeSort], [StuffArchID]",
-             {stuffId}))
-        loans.push_back(loanFromRow(r));
-    return loans;
+    return loanList(ctx,
+                    "SELECT " + LoanColumns +
+                        " FROM [StuffArch] a WHERE a.[StuffID] = ? ORDER BY CASE WHEN "
+                        "a.[ReturnDate] IS NULL THEN 1 ELSE 0 END, a.[ReturnDate], "
+                        "a.[ReturnTimeSort], a.[StuffArchID]",
+                    {stuffId});
 }
 
 std::optional<StuffLoan> GetStuffCheckout(AppContext& ctx, qint64 stuffId) {
@@ -224,10 +247,7 @@ std::optional<StuffLoan> GetStuffCheckout(AppContext& ctx, qint64 stuffId) {
 }
 
 std::optional<StuffLoan> GetStuffLoan(AppContext& ctx, qint64 loanId) {
-    const auto r = ctx.db().queryOne(
-        "SELECT a.*, s.[ItemName] FROM [StuffArch] a LEFT JOIN [Stuff] s ON s.[StuffID] = "
-        "a.[StuffID] WHERE a.[StuffArchID] = ?",
-        {loanId});
+    const auto r = ctx.db().queryOne(SelectNamedLoans + "WHERE a.[StuffArchID] = ?", {loanId});
     if (!r) return std::nullopt;
     return loanFromRow(*r);
 }
@@ -235,8 +255,7 @@ std::optional<StuffLoan> GetStuffLoan(AppContext& ctx, qint64 loanId) {
 std::vector<StuffLoan> GetStuffSearch(AppContext& ctx, const QDate& from, const QDate& through,
                                       bool byCheckout, qint64 categoryId) {
     const QString column = byCheckout ? "a.[CheckoutDate]" : "a.[ReturnDate]";
-    QString sql = "SELECT a.*, s.[ItemName] FROM [StuffArch] a LEFT JOIN [Stuff] s ON "
-                  "s.[StuffID] = a.[StuffID] WHERE ";
+    QString sql = SelectNamedLoans + "WHERE ";
     QVariantList params;
     if (categoryId != 0) {
         sql += "a.[CategoryID] = ? AND ";
@@ -245,10 +264,7 @@ std::vector<StuffLoan> GetStuffSearch(AppContext& ctx, const QDate& from, const 
     sql += column + " >= ? AND " + column + " <= ? ORDER BY a.[CategoryID], a.[StuffID], " +
            column + (byCheckout ? QString(", a.[StuffArchID]") : ", a.[ReturnTimeSort]");
     params << Formats::StoredDate(from) << Formats::StoredDate(through);
-    std::vector<StuffLoan> loans;
-    for (const Row& r : ctx.db().query(sql, params))
-        loans.push_back(loanFromRow(r));
-    return loans;
+    return loanList(ctx, sql, params);
 }
 
 } // namespace vm
