@@ -109,7 +109,7 @@ TEST_F(LfScreenItem, ALostReportIsCheckedInOrderSavedMatchedAndClosedAsOneRecord
     EXPECT_EQ(closed->returnMethod, "In Person");
     EXPECT_EQ(closed->returnDate, Formats::StoredDate(day(0)));
     EXPECT_FALSE(closed->encCC.isEmpty());
-    EXPECT_FALSE(closed->encCC.contains("1111")); // kept enciphered only
+    EXPECT_FALSE(closed->encCC.contains("4111111111111111")); // kept enciphered only
     EXPECT_GT(env.db().scalar("SELECT COUNT(*) FROM [LostAndFoundHistory] WHERE [lfID] = ?",
                               {lostId}).toInt(), 0);
     EXPECT_EQ(closing->closedId(), lostId);
