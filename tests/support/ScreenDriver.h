@@ -1,0 +1,62 @@
+#pragma once
+// Driving a screen the way a person does: controls are found by their object
+// name, buttons clicked with the mouse, text typed key by key.  A missing
+// control fails the test that asked for it.
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace vm::test::screen {
+
+template <class T = QWidget> T* control(const QObject& root, const QString& name) {
+    T* w = root.findChild<T*>(name);
+    EXPECT_TRUE(w) << "no control " << name.toStdString();
+    return w;
+}
+
+inline void click(const QObject& root, const QString& name) {
+    auto* b = control<QAbstractButton>(root, name);
+    ASSERT_TRUE(b);
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// Replaces the box's text by `text`, typed.
+inline void type(const QObject& root, const QString& name, const QString& text) {
+    if (auto* p = root.findChild<QPlainTextEdit*>(name)) {
+        p->selectAll();
+        QTest::keyClick(p, Qt::Key_Backspace);
+        QTest::keyClicks(p, text);
+        return;
+    }
+    auto* e = control<QLineEdit>(root, name);
+    ASSERT_TRUE(e);
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Backspace);
+    QTest::keyClicks(e, text);
+}
+
+// Picks the entry `text` of a drop-down list.
+inline void choose(const QObject& root, const QString& name, const QString& text) {
+    auto* box = control<QComboBox>(root, name);
+    ASSERT_TRUE(box);
+    const int at = box->findText(text);
+    ASSERT_GE(at, 0) << name.toStdString() << " has no entry " << text.toStdString();
+    box->setCurrentIndex(at);
+}
+
+// What a label, a line box, a text box or a drop-down list shows.
+inline QString text(const QObject& root, const QString& name) {
+    if (auto* l = root.findChild<QLabel*>(name)) return l->text();
+    if (auto* e = root.findChild<QLineEdit*>(name)) return e->text();
+    if (auto* p = root.findChild<QPlainTextEdit*>(name)) return p->toPlainText();
+    if (auto* c = root.findChild<QComboBox*>(name)) return c->currentText();
+    ADD_FAILURE() << "no text control " << name.toStdString();
+    return {};
+}
+
+} // namespace vm::test::screen
