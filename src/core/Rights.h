@@ -153,6 +153,11 @@ inline constexpr Right GlobalsWhiteboard{RightsArea::Globals, 5};
 inline constexpr Right MaintenancePrintLists{RightsArea::Maintenance, 1};
 inline constexpr Right MaintenanceWebPages{RightsArea::Maintenance, 2};
 
+// The Administration page's windows (off for new accounts; managers pass).
+inline constexpr Right AdministrationStaff{RightsArea::Administration, 1};
+inline constexpr Right AdministrationInterfaces{RightsArea::Administration, 2};
+inline constexpr Right AdministrationMaintenanceQueries{RightsArea::Administration, 3};
+
 // Staff messages: the Messages tab's features, the mail indicator, composing.
 inline constexpr Right MessagesUse{RightsArea::Messages, 1};
 

@@ -12,7 +12,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -71,6 +73,9 @@ void frmSearch::buildTabs() {
     // Administration holds sub-pages.
     QWidget* admin = tabPage("Administration");
     auto* layout = new QVBoxLayout(admin);
+    m_adminButtons = new QHBoxLayout;
+    m_adminButtons->addStretch();
+    layout->addLayout(m_adminButtons);
     m_adminPages = new QTabWidget(admin);
     m_adminPages->setObjectName("tabAdministration");
     layout->addWidget(m_adminPages);
@@ -84,6 +89,22 @@ QWidget* frmSearch::tabPage(const QString& name) const {
 
 void frmSearch::addAdministrationPage(const QString& title, QWidget* page) {
     m_adminPages->addTab(page, title);
+}
+
+QAbstractButton* frmSearch::addAdministrationButton(const QString& text, const QString& objectName,
+                                                   const Right& right, const QString& refusal,
+                                                   std::function<void()> fn) {
+    auto* button = new QPushButton(text, tabPage("Administration"));
+    button->setObjectName(objectName);
+    m_adminButtons->insertWidget(m_adminButtons->count() - 1, button);
+    connect(button, &QPushButton::clicked, this, [this, right, refusal, fn = std::move(fn)] {
+        if (!m_ctx.session.manager && !HasRight(m_ctx.db(), m_ctx.session.conciergeId, right)) {
+            m_ctx.prompt().message(refusal);
+            return;
+        }
+        fn();
+    });
+    return button;
 }
 
 void frmSearch::setPagePrinter(const QString& tabName, std::function<void()> print) {

@@ -17,6 +17,7 @@ class QTimer;
 class QLabel;
 class QAbstractButton;
 class QGridLayout;
+class QHBoxLayout;
 
 namespace vm {
 
@@ -39,6 +40,12 @@ public:
     QTabWidget* tabs() const { return m_tabs; }
     // A sub-page of the Administration tab (e.g. "Logbook Categories").
     void addAdministrationPage(const QString& title, QWidget* page);
+    // A button of the row above the Administration sub-pages ("Interface
+    // Options", "Concierge Staff" …).  `right` is checked before `fn` runs
+    // (managers pass); without it the member is told `refusal`.
+    QAbstractButton* addAdministrationButton(const QString& text, const QString& objectName,
+                                             const Right& right, const QString& refusal,
+                                             std::function<void()> fn);
     // Attaches what an icon of the Others page does.  Every icon stands on the
     // page from the start (imgGroups, imgRentals, imgPointToPoint,
     // imgMessageCenter, imgReportWriter, imgReservations, imgIncidents,
@@ -130,6 +137,7 @@ private:
     AppContext& m_ctx;
     QTabWidget* m_tabs = nullptr;
     QTabWidget* m_adminPages = nullptr;
+    QHBoxLayout* m_adminButtons = nullptr;
     QGridLayout* m_othersIcons = nullptr;
     QToolBar* m_commandBar = nullptr;
     QLabel* m_userLabel = nullptr;
