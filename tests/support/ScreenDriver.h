@@ -11,18 +11,20 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace vm::test::screen {
 
+// The control named `name` below `root`; a missing one ends the test with a
+// failure naming it (never a null pointer to trip over later).
 template <class T = QWidget> T* control(const QObject& root, const QString& name) {
     T* w = root.findChild<T*>(name);
-    EXPECT_TRUE(w) << "no control " << name.toStdString();
+    if (!w) throw std::runtime_error("no control named " + name.toStdString());
     return w;
 }
 
 inline void click(const QObject& root, const QString& name) {
-    auto* b = control<QAbstractButton>(root, name);
-    ASSERT_TRUE(b);
-    QTest::mouseClick(b, Qt::LeftButton);
+    QTest::mouseClick(control<QAbstractButton>(root, name), Qt::LeftButton);
 }
 
 // Replaces the box's text by `text`, typed.
@@ -34,7 +36,6 @@ inline void type(const QObject& root, const QString& name, const QString& text) 
         return;
     }
     auto* e = control<QLineEdit>(root, name);
-    ASSERT_TRUE(e);
     e->selectAll();
     QTest::keyClick(e, Qt::Key_Backspace);
     QTest::keyClicks(e, text);
@@ -43,7 +44,6 @@ inline void type(const QObject& root, const QString& name, const QString& text) 
 // Picks the entry `text` of a drop-down list.
 inline void choose(const QObject& root, const QString& name, const QString& text) {
     auto* box = control<QComboBox>(root, name);
-    ASSERT_TRUE(box);
     const int at = box->findText(text);
     ASSERT_GE(at, 0) << name.toStdString() << " has no entry " << text.toStdString();
     box->setCurrentIndex(at);
