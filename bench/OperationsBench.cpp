@@ -73,7 +73,7 @@ void lostAndFoundActions(std::vector<Action>& all) {
     all.push_back(action("closed records by last name", [&ctx] {
         return search(ctx, kLfClosed, LfSearchKind::LastName, "Rossi");
     }));
-    // Words and rooms have no trigram index yet: these read every closed record.
+    // Words and rooms are found through the trigram index, as names are.
     all.push_back(action("closed records by search word", [&ctx] {
         return search(ctx, kLfClosed, LfSearchKind::Word, "bracelet");
     }));

@@ -69,11 +69,8 @@ void declareLostAndFound(Registry& r) {
         .index({"ItemStatus", "FoundDate"})
         .index({"ItemStatus", "DisposedDate"})
         .index({"TagNumber"})
-        // The name searches of the search window.  ItemText and RoomNumber are searched
-        // the same way but stay on the plain LIKE: RoomNumber arrives with a later level
-        // than the base tables and their search index, and the widening of ItemText
-        // rebuilds the column under the index's triggers.
-        .searchedByContains({"LastName", "FinderName"});
+        // The "contains" searches of the search window and the match search.
+        .searchedByContains({"LastName", "FinderName", "ItemText", "RoomNumber"});
 
     r.table("LostAndFoundHistory", "operations")
         .createdAtLevel(81064)

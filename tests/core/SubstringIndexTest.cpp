@@ -65,3 +65,49 @@ TEST(SubstringIndex, OlderDatabaseGetsItsIndexBuiltFromItsRows) {
     env.openOrFail();
     EXPECT_EQ(lastNamesContaining(env.db(), "gerald"), (QStringList{"Fitzgerald", "Geraldine"}));
 }
+
+namespace {
+QStringList itemsContaining(Database& db, const QString& column, const QString& text) {
+    QVariant pattern;
+    const QString condition =
+        schema::ContainsCondition(db.engine(), "LostAndFound", column, text, pattern);
+    QStringList out;
+    for (const Row& r : db.query("SELECT [ItemText] FROM [LostAndFound] WHERE " + condition +
+                                     " ORDER BY [ItemText]",
+                                 {pattern}))
+        out << r.text("ItemText");
+    return out;
+}
+void addItem(Database& db, const QString& text, const QString& room) {
+    db.exec("INSERT INTO [LostAndFound] ([ItemStatus], [ItemText], [RoomNumber]) VALUES ('F', ?, ?)",
+            {text, room});
+}
+} // namespace
+
+TEST(SubstringIndex, IndexMadeForOtherColumnsIsMadeAgainAndSurvivesAWidenedColumn) {
+    TestEnv env;
+    env.openOrFail();
+    Database& db = env.db();
+    addItem(db, "Silver bracelet", "512");
+    if (!UsingPostgres()) {
+        // A database whose trigram table predates the description and room columns.
+        for (const char* t : {"LostAndFound_Search_ai", "LostAndFound_Search_ad", "LostAndFound_Search_au"})
+            db.exec(QString("DROP TRIGGER [%1]").arg(t));
+        db.exec("DROP TABLE [LostAndFound_Search]");
+        db.exec("CREATE VIRTUAL TABLE [LostAndFound_Search] USING fts5([LastName], [FinderName], "
+                "content=[LostAndFound], content_rowid=[ItemID], tokenize='trigram')");
+        CloseDatabase(*env.ctx);
+        env.openOrFail();
+    }
+    Database& again = env.db();
+    EXPECT_EQ(itemsContaining(again, "ItemText", "brace"), QStringList{"Silver bracelet"});
+    EXPECT_EQ(itemsContaining(again, "RoomNumber", "512"), QStringList{"Silver bracelet"});
+
+    // Widening a searched column rebuilds it under the index, which keeps up.
+    EXPECT_TRUE(schema::change_field_size(again, "LostAndFound", "ItemText", 300));
+    addItem(again, "Gold bracelet", "1512");
+    EXPECT_EQ(itemsContaining(again, "ItemText", "bracelet"),
+              (QStringList{"Gold bracelet", "Silver bracelet"}));
+    EXPECT_EQ(itemsContaining(again, "RoomNumber", "512"),
+              (QStringList{"Gold bracelet", "Silver bracelet"}));
+}

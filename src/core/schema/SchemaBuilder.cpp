@@ -128,6 +128,33 @@ void createIndexSql(Database& db, const Table& t, const Index& ix) {
                      cols.join(", ")));
 }
 
+namespace {
+QString searchTableName(const QString& table) {
+    return table + "_Search";
+}
+
+// The SQLite trigram table and the three triggers that keep it.
+void dropSqliteSearch(Database& db, const QString& table) {
+    const QString search = searchTableName(table);
+    for (const char* suffix : {"_ai", "_ad", "_au"})
+        db.exec("DROP TRIGGER IF EXISTS " + db.quoteName(search + suffix));
+    db.exec("DROP TABLE IF EXISTS " + db.quoteName(search));
+}
+
+bool sqliteSearchExists(Database& db, const QString& table) {
+    return db.scalar("SELECT 1 FROM sqlite_master WHERE name = ?", {searchTableName(table)})
+        .isValid();
+}
+
+// The columns the trigram table was made with, in the database.
+QStringList sqliteSearchColumns(Database& db, const QString& table) {
+    QStringList columns;
+    for (const Row& r : db.query("SELECT name FROM pragma_table_info(?)", {searchTableName(table)}))
+        columns << r.value(0).toString().toLower();
+    return columns;
+}
+} // namespace
+
 bool change_field_size(Database& db, const QString& table, const QString& field, int newSize) {
     const auto info = db.column(table, field);
     if (!info || !info->isText || info->textSize == 0 || info->textSize == newSize) return false;
@@ -145,6 +172,11 @@ bool change_field_size(Database& db, const QString& table, const QString& field,
     // temporary column, drop the old one and give the new one its name.
     // Indexes on the column must go first and come back afterwards.
     const Table* declared = Registry::all().find(table);
+    // The trigram table's triggers name the searched columns: a searched
+    // column cannot be dropped under them, so they go and come back too.
+    const bool searched = declared && declared->substringSearch.contains(field, Qt::CaseInsensitive) &&
+                          sqliteSearchExists(db, table);
+    if (searched) dropSqliteSearch(db, table);
     QList<Index> indexes;
     if (declared)
         for (const Index& ix : declared->indexes)
@@ -159,17 +191,18 @@ bool change_field_size(Database& db, const QString& table, const QString& field,
     if (declared)
         for (const Index& ix : indexes)
             CreateIndex(db, *declared, ix);
+    if (searched) EnsureSubstringIndex(db, *declared);
     return true;
 }
 
-namespace {
-QString searchTableName(const QString& table) {
-    return table + "_Search";
-}
-} // namespace
 
 bool EnsureSubstringIndex(Database& db, const Table& t) {
     if (t.substringSearch.isEmpty() || t.primaryKey.size() != 1) return false;
+    // A searched column that arrives with a later level gets its index then
+    // (the start of every session makes what is missing).
+    const QStringList present = db.columnNames(t.name);
+    for (const QString& c : t.substringSearch)
+        if (!present.contains(c, Qt::CaseInsensitive)) return false;
     if (db.engine() == Engine::PostgreSQL) {
         if (!db.scalar("SELECT 1 FROM pg_extension WHERE extname = 'pg_trgm'").isValid())
             db.exec("CREATE EXTENSION IF NOT EXISTS pg_trgm WITH SCHEMA public");
@@ -180,8 +213,15 @@ bool EnsureSubstringIndex(Database& db, const Table& t) {
                     "::text) public.gin_trgm_ops)");
         return true;
     }
+    QStringList declared;
+    for (const QString& c : t.substringSearch)
+        declared << c.toLower();
+    if (sqliteSearchExists(db, t.name)) {
+        // Made for another set of columns: made again for the declared one.
+        if (sqliteSearchColumns(db, t.name) == declared) return false;
+        dropSqliteSearch(db, t.name);
+    }
     const QString search = searchTableName(t.name);
-    if (db.scalar("SELECT 1 FROM sqlite_master WHERE name = ?", {search}).isValid()) return false;
     const QString key = db.quoteName(t.primaryKey.first());
     QStringList cols, news, olds;
     for (const QString& c : t.substringSearch) {
@@ -302,8 +342,6 @@ void EnsureStoreSchema(Database& db, Store store) {
         db.flushDeferred();
         for (const Table& t : Registry::all().tables()) {
             if (!(t.stores & store) || !existing.contains(t.name.toLower())) continue;
-            EnsureSubstringIndex(db, t);
-            EnsureRowVersion(db, t);
             const QStringList present = db.columnNames(t.name);
             bool added = false;
             for (const Column& c : t.columns)
@@ -311,6 +349,8 @@ void EnsureStoreSchema(Database& db, Store store) {
             if (added)
                 for (const Index& ix : t.indexes)
                     CreateIndex(db, t, ix);
+            EnsureSubstringIndex(db, t);
+            EnsureRowVersion(db, t);
         }
     });
 }
