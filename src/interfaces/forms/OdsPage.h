@@ -5,6 +5,7 @@
 // design.  When the interface is switched off the page only says so.
 
 #include "core/AppContext.h"
+#include "interfaces/LimoDispatch.h"
 
 #include <QWidget>
 
@@ -31,6 +32,10 @@ private:
     void buildEnabled();
     void loadBillingCodes();
     void loadMapping();
+    // Fills each field's pick list with the design lines of the chosen category.
+    void fillDesignLines();
+    // The chosen billing code's id; 0 after saying that none is chosen.
+    qint64 selectedBillingId(bool editing);
     void cmdAddBilling_Click();
     void cmdEditBilling_Click();
     void cmdDeleteBilling_Click();
@@ -39,11 +44,11 @@ private:
     AppContext& m_ctx;
     bool m_enabled = false;
     DataGrid* grdOdsBilling = nullptr;
+    QComboBox* cboOdsCategory = nullptr;
     QTableWidget* grdOdsMapping = nullptr;
     QPushButton *cmdAddBilling = nullptr, *cmdEditBilling = nullptr,
                 *cmdDeleteBilling = nullptr, *btnSaveODS = nullptr;
-    std::vector<qint64> m_mappingIds; // mapping row ids, one per grid row
-    qint64 m_categoryId = 0;
+    std::vector<OdsMapping> m_mapping; // one per grid row
 };
 
 } // namespace vm
