@@ -161,6 +161,12 @@ qint64 OdsPage::selectedBillingId(bool editing) {
     return 0;
 }
 
+int OdsPage::billingRow(qint64 id) const {
+    for (int r = 0; r < grdOdsBilling->rowCount(); ++r)
+        if (grdOdsBilling->keyAt(r) == id) return r;
+    return -1;
+}
+
 void OdsPage::cmdAddBilling_Click() {
     frmOdsBilling dialog(m_ctx, OdsBillingCode{}, this);
     if (dialog.exec() != QDialog::Accepted) return;
@@ -175,11 +181,7 @@ void OdsPage::cmdAddBilling_Click() {
 void OdsPage::cmdEditBilling_Click() {
     const qint64 id = selectedBillingId(true);
     if (id <= 0) return;
-    const int row = [&] {
-        for (int r = 0; r < grdOdsBilling->rowCount(); ++r)
-            if (grdOdsBilling->keyAt(r) == id) return r;
-        return -1;
-    }();
+    const int row = billingRow(id);
     if (row < 0) return;
     OdsBillingCode code{id, grdOdsBilling->cell(row, 1), grdOdsBilling->cell(row, 2)};
     frmOdsBilling dialog(m_ctx, code, this);
@@ -194,9 +196,7 @@ void OdsPage::cmdEditBilling_Click() {
 void OdsPage::cmdDeleteBilling_Click() {
     const qint64 id = selectedBillingId(false);
     if (id <= 0) return;
-    int row = -1;
-    for (int r = 0; r < grdOdsBilling->rowCount(); ++r)
-        if (grdOdsBilling->keyAt(r) == id) row = r;
+    const int row = billingRow(id);
     if (row < 0) return;
     const QString question = QStringLiteral("Are you sure you wish to DELETE the following item:") +
                              CRLF + CRLF + "ID: " + QString::number(id) + CRLF +

@@ -36,6 +36,8 @@ private:
     void fillDesignLines();
     // The chosen billing code's id; 0 after saying that none is chosen.
     qint64 selectedBillingId(bool editing);
+    // The shown row of a billing code; -1 when it is not listed.
+    int billingRow(qint64 id) const;
     void cmdAddBilling_Click();
     void cmdEditBilling_Click();
     void cmdDeleteBilling_Click();
