@@ -29,6 +29,7 @@
 #include "guests/reports/ProfileLetterReports.h"
 #include "guests/reports/ProfileListReports.h"
 #include "guests/reports/ProfileReports.h"
+#include "interfaces/forms/InterfacesModule.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
@@ -90,6 +91,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallKeyControl(ctx, window);
     InstallRentals(ctx, window);
     InstallLostAndFound(ctx, window);
+    InstallInterfaces(ctx, window);
 }
 
 } // namespace vm
