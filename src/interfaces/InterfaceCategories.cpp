@@ -111,19 +111,18 @@ IfRefusal CheckIFCategory(const IfCategory& c) {
 }
 
 IfRefusal SaveIFCategory(Database& db, IfCategory& c) {
-    IfRefusal refusal = CheckIFCategory(c);
-    if (refusal.refused()) return refusal;
-
     const QString name = CleanSqlTextKeepAmp(c.typeOfRequest);
     QString logType;
     qint64 id = c.id;
+    IfRefusal refusal;
     db.transaction([&] {
         const QVariant current =
             db.scalar("SELECT [LogType] FROM [LogType] WHERE [LogTypeID] = ?", {c.logTypeId});
-        if (!current.isValid()) { // removed meanwhile at another desk
-            refusal = {MsgIfSelectLogType, {}};
-            return;
-        }
+        // A logbook category removed meanwhile at another desk is none chosen.
+        IfCategory checked = c;
+        if (!current.isValid()) checked.logTypeId = 0;
+        refusal = CheckIFCategory(checked);
+        if (refusal.refused()) return;
         logType = StoredText(current.toString());
         // Outside programs look a category up by interface and name: a
         // second one of the same name would never be found.

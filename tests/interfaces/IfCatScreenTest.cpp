@@ -138,6 +138,8 @@ TEST_F(IfCatScreen, AStoredLabelTheDesignNoLongerHasStaysAndTheNewButtonStartsAf
 }
 
 TEST_F(IfCatScreen, TheAdministrationButtonNeedsTheRightAndOpensOneWindow) {
+    env.ctx->session.clear(); // the manager of the fixture logs off first
+    setRight(member, Rights::TabAdministration, true); // the page, not yet its windows
     startDesk(member);
     InstallModules(*env.ctx, *window); // as the program starts
     window->show();
