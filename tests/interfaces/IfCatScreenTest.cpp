@@ -51,7 +51,9 @@ TEST_F(IfCatScreen, ACategoryIsTypedSavedOnceReloadedAndDeleted) {
     openOptions();
     auto* tabs = screen::control<QTabWidget>(*options, "tabInterfaceOpt");
     ASSERT_TRUE(tabs);
+    ASSERT_EQ(tabs->count(), 2);
     EXPECT_EQ(tabs->tabText(0), "Interface");
+    EXPECT_EQ(tabs->tabText(1), "ODS");
 
     screen::click(*page, "cmdSave");
     EXPECT_EQ(env.prompt.texts(), QStringList{MsgIfSelectType});

@@ -34,6 +34,17 @@ int RecordingDesktop::runAndWait(const QString& program, const QStringList& argu
     return starts ? exitCode : -1;
 }
 
+TimedRun RecordingDesktop::runAndWaitAtMost(const QString& program, const QStringList& arguments,
+                                            int timeoutMs) {
+    started << StartedProgram{program, arguments};
+    if (runsPrograms) return RunProgramAtMost(program, arguments, timeoutMs);
+    TimedRun run;
+    run.started = starts;
+    run.finished = starts;
+    run.exitCode = starts ? exitCode : -1;
+    return run;
+}
+
 QString RecordingDesktop::answerDialog(FileDialogShown shown) {
     dialogs << shown;
     if (m_choices.empty()) {

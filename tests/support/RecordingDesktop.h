@@ -5,6 +5,7 @@
 // cancelled), and scripted choices left over fail it when it goes away.
 
 #include "platform/Desktop.h"
+#include "platform/TimedRunner.h"
 
 #include <QList>
 #include <deque>
@@ -23,7 +24,7 @@ struct FileDialogShown {
     bool save = false;
 };
 
-class RecordingDesktop : public Desktop {
+class RecordingDesktop : public Desktop, public TimedRunner {
 public:
     RecordingDesktop() = default;
     RecordingDesktop(const RecordingDesktop&) = delete;
@@ -38,6 +39,10 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments) override;
     // Recorded in `started`; answers `exitCode`, or -1 when `starts` is false.
     int runAndWait(const QString& program, const QStringList& arguments) override;
+    // Recorded in `started`; with `runsPrograms` the program really runs (a
+    // stand-in script the test wrote), else as runAndWait answers.
+    TimedRun runAndWaitAtMost(const QString& program, const QStringList& arguments,
+                              int timeoutMs) override;
 
     // The next file dialog answers `path` ("" = the user cancelled).
     void choose(const QString& path) { m_choices.push_back(path); }
@@ -48,6 +53,7 @@ public:
     bool opens = true;  // false: as if no program took the address
     bool starts = true; // false: as if the program could not start
     int exitCode = 0;   // what a program run to its end answers
+    bool runsPrograms = false; // runAndWaitAtMost runs the program for real
 
 private:
     QString answerDialog(FileDialogShown shown);

@@ -30,6 +30,7 @@
 #include "guests/reports/ProfileListReports.h"
 #include "guests/reports/ProfileReports.h"
 #include "interfaces/forms/InterfacesModule.h"
+#include "interfaces/forms/LimoModule.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
 #include "logbook/forms/LogbookModule.h"
@@ -76,6 +77,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallItinerary(ctx, window);     // after the logbook: fills its screens' itinerary hooks
     InstallContactRecord(ctx, window);
     InstallContactsPage(ctx, window); // after the logbook: fills its entry screen's hooks
+    InstallLimoDispatch(ctx, window); // after the logbook: fills its entry screen's hooks
     InstallContactLists(ctx, window);
     InstallProfileIndicators(ctx, window);
     InstallEvents(ctx, window);

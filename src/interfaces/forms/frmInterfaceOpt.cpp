@@ -1,6 +1,7 @@
 #include "interfaces/forms/frmInterfaceOpt.h"
 
 #include "interfaces/forms/InterfaceCategoryPage.h"
+#include "interfaces/forms/OdsPage.h"
 #include "platform/forms/FormHelpers.h"
 
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@ frmInterfaceOpt::frmInterfaceOpt(AppContext& ctx, QWidget* parent) : QWidget(par
     setWindowTitle("Interface Options");
     m_tabs = named(new QTabWidget(this), "tabInterfaceOpt");
     m_tabs->addTab(new InterfaceCategoryPage(ctx, this), "Interface");
+    m_tabs->addTab(new OdsPage(ctx, this), "ODS");
 
     auto* close = named(new QPushButton("&Close", this), "cmdClose");
     connect(close, &QPushButton::clicked, this, &QWidget::close);

@@ -71,6 +71,11 @@ struct LogbookScreenHooks : LogbookServices {
 
     // The limousine interface's billing codes for an entry.
     std::function<void(qint64 logId, QWidget* parent)> limoBillingCodes;
+    // The limousine interface, after an entry was saved from the screen:
+    // sends it to the dispatch system when it belongs there (`cancelling`:
+    // its Cancelled box was ticked by this save); answers true when it wrote
+    // to the entry, which the screen then reads again.
+    std::function<bool(qint64 logId, bool cancelling, QWidget* parent)> limoDispatch;
     // The logbook export, opened for the entry's category.
     std::function<void(const QString& category, QWidget* parent)> openExport;
     // Online restaurant reservations for the entry on the screen (a saved entry).

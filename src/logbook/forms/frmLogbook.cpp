@@ -447,11 +447,17 @@ bool frmLogbook::cmdSave_Click() {
         gatherInto(e);
         e.text =
             ComposeEntryText(e.text, m_texts->note(), m_ctx.session.initials, m_ctx.clock().now());
+        // Ticked by this save (read before showEntry() takes the saved state as loaded).
+        const bool cancelling = e.cancelled && !m_cancelledAsLoaded;
         if (!saveEntry(e)) return false;
         m_entry = e;
         m_loadedType = e.entryType;
         showEntry();
         Q_EMIT entrySaved(e.logId);
+        // The limousine interface sends the saved entry and may write its
+        // confirmation number into it: the screen then shows the entry as stored.
+        if (m_hooks.limoDispatch && m_hooks.limoDispatch(e.logId, cancelling, this))
+            load(e.logId, LogSource::Current);
         return true;
     } catch (const DbError& err) {
         ReportError(prompt, err, "cmdSave_Click", FormName, true);

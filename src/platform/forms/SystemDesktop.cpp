@@ -47,4 +47,9 @@ int SystemDesktop::runAndWait(const QString& program, const QStringList& argumen
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
+TimedRun SystemDesktop::runAndWaitAtMost(const QString& program, const QStringList& arguments,
+                                         int timeoutMs) {
+    return RunProgramAtMost(program, arguments, timeoutMs);
+}
+
 } // namespace vm
