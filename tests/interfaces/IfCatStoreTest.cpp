@@ -47,9 +47,6 @@ TEST_F(IfCatStore, SaveChecksRunInOrderAndNothingIsWrittenWhileRefused) {
     }
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM [IFTranslate]").toInt(), 0);
 
-    EXPECT_EQ(IfUnmappedMessage(IfHtngInterface),
-              "Each HTNG Interface element MUST have a corresponding Logbook element.\r\n\r\n"
-              "Please match up all the entries before saving.");
     c.designLabel[3] = "Treatment:";
     EXPECT_FALSE(SaveIFCategory(db(), c).refused());
     EXPECT_GT(c.id, 0);
@@ -70,7 +67,9 @@ TEST_F(IfCatStore, HtngNeedsOneDesignLinePerFieldWhileWebAcceptsAnyMapping) {
     htng.outsideField[4] = "Extra";
     const IfRefusal unmapped = SaveIFCategory(db(), htng);
     EXPECT_EQ(unmapped.title, TitleIfIncompleteMapping);
-    EXPECT_EQ(unmapped.text, IfUnmappedMessage(IfHtngInterface));
+    EXPECT_EQ(unmapped.text,
+              "Each HTNG Interface element MUST have a corresponding Logbook element.\r\n\r\n"
+              "Please match up all the entries before saving.");
     EXPECT_EQ(rows(IfHtngInterface), 0);
 
     // A label on a row without an outside field carries nothing: no check counts it.
@@ -181,30 +180,6 @@ TEST_F(IfCatStore, RenamingALogbookCategoryFollowsAndTimedServiceLinksAreLeftAlo
     EXPECT_EQ(kept.front().id, link.id);
     EXPECT_EQ(kept.front().valueName[0], "Service");
     EXPECT_EQ(kept.front().designLabel[0], "Treatment:");
-}
-
-TEST_F(IfCatStore, ParametersAndSpaProfileIdsAreReadPerInterface) {
-    db().insert("INSERT INTO [IFParameter] ([TypeOfInterface], [ConciergeID], [IPValue02]) "
-                "VALUES (?, ?, ?)",
-                {IfWebInterface, member, "https://requests"}, "IFParameterID");
-    const qint64 htng = db().insert(
-        "INSERT INTO [IFParameter] ([TypeOfInterface], [ConciergeID], [IPValue02]) "
-        "VALUES (?, ?, ?)",
-        {IfHtngInterface, manager, "Guest's spa"}, "IFParameterID");
-    db().exec("INSERT INTO [HtngProfileMapper] ([InternalProfileID], [ExternalProfileID]) "
-              "VALUES (?, ?)",
-              {77, "SPA-0077"});
-
-    const auto all = GetIFParameters(db());
-    ASSERT_EQ(all.size(), 2u);
-    EXPECT_EQ(all[0].second, IfHtngInterface);
-    EXPECT_EQ(all[1].second, IfWebInterface);
-    EXPECT_EQ(GetIFParameterID(db(), IfHtngInterface), htng);
-    EXPECT_EQ(GetIFParameterID(db(), IfResortClubExport), 0);
-    EXPECT_EQ(GetIFParameterValue02(db(), htng), "Guest's spa");
-    EXPECT_EQ(GetIFConciergeID(db(), IfWebInterface), member);
-    EXPECT_EQ(GetSpaSoftProfileID(db(), 77), "SPA-0077");
-    EXPECT_EQ(GetSpaSoftProfileID(db(), 78), "");
 }
 
 } // namespace
