@@ -29,6 +29,7 @@
 #include "guests/reports/ProfileLetterReports.h"
 #include "guests/reports/ProfileListReports.h"
 #include "guests/reports/ProfileReports.h"
+#include "interfaces/forms/InterfacesModule.h"
 #include "interfaces/forms/LimoModule.h"
 #include "logbook/CustomFormReport.h"
 #include "logbook/ReportWriterOutput.h"
@@ -92,6 +93,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallKeyControl(ctx, window);
     InstallRentals(ctx, window);
     InstallLostAndFound(ctx, window);
+    InstallInterfaces(ctx, window);
 }
 
 } // namespace vm
