@@ -102,6 +102,10 @@ struct StaffSaveResult {
 StaffSaveResult SaveStaffMember(AppContext& ctx, StaffMember& member,
                                 const StaffSaveAnswers& answers = {});
 
+// Choosing a tab: "" when it may open, else the message (nobody chosen; the
+// rights tabs of a language-only member).
+QString StaffTabRefusal(const StaffMember* selected, bool rightsTab);
+
 // cmdCheckAll / cmdUncheckAll: every position of every editable string.
 void SetAllRights(StaffMember& member, bool allowed);
 

@@ -79,6 +79,13 @@ QString NormalizedSchedule(const QString& stored) {
     return out.leftJustified(7, '0');
 }
 
+QString StaffTabRefusal(const StaffMember* selected, bool rightsTab) {
+    if (!selected) return QStringLiteral("You must select a Staff Member before accessing this tab.");
+    if (rightsTab && selected->languageOnly)
+        return QStringLiteral("This tab is not available for this Staff Member.");
+    return {};
+}
+
 void SetAllRights(StaffMember& member, bool allowed) {
     for (const RightsRow& r : EditableRightsRows()) {
         const QString current = member.rights.value(r.area);

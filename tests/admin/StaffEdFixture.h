@@ -82,6 +82,12 @@ protected:
                                                     Qt::SkipEmptyParts);
     }
 
+    // The audit lines written so far (the collector program is absent).
+    QString auditText() {
+        QFile f(ctx().workstation.outputFolder() + "vmmsgs.txt");
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
     TestEnv env;
     qint64 boss = 0, ann = 0, bob = 0;
 };

