@@ -36,6 +36,11 @@ std::optional<StaffRefusal> deletionRefusal(AppContext& ctx, const Row& account)
 } // namespace
 
 int ActiveManagersBesides(Database& db, qint64 exceptId) {
+    // Two desks each taking away one of the last two managers would both see
+    // the other one still there: on a server the settings row serialises these
+    // checks until the transaction ends (SQLite's writer lock already does).
+    if (db.engine() == Engine::PostgreSQL && db.inTransaction())
+        db.query("SELECT [DBUpdateLevel] FROM [Authorization] FOR UPDATE");
     int n = 0;
     for (const Row& r : db.query("SELECT [Concierge] FROM [Concierge] WHERE [Status] = 'A' AND "
                                  "[Authorized] = ? AND [ConciergeID] <> ?",

@@ -151,7 +151,7 @@ TEST_F(StaffEdRules, MessageGroups) {
     EXPECT_EQ(StaffMessageGroups(ctx()), QStringList{"Front Desk"});
 }
 
-TEST_F(StaffEdRules, EmployeeIdProposalAndRightsLayout) {
+TEST_F(StaffEdRules, EmployeeIdProposalRightsLayoutAndTabs) {
     EXPECT_EQ(NextEmployeeId(ctx()), "z0001");
     const QStringList ids = {"z0009", "Z0012", "zz", "x0100", "z12a4"};
     for (int i = 0; i < ids.size(); ++i) {
@@ -165,6 +165,13 @@ TEST_F(StaffEdRules, EmployeeIdProposalAndRightsLayout) {
     // Every editable string has one caption per position.
     for (const RightsRow& row : EditableRightsRows())
         EXPECT_EQ(row.captions.size(), DefaultRights(row.area).size()) << row.column.toStdString();
+    StaffMember speaker = load(ann);
+    EXPECT_EQ(StaffTabRefusal(&speaker, true), "");
+    speaker.languageOnly = true;
+    EXPECT_EQ(StaffTabRefusal(&speaker, true), "This tab is not available for this Staff Member.");
+    EXPECT_EQ(StaffTabRefusal(&speaker, false), "");
+    EXPECT_EQ(StaffTabRefusal(nullptr, false),
+              "You must select a Staff Member before accessing this tab.");
     EXPECT_EQ(NormalizedRights(RightsArea::Messages, " 1x11 "), "1011");
     EXPECT_EQ(NormalizedRights(RightsArea::Tabs, "1"), "10000000");
 }
