@@ -37,9 +37,9 @@ struct FixedOrphan {
     const char* childJoin; // the child's column pointing at the parent
     const char* parent;
     const char* parentKey;
-    const char* where;     // on the child (alias-free), or ""
-    const char* noun;      // in the question
-    const char* deleted;   // result line, %1 = key
+    const char* where;   // on the child (alias-free), or ""
+    const char* noun;    // in the question
+    const char* deleted; // result line, %1 = key
 };
 
 const FixedOrphan FixedOrphans[] = {
@@ -112,8 +112,8 @@ QVariant typedValue(const schema::Column& c, const QString& typed) {
     }
     const QString stored = CleanSqlText(typed);
     if (c.type == schema::Type::Text && c.size > 0 && stored.size() > c.size)
-        throw Refusal{"The value is longer than the " + QString::number(c.size) +
-                      " characters " + c.name + " holds."};
+        throw Refusal{"The value is longer than the " + QString::number(c.size) + " characters " +
+                      c.name + " holds."};
     return stored;
 }
 
@@ -208,8 +208,9 @@ QStringList QueryMaster::tables() {
     QStringList out;
     for (const schema::Table& t : schema::Registry::all().tables())
         if (present.contains(t.name.toLower())) out << t.name;
-    std::sort(out.begin(), out.end(),
-              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    std::sort(out.begin(), out.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
     return out;
 }
 
@@ -299,7 +300,8 @@ bool QueryMaster::run(const QueryRequest& r, QStringList& out) {
         }
         const QString table = checkedTable(r.table);
         if (r.kind == QueryKind::OrphanX) {
-            if (r.fields.size() != 1) throw Refusal{"Please select the one key field of " + table + "."};
+            if (r.fields.size() != 1)
+                throw Refusal{"Please select the one key field of " + table + "."};
             const QString key = checkedField(table, r.fields.first());
             const QString parent = checkedTable(r.parentTable);
             const QString parentKey = checkedField(parent, r.parentKey);
@@ -316,12 +318,12 @@ bool QueryMaster::run(const QueryRequest& r, QStringList& out) {
             quoted << d.quoteName(checkedField(table, f));
         if (r.kind == QueryKind::Duplicates && quoted.size() != 1)
             throw Refusal{"Please select the one field to look for duplicates in."};
-        const QString sql =
-            r.kind == QueryKind::Duplicates
-                ? "SELECT " + quoted[0] + ", COUNT(" + quoted[0] + ") AS NumberOfDups FROM " +
-                      d.quoteName(table) + " GROUP BY " + quoted[0] + " HAVING COUNT(" +
-                      quoted[0] + ") > 1"
-                : "SELECT " + quoted.join(", ") + " FROM " + d.quoteName(table);
+        const QString sql = r.kind == QueryKind::Duplicates
+                                ? "SELECT " + quoted[0] + ", COUNT(" + quoted[0] +
+                                      ") AS NumberOfDups FROM " + d.quoteName(table) +
+                                      " GROUP BY " + quoted[0] + " HAVING COUNT(" + quoted[0] +
+                                      ") > 1"
+                                : "SELECT " + quoted.join(", ") + " FROM " + d.quoteName(table);
         m_last = {r.kind, table, checkedField(table, r.fields.first()), {}};
         RunReadOnly(d, [&] {
             d.forEach(sql, {}, [&](const Row& row) {
@@ -342,9 +344,8 @@ bool QueryMaster::run(const QueryRequest& r, QStringList& out) {
 bool QueryMaster::runUpdate(const QueryRequest& r, QStringList& out) {
     m_last = {QueryKind::Update, {}, {}, {}};
     return guarded("cmdRunQuery_Click", [&] {
-        if (!m_ctx.session.manager ||
-            !HasRight(m_ctx.db(), m_ctx.session.conciergeId,
-                      Rights::AdministrationMaintenanceQueries))
+        if (!m_ctx.session.manager || !HasRight(m_ctx.db(), m_ctx.session.conciergeId,
+                                                Rights::AdministrationMaintenanceQueries))
             throw Refusal{"Only managers with the right to use the Database Maintenance Queries "
                           "may run an update query."};
         Database& d = db();
@@ -362,16 +363,14 @@ bool QueryMaster::runUpdate(const QueryRequest& r, QStringList& out) {
         const QString shown = value.typeId() == QMetaType::QDateTime
                                   ? Formats::StoredDateTime(value.toDateTime())
                                   : value.toString();
-        if (m_ctx.prompt().ask("The update query sets " + field + " to \"" + shown +
-                                   "\" in every row of " + table + ": " + QString::number(rows) +
-                                   " rows will change.  Continue?",
-                               "Update Query", Buttons::YesNo, Icon::Exclamation,
-                               Answer::No) != Answer::Yes)
+        if (m_ctx.prompt().ask(
+                "The update query sets " + field + " to \"" + shown + "\" in every row of " +
+                    table + ": " + QString::number(rows) + " rows will change.  Continue?",
+                "Update Query", Buttons::YesNo, Icon::Exclamation, Answer::No) != Answer::Yes)
             return;
         int changed = 0;
         d.transaction([&] {
-            changed = d.exec("UPDATE " + d.quoteName(table) + " SET " + d.quoteName(field) +
-                                 " = ?",
+            changed = d.exec("UPDATE " + d.quoteName(table) + " SET " + d.quoteName(field) + " = ?",
                              {value});
         });
         out << "Update Query Completed Successfully" << Footer(changed);
@@ -423,18 +422,18 @@ bool QueryMaster::deleteListedKeys(QStringList& out) {
         Database& d = db();
         const QString table = checkedTable(m_last.keyTable);
         const QString field = checkedField(table, m_last.keyField);
-        const QString where = " FROM " + d.quoteName(table) + " WHERE " + d.quoteName(field) + " = ?";
+        const QString where =
+            " FROM " + d.quoteName(table) + " WHERE " + d.quoteName(field) + " = ?";
         qint64 rows = 0;
         RunReadOnly(d, [&] {
             for (const QVariant& key : m_last.keys)
                 rows += d.scalar("SELECT COUNT(*)" + where, {key}).toLongLong();
         });
-        if (m_ctx.prompt().ask("Delete the " + QString::number(rows) + " rows of " + table +
-                                   " whose " + field + " is one of the " +
-                                   QString::number(m_last.keys.size()) +
-                                   " listed values?  This cannot be undone.",
-                               "Delete Listed Keys", Buttons::YesNo, Icon::Exclamation,
-                               Answer::No) != Answer::Yes)
+        if (m_ctx.prompt().ask(
+                "Delete the " + QString::number(rows) + " rows of " + table + " whose " + field +
+                    " is one of the " + QString::number(m_last.keys.size()) +
+                    " listed values?  This cannot be undone.",
+                "Delete Listed Keys", Buttons::YesNo, Icon::Exclamation, Answer::No) != Answer::Yes)
             return;
         QStringList lines;
         d.transaction([&] {
@@ -461,14 +460,15 @@ bool QueryMaster::findInBothLogbooks(QList<qint64>& both, QStringList& out) {
             });
         });
         RunReadOnly(current, [&] {
-            current.forEach("SELECT [LogID] FROM [LogBook] ORDER BY [LogID]", {}, [&](const Row& r) {
-                const qint64 id = r.value(0).toLongLong();
-                if (archived.contains(id)) {
-                    both << id;
-                    out << QString::number(id);
-                }
-                return true;
-            });
+            current.forEach("SELECT [LogID] FROM [LogBook] ORDER BY [LogID]", {},
+                            [&](const Row& r) {
+                                const qint64 id = r.value(0).toLongLong();
+                                if (archived.contains(id)) {
+                                    both << id;
+                                    out << QString::number(id);
+                                }
+                                return true;
+                            });
         });
         out << QString::number(both.size()) + " Found";
     });
@@ -514,8 +514,8 @@ QString QueryMaster::writeSchemaListing() {
             for (const QString& field : fields(name)) {
                 const schema::Column* c = t->column(field);
                 const int size = c->type == schema::Type::Text ? c->size : 0;
-                ok = ok && csv.writeRow({"    " + c->name + " - " + TypeName(int(c->type)) +
-                                         " - " + QString::number(size)});
+                ok = ok && csv.writeRow({"    " + c->name + " - " + TypeName(int(c->type)) + " - " +
+                                         QString::number(size)});
             }
         }
         if (!ok || !csv.commit()) throw Refusal{FileWrittenMessage(file, false)};

@@ -80,7 +80,8 @@ TEST_F(QMasterArchive, DateRefreshStartsFromTheOldestValidReferenceDate) {
                                  "Dates have been incremented by 10 days.");
     EXPECT_EQ(env.db().scalar("SELECT [ReferDate] FROM [LogBook] WHERE [LogID] = 3").toString(),
               "2026/03/14");
-    EXPECT_EQ(env.db().scalar("SELECT [ReferDate] FROM [LogBook] WHERE [LogID] = 1").toString(), " ");
+    EXPECT_EQ(env.db().scalar("SELECT [ReferDate] FROM [LogBook] WHERE [LogID] = 1").toString(),
+              " ");
 
     EXPECT_TRUE(master.refreshDates());
     EXPECT_EQ(env.prompt.last(), "All Dates are current and will not be changed.");

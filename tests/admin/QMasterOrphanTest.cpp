@@ -27,6 +27,7 @@ protected:
 TEST_F(QMasterOrphans, LogTextOrphansAreListedOnceAndRemovedAfterTheQuestion) {
     entry(env.db(), 1);
     entry(env.db(), 2, " ", QVariant()); // empty data columns: still a parent
+    env.db().exec("UPDATE [LogBook] SET [EntryDate] = NULL WHERE [LogID] = 2");
     text(env.db(), 1, 2);
     text(env.db(), 2);
     text(env.db(), 7, 2);
@@ -69,13 +70,13 @@ TEST_F(QMasterOrphans, AFailureMidwayRemovesNothing) {
 TEST_F(QMasterOrphans, MessageOrphansTestTheParentKey) {
     entry(env.db(), 1);
     entry(archive(), 50);
-    message(10, 1);                   // about an entry that exists
-    message(11, 99);                  // about a deleted entry: orphan
-    message(12, 0, "Mia", false);     // about no entry, no text
-    message(13, 0, QVariant());       // no recipient name, with text
-    message(14, 50);                  // about an archived entry
-    message(15, -1, "Mia", false);    // disposed of
-    messageText(77);                  // text of no message
+    message(10, 1);                // about an entry that exists
+    message(11, 99);               // about a deleted entry: orphan
+    message(12, 0, "Mia", false);  // about no entry, no text
+    message(13, 0, QVariant());    // no recipient name, with text
+    message(14, 50);               // about an archived entry
+    message(15, -1, "Mia", false); // disposed of
+    messageText(77);               // text of no message
 
     EXPECT_EQ(run(QueryKind::OrphanLogMsgs), QStringList({"11", QueryMaster::Footer(3)}));
     EXPECT_EQ(run(QueryKind::OrphanMsgText), QStringList({"77", QueryMaster::Footer(5)}));
@@ -93,8 +94,8 @@ TEST_F(QMasterOrphans, MessageOrphansTestTheParentKey) {
 }
 
 TEST_F(QMasterOrphans, DesignLinesAndCodedOrphansUseTheChosenKeys) {
-    const qint64 category = env.db().insert("INSERT INTO [LogType] ([LogType]) VALUES (?)",
-                                            {"Dining"}, "LogTypeID");
+    const qint64 category =
+        env.db().insert("INSERT INTO [LogType] ([LogType]) VALUES (?)", {"Dining"}, "LogTypeID");
     for (const qint64 id : {category, category, qint64(999)})
         env.db().exec("INSERT INTO [DEDesign] ([LogTypeID], [SequenceNo]) VALUES (?, 1)", {id});
     EXPECT_EQ(run(QueryKind::OrphanDEDesign), QStringList({"999", QueryMaster::Footer(3)}));

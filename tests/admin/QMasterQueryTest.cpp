@@ -37,8 +37,16 @@ TEST_F(QMasterQueries, TypedNamesThatAreNotInTheSchemaAreRefused) {
     const QString drop = "LogText; DROP TABLE [LogBook]; --";
     QStringList out;
     master.run({QueryKind::Select, drop, {"LogID"}, {}, {}, {}}, out);
-    master.run({QueryKind::Select, "LogBook", {"LogID FROM [LogBook]; DELETE FROM [LogText]"}, {}, {}, {}}, out);
-    master.run({QueryKind::OrphanX, "LogText", {"LogID"}, "LogBook p; DELETE FROM LogText; --", "LogID", {}}, out);
+    master.run(
+        {QueryKind::Select, "LogBook", {"LogID FROM [LogBook]; DELETE FROM [LogText]"}, {}, {}, {}},
+        out);
+    master.run({QueryKind::OrphanX,
+                "LogText",
+                {"LogID"},
+                "LogBook p; DELETE FROM LogText; --",
+                "LogID",
+                {}},
+               out);
     master.run({QueryKind::Update, "LogBook", {"EnteredBy = 'x', [Complete]"}, {}, {}, "1"}, out);
     EXPECT_TRUE(out.isEmpty());
     EXPECT_EQ(env.prompt.shown.size(), 4);
@@ -55,20 +63,23 @@ TEST_F(QMasterQueries, UpdateBindsTheTypedValueAfterTheQuestion) {
     for (const QString& typed : {QString("x'); DELETE FROM [LogText]; --"), QString("EntryDate")}) {
         env.prompt.answer(Answer::Yes);
         const QStringList out = run(QueryKind::Update, "LogBook", {"EnteredBy"}, typed);
-        EXPECT_EQ(out, QStringList({"Update Query Completed Successfully", QueryMaster::Footer(2)}));
+        EXPECT_EQ(out,
+                  QStringList({"Update Query Completed Successfully", QueryMaster::Footer(2)}));
         EXPECT_TRUE(env.prompt.sawPart("in every row of LogBook: 2 rows will change."));
         EXPECT_EQ(count("SELECT COUNT(*) FROM [LogBook] WHERE [EnteredBy] = ?", {typed}), 2);
     }
     EXPECT_EQ(count("SELECT COUNT(*) FROM [LogText]"), 1);
     QFile log(env.databaseFolder() + SharedLogName);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(log.readAll())
-                    .contains("MM updated LogBook.EnteredBy in the current database, 2 rows changed"));
+    EXPECT_TRUE(
+        QString::fromUtf8(log.readAll())
+            .contains("MM updated LogBook.EnteredBy in the current database, 2 rows changed"));
 
     // Typed by the column: a number column takes numbers only; No changes nothing.
     env.prompt.clear();
     QStringList none;
-    EXPECT_FALSE(master.run({QueryKind::Update, "LogBook", {"OpenTableID"}, {}, {}, "1; --"}, none));
+    EXPECT_FALSE(
+        master.run({QueryKind::Update, "LogBook", {"OpenTableID"}, {}, {}, "1; --"}, none));
     EXPECT_TRUE(env.prompt.sawPart("is not a whole number"));
     env.prompt.answer(Answer::No);
     EXPECT_TRUE(run(QueryKind::Update, "LogBook", {"OpenTableID"}, "42").isEmpty());

@@ -36,7 +36,8 @@ protected:
     static void option(const frmQMaster& form, QueryKind kind) {
         for (int i = 0; i < QueryKinds().size(); ++i)
             if (QueryKinds()[i].first == kind)
-                if (auto* b = screen::control<QRadioButton>(form, "optQueryType" + QString::number(i)))
+                if (auto* b =
+                        screen::control<QRadioButton>(form, "optQueryType" + QString::number(i)))
                     b->click();
     }
 };

@@ -10,8 +10,7 @@ namespace vm {
 void InstallQueryMaster(AppContext& ctx, frmSearch& window) {
     // The window checks the member's right (managers pass) before this runs.
     window.addAdministrationButton(
-        "Database Maintenance", "cmdDatabaseMaintenance",
-        Rights::AdministrationMaintenanceQueries,
+        "Database Maintenance", "cmdDatabaseMaintenance", Rights::AdministrationMaintenanceQueries,
         "You are not authorized to use the Database Maintenance Queries.", [&ctx, &window] {
             if (auto* open = window.findChild<frmQMaster*>("frmQMaster")) {
                 open->showNormal();

@@ -34,8 +34,8 @@ frmQMaster::frmQMaster(AppContext& ctx, QWidget* parent)
     auto* kinds = named(new QGroupBox("Query Type"), "optQueryType");
     auto* kindsLayout = new QVBoxLayout(kinds);
     for (int i = 0; i < QueryKinds().size(); ++i) {
-        auto* option = named(new QRadioButton(QueryKinds()[i].second),
-                             "optQueryType" + QString::number(i));
+        auto* option =
+            named(new QRadioButton(QueryKinds()[i].second), "optQueryType" + QString::number(i));
         kindsLayout->addWidget(option);
         optQueryType << option;
         connect(option, &QRadioButton::toggled, this, [this](bool on) {
