@@ -25,10 +25,6 @@ TEST_F(QMasterQueries, DuplicatesListOnlyValuesOccurringTwice) {
     EXPECT_EQ(sortedRows(run(QueryKind::Duplicates, "LogBook", {"EnteredBy"})),
               QStringList({"AB, 2", "EF, 3", QueryMaster::Footer(2)}));
     EXPECT_EQ(master.lastKeys().keys.size(), 2);
-
-    // Select lists every row, its fields joined.
-    EXPECT_EQ(sortedRows(run(QueryKind::Select, "LogBook", {"LogID", "EnteredBy"})).mid(0, 3),
-              QStringList({"1, AB", "2, AB", "3, CD"}));
 }
 
 TEST_F(QMasterQueries, TypedNamesThatAreNotInTheSchemaAreRefused) {
