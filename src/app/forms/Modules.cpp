@@ -1,5 +1,6 @@
 #include "app/forms/Modules.h"
 
+#include "admin/forms/QueryMasterModule.h"
 #include "app/forms/frmSearch.h"
 #include "bookings/forms/ReservationsModule.h"
 #include "bookings/reports/ReservationReports.h"
@@ -94,6 +95,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallRentals(ctx, window);
     InstallLostAndFound(ctx, window);
     InstallInterfaces(ctx, window);
+    InstallQueryMaster(ctx, window);
 }
 
 } // namespace vm
