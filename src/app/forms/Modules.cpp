@@ -1,5 +1,6 @@
 #include "app/forms/Modules.h"
 
+#include "admin/forms/StaffModule.h"
 #include "app/forms/frmSearch.h"
 #include "bookings/forms/ReservationsModule.h"
 #include "bookings/reports/ReservationReports.h"
@@ -90,6 +91,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallKeyControl(ctx, window);
     InstallRentals(ctx, window);
     InstallLostAndFound(ctx, window);
+    InstallStaffEditor(ctx, window);
 }
 
 } // namespace vm
