@@ -65,7 +65,7 @@ protected:
     static void tick(const QObject& root, const QString& name, bool on) {
         auto* box = screen::control<QCheckBox>(root, name);
         ASSERT_TRUE(box);
-        if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton);
+        if (box->isChecked() != on) box->click();
     }
     static QStringList listItems(const QObject& root, const QString& name) {
         QStringList out;

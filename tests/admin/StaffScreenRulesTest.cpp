@@ -86,7 +86,9 @@ TEST_F(StaffScreenRules, TabsNeedAChosenMemberAndRightsAreClosedToLanguageOnlyMe
 
 TEST_F(StaffScreenRules, AdministrationButtonRefusesMembersWithoutTheStaffRight) {
     setRight(member, Rights::TabAdministration, true);
+    ctx().session.clear();
     startDesk(member);
+    ASSERT_EQ(ctx().session.conciergeId, member);
     InstallStaffEditor(ctx(), *window);
     window->tabs()->setCurrentWidget(window->tabPage("Administration"));
     click(*window, "cmdConciergeStaff");

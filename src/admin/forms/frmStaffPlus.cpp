@@ -139,7 +139,7 @@ QWidget* frmStaffPlus::buildIdentityPage() {
     auto* f = new QFormLayout;
     f->addRow("Name:", txtConcierge = makeLineEdit(page, "txtConcierge", false, 50));
     f->addRow("Initials:", txtInitials = makeLineEdit(page, "txtInitials", false, 5));
-    f->addRow("User Profile:", txtUserProfile = makeLineEdit(page, "txtUserProfile", false, 20));
+    f->addRow("User Profile:", txtUserProfile = makeLineEdit(page, "txtUserProfile", false, 50));
     f->addRow("Job Title:", txtJobTitle = makeLineEdit(page, "txtJobTitle", false, 50));
     f->addRow("Telephone:",
               txtConciergeTelephone = makeLineEdit(page, "txtConciergeTelephone", false, 50));
