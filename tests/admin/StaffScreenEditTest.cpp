@@ -119,19 +119,29 @@ TEST_F(StaffScreen, DeactivatingResetsThePasswordAndDeletesMessagesOnlyWhenAsked
     EXPECT_EQ(back.result, LogonResult::Ok);
     EXPECT_TRUE(back.mustChange);
 
-    // Answered No, the member's messages stay.  (The logon above made Zoe the
-    // session's member: the manager again.)
+    // Renamed and deactivated at once: both questions come before the save, in
+    // that order; the rename carries the messages along, and answered No they stay.
+    // (The logon above made Zoe the session's member: the manager again.)
     env.logOn(manager);
     const qint64 ann = env.addStaff("Ann Alder", "ANN", "AA");
     m.recipient = "Ann Alder";
     ASSERT_FALSE(InsertTheMessage(ctx(), m).isEmpty());
     f->refreshList();
     pick(*f, "Ann Alder");
+    type(*f, "txtConcierge", "Ann Bay");
     tick(*f, "chkInactive", true);
+    prompt.clear();
+    prompt.answer(Answer::Yes);
     prompt.answer(Answer::No);
     click(*f, "cmdChange");
+    ASSERT_GE(prompt.shown.size(), 3);
+    EXPECT_TRUE(prompt.shown[0].question);
+    EXPECT_TRUE(prompt.shown[0].text.startsWith("The Concierge Name has changed."));
+    EXPECT_EQ(prompt.shown[1].text, "Do you wish to delete ALL MESSAGES sent to Ann Bay?");
+    EXPECT_FALSE(prompt.shown[2].question);
     EXPECT_EQ(column(ann, "Status").toString(), "I");
-    EXPECT_EQ(messagesTo("Ann Alder"), 1);
+    EXPECT_EQ(messagesTo("Ann Bay"), 1);
+    EXPECT_TRUE(listed(*f).contains("Ann Bay  (Inactive)"));
 }
 
 TEST_F(StaffScreen, DeleteAsksFirstAndRemovesTheMemberButNeverTheManagerHimself) {

@@ -82,8 +82,9 @@ protected:
 
     QString rightsOf(qint64 id, RightsArea area) {
         return env.db()
-            .scalar("SELECT [" + RightsColumn(area) + "] FROM [ConciergePlus] WHERE "
-                    "[ConciergeID] = ?",
+            .scalar("SELECT [" + RightsColumn(area) +
+                        "] FROM [ConciergePlus] WHERE "
+                        "[ConciergeID] = ?",
                     {id})
             .toString();
     }

@@ -32,8 +32,8 @@ TEST_F(StaffScreenRules, ReservedAccountsAreRefusedWithFocusOnTheNamedField) {
         {"Sam Pole", "SP", "Support",
          "This is a Reserved User Profile.  You may not add/edit it.  Thank you.",
          "txtUserProfile"},
-        {"Sam Pole", "ZZ", "SP1",
-         "The Initials entered are already in use by another", "txtInitials"},
+        {"Sam Pole", "ZZ", "SP1", "The Initials entered are already in use by another",
+         "txtInitials"},
     };
     for (const auto& c : cases) {
         prompt.clear();
@@ -52,6 +52,32 @@ TEST_F(StaffScreenRules, ReservedAccountsAreRefusedWithFocusOnTheNamedField) {
     EXPECT_EQ(env.db().scalar("SELECT COUNT(*) FROM [Concierge]").toInt(), accounts);
     // The accounts the editor refuses are not even listed.
     EXPECT_EQ(listed(*f), QStringList({"Max Major  (Authorized)", "Zoe Zeal"}));
+}
+
+TEST_F(StaffScreenRules, MaskedModeProposesAnEmployeeIdAndRefusesAnotherMembersId) {
+    ctx().start.masked = true;
+    env.db().exec("UPDATE [Concierge] SET [EUserID] = ? WHERE [ConciergeID] = ?",
+                  {"z0041", member});
+    auto f = openEditor();
+    click(*f, "cmdNew");
+    EXPECT_EQ(text(*f, "txtEUserID"), "z0042");
+    // Nothing stored yet: no password to reset.
+    click(*f, "cmdReset");
+    EXPECT_TRUE(prompt.last().startsWith("Please <Save> the Concierge Information before "));
+
+    type(*f, "txtConcierge", "Nora Nye");
+    type(*f, "txtInitials", "NY");
+    type(*f, "txtUserProfile", "NORA");
+    type(*f, "txtEUserID", "Z0041");
+    control<QWidget>(*f, "txtConcierge")->setFocus();
+    click(*f, "cmdChange");
+    EXPECT_EQ(prompt.shown.last().title, "Network User ID Duplicate");
+    EXPECT_EQ(prompt.last(), "The Network User ID entered is associated with Zoe Zeal.\r\n"
+                             "Please verify the data entered. Thank you.");
+    EXPECT_EQ(f->focusWidget()->objectName(), "txtEUserID");
+    type(*f, "txtEUserID", "z0042");
+    click(*f, "cmdChange");
+    EXPECT_EQ(column(idOf("Nora Nye"), "EUserID").toString(), "z0042");
 }
 
 TEST_F(StaffScreenRules, TabsNeedAChosenMemberAndRightsAreClosedToLanguageOnlyMembers) {
@@ -77,7 +103,8 @@ TEST_F(StaffScreenRules, TabsNeedAChosenMemberAndRightsAreClosedToLanguageOnlyMe
     // Check all and uncheck all set every position shown, and nothing is saved yet.
     const QString stored = rightsOf(member, RightsArea::Logbook);
     click(*f, "cmdUncheckAll");
-    for (QCheckBox* b : f->findChildren<QCheckBox*>(QRegularExpression("^chk(Tabs|Logbook|AddOns)\\d+$")))
+    for (QCheckBox* b :
+         f->findChildren<QCheckBox*>(QRegularExpression("^chk(Tabs|Logbook|AddOns)\\d+$")))
         EXPECT_FALSE(b->isChecked()) << b->objectName().toStdString();
     click(*f, "cmdCheckAll");
     EXPECT_TRUE(control<QCheckBox>(*f, "chkAddOns5")->isChecked());
@@ -159,15 +186,30 @@ TEST_F(StaffScreenRules, MessageGroupsAreKeptAndTheMemberJoinsThemInOrder) {
     click(*f, "cmdAddGroup");
     EXPECT_EQ(text(*f, "lblMemberGroups"), "Front, Bellmen");
     EXPECT_EQ(add->text(), "Add Group");
+    click(*f, "cmdChange"); // the old name does not come back
+    EXPECT_EQ(column(member, "MessageGroup").toString().remove(' '), "Front,Bellmen");
 
     // A group still in use stays.
     const int shownBefore = prompt.shown.size();
     groups->setCurrentRow(0);
     prompt.answer(Answer::Yes);
     click(*f, "cmdDeleteGroup");
-    EXPECT_TRUE(prompt.shown[shownBefore].text.startsWith("Press <Yes> to DELETE this Message Group."));
+    EXPECT_TRUE(
+        prompt.shown[shownBefore].text.startsWith("Press <Yes> to DELETE this Message Group."));
     EXPECT_EQ(prompt.shown.size(), shownBefore + 2);
     EXPECT_EQ(listItems(*f, "lstMessageGroups").size(), 2);
+
+    // A group ticked but not saved yet goes from the member with the group.
+    type(*f, "txtMessageGroup", "Spare");
+    click(*f, "cmdAddGroup");
+    groups->findItems("Spare", Qt::MatchExactly)[0]->setCheckState(Qt::Checked);
+    EXPECT_EQ(text(*f, "lblMemberGroups"), "Front, Bellmen, Spare");
+    type(*f, "txtMessageGroup", "Spare");
+    prompt.answer(Answer::Yes);
+    click(*f, "cmdDeleteGroup");
+    EXPECT_EQ(text(*f, "lblMemberGroups"), "Front, Bellmen");
+    click(*f, "cmdChange");
+    EXPECT_EQ(column(member, "MessageGroup").toString().remove(' '), "Front,Bellmen");
 }
 
 } // namespace

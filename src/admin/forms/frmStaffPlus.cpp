@@ -106,10 +106,8 @@ frmStaffPlus::frmStaffPlus(AppContext& ctx, QWidget* parent) : QWidget(parent), 
     connect(cmdDelete, &QPushButton::clicked, this, &frmStaffPlus::cmdDelete_Click);
     connect(cmdCheckAll, &QPushButton::clicked, this, [this] { cmdCheckAll_Click(true); });
     connect(cmdUncheckAll, &QPushButton::clicked, this, [this] { cmdCheckAll_Click(false); });
-    connect(cmdClone, &QPushButton::clicked, this,
-            [this] { cmdClone_Click(&CloneRights); });
-    connect(cmdCloneL, &QPushButton::clicked, this,
-            [this] { cmdClone_Click(&CloneLanguages); });
+    connect(cmdClone, &QPushButton::clicked, this, [this] { cmdClone_Click(&CloneRights); });
+    connect(cmdCloneL, &QPushButton::clicked, this, [this] { cmdClone_Click(&CloneLanguages); });
     connect(cmdCloneR, &QPushButton::clicked, this,
             [this] { cmdClone_Click(&CloneCategoryLists); });
     connect(cmdAllStaff, &QPushButton::clicked, this, &frmStaffPlus::cmdAllStaff_Click);
@@ -143,7 +141,8 @@ QWidget* frmStaffPlus::buildIdentityPage() {
     f->addRow("Job Title:", txtJobTitle = makeLineEdit(page, "txtJobTitle", false, 50));
     f->addRow("Telephone:",
               txtConciergeTelephone = makeLineEdit(page, "txtConciergeTelephone", false, 50));
-    f->addRow("E-mail Address:", txtEmailAddress = makeLineEdit(page, "txtEmailAddress", false, 100));
+    f->addRow("E-mail Address:",
+              txtEmailAddress = makeLineEdit(page, "txtEmailAddress", false, 100));
     f->addRow("Network User ID:", txtEUserID = makeLineEdit(page, "txtEUserID", false, 50));
     f->addRow("Table Reservations ID:",
               txtOTConciergeID = makeLineEdit(page, "txtOTConciergeID", false, 50));
@@ -188,8 +187,7 @@ QWidget* frmStaffPlus::buildSchedulePage() {
     auto* f = new QFormLayout;
     f->addRow("Hours / Shift:", txtHoursShift = makeLineEdit(page, "txtHoursShift", false, 50));
     v->addLayout(f);
-    v->addWidget(chkAllLogs =
-                     named(new QCheckBox("View all logbook categories"), "chkAllLogs"));
+    v->addWidget(chkAllLogs = named(new QCheckBox("View all logbook categories"), "chkAllLogs"));
     v->addWidget(chkAllRentals = named(new QCheckBox("View all rentals"), "chkAllRentals"));
     v->addStretch();
     return page;
@@ -214,7 +212,8 @@ QWidget* frmStaffPlus::buildLanguagesPage() {
 
 void frmStaffPlus::refreshList(qint64 select) {
     QList<StaffEntry> staff;
-    if (!Guarded(m_ctx, "GetAllConcierges4Edit", [&] { staff = GetAllConcierges4Edit(m_ctx.db()); }))
+    if (!Guarded(m_ctx, "GetAllConcierges4Edit",
+                 [&] { staff = GetAllConcierges4Edit(m_ctx.db()); }))
         return;
     const QSignalBlocker quiet(lstConcierge);
     lstConcierge->clear();
@@ -255,7 +254,8 @@ void frmStaffPlus::memberChosen() {
 void frmStaffPlus::cmdNew_Click() {
     StaffMember m = NewStaffMember();
     // In masked mode the employee id is required: one is proposed.
-    if (m_ctx.start.masked && !Guarded(m_ctx, "NextEmployeeId", [&] { m.employeeId = NextEmployeeId(m_ctx); }))
+    if (m_ctx.start.masked &&
+        !Guarded(m_ctx, "NextEmployeeId", [&] { m.employeeId = NextEmployeeId(m_ctx); }))
         return;
     {
         const QSignalBlocker quiet(lstConcierge);
@@ -269,12 +269,15 @@ void frmStaffPlus::cmdNew_Click() {
 void frmStaffPlus::showMember(const std::optional<StaffMember>& member) {
     m_member = member;
     const StaffMember m = member.value_or(StaffMember{});
-    const std::pair<QLineEdit*, QString> texts[] = {
-        {txtConcierge, m.name},         {txtInitials, m.initials},
-        {txtUserProfile, m.logonName},  {txtJobTitle, m.jobTitle},
-        {txtConciergeTelephone, m.telephone}, {txtOTConciergeID, m.otConciergeId},
-        {txtEmailAddress, m.email},     {txtEUserID, m.employeeId},
-        {txtHoursShift, m.hoursShift}};
+    const std::pair<QLineEdit*, QString> texts[] = {{txtConcierge, m.name},
+                                                    {txtInitials, m.initials},
+                                                    {txtUserProfile, m.logonName},
+                                                    {txtJobTitle, m.jobTitle},
+                                                    {txtConciergeTelephone, m.telephone},
+                                                    {txtOTConciergeID, m.otConciergeId},
+                                                    {txtEmailAddress, m.email},
+                                                    {txtEUserID, m.employeeId},
+                                                    {txtHoursShift, m.hoursShift}};
     for (const auto& [box, value] : texts)
         box->setText(value.trimmed());
     {
@@ -391,7 +394,8 @@ void frmStaffPlus::cmdChange_Click() {
     StaffSaveResult result;
     {
         const WaitCursor wait;
-        if (!Guarded(m_ctx, "cmdChange_Click", [&] { result = SaveStaffMember(m_ctx, m, answers); }))
+        if (!Guarded(m_ctx, "cmdChange_Click",
+                     [&] { result = SaveStaffMember(m_ctx, m, answers); }))
             return;
     }
     if (result.refusal) {
@@ -453,8 +457,7 @@ void frmStaffPlus::cmdClone_Click(CloneFn clone) {
     const qint64 from = cboClone->currentData().toLongLong();
     StaffMember m = collect();
     std::optional<StaffRefusal> refusal;
-    if (!Guarded(m_ctx, "cmdClone_Click", [&] { refusal = clone(m_ctx, m, from); }))
-        return;
+    if (!Guarded(m_ctx, "cmdClone_Click", [&] { refusal = clone(m_ctx, m, from); })) return;
     if (refusal) {
         Tell(m_ctx, *refusal);
         cboClone->setFocus();

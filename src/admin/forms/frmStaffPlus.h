@@ -69,8 +69,8 @@ private:
     QTabWidget* tabStaff = nullptr;
 
     QLineEdit *txtConcierge = nullptr, *txtInitials = nullptr, *txtUserProfile = nullptr,
-              *txtJobTitle = nullptr, *txtConciergeTelephone = nullptr,
-              *txtOTConciergeID = nullptr, *txtEmailAddress = nullptr, *txtEUserID = nullptr;
+              *txtJobTitle = nullptr, *txtConciergeTelephone = nullptr, *txtOTConciergeID = nullptr,
+              *txtEmailAddress = nullptr, *txtEUserID = nullptr;
     QCheckBox *chkInactive = nullptr, *chkAuthority = nullptr, *chkRestricted = nullptr,
               *chkReadOnly = nullptr, *chkLanguageOnly = nullptr, *chkInhibitMsg = nullptr,
               *chkDNIMessages = nullptr;
@@ -82,8 +82,7 @@ private:
     QLineEdit* txtHoursShift = nullptr;
     QCheckBox *chkAllLogs = nullptr, *chkAllRentals = nullptr;
 
-    StaffListEditor *lstCategoriesU = nullptr, *lstCategoriesR = nullptr,
-                    *lstLanguages = nullptr;
+    StaffListEditor *lstCategoriesU = nullptr, *lstCategoriesR = nullptr, *lstLanguages = nullptr;
     StaffGroupsPanel* pnlGroups = nullptr;
 
     QComboBox* cboClone = nullptr;

@@ -182,9 +182,12 @@ StaffGroupsPanel::StaffGroupsPanel(AppContext& ctx, QWidget* parent) : QWidget(p
         const QString group = item->text();
         const bool ticked = item->checkState() == Qt::Checked;
         const qsizetype at = m_member.indexOf(group);
-        if (ticked && at < 0) m_member << group;
-        else if (!ticked && at >= 0) m_member.removeAt(at);
-        else return;
+        if (ticked && at < 0)
+            m_member << group;
+        else if (!ticked && at >= 0)
+            m_member.removeAt(at);
+        else
+            return;
         showJoined();
         Q_EMIT edited();
     });
@@ -214,12 +217,17 @@ void StaffGroupsPanel::setMemberGroups(const QStringList& groups) {
     refresh();
 }
 
-QStringList StaffGroupsPanel::memberGroups() const { return m_member; }
+QStringList StaffGroupsPanel::memberGroups() const {
+    return m_member;
+}
 
-void StaffGroupsPanel::showJoined() { lblMemberGroups->setText(MessageGroupsText(m_member)); }
+void StaffGroupsPanel::showJoined() {
+    lblMemberGroups->setText(MessageGroupsText(m_member));
+}
 
 void StaffGroupsPanel::showCaption() {
-    cmdAddGroup->setText(MessageGroupButtonCaption(txtMessageGroup->text(), txtReplaceWith->text()));
+    cmdAddGroup->setText(
+        MessageGroupButtonCaption(txtMessageGroup->text(), txtReplaceWith->text()));
 }
 
 void StaffGroupsPanel::cmdAddGroup_Click() {
@@ -265,6 +273,8 @@ void StaffGroupsPanel::cmdDeleteGroup_Click() {
         ReportError(m_ctx.prompt(), e, "DeleteMsgGroup", FormName);
         return;
     }
+    // Ticked on screen but not saved yet: the member must not bring it back.
+    m_member.removeIf([&](const QString& g) { return g.compare(group, Qt::CaseInsensitive) == 0; });
     txtMessageGroup->clear();
     refresh();
 }
