@@ -21,6 +21,17 @@ inline const QString SecondCategories = QStringLiteral("R"); // the second categ
 inline const QString Languages = QStringLiteral("L");        // languages spoken
 } // namespace StaffList
 
+// objectNames of the identity fields a refusal points at.
+namespace StaffField {
+inline const QString Name = QStringLiteral("txtConcierge");
+inline const QString Initials = QStringLiteral("txtInitials");
+inline const QString LogonName = QStringLiteral("txtUserProfile");
+inline const QString EmployeeId = QStringLiteral("txtEUserID");
+inline const QString Email = QStringLiteral("txtEmailAddress");
+inline const QString Manager = QStringLiteral("chkAuthority");
+inline const QString Inactive = QStringLiteral("chkInactive");
+} // namespace StaffField
+
 struct StaffMember {
     qint64 id = 0; // 0 = not saved yet
     QString name;  // display name (Concierge)
@@ -33,8 +44,10 @@ struct StaffMember {
     bool inactive = false, manager = false, restricted = false, readOnly = false;
     bool languageOnly = false, inhibitMsg = false, dniMessages = false;
     bool allLogs = false, allRentals = false;
-    // One string per editable area (admin/RightsLayout.h), as stored.  A new
-    // member's strings are filled by InsertConcierge's templates when empty.
+    // One string per editable area (admin/RightsLayout.h), as stored.  An
+    // area missing here keeps its stored string.  A new member whose strings
+    // are empty or still the defaults gets the template of its flags
+    // (manager, restricted) instead.
     QMap<RightsArea, QString> rights;
     // The personal lists, in order; saved with the member.
     QStringList categories, secondCategories, languages;
@@ -54,6 +67,8 @@ StaffMember NewStaffMember();
 
 // A member's groups as the screen shows them: joined with ", ".
 QString MessageGroupsText(const QStringList& groups);
+// A work schedule as stored: seven "1"/"0" characters.
+QString NormalizedSchedule(const QString& schedule);
 
 // The checks before a save, in their fixed order: reserved name, name,
 // initials, logon name, and (masked mode) the employee id.
@@ -87,6 +102,10 @@ struct StaffSaveResult {
 StaffSaveResult SaveStaffMember(AppContext& ctx, StaffMember& member,
                                 const StaffSaveAnswers& answers = {});
 
+// Choosing a tab: "" when it may open, else the message (nobody chosen; the
+// rights tabs of a language-only member).
+QString StaffTabRefusal(const StaffMember* selected, bool rightsTab);
+
 // cmdCheckAll / cmdUncheckAll: every position of every editable string.
 void SetAllRights(StaffMember& member, bool allowed);
 
@@ -113,6 +132,13 @@ struct StaffResetResult {
     QStringList notices;
 };
 StaffResetResult ResetStaffPasswords(AppContext& ctx, qint64 conciergeId);
+
+// Active managers other than `exceptId`; the service accounts do not count.
+// The last one may not be deleted, made inactive or lose the manager switch.
+int ActiveManagersBesides(Database& db, qint64 exceptId);
+inline const QString MsgOnlyActiveManager = QStringLiteral(
+    "This is the only active manager (Authorized) account.  Another active manager is needed "
+    "before this one is made inactive, loses the manager switch or is deleted.  Thank you.");
 
 // cmdDelete: the confirmation to ask first (Yes/No).
 QString DeleteStaffQuestion();
