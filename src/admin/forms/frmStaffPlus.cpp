@@ -343,10 +343,13 @@ StaffMember frmStaffPlus::collect() const {
 
 void frmStaffPlus::tabChanged(int index) {
     QString refusal;
-    if (index != Identity && !m_member)
-        refusal = QStringLiteral("You must select a Staff Member before accessing this tab.");
-    else if (index == RightsTab && chkLanguageOnly->isChecked())
-        refusal = QStringLiteral("This tab is not available for this Staff Member.");
+    // The first tab is where a member is chosen or started.
+    if (index != Identity) {
+        // The language-only box counts as it stands on screen, saved or not.
+        const std::optional<StaffMember> shown =
+            m_member ? std::optional<StaffMember>(collect()) : std::nullopt;
+        refusal = StaffTabRefusal(shown ? &*shown : nullptr, index == RightsTab);
+    }
     if (!refusal.isEmpty()) {
         {
             const QSignalBlocker quiet(tabStaff);
