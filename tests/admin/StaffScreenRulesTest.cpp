@@ -153,15 +153,12 @@ TEST_F(StaffScreenRules, MessageGroupsAreKeptAndTheMemberJoinsThemInOrder) {
     auto f = openEditor();
     pick(*f, "Zoe Zeal");
     ASSERT_EQ(showTab(*f, GroupsTab), GroupsTab);
-    click(*f, "cmdAddGroup");
-    EXPECT_EQ(prompt.last(), "Cannot Add a Blank Message Group.");
-    for (const QString g : {"Bell", "Front"}) {
+    for (const QString g : {"Bell", "Front", "bell"}) {
         type(*f, "txtMessageGroup", g);
         click(*f, "cmdAddGroup");
     }
-    type(*f, "txtMessageGroup", "bell");
-    click(*f, "cmdAddGroup");
-    EXPECT_EQ(prompt.last(), "The Message Group already exists in the list of available groups.");
+    EXPECT_EQ(prompt.texts(),
+              QStringList({"The Message Group already exists in the list of available groups."}));
 
     // Typing a replacement turns the button into "Replace".
     auto* add = control<QAbstractButton>(*f, "cmdAddGroup");
