@@ -35,12 +35,14 @@ std::optional<StaffRefusal> deletionRefusal(AppContext& ctx, const Row& account)
 
 } // namespace
 
-int ActiveManagersBesides(Database& db, qint64 exceptId) {
-    // Two desks each taking away one of the last two managers would both see
-    // the other one still there: on a server the settings row serialises these
-    // checks until the transaction ends (SQLite's writer lock already does).
+void HoldStaffChecks(Database& db) {
+    // SQLite's writer lock already serialises the transactions.
     if (db.engine() == Engine::PostgreSQL && db.inTransaction())
         db.query("SELECT [DBUpdateLevel] FROM [Authorization] FOR UPDATE");
+}
+
+int ActiveManagersBesides(Database& db, qint64 exceptId) {
+    HoldStaffChecks(db);
     int n = 0;
     for (const Row& r : db.query("SELECT [Concierge] FROM [Concierge] WHERE [Status] = 'A' AND "
                                  "[Authorized] = ? AND [ConciergeID] <> ?",
@@ -90,6 +92,7 @@ std::optional<StaffRefusal> DeleteStaffMember(AppContext& ctx, qint64 conciergeI
     std::optional<StaffRefusal> refusal;
     QString name, employeeId;
     db.transaction([&] {
+        HoldStaffChecks(db); // first, as the save takes it: never two locks in two orders
         std::optional<Row> account;
         if (LockRowForBooking(db, "Concierge", "ConciergeID", conciergeId))
             account = GetConciergeInformation(db, conciergeId);

@@ -133,6 +133,11 @@ struct StaffResetResult {
 };
 StaffResetResult ResetStaffPasswords(AppContext& ctx, qint64 conciergeId);
 
+// Inside a transaction: other desks' checks against all accounts (initials,
+// logon names, the last manager) wait until it ends, so two desks cannot both
+// pass a check that only one of their writes may pass.
+void HoldStaffChecks(Database& db);
+
 // Active managers other than `exceptId`; the service accounts do not count.
 // The last one may not be deleted, made inactive or lose the manager switch.
 int ActiveManagersBesides(Database& db, qint64 exceptId);

@@ -237,6 +237,7 @@ StaffSaveResult SaveStaffMember(AppContext& ctx, StaffMember& member,
     StaffMember m = member;
     try {
         db.transaction([&] {
+            HoldStaffChecks(db);
             if (m.id != 0) {
                 if (!LockRowForBooking(db, "Concierge", "ConciergeID", m.id) ||
                     !(stored = LoadStaffMember(ctx, m.id))) {
