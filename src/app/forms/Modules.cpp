@@ -1,6 +1,7 @@
 #include "app/forms/Modules.h"
 
 #include "admin/forms/QueryMasterModule.h"
+#include "admin/forms/StaffModule.h"
 #include "app/forms/frmSearch.h"
 #include "bookings/forms/ReservationsModule.h"
 #include "bookings/reports/ReservationReports.h"
@@ -96,6 +97,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallLostAndFound(ctx, window);
     InstallInterfaces(ctx, window);
     InstallQueryMaster(ctx, window);
+    InstallStaffEditor(ctx, window);
 }
 
 } // namespace vm
