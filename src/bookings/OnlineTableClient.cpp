@@ -217,6 +217,8 @@ std::optional<QString> OTService::Request(const QString& method, const QString& 
     });
     QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
         connecting.stop();
+        if (!reply->isOpen())
+            return;
         body += reply->readAll();
         status(QStringLiteral("Receiving response (%1 bytes)...").arg(body.size()));
     });
@@ -225,7 +227,8 @@ std::optional<QString> OTService::Request(const QString& method, const QString& 
     connecting.start(m_connectMs);
     if (!reply->isFinished())
         loop.exec();
-    body += reply->readAll();
+    if (reply->isOpen())
+        body += reply->readAll();
 
     const QVariant statusAttr = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     m_lastStatus = statusAttr.isValid() ? statusAttr.toInt() : 0;
