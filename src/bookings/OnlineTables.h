@@ -12,6 +12,7 @@
 
 #include "logbook/Categories.h"
 #include "logbook/LogEntry.h"
+#include "logbook/LogbookStore.h"
 #include "platform/Prompt.h"
 
 #include <QByteArray>
@@ -324,6 +325,14 @@ struct OTBooking {
 };
 QString WriteOTBooking(const QString& entryText, const std::vector<DesignItem>& items,
                        const OTLabels& labels, const OTBooking& booking);
+
+// Keeps a confirmed booking at once, so closing the entry cannot lose it:
+// the lines above written into the entry's text and the confirmation number
+// (when it is a number) into its OpenTableID, then the entry saved (inserted
+// when it is new; `cancelledAsLoaded` as for UpdateLogBook).
+SaveOutcome RecordOTBooking(AppContext& ctx, LogEntry& entry, bool cancelledAsLoaded,
+                            const std::vector<DesignItem>& items, const OTLabels& labels,
+                            const OTBooking& booking);
 
 // What the search starts from, read and checked from a logbook entry.
 struct OTEntryRequest {

@@ -175,3 +175,38 @@ TEST(OtSvcLines, BookingIsWrittenUnderTheMappedLabels) {
     EXPECT_TRUE(written.endsWith("free text"));
     EXPECT_FALSE(written.contains("quiet table"));
 }
+
+TEST_F(OtSvcChecks, ConfirmedBookingIsSavedWithTheEntry) {
+    std::vector<DesignItem> items(3);
+    items[0].labelText = "Restaurant";
+    items[1].labelText = "Time";
+    items[2].labelText = "Confirmation";
+    OTLabels map;
+    map.name = "Restaurant";
+    map.time = "Time";
+    map.confirmation = "Confirmation";
+    LogEntry e;
+    e.lastName = "Guest";
+    e.entryType = "Dining";
+    e.referDate = "2024/05/01";
+    e.referTime = "19:30";
+    e.text = "Restaurant: Chez\r\nTime: 7:30 pm\r\nConfirmation: \r\n";
+    LogbookStore store(*env.ctx);
+    store.InsertLogBook(e);
+    ASSERT_GT(e.logId, 0);
+
+    EXPECT_EQ(RecordOTBooking(*env.ctx, e, false, items, map, {"98765", "07:45 PM", "Chez", "", ""}),
+              SaveOutcome::Saved);
+    auto saved = store.GetTheLogEntry(e.logId);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->openTableId, 98765);
+    EXPECT_EQ(ReadOTEntryValues(saved->text, map).confirmation, "98765");
+    EXPECT_EQ(ReadOTEntryValues(saved->text, map).time, "07:45 PM");
+
+    // A confirmation that is no number stays in the text only.
+    EXPECT_EQ(RecordOTBooking(*env.ctx, *saved, false, items, map, {"AB-12", "07:45 PM", "Chez", "", ""}),
+              SaveOutcome::Saved);
+    saved = store.GetTheLogEntry(e.logId);
+    EXPECT_EQ(saved->openTableId, 0);
+    EXPECT_EQ(ReadOTEntryValues(saved->text, map).confirmation, "AB-12");
+}
