@@ -255,6 +255,8 @@ public:
 private:
     friend class OTSearchResult;
     void status(const QString& text);
+    // The hotel and partner ids under the page's names, each only when set.
+    void addIds(OTPairs& pairs, const char* hotelName, const char* partnerName) const;
     OTSearch readSearch(const QString& page, const QString& date, const QString& time,
                         int partySize);
     void fail(const QString& text, const QString& title, Icon icon);
@@ -298,6 +300,11 @@ struct OTRestaurant {
 };
 // Contacts with OTRestaurantID > 0, by name.
 std::vector<OTRestaurant> GetOpenTables(Database& db);
+// The host a restaurant is booked at: its own, else the standard one (empty
+// when neither is set; Connect refuses an empty or malformed host).
+inline QString OTHostFor(const OTRestaurant& restaurant, const OTConfig& config) {
+    return restaurant.host.trimmed().isEmpty() ? config.standardHost : restaurant.host.trimmed();
+}
 // Fills name, cuisine, neighbourhood, price and contact of each result from
 // the list (left blank for a restaurant that is no contact).
 void FillFromContacts(std::vector<OTSearchResult>& results,
