@@ -68,7 +68,7 @@ bool isLoopback(const QUrl& url) {
 // False only when the system says for sure that no network is up.
 bool networkAvailable() {
     static const bool loaded =
-        QNetworkInformation::load(QNetworkInformation::Feature::Reachability);
+        QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
     if (!loaded || !QNetworkInformation::instance())
         return true;
     return QNetworkInformation::instance()->reachability() !=

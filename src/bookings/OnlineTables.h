@@ -230,7 +230,8 @@ public:
     bool connected() const { return m_base.isValid(); }
     QUrl baseUrl() const { return m_base; }
 
-    // One request (method "GET" or "POST", page "/x.asp").  nullopt after a
+    // One request (method "GET" or "POST", page "/x.asp").  The owner must
+    // stay alive until it returns: a screen does not close while busy().  nullopt after a
     // failure (shown) or when another request is still running (a second
     // click while waiting: refused without sending).
     std::optional<QString> Request(const QString& method, const QString& page,
