@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -57,7 +58,7 @@ protected:
         Category c = *GetLogTypeByName(db, "Dining");
         UpdateConfText(*env.ctx, c, {}, {});
         std::vector<DesignLine> lines;
-        for (const QString& label :
+        for (const char* label :
              {"Restaurant:", "Party Size:", "Time:", "Phone:", "Notes:", "Confirmation:"}) {
             DesignLine d;
             d.label = label;
