@@ -217,6 +217,8 @@ std::optional<QString> OTService::Request(const QString& method, const QString& 
     });
     QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
         connecting.stop();
+        if (!reply->isOpen())
+            return;
         body += reply->readAll();
         status(QStringLiteral("Receiving response (%1 bytes)...").arg(body.size()));
     });
@@ -225,7 +227,8 @@ std::optional<QString> OTService::Request(const QString& method, const QString& 
     connecting.start(m_connectMs);
     if (!reply->isFinished())
         loop.exec();
-    body += reply->readAll();
+    if (reply->isOpen())
+        body += reply->readAll();
 
     const QVariant statusAttr = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     m_lastStatus = statusAttr.isValid() ? statusAttr.toInt() : 0;
@@ -293,19 +296,21 @@ OTSearch OTService::readSearch(const QString& page, const QString& date, const Q
     return search;
 }
 
+void OTService::addIds(OTPairs& pairs, const char* hotelName, const char* partnerName) const {
+    if (HotelID != 0)
+        pairs.append({hotelName, QString::number(HotelID)});
+    if (PartnerID != 0)
+        pairs.append({partnerName, QString::number(PartnerID)});
+}
+
 OTSearch OTService::SearchArea(const QString& date, const QString& time, int partySize) {
     OTPairs pairs{{"cid", ConciergeID},
                   {"d", date + " " + time},
                   {"s", QString::number(partySize)},
                   {"g", QString::number(AreaID)}};
-    if (HotelID != 0)
-        pairs.append({"hid", QString::number(HotelID)});
-    if (PartnerID != 0)
-        pairs.append({"pid", QString::number(PartnerID)});
+    addIds(pairs, "hid", "pid");
     const auto page = Request(QStringLiteral("GET"), QStringLiteral("/cs_multi.asp"), pairs);
-    if (!page)
-        return {};
-    return readSearch(*page, date, time, partySize);
+    return page ? readSearch(*page, date, time, partySize) : OTSearch{};
 }
 
 OTSearch OTService::SearchRestaurant(qint64 restaurantId, const QString& date,
@@ -314,22 +319,14 @@ OTSearch OTService::SearchRestaurant(qint64 restaurantId, const QString& date,
                   {"cid", ConciergeID},
                   {"d", date + " " + time},
                   {"s", QString::number(partySize)}};
-    if (HotelID != 0)
-        pairs.append({"h", QString::number(HotelID)});
-    if (PartnerID != 0)
-        pairs.append({"p", QString::number(PartnerID)});
+    addIds(pairs, "h", "p");
     const auto page = Request(QStringLiteral("GET"), QStringLiteral("/cs_single.asp"), pairs);
-    if (!page)
-        return {};
-    return readSearch(*page, date, time, partySize);
+    return page ? readSearch(*page, date, time, partySize) : OTSearch{};
 }
 
 bool OTService::Cancel(qint64 restaurantId, const QString& reservationId) {
     OTPairs pairs{{"cid", ConciergeID}, {"rid", QString::number(restaurantId)}};
-    if (HotelID != 0)
-        pairs.append({"hid", QString::number(HotelID)});
-    if (PartnerID != 0)
-        pairs.append({"pid", QString::number(PartnerID)});
+    addIds(pairs, "hid", "pid");
     pairs.append({"reservationID", reservationId.trimmed()});
     const auto page = Request(QStringLiteral("GET"), QStringLiteral("/cs_cancel.asp"), pairs);
     if (!page)

@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <functional>
+
 namespace vm {
 
 namespace {
@@ -83,32 +85,18 @@ void forEachTag(const QString& html, const std::function<void(const Tag&)>& fn) 
     }
 }
 
-// The four entities of page text.
-QString decodeTextEntities(const QString& text) {
-    static const QRegularExpression entity(QStringLiteral("&(nbsp|amp|lt|gt);"));
-    QString out;
-    qsizetype last = 0;
-    auto it = entity.globalMatch(text);
-    while (it.hasNext()) {
-        const auto m = it.next();
-        out += text.mid(last, m.capturedStart() - last);
-        const QString name = m.captured(1);
-        out += name == "nbsp" ? " " : name == "amp" ? "&" : name == "lt" ? "<" : ">";
-        last = m.capturedEnd();
-    }
-    return out + text.mid(last);
-}
-
-// Attribute values also carry quotes and numeric references.
-QString decodeValueEntities(const QString& value) {
-    static const QRegularExpression entity(
+// Page text knows four entities; attribute values also quotes and numeric
+// references.
+QString decodeEntities(const QString& text, bool inValue) {
+    static const QRegularExpression textEntity(QStringLiteral("&(nbsp|amp|lt|gt);"));
+    static const QRegularExpression valueEntity(
         QStringLiteral("&(nbsp|amp|lt|gt|quot|apos|#[0-9]{1,7}|#[xX][0-9A-Fa-f]{1,6});"));
     QString out;
     qsizetype last = 0;
-    auto it = entity.globalMatch(value);
+    auto it = (inValue ? valueEntity : textEntity).globalMatch(text);
     while (it.hasNext()) {
         const auto m = it.next();
-        out += value.mid(last, m.capturedStart() - last);
+        out += text.mid(last, m.capturedStart() - last);
         const QString name = m.captured(1);
         if (name.startsWith('#')) {
             const bool hex = name.size() > 1 && (name[1] == 'x' || name[1] == 'X');
@@ -128,7 +116,7 @@ QString decodeValueEntities(const QString& value) {
         }
         last = m.capturedEnd();
     }
-    return out + value.mid(last);
+    return out + text.mid(last);
 }
 
 QString simplifiedText(const QString& html) {
@@ -151,7 +139,7 @@ QString OTPageText(const QString& html) {
         }
     }
     out += html.mid(last);
-    return decodeTextEntities(out);
+    return decodeEntities(out, false);
 }
 
 QStringList OTElementValues(const QString& html, const QString& name) {
@@ -162,7 +150,7 @@ QStringList OTElementValues(const QString& html, const QString& name) {
         if (!n || n->trimmed().toLower() != wanted)
             return;
         if (const QString* v = tag.attribute(QStringLiteral("value")))
-            values.append(decodeValueEntities(*v));
+            values.append(decodeEntities(*v, true));
     });
     return values;
 }
@@ -181,7 +169,7 @@ std::optional<QString> OTErrorPageMessage(const QString& html) {
         if (!n || n->trimmed().compare(QLatin1String("description"), Qt::CaseInsensitive) != 0)
             return;
         const QString* content = tag.attribute(QStringLiteral("content"));
-        marker = content ? decodeValueEntities(*content) : QString("");
+        marker = content ? decodeEntities(*content, true) : QString("");
     });
     if (!marker.contains(QLatin1String("error"), Qt::CaseInsensitive))
         return std::nullopt;

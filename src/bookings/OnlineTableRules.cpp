@@ -10,6 +10,7 @@
 #include "platform/Database.h"
 
 #include <cmath>
+#include <limits>
 
 namespace vm {
 
@@ -159,6 +160,22 @@ QString WriteOTBooking(const QString& entryText, const std::vector<DesignItem>& 
         values.append(value);
     }
     return any ? WriteDesignValues(entryText, items, values) : entryText;
+}
+
+SaveOutcome RecordOTBooking(AppContext& ctx, LogEntry& entry, bool cancelledAsLoaded,
+                            const std::vector<DesignItem>& items, const OTLabels& labels,
+                            const OTBooking& booking) {
+    entry.text = WriteOTBooking(entry.text, items, labels, booking);
+    // The column is a 32-bit number; a longer or lettered confirmation stays in the text only.
+    bool ok = false;
+    const qint64 number = booking.confirmation.trimmed().toLongLong(&ok);
+    entry.openTableId = ok && number > 0 && number <= std::numeric_limits<qint32>::max() ? number : 0;
+    LogbookStore store(ctx);
+    if (entry.logId == 0) {
+        store.InsertLogBook(entry);
+        return SaveOutcome::Saved;
+    }
+    return store.UpdateLogBook(entry, cancelledAsLoaded);
 }
 
 std::optional<OTEntryRequest> CheckOpenTableEntry(AppContext& ctx, const LogEntry& entry) {

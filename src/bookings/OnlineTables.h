@@ -12,6 +12,7 @@
 
 #include "logbook/Categories.h"
 #include "logbook/LogEntry.h"
+#include "logbook/LogbookStore.h"
 #include "platform/Prompt.h"
 
 #include <QByteArray>
@@ -254,6 +255,8 @@ public:
 private:
     friend class OTSearchResult;
     void status(const QString& text);
+    // The hotel and partner ids under the page's names, each only when set.
+    void addIds(OTPairs& pairs, const char* hotelName, const char* partnerName) const;
     OTSearch readSearch(const QString& page, const QString& date, const QString& time,
                         int partySize);
     void fail(const QString& text, const QString& title, Icon icon);
@@ -297,6 +300,11 @@ struct OTRestaurant {
 };
 // Contacts with OTRestaurantID > 0, by name.
 std::vector<OTRestaurant> GetOpenTables(Database& db);
+// The host a restaurant is booked at: its own, else the standard one (empty
+// when neither is set; Connect refuses an empty or malformed host).
+inline QString OTHostFor(const OTRestaurant& restaurant, const OTConfig& config) {
+    return restaurant.host.trimmed().isEmpty() ? config.standardHost : restaurant.host.trimmed();
+}
 // Fills name, cuisine, neighbourhood, price and contact of each result from
 // the list (left blank for a restaurant that is no contact).
 void FillFromContacts(std::vector<OTSearchResult>& results,
@@ -324,6 +332,14 @@ struct OTBooking {
 };
 QString WriteOTBooking(const QString& entryText, const std::vector<DesignItem>& items,
                        const OTLabels& labels, const OTBooking& booking);
+
+// Keeps a confirmed booking at once, so closing the entry cannot lose it:
+// the lines above written into the entry's text and the confirmation number
+// (when it is a number) into its OpenTableID, then the entry saved (inserted
+// when it is new; `cancelledAsLoaded` as for UpdateLogBook).
+SaveOutcome RecordOTBooking(AppContext& ctx, LogEntry& entry, bool cancelledAsLoaded,
+                            const std::vector<DesignItem>& items, const OTLabels& labels,
+                            const OTBooking& booking);
 
 // What the search starts from, read and checked from a logbook entry.
 struct OTEntryRequest {

@@ -176,9 +176,8 @@ void FakeHttpServer::send(QTcpSocket* socket, const ScriptedReply& reply) {
         socket->disconnectFromHost();
         return;
     case Kind::Malformed:
+        // Left open: the client has to give up on what it read.
         socket->write("this is no HTTP answer\r\n\r\n");
-        m_buffers.remove(socket);
-        socket->disconnectFromHost();
         return;
     case Kind::Page:
     case Kind::Chunked:
