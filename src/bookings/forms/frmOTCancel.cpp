@@ -34,7 +34,7 @@ frmOTCancel::frmOTCancel(AppContext& ctx, qint64 logId, const OTConfig& config,
                          const OTRestaurant& restaurant, const QString& reservation,
                          QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_logId(logId), m_restaurant(restaurant),
-      m_reservation(reservation), m_standardHost(config.standardHost),
+      m_reservation(reservation), m_config(config),
       m_service(std::make_unique<OTService>(ctx.prompt(), config)) {
     setObjectName(FormName);
     setWindowTitle("Cancel Open Table Reservation - " + restaurant.name);
@@ -66,9 +66,7 @@ void frmOTCancel::showEvent(QShowEvent* e) {
 void frmOTCancel::run() {
     if (m_started) return;
     m_started = true;
-    // The restaurant's own host when it has one, else the service's standard one.
-    const QString host = m_restaurant.host.trimmed();
-    if (!m_service->Connect(host.isEmpty() ? m_standardHost : host)) {
+    if (!m_service->Connect(OTHostFor(m_restaurant, m_config))) {
         reject();
         return;
     }
@@ -82,7 +80,7 @@ void frmOTCancel::run() {
     SaveOutcome outcome = SaveOutcome::Gone;
     try {
         LogEntry saved;
-        outcome = RecordOtCancel(m_ctx, m_logId, saved);
+        outcome = SaveOtCancelToEntry(m_ctx, m_logId, saved);
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "frmOTCancel", FormName, true);
     }

@@ -40,7 +40,7 @@ private:
     qint64 m_logId;
     OTRestaurant m_restaurant;
     QString m_reservation;
-    QString m_standardHost;
+    OTConfig m_config;
     std::unique_ptr<OTService> m_service;
     bool m_started = false, m_busy = false, m_cancelled = false;
 

@@ -259,9 +259,7 @@ void frmOpenTable::cmdSearch_Click() {
     grdResults->clearRows();
     m_results.clear();
     // The restaurant's own host when it has one, else the service's standard one.
-    const QString host = !area && !restaurant->host.trimmed().isEmpty()
-                             ? restaurant->host.trimmed()
-                             : m_config.standardHost;
+    const QString host = area ? m_config.standardHost : OTHostFor(*restaurant, m_config);
     if (!m_service->Connect(host)) return;
     const QString date = Formats::ShortDate(day);
     OTSearch found = area ? m_service->SearchArea(date, chosenTime(), party)
@@ -329,7 +327,7 @@ void frmOpenTable::cmdSave_Click() {
     SaveOutcome outcome = SaveOutcome::Gone;
     try {
         LogEntry saved;
-        outcome = RecordOtBooking(m_ctx, m_entry.logId, booked, saved);
+        outcome = SaveOtBookingToEntry(m_ctx, m_entry.logId, booked, saved);
         if (outcome == SaveOutcome::Saved) m_entry = saved;
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "cmdSave_Click", FormName, true);

@@ -17,19 +17,19 @@ std::vector<DesignItem> designOf(Database& db, const LogEntry& e) {
     return typeId > 0 ? GetLogbookBackPanelItems(db, typeId) : std::vector<DesignItem>{};
 }
 
-// Applies `change` to the entry as stored and writes it with a history line;
-// read and write are repeated while another desk's save slips in between.
-template <class Change>
+// Writes the entry as stored now through `save` (which changes and saves it)
+// with a history line, in one transaction; read and write are repeated while
+// another desk's save slips in between.
+template <class Save>
 SaveOutcome changeStoredEntry(AppContext& ctx, qint64 logId, const QString& reason, LogEntry& out,
-                              Change change) {
+                              Save save) {
     LogbookStore store(ctx);
     SaveOutcome outcome = SaveOutcome::Gone;
     for (int attempt = 0; attempt < SaveTries; ++attempt) {
         std::optional<LogEntry> e = store.GetTheLogEntry(logId);
         if (!e) return SaveOutcome::Gone;
-        change(*e);
         ctx.db().transaction([&] {
-            outcome = store.UpdateLogBook(*e, e->cancelled);
+            outcome = save(*e);
             if (outcome == SaveOutcome::Saved)
                 store.UpdateLogbookHistory(logId, ctx.session.initials,
                                            Formats::StoredDateTime(ctx.clock().now()), reason);
@@ -50,7 +50,7 @@ QString OtCancelledReason(const QString& confirmation) {
     return "Online reservation #" + confirmation + " was cancelled.";
 }
 
-SaveOutcome RecordOtBooking(AppContext& ctx, qint64 logId, const OtBooked& booked, LogEntry& e) {
+SaveOutcome SaveOtBookingToEntry(AppContext& ctx, qint64 logId, const OtBooked& booked, LogEntry& e) {
     const OTLabels labels = GetOTLabels(ctx.db());
     OTBooking lines;
     lines.confirmation = booked.confirmation;
@@ -60,14 +60,13 @@ SaveOutcome RecordOtBooking(AppContext& ctx, qint64 logId, const OtBooked& booke
     lines.notes = booked.notes;
     return changeStoredEntry(ctx, logId, OtBookedReason(booked.confirmation), e,
                              [&](LogEntry& entry) {
-                                 entry.text = WriteOTBooking(entry.text, designOf(ctx.db(), entry),
-                                                             labels, lines);
-                                 entry.openTableId = booked.confirmation.trimmed().toLongLong();
                                  if (booked.contactId > 0) entry.contactId = booked.contactId;
+                                 return RecordOTBooking(ctx, entry, entry.cancelled,
+                                                        designOf(ctx.db(), entry), labels, lines);
                              });
 }
 
-SaveOutcome RecordOtCancel(AppContext& ctx, qint64 logId, LogEntry& e) {
+SaveOutcome SaveOtCancelToEntry(AppContext& ctx, qint64 logId, LogEntry& e) {
     std::optional<LogEntry> now = LogbookStore(ctx).GetTheLogEntry(logId);
     if (!now) return SaveOutcome::Gone;
     const QString label = GetOTLabels(ctx.db()).confirmation.trimmed();
@@ -82,6 +81,7 @@ SaveOutcome RecordOtCancel(AppContext& ctx, qint64 logId, LogEntry& e) {
                                : QString());
             entry.text = WriteDesignValues(entry.text, items, values);
             entry.openTableId = 0;
+            return LogbookStore(ctx).UpdateLogBook(entry, entry.cancelled);
         });
 }
 

@@ -31,12 +31,12 @@ QString OtCancelledReason(const QString& confirmation);
 // contact and a history line, in one transaction.  It is written over the
 // entry as stored now, so a save from another desk in between is kept.  `e`
 // then holds the saved entry.
-SaveOutcome RecordOtBooking(AppContext& ctx, qint64 logId, const OtBooked& booked, LogEntry& e);
+SaveOutcome SaveOtBookingToEntry(AppContext& ctx, qint64 logId, const OtBooked& booked, LogEntry& e);
 
 // Marks a cancelled online reservation in the stored entry: the confirmation
 // line emptied, OpenTableID 0 and a history line; the entry itself stays open
 // (the guest may want another table).  `e` then holds the saved entry.
-SaveOutcome RecordOtCancel(AppContext& ctx, qint64 logId, LogEntry& e);
+SaveOutcome SaveOtCancelToEntry(AppContext& ctx, qint64 logId, LogEntry& e);
 
 // The entry's reservation number: the confirmation line, or OpenTableID when
 // the line is empty; empty when it has none.
