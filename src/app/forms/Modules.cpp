@@ -3,6 +3,7 @@
 #include "admin/forms/QueryMasterModule.h"
 #include "admin/forms/StaffModule.h"
 #include "app/forms/frmSearch.h"
+#include "bookings/forms/OnlineTablesModule.h"
 #include "bookings/forms/ReservationsModule.h"
 #include "bookings/reports/ReservationReports.h"
 #include "bookings/forms/TimedServicesModule.h"
@@ -91,6 +92,7 @@ void InstallModules(AppContext& ctx, frmSearch& window) {
     InstallQuickViewer(ctx, window);
     InstallReservations(ctx, window);
     InstallTimedServices(ctx, window);
+    InstallOnlineTables(ctx, window); // after the logbook: fills its entry screen's reservation hooks
     InstallExports(ctx, window);
     InstallKeyControl(ctx, window);
     InstallRentals(ctx, window);

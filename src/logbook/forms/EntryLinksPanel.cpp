@@ -54,7 +54,7 @@ EntryLinksPanel::EntryLinksPanel(Prompt& prompt, const LogbookServices& services
     connect(cmdDocLink, &QPushButton::clicked, this, &EntryLinksPanel::docLinkClicked);
     connect(grdDocument, &DataGrid::rowActivated, this, &EntryLinksPanel::documentActivated);
     connect(imgOpenTable, &QToolButton::clicked, this, &EntryLinksPanel::openTableClicked);
-    connect(imgOTEntry, &QToolButton::clicked, this, &EntryLinksPanel::openTableClicked);
+    connect(imgOTEntry, &QToolButton::clicked, this, &EntryLinksPanel::otEntryClicked);
 }
 
 void EntryLinksPanel::showProfile(qint64 profileId) {

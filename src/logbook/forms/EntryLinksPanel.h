@@ -37,6 +37,8 @@ Q_SIGNALS:
     void docLinkClicked();
     void documentActivated(qint64 id);
     void openTableClicked();
+    // The icon of an entry that holds an online reservation.
+    void otEntryClicked();
 
 private:
     const LogbookServices& m_services;

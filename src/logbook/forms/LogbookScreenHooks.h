@@ -79,7 +79,10 @@ struct LogbookScreenHooks : LogbookServices {
     // The logbook export, opened for the entry's category.
     std::function<void(const QString& category, QWidget* parent)> openExport;
     // Online restaurant reservations for the entry on the screen (a saved entry).
+    // Both may write the stored entry: the screen shows it again afterwards.
     std::function<void(qint64 logId, QWidget* parent)> openTable;
+    // Cancels the online reservation the entry holds (imgOTEntry).
+    std::function<void(qint64 logId, QWidget* parent)> cancelTable;
 };
 
 } // namespace vm

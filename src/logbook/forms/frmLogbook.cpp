@@ -137,6 +137,7 @@ void frmLogbook::build() {
     connect(m_links, &EntryLinksPanel::docLinkClicked, this, &frmLogbook::cmdDocLink_Click);
     connect(m_links, &EntryLinksPanel::documentActivated, this, &frmLogbook::openDocument);
     connect(m_links, &EntryLinksPanel::openTableClicked, this, &frmLogbook::imgOpenTable_Click);
+    connect(m_links, &EntryLinksPanel::otEntryClicked, this, &frmLogbook::imgOTEntry_Click);
     connect(m_contact, &EntryContactPanel::pickClicked, this, &frmLogbook::cmdPickContact_Click);
     connect(m_contact, &EntryContactPanel::clearClicked, this, &frmLogbook::cmdClearContact_Click);
 

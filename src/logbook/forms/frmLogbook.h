@@ -74,6 +74,12 @@ private:
     void imgCorrespondence_Click();
     void imgDEForm_Click();
     void imgOpenTable_Click();
+    // Offers to cancel the entry's online reservation.
+    void imgOTEntry_Click();
+    // The checks both online-reservation icons make; saves pending edits first.
+    bool readyForOnlineTables(bool hookInstalled);
+    // Shows the entry again when the reservation screens wrote it.
+    void reloadAfterOnlineTables();
     void cmdSaveAText_Click();
     void cmdUnsentMsg_Click();
     void cmdClear_Click();

@@ -193,26 +193,50 @@ void frmLogbook::imgDEForm_Click() {
                       m_links->design()->imgDEForm, EntryDocument::CustomForm);
 }
 
-void frmLogbook::imgOpenTable_Click() {
+bool frmLogbook::readyForOnlineTables(bool hookInstalled) {
     if (isGuestViewer() || m_ctx.session.restricted) {
         m_ctx.prompt().message("As a Guest or Restricted User you do not have the ability to use "
                                "Reservations.  Thank you.");
-        return;
+        return false;
     }
     if (!MayDoOrSay(m_ctx, Rights::LogbookReservations,
                     "You are not authorized to Work with Reservations."))
-        return;
-    if (!m_hooks.openTable) {
+        return false;
+    if (!hookInstalled) {
         m_ctx.prompt().message("Online restaurant reservations are not available: the "
                                "reservation service module is not installed.");
-        return;
+        return false;
     }
     if (m_entry.logId <= 0) {
         m_ctx.prompt().message("Logbook entry must be <Save>d before working with its online "
                                "reservation.  Thank you.");
-        return;
+        return false;
     }
+    // The reservation screens read and write the stored entry: edits on the
+    // screen are saved first so that neither side loses the other's.
+    return !m_changed || cmdSave_Click();
+}
+
+void frmLogbook::reloadAfterOnlineTables() {
+    try {
+        if (LogbookStore(m_ctx, &m_hooks).StoredVersion(m_entry.logId) == m_entry.rowVersion)
+            return;
+        if (load(m_entry.logId, LogSource::Current)) Q_EMIT entrySaved(m_entry.logId);
+    } catch (const DbError& e) {
+        ReportError(m_ctx.prompt(), e, "GetTheLogEntry", FormName, true);
+    }
+}
+
+void frmLogbook::imgOpenTable_Click() {
+    if (!readyForOnlineTables(bool(m_hooks.openTable))) return;
     m_hooks.openTable(m_entry.logId, this);
+    reloadAfterOnlineTables();
+}
+
+void frmLogbook::imgOTEntry_Click() {
+    if (!readyForOnlineTables(bool(m_hooks.cancelTable))) return;
+    m_hooks.cancelTable(m_entry.logId, this);
+    reloadAfterOnlineTables();
 }
 
 void frmLogbook::cmdOther_Click() {
