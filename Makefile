@@ -10,8 +10,10 @@ all: build
 deps:
 	@bash scripts/deps.sh
 
+# Optimised as shipped, without debug information: writing it costs a third of
+# every compile.  For a debugger: cmake -B build-debug -DCMAKE_BUILD_TYPE=Debug.
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG"
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD)
