@@ -73,6 +73,14 @@ std::optional<OTConfig> GetOpenTableService(AppContext& ctx) {
     return config;
 }
 
+qint64 GetOTReservationContact(Database& db, qint64 openTableId) {
+    if (openTableId <= 0) return 0;
+    return db
+        .scalar("SELECT [ContactID] FROM [LogBook] WHERE [OpenTableID] = ? ORDER BY [LogID] DESC",
+                {openTableId})
+        .toLongLong();
+}
+
 std::vector<OTRestaurant> GetOpenTables(Database& db) {
     std::vector<OTRestaurant> list;
     db.forEach("SELECT [ContactID], [ContactName], [OTRestaurantID], [OTCuisine], "

@@ -301,6 +301,8 @@ struct OTRestaurant {
 };
 // Contacts with OTRestaurantID > 0, by name.
 std::vector<OTRestaurant> GetOpenTables(Database& db);
+// The restaurant (contact) of the newest entry holding reservation `openTableId`; 0 when none.
+qint64 GetOTReservationContact(Database& db, qint64 openTableId);
 // The host a restaurant is booked at: its own, else the standard one (empty
 // when neither is set; Connect refuses an empty or malformed host).
 inline QString OTHostFor(const OTRestaurant& restaurant, const OTConfig& config) {

@@ -116,13 +116,8 @@ void FillOnlineTableHooks(AppContext& ctx, LogbookScreenHooks& hooks) {
         CancelOnlineTable(ctx, logId, parent);
     };
     // The restaurant is the contact of the entry that holds the reservation.
-    hooks.reservationContact = [&ctx](qint64 openTableId) -> qint64 {
-        if (openTableId <= 0) return 0;
-        return ctx.db()
-            .scalar("SELECT [ContactID] FROM [LogBook] WHERE [OpenTableID] = ? ORDER BY [LogID] "
-                    "DESC",
-                    {openTableId})
-            .toLongLong();
+    hooks.reservationContact = [&ctx](qint64 openTableId) {
+        return GetOTReservationContact(ctx.db(), openTableId);
     };
 }
 
