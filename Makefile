@@ -3,7 +3,7 @@
 BUILD ?= build
 PGPORT ?= 54329
 
-.PHONY: all deps build run test test-sqlite test-postgres bench clean format
+.PHONY: all deps build run test test-sqlite test-postgres bench package clean format
 
 all: build
 
@@ -25,22 +25,27 @@ run: build
 test: build
 	@bash scripts/test.sh $(BUILD) $(PGPORT)
 
+# Every bench appends its table to one results file; docs/performance.md is
+# written from it at the end (machine and date included).
+BENCHES = velmora_bench velmora_output_bench velmora_contacts_bench velmora_events_bench velmora_profiles_bench velmora_itinerary_bench velmora_messages_bench velmora_stats_bench velmora_timedservices_bench velmora_operations_bench
+BENCH_RESULTS = $(BUILD)-bench/results.tsv
+
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCH=ON
-	cmake --build $(BUILD)-bench --target velmora_bench velmora_output_bench velmora_contacts_bench velmora_events_bench velmora_profiles_bench velmora_itinerary_bench velmora_messages_bench velmora_stats_bench velmora_timedservices_bench velmora_operations_bench
-	$(BUILD)-bench/bench/velmora_bench
-	$(BUILD)-bench/bench/velmora_output_bench
-	$(BUILD)-bench/bench/velmora_contacts_bench
-	$(BUILD)-bench/bench/velmora_events_bench
-	$(BUILD)-bench/bench/velmora_profiles_bench
-	$(BUILD)-bench/bench/velmora_itinerary_bench
-	$(BUILD)-bench/bench/velmora_messages_bench
-	$(BUILD)-bench/bench/velmora_stats_bench
-	$(BUILD)-bench/bench/velmora_timedservices_bench
-	$(BUILD)-bench/bench/velmora_operations_bench
+	cmake --build $(BUILD)-bench --target $(BENCHES)
+	rm -f $(BENCH_RESULTS)
+	set -e; for b in $(BENCHES); do VELMORA_BENCH_RESULTS=$(abspath $(BENCH_RESULTS)) $(BUILD)-bench/bench/$$b; done
+	python3 scripts/perf-report.py $(BENCH_RESULTS) docs/performance.md
+
+# A Debian package of the program and its administration command, built
+# without the tests: sudo apt install ./$(BUILD)-package/velmora_*.deb
+package: deps
+	cmake -S . -B $(BUILD)-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DVELMORA_TESTS=OFF
+	cmake --build $(BUILD)-package
+	cd $(BUILD)-package && cpack
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-package
 
 format:
 	find src tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

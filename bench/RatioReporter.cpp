@@ -1,4 +1,5 @@
 #include "RatioReporter.h"
+#include "BenchResults.h"
 
 #include <QStringList>
 #include <cstdio>
@@ -43,7 +44,7 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
 
 void RatioReporter::Finalize() {
     ConsoleReporter::Finalize();
-    std::printf("\nLogbook actions on the bench property: program against the engine floor\n"
+    std::printf("\nActions on the bench property: program against the engine floor\n"
                 "(best of 5 repetitions, wall time; goal: ratio <= %.1f and program < %.0f "
                 "ms)\n\n",
                 MostRatio, MostMs);
@@ -59,6 +60,8 @@ void RatioReporter::Finalize() {
         if (f.ms[Program] >= MostMs)
             over << (f.ms[Engine] >= MostMs ? "time (the engine's own)" : "time");
         missed += !over.isEmpty();
+        AppendResult(name, f.rows, f.ms[Program], f.ms[Engine], m_statements(name),
+                     over.isEmpty() ? "" : "over: " + over.join(", "));
         std::printf("%-32s %6.0f %11.3f %10.3f %7.2f  %-10s %s\n", qPrintable(name), f.rows,
                     f.ms[Program], f.ms[Engine], ratio, qPrintable(m_statements(name)),
                     over.isEmpty() ? "" : qPrintable("<-- over: " + over.join(", ")));
