@@ -17,8 +17,12 @@
 #include "operations/KeyControl.h"
 #include "operations/Rentals.h"
 #include "output/PictureFile.h"
+#include "platform/Cipher.h"
 #include "platform/LocationProvider.h"
+#include "platform/PasswordHash.h"
+#include "platform/Signature.h"
 #include "platform/RegistryValues.h"
+#include "security/SupportAccess.h"
 #include "support/FakeHttpServer.h"
 
 #include <QBuffer>
@@ -355,6 +359,50 @@ TEST_F(DrillBadFiles, PicturesAndTypedValuesOfAnyBytesAreReadOrRefused) {
         return {};
     });
     Report("pictures and typed values", r);
+}
+
+// ---------------------------------------------------------------- stored secrets
+
+// A typed support answer as the verifier reads it: any case, dashes and
+// blanks left out, the letters read as digits taken as those digits.
+QString CanonicalAnswer(const QString& typed) {
+    QString out;
+    for (const QChar c : typed.toUpper()) {
+        if (c == '-' || c.isSpace()) continue;
+        out += c == 'O' ? QChar('0') : (c == 'I' || c == 'L') ? QChar('1') : c;
+    }
+    return out;
+}
+
+TEST(DrillBadSecrets, StoredSecretsAndSupportAnswersOfAnyBytesFailClosed) {
+    const QString keyTemplate = NewKeyTemplate();
+    const QString card = EncryptWithTemplate("4111111111111111", keyTemplate, "42");
+    const QString hash = HashPassword("Secret1");
+    const auto keys = GenerateEd25519();
+    ASSERT_TRUE(keys && !card.isEmpty() && !hash.isEmpty());
+    const QString publicKey = SupportPublicKeyText(keys->publicKey);
+    const SupportChallenge challenge;
+    const QString answer = SignSupportChallenge(keys->privatePem, challenge.code());
+    ASSERT_TRUE(VerifySupportResponse(publicKey, challenge.code(), answer));
+
+    BadInput input(DrillSeed(109), {card.toUtf8(), hash.toUtf8(), answer.toUtf8()});
+    const DriveResult r = Drive(input, [&](const QByteArray& bytes) -> QString {
+        const QString text = AsText(bytes);
+        const CipherResult clear = TryDecryptWithTemplate(text, keyTemplate, "42");
+        if (clear.ok() && !clear.text.isEmpty() && HexToText(text) != HexToText(card))
+            return "a damaged card cipher decrypted to " + clear.text.left(20);
+        TryDecryptOriginal(text, false, CipherKeys::builtIn(false));
+        // (A hash cut short but still long enough keeps checking the right
+        // password: the shorter result is the start of the longer one.)
+        if (input.below(4) == 0 && CheckPasswordHash("Secret2", text))
+            return "a damaged password hash accepted a wrong password";
+        if (VerifySupportResponse(publicKey, challenge.code(), text) &&
+            CanonicalAnswer(text) != CanonicalAnswer(answer))
+            return "a damaged support answer verified";
+        VerifySupportResponse(text.left(60), challenge.code(), answer);
+        return {};
+    });
+    Report("stored secrets and support answers", r);
 }
 
 } // namespace

@@ -148,18 +148,28 @@ protected:
     }
 
     // Faults of the database against the journal after a kill.
-    QStringList check(const QString& journalFile, int& pendingAtKill) {
+    QStringList check(const QString& journalFile, int& pendingAtKill, int& pendingWritten) {
         QStringList faults;
         if (env.db().engine() == Engine::SQLite) {
             const QString integrity = env.db().scalar("PRAGMA integrity_check").toString();
             if (integrity != "ok") faults << "integrity_check: " + integrity;
+        }
+        // No piece or history row outlives its entry.
+        for (const char* table : {"LogText", "LogbookHistory"}) {
+            const QString key = QString(table) == "LogText" ? "LogID" : "LogbookID";
+            const int orphans = env.db()
+                                    .scalar(QString("SELECT COUNT(*) FROM [%1] WHERE [%2] NOT IN "
+                                                    "(SELECT [LogID] FROM [LogBook])")
+                                                .arg(table, key))
+                                    .toInt();
+            if (orphans > 0) faults << QString("%1 rows of %2 without their entry").arg(orphans).arg(table);
         }
         const auto expected = ExpectedEntries(ReadJournal(journalFile));
         for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
             QString fault;
             const std::optional<EntryState> now = stored(it.key(), fault);
             const Expected& x = it.value();
-            if (x.pending) ++pendingAtKill;
+            if (x.pending) ++(now == x.pending ? pendingWritten : pendingAtKill);
             const bool allowed = now == x.done || (x.pending && now == x.pending);
             if (!allowed || !fault.isEmpty())
                 faults << QString("%1: %2 (text %3 chars, %4 history rows)%5")
@@ -190,7 +200,7 @@ TEST_F(DrillCrash, EntriesKilledMidSaveAreWholeOrAbsent) {
     const int kills = DrillKills(10);
     std::mt19937 rng(DrillSeed(20261208));
     const QString journal = QDir(env.root()).filePath("crash-journal.txt");
-    int pendingAtKill = 0, entries = 0;
+    int pendingAtKill = 0, pendingWritten = 0, entries = 0;
     for (int run = 1; run <= kills; ++run) {
         Plan plan(env.root(), "crash", env.db(), *env.ctx);
         plan.set("journal", journal);
@@ -204,18 +214,21 @@ TEST_F(DrillCrash, EntriesKilledMidSaveAreWholeOrAbsent) {
                                      << child.output().toStdString();
         child.kill();
 
-        int pending = 0;
-        const QStringList faults = check(journal, pending);
+        int pending = 0, written = 0;
+        const QStringList faults = check(journal, pending, written);
         ASSERT_TRUE(faults.isEmpty()) << "after kill " << run << ":\n"
                                       << faults.mid(0, 8).join("\n").toStdString() << "\n"
                                       << child.output().toStdString();
-        pendingAtKill = pending; // an interrupted save stays so
+        // Interrupted saves stay so: the last check counts them all.
+        pendingAtKill = pending;
+        pendingWritten = written;
         entries = int(ExpectedEntries(ReadJournal(journal)).size());
     }
     // The drill drilled: the child saved entries between kills.
     EXPECT_GT(entries, kills);
-    std::printf("[ drill    ] %d kills, %d entries, %d saves under way at a kill\n", kills,
-                entries, pendingAtKill);
+    std::printf("[ drill    ] %d kills, %d entries; of the saves under way at a kill %d were "
+                "undone, %d had committed\n",
+                kills, entries, pendingAtKill, pendingWritten);
 }
 
 } // namespace

@@ -11,7 +11,7 @@
 #include "drills/DrillProcess.h"
 
 #include <QDir>
-#include <QElapsedTimer>
+#include <QDateTime>
 #include <QHash>
 #include <QThread>
 #include <map>
@@ -48,13 +48,26 @@ int DeskChild(QSettings& plan) {
     for (const QString& id : plan.value("shared").toString().split(','))
         shared << id.toLongLong();
     const ResCategory courts = *GetResType(ctx, plan.value("resType").toLongLong());
-    QElapsedTimer clock;
-    clock.start();
-    const qint64 until = plan.value("seconds").toLongLong() * 1000;
-    for (int n = 1; clock.elapsed() < until; ++n) {
+    // Days change for every desk at the same instant; a desk that reaches the
+    // change waits for it and books the new day's first slot with the others.
+    const qint64 start = plan.value("start").toLongLong();
+    const qint64 end = start + plan.value("seconds").toLongLong() * 1000;
+    const auto now = [] { return QDateTime::currentMSecsSinceEpoch(); };
+    while (now() < start)
+        QThread::msleep(1);
+    for (int n = 1; now() < end; ++n) {
         const QString name = QString("%1n%2").arg(who).arg(n);
-        const QDate day = FirstDay.addDays(clock.elapsed() / MsPerDay);
-        const unsigned op = rng() % 4;
+        qint64 dayIndex = (now() - start) / MsPerDay;
+        const qint64 change = start + (dayIndex + 1) * MsPerDay;
+        const bool opening = change - now() < 40 && change < end;
+        if (opening) {
+            while (now() < change)
+                QThread::usleep(200);
+            ++dayIndex;
+        }
+        const QDate day = FirstDay.addDays(dayIndex);
+        // At a day's opening every desk books: the reservation or the provider by turns.
+        const unsigned op = opening ? 2 + unsigned(dayIndex % 2) : rng() % 4;
         try {
             if (op == 0) {
                 LogEntry e;
@@ -86,7 +99,7 @@ int DeskChild(QSettings& plan) {
                 b.date = Formats::ShortDate(day);
                 b.name = name;
                 b.item = "Court 1";
-                const int from = int(rng() % 4);
+                const int from = opening ? 0 : int(rng() % 4);
                 b.fromSlot = ResSlotTexts[from];
                 b.throughSlot = ResSlotTexts[std::min(3, from + int(rng() % 2))];
                 const ResBookResult r = BookReservation(ctx, courts, b);
@@ -102,7 +115,7 @@ int DeskChild(QSettings& plan) {
                 t.categoryId = plan.value("tsCategory").toLongLong();
                 t.serviceId = plan.value("tsService").toLongLong();
                 t.providerId = plan.value("tsProvider").toLongLong();
-                t.referTime = TsTimes[rng() % 4];
+                t.referTime = TsTimes[opening ? rng() % 2 : rng() % 4];
                 t.lastName = name;
                 t.firstName = "Pat";
                 const TsSaveResult r = SaveTimedService(ctx, 0, t);
@@ -156,6 +169,8 @@ protected:
 TEST_F(DrillDesks, FourDesksAddEditAndBookTheSameSlotsWithoutLossOrDoubles) {
     const int seconds = DrillSeconds(8);
     std::mt19937 rng(DrillSeed(4417));
+    // The desks start together once all of them had time to open the database.
+    const qint64 start = QDateTime::currentMSecsSinceEpoch() + 4000;
     std::vector<std::unique_ptr<Child>> children;
     QStringList journals;
     for (int d = 1; d <= Desks; ++d) {
@@ -166,6 +181,7 @@ TEST_F(DrillDesks, FourDesksAddEditAndBookTheSameSlotsWithoutLossOrDoubles) {
         plan.set("desk", d);
         plan.set("seed", quint32(rng()));
         plan.set("seconds", seconds);
+        plan.set("start", start);
         plan.set("shared", shared.join(','));
         plan.set("resType", resType);
         plan.set("tsCategory", tsCategory);
