@@ -127,9 +127,16 @@ TEST_F(DrillBadFiles, ExportDefinitionsLoadAndRunFromAnyStoredText) {
     const qint64 id = CreateExportDefinition(db, "Drill");
     ASSERT_GT(id, 0);
     const QString file = QDir(env.root()).filePath("export.csv");
+    // A text whose sections were written over and over reads as written once,
+    // and runs as that (not as thousands of conditions).
+    const QString saved = SerializeExportCriteria(c);
+    const ExportCriteria repeated = ParseExportCriteria(saved.repeated(3000));
+    EXPECT_EQ(SerializeExportCriteria(repeated), saved);
+    EXPECT_EQ(RunLogbookExport(*env.ctx, repeated, file),
+              RunLogbookExport(*env.ctx, ParseExportCriteria(saved), file));
     const QByteArray before = DatabaseDigest(db, {"LogbookExportDefs"});
 
-    BadInput input(DrillSeed(102), {SerializeExportCriteria(c).toUtf8(), "Status=1,1\xf1"});
+    BadInput input(DrillSeed(102), {saved.toUtf8(), "Status=1,1\xf1"});
     const DriveResult r = Drive(input, [&](const QByteArray& bytes) -> QString {
         QString stored = AsText(bytes);
         if (db.engine() == Engine::PostgreSQL) stored.remove(QChar(0)); // no text holds NUL there
