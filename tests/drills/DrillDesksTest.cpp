@@ -174,6 +174,7 @@ TEST_F(DrillDesks, FourDesksAddEditAndBookTheSameSlotsWithoutLossOrDoubles) {
     std::vector<std::unique_ptr<Child>> children;
     QStringList journals;
     for (int d = 1; d <= Desks; ++d) {
+        // A plan file of its own per desk, all of them for the desk role.
         Plan plan(env.root(), QString("desk%1").arg(d), env.db(), *env.ctx);
         plan.set("role", "desk");
         journals << QDir(env.root()).filePath(QString("desk%1-journal.txt").arg(d));
