@@ -3,7 +3,7 @@
 BUILD ?= build
 PGPORT ?= 54329
 
-.PHONY: all deps build run test test-sqlite test-postgres bench package clean format
+.PHONY: all deps build run test test-sqlite test-postgres bench drills package clean format
 
 all: build
 
@@ -24,6 +24,12 @@ run: build
 # Every test runs twice: once on SQLite, once on a throwaway PostgreSQL server.
 test: build
 	@bash scripts/test.sh $(BUILD) $(PGPORT)
+
+# The long drills: a saving workstation killed 50 times, four desks at once
+# for a minute, every parser fed bad input for 15 s; on SQLite and PostgreSQL.
+# VELMORA_DRILL_SECONDS / VELMORA_DRILL_KILLS / VELMORA_DRILL_SEED change them.
+drills: build
+	@bash tests/drills/drills.sh $(BUILD) $(PGPORT)
 
 # Every bench appends its table to one results file; docs/performance.md is
 # written from it at the end (machine and date included).

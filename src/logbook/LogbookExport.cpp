@@ -130,17 +130,33 @@ QString SerializeExportCriteria(const ExportCriteria& c) {
 
 ExportCriteria ParseExportCriteria(const QString& text) {
     ExportCriteria c;
+    // A saved text names each category, item and group once.  A damaged one
+    // that repeats them (a section written twice, or many times) reads as the
+    // same choice, not as ever longer conditions the engine cannot run.
+    QHash<qint64, size_t> categoryAt;
+    QSet<QPair<qint64, qint64>> items;
+    QSet<qint64> groups;
+    const auto category = [&](qint64 id) -> ExportCategory& {
+        const auto known = categoryAt.constFind(id);
+        if (known != categoryAt.cend()) return c.categories[*known];
+        categoryAt.insert(id, c.categories.size());
+        c.categories.push_back({id, {}});
+        return c.categories.back();
+    };
     for (const QString& section : text.split(SectionEnd, Qt::SkipEmptyParts)) {
         if (section.startsWith(SecCategories)) {
             for (const QString& cat : section.mid(SecCategories.size()).split(':')) {
                 const QStringList kv = cat.split('=');
                 bool ok = false;
-                ExportCategory ec;
-                ec.logTypeId = kv.value(0).toLongLong(&ok);
+                const qint64 id = kv.value(0).toLongLong(&ok);
                 if (!ok) continue;
+                ExportCategory& ec = category(id);
                 for (const QString& item : kv.value(1).split(',', Qt::SkipEmptyParts))
-                    ec.designIds.push_back(item.toLongLong());
-                c.categories.push_back(ec);
+                    if (const qint64 designId = item.toLongLong();
+                        !items.contains({id, designId})) {
+                        items.insert({id, designId});
+                        ec.designIds.push_back(designId);
+                    }
             }
         } else if (section.startsWith(SecDates)) {
             const QString rest = section.mid(SecDates.size());
@@ -154,11 +170,16 @@ ExportCriteria ParseExportCriteria(const QString& text) {
             }
         } else if (section.startsWith(SecProfileTypes)) {
             c.profileTypes = SplitNames(section.mid(SecProfileTypes.size()));
+            c.profileTypes.removeDuplicates();
         } else if (section.startsWith(SecConcierge)) {
             c.staff = SplitNames(section.mid(SecConcierge.size()));
+            c.staff.removeDuplicates();
         } else if (section.startsWith(SecGroup)) {
             for (const QString& g : section.mid(SecGroup.size()).split(',', Qt::SkipEmptyParts))
-                c.groups << g.toLongLong();
+                if (!groups.contains(g.toLongLong())) {
+                    groups.insert(g.toLongLong());
+                    c.groups << g.toLongLong();
+                }
         } else if (section.startsWith(SecStatus)) {
             const QStringList v = section.mid(SecStatus.size()).split(',');
             c.status = qBound(0, v.value(0).toInt(), 2);
