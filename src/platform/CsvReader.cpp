@@ -161,7 +161,8 @@ CsvContent Refused(int line, const QString& text) {
 }
 
 QString LimitText(qint64 bytes) {
-    return QString::number(double(bytes) / (1024.0 * 1024.0), 'f', 0) + " MB";
+    const qint64 mb = 1024 * 1024;
+    return bytes >= mb ? QString::number(bytes / mb) + " MB" : QString::number(bytes) + " bytes";
 }
 
 } // namespace
