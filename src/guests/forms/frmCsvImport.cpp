@@ -141,18 +141,19 @@ void frmCsvImport::mappingChanged(int column, const QString& key) {
     check();
 }
 
-bool frmCsvImport::withProgress(const QString& label,
-                                const std::function<bool(const ImportProgress&)>& work) {
+void frmCsvImport::withProgress(const QString& label,
+                                const std::function<void(const ImportProgress&)>& work) {
     if (m_import.rowCount() <= ProgressFrom) {
         WaitCursor wait;
-        return work({});
+        work({});
+        return;
     }
     QProgressDialog progress(label, "Stop", 0, m_import.rowCount(), this);
     progress.setObjectName("dlgProgress");
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(400);
     // A modal progress dialog keeps the window painting while the rows go by.
-    return work([&progress](int done, int total) {
+    work([&progress](int done, int total) {
         progress.setMaximum(total);
         progress.setValue(done);
         return !progress.wasCanceled();
@@ -167,7 +168,6 @@ void frmCsvImport::check() {
     try {
         withProgress("Checking the rows of the file...", [this](const ImportProgress& p) {
             m_import.validate(m_ctx, p);
-            return true;
         });
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "CheckImport", FormName, true);
@@ -189,7 +189,6 @@ void frmCsvImport::cmdImport_Click() {
     try {
         withProgress("Importing the " + m_import.title() + "...", [&](const ImportProgress& p) {
             out = m_import.write(m_ctx, p);
-            return true;
         });
     } catch (const DbError& e) {
         ReportError(prompt, e, "cmdImport_Click", FormName, true);

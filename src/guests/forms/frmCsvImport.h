@@ -45,7 +45,8 @@ private:
     void mappingChanged(int column, const QString& key);
     // Checks the rows against the mapping and shows the outcome.
     void check();
-    bool withProgress(const QString& label, const std::function<bool(const ImportProgress&)>& work);
+    // Runs `work` under a progress dialog for a big file, else under the wait cursor.
+    void withProgress(const QString& label, const std::function<void(const ImportProgress&)>& work);
 
     AppContext& m_ctx;
     CsvImport m_import;
