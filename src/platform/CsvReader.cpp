@@ -47,8 +47,10 @@ ByteFault CheckBytes(const QByteArray& bytes, qsizetype& at) {
 int LineOfOffset(const QByteArray& bytes, qsizetype offset) {
     int line = 1;
     for (qsizetype i = 0; i < offset && i < bytes.size(); ++i) {
-        if (bytes[i] == '\n') ++line;
-        else if (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')) ++line;
+        if (bytes[i] == '\n')
+            ++line;
+        else if (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))
+            ++line;
     }
     return line;
 }

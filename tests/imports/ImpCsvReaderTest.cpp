@@ -37,11 +37,11 @@ TEST(ImpCsvReader, ReadsQuotedCellsLineBreaksAndEncodingsAsSpreadsheetsWriteThem
          "n,notes\r\nA,\"one\r\ntwo\nthree\"\r\nB,x\r\n",
          {{1, {"n", "notes"}}, {2, {"A", "one\ntwo\nthree"}}, {5, {"B", "x"}}}},
         {"BOM, accents and blank lines",
-         "\xEF\xBB\xBF" "caf\xC3\xA9,x\n\n\r\nZ\xC3\xBCrich,\"\"\n",
+         "\xEF\xBB\xBF"
+         "caf\xC3\xA9,x\n\n\r\nZ\xC3\xBCrich,\"\"\n",
          {{1, {QString::fromUtf8("caf\xC3\xA9"), "x"}},
           {4, {QString::fromUtf8("Z\xC3\xBCrich"), ""}}}},
-        {"empty cells and blanks after a closing quote", ",\"a\"  ,\n",
-         {{1, {"", "a", ""}}}},
+        {"empty cells and blanks after a closing quote", ",\"a\"  ,\n", {{1, {"", "a", ""}}}},
         {"a quote inside a bare cell is kept", "5\" pipe,x\n", {{1, {"5\" pipe", "x"}}}},
     };
     for (const ReadCase& c : cases) {
@@ -79,7 +79,7 @@ TEST(ImpCsvReader, RefusesWhatItCannotReadFaithfullyNamingTheLine) {
         ASSERT_FALSE(got.ok()) << c.what;
         EXPECT_EQ(got.fault.line, c.line) << c.what;
         EXPECT_EQ(got.fault.column, c.column) << c.what;
-        EXPECT_TRUE(got.fault.text.startsWith(c.startsWith)) << c.what << ": "
-                                                             << got.fault.text.toStdString();
+        EXPECT_TRUE(got.fault.text.startsWith(c.startsWith))
+            << c.what << ": " << got.fault.text.toStdString();
     }
 }

@@ -34,7 +34,9 @@ TEST_F(ImpImport, ColumnsMapByCaptionOrColumnNameAndRequiredFieldsMustBeMapped) 
     // The user takes the first name off, then maps it twice.
     import.setMapping(1, "");
     import.validate(ctx());
-    EXPECT_EQ(texts(import.problems()), lines(QStringList({"Line 1, First Name: No column of the file is mapped to this field, "
+    EXPECT_EQ(
+        texts(import.problems()),
+        lines(QStringList({"Line 1, First Name: No column of the file is mapped to this field, "
                            "which every record needs."})));
     EXPECT_FALSE(import.ready());
     import.setMapping(1, "FirstName");
@@ -52,30 +54,33 @@ TEST_F(ImpImport, OneBadRowInTheMiddleWritesNothingAndNamesLineAndField) {
                                                 "Bob,,\"two\nlines\",\n"
                                                 "Cy,Cole,,maybe\n"
                                                 "Di,Dunn,,yes\n");
-    EXPECT_EQ(texts(import->problems()), lines(QStringList({"Line 3, Last Name: " + MsgProfileLastName,
-                           "Line 5, Private: Please enter Yes or No."})));
+    EXPECT_EQ(texts(import->problems()),
+              lines(QStringList({"Line 3, Last Name: " + MsgProfileLastName,
+                                 "Line 5, Private: Please enter Yes or No."})));
     EXPECT_EQ(import->write(ctx()).imported, 0);
     EXPECT_EQ(count(ctx().db(), "Profile"), 0);
     EXPECT_EQ(count(ctx().db(), "EvConText"), 0);
 
     // Rows that are short or long of cells are faults of the file, not data.
     import = checked(ImportKind::Profiles, "First Name,Last Name\nAnn,Adams,x\nBob\n");
-    EXPECT_EQ(texts(import->problems()), lines(QStringList({"Line 2: The line has 3 cells where the heading line has 2.",
-                           "Line 3: The line has 1 cells where the heading line has 2.",
-                                "Line 3, Last Name: " + MsgProfileLastName})));
+    EXPECT_EQ(texts(import->problems()),
+              lines(QStringList({"Line 2: The line has 3 cells where the heading line has 2.",
+                                 "Line 3: The line has 1 cells where the heading line has 2.",
+                                 "Line 3, Last Name: " + MsgProfileLastName})));
 }
 
 TEST_F(ImpImport, CardNumbersAndOverlongTextsAreRefusedByField) {
     const QString longName(300, 'x');
-    auto import = checked(ImportKind::Contacts,
-                          "Contact Name,Keywords,Notes\n"
-                          "Harbour Grill,food,Card 4111 1111 1111 1111 on file\n"
-                          "Tracking,parcel,Tracking Number 4111111111111111\n" +
-                              longName.toUtf8() + ",food,\n");
-    EXPECT_EQ(texts(import->problems()), lines(QStringList({"Line 2, Notes: A Credit Card Number may not be imported.  Please "
-                           "remove it from the file.",
-                           "Line 4, Contact Name: The text is longer than the 255 characters "
-                           "this field holds."})));
+    auto import =
+        checked(ImportKind::Contacts, "Contact Name,Keywords,Notes\n"
+                                      "Harbour Grill,food,Card 4111 1111 1111 1111 on file\n"
+                                      "Tracking,parcel,Tracking Number 4111111111111111\n" +
+                                          longName.toUtf8() + ",food,\n");
+    EXPECT_EQ(texts(import->problems()),
+              lines(QStringList({"Line 2, Notes: A Credit Card Number may not be imported.  Please "
+                                 "remove it from the file.",
+                                 "Line 4, Contact Name: The text is longer than the 255 characters "
+                                 "this field holds."})));
     EXPECT_EQ(count(ctx().contactsDb(), "Contact"), 0);
 }
 
@@ -84,7 +89,8 @@ TEST_F(ImpImport, ProfilesLandWholeTidiedAndCleanedAsTheProfileScreenStoresThem)
     ASSERT_TRUE(SetTextSetting(ctx().db(), "DefaultCountry", "USA"));
     ASSERT_TRUE(SetTextSetting(ctx().db(), "DefaultAreaCode", "617"));
     auto import = checked(ImportKind::Profiles,
-                          "\xEF\xBB\xBF" "first name,last name,Home Phone,Company,Primary Address,"
+                          "\xEF\xBB\xBF"
+                          "first name,last name,Home Phone,Company,Primary Address,"
                           "Business City,Do Not Use Email,Notes\r\n"
                           "ann,o'brien,5551234,\"Smith \"\"&\"\" Sons\",Business,Boston,yes,"
                           "\"Likes tea\r\nand quiet\"\r\n"
@@ -109,8 +115,11 @@ TEST_F(ImpImport, ProfilesLandWholeTidiedAndCleanedAsTheProfileScreenStoresThem)
     EXPECT_TRUE(ann.dnuEmail);
     EXPECT_FALSE(ann.isPrivate);
     EXPECT_EQ(ann.notes.count("Likes tea"), 1);
-    EXPECT_EQ(ctx().db().scalar("SELECT [CityS] FROM [Profile] WHERE [ProfileID] = ?",
-                                {ann.id}).toString().trimmed(),
+    EXPECT_EQ(ctx()
+                  .db()
+                  .scalar("SELECT [CityS] FROM [Profile] WHERE [ProfileID] = ?", {ann.id})
+                  .toString()
+                  .trimmed(),
               "Boston"); // the primary set's copy, as the store keeps it
     EXPECT_EQ(GetProfile(ctx(), rows[1].number("ProfileID"))->lastName, "McDonald");
 }
@@ -139,9 +148,10 @@ TEST_F(ImpImport, ContactsLandInTheWorkingLanguageWithTheirTexts) {
 
     // A keyword list is what the contact screen insists on.
     import = checked(ImportKind::Contacts, "Contact Name,Keywords,Language\nX, ,Klingon\n");
-    EXPECT_EQ(texts(import->problems()), lines(QStringList({"Line 2, Language: Please enter one of: " +
-                               ContactLanguages().join(", ") + ".",
-                           "Line 2, Keywords: " + MsgContactKeywordsMissing})));
+    EXPECT_EQ(texts(import->problems()),
+              lines(QStringList(
+                  {"Line 2, Language: Please enter one of: " + ContactLanguages().join(", ") + ".",
+                   "Line 2, Keywords: " + MsgContactKeywordsMissing})));
 }
 
 TEST_F(ImpImport, EventsAreCheckedByTheEventRulesAndDuplicatesRefused) {
@@ -160,12 +170,13 @@ TEST_F(ImpImport, EventsAreCheckedByTheEventRulesAndDuplicatesRefused) {
                           "Kite Day,Festival,08/05/2026,08/04/2026,,\n"
                           "Jazz Night,Concert,08/01/2026,,,\n"
                           "Fair,Festival,,,5,2\n");
-    EXPECT_EQ(texts(import->problems()), lines(QStringList({"Line 3, Event Name: " + MsgEventDuplicate(),
-                           "Line 4, Event Type: The Event Type Opera is not in the list of "
-                           "Event Types.",
-                           "Line 5, Through Date: " + MsgEventThroughBeforeStart(),
-                           "Line 6, Event Name: " + MsgEventDuplicate(),
-                           "Line 7, Starting Date: " + MsgEventStartingDate()})));
+    EXPECT_EQ(texts(import->problems()),
+              lines(QStringList({"Line 3, Event Name: " + MsgEventDuplicate(),
+                                 "Line 4, Event Type: The Event Type Opera is not in the list of "
+                                 "Event Types.",
+                                 "Line 5, Through Date: " + MsgEventThroughBeforeStart(),
+                                 "Line 6, Event Name: " + MsgEventDuplicate(),
+                                 "Line 7, Starting Date: " + MsgEventStartingDate()})));
     EXPECT_EQ(count(ctx().eventsDb(), "Event"), 1);
 
     import = checked(ImportKind::Events,
@@ -173,9 +184,8 @@ TEST_F(ImpImport, EventsAreCheckedByTheEventRulesAndDuplicatesRefused) {
                      "jazz night,concert,2026-08-01,08/03/2026,\"$1,250.5\",,Bring chairs\n"
                      "Sunday Market,Festival,,,,yes,\n");
     ASSERT_TRUE(import->ready()) << texts(import->problems());
-    EXPECT_EQ(lines(import->preview(1)[0]),
-              lines({"Jazz Night", "No", "2026/08/01", "2026/08/03", "1,250.50", "Concert",
-                     "Bring chairs"}));
+    EXPECT_EQ(lines(import->preview(1)[0]), lines({"Jazz Night", "No", "2026/08/01", "2026/08/03",
+                                                   "1,250.50", "Concert", "Bring chairs"}));
     EXPECT_EQ(import->write(ctx()).imported, 2);
     const auto rows = ctx().eventsDb().query(
         "SELECT [EventID] FROM [Event] WHERE [EventName] <> 'Harbour Fest' ORDER BY [EventID]");
@@ -206,13 +216,37 @@ TEST_F(ImpImport, ARowRefusedWhileWritingUndoesTheRowsWrittenBeforeIt) {
 
     const ImportOutcome out = import->write(ctx());
     EXPECT_EQ(out.imported, 0);
-    EXPECT_EQ(texts(out.problems), lines(QStringList({"Line 3, Event Name: " + MsgEventDuplicate()})));
+    EXPECT_EQ(texts(out.problems),
+              lines(QStringList({"Line 3, Event Name: " + MsgEventDuplicate()})));
     EXPECT_EQ(count(ctx().eventsDb(), "Event"), 1);
 
     // A stop from the progress undoes the rows too.
     import = checked(ImportKind::Profiles, "First Name,Last Name\nAnn,Adams\nBob,Brown\n");
-    const ImportOutcome stopped =
-        import->write(ctx(), [](int done, int) { return done < 1; });
+    const ImportOutcome stopped = import->write(ctx(), [](int done, int) { return done < 1; });
     EXPECT_TRUE(stopped.cancelled);
     EXPECT_EQ(count(ctx().db(), "Profile"), 0);
+}
+
+TEST_F(ImpImport, SharedContactsAndEventsLandInTheCommonDatabaseWithTheirTexts) {
+    env.openShared();
+    ASSERT_NE(&ctx().contactsDb(), &ctx().db());
+    ASSERT_NE(&ctx().eventsDb(), &ctx().db());
+    InsertEventType(ctx(), "Gala"); // "" or "exists": the type is there either way
+
+    auto contacts = checked(ImportKind::Contacts,
+                            "Contact Name,Keywords,Notes\nHarbour Grill,food,Fresh fish\n");
+    ASSERT_TRUE(contacts->ready()) << texts(contacts->problems());
+    EXPECT_EQ(contacts->write(ctx()).imported, 1);
+    const auto id = ctx().contactsDb().scalar("SELECT [ContactID] FROM [Contact]").toLongLong();
+    EXPECT_EQ(GetTheContact(ctx(), id)->notes, "Fresh fish");
+    EXPECT_EQ(count(ctx().db(), "Contact"), 0);
+
+    auto events =
+        checked(ImportKind::Events,
+                "Event Name,Event Type,Starting Date,Notes\nBall,Gala,09/01/2026,Black tie\n");
+    ASSERT_TRUE(events->ready()) << texts(events->problems());
+    EXPECT_EQ(events->write(ctx()).imported, 1);
+    const auto eventId = ctx().eventsDb().scalar("SELECT [EventID] FROM [Event]").toLongLong();
+    EXPECT_EQ(GetTheEvent(ctx(), eventId)->notes, "Black tie");
+    EXPECT_EQ(count(ctx().db(), "Event"), 0);
 }

@@ -128,9 +128,8 @@ void frmCsvImport::showMapping() {
         for (const ImportField& f : m_import.fields())
             box->addItem(f.caption + (f.required ? " *" : ""), f.key);
         box->setCurrentIndex(std::max(0, box->findData(m_import.mapping().value(col))));
-        connect(box, &QComboBox::currentIndexChanged, this, [this, box, col] {
-            mappingChanged(col, box->currentData().toString());
-        });
+        connect(box, &QComboBox::currentIndexChanged, this,
+                [this, box, col] { mappingChanged(col, box->currentData().toString()); });
         grdMapping->setCellWidget(col, 1, box);
     }
     grdMapping->resizeColumnToContents(0);
@@ -166,9 +165,8 @@ void frmCsvImport::check() {
     cmdImport->setEnabled(false);
     if (m_file.isEmpty()) return;
     try {
-        withProgress("Checking the rows of the file...", [this](const ImportProgress& p) {
-            m_import.validate(m_ctx, p);
-        });
+        withProgress("Checking the rows of the file...",
+                     [this](const ImportProgress& p) { m_import.validate(m_ctx, p); });
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "CheckImport", FormName, true);
         return;
@@ -187,9 +185,8 @@ void frmCsvImport::cmdImport_Click() {
     Prompt& prompt = m_ctx.prompt();
     ImportOutcome out;
     try {
-        withProgress("Importing the " + m_import.title() + "...", [&](const ImportProgress& p) {
-            out = m_import.write(m_ctx, p);
-        });
+        withProgress("Importing the " + m_import.title() + "...",
+                     [&](const ImportProgress& p) { out = m_import.write(m_ctx, p); });
     } catch (const DbError& e) {
         ReportError(prompt, e, "cmdImport_Click", FormName, true);
         return;

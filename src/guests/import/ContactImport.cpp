@@ -114,8 +114,8 @@ public:
             }
         }
         if (const QString refusal = CheckContact(ctx, c, std::nullopt); !refusal.isEmpty())
-            refusals.push_back({refusal == MsgContactNameMissing ? "ContactName" : "KeywordSet",
-                                refusal});
+            refusals.push_back(
+                {refusal == MsgContactNameMissing ? "ContactName" : "KeywordSet", refusal});
         m_contacts.push_back(c);
     }
 

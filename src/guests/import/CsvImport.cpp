@@ -15,11 +15,10 @@ const QString MsgFieldNotMapped =
 const QString MsgFieldMappedTwice =
     QStringLiteral("Two columns of the file are mapped to this field.  Please ignore one of them.");
 const QString MsgNotYesNo = QStringLiteral("Please enter Yes or No.");
-const QString MsgCardNumber = QStringLiteral(
-    "A Credit Card Number may not be imported.  Please remove it from the file.");
+const QString MsgCardNumber =
+    QStringLiteral("A Credit Card Number may not be imported.  Please remove it from the file.");
 const QString MsgNoRows = QStringLiteral("The file has no rows below its heading line.");
-const QString MsgCheckStopped =
-    QStringLiteral("The check was stopped before the end of the file.");
+const QString MsgCheckStopped = QStringLiteral("The check was stopped before the end of the file.");
 const QString MsgTooManyProblems = QStringLiteral(
     "The check stopped here: please correct the problems listed and choose the file again.");
 
@@ -39,8 +38,7 @@ QString CellMismatch(int cells, int headings) {
 }
 
 QString MsgTooLong(int size) {
-    return "The text is longer than the " + QString::number(size) +
-           " characters this field holds.";
+    return "The text is longer than the " + QString::number(size) + " characters this field holds.";
 }
 
 } // namespace
@@ -78,9 +76,15 @@ QString MsgChoiceNotKnown(const QStringList& names) {
 
 CsvImport::CsvImport(ImportKind kind) : m_kindId(kind) {
     switch (kind) {
-    case ImportKind::Contacts: m_kind = MakeContactImporter(); break;
-    case ImportKind::Events: m_kind = MakeEventImporter(); break;
-    case ImportKind::Profiles: m_kind = MakeProfileImporter(); break;
+    case ImportKind::Contacts:
+        m_kind = MakeContactImporter();
+        break;
+    case ImportKind::Events:
+        m_kind = MakeEventImporter();
+        break;
+    case ImportKind::Profiles:
+        m_kind = MakeProfileImporter();
+        break;
     }
 }
 
@@ -109,8 +113,7 @@ bool CsvImport::loadData(const QByteArray& bytes, const CsvLimits& limits) {
     return loadData(bytes, limits, nullptr);
 }
 
-bool CsvImport::loadData(const QByteArray& bytes, const CsvLimits& limits,
-                         const CsvContent* read) {
+bool CsvImport::loadData(const QByteArray& bytes, const CsvLimits& limits, const CsvContent* read) {
     m_error.clear();
     m_header.clear();
     m_rows.clear();
@@ -234,7 +237,8 @@ const std::vector<ImportProblem>& CsvImport::validate(AppContext& ctx,
             const ImportField* f = field(it.key());
             if (f->type != FieldType::Flag) continue;
             const bool blank = it.value().trimmed().isEmpty();
-            const std::optional<bool> yes = blank ? std::optional<bool>(f->byDefault) : ReadFlag(it.value());
+            const std::optional<bool> yes =
+                blank ? std::optional<bool>(f->byDefault) : ReadFlag(it.value());
             if (!yes) m_problems.push_back({record.line, f->caption, MsgNotYesNo});
             it.value() = yes.value_or(false) ? "Yes" : "No";
         }
@@ -250,8 +254,8 @@ const std::vector<ImportProblem>& CsvImport::validate(AppContext& ctx,
             if (!value.contains("Tracking Number") && CheckForCCNumber(value))
                 m_problems.push_back({record.line, f.caption, MsgCardNumber});
             const int size = sizes.value(f.key);
-            const QString stored = m_kind->keepsAmpersand() ? CleanSqlTextKeepAmp(value)
-                                                            : CleanSqlText(value);
+            const QString stored =
+                m_kind->keepsAmpersand() ? CleanSqlTextKeepAmp(value) : CleanSqlText(value);
             if (size > 0 && stored.size() > size)
                 m_problems.push_back({record.line, f.caption, MsgTooLong(size)});
         }
@@ -311,8 +315,8 @@ ImportOutcome CsvImport::write(AppContext& ctx, const ImportProgress& progress) 
             for (int i = 0; i < total; ++i) {
                 if (const auto refused = m_kind->insert(ctx, i)) {
                     const ImportField* f = field(refused->first);
-                    out.problems.push_back({m_rows[size_t(i)].line,
-                                            f ? f->caption : refused->first, refused->second});
+                    out.problems.push_back(
+                        {m_rows[size_t(i)].line, f ? f->caption : refused->first, refused->second});
                     throw Abandoned{};
                 }
                 if (progress && (i % 50 == 0 || i + 1 == total) && !progress(i + 1, total)) {

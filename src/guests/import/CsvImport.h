@@ -22,17 +22,17 @@ enum class ImportKind { Contacts, Events, Profiles };
 
 // How a field's cell is read.
 enum class FieldType {
-    Text,   // a text column of the record's table: its declared size is the limit
-    Note,   // a long text kept in pieces (notes, directions)
-    Flag,   // Yes/No
-    Value,  // read by the record's rules: a date, a price, one of a list
+    Text,  // a text column of the record's table: its declared size is the limit
+    Note,  // a long text kept in pieces (notes, directions)
+    Flag,  // Yes/No
+    Value, // read by the record's rules: a date, a price, one of a list
 };
 
 struct ImportField {
     QString key;     // the column name (or the text's name for notes)
     QString caption; // as the record's screen labels it
     FieldType type = FieldType::Text;
-    bool required = false; // a column of the file must be mapped to it
+    bool required = false;  // a column of the file must be mapped to it
     bool byDefault = false; // a Flag's value when its cell is blank
 };
 

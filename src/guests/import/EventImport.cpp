@@ -78,8 +78,8 @@ public:
         if (!refusal.isEmpty()) {
             refusals.push_back({fieldOf(refusal), refusal});
         } else if (!m_types.contains(type)) {
-            refusals.push_back({"EventType", "The Event Type " + type +
-                                                 " is not in the list of Event Types."});
+            refusals.push_back(
+                {"EventType", "The Event Type " + type + " is not in the list of Event Types."});
         }
         const QDate start = Formats::ParseShortDate(in.startingDate);
         const QDate through = Formats::ParseShortDate(in.throughDate);

@@ -13,26 +13,17 @@ namespace {
 const QStringList PrimaryAddressNames{"Home", "Business", "Other"};
 
 QList<QPair<QString, QString*>> ProfileTexts(Profile& p) {
-    QList<QPair<QString, QString*>> t{{"FirstName", &p.firstName},
-                                      {"LastName", &p.lastName},
-                                      {"Salutation", &p.salutation},
-                                      {"DocumentLink", &p.unit},
-                                      {"EmailAddress", &p.email},
-                                      {"EmailAddressB", &p.emailB},
-                                      {"HomePhone", &p.homePhone},
-                                      {"BusinessPhone", &p.businessPhone},
-                                      {"CellPhone", &p.cellPhone},
-                                      {"FaxPhone", &p.faxPhone},
-                                      {"OtherPhone", &p.otherPhone},
-                                      {"Title", &p.title},
-                                      {"CompanyName", &p.company},
-                                      {"AsstName", &p.asstName},
-                                      {"AsstEmailAddress", &p.asstEmail},
-                                      {"AsstBusinessPhone", &p.asstBusinessPhone},
-                                      {"AsstCellPhone", &p.asstCellPhone},
-                                      {"AsstFaxPhone", &p.asstFaxPhone},
-                                      {"ProfileType", &p.profileType},
-                                      {"Notes", &p.notes}};
+    QList<QPair<QString, QString*>> t{
+        {"FirstName", &p.firstName},         {"LastName", &p.lastName},
+        {"Salutation", &p.salutation},       {"DocumentLink", &p.unit},
+        {"EmailAddress", &p.email},          {"EmailAddressB", &p.emailB},
+        {"HomePhone", &p.homePhone},         {"BusinessPhone", &p.businessPhone},
+        {"CellPhone", &p.cellPhone},         {"FaxPhone", &p.faxPhone},
+        {"OtherPhone", &p.otherPhone},       {"Title", &p.title},
+        {"CompanyName", &p.company},         {"AsstName", &p.asstName},
+        {"AsstEmailAddress", &p.asstEmail},  {"AsstBusinessPhone", &p.asstBusinessPhone},
+        {"AsstCellPhone", &p.asstCellPhone}, {"AsstFaxPhone", &p.asstFaxPhone},
+        {"ProfileType", &p.profileType},     {"Notes", &p.notes}};
     const auto address = [&](ProfileAddress& a, const QString& suffix) {
         t << QPair<QString, QString*>{"Address" + (suffix.isEmpty() ? "" : "1" + suffix), &a.line1}
           << QPair<QString, QString*>{"Address2" + suffix, &a.line2}
@@ -48,25 +39,24 @@ QList<QPair<QString, QString*>> ProfileTexts(Profile& p) {
 }
 
 QList<QPair<QString, bool*>> ProfileFlags(Profile& p) {
-    return {{"PublicPrivate", &p.isPrivate},     {"DNUSnailMail", &p.dnuSnailMail},
-            {"DNUEmail", &p.dnuEmail},           {"DNUEmailB", &p.dnuEmailB},
-            {"DNUHomePhone", &p.dnuHomePhone},   {"DNUBusinessPhone", &p.dnuBusinessPhone},
-            {"DNUCellPhone", &p.dnuCellPhone},   {"DNUFaxPhone", &p.dnuFaxPhone},
+    return {{"PublicPrivate", &p.isPrivate},    {"DNUSnailMail", &p.dnuSnailMail},
+            {"DNUEmail", &p.dnuEmail},          {"DNUEmailB", &p.dnuEmailB},
+            {"DNUHomePhone", &p.dnuHomePhone},  {"DNUBusinessPhone", &p.dnuBusinessPhone},
+            {"DNUCellPhone", &p.dnuCellPhone},  {"DNUFaxPhone", &p.dnuFaxPhone},
             {"DNUOtherPhone", &p.dnuOtherPhone}};
 }
 
 // The numbers the screen tidies when the box is left.
-const QStringList TidiedPhones{"HomePhone",     "BusinessPhone",     "CellPhone",
-                               "FaxPhone",      "OtherPhone",        "AsstCellPhone",
-                               "AsstBusinessPhone", "AsstFaxPhone"};
+const QStringList TidiedPhones{"HomePhone",  "BusinessPhone", "CellPhone",         "FaxPhone",
+                               "OtherPhone", "AsstCellPhone", "AsstBusinessPhone", "AsstFaxPhone"};
 
 std::vector<ImportField> ProfileFields() {
     std::vector<ImportField> f{{"FirstName", "First Name", FieldType::Text, true},
                                {"LastName", "Last Name", FieldType::Text, true},
                                {"Salutation", "Salutation"},
                                {"DocumentLink", "Unit"}};
-    for (const auto& [suffix, label] : {std::pair{"", ""}, std::pair{"2", "Business "},
-                                        std::pair{"3", "Other "}}) {
+    for (const auto& [suffix, label] :
+         {std::pair{"", ""}, std::pair{"2", "Business "}, std::pair{"3", "Other "}}) {
         const QString s = QString::fromLatin1(suffix), l = QString::fromLatin1(label);
         f.push_back({"Address" + (s.isEmpty() ? s : "1" + s), l + "Address"});
         f.push_back({"Address2" + s, l + "Address 2"});
