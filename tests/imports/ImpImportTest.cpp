@@ -132,6 +132,7 @@ TEST_F(ImpImport, ContactsLandInTheWorkingLanguageWithTheirTexts) {
                           "Le Port,food,french,,,,\n");
     ASSERT_TRUE(import->ready()) << texts(import->problems());
     EXPECT_EQ(import->write(ctx()).imported, 2);
+    EXPECT_EQ(import->write(ctx()).imported, 0); // a file is written once
     const auto rows =
         ctx().contactsDb().query("SELECT [ContactID] FROM [Contact] ORDER BY [ContactID]");
     ASSERT_EQ(rows.size(), 2u);

@@ -233,14 +233,13 @@ const std::vector<ImportProblem>& CsvImport::validate(AppContext& ctx,
             if (!m_mapping[col].isEmpty())
                 row.values.insert(m_mapping[col],
                                   col < record.cells.size() ? record.cells[col] : QString());
-        for (auto it = row.values.begin(); it != row.values.end(); ++it) {
-            const ImportField* f = field(it.key());
-            if (f->type != FieldType::Flag) continue;
-            const bool blank = it.value().trimmed().isEmpty();
+        for (const ImportField& f : fields()) {
+            if (f.type != FieldType::Flag || !row.has(f.key)) continue;
+            QString& cell = row.values[f.key];
             const std::optional<bool> yes =
-                blank ? std::optional<bool>(f->byDefault) : ReadFlag(it.value());
-            if (!yes) m_problems.push_back({record.line, f->caption, MsgNotYesNo});
-            it.value() = yes.value_or(false) ? "Yes" : "No";
+                cell.trimmed().isEmpty() ? std::optional<bool>(f.byDefault) : ReadFlag(cell);
+            if (!yes) m_problems.push_back({record.line, f.caption, MsgNotYesNo});
+            cell = yes.value_or(false) ? "Yes" : "No";
         }
         std::vector<FieldRefusal> refusals;
         m_kind->take(ctx, row, refusals);
@@ -329,6 +328,7 @@ ImportOutcome CsvImport::write(AppContext& ctx, const ImportProgress& progress) 
         return out;
     }
     out.imported = total;
+    m_validated = false; // written once: a second write would store every row again
     return out;
 }
 

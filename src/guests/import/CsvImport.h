@@ -103,7 +103,7 @@ public:
 
     // Writes every row in one transaction.  An engine failure raises DbError
     // (nothing written); a row refused by its store or a stop by `progress`
-    // leaves nothing written either.
+    // leaves nothing written either.  Once written, the file is no longer ready.
     ImportOutcome write(AppContext& ctx, const ImportProgress& progress = {});
 
     // The most problems listed; the check stops there.
