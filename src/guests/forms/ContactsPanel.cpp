@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "guests/Keywords.h"
 #include "guests/OtherLists.h"
+#include "guests/forms/frmCsvImport.h"
 #include "guests/reports/ContactListReports.h"
 #include "logbook/EntryLetter.h"
 #include "logbook/EntryRules.h"
@@ -242,9 +243,11 @@ void ContactsPanel::cmdImport_Click() {
     if (prompt.ask("Do you wish to process the Contacts Import?") != Answer::Yes) return;
     const QString program = HelperProgramPath(m_ctx.workstation.programFolder, ImporterName);
     if (program.isEmpty()) {
-        prompt.message("The Contacts Import program (" + ImporterName + ") was not found in " +
-                       QDir::toNativeSeparators(m_ctx.workstation.programFolder) +
-                       ".  No contacts were imported.");
+        // Without the companion program the import is the program's own.
+        frmCsvImport::Open(m_ctx, ImportKind::Contacts, this, [this] {
+            refreshLists();
+            if (!lblDescription->text().isEmpty()) cmdSearch_Click();
+        });
         return;
     }
     int exitCode = -1;

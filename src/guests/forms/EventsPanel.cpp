@@ -3,6 +3,7 @@
 #include "core/DataAccess.h"
 #include "core/Formats.h"
 #include "core/Rights.h"
+#include "guests/forms/frmCsvImport.h"
 #include "guests/forms/frmEvent.h"
 #include "guests/reports/EventReports.h"
 #include "logbook/EntryLetter.h"
@@ -216,7 +217,10 @@ void EventsPanel::cmdImport_Click() {
     if (m_ctx.prompt().ask(MsgImportEvents) != Answer::Yes) return;
     const QString program = ImporterPath(m_ctx);
     if (!QFileInfo(program).isExecutable()) {
-        m_ctx.prompt().message(MsgImporterMissing(program), {}, Icon::Exclamation);
+        // Without the companion program the import is the program's own.
+        frmCsvImport::Open(m_ctx, ImportKind::Events, this, [this] {
+            if (!lblDescription->text().isEmpty()) cmdSearch_Click();
+        });
         return;
     }
     if (!m_ctx.desktop().startDetached(program))

@@ -5,6 +5,7 @@
 #include "guests/Groups.h"
 #include "guests/OtherLists.h"
 #include "guests/Profiles.h"
+#include "guests/forms/frmCsvImport.h"
 #include "guests/reports/ProfileListReports.h"
 #include "logbook/EntryLetter.h"
 #include "logbook/EntryRules.h"
@@ -387,9 +388,11 @@ void ProfilesPanel::importProfiles() {
     if (prompt.ask("Do you wish to process the Profile Import?") != Answer::Yes) return;
     const QString program = importerPath(m_ctx);
     if (program.isEmpty()) {
-        prompt.message("The Profile Import program (" + ImporterName + ") was not found in " +
-                       QDir::toNativeSeparators(m_ctx.workstation.programFolder) +
-                       ".  No profiles were imported.");
+        // Without the companion program the import is the program's own.
+        frmCsvImport::Open(m_ctx, ImportKind::Profiles, this, [this] {
+            refreshLists();
+            if (m_hasList) runQuery(m_listed, true);
+        });
         return;
     }
     int exitCode = -1;
