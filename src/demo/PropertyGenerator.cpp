@@ -73,7 +73,7 @@ QList<DemoLogon> PropertyGenerator::Logons(int staffCount) {
         const bool manager = i == 0;
         const bool restricted = i == n - 1 && n > 2;
         l.password = manager ? ManagerPassword : DeskPassword;
-        l.role = manager ? "Manager" : restricted ? "Security (restricted)" : "Concierge";
+        l.role = manager ? "Manager" : restricted ? "Security, restricted" : "Concierge";
         out << l;
     }
     return out;
