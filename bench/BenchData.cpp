@@ -3,6 +3,7 @@
 #include "core/AppContext.h"
 #include "core/Databases.h"
 #include "core/Formats.h"
+#include "demo/PropertyGenerator.h"
 #include "demo/Words.h"
 #include "logbook/Categories.h"
 #include "logbook/LogText.h"
@@ -130,28 +131,6 @@ std::string entryText(Random& r) {
     return s;
 }
 
-// Entries written on each day: busier in summer and at weekends.
-std::vector<int> entriesPerDay(Random& r) {
-    std::vector<double> weight(Days);
-    double sum = 0;
-    for (int d = 0; d < Days; ++d) {
-        const QDate day = Today.addDays(d - Days + 1);
-        const double season = 0.2 * std::sin(2 * M_PI * (day.dayOfYear() - 100) / 365.25);
-        const double weekend = day.dayOfWeek() >= 5 ? 0.15 : 0.0;
-        sum += weight[size_t(d)] = 1.0 + season + weekend + 0.2 * (r.unit() - 0.5);
-    }
-    std::vector<int> count(Days);
-    double carried = 0;
-    int given = 0;
-    for (int d = 0; d < Days; ++d) {
-        carried += weight[size_t(d)] / sum * EntryCount;
-        const int upTo = int(std::lround(carried));
-        count[size_t(d)] = upTo - given;
-        given = upTo;
-    }
-    return count;
-}
-
 struct Guest {
     std::string first, last;
 };
@@ -201,7 +180,8 @@ void loadRows(sqlite3* db) {
     const Skewed category(int(std::size(CategoryNames)), 2.0);
     const Skewed regular(ProfileCount, 50.0); // repeat guests come back often
     const std::string blank = " ";
-    const std::vector<int> perDay = entriesPerDay(r);
+    const std::vector<int> perDay =
+        demo::EntriesPerDay(EntryCount, Days, Today, [&r] { return r.unit(); });
     qint64 id = 0;
     for (int day = 0; day < Days; ++day) {
         std::vector<int> minutes(size_t(perDay[size_t(day)]));

@@ -29,31 +29,56 @@ const QList<IndicatorPool> Indicators = {
     {"Room", 0.30, {"High floor", "Quiet side", "Sea view", "Near elevator", "Twin beds"}},
     {"Spouse Name", 0.15, {"Alex", "Sam", "Pat", "Chris", "Robin", "Jamie"}},
 };
-const QStringList ContactTypes = {"Phone", "Email", "Letter", "Visit"};
-const QStringList ContactResults = {"", "Booked", "No Answer", "Declined", "Sent"};
-
-const QStringList Streets = {"Harbor Blvd", "Main Street", "Ocean Drive", "Elm Street",
-                             "Park Avenue", "Bay Road",    "Hill Lane",   "Market Square"};
-const QStringList Cities = {"Boston", "Chicago", "Denver",  "Seattle", "London",
-                            "Paris",  "Munich",  "Toronto", "Sydney",  "Zurich"};
-const QStringList States = {"MA", "IL", "CO", "WA", " ", " ", " ", "ON", "NSW", " "};
-
-const QStringList ContactWords = {"Blue",  "Harbor", "Golden", "Old Town", "Sunset", "Royal",
-                                  "Green", "Little", "Grand",  "Corner",   "Silver", "Olive"};
-const QStringList ContactKinds = {"Bistro",  "Steakhouse", "Florist", "Limousines", "Spa",
-                                  "Gallery", "Theatre",    "Tours",   "Boutique",   "Pharmacy"};
-const QStringList Keywords = {"Dining",   "Italian", "Seafood", "Flowers", "Transport",
-                              "Wellness", "Culture", "Tours",   "Shopping", "Health"};
-
-const QStringList EventTypes = {"Concert", "Theatre", "Festival", "Exhibition",
-                                "Sports",  "Family",  "Nightlife", "Tour"};
-
 template <size_t N> QString pick(const char* const (&list)[N], QRandomGenerator& rng) {
     return QString::fromUtf8(list[rng.bounded(int(N))]);
 }
 QString pick(const QStringList& list, QRandomGenerator& rng) {
     return list[int(rng.bounded(qsizetype(list.size())))];
 }
+
+const QStringList ContactTypes = {"Phone", "Email", "Letter", "Visit"};
+const QStringList ContactResults = {"", "Booked", "No Answer", "Declined", "Sent"};
+
+const QStringList Cities = {"Boston", "Chicago", "Denver",  "Seattle", "London",
+                            "Paris",  "Munich",  "Toronto", "Sydney",  "Zurich"};
+const QStringList States = {"MA", "IL", "CO", "WA", " ", " ", " ", "ON", "NSW", " "};
+
+// The directory's vocabulary: names are a word and a kind, keywords from a
+// small list, addresses on a few streets.
+const QStringList Keywords = {
+    "Dinner",    "Lunch",   "Breakfast", "Italian",  "French", "Seafood",   "Steakhouse",
+    "Sushi",     "Bar",     "Wine",      "Shopping", "Spa",    "Museum",    "Theatre",
+    "Tours",     "Golf",    "Florist",   "Pharmacy", "Doctor", "Dentist",   "Car Rental",
+    "Limousine", "Taxi",    "Bakery",    "Cafe",     "Jazz",   "Nightclub", "Gallery",
+    "Bookstore", "Jeweler", "Tailor",    "Salon",    "Gym",    "Yoga",      "Kids",
+    "Zoo",       "Park",    "Beach",     "Boating",  "Fishing"};
+const QStringList ContactWords = {"Harbour", "Golden",  "Blue",     "Olive",   "Cedar",   "Maple",
+                                  "Royal",   "Silver",  "Corner",   "Garden",  "Union",   "Market",
+                                  "Bridge",  "River",   "Summit",   "Lantern", "Anchor",  "Copper",
+                                  "Willow",  "Granite", "Crescent", "Orchard", "Pioneer", "Beacon"};
+const QStringList ContactKinds = {"Grill",  "Bistro", "Tavern", "House",  "Kitchen", "Shop",
+                                  "Studio", "Lounge", "Market", "Clinic", "Gallery", "Cafe"};
+const QStringList Streets = {"Main St",  "Pier Rd",   "Elm St",    "Oak Ave",  "Harbor Blvd",
+                             "Park Ave", "Market St", "Union Sq",  "Cedar Ln", "Bay St",
+                             "State St", "Water St",  "Church St", "High St",  "Mill Rd",
+                             "Lake Dr",  "Hill Rd",   "Court St",  "Front St", "King St"};
+
+// Every word with every kind once, then again with a number.
+QString contactName(int i) {
+    const int w = int(ContactWords.size()), k = int(ContactKinds.size());
+    const QString name = ContactWords[i % w] + " " + ContactKinds[(i / w) % k];
+    return i < w * k ? name : name + " " + QString::number(i / (w * k) + 1);
+}
+
+// A large directory spreads over many towns.
+QString contactCity(int count, QRandomGenerator& rng) {
+    if (count <= 1000) return pick(Cities, rng);
+    const int i = int(rng.bounded(200));
+    return "City " + QString(QChar('A' + i % 26)) + QString::number(i / 26 + 1);
+}
+
+const QStringList EventTypes = {"Concert", "Theatre", "Festival", "Exhibition",
+                                "Sports",  "Family",  "Nightlife", "Tour"};
 
 QString lastName(QRandomGenerator& rng) {
     if (rng.bounded(100) < 35)
@@ -157,8 +182,6 @@ void PropertyGenerator::contacts() {
                 const QString k = pick(Keywords, rng);
                 if (!keys.contains(k)) keys << k;
             }
-            const QString name = pick(ContactWords, rng) + " " + pick(ContactKinds, rng) +
-                                 (m_size.contacts > 100 ? " " + QString::number(i + 1) : QString());
             const QString day = Formats::StoredDate(m_today.addDays(-int(rng.bounded(700))));
             m_contactIds << db.insert(
                 "INSERT INTO [Contact] ([ContactName], [NickName], [Address], [CrossStreets], "
@@ -167,18 +190,18 @@ void PropertyGenerator::contacts() {
                 "[PublicPrivate], [Commissionable], [IsReserved], [IsClosed], [GraphicFile], "
                 "[GuestInfo], [EnteredBy], [EntryDate], [EntryTime], [LUInitials], "
                 "[UpdateDate], [OTRestaurantID]) VALUES (?, ?, ?, ' ', ?, ?, ' ', ?, ?, ?, ?, ?, "
-                "?, ?, ?, ?, ?, ?, ?, ' ', ' ', ?, ?, '09:00', ?, ?, 0)",
-                {CleanSqlTextKeepAmp(name),
-                 QString("(617) 555-%1").arg(i % 10000, 4, 10, QChar('0')),
+                "?, ?, ?, ?, ?, ?, ?, ' ', ' ', ?, ?, '09:00', ?, ?, ?)",
+                {contactName(i), QString("(617) 555-%1").arg(i % 10000, 4, 10, QChar('0')),
                  QString::number(1 + rng.bounded(999)) + " " + pick(Streets, rng),
-                 pick(Cities, rng), "MA",
+                 contactCity(m_size.contacts, rng), "MA",
                  QString("02%1").arg(rng.bounded(1000), 3, 10, QChar('0')), "Dining",
                  keys.join(", "), rng.bounded(10) < 9 ? "0" : "1",
                  "Area " + QString::number(1 + rng.bounded(20)), int(rng.bounded(6)),
                  int(rng.bounded(5)), QString::number(rng.bounded(30)) + " blocks",
-                 rng.bounded(50) == 0, rng.bounded(3) == 0, rng.bounded(40) == 0,
-                 rng.bounded(50) == 0,
-                 m_staffNames.value(0, "Desk"), day, m_staffInitials.value(0, "DK"), day},
+                 rng.bounded(50) == 0, rng.bounded(3) == 0, rng.bounded(20) == 0,
+                 rng.bounded(40) == 0, m_staffNames.value(0, " "), day,
+                 m_staffInitials.value(0, " "), day,
+                 rng.bounded(25) == 0 ? qint64(1000 + i) : qint64(0)},
                 "ContactID");
             if ((i + 1) % 5000 == 0) step("Contacts", i + 1, m_size.contacts);
         }
@@ -223,25 +246,27 @@ void PropertyGenerator::events() {
                         "[PrintOnList], [EventType], [EnteredBy], [EntryDate], [EntryTime], "
                         "[LUInitials], [UpdateDate]) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
                         "?, ?, ?, ?)";
-    const int span = std::max(60, m_size.logbookDays);
+    const int back = m_size.eventDays * 2 / 3;
     db.transaction([&] {
         for (const QString& t : EventTypes)
             db.exec("INSERT INTO [EventType] ([EventType]) VALUES (?)", {t});
         for (int i = 0; i < m_size.events; ++i) {
-            // Mostly around today: a month back to two months ahead (the larger
-            // sizes spread over their years); one in twenty continuous.
-            const QDate start = m_today.addDays(int(rng.bounded(span + 60)) - span);
+            // Two thirds of the window back, one ahead; one in twenty continuous,
+            // two in five for one day.
+            const QDate start =
+                m_today.addDays(int(rng.bounded(std::max(1, m_size.eventDays))) - back);
             const int kind = int(rng.bounded(20));
             const QVariant starting = kind == 0 ? QVariant(QMetaType(QMetaType::QString))
                                                 : QVariant(Formats::StoredDate(start));
             const QString through =
                 kind < 9 ? QString(" ")
-                         : Formats::StoredDate(start.addDays(int(rng.bounded(1, 30))));
+                         : Formats::StoredDate(start.addDays(int(rng.bounded(1, 45))));
             const double low = double(rng.bounded(100));
             const QString type = pick(EventTypes, rng);
-            db.exec(sql, {type + " at the " + pick(ContactWords, rng) + " Hall" +
-                              (m_size.events > 100 ? " " + QString::number(i + 1) : QString()),
-                          starting, through, "8:00 PM", pick(Cities, rng) + " Arena",
+            db.exec(sql, {type + " at the " + ContactWords[i % ContactWords.size()] + " Hall " +
+                              QString::number(i + 1),
+                          starting, through, "8:00 PM",
+                          "Venue " + QString::number(rng.bounded(60)),
                           "555-0100", low, low + double(rng.bounded(50)), " ",
                           rng.bounded(10) != 0, type, m_staffNames.value(0, " "),
                           Formats::StoredDate(start.addDays(-30)), "10:00",

@@ -30,28 +30,6 @@ template <size_t N> QString pickOf(const char* const (&list)[N], QRandomGenerato
 
 enum class Status { Open, Complete, Pending, OnHold, Cancelled };
 
-// Entries of a day: busier in summer and at weekends.
-std::vector<int> entriesPerDay(int entries, int days, const QDate& today, QRandomGenerator& rng) {
-    std::vector<double> weight(static_cast<size_t>(days));
-    double sum = 0;
-    for (int d = 0; d < days; ++d) {
-        const QDate day = today.addDays(d - days + 1);
-        const double season = 0.2 * std::sin(2 * M_PI * (day.dayOfYear() - 100) / 365.25);
-        const double weekend = day.dayOfWeek() >= 5 ? 0.15 : 0.0;
-        sum += weight[size_t(d)] = 1.0 + season + weekend + 0.2 * (rng.generateDouble() - 0.5);
-    }
-    std::vector<int> count(static_cast<size_t>(days));
-    double carried = 0;
-    int given = 0;
-    for (int d = 0; d < days; ++d) {
-        carried += weight[size_t(d)] / sum * entries;
-        const int upTo = d == days - 1 ? entries : int(std::lround(carried));
-        count[size_t(d)] = upTo - given;
-        given = upTo;
-    }
-    return count;
-}
-
 QString freeText(QRandomGenerator& rng) {
     // Most notes are a line or two; a quarter run into the text pieces.
     const double kind = rng.generateDouble();
@@ -105,6 +83,28 @@ QStringList designValues(const std::vector<DesignItem>& items, QRandomGenerator&
 
 } // namespace
 
+std::vector<int> EntriesPerDay(int entries, int days, const QDate& today,
+                               const std::function<double()>& unit) {
+    std::vector<double> weight(static_cast<size_t>(days));
+    double sum = 0;
+    for (int d = 0; d < days; ++d) {
+        const QDate day = today.addDays(d - days + 1);
+        const double season = 0.2 * std::sin(2 * M_PI * (day.dayOfYear() - 100) / 365.25);
+        const double weekend = day.dayOfWeek() >= 5 ? 0.15 : 0.0;
+        sum += weight[size_t(d)] = 1.0 + season + weekend + 0.2 * (unit() - 0.5);
+    }
+    std::vector<int> count(static_cast<size_t>(days));
+    double carried = 0;
+    int given = 0;
+    for (int d = 0; d < days; ++d) {
+        carried += weight[size_t(d)] / sum * entries;
+        const int upTo = d == days - 1 ? entries : int(std::lround(carried));
+        count[size_t(d)] = upTo - given;
+        given = upTo;
+    }
+    return count;
+}
+
 void PropertyGenerator::logbook() {
     Database& db = m_ctx.db();
     QRandomGenerator rng = rngFor(5);
@@ -126,7 +126,8 @@ void PropertyGenerator::logbook() {
         guests.push_back({r.number("ProfileID"), r.text("FirstName"), r.text("LastName")});
     const int staffCount = std::max<int>(1, int(m_staffNames.size()));
     const int days = std::max(1, m_size.logbookDays);
-    const std::vector<int> perDay = entriesPerDay(m_size.logbookEntries, days, m_today, rng);
+    const std::vector<int> perDay =
+        EntriesPerDay(m_size.logbookEntries, days, m_today, [&rng] { return rng.generateDouble(); });
     const int cardEvery = m_size.storedCards > 0
                               ? std::max(1, m_size.logbookEntries / m_size.storedCards)
                               : 0;

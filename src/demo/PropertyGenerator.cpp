@@ -55,6 +55,7 @@ PropertySize PropertySize::Decade() {
     s.messages = 100'000;
     s.groups = 2'000;
     s.events = 5'000;
+    s.eventDays = 1095;
     s.keys = 5'000;
     s.keyEmployees = 500;
     s.keyLoans = 200'000;

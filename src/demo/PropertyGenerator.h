@@ -18,6 +18,7 @@
 #include <QRandomGenerator>
 #include <QString>
 #include <functional>
+#include <vector>
 
 namespace vm::demo {
 
@@ -34,6 +35,7 @@ struct PropertySize {
     int messages = 150;
     int groups = 4;
     int events = 25;
+    int eventDays = 90; // events fall in this window: two thirds past, one third ahead
     int keys = 40;
     int keyEmployees = 15;
     int keyLoans = 120;
@@ -55,6 +57,12 @@ struct DemoLogon {
 
 // What is being written: the step's name, rows done and rows of the step.
 using GeneratorProgress = std::function<void(const QString& step, qint64 done, qint64 total)>;
+
+// How many of `entries` are written on each of `days` days up to `today`:
+// busier in summer and at weekends, a little noise from `unit` (a random
+// number in [0, 1) per day); the counts add up to `entries`.
+std::vector<int> EntriesPerDay(int entries, int days, const QDate& today,
+                               const std::function<double()>& unit);
 
 // Lost-and-found, key-control and rental counts (the bench times them at
 // their own sizes).

@@ -94,7 +94,7 @@ TEST_F(DemoPropertyTest, MainWindowListsOpenOnTheDemoProperty) {
 
     ContactSelection cs;
     cs.by = ContactSelectBy::Keyword;
-    cs.keyword = "Dining";
+    cs.keyword = "Italian";
     cs.engine = ctx.db().engine();
     const BuiltContactSelection cbuilt = BuildContactSelection(cs);
     const std::optional<ContactList> contacts =
