@@ -21,8 +21,8 @@ QString everyDay(const QString& slot) {
 }
 
 QString guestName(QRandomGenerator& rng) {
-    return QString::fromUtf8(CommonLastNames[rng.bounded(int(std::size(CommonLastNames)))]) +
-           ", " + QString::fromUtf8(FirstNames[rng.bounded(int(std::size(FirstNames)))]);
+    return QString::fromUtf8(CommonLastNames[rng.bounded(int(std::size(CommonLastNames)))]) + ", " +
+           QString::fromUtf8(FirstNames[rng.bounded(int(std::size(FirstNames)))]);
 }
 
 } // namespace
@@ -86,15 +86,15 @@ void PropertyGenerator::bookings() {
                         const QString name = guestName(rng);
                         for (int k = s; k < s + 2; ++k)
                             db.insert(sql,
-                                      {courts.id, day, name, court, 20.0, slotTexts[k], slotTexts[s],
-                                       slotTexts[s + 1], member},
+                                      {courts.id, day, name, court, 20.0, slotTexts[k],
+                                       slotTexts[s], slotTexts[s + 1], member},
                                       "ReservationID");
                     }
             for (const QString& cabana : cabanaNames)
                 if (rng.bounded(100) < 50)
                     db.insert(sql,
-                              {cabanas.id, day, guestName(rng), QString(" "), 75.0, cabana,
-                               cabana, QString(" "), member},
+                              {cabanas.id, day, guestName(rng), QString(" "), 75.0, cabana, cabana,
+                               QString(" "), member},
                               "ReservationID");
         }
     });
@@ -118,7 +118,7 @@ void PropertyGenerator::bookings() {
         };
         const QList<std::tuple<QString, int, int>> offered = {
             {"Swedish Massage", 0, 60}, {"Deep Tissue Massage", 0, 90}, {"Hot Stone", 0, 60},
-            {"Classic Facial", 1, 50},  {"Express Facial", 1, 30},     {"Cut and Style", 2, 60},
+            {"Classic Facial", 1, 50},  {"Express Facial", 1, 30},      {"Cut and Style", 2, 60},
             {"Blow Dry", 2, 30}};
         std::vector<Svc> services;
         for (const auto& [name, category, minutes] : offered) {
@@ -149,20 +149,20 @@ void PropertyGenerator::bookings() {
                     if (at < 12 * 60 + 30 && at + s.minutes > 12 * 60) at = 12 * 60 + 30;
                     if (at + s.minutes > 18 * 60) break;
                     if (rng.bounded(100) < 60)
-                        db.insert("INSERT INTO [TimedService] ([CategoryID], [ServicesID], "
-                                  "[ProviderID], [LocationID], [LogbookID], [ProfileID], "
-                                  "[Duration], [Gratuity], [Price], [LastName], [FirstName], "
-                                  "[ReferDate], [ReferTime], [Confirmation], [POSNumber], "
-                                  "[Status0], [Status1], [Status2], [Status3], [Status4]) VALUES "
-                                  "(?, ?, ?, ?, 0, 0, ?, 5, ?, ?, ?, ?, ?, ' ', ' ', ?, ?, ?, ?, "
-                                  "?)",
-                                  {s.category, s.id, p, s.location, s.minutes, s.price,
-                                   QString::fromUtf8(CommonLastNames[rng.bounded(
-                                       int(std::size(CommonLastNames)))]),
-                                   QString::fromUtf8(
-                                       FirstNames[rng.bounded(int(std::size(FirstNames)))]),
-                                   date, SlotText(at), false, false, false, false, false},
-                                  "TimedServiceID");
+                        db.insert(
+                            "INSERT INTO [TimedService] ([CategoryID], [ServicesID], "
+                            "[ProviderID], [LocationID], [LogbookID], [ProfileID], "
+                            "[Duration], [Gratuity], [Price], [LastName], [FirstName], "
+                            "[ReferDate], [ReferTime], [Confirmation], [POSNumber], "
+                            "[Status0], [Status1], [Status2], [Status3], [Status4]) VALUES "
+                            "(?, ?, ?, ?, 0, 0, ?, 5, ?, ?, ?, ?, ?, ' ', ' ', ?, ?, ?, ?, "
+                            "?)",
+                            {s.category, s.id, p, s.location, s.minutes, s.price,
+                             QString::fromUtf8(
+                                 CommonLastNames[rng.bounded(int(std::size(CommonLastNames)))]),
+                             QString::fromUtf8(FirstNames[rng.bounded(int(std::size(FirstNames)))]),
+                             date, SlotText(at), false, false, false, false, false},
+                            "TimedServiceID");
                     at += TsSlotCount(s.minutes) * TsSlotMinutes + 10 * int(rng.bounded(3));
                 }
             }

@@ -102,7 +102,8 @@ DemoPreparation PrepareDemoFolder(AppContext& ctx, const QString& folder,
         return out;
     }
     ctx.start = before;
-    const QStringList made = QDir(scratch).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList made =
+        QDir(scratch).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
     // The current database last: its presence marks the property as there.
     QStringList order = made;
     order.removeAll(DatabaseFileName("VelmP"));

@@ -19,9 +19,9 @@ Workstation DemoWorkstation(const Workstation& real, const QString& folder);
 QString DemoLocationFile(const QString& folder);
 
 enum class DemoFolderState {
-    Empty,      // no property yet: one is generated
-    Ready,      // a demonstration property made here earlier
-    NotADemo    // a property that this program did not generate as a demonstration
+    Empty,   // no property yet: one is generated
+    Ready,   // a demonstration property made here earlier
+    NotADemo // a property that this program did not generate as a demonstration
 };
 DemoFolderState InspectDemoFolder(const QString& folder);
 

@@ -11,13 +11,11 @@ namespace vm::demo {
 
 namespace {
 
-const char* const Things[] = {"Black umbrella",   "Leather wallet",  "Phone charger",
-                              "Sunglasses",       "Silver bracelet", "Reading glasses",
-                              "Blue scarf",       "Kindle reader",   "Child's teddy bear",
-                              "Car keys",         "Passport wallet", "Wedding ring",
-                              "Laptop sleeve",    "Tennis racket",   "Denim jacket",
-                              "Straw hat",        "Wireless earbuds", "Camera bag",
-                              "Gold watch",       "Hair dryer"};
+const char* const Things[] = {
+    "Black umbrella",  "Leather wallet",   "Phone charger", "Sunglasses",         "Silver bracelet",
+    "Reading glasses", "Blue scarf",       "Kindle reader", "Child's teddy bear", "Car keys",
+    "Passport wallet", "Wedding ring",     "Laptop sleeve", "Tennis racket",      "Denim jacket",
+    "Straw hat",       "Wireless earbuds", "Camera bag",    "Gold watch",         "Hair dryer"};
 const char* const Surnames[] = {"Smith",  "Johnson", "Williams", "Brown",   "Jones",
                                 "Garcia", "Miller",  "Davis",    "Rossi",   "Müller",
                                 "Dubois", "Tanaka",  "Kowalski", "O'Brien", "Nguyen",
@@ -25,8 +23,7 @@ const char* const Surnames[] = {"Smith",  "Johnson", "Williams", "Brown",   "Jon
 const char* const Givens[] = {"Anna", "Ben",  "Carla", "David", "Elena", "Felix", "Grace",
                               "Hugo", "Iris", "Jonas", "Keiko", "Liam",  "Maya",  "Nils"};
 
-template <size_t N>
-QString pick(const char* const (&list)[N], QRandomGenerator& rng) {
+template <size_t N> QString pick(const char* const (&list)[N], QRandomGenerator& rng) {
     return QString::fromUtf8(list[rng.bounded(int(N))]);
 }
 
@@ -68,13 +65,23 @@ void lostAndFound(Database& db, const OperationsSize& size, const QDate& today,
             "[MatchDisposition], [LastStatusBy], [LastStatusDateTime]) VALUES (?, ?, ?, ?, ?, ?, "
             "?, ?, ?, ?, ?, ?, ?, ' ', ?, ?, '1 Main Street', 'Springfield', 'IL', '62701', "
             "'555-0100', ' ', ' ', ' ', ?, ?, ?, ?, 'Cash', 0, ' ', ' ', 'Ann Desk', ?)",
-            {status, text, categories[i % categories.size()], QString::number(100 + i % 900),
-             lost, locations[rng.bounded(int(locations.size()))], 25.0, found,
+            {status,
+             text,
+             categories[i % categories.size()],
+             QString::number(100 + i % 900),
+             lost,
              locations[rng.bounded(int(locations.size()))],
-             storage[rng.bounded(int(storage.size()))], "T" + QString::number(i),
-             pick(Givens, rng) + " Finder", 20.0,
-             status == "F" ? QString(" ") : pick(Givens, rng), pick(Surnames, rng),
-             status == "D" ? dispositions[i % dispositions.size()] : QString(" "), disposed,
+             25.0,
+             found,
+             locations[rng.bounded(int(locations.size()))],
+             storage[rng.bounded(int(storage.size()))],
+             "T" + QString::number(i),
+             pick(Givens, rng) + " Finder",
+             20.0,
+             status == "F" ? QString(" ") : pick(Givens, rng),
+             pick(Surnames, rng),
+             status == "D" ? dispositions[i % dispositions.size()] : QString(" "),
+             disposed,
              status == "D" ? disposed : QString(" "),
              status == "D" ? returns[i % returns.size()] : QString(" "),
              Formats::StoredDate(day) + " 10:00"});
@@ -127,8 +134,7 @@ void keyControl(Database& db, const OperationsSize& size, const QDate& today,
     }
 }
 
-void rentals(Database& db, const OperationsSize& size, const QDate& today,
-             QRandomGenerator& rng) {
+void rentals(Database& db, const OperationsSize& size, const QDate& today, QRandomGenerator& rng) {
     QStringList names = size.rentalCategories;
     if (names.isEmpty())
         for (int c = 1; c <= 10; ++c)
@@ -148,15 +154,16 @@ void rentals(Database& db, const OperationsSize& size, const QDate& today,
             "[RentalDays], [RentalCharge], [Par], [OnHand], [RenterName], [RoomNumber], "
             "[ReturnDate], [ReturnTime], [ReturnTimeSort]) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
             "?, ?, ?, ?)",
-            {type, names[c], pick(Things, rng), QString::number(s),
-             type == 1 ? 0 : 1, 5.0 + s % 20, 10, int(rng.bounded(20)),
-             out ? pick(Surnames, rng) : QString(" "), out ? QString::number(300 + s % 200) : " ",
+            {type, names[c], pick(Things, rng), QString::number(s), type == 1 ? 0 : 1, 5.0 + s % 20,
+             10, int(rng.bounded(20)), out ? pick(Surnames, rng) : QString(" "),
+             out ? QString::number(300 + s % 200) : " ",
              out ? Formats::StoredDate(due) : QString(" "), out ? "05:00 PM" : " ",
              out ? "1700" : " "},
             "StuffID");
         if (type == 1) continue;
         for (int l = 0; l < size.rentalLoansPerItem; ++l) {
-            const QDate day = first.addDays(qint64(first.daysTo(today)) * l / size.rentalLoansPerItem);
+            const QDate day =
+                first.addDays(qint64(first.daysTo(today)) * l / size.rentalLoansPerItem);
             db.exec("INSERT INTO [StuffArch] ([StuffID], [CategoryID], [RenterName], "
                     "[RoomNumber], [CheckoutDate], [CheckoutTime], [RentalCharge], [ReturnDate], "
                     "[ReturnTime], [ReturnTimeSort]) VALUES (?, ?, ?, ?, ?, '09:00 AM', ?, ?, "

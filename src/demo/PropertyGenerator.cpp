@@ -3,6 +3,7 @@
 #include "core/DataAccess.h"
 #include "core/Formats.h"
 #include "core/Staff.h"
+#include "demo/BulkLoad.h"
 #include "demo/Words.h"
 #include "desk/Messages.h"
 #include "logbook/Categories.h"
@@ -181,44 +182,46 @@ void PropertyGenerator::categories() {
 }
 
 void PropertyGenerator::messages() {
-    Database& db = m_ctx.db();
-    QRandomGenerator rng = rngFor(11);
-    const QDateTime now(m_today, QTime(10, 0));
-    const int staffCount = int(m_staffNames.size());
-    if (staffCount == 0) return;
-    const char* const texts[] = {
-        "Please call the guest in room %1 back about the dinner booking.",
-        "The florist will deliver at four; please send the arrangement to room %1.",
-        "Car for room %1 confirmed for tomorrow morning.",
-        "Guest in %1 asked for theatre tickets; check with the box office.",
-        "Reminder: VIP arrival in %1 this afternoon, amenity on the way.",
-        "Housekeeping needs the late check-out list before noon (room %1).",
-    };
-    db.transaction([&] {
-        for (int i = 0; i < m_size.messages; ++i) {
-            const int to = int(rng.bounded(staffCount));
-            const int from = int(rng.bounded(staffCount));
-            // A month back to a week ahead; what is older than a day is mostly read.
-            const QDateTime due = now.addSecs(-qint64(rng.bounded(30 * 24 * 60)) * 60 +
-                                              qint64(rng.bounded(7 * 24 * 60)) * 60);
-            const bool read = due < now.addDays(-1) && rng.bounded(10) < 8;
-            const bool toGroup = rng.bounded(5) == 0;
-            const qint64 id = db.insert(
-                "INSERT INTO [MsgTimer] ([MsgDateTime], [TypeOfMessage], [SentFrom], "
-                "[ConciergeName], [CreateDateTime], [LogbookID]) VALUES (?, ?, ?, ?, ?, ?)",
-                {Formats::StoredDateTime(due), rng.bounded(20) == 0 ? "U" : " ",
-                 m_staffNames[from] + (toGroup ? GroupSenderSuffix : QString()),
-                 m_staffNames[to], Formats::StoredDateTime(due.addSecs(-3600)),
-                 read ? qint64(-1) : qint64(0)},
-                "TimerID");
-            const QString text =
-                QString(texts[rng.bounded(int(std::size(texts)))]).arg(100 + rng.bounded(900));
-            db.exec("INSERT INTO [MsgText] ([TimerID], [Sequence], [MsgText]) VALUES (?, 1, ?)",
-                    {id, CleanSqlText(text)});
-            if ((i + 1) % 5000 == 0) step("Messages", i + 1, m_size.messages);
-        }
+    BulkLoad(m_ctx.db(), {"MsgTimer", "MsgText"}, [&] {
+        Database& db = m_ctx.db();
+        QRandomGenerator rng = rngFor(11);
+        const QDateTime now(m_today, QTime(10, 0));
+        const int staffCount = int(m_staffNames.size());
+        if (staffCount == 0) return;
+        const char* const texts[] = {
+            "Please call the guest in room %1 back about the dinner booking.",
+            "The florist will deliver at four; please send the arrangement to room %1.",
+            "Car for room %1 confirmed for tomorrow morning.",
+            "Guest in %1 asked for theatre tickets; check with the box office.",
+            "Reminder: VIP arrival in %1 this afternoon, amenity on the way.",
+            "Housekeeping needs the late check-out list before noon (room %1).",
+        };
+        db.transaction([&] {
+            for (int i = 0; i < m_size.messages; ++i) {
+                const int to = int(rng.bounded(staffCount));
+                const int from = int(rng.bounded(staffCount));
+                // A month back to a week ahead; what is older than a day is mostly read.
+                const QDateTime due = now.addSecs(-qint64(rng.bounded(30 * 24 * 60)) * 60 +
+                                                  qint64(rng.bounded(7 * 24 * 60)) * 60);
+                const bool read = due < now.addDays(-1) && rng.bounded(10) < 8;
+                const bool toGroup = rng.bounded(5) == 0;
+                const qint64 id = db.insert(
+                    "INSERT INTO [MsgTimer] ([MsgDateTime], [TypeOfMessage], [SentFrom], "
+                    "[ConciergeName], [CreateDateTime], [LogbookID]) VALUES (?, ?, ?, ?, ?, ?)",
+                    {Formats::StoredDateTime(due), rng.bounded(20) == 0 ? "U" : " ",
+                     m_staffNames[from] + (toGroup ? GroupSenderSuffix : QString()),
+                     m_staffNames[to], Formats::StoredDateTime(due.addSecs(-3600)),
+                     read ? qint64(-1) : qint64(0)},
+                    "TimerID");
+                const QString text =
+                    QString(texts[rng.bounded(int(std::size(texts)))]).arg(100 + rng.bounded(900));
+                db.exec("INSERT INTO [MsgText] ([TimerID], [Sequence], [MsgText]) VALUES (?, 1, ?)",
+                        {id, CleanSqlText(text)});
+                if ((i + 1) % 5000 == 0) step("Messages", i + 1, m_size.messages);
+            }
+        });
+        step("Messages", m_size.messages, m_size.messages);
     });
-    step("Messages", m_size.messages, m_size.messages);
 }
 
 void PropertyGenerator::operations() {

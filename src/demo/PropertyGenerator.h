@@ -29,8 +29,8 @@ struct PropertySize {
     int logbookDays = 30; // the entries are written over these days up to today
     int profiles = 300;
     int contacts = 200;
-    int storedCards = 40;  // profile cards (and as many entries with a card)
-    int bookingDays = 21;  // reservation lists and timed services from today on
+    int storedCards = 40; // profile cards (and as many entries with a card)
+    int bookingDays = 21; // reservation lists and timed services from today on
     int lostAndFound = 60;
     int messages = 150;
     int groups = 4;

@@ -52,10 +52,12 @@ TEST(DemoDeskScreen, EveryPageListsTheDemoPropertyAndOpensItsRecords) {
     };
     const QString guest =
         env.db().scalar("SELECT [LastName] FROM [Profile] ORDER BY [ProfileID]").toString();
-    for (const Page& page : {Page{"LogbookPanel", nullptr, {}, "cmdToday", "grdLogbook"},
-                             Page{"ContactsPanel", "txtSearchText", "Golden", "cmdSearch", "grdContacts"},
-                             Page{"ProfilesPanel", "txtSearch", guest, "cmdSearch", "grdProfiles"},
-                             Page{"EventsPanel", "txtFrom", Formats::ShortDate(env.clock.today()), "cmdSearch", "grdEvents"}}) {
+    for (const Page& page :
+         {Page{"LogbookPanel", nullptr, {}, "cmdToday", "grdLogbook"},
+          Page{"ContactsPanel", "txtSearchText", "Golden", "cmdSearch", "grdContacts"},
+          Page{"ProfilesPanel", "txtSearch", guest, "cmdSearch", "grdProfiles"},
+          Page{"EventsPanel", "txtFrom", Formats::ShortDate(env.clock.today()), "cmdSearch",
+               "grdEvents"}}) {
         SCOPED_TRACE(page.panel);
         auto* panel = screen::control<QWidget>(*window, page.panel);
         if (page.box) screen::type(*panel, page.box, page.typed);

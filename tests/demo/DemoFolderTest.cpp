@@ -2,9 +2,9 @@
 // program starts on it, while the user's own location file, registry file and
 // default database stay as they were.
 
+#include "demo/DemoFolder.h"
 #include "app/Startup.h"
 #include "core/Databases.h"
-#include "demo/DemoFolder.h"
 #include "platform/LocationProvider.h"
 #include "platform/RegistryValues.h"
 #include "security/CardData.h"
@@ -35,8 +35,8 @@ protected:
         qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
         qputenv("XDG_DATA_HOME", (home.path() + "/.local/share").toUtf8());
         userLocation = home.path() + "/.config/Orvanta/location";
-        ASSERT_TRUE(WriteLocationFile(userLocation, {{"Folder", home.path() + "/hotel/"},
-                                                     {"KeyTemplate", "ABCDEF0123"}}));
+        ASSERT_TRUE(WriteLocationFile(
+            userLocation, {{"Folder", home.path() + "/hotel/"}, {"KeyTemplate", "ABCDEF0123"}}));
         userLocationBytes = readAll(userLocation);
         demoFolder = home.path() + "/try/demo";
     }

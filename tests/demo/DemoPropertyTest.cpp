@@ -26,9 +26,9 @@
 namespace vm::test {
 namespace {
 
+using demo::DemoLogon;
 using demo::PropertyGenerator;
 using demo::PropertySize;
-using demo::DemoLogon;
 
 void generateDemo(TestEnv& env, quint64 seed = 20261208) {
     env.openOrFail();
@@ -122,8 +122,9 @@ TEST_F(DemoPropertyTest, MainWindowListsOpenOnTheDemoProperty) {
     for (const Row& p : env->db().query("SELECT [ProvidersID] FROM [Providers]")) {
         const DaySheet sheet =
             BuildDaySheet(ctx, SheetKind::Provider, today, p.number("ProvidersID"), 0);
-        sessions += int(std::count_if(sheet.rows.begin(), sheet.rows.end(),
-                                      [](const SheetRow& r) { return r.state == SlotState::Booking; }));
+        sessions += int(std::count_if(sheet.rows.begin(), sheet.rows.end(), [](const SheetRow& r) {
+            return r.state == SlotState::Booking;
+        }));
     }
     EXPECT_GT(sessions, 0);
 
@@ -209,10 +210,11 @@ TEST_F(DemoPropertyTest, EveryDemoMemberLogsOnWithThePrintedPassword) {
 // card ciphers (whose key is each property's own) are left out.
 QByteArray contentChecksum(Database& db, qint64& rows) {
     static const QStringList tables = {
-        "Concierge", "ConciergePlus", "LogType",  "DEDesign",     "LogBook",      "LogText",
-        "LogbookHistory", "Profile", "ProfilePI", "ProfileCH", "ProfileCC", "Contact",
-        "Group",     "Event",         "Reservation", "TimedService", "LostAndFound", "KeyMaster",
-        "KeyHistory", "Stuff",        "StuffArch", "MsgTimer",     "MsgText"};
+        "Concierge",    "ConciergePlus",  "LogType",   "DEDesign",   "LogBook",
+        "LogText",      "LogbookHistory", "Profile",   "ProfilePI",  "ProfileCH",
+        "ProfileCC",    "Contact",        "Group",     "Event",      "Reservation",
+        "TimedService", "LostAndFound",   "KeyMaster", "KeyHistory", "Stuff",
+        "StuffArch",    "MsgTimer",       "MsgText"};
     static const QStringList skipped = {"Password", "CCViewPW", "EncCC", "EncExp"};
     QCryptographicHash hash(QCryptographicHash::Sha256);
     rows = 0;
@@ -246,9 +248,24 @@ TEST(DemoPropertyGenerator, OneSeedGivesTheSameRowsAnotherSeedOthers) {
     EXPECT_NE(sum1, sum3);
 }
 
-TEST(DemoPropertyGenerator, ReportsProgressOfEveryPartToTheEnd) {
+// The indexes and triggers of the property (those put aside while writing).
+QStringList indexesAndTriggers(Database& db) {
+    QStringList names;
+    const std::vector<Row> rows =
+        db.engine() == Engine::SQLite
+            ? db.query("SELECT [name] FROM [sqlite_master] WHERE [type] IN ('index', 'trigger')")
+            : db.query("SELECT [indexname] AS [name] FROM [pg_indexes] WHERE [schemaname] = "
+                       "current_schema()");
+    for (const Row& r : rows)
+        names << r.text("name");
+    names.sort();
+    return names;
+}
+
+TEST(DemoPropertyGenerator, ReportsProgressOfEveryPartToTheEndAndKeepsTheIndexes) {
     TestEnv env;
     env.openOrFail();
+    const QStringList indexes = indexesAndTriggers(env.db());
     PropertySize size = PropertySize::Demo();
     size.profiles = 20;
     size.logbookEntries = 40;
@@ -268,6 +285,7 @@ TEST(DemoPropertyGenerator, ReportsProgressOfEveryPartToTheEnd) {
     EXPECT_EQ(lastDone, lastTotal);
     EXPECT_EQ(env.db().scalar("SELECT COUNT(*) FROM [LogBook]").toInt(), 40);
     EXPECT_EQ(env.db().scalar("SELECT COUNT(*) FROM [Profile]").toInt(), 20);
+    EXPECT_EQ(indexesAndTriggers(env.db()), indexes);
 }
 
 } // namespace
