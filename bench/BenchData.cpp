@@ -5,7 +5,6 @@
 #include "core/Formats.h"
 #include "demo/PropertyGenerator.h"
 #include "demo/Words.h"
-#include "logbook/Categories.h"
 #include "logbook/LogText.h"
 #include "logbook/LogbookStore.h"
 
@@ -29,7 +28,7 @@ namespace {
 using namespace vm::demo::words;
 
 // Raised whenever what is generated changes, so kept databases are made anew.
-constexpr int GeneratorVersion = 1;
+constexpr int GeneratorVersion = 2;
 
 [[noreturn]] void fail(sqlite3* db, const std::string& what) {
     throw std::runtime_error(what + ": " + sqlite3_errmsg(db));
@@ -356,19 +355,10 @@ void createProperty(const QString& root, Prompt& prompt) {
     ctx.daily.wait = [](int) {};
     QDir().mkpath(ctx.start.databaseFolder);
     if (OpenDatabase(ctx) != 0) throw std::runtime_error("the new property did not open");
-    Database& db = ctx.db();
-    for (int i = 0; i < int(std::size(CategoryNames)); ++i) {
-        InsertCategory(db, CategoryNames[i]);
-        if (i >= RestrictedFrom)
-            db.exec("UPDATE [LogType] SET [Restricted] = ? WHERE [LogType] = ?",
-                    {true, QString(CategoryNames[i])});
-    }
-    for (const auto& [name, initials] : Staff)
-        db.insert("INSERT INTO [Concierge] ([Concierge], [UserProfile], [Initials], [Status], "
-                  "[Authorized], [Restricted], [AllLogs]) VALUES (?, ?, ?, 'A', ?, ?, ?)",
-                  {QString(name), QString(name).section(' ', 0, 0).toLower(), QString(initials),
-                   true, false, true},
-                  "ConciergeID");
+    // Staff and categories as the property generator makes them.
+    demo::PropertyGenerator generator(ctx, demo::PropertySize::Decade());
+    generator.staff();
+    generator.categories();
     CloseDatabase(ctx);
 }
 
