@@ -8,6 +8,7 @@
 #include "demo/PropertyGenerator.h"
 #include "demo/Words.h"
 
+#include <utility>
 #include <vector>
 
 namespace vm::demo {
@@ -56,21 +57,17 @@ void PropertyGenerator::bookings() {
     db.transaction([&] {
         SaveResType(m_ctx, courts);
         SaveResType(m_ctx, cabanas);
-        int seq = 0;
-        for (const QString& name : courtNames) {
-            ResItem item;
-            item.resTypeId = courts.id;
-            item.sequence = ++seq;
-            item.itemName = name;
-            SaveResItem(m_ctx, courts, item);
-        }
-        seq = 0;
-        for (const QString& name : cabanaNames) {
-            ResItem item;
-            item.resTypeId = cabanas.id;
-            item.sequence = ++seq;
-            item.itemName = name;
-            SaveResItem(m_ctx, cabanas, item);
+        using Listed = std::pair<ResCategory*, const QStringList*>;
+        for (const auto& [list, names] :
+             {Listed{&courts, &courtNames}, Listed{&cabanas, &cabanaNames}}) {
+            int seq = 0;
+            for (const QString& name : *names) {
+                ResItem item;
+                item.resTypeId = list->id;
+                item.sequence = ++seq;
+                item.itemName = name;
+                SaveResItem(m_ctx, *list, item);
+            }
         }
         const QStringList slotTexts = ResSlots(courts);
         const QString sql = "INSERT INTO [Reservation] ([ResTypeID], [ReservationDate], "
