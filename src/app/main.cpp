@@ -19,6 +19,7 @@
 #include <QThread>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 using namespace vm;
 
@@ -42,16 +43,6 @@ QPixmap splashPicture() {
     return p;
 }
 
-// "--demo FOLDER": the folder of a demonstration property; empty without.
-// Answers false when the arguments cannot be used.
-bool DemoFolderArgument(const QStringList& args, QString& folder) {
-    const qsizetype at = args.indexOf("--demo");
-    if (at < 0) return true;
-    if (at + 1 >= args.size() || args[at + 1].startsWith("--")) return false;
-    folder = args[at + 1];
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -59,11 +50,12 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Velmora");
     QApplication::setOrganizationName("Orvanta");
 
-    QString demoFolder;
-    if (!DemoFolderArgument(app.arguments(), demoFolder)) {
+    const std::optional<QString> demoArgument = demo::DemoFolderArgument(app.arguments());
+    if (!demoArgument) {
         std::fprintf(stderr, "Usage: velmora [--demo FOLDER]\n");
         return 2;
     }
+    const QString demoFolder = *demoArgument;
 
     WidgetPrompt prompt;
     SystemClock clock;

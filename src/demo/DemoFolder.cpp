@@ -27,6 +27,15 @@ bool isDemoLocation(const QString& folder) {
 
 } // namespace
 
+std::optional<QString> DemoFolderArgument(const QStringList& arguments) {
+    const qsizetype at = arguments.indexOf("--demo");
+    if (at < 0) return QString();
+    if (at + 1 >= arguments.size() || arguments[at + 1].isEmpty() ||
+        arguments[at + 1].startsWith("--"))
+        return std::nullopt;
+    return arguments[at + 1];
+}
+
 Workstation DemoWorkstation(const Workstation& real, const QString& folder) {
     Workstation ws = real;
     const QString root = withSlash(QDir(folder).absolutePath());

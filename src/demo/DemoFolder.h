@@ -8,8 +8,14 @@
 #include "demo/PropertyGenerator.h"
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 namespace vm::demo {
+
+// "--demo FOLDER" among the program's arguments: FOLDER; "" when there is no
+// "--demo"; nullopt when "--demo" names no folder.
+std::optional<QString> DemoFolderArgument(const QStringList& arguments);
 
 // The workstation of a demonstration in `folder`: the real one, with its
 // configuration and per-user data folders moved into `folder`.

@@ -132,5 +132,15 @@ TEST_F(DemoFolderTest, AFolderHoldingAnotherPropertyIsRefusedAndLeftAsItIs) {
     EXPECT_EQ(demo::InspectDemoFolder(home.path() + "/elsewhere"), demo::DemoFolderState::Empty);
 }
 
+TEST(DemoFolderArgument, NamesTheFolderAfterDemo) {
+    using demo::DemoFolderArgument;
+    EXPECT_EQ(DemoFolderArgument({"velmora"}), QString());
+    EXPECT_EQ(DemoFolderArgument({"velmora", "--demo", "/tmp/desk"}), QString("/tmp/desk"));
+    EXPECT_EQ(DemoFolderArgument({"velmora", "-style", "fusion", "--demo", "d"}), QString("d"));
+    EXPECT_EQ(DemoFolderArgument({"velmora", "--demo"}), std::nullopt);
+    EXPECT_EQ(DemoFolderArgument({"velmora", "--demo", "--other"}), std::nullopt);
+    EXPECT_EQ(DemoFolderArgument({"velmora", "--demo", ""}), std::nullopt);
+}
+
 } // namespace
 } // namespace vm::test
