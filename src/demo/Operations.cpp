@@ -11,6 +11,11 @@ namespace vm::demo {
 
 namespace {
 
+// The first day of the records' history.
+QDate HistoryStart(const OperationsSize& size, const QDate& today) {
+    return size.historyDays > 0 ? today.addDays(-size.historyDays) : today.addYears(-10);
+}
+
 const char* const Things[] = {
     "Black umbrella",  "Leather wallet",   "Phone charger", "Sunglasses",         "Silver bracelet",
     "Reading glasses", "Blue scarf",       "Kindle reader", "Child's teddy bear", "Car keys",
@@ -44,7 +49,7 @@ void lostAndFound(Database& db, const OperationsSize& size, const QDate& today,
     const QStringList storage = addOther(db, "LFStorage", "Shelf", 10);
     const QStringList dispositions = addOther(db, "Disposal", "Disposition", 5);
     const QStringList returns = addOther(db, "LFReturns", "Return", 4);
-    const int days = int(today.addYears(-10).daysTo(today));
+    const int days = int(HistoryStart(size, today).daysTo(today));
     for (int i = 0; i < size.lostAndFound; ++i) {
         // The newest items are the open ones: lost and found reports of the last months.
         const bool open = i >= size.lostAndFound - size.lostAndFound / 10;
@@ -111,7 +116,7 @@ void keyControl(Database& db, const OperationsSize& size, const QDate& today,
                         "(?, ?)",
                         {e, k});
     // Loans, oldest first, eight hours each; the last few are still out.
-    const QDateTime first(today.addYears(-10), QTime(7, 0));
+    const QDateTime first(HistoryStart(size, today), QTime(7, 0));
     const qint64 span = first.secsTo(QDateTime(today, QTime(6, 0)));
     for (int n = 0; n < size.keyLoans; ++n) {
         const QDateTime out = first.addSecs(span * n / size.keyLoans);

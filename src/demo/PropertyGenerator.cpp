@@ -234,6 +234,8 @@ void PropertyGenerator::operations() {
     s.stuff = m_size.rentals;
     s.rentalLoansPerItem = m_size.rentals > 1000 ? 25 : 3;
     if (m_size.rentals <= 1000) s.rentalCategories = {"Bicycles", "Beach Gear", "Strollers"};
+    // A short logbook has a short history of the rest too (never under a year).
+    if (m_size.logbookDays < 3653) s.historyDays = std::max(365, m_size.logbookDays);
     QRandomGenerator rng = rngFor(10);
     step("Lost and found, keys, rentals", 0, 1);
     GenerateOperations(m_ctx.db(), s, m_today, rng);

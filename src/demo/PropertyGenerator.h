@@ -75,6 +75,7 @@ struct OperationsSize {
     int stuff = 30;
     int rentalLoansPerItem = 3;
     QStringList rentalCategories; // none: "Rental 1" to "Rental 10"
+    int historyDays = 0;          // lost and found and key loans go back so far; 0: ten years
 };
 
 // Writes lost and found, key control and rentals into `db`, in one
