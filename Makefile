@@ -3,7 +3,7 @@
 BUILD ?= build
 PGPORT ?= 54329
 
-.PHONY: all deps build run test test-sqlite test-postgres bench drills package clean format
+.PHONY: all deps build run demo test test-sqlite test-postgres bench drills package clean format
 
 all: build
 
@@ -20,6 +20,13 @@ build: deps $(BUILD)/build.ninja
 
 run: build
 	$(BUILD)/src/app/velmora
+
+# A demonstration property of its own in $(BUILD)/demo (made on the first run,
+# used again afterwards; `make clean` removes it).  Your own location file and
+# database are not touched.  The logons are printed when it starts.
+DEMO ?= $(BUILD)/demo
+demo: build
+	$(BUILD)/src/app/velmora --demo $(DEMO)
 
 # Every test runs twice: once on SQLite, once on a throwaway PostgreSQL server.
 test: build

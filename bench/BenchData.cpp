@@ -3,7 +3,8 @@
 #include "core/AppContext.h"
 #include "core/Databases.h"
 #include "core/Formats.h"
-#include "logbook/Categories.h"
+#include "demo/PropertyGenerator.h"
+#include "demo/Words.h"
 #include "logbook/LogText.h"
 #include "logbook/LogbookStore.h"
 
@@ -24,115 +25,10 @@ namespace vm::bench {
 
 namespace {
 
+using namespace vm::demo::words;
+
 // Raised whenever what is generated changes, so kept databases are made anew.
-constexpr int GeneratorVersion = 1;
-
-const char* const CategoryNames[] = {"Restaurant Reservation",
-                                     "Transportation",
-                                     "Spa Appointment",
-                                     "Theatre Tickets",
-                                     "Tour Booking",
-                                     "Flowers",
-                                     "Wake-up Call",
-                                     "Package Received",
-                                     "Guest Request",
-                                     "Guest Complaint",
-                                     "Amenity Delivery",
-                                     "Shipping",
-                                     "Babysitting",
-                                     "Golf Tee Time",
-                                     "Car Rental",
-                                     "Airline",
-                                     "Limousine",
-                                     "Lost Item",
-                                     "Birthday",
-                                     "Anniversary",
-                                     "Honeymoon",
-                                     "Medical",
-                                     "Pharmacy",
-                                     "Dry Cleaning",
-                                     "Printing",
-                                     "Museum",
-                                     "Concert",
-                                     "Sports Event",
-                                     "Shopping",
-                                     "Boat Charter",
-                                     "Helicopter",
-                                     "Private Chef",
-                                     "Wine Tasting",
-                                     "Photographer",
-                                     "Interpreter",
-                                     "Pet Care",
-                                     "Fitness Trainer",
-                                     "Beach Cabana",
-                                     "Security Note",
-                                     "Manager Note"};
-constexpr int RestrictedFrom = 38; // the last two categories are restricted
-
-const char* const FirstNames[] = {
-    "James",   "Mary",     "John",    "Patricia", "Robert",  "Jennifer", "Michael", "Linda",
-    "David",   "Barbara",  "William", "Susan",    "Richard", "Jessica",  "Joseph",  "Sarah",
-    "Thomas",  "Karen",    "Charles", "Nancy",    "Daniel",  "Lisa",     "Matthew", "Margaret",
-    "Anthony", "Sandra",   "Mark",    "Ashley",   "Paul",    "Emily",    "Steven",  "Donna",
-    "Andrew",  "Michelle", "Kenneth", "Carol",    "Joshua",  "Amanda",   "Kevin",   "Melissa",
-    "Luca",    "Giulia",   "Hans",    "Ingrid",   "Pierre",  "Camille",  "Kenji",   "Yuki",
-    "Rafael",  "Sofia",    "Ahmed",   "Fatima",   "Olga",    "Ivan",     "Wei",     "Mei",
-    "Liam",    "Emma",     "Noah",    "Olivia",   "Mateo",   "Isabella", "Arjun",   "Priya"};
-
-const char* const CommonLastNames[] = {
-    "Smith",     "Johnson",  "Williams",  "Brown",   "Jones",    "Garcia",   "Miller",   "Davis",
-    "Rodriguez", "Martinez", "Hernandez", "Lopez",   "Gonzalez", "Wilson",   "Anderson", "Thomas",
-    "Taylor",    "Moore",    "Jackson",   "Martin",  "Lee",      "Perez",    "Thompson", "White",
-    "Harris",    "Sanchez",  "Clark",     "Ramirez", "Lewis",    "Robinson", "Walker",   "Young",
-    "Allen",     "King",     "Wright",    "Scott",   "Torres",   "Nguyen",   "Hill",     "Flores",
-    "Green",     "Adams",    "Nelson",    "Baker",   "Hall",     "Rivera",   "Campbell", "Mitchell",
-    "Carter",    "Roberts",  "O'Brien",   "Müller",  "Schmidt",  "Rossi",    "Bianchi",  "Dubois",
-    "Laurent",   "Tanaka",   "Sato",      "Kim",     "Park",     "Chen",     "Wang",     "Singh",
-    "Patel",     "Kowalski", "Novak",     "Jensen",  "Hansen",   "Silva"};
-
-// Rare surnames are made of these pieces: tens of thousands of distinct names.
-const char* const Heads[] = {"Ash",  "Bel",  "Cor",  "Dal",  "Eck", "Fen", "Gar", "Hol",
-                             "Ing",  "Jor",  "Kel",  "Lin",  "Mor", "Nor", "Ost", "Pem",
-                             "Quin", "Ros",  "Sel",  "Tor",  "Ul",  "Val", "Wen", "Yor",
-                             "Zan",  "Brat", "Crom", "Dorn", "Fal", "Grim"};
-const char* const Middles[] = {"a", "e", "i", "o", "u", "ar", "en", "il", "or", "un", "ey", "ow"};
-const char* const Tails[] = {"by",    "den",   "ford", "ham",   "ley",  "man",   "ner",
-                             "ridge", "son",   "ton",  "well",  "wick", "worth", "cott",
-                             "dale",  "field", "gate", "hurst", "mont", "stead"};
-
-const char* const Phrases[] = {
-    "Guest asked for a table for two at eight, window seat if possible. ",
-    "Confirmed with the maitre d', reservation under the guest's name. ",
-    "Car to the airport at 6:15, two large suitcases and a golf bag. ",
-    "Flowers to the room before arrival: white roses, card from the family. ",
-    "Called back, no answer; left a message on the room phone. ",
-    "Tickets held at the box office, pick-up 30 minutes before the show. ",
-    "Guest prefers a quiet corner and no shellfish (allergy). ",
-    "Spa confirmed the 10:00 massage; guest to arrive 15 minutes early. ",
-    "Package signed for at the front desk, stored in the luggage room. ",
-    "Wake-up call requested for the morning, second call ten minutes later. ",
-    "Sent the itinerary by e-mail; guest confirmed receipt. ",
-    "Amended: the party grew to six, restaurant agreed. ",
-    "Cancelled at the guest's request, no charge. ",
-    "Repeat guest, likes the newspaper in the morning and still water. ",
-    "Birthday cake arranged with pastry, candles and a note. ",
-    "Limousine company confirmed driver name and number. ",
-    "Tour operator will collect from the lobby at nine. ",
-    "Guest will call down when ready to leave for dinner. ",
-    "Shipping label printed, courier pick-up tomorrow before noon. ",
-    "Follow up with housekeeping about the extra pillows. "};
-
-const char* const ProfileTypes[] = {"VIP", "Member", "Corporate", "Repeat", "Owner", " "};
-const char* const NotifiedValues[] = {"Email", "Phone", "Text", "In Person", "Voicemail"};
-
-const char* const Staff[][2] = {
-    {"Ann Desk", "AD"},     {"Bruno Keller", "BK"}, {"Carla Mendes", "CM"}, {"Derek Olsen", "DO"},
-    {"Elena Popova", "EP"}, {"Farid Haddad", "FH"}, {"Grace Liu", "GL"},    {"Hugo Brandt", "HB"},
-    {"Irene Costa", "IC"},  {"Jonas Berg", "JB"},   {"Kira Sato", "KS"},    {"Leon Fischer", "LF"},
-    {"Maya Cohen", "MC"},   {"Nils Larsen", "NL"},  {"Omar Aziz", "OA"},    {"Paula Reyes", "PR"},
-    {"Quentin Roy", "QR"},  {"Rosa Vidal", "RV"},   {"Sven Holm", "SH"},    {"Tara Walsh", "TW"},
-    {"Umar Khan", "UK"},    {"Vera Novak", "VN"},   {"Wes Turner", "WT"},   {"Xenia Moro", "XM"},
-    {"Yusuf Demir", "YD"}};
+constexpr int GeneratorVersion = 2;
 
 [[noreturn]] void fail(sqlite3* db, const std::string& what) {
     throw std::runtime_error(what + ": " + sqlite3_errmsg(db));
@@ -234,28 +130,6 @@ std::string entryText(Random& r) {
     return s;
 }
 
-// Entries written on each day: busier in summer and at weekends.
-std::vector<int> entriesPerDay(Random& r) {
-    std::vector<double> weight(Days);
-    double sum = 0;
-    for (int d = 0; d < Days; ++d) {
-        const QDate day = Today.addDays(d - Days + 1);
-        const double season = 0.2 * std::sin(2 * M_PI * (day.dayOfYear() - 100) / 365.25);
-        const double weekend = day.dayOfWeek() >= 5 ? 0.15 : 0.0;
-        sum += weight[size_t(d)] = 1.0 + season + weekend + 0.2 * (r.unit() - 0.5);
-    }
-    std::vector<int> count(Days);
-    double carried = 0;
-    int given = 0;
-    for (int d = 0; d < Days; ++d) {
-        carried += weight[size_t(d)] / sum * EntryCount;
-        const int upTo = int(std::lround(carried));
-        count[size_t(d)] = upTo - given;
-        given = upTo;
-    }
-    return count;
-}
-
 struct Guest {
     std::string first, last;
 };
@@ -305,7 +179,8 @@ void loadRows(sqlite3* db) {
     const Skewed category(int(std::size(CategoryNames)), 2.0);
     const Skewed regular(ProfileCount, 50.0); // repeat guests come back often
     const std::string blank = " ";
-    const std::vector<int> perDay = entriesPerDay(r);
+    const std::vector<int> perDay =
+        demo::EntriesPerDay(EntryCount, Days, Today, [&r] { return r.unit(); });
     qint64 id = 0;
     for (int day = 0; day < Days; ++day) {
         std::vector<int> minutes(size_t(perDay[size_t(day)]));
@@ -480,19 +355,10 @@ void createProperty(const QString& root, Prompt& prompt) {
     ctx.daily.wait = [](int) {};
     QDir().mkpath(ctx.start.databaseFolder);
     if (OpenDatabase(ctx) != 0) throw std::runtime_error("the new property did not open");
-    Database& db = ctx.db();
-    for (int i = 0; i < int(std::size(CategoryNames)); ++i) {
-        InsertCategory(db, CategoryNames[i]);
-        if (i >= RestrictedFrom)
-            db.exec("UPDATE [LogType] SET [Restricted] = ? WHERE [LogType] = ?",
-                    {true, QString(CategoryNames[i])});
-    }
-    for (const auto& [name, initials] : Staff)
-        db.insert("INSERT INTO [Concierge] ([Concierge], [UserProfile], [Initials], [Status], "
-                  "[Authorized], [Restricted], [AllLogs]) VALUES (?, ?, ?, 'A', ?, ?, ?)",
-                  {QString(name), QString(name).section(' ', 0, 0).toLower(), QString(initials),
-                   true, false, true},
-                  "ConciergeID");
+    // Staff and categories as the property generator makes them.
+    demo::PropertyGenerator generator(ctx, demo::PropertySize::Decade());
+    generator.staff();
+    generator.categories();
     CloseDatabase(ctx);
 }
 

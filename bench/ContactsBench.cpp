@@ -5,7 +5,8 @@
 // engine ms per search.
 //
 // The directory is generated afresh in a temporary folder on every run (a
-// few seconds): keywords from a small vocabulary, cities, areas, streets.
+// few seconds) by the property generator: keywords from a small vocabulary,
+// cities, areas, streets.
 
 #include "ActionRunner.h"
 #include "BenchData.h"
@@ -14,11 +15,11 @@
 
 #include "core/AppContext.h"
 #include "core/Databases.h"
+#include "demo/PropertyGenerator.h"
 #include "guests/ContactSearch.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QRandomGenerator>
 #include <QSqlDriver>
 #include <QTemporaryDir>
 #include <memory>
@@ -31,76 +32,22 @@ namespace {
 
 constexpr int ContactCount = 50'000;
 
-const QStringList Keywords = {
-    "Dinner",    "Lunch",   "Breakfast", "Italian",  "French", "Seafood",   "Steakhouse",
-    "Sushi",     "Bar",     "Wine",      "Shopping", "Spa",    "Museum",    "Theatre",
-    "Tours",     "Golf",    "Florist",   "Pharmacy", "Doctor", "Dentist",   "Car Rental",
-    "Limousine", "Taxi",    "Bakery",    "Cafe",     "Jazz",   "Nightclub", "Gallery",
-    "Bookstore", "Jeweler", "Tailor",    "Salon",    "Gym",    "Yoga",      "Kids",
-    "Zoo",       "Park",    "Beach",     "Boating",  "Fishing"};
-const QStringList Words = {"Harbour", "Golden",  "Blue",     "Olive",   "Cedar",   "Maple",
-                           "Royal",   "Silver",  "Corner",   "Garden",  "Union",   "Market",
-                           "Bridge",  "River",   "Summit",   "Lantern", "Anchor",  "Copper",
-                           "Willow",  "Granite", "Crescent", "Orchard", "Pioneer", "Beacon"};
-const QStringList Kinds = {"Grill",  "Bistro", "Tavern", "House",  "Kitchen", "Shop",
-                           "Studio", "Lounge", "Market", "Clinic", "Gallery", "Cafe"};
-const QStringList Streets = {"Main St",  "Pier Rd",   "Elm St",    "Oak Ave",  "Harbor Blvd",
-                             "Park Ave", "Market St", "Union Sq",  "Cedar Ln", "Bay St",
-                             "State St", "Water St",  "Church St", "High St",  "Mill Rd",
-                             "Lake Dr",  "Hill Rd",   "Court St",  "Front St", "King St"};
-
 using Desk = ScratchDesk;
 Desk* g_desk = nullptr;
 
+// The generator's directory ("City A1" … "City R8" for so many contacts).
 QString cityName(int i) {
     return "City " + QString(QChar('A' + i % 26)) + QString::number(i / 26 + 1);
 }
 
-void generate(Database& db) {
-    QRandomGenerator rng(20260314);
-    db.transaction([&] {
-        for (int i = 0; i < 20; ++i)
-            db.exec("INSERT INTO [Other] ([OtherType], [OtherValue]) VALUES (?, ?)",
-                    {"Area", "Area " + QString::number(i + 1)});
-        for (const QString& k : Keywords)
-            db.exec("INSERT INTO [Keyword] ([Keyword]) VALUES (?)", {k});
-        for (int i = 0; i < ContactCount; ++i) {
-            QStringList keys;
-            const int n = 1 + int(rng.bounded(3));
-            while (keys.size() < n) {
-                const QString k = Keywords[int(rng.bounded(qsizetype(Keywords.size())))];
-                if (!keys.contains(k)) keys << k;
-            }
-            const QString name = Words[int(rng.bounded(qsizetype(Words.size())))] + " " +
-                                 Kinds[int(rng.bounded(qsizetype(Kinds.size())))] + " " +
-                                 QString::number(i);
-            db.exec("INSERT INTO [Contact] ([ContactName], [NickName], [Address], [City], "
-                    "[State], [PostalCode], [KeywordSet], [CommissionType], [DocumentLink], "
-                    "[Rating], [Ranking], [Proximity], [PublicPrivate], [IsClosed], "
-                    "[IsReserved], [Commissionable], [OTRestaurantID], [UpdateDate], "
-                    "[Affiliation]) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                    "?, ?)",
-                    {name, QString("(617) 555-%1").arg(i % 10000, 4, 10, QChar('0')),
-                     QString::number(1 + rng.bounded(999)) + " " +
-                         Streets[int(rng.bounded(qsizetype(Streets.size())))],
-                     cityName(int(rng.bounded(200))), "MA",
-                     QString("02%1").arg(rng.bounded(1000), 3, 10, QChar('0')), keys.join(", "),
-                     rng.bounded(10) < 9 ? "0" : "1",
-                     "Area " + QString::number(1 + rng.bounded(20)), int(rng.bounded(6)),
-                     int(rng.bounded(5)), QString::number(rng.bounded(30)) + " blocks",
-                     rng.bounded(50) == 0, rng.bounded(40) == 0, rng.bounded(20) == 0,
-                     rng.bounded(3) == 0, rng.bounded(25) == 0 ? int(1000 + i) : 0,
-                     QString("2025/%1/%2")
-                         .arg(1 + rng.bounded(12), 2, 10, QChar('0'))
-                         .arg(1 + rng.bounded(28), 2, 10, QChar('0')),
-                     "Dining"});
-        }
-    });
-}
-
 void openDesk(Desk& d) {
     OpenScratchDesk(
-        d, [](AppContext& ctx) -> Database& { return ctx.contactsDb(); }, generate);
+        d, [](AppContext& ctx) -> Database& { return ctx.contactsDb(); },
+        [&d](Database&) {
+            demo::PropertySize size;
+            size.contacts = ContactCount;
+            demo::PropertyGenerator(*d.ctx, size, 20260314).contacts();
+        });
     Session& s = d.ctx->session;
     s.name = DeskName;
     s.initials = DeskInitials;

@@ -14,11 +14,11 @@
 #include "core/Databases.h"
 #include "core/Formats.h"
 #include "core/Settings.h"
+#include "demo/PropertyGenerator.h"
 #include "guests/EventLists.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -33,39 +33,16 @@ constexpr int EventCount = 5'000;
 using Desk = ScratchDesk;
 Desk* g_desk = nullptr;
 
-void generate(Database& db) {
-    QRandomGenerator random(2026);
-    const QStringList types = {"Concert", "Theatre", "Festival",  "Exhibition",
-                               "Sports",  "Family",  "Nightlife", "Tour"};
-    const QString sql = "INSERT INTO [Event] ([EventName], [StartingDate], [ThroughDate], "
-                        "[EventTime], [Location], [Telephone], [LowPrice], [HighPrice], [Dark], "
-                        "[PrintOnList], [EventType], [EnteredBy], [EntryDate], [EntryTime], "
-                        "[LUInitials], [UpdateDate]) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                        "?, ?, ?, ?)";
-    db.transaction([&] {
-        for (int i = 0; i < EventCount; ++i) {
-            // Two years back, one ahead; one in twenty continuous, two in five for one day.
-            const QDate start = Today.addDays(int(random.bounded(1095)) - 730);
-            const int kind = int(random.bounded(20));
-            const QVariant starting = kind == 0 ? QVariant(QMetaType(QMetaType::QString))
-                                                : QVariant(Formats::StoredDate(start));
-            const QString through =
-                kind < 9 ? QString(" ")
-                         : Formats::StoredDate(start.addDays(int(random.bounded(1, 45))));
-            const double low = random.bounded(100);
-            db.exec(sql, {"Event " + QString::number(i), starting, through, "8:00 PM",
-                          "Venue " + QString::number(random.bounded(60)), "555-0100", low,
-                          low + random.bounded(50), " ", random.bounded(10) != 0,
-                          types[int(random.bounded(types.size()))], DeskName,
-                          Formats::StoredDate(start.addDays(-30)), "10:00", DeskInitials,
-                          Formats::StoredDate(start.addDays(-30))});
-        }
-    });
-}
-
 void openDesk(Desk& d) {
+    // Two years back, one ahead.
     OpenScratchDesk(
-        d, [](AppContext& ctx) -> Database& { return ctx.eventsDb(); }, generate);
+        d, [](AppContext& ctx) -> Database& { return ctx.eventsDb(); },
+        [&d](Database&) {
+            demo::PropertySize size;
+            size.events = EventCount;
+            size.eventDays = 1095;
+            demo::PropertyGenerator(*d.ctx, size, 2026).events();
+        });
 }
 
 struct Action {
@@ -101,7 +78,7 @@ std::vector<Action> actions() {
     page("events by date range",
          {EventSelectBy::EventDate, {}, Today, Today.addMonths(1), {}, EventSort::Date});
     page("events on one date", {EventSelectBy::EventDate, {}, Today, {}, {}, EventSort::Name});
-    page("events by name", {EventSelectBy::EventName, "nt 12", {}, {}, {}, EventSort::Name});
+    page("events by name", {EventSelectBy::EventName, "Hall 12", {}, {}, {}, EventSort::Name});
     page("events by type", {EventSelectBy::None, {}, {}, {}, "Festival", EventSort::Date});
 
     const DayRange window = LimitedListDays(Today, {}, {});

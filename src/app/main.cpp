@@ -4,6 +4,7 @@
 #include "app/forms/VisualStyles.h"
 #include "app/forms/frmSearch.h"
 #include "core/Databases.h"
+#include "demo/DemoFolder.h"
 #include "platform/DesktopMailer.h"
 #include "platform/LocationProvider.h"
 #include "platform/SingleInstance.h"
@@ -16,7 +17,9 @@
 #include <QSplashScreen>
 #include <QStyleFactory>
 #include <QThread>
+#include <cstdio>
 #include <memory>
+#include <optional>
 
 using namespace vm;
 
@@ -47,14 +50,46 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Velmora");
     QApplication::setOrganizationName("Orvanta");
 
+    const std::optional<QString> demoArgument = demo::DemoFolderArgument(app.arguments());
+    if (!demoArgument) {
+        std::fprintf(stderr, "Usage: velmora [--demo FOLDER]\n");
+        return 2;
+    }
+    const QString demoFolder = *demoArgument;
+
     WidgetPrompt prompt;
     SystemClock clock;
-    AppContext ctx(Workstation::detect(), prompt, clock);
+    // A demonstration keeps its location file, settings and databases in its
+    // own folder: the user's own are left alone.
+    AppContext ctx(demoFolder.isEmpty() ? Workstation::detect()
+                                        : demo::DemoWorkstation(Workstation::detect(), demoFolder),
+                   prompt, clock);
     SystemDesktop desktop;
     ctx.setDesktop(&desktop);
     DesktopMailer mailer(desktop);
     ctx.setMailer(&mailer);
     ctx.start.currencySymbol = CurrencySymbol();
+
+    if (!demoFolder.isEmpty()) {
+        std::fprintf(stdout, "Demonstration property in %s\n", qPrintable(demoFolder));
+        std::fflush(stdout);
+        QString lastStep;
+        const demo::DemoPreparation demo = demo::PrepareDemoFolder(
+            ctx, demoFolder, [&lastStep](const QString& step, qint64 done, qint64 total) {
+                if (step == lastStep && done != total) return;
+                lastStep = step;
+                std::fprintf(stdout, "  %s: %lld of %lld\n", qPrintable(step),
+                             static_cast<long long>(done), static_cast<long long>(total));
+                std::fflush(stdout);
+            });
+        if (!demo.ok) {
+            std::fprintf(stderr, "%s\n", qPrintable(demo.error));
+            prompt.message(demo.error, {}, Icon::Exclamation);
+            return 1;
+        }
+        std::fprintf(stdout, "%s", qPrintable(demo::DemoLogonText()));
+        std::fflush(stdout);
+    }
 
     // Where the databases are.
     RegistryValues registry(ctx.workstation);
@@ -65,7 +100,8 @@ int main(int argc, char** argv) {
     ctx.start.postgresSchemaPrefix = where.schema;
     SavePathToRegistry(ctx, registry);
 
-    SingleInstance single("velmora-" + ctx.workstation.userName);
+    SingleInstance single("velmora-" + ctx.workstation.userName +
+                          (demoFolder.isEmpty() ? QString() : QString("-demo")));
     if (!single.claim()) {
         single.raiseOther();
         return 0;
