@@ -38,11 +38,6 @@ const std::pair<const char*, EventSelectBy> SelectChoices[] = {
 
 } // namespace
 
-QString MsgImporterMissing(const QString& path) {
-    return "The Events importer " + QDir::toNativeSeparators(path) +
-           " is not installed on this computer.  Nothing was imported.";
-}
-
 QString MsgImporterNotStarted(const QString& path) {
     return "The Events importer " + QDir::toNativeSeparators(path) +
            " could not be started.  Nothing was imported.";

@@ -67,7 +67,6 @@ private:
 };
 
 inline const QString MsgImportEvents = QStringLiteral("Do you wish to process the Events Import?");
-QString MsgImporterMissing(const QString& path);
 QString MsgImporterNotStarted(const QString& path);
 inline const QString MsgSelectEventsFirst =
     QStringLiteral("Please select some Events first.  Then print the list.");
