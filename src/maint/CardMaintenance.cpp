@@ -166,6 +166,16 @@ RekeyResult RekeyCards(Property& p, const Lines& out, const RekeyHooks& hooks) {
     const bool withArchive = archive && archive->tableExists("LogBook");
     bool attached = false;
     Rekeyer rekeyer{db, oldKey, newKey, hooks};
+    // Once committed nothing may stop the location file from following.
+    auto detach = [&] {
+        if (!attached) return;
+        attached = false;
+        try {
+            db.exec("DETACH DATABASE [vm_archive]");
+        } catch (const DbError&) {
+            // the connection closes at the end of the command
+        }
+    };
     try {
         QString archivePrefix;
         if (withArchive && db.engine() == Engine::SQLite) {
@@ -185,11 +195,11 @@ RekeyResult RekeyCards(Property& p, const Lines& out, const RekeyHooks& hooks) {
                                                   " holds no card key");
         });
     } catch (...) {
-        if (attached) db.exec("DETACH DATABASE [vm_archive]");
+        detach();
         QFile::remove(replacement);
         throw;
     }
-    if (attached) db.exec("DETACH DATABASE [vm_archive]");
+    detach();
     // The databases are under the new key now: the location file follows at once.
     if (std::rename(QFile::encodeName(replacement).constData(),
                     QFile::encodeName(src.locationFile).constData()) != 0)
