@@ -112,8 +112,9 @@ TEST_F(AdminBackupTest, RestoreRefusesAPlaceThatIsNotEmptyAndWritesNothing) {
     // A manifest that does not match its files is a failed restore, and what
     // it wrote is taken away again.
     if (!UsingPostgres()) {
-        QFile::remove(dest + "VelmA.db");
-        QFile::copy(env.databaseFolder() + "VelmP.db", dest + "VelmA.db");
+        DbLocation archiveCopy;
+        archiveCopy.file = dest + "VelmA.db";
+        Database::open(archiveCopy, false)->exec("INSERT INTO [LogBook] ([LastName]) VALUES ('x')");
         const PropertySource empty = otherDatabase("mismatch");
         EXPECT_FALSE(RestoreProperty(dest, empty, ctx().workstation, env.clock, quiet).isEmpty());
         EXPECT_EQ(filesUnder(empty.folder), QStringList());

@@ -65,10 +65,10 @@ TEST_F(AdminCardsTest, RekeyEncryptsEveryCardAgainAndThenReplacesTheKey) {
     const QStringList clear = clearTexts(before, oldKey);
     ASSERT_FALSE(clear.contains("<unreadable>"));
     ASSERT_TRUE(clear.contains(kVisa) && clear.contains(kMaster) && clear.contains("12/29"));
+    auto p = property();
+    // Readable by others before: the new file is not.
     QFile::setPermissions(locationFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                               QFileDevice::ReadOther);
-
-    auto p = property();
     const RekeyResult r = RekeyCards(*p, quiet);
     EXPECT_EQ(r.values, int(before.size()));
 

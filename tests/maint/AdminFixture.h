@@ -91,7 +91,7 @@ protected:
             e.lastName = QString("Number %1").arg(i);
             e.referDate = QString("2026/03/%1").arg(i % 28 + 1, 2, 10, QChar('0'));
             e.referTime = "19:30";
-            e.text = QString("Table for two by the window, %1. ").arg(i).repeated(12);
+            e.text = QString("Table for two by the window, %1. ").arg(i).repeated(20);
             e.complete = i % 4 == 0;
             store.InsertLogBook(e, i % 5 == 0 ? kVisa : QString());
             e.text += " Changed.";
