@@ -10,9 +10,25 @@
 
 namespace vm::maint {
 
+namespace {
+QString withoutPassword(const QString& connInfo) {
+    QStringList kept;
+    for (const auto& [key, value] : parseConnInfo(connInfo))
+        if (key != "password") kept << key + "=" + value;
+    return kept.join(' ');
+}
+} // namespace
+
 QString PropertySource::describe() const {
     if (!onServer()) return "SQLite folder " + folder;
-    return "PostgreSQL " + postgres + (schemaPrefix.isEmpty() ? "" : ", schema prefix " + schemaPrefix);
+    return "PostgreSQL " + withoutPassword(postgres) +
+           (schemaPrefix.isEmpty() ? "" : ", schema prefix " + schemaPrefix);
+}
+
+QString Place(const DbLocation& where) {
+    if (where.engine == Engine::SQLite) return where.file;
+    return "schema " + where.schema + " of PostgreSQL database " + where.database + " (" +
+           withoutPassword(where.connInfo) + ")";
 }
 
 QString DefaultLocationFile(const Workstation& ws) {
@@ -64,6 +80,7 @@ QString ConnInfoWithDatabase(const QString& connInfo) {
     QStringList parts;
     bool named = false;
     for (const auto& [key, value] : parseConnInfo(connInfo)) {
+        if (key == "password") continue;
         named |= key == "dbname";
         QString v = value;
         if (v.isEmpty() || v.contains(' ') || v.contains('\'') || v.contains('\\'))
@@ -72,6 +89,12 @@ QString ConnInfoWithDatabase(const QString& connInfo) {
     }
     if (!named) parts << "dbname=velmora"; // the database the program uses by default
     return parts.join(' ');
+}
+
+QString PasswordOf(const QString& connInfo) {
+    for (const auto& [key, value] : parseConnInfo(connInfo))
+        if (key == "password") return value;
+    return {};
 }
 
 // ------------------------------------------------------------ CollectingPrompt
@@ -134,8 +157,7 @@ bool Property::schemaHasTables(const QString& schema) {
     probe.schema.clear();
     auto db = Database::open(probe, false);
     return db
-        ->scalar("SELECT 1 FROM information_schema.tables WHERE table_schema = ? LIMIT 1",
-                 {schema})
+        ->scalar("SELECT 1 FROM information_schema.tables WHERE table_schema = ? LIMIT 1", {schema})
         .isValid();
 }
 
@@ -155,7 +177,7 @@ void Property::open() {
     try {
         m_ctx->current = openExisting(currentBase(), {});
         if (!m_ctx->current || !m_ctx->current->tableExists("Authorization"))
-            throw AdminError(ExitUsage, "no property at " + locationOf(currentBase()).describe());
+            throw AdminError(ExitUsage, "no property at " + Place(locationOf(currentBase())));
         m_ctx->archive = openExisting(archiveBase(), {});
         m_ctx->globals.commonContacts = GetBooleanSetting(*m_ctx->current, "CommonContacts");
         m_ctx->globals.commonEvents = GetBooleanSetting(*m_ctx->current, "CommonEvents");
@@ -192,8 +214,8 @@ void Property::createNew(bool withCommon) {
     // A common database of a new property lives beside the others.
     for (const QString& base : bases)
         if (exists(base))
-            throw AdminError(ExitProblem, locationOf(base).describe() +
-                                              " is not empty: nothing was written");
+            throw AdminError(ExitProblem,
+                             Place(locationOf(base)) + " is not empty: nothing was written");
     if (engine() == Engine::SQLite && !QDir().mkpath(m_source.folder))
         throw AdminError(ExitProblem, "cannot make the folder " + m_source.folder);
 

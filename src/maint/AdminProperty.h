@@ -66,8 +66,8 @@ public:
     // Nobody is there to answer: every question is declined.
     Answer ask(const QString& text, const QString& title, Buttons buttons, Icon icon,
                Answer defaultAnswer) override;
-    std::optional<QString> input(const QString& text, const QString& title,
-                                 const QString& initial, bool password) override;
+    std::optional<QString> input(const QString& text, const QString& title, const QString& initial,
+                                 bool password) override;
     QStringList texts;
 };
 
@@ -118,8 +118,14 @@ private:
     std::unique_ptr<AppContext> m_ctx;
 };
 
-// libpq keywords with dbname, as pg_dump and pg_restore take them.
+// Where a database is, for messages: the file, or schema and server without
+// any password.
+QString Place(const DbLocation& where);
+// libpq keywords with dbname, as pg_dump and pg_restore take them; the
+// password is left out (it goes to them in PGPASSWORD, not on a command line
+// every user can list).
 QString ConnInfoWithDatabase(const QString& connInfo);
+QString PasswordOf(const QString& connInfo);
 // The schema name of a base name under a prefix (lower case).
 QString SchemaName(const QString& prefix, const QString& base);
 

@@ -29,20 +29,27 @@ void prepareDestination(const QString& dest, const QStringList& names) {
     if (!QDir().mkpath(dest)) throw AdminError(ExitProblem, "cannot make the folder " + dest);
     for (const QString& name : names + QStringList{kManifestFile})
         if (QFileInfo::exists(QDir(dest).filePath(name)))
-            throw AdminError(ExitProblem, QDir(dest).filePath(name) +
-                                              " exists already: nothing was written");
+            throw AdminError(ExitProblem,
+                             QDir(dest).filePath(name) + " exists already: nothing was written");
 }
 
-void runTool(const QString& program, const QStringList& args) {
+void runTool(const QString& program, const QStringList& args, const QString& connInfo) {
     QProcess proc;
+    if (const QString password = PasswordOf(connInfo); !password.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PGPASSWORD", password);
+        proc.setProcessEnvironment(env);
+    }
     proc.start(program, args);
     if (!proc.waitForStarted(10000))
-        throw AdminError(ExitProblem, program + " cannot be started (is the PostgreSQL client installed?)");
+        throw AdminError(ExitProblem,
+                         program + " cannot be started (is the PostgreSQL client installed?)");
     proc.closeWriteChannel();
     proc.waitForFinished(-1);
     if (proc.exitStatus() != QProcess::NormalExit || proc.exitCode() != 0)
-        throw AdminError(ExitProblem, program + " failed: " +
-                                          QString::fromLocal8Bit(proc.readAllStandardError()).trimmed());
+        throw AdminError(
+            ExitProblem,
+            program + " failed: " + QString::fromLocal8Bit(proc.readAllStandardError()).trimmed());
 }
 
 bool isSnapshotId(const QString& id) {
@@ -70,7 +77,8 @@ Manifest backupSqlite(Property& p, const QString& dest, const Lines& out,
         copy.readOnly = true;
         auto db = Database::open(copy, false);
         if (const QStringList bad = EngineProblems(*db, s.base); !bad.isEmpty())
-            throw AdminError(ExitProblem, "the copy of " + s.base + " is damaged: " + bad.join("; "));
+            throw AdminError(ExitProblem,
+                             "the copy of " + s.base + " is damaged: " + bad.join("; "));
         DatabaseSums sums = SumDatabase(*db, s.base, s.store);
         sums.place = s.base + ".db";
         m.databases << sums;
@@ -96,13 +104,15 @@ Manifest backupServer(Property& p, const QString& dest, const Lines& out) {
         const QString snapshot = current.scalar("SELECT pg_export_snapshot()").toString();
         if (!isSnapshotId(snapshot)) throw AdminError(ExitProblem, "the server gave no snapshot");
         m.level = StoredLevel(current);
-        QStringList args{"--format=custom", "--no-owner", "--no-privileges",
+        QStringList args{"--format=custom",
+                         "--no-owner",
+                         "--no-privileges",
                          "--snapshot=" + snapshot,
                          "--file=" + QDir(dest).filePath(kDumpFile),
                          "--dbname=" + ConnInfoWithDatabase(p.source().postgres)};
         for (const StoreDb& s : p.stores())
             args << "--schema=" + s.db->location().schema;
-        runTool("pg_dump", args);
+        runTool("pg_dump", args, p.source().postgres);
         for (const StoreDb& s : p.stores()) {
             auto sum = [&] {
                 DatabaseSums sums = SumDatabase(*s.db, s.base, s.store);
@@ -210,7 +220,8 @@ QStringList restoreServer(const Manifest& m, const QString& source, const Proper
     for (const DatabaseSums& d : m.databases) {
         const QString to = SchemaName(target.schemaPrefix, d.base);
         if (schemaState(to) == 2)
-            throw AdminError(ExitProblem, "the schema " + to + " is not empty: nothing was written");
+            throw AdminError(ExitProblem,
+                             "the schema " + to + " is not empty: nothing was written");
         if (d.place != to && schemaState(d.place) != 0)
             throw AdminError(ExitProblem, "the backup restores through the schema " + d.place +
                                               ", which exists on that server: nothing was written");
@@ -223,9 +234,10 @@ QStringList restoreServer(const Manifest& m, const QString& source, const Proper
     }
     for (const auto& [from, to] : renames)
         if (schemaState(to) == 1) server->exec("DROP SCHEMA " + server->quoteName(to));
-    runTool("pg_restore", {"--no-owner", "--no-privileges", "--exit-on-error",
-                           "--single-transaction", "--dbname=" + ConnInfoWithDatabase(target.postgres),
-                           dump});
+    runTool("pg_restore",
+            {"--no-owner", "--no-privileges", "--exit-on-error", "--single-transaction",
+             "--dbname=" + ConnInfoWithDatabase(target.postgres), dump},
+            target.postgres);
     server->transaction([&] {
         for (const auto& [from, to] : renames)
             if (from != to)
@@ -251,7 +263,8 @@ QStringList restoreServer(const Manifest& m, const QString& source, const Proper
 void SqliteBackup(Database& db, const QString& file) {
     sqlite3* source = SqliteStatements::connectionOf(db.handle());
     if (!source)
-        throw AdminError(ExitProblem, "the SQLite driver of this build gives no access to the engine");
+        throw AdminError(ExitProblem,
+                         "the SQLite driver of this build gives no access to the engine");
     sqlite3* copy = nullptr;
     const QByteArray name = QFile::encodeName(file);
     if (sqlite3_open_v2(name.constData(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
@@ -278,7 +291,7 @@ void SqliteBackup(Database& db, const QString& file) {
     sqlite3_close(copy);
     if (!why.isEmpty()) {
         QFile::remove(file);
-        throw AdminError(ExitProblem, "the backup of " + db.location().describe() + " failed: " + why);
+        throw AdminError(ExitProblem, "the backup of " + Place(db.location()) + " failed: " + why);
     }
 }
 

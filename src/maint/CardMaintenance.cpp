@@ -112,9 +112,9 @@ struct Rekeyer {
         QStringList conditions;
         for (const QString& c : columns)
             conditions << "TRIM([" + c + "]) <> ''";
-        const auto rows = db.query("SELECT [" + k.key + "], [" + k.record + "], [" +
-                                   columns.join("], [") + "] FROM " + table + " WHERE " +
-                                   conditions.join(" OR "));
+        const auto rows =
+            db.query("SELECT [" + k.key + "], [" + k.record + "], [" + columns.join("], [") +
+                     "] FROM " + table + " WHERE " + conditions.join(" OR "));
         for (const Row& r : rows) {
             const QString record = r.text(k.record);
             for (const QString& c : columns) {
@@ -149,9 +149,8 @@ RekeyResult RekeyCards(Property& p, const Lines& out, const RekeyHooks& hooks) {
                                     "(--location FILE, or this workstation's own)");
     checkCoverage();
     const CipherKeys keys = CipherKeys::builtIn(src.masked);
-    const QString oldKey = src.keyTemplate.isEmpty()
-                               ? QString()
-                               : DecryptOriginal(src.keyTemplate, src.masked, keys);
+    const QString oldKey =
+        src.keyTemplate.isEmpty() ? QString() : DecryptOriginal(src.keyTemplate, src.masked, keys);
     if (!src.keyTemplate.isEmpty() && oldKey.trimmed().isEmpty())
         throw AdminError(ExitProblem, "the card key in " + src.locationFile +
                                           " cannot be read: nothing was changed");
@@ -203,9 +202,9 @@ RekeyResult RekeyCards(Property& p, const Lines& out, const RekeyHooks& hooks) {
     // The databases are under the new key now: the location file follows at once.
     if (std::rename(QFile::encodeName(replacement).constData(),
                     QFile::encodeName(src.locationFile).constData()) != 0)
-        throw AdminError(ExitProblem,
-                         "the cards are encrypted under the new key, but " + src.locationFile +
-                             " could not be replaced: put " + replacement + " in its place now");
+        throw AdminError(ExitProblem, "the cards are encrypted under the new key, but " +
+                                          src.locationFile + " could not be replaced: put " +
+                                          replacement + " in its place now");
     out(QString("%1 card values encrypted under the new key").arg(rekeyer.written));
     out("new key template written to " + src.locationFile +
         "; every workstation's location file needs this one, and desks must start again");

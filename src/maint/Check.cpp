@@ -31,9 +31,10 @@ QStringList EngineProblems(Database& db, const QString& base) {
 QStringList SchemaProblems(Database& db, const QString& base, schema::Store store, int level) {
     QStringList out;
     QSet<QString> indexes;
-    const QString sql = db.engine() == Engine::SQLite
-                            ? "SELECT name FROM sqlite_master WHERE type = 'index'"
-                            : "SELECT indexname FROM pg_indexes WHERE schemaname = current_schema()";
+    const QString sql =
+        db.engine() == Engine::SQLite
+            ? "SELECT name FROM sqlite_master WHERE type = 'index'"
+            : "SELECT indexname FROM pg_indexes WHERE schemaname = current_schema()";
     for (const Row& r : db.query(sql))
         indexes.insert(r.text(0).toLower());
     for (const schema::Table& t : schema::Registry::all().tables()) {
@@ -112,13 +113,15 @@ QList<QPair<QString, qint64>> OrphanCounts(Property& p) {
     if (has(db, {"TimedService", "LogBook"})) {
         // A booking's entry may have moved to the archive.
         qint64 gone = 0;
-        for (const Row& r : db.query(
-                 "SELECT [LogbookID] FROM [TimedService] WHERE [LogbookID] > 0 AND NOT EXISTS "
-                 "(SELECT 1 FROM [LogBook] WHERE [LogBook].[LogID] = [TimedService].[LogbookID])")) {
+        for (const Row& r :
+             db.query("SELECT [LogbookID] FROM [TimedService] WHERE [LogbookID] > 0 AND NOT EXISTS "
+                      "(SELECT 1 FROM [LogBook] WHERE [LogBook].[LogID] = "
+                      "[TimedService].[LogbookID])")) {
             Database* archive = p.ctx().archive.get();
             const bool archived =
                 archive && archive->tableExists("LogBook") &&
-                archive->scalar("SELECT 1 FROM [LogBook] WHERE [LogID] = ?", {r.number("LogbookID")})
+                archive
+                    ->scalar("SELECT 1 FROM [LogBook] WHERE [LogID] = ?", {r.number("LogbookID")})
                     .isValid();
             if (!archived) ++gone;
         }
@@ -149,7 +152,7 @@ CheckReport CheckProperty(Property& p) {
         report.problems << "the settings share contacts or events, but the common database "
                            "cannot be found";
     for (const StoreDb& s : p.stores()) {
-        report.notes << s.base + ": " + s.db->location().describe();
+        report.notes << s.base + ": " + Place(s.db->location());
         report.problems << EngineProblems(*s.db, s.base);
         report.problems << SchemaProblems(*s.db, s.base, s.store, qMin(stored, program));
     }

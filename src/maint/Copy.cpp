@@ -21,8 +21,8 @@ void copyTable(Database& from, Database& to, const schema::Table& t) {
         marks << "?";
     }
     to.exec("DELETE FROM [" + t.name + "]");
-    const QString insert = "INSERT INTO [" + t.name + "] (" + names.join(", ") + ") VALUES (" +
-                           marks.join(", ") + ")";
+    const QString insert =
+        "INSERT INTO [" + t.name + "] (" + names.join(", ") + ") VALUES (" + marks.join(", ") + ")";
     // The target is another connection, so the source's rows stream past.
     from.forEach("SELECT " + names.join(", ") + " FROM [" + t.name + "]", {}, [&](const Row& r) {
         QVariantList values;
@@ -78,7 +78,7 @@ CopyResult CopyProperty(Property& from, const PropertySource& to, const Workstat
             result.source << SumDatabase(*s.db, s.base, s.store);
         });
         result.target << SumDatabase(*into, s.base, s.store);
-        out(s.base + ": copied to " + into->location().describe());
+        out(s.base + ": copied to " + Place(into->location()));
     }
     result.differences = CompareSums(result.source, result.target);
     if (withCommon && !where.onServer())

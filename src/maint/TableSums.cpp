@@ -179,7 +179,8 @@ const TableSum* DatabaseSums::find(const QString& table) const {
 QStringList CompareSums(const QList<DatabaseSums>& expected, const QList<DatabaseSums>& actual) {
     QStringList out;
     auto describe = [](const TableSum& t) {
-        return t.rows < 0 ? QString("missing") : QString("%1 rows %2").arg(t.rows).arg(t.sha256.left(16));
+        return t.rows < 0 ? QString("missing")
+                          : QString("%1 rows %2").arg(t.rows).arg(t.sha256.left(16));
     };
     for (const DatabaseSums& e : expected) {
         const auto a = std::find_if(actual.begin(), actual.end(),
@@ -222,20 +223,14 @@ QJsonObject Manifest::toJson() const {
     for (const DatabaseSums& d : databases) {
         QJsonArray tables;
         for (const TableSum& t : d.tables)
-            tables.append(QJsonObject{{"name", t.table},
-                                      {"rows", double(t.rows)},
-                                      {"sha256", t.sha256}});
+            tables.append(
+                QJsonObject{{"name", t.table}, {"rows", double(t.rows)}, {"sha256", t.sha256}});
         dbs.append(QJsonObject{
             {"base", d.base}, {"store", d.store}, {"place", d.place}, {"tables", tables}});
     }
-    return QJsonObject{{"format", 1},
-                       {"engine", engine},
-                       {"created", created},
-                       {"level", level},
-                       {"masked", masked},
-                       {"schemaPrefix", schemaPrefix},
-                       {"dumpFile", dumpFile},
-                       {"databases", dbs}};
+    return QJsonObject{{"format", 1},          {"engine", engine}, {"created", created},
+                       {"level", level},       {"masked", masked}, {"schemaPrefix", schemaPrefix},
+                       {"dumpFile", dumpFile}, {"databases", dbs}};
 }
 
 Manifest Manifest::fromJson(const QJsonObject& o) {
@@ -264,8 +259,8 @@ Manifest Manifest::fromJson(const QJsonObject& o) {
 
 void WriteManifest(const QString& folder, const Manifest& m) {
     QSaveFile f(QDir(folder).filePath(kManifestFile));
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write(QJsonDocument(m.toJson()).toJson()) < 0 || !f.commit())
+    if (!f.open(QIODevice::WriteOnly) || f.write(QJsonDocument(m.toJson()).toJson()) < 0 ||
+        !f.commit())
         throw AdminError(ExitProblem, "cannot write " + f.fileName() + ": " + f.errorString());
 }
 

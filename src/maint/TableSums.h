@@ -30,9 +30,9 @@ struct TableSum {
 };
 
 struct DatabaseSums {
-    QString base;    // "VelmP", ...
-    QString store;   // "current", "archive", "common"
-    QString place;   // file name or schema name inside a backup
+    QString base;  // "VelmP", ...
+    QString store; // "current", "archive", "common"
+    QString place; // file name or schema name inside a backup
     QList<TableSum> tables;
     const TableSum* find(const QString& table) const;
 };

@@ -48,10 +48,10 @@ TEST_F(AdminBackupTest, BackupWhileADeskWritesRestoresEqual) {
     {
         auto p = property();
         m = BackupProperty(*p, dest, quiet, {[&](const QString&) {
-                               const int now = written;
-                               while (written < now + 3)
-                                   std::this_thread::yield();
-                           }});
+            const int now = written;
+            while (written < now + 3)
+                std::this_thread::yield();
+        }});
     }
     stop = true;
     desk.join();
@@ -100,7 +100,8 @@ TEST_F(AdminBackupTest, RestoreRefusesAPlaceThatIsNotEmptyAndWritesNothing) {
         FAIL() << "restored over something";
     } catch (const AdminError& e) {
         EXPECT_EQ(e.code(), ExitProblem);
-        EXPECT_TRUE(e.text().endsWith("is not empty: nothing was written")) << e.text().toStdString();
+        EXPECT_TRUE(e.text().endsWith("is not empty: nothing was written"))
+            << e.text().toStdString();
     }
     Property after(target, ctx().workstation, env.clock);
     EXPECT_FALSE(after.exists("VelmP"));

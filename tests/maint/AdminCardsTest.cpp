@@ -72,7 +72,8 @@ TEST_F(AdminCardsTest, RekeyEncryptsEveryCardAgainAndThenReplacesTheKey) {
     const RekeyResult r = RekeyCards(*p, quiet);
     EXPECT_EQ(r.values, int(before.size()));
 
-    const QString sealed = QSettings(locationFile(), QSettings::IniFormat).value("KeyTemplate").toString();
+    const QString sealed =
+        QSettings(locationFile(), QSettings::IniFormat).value("KeyTemplate").toString();
     const QString newKey = DecryptOriginal(sealed, false, CipherKeys::builtIn(false));
     ASSERT_EQ(newKey.size(), 64);
     EXPECT_NE(newKey, oldKey);
@@ -83,7 +84,8 @@ TEST_F(AdminCardsTest, RekeyEncryptsEveryCardAgainAndThenReplacesTheKey) {
     // The rest of the location file is kept, and it is its owner's alone.
     EXPECT_EQ(QSettings(locationFile(), QSettings::IniFormat).value("Folder").toString(),
               env.databaseFolder());
-    EXPECT_EQ(QFile::permissions(locationFile()) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+    EXPECT_EQ(QFile::permissions(locationFile()) &
+                  ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
               QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(leftovers(), QStringList());
 

@@ -51,14 +51,16 @@ TEST_F(AdminCopyTest, CopyGivesEqualChecksumsAndAWorkingProperty) {
 TEST_F(AdminCopyTest, ChecksumsSeeValuesNotEngines) {
     using schema::Type;
     // The same value as each engine hands it over normalises alike ...
-    EXPECT_EQ(NormalisedValue(QVariant(1), Type::Boolean), NormalisedValue(QVariant(true), Type::Boolean));
+    EXPECT_EQ(NormalisedValue(QVariant(1), Type::Boolean),
+              NormalisedValue(QVariant(true), Type::Boolean));
     EXPECT_EQ(NormalisedValue(QVariant("2026-03-14 09:30:00"), Type::Date),
               NormalisedValue(QVariant(QDateTime(QDate(2026, 3, 14), QTime(9, 30))), Type::Date));
     EXPECT_EQ(NormalisedValue(QVariant(qlonglong(7)), Type::Long),
               NormalisedValue(QVariant(7.0), Type::Long));
     // ... while a NULL, an empty text and a changed value stay apart.
     EXPECT_NE(NormalisedValue(QVariant(), Type::Text), NormalisedValue(QVariant(""), Type::Text));
-    EXPECT_NE(NormalisedValue(QVariant("Ann"), Type::Text), NormalisedValue(QVariant("ann"), Type::Text));
+    EXPECT_NE(NormalisedValue(QVariant("Ann"), Type::Text),
+              NormalisedValue(QVariant("ann"), Type::Text));
     EXPECT_NE(NormalisedValue(QVariant(0.1), Type::Currency),
               NormalisedValue(QVariant(0.1 + 1e-12), Type::Currency));
 

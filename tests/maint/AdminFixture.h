@@ -104,13 +104,15 @@ protected:
             p.email = QString("m%1@example.org").arg(i);
             p.dnuEmail = i % 2;
             InsertProfile(ctx(), p);
-            if (i % 2 == 0) InsertProfileCC(ctx(), {p.id, "Visa", i % 4 ? kVisa : kMaster, "12/29"});
+            if (i % 2 == 0)
+                InsertProfileCC(ctx(), {p.id, "Visa", i % 4 ? kVisa : kMaster, "12/29"});
         }
         for (int i = 0; i < 24; ++i) {
-            db().exec("INSERT INTO [Reservation] ([ResTypeID], [ReservationDate], [ReservationFor], "
-                      "[ListItem], [Price], [AvailableHere]) VALUES (?, ?, ?, ?, ?, ?)",
-                      {1 + i % 3, QString("2026/04/%1").arg(i % 28 + 1, 2, 10, QChar('0')),
-                       QString("Guest %1").arg(i), "Table 4", 2.5 * i, i % 2 ? "" : QVariant()});
+            db().exec(
+                "INSERT INTO [Reservation] ([ResTypeID], [ReservationDate], [ReservationFor], "
+                "[ListItem], [Price], [AvailableHere]) VALUES (?, ?, ?, ?, ?, ?)",
+                {1 + i % 3, QString("2026/04/%1").arg(i % 28 + 1, 2, 10, QChar('0')),
+                 QString("Guest %1").arg(i), "Table 4", 2.5 * i, i % 2 ? "" : QVariant()});
             db().exec("INSERT INTO [TimedService] ([ServicesID], [LogbookID], [ProfileID], "
                       "[Duration], [Price]) VALUES (?, ?, ?, ?, ?)",
                       {i % 4, i < 10 ? 1 + i : 0, 0, 60, 49.95});

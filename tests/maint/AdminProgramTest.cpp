@@ -33,7 +33,8 @@ TEST_F(AdminProgramTest, ExitCodesOfTheBuiltCommand) {
 
     const Outcome bad = admin({"frobnicate"});
     EXPECT_EQ(bad.code, 2);
-    EXPECT_TRUE(bad.err.startsWith("velmora-admin: no command 'frobnicate'")) << bad.err.toStdString();
+    EXPECT_TRUE(bad.err.startsWith("velmora-admin: no command 'frobnicate'"))
+        << bad.err.toStdString();
     EXPECT_EQ(admin({"backup"}).code, 2);
     EXPECT_EQ(admin({"--folder", scratch("nothing"), "check"}).code, 2);
 

@@ -110,7 +110,8 @@ void noMore(const QStringList& args) {
 
 PropertySource sourceFrom(const std::optional<QString>& location,
                           const std::optional<QString>& folder, const Workstation& ws) {
-    if (location && folder) throw AdminError(ExitUsage, "--location and --folder exclude each other");
+    if (location && folder)
+        throw AdminError(ExitUsage, "--location and --folder exclude each other");
     if (folder) return FolderSource(*folder);
     const QString file = location ? *location : DefaultLocationFile(ws);
     if (file.isEmpty())
@@ -135,7 +136,8 @@ int run(QStringList args) {
         return ExitOk;
     }
     if (command == "help") {
-        if (!commandHelp().contains(args.first())) return usage("no command '" + args.first() + "'");
+        if (!commandHelp().contains(args.first()))
+            return usage("no command '" + args.first() + "'");
         std::fputs(qPrintable(commandHelp().value(args.first())), stdout);
         return ExitOk;
     }
@@ -157,14 +159,16 @@ int run(QStringList args) {
         const auto prefix = take(args, "--schema");
         noMore(args);
         if (toFolder.has_value() == toServer.has_value())
-            throw AdminError(ExitUsage, "restore needs either --to FOLDER or --to-postgresql CONNINFO");
-        const PropertySource target =
-            toServer ? ServerSource(*toServer, prefix.value_or(QString())) : FolderSource(*toFolder);
+            throw AdminError(ExitUsage,
+                             "restore needs either --to FOLDER or --to-postgresql CONNINFO");
+        const PropertySource target = toServer ? ServerSource(*toServer, prefix.value_or(QString()))
+                                               : FolderSource(*toFolder);
         const QStringList differences = RestoreProperty(from, target, ws, clock, print);
         for (const QString& d : differences)
             complain(d, 0);
         if (!differences.isEmpty())
-            return complain("the restored property differs from the backup's manifest", ExitProblem);
+            return complain("the restored property differs from the backup's manifest",
+                            ExitProblem);
         print("restored and verified against the manifest");
         return ExitOk;
     }
@@ -177,7 +181,8 @@ int run(QStringList args) {
         copyPrefix = take(rest, "--schema");
         const int i = rest.indexOf("--to");
         if (i < 0 || i + 2 >= rest.size())
-            throw AdminError(ExitUsage, "copy needs --to postgresql CONNINFO or --to sqlite FOLDER");
+            throw AdminError(ExitUsage,
+                             "copy needs --to postgresql CONNINFO or --to sqlite FOLDER");
         copyKind = rest.at(i + 1);
         copyPlace = rest.at(i + 2);
         rest.remove(i, 3);
@@ -200,7 +205,8 @@ int run(QStringList args) {
             print(n);
         for (const QString& problem : report.problems)
             print("PROBLEM: " + problem);
-        print(report.ok() ? "all is well" : QString("%1 problem(s) found").arg(report.problems.size()));
+        print(report.ok() ? "all is well"
+                          : QString("%1 problem(s) found").arg(report.problems.size()));
         code = report.ok() ? ExitOk : ExitProblem;
     } else if (command == "backup") {
         const Manifest m = BackupProperty(p, *dest, print);
@@ -219,7 +225,7 @@ int run(QStringList args) {
         for (const QString& d : r.differences)
             print("DIFFERS: " + d);
         print(r.differences.isEmpty() ? "every table is equal on both sides"
-                                       : QString("%1 table(s) differ").arg(r.differences.size()));
+                                      : QString("%1 table(s) differ").arg(r.differences.size()));
         code = r.differences.isEmpty() ? ExitOk : ExitProblem;
     } else if (command == "purge-cards") {
         const PurgeResult r = PurgeCards(p.ctx());
