@@ -43,6 +43,19 @@ TEST_F(AdminProgramTest, ExitCodesOfTheBuiltCommand) {
     const Outcome clean = admin({"--location", locationFile(), "check"});
     EXPECT_EQ(clean.code, 0) << clean.out.toStdString() << clean.err.toStdString();
     EXPECT_TRUE(clean.out.endsWith("all is well\n"));
+
+    // Backup and restore from the command line; a backup restores on its own engine only.
+    const QString dest = scratch("backup");
+    EXPECT_EQ(admin({"--location", locationFile(), "backup", dest}).code, 0);
+    const Outcome restore = admin({"restore", dest, "--to", scratch("restored")});
+    EXPECT_EQ(restore.code, UsingPostgres() ? 2 : 0) << restore.err.toStdString();
+    if (!UsingPostgres()) {
+        EXPECT_TRUE(restore.out.endsWith("restored and verified against the manifest\n"));
+        EXPECT_EQ(admin({"restore", dest, "--to", scratch("restored")}).code, 1);
+        EXPECT_EQ(
+            admin({"--location", locationFile(), "copy", "--to", "sqlite", scratch("c")}).code, 2);
+    }
+
     db().exec("INSERT INTO [LogText] ([LogID], [Sequence], [NoteField]) VALUES (4242, 1, 'lost')");
     const Outcome found = admin({"--location", locationFile(), "check"});
     EXPECT_EQ(found.code, 1);
