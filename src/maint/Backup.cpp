@@ -171,16 +171,15 @@ QStringList restoreSqlite(const Manifest& m, const QString& source, const Proper
     restored.masked = m.masked;
     Property p(restored, ws, clock);
     p.open();
-    QList<DatabaseSums> sums;
+    // The common database of a restore lies beside the others, wherever the
+    // settings say it was (that may be the live one).
+    p.ctx().common.reset();
+    for (const DatabaseSums& d : m.databases)
+        if (d.store == StoreName(schema::Common))
+            p.ctx().common = Database::open(p.locationOf(d.base), false);
     QStringList bad;
     for (const StoreDb& s : p.stores())
         bad << EngineProblems(*s.db, s.base);
-    // The common database of a restore lies beside the others, wherever the
-    // settings say it was.
-    if (!p.ctx().common)
-        for (const DatabaseSums& d : m.databases)
-            if (d.store == StoreName(schema::Common))
-                p.ctx().common = Database::open(p.locationOf(d.base), false);
     const QStringList differences = bad + CompareSums(m.databases, sumsOf(p));
     p.close();
     if (!differences.isEmpty()) removeWritten();
