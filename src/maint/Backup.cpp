@@ -141,6 +141,22 @@ QList<DatabaseSums> sumsOf(Property& p) {
     return out;
 }
 
+// The restored property opened and compared with the manifest: the engine's
+// check and every table's count and checksum.
+QStringList verifyRestored(Property& p, const Manifest& m) {
+    p.open();
+    // The common database of a restore lies beside the others, wherever the
+    // settings say it was (that may be the live one).
+    p.ctx().common.reset();
+    for (const DatabaseSums& d : m.databases)
+        if (d.store == StoreName(schema::Common))
+            p.ctx().common = Database::open(p.locationOf(d.base), false);
+    QStringList bad;
+    for (const StoreDb& s : p.stores())
+        bad << EngineProblems(*s.db, s.base);
+    return bad + CompareSums(m.databases, sumsOf(p));
+}
+
 QStringList restoreSqlite(const Manifest& m, const QString& source, const PropertySource& target,
                           const Workstation& ws, Clock& clock, const Lines& out) {
     const QDir folder(target.folder);
@@ -170,17 +186,7 @@ QStringList restoreSqlite(const Manifest& m, const QString& source, const Proper
     PropertySource restored = target;
     restored.masked = m.masked;
     Property p(restored, ws, clock);
-    p.open();
-    // The common database of a restore lies beside the others, wherever the
-    // settings say it was (that may be the live one).
-    p.ctx().common.reset();
-    for (const DatabaseSums& d : m.databases)
-        if (d.store == StoreName(schema::Common))
-            p.ctx().common = Database::open(p.locationOf(d.base), false);
-    QStringList bad;
-    for (const StoreDb& s : p.stores())
-        bad << EngineProblems(*s.db, s.base);
-    const QStringList differences = bad + CompareSums(m.databases, sumsOf(p));
+    const QStringList differences = verifyRestored(p, m);
     p.close();
     if (!differences.isEmpty()) removeWritten();
     return differences;
@@ -245,16 +251,14 @@ QStringList restoreServer(const Manifest& m, const QString& source, const Proper
     });
     for (const auto& [from, to] : renames)
         out(to + ": restored");
-    server.reset();
-    p.open();
-    if (!p.ctx().common)
-        for (const DatabaseSums& d : m.databases)
-            if (d.store == StoreName(schema::Common))
-                p.ctx().common = Database::open(p.locationOf(d.base), false);
-    QStringList bad;
-    for (const StoreDb& s : p.stores())
-        bad << EngineProblems(*s.db, s.base);
-    return bad + CompareSums(m.databases, sumsOf(p));
+    const QStringList differences = verifyRestored(p, m);
+    p.close();
+    // A restore that does not match its manifest is taken away again: the
+    // schemas were empty or absent before it.
+    if (!differences.isEmpty())
+        for (const auto& [from, to] : renames)
+            server->exec("DROP SCHEMA IF EXISTS " + server->quoteName(to) + " CASCADE");
+    return differences;
 }
 
 } // namespace
