@@ -121,6 +121,9 @@ struct Rekeyer {
                 const QString stored = r.text(c);
                 if (stored.trimmed().isEmpty()) continue;
                 const QString where = label + " " + k.table + " " + r.text(k.key);
+                if (oldKey.trimmed().isEmpty())
+                    throw AdminError(ExitProblem, where + " holds a card, but the location file "
+                                                          "holds no card key");
                 const CipherResult clear = TryDecryptWithTemplate(stored, oldKey, record);
                 if (!clear.ok())
                     throw AdminError(ExitProblem, where + ": the stored " + c +
@@ -189,9 +192,6 @@ RekeyResult RekeyCards(Property& p, const Lines& out, const RekeyHooks& hooks) {
             for (const CardTable& k : cardTables())
                 if (db.tableExists(k.table)) rekeyer.table(k, {}, p.currentBase());
             if (withArchive) rekeyer.table(cardTables().first(), archivePrefix, p.archiveBase());
-            if (rekeyer.written > 0 && oldKey.trimmed().isEmpty())
-                throw AdminError(ExitProblem, "cards are stored, but " + src.locationFile +
-                                                  " holds no card key");
         });
     } catch (...) {
         detach();

@@ -116,6 +116,18 @@ TEST_F(AdminCardsTest, ARekeyThatFailsHalfWayChangesNothing) {
     EXPECT_THROW(RekeyCards(*p, quiet), AdminError);
     EXPECT_EQ(storedCards(ctx()), damaged);
     EXPECT_EQ(bytesOf(locationFile()), file);
+
+    // Cards stored but no key in the location file: nothing to read them with.
+    QSettings(locationFile(), QSettings::IniFormat).remove("KeyTemplate");
+    const QByteArray keyless = bytesOf(locationFile());
+    try {
+        RekeyCards(*property(), quiet);
+        FAIL() << "rekeyed without a key";
+    } catch (const AdminError& e) {
+        EXPECT_TRUE(e.text().endsWith("holds no card key")) << e.text().toStdString();
+    }
+    EXPECT_EQ(storedCards(ctx()), damaged);
+    EXPECT_EQ(bytesOf(locationFile()), keyless);
 }
 
 TEST_F(AdminCardsTest, PurgeCardsRunsThePolicyOnceADay) {
