@@ -5,6 +5,7 @@
 // reader that wrote them.
 
 #include "desk/MessagePages.h"
+#include "support/ScreenDriver.h"
 #include "support/TestEnv.h"
 
 #include <QAbstractButton>
@@ -103,12 +104,7 @@ inline std::vector<std::string> Strings(const QStringList& texts) {
     return out;
 }
 
-// The control named `name` below `root`; a missing one fails the test.
-template <class T = QWidget> T* control(const QObject& root, const QString& name) {
-    T* found = root.findChild<T*>(name);
-    if (!found) throw std::runtime_error("no control named " + name.toStdString());
-    return found;
-}
+using screen::control;
 
 inline void click(const QObject& root, const QString& name) {
     control<QAbstractButton>(root, name)->click();

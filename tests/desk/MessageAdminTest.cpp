@@ -560,19 +560,12 @@ TEST_F(MessageAdminScreens, MessageGroupsAreAddedRenamedAndDeleted) {
         return out;
     };
 
-    struct Add {
-        QString name;
-        QString said;
-    } adds[] = {{"Bell", ""},
-                {"Bellmen", ""},
-                {"  ", "Cannot Add a Blank Message Group."},
-                {"Bell", "The Message Group already exists in the list of available groups."}};
-    for (const Add& a : adds) {
-        env.prompt.clear();
-        name->setText(a.name);
+    // The store's refusals have their own test; one shows it reaches the member.
+    for (const QString& group : {"Bell", "Bellmen", "  "}) {
+        name->setText(group);
         click(*page, "cmdAddGroup");
-        EXPECT_EQ(env.prompt.texts(), a.said.isEmpty() ? QStringList() : QStringList{a.said});
     }
+    EXPECT_EQ(env.prompt.texts(), QStringList{"Cannot Add a Blank Message Group."});
     EXPECT_EQ(groups(), QStringList({"Bell", "Bellmen"}));
 
     const qint64 bob = env.addStaff("Bob Bell", "bob", "BB");
@@ -598,13 +591,6 @@ TEST_F(MessageAdminScreens, MessageGroupsAreAddedRenamedAndDeleted) {
                   .toString(),
               "Bellmen, Bell Desk");
 
-    name->setText("Nobody");
-    replace->setText("Other");
-    click(*page, "cmdAddGroup");
-    EXPECT_EQ(env.prompt.texts(),
-              QStringList{"The Message Group does not exist\r\nin the list of available types."});
-
-    env.prompt.clear();
     replace->clear();
     list->setCurrentRow(-1);
     click(*page, "cmdDeleteGroup");

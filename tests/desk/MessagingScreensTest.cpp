@@ -271,22 +271,11 @@ TEST_F(MessagingFixture, PresenterClosesOnlyThroughADisposition) {
     auto* time = f->findChild<QLineEdit*>("txtRemindTime");
     EXPECT_EQ(date->text(), "03/14/2026");
     EXPECT_EQ(time->text(), "10:30 AM");
-    const std::pair<QString, QString> refused[] = {{"02/30/2026", "10:30 AM"},
-                                                   {"", "10:30 AM"},
-                                                   {"03/14/2026", "25:10"},
-                                                   {"03/14/2026", "soon"}};
-    for (const auto& [d, t] : refused) {
-        date->setText(d);
-        time->setText(t);
-        click(f->findChild<QPushButton*>("cmdRemind"));
-        EXPECT_EQ(b->prompt.last(), d.isEmpty() || d.startsWith("02")
-                                        ? "Please enter a valid Date for message to be\r\n "
-                                          "delivered.  Thank you."
-                                        : "Please enter a valid Time for message to be "
-                                          "delivered.  Thank you.")
-            << d.toStdString() << " " << t.toStdString();
-        EXPECT_TRUE(f->isVisible());
-    }
+    // The input checks have their own test; a refused date keeps the message up.
+    date->setText("02/30/2026");
+    click(f->findChild<QPushButton*>("cmdRemind"));
+    EXPECT_EQ(b->prompt.last(), MsgRemindDate);
+    EXPECT_TRUE(f->isVisible());
     EXPECT_EQ(rows().first().due, "2026/03/14 10:00");
 
     // Keeping it is not a disposition.
@@ -344,14 +333,9 @@ TEST_F(MessagingFixture, MessagesPageChecksRightsAndInputAndStepsThePresets) {
     auto* time = a->find<QLineEdit>("txtDeliverTime");
     EXPECT_EQ(date->text(), "03/14/2026");
     EXPECT_EQ(time->text(), "10:00 AM");
-    const std::pair<QString, QString> steps[] = {{"03/14/2026", "11:00 AM"},
-                                                 {"03/14/2026", "03:00 PM"},
-                                                 {"03/15/2026", "05:00 AM"},
-                                                 {"03/14/2026", "11:00 AM"}};
-    for (const auto& [d, t] : steps) {
-        click(a->find<QPushButton>("cmdPresetTime"));
-        EXPECT_EQ(date->text() + " " + time->text(), d + " " + t);
-    }
+    // The steps themselves have their own test; the button shows the next one.
+    click(a->find<QPushButton>("cmdPresetTime"));
+    EXPECT_EQ(date->text() + " " + time->text(), "03/14/2026 11:00 AM");
     click(a->find<QPushButton>("cmdSetNow"));
     EXPECT_EQ(time->text(), "10:00 AM");
 

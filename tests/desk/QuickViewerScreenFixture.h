@@ -8,6 +8,9 @@
 #include "logbook/LogbookFixture.h"
 #include "platform/forms/DataGrid.h"
 #include "security/Logon.h"
+#include "support/GridText.h"
+#include "support/ScreenDriver.h"
+#include "support/StaffRights.h"
 #include "support/TestEnv.h"
 
 #include <QTabWidget>
@@ -65,14 +68,7 @@ public:
     }
 
     void setRight(qint64 who, const Right& right, bool allowed) {
-        const QString column = RightsColumn(right.area);
-        const QString rights =
-            env.db()
-                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {who})
-                .toString();
-        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
-                      {SetRightChar(rights, right.position, allowed), who});
+        SetStaffRight(env.db(), who, right, allowed);
     }
 
     // The window of this desk, on the tab of this objectName.
@@ -85,20 +81,6 @@ public:
 
     // The tab shown now, by objectName.
     QString shownTab() const { return viewer->tabs()->currentWidget()->objectName(); }
-
-    static QStringList headers(const DataGrid* grid) {
-        QStringList out;
-        for (int c = 0; c < grid->model()->columnCount(); ++c)
-            if (!grid->isColumnHidden(c))
-                out << grid->model()->headerData(c, Qt::Horizontal).toString();
-        return out;
-    }
-    static QStringList column(const DataGrid* grid, int c) {
-        QStringList out;
-        for (int r = 0; r < grid->rowCount(); ++r)
-            out << grid->cell(r, c);
-        return out;
-    }
 
     // Whether `text` holds every one of `parts` in this order.
     static bool inOrder(const QString& text, const QStringList& parts) {

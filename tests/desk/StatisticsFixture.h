@@ -4,6 +4,7 @@
 
 #include "core/Rights.h"
 #include "desk/Statistics.h"
+#include "support/StaffRights.h"
 #include "support/TestEnv.h"
 
 #include <stdexcept>
@@ -51,14 +52,7 @@ protected:
 
     // Sets one position of the member's Globals rights.
     void grantGlobals(int position, bool allowed) {
-        const QString column = RightsColumn(RightsArea::Globals);
-        const QString rights =
-            env.db()
-                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {staffId})
-                .toString();
-        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
-                      {SetRightChar(rights, position, allowed), staffId});
+        SetStaffRight(env.db(), staffId, {RightsArea::Globals, position}, allowed);
     }
 
     StatTable run(const StatRequest& r, const StatProgress& progress = {}) {

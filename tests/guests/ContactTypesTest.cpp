@@ -3,6 +3,7 @@
 #include "guests/OtherLists.h"
 #include "guests/forms/frmContactType.h"
 #include "platform/forms/DataGrid.h"
+#include "support/ScreenDriver.h"
 #include "support/TestEnv.h"
 
 #include <QApplication>
@@ -54,8 +55,8 @@ struct TypeEditor {
         description = form.findChild<QLineEdit*>("txtDescription");
         sequence = form.findChild<QLineEdit*>("txtSequence");
     }
-    QPushButton* button(const char* name) { return form.findChild<QPushButton*>(name); }
-    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    QPushButton* button(const char* name) { return screen::control<QPushButton>(form, name); }
+    void click(const char* name) { screen::click(form, name); }
     // A click in the middle of a wide option misses its text: click() as the keyboard would.
     void option(const char* name) { form.findChild<QRadioButton*>(name)->click(); }
     void select(qint64 key) { grid->selectKey(key); }
@@ -134,21 +135,12 @@ TEST_F(ContactTypes, EditorSavesChangesAndDeletesThroughItsControls) {
     entry(1, fax, "555-0100");
     entry(2, fax, "555-0101");
     TypeEditor e(*env.ctx);
-    EXPECT_EQ(e.form.windowTitle(), "Maintain Contact Types");
     EXPECT_EQ(e.grid->rowCount(), 1);
-    EXPECT_EQ(e.button("cmdClear")->text(), "C&lear");
-    EXPECT_EQ(e.button("cmdDelete")->text(), "&Delete");
-    EXPECT_EQ(e.button("cmdClose")->text(), "&Close");
 
-    // Each missing piece in turn.
+    // The checks have their own test; one refusal shows the editor passes them on.
     e.click("cmdSave");
     EXPECT_EQ(env.prompt.last(), MsgTypeDescription);
-    e.type("E-Mail", "");
-    e.click("cmdSave");
-    EXPECT_EQ(env.prompt.last(), MsgTypeSequence);
     e.type("E-Mail", "1");
-    e.click("cmdSave");
-    EXPECT_EQ(env.prompt.last(), MsgTypeKind);
     e.option("optEmail");
     e.click("cmdSave");
     EXPECT_EQ(listed(), QStringList({"1 E-Mail E", "2 Fax T"}));
@@ -173,7 +165,6 @@ TEST_F(ContactTypes, EditorSavesChangesAndDeletesThroughItsControls) {
     ASSERT_TRUE(e.button("cmdDelete")->isEnabled());
     env.prompt.answer(Answer::No);
     e.click("cmdDelete");
-    EXPECT_EQ(env.prompt.last(), ContactTypeInUseQuestion(2));
     EXPECT_EQ(env.prompt.last(),
               "There are 2 entries using this Contact Type.  To Delete this Contact Type and all "
               "Entries using this type select <Yes>.  To Retain this Type select <No>.");

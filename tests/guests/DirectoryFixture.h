@@ -2,6 +2,7 @@
 // A logged-on desk with helpers to put contacts into the directory.
 
 #include "guests/ContactSearch.h"
+#include "support/ScreenDriver.h"
 #include "support/TestEnv.h"
 
 #include <QAbstractButton>
@@ -46,11 +47,8 @@ inline qint64 AddDirContact(Database& db, const DirContact& c) {
         "ContactID");
 }
 
-// The control named `name` below `root`; a missing one fails the test.
 template <class T = QWidget> T* Named(const QObject& root, const QString& name) {
-    T* found = root.findChild<T*>(name);
-    if (!found) throw std::runtime_error("no control named " + name.toStdString());
-    return found;
+    return screen::control<T>(root, name);
 }
 
 inline void Press(const QObject& root, const QString& name) {

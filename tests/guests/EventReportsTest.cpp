@@ -3,6 +3,8 @@
 
 #include "EventsFixture.h"
 
+#include "../output/PdfReader.h"
+
 #include "app/forms/Modules.h"
 #include "app/forms/frmSearch.h"
 #include "core/LongText.h"
@@ -19,31 +21,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QProcess>
 
 using namespace vm;
 using namespace vm::test;
 
 namespace {
-
-// The text of a PDF as a reader sees it.
-QString PdfText(const QString& path) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", path, "-"});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// Whether `text` holds every one of `parts` in this order.
-bool InOrderIn(const QString& text, const QStringList& parts) {
-    qsizetype at = 0;
-    for (const QString& part : parts) {
-        at = text.indexOf(part, at);
-        if (at < 0) return false;
-        at += part.size();
-    }
-    return true;
-}
 
 frmPrintPreview* OpenPreview(const QString& windowName) {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -95,7 +77,7 @@ protected:
         const QString path = env.root() + "/" + name + ".pdf";
         env.desktop.choose(path);
         click(*preview, "cmdPdf");
-        return PdfText(path);
+        return PdfPages(path).join('\f');
     }
     DayRange window() { return LimitedListDays(env.clock.today(), {}, {}); }
 };
@@ -190,7 +172,7 @@ TEST_F(EventReports, TheListAndTheDetailsPrintWhatTheScreensHold) {
     EXPECT_EQ(refusal(EventListRequest({})), MsgNoEventsToPrint);
     const QString list = doc::PlainText(build(EventListRequest({b, a})));
     EXPECT_TRUE(
-        InOrderIn(list, {"Bravo", "Alpha\t\t03/15/2026\t03/16/2026", "2 Entries were selected"}))
+        InOrder(list, {"Bravo", "Alpha\t\t03/15/2026\t03/16/2026", "2 Entries were selected"}))
         << list.toStdString();
 
     const QString details = doc::PlainText(build(EventEntryRequest(b)));

@@ -118,25 +118,6 @@ TEST_F(EventScreen, SavingRefusesInOrderThenStoresWhatWasTyped) {
     EXPECT_FALSE(f->isChanged());
 }
 
-TEST_F(EventScreen, DuplicatesAreRefusedWhetherAddedOrEdited) {
-    addEvent("Jazz Night", "2026/03/20");
-    const qint64 other = addEvent("Jazz Night", "2026/03/21");
-    auto f = open();
-    fill(*f, "jazz night", "03/20/2026");
-    EXPECT_FALSE(save(*f));
-    EXPECT_EQ(env.prompt.texts(), QStringList({MsgEventDuplicate()}));
-    EXPECT_EQ(f->eventId(), 0);
-
-    env.prompt.clear();
-    auto g = open(other);
-    type(*g, "txtStartingDate", "03/20/2026");
-    EXPECT_FALSE(save(*g));
-    EXPECT_EQ(env.prompt.texts(), QStringList({MsgEventDuplicate()}));
-    EXPECT_EQ(GetTheEvent(*env.ctx, other)->startingDate, "2026/03/21");
-    env.prompt.answer(Answer::No); // leaving: the changes are dropped
-    g->close();
-}
-
 TEST_F(EventScreen, ContinuousEventsHaveNoStartingDate) {
     auto f = open();
     fill(*f, "Lobby Pianist", "03/20/2026");

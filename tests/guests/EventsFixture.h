@@ -7,6 +7,8 @@
 #include "guests/EventLists.h"
 #include "guests/Events.h"
 #include "security/Logon.h"
+#include "support/ScreenDriver.h"
+#include "support/StaffRights.h"
 #include "support/TestEnv.h"
 
 #include <QAbstractButton>
@@ -22,11 +24,8 @@ inline void click(const QObject& root, const QString& name) {
     b->click();
 }
 
-// The control named `name` below `root`; a missing one fails the test.
 template <class T = QWidget> T* find(const QObject& root, const QString& name) {
-    T* found = root.findChild<T*>(name);
-    if (!found) throw std::runtime_error("no control named " + name.toStdString());
-    return found;
+    return screen::control<T>(root, name);
 }
 
 class EventsFixture : public ::testing::Test {
@@ -63,15 +62,7 @@ protected:
         grant({RightsArea::Events, position}, allowed);
     }
     void grant(const Right& right, bool allowed = true) {
-        const QString column = RightsColumn(right.area);
-        const int position = right.position;
-        const QString rights =
-            env.db()
-                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {staffId})
-                .toString();
-        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
-                      {SetRightChar(rights, position, allowed), staffId});
+        SetStaffRight(env.db(), staffId, right, allowed);
     }
 
     static QStringList names(const std::vector<Event>& events) {

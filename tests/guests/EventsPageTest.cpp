@@ -10,6 +10,7 @@
 #include "guests/forms/EventsPanel.h"
 #include "guests/forms/frmEvent.h"
 #include "platform/forms/DataGrid.h"
+#include "support/ScreenDriver.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -51,16 +52,8 @@ protected:
         window.reset();
     }
 
-    void selectBy(const QString& mode) {
-        auto* c = find<QComboBox>(*panel, "cboSelectBy");
-        c->setCurrentIndex(c->findText(mode));
-        ASSERT_GE(c->currentIndex(), 0) << mode.toStdString();
-    }
-    void typeInto(const QString& name, const QString& text) {
-        auto* b = find<QLineEdit>(*panel, name);
-        b->clear();
-        QTest::keyClicks(b, text);
-    }
+    void selectBy(const QString& mode) { screen::choose(*panel, "cboSelectBy", mode); }
+    void typeInto(const QString& name, const QString& text) { screen::type(*panel, name, text); }
     QStringList listed() {
         QStringList out;
         for (int row = 0; row < grid()->rowCount(); ++row)

@@ -12,6 +12,8 @@
 #include "logbook/forms/DesignFieldsPanel.h"
 #include "logbook/forms/LogbookModule.h"
 #include "platform/forms/DataGrid.h"
+#include "support/GridText.h"
+#include "support/StaffRights.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -27,25 +29,7 @@ using namespace vm::test;
 
 namespace {
 
-QStringList column(const DataGrid* grid, int c) {
-    QStringList out;
-    for (int r = 0; r < grid->rowCount(); ++r)
-        out << grid->cell(r, c);
-    return out;
-}
-
-void type(QObject& root, const QString& name, const QString& text) {
-    auto* box = control<QLineEdit>(root, name);
-    box->selectAll();
-    QTest::keyClicks(box, text);
-}
-
-void choose(QComboBox* box, const QString& text) {
-    const int at = box->findText(text);
-    ASSERT_GE(at, 0) << text.toStdString();
-    box->setCurrentIndex(at);
-    Q_EMIT box->activated(at);
-}
+using screen::type;
 
 // Today is 2026/03/14.
 class GroupScreens : public LogbookFixture {
@@ -73,14 +57,7 @@ protected:
         return all.isEmpty() ? nullptr : all.last();
     }
     void grantOthers(int position, bool allowed) {
-        const QString col = RightsColumn(RightsArea::Others);
-        const QString rights =
-            env.db()
-                .scalar("SELECT [" + col + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {staffId})
-                .toString();
-        env.db().exec("UPDATE [ConciergePlus] SET [" + col + "] = ? WHERE [ConciergeID] = ?",
-                      {SetRightChar(rights, position, allowed), staffId});
+        SetStaffRight(env.db(), staffId, {RightsArea::Others, position}, allowed);
     }
     // Fills the details of a new group as typed.
     void fill(frmGroupsD& d, const QString& attendees) {
@@ -89,14 +66,14 @@ protected:
         type(d, "txtArrival", "03/14/2026");
         type(d, "txtDeparture", "03/16/2026");
         type(d, "txtGroupContact", "Ines Darrow");
-        choose(control<QComboBox>(d, "cboGroupMgr"), "Tess Marlowe");
+        screen::pick(d, "cboGroupMgr", "Tess Marlowe");
     }
     void meeting(frmGroupsD& d, const QString& date, const QString& venue = "Terrace") {
         type(d, "txtMeetingDate", date);
         type(d, "txtMeetingTime", "9:00am");
         type(d, "txtEndTime", "10:30am");
         type(d, "txtFunction", "Keynote");
-        choose(control<QComboBox>(d, "cboVenue"), venue);
+        screen::pick(d, "cboVenue", venue);
         click(d, "cmdSaveMeeting");
     }
 };
@@ -114,10 +91,10 @@ TEST_F(GroupScreens, ListShowsGroupsInHouseOrAllAndOpensOne) {
         headers << grid->model()->headerData(c, Qt::Horizontal).toString();
     EXPECT_EQ(headers, QStringList({"Group Name", "Atttendees", "Arrival Date", "Departure Date",
                                     "Group Contact", "Group Manager", "Notes"}));
-    EXPECT_EQ(column(grid, 0), QStringList({"Alpha Rotary", "Zeta Sales"}));
-    EXPECT_EQ(column(grid, 2), QStringList({"03/10/2026", "03/14/2026"}));
+    EXPECT_EQ(GridColumn(grid, 0), QStringList({"Alpha Rotary", "Zeta Sales"}));
+    EXPECT_EQ(GridColumn(grid, 2), QStringList({"03/10/2026", "03/14/2026"}));
     control<QRadioButton>(list, "optAll")->click();
-    EXPECT_EQ(column(grid, 0), QStringList({"Alpha Rotary", "Beta Choir", "Zeta Sales"}));
+    EXPECT_EQ(GridColumn(grid, 0), QStringList({"Alpha Rotary", "Beta Choir", "Zeta Sales"}));
 
     grid->selectKey(alpha);
     click(list, "cmdOpen");
@@ -147,7 +124,7 @@ TEST_F(GroupScreens, NewGroupNeedsTwoAttendeesAndJoinsTheList) {
     EXPECT_EQ(saved.arrivalDate, "2026/03/14");
     EXPECT_EQ(saved.groupMgr, "Tess Marlowe");
     EXPECT_EQ(saved.groupContact, "Ines Darrow");
-    EXPECT_EQ(column(control<DataGrid>(list, "grdGroups"), 0), QStringList({"Nordic Dental"}));
+    EXPECT_EQ(GridColumn(control<DataGrid>(list, "grdGroups"), 0), QStringList({"Nordic Dental"}));
     EXPECT_FALSE(d->hasChanges());
     EXPECT_EQ(env.prompt.shown.size(), 1);
 }
@@ -176,17 +153,17 @@ TEST_F(GroupScreens, MeetingsNeedASavedGroupAndADateInsideTheStay) {
     EXPECT_EQ(env.prompt.last(), MsgMeetingAfterDeparture);
     meeting(*d, "03/14/2026", "Harbour Room");
     auto* grid = control<DataGrid>(*d, "grdSchedule");
-    EXPECT_EQ(column(grid, 0), QStringList({"03/14/2026", "03/16/2026"}));
-    EXPECT_EQ(column(grid, 1), QStringList({"09:00 AM", "09:00 AM"}));
-    EXPECT_EQ(column(grid, 2), QStringList({"10:30 AM", "10:30 AM"}));
-    EXPECT_EQ(column(grid, 4), QStringList({"Harbour Room", "Terrace"}));
+    EXPECT_EQ(GridColumn(grid, 0), QStringList({"03/14/2026", "03/16/2026"}));
+    EXPECT_EQ(GridColumn(grid, 1), QStringList({"09:00 AM", "09:00 AM"}));
+    EXPECT_EQ(GridColumn(grid, 2), QStringList({"10:30 AM", "10:30 AM"}));
+    EXPECT_EQ(GridColumn(grid, 4), QStringList({"Harbour Room", "Terrace"}));
 
     // Selecting a meeting edits it; deleting asks first.
     grid->selectKey(grid->keyAt(1));
     EXPECT_EQ(control<QLineEdit>(*d, "txtMeetingDate")->text(), "03/16/2026");
     type(*d, "txtFunction", "Closing Lunch");
     click(*d, "cmdSaveMeeting");
-    EXPECT_EQ(column(grid, 3), QStringList({"Keynote", "Closing Lunch"}));
+    EXPECT_EQ(GridColumn(grid, 3), QStringList({"Keynote", "Closing Lunch"}));
     grid->selectKey(grid->keyAt(0));
     env.prompt.answer(Answer::No);
     click(*d, "cmdDeleteMeeting");
@@ -194,7 +171,7 @@ TEST_F(GroupScreens, MeetingsNeedASavedGroupAndADateInsideTheStay) {
     env.prompt.answer(Answer::Yes);
     click(*d, "cmdDeleteMeeting");
     EXPECT_EQ(env.prompt.last(), MsgDeleteMeeting);
-    EXPECT_EQ(column(grid, 3), QStringList({"Closing Lunch"}));
+    EXPECT_EQ(GridColumn(grid, 3), QStringList({"Closing Lunch"}));
     EXPECT_EQ(GetGroupSchedule(*env.ctx, d->groupId()).size(), 1u);
 }
 
@@ -238,7 +215,7 @@ TEST_F(GroupScreens, ClosingWithChangesAsksAndDeleteTakesTheGroup) {
     click(*d, "cmdDelete");
     EXPECT_EQ(env.prompt.last(), MsgDeleteGroup);
     EXPECT_FALSE(GetTheGroup(*env.ctx, id));
-    EXPECT_EQ(column(control<DataGrid>(list, "grdGroups"), 0), QStringList({"Old Expo"}));
+    EXPECT_EQ(GridColumn(control<DataGrid>(list, "grdGroups"), 0), QStringList({"Old Expo"}));
 
     env.prompt.answer(Answer::No);
     click(list, "cmdDeleteOld");
@@ -260,7 +237,7 @@ TEST_F(GroupScreens, TemplatesTakeTheCategorysPanelAndCheckTheTime) {
     ASSERT_TRUE(t);
 
     type(*t, "txtLogName", "Welcome Dinner");
-    choose(control<QComboBox>(*t, "cboEntryType"), "Dining");
+    screen::pick(*t, "cboEntryType", "Dining");
     type(*t, "txtReferDate", "03/15/2026");
     type(*t, "txtReferTime", "7:75pm");
     QTest::keyClicks(t->design->txtTextBox[0], "Le Quai");
@@ -332,7 +309,7 @@ TEST_F(GroupScreens, OthersPageOpensTheListAndTheLogbookListsTheGroups) {
     click(*window.tabPage("Others"), "imgGroups");
     auto* list = window.findChild<frmGroups*>("frmGroups");
     ASSERT_TRUE(list);
-    EXPECT_EQ(column(control<DataGrid>(*list, "grdGroups"), 0), QStringList({"Alpha Rotary"}));
+    EXPECT_EQ(GridColumn(control<DataGrid>(*list, "grdGroups"), 0), QStringList({"Alpha Rotary"}));
 }
 
 TEST_F(GroupScreens, LinkedDocumentsOpenWithTheirRights) {
@@ -346,7 +323,7 @@ TEST_F(GroupScreens, LinkedDocumentsOpenWithTheirRights) {
     frmGroups list(*env.ctx);
     frmGroupsD* d = list.openGroup(id);
     auto* grid = control<DataGrid>(*d, "grdDocuments");
-    ASSERT_EQ(column(grid, 0), QStringList({"Rooming List"}));
+    ASSERT_EQ(GridColumn(grid, 0), QStringList({"Rooming List"}));
 
     grantOthers(7, false);
     grid->selectKey(grid->keyAt(0));

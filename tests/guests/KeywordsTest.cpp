@@ -3,6 +3,7 @@
 #include "core/Databases.h"
 #include "guests/forms/KeywordsPage.h"
 #include "guests/forms/ListsModule.h"
+#include "support/ScreenDriver.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -77,9 +78,7 @@ struct Page {
         return true;
     }
     QString count() const { return page.findChild<QLabel*>("lblCount")->text(); }
-    void click(const char* name) {
-        QTest::mouseClick(page.findChild<QPushButton*>(name), Qt::LeftButton);
-    }
+    void click(const char* name) { screen::click(page, name); }
     KeywordsPage page;
     QListWidget* list;
     QLineEdit *keyword, *replaceWith;

@@ -5,6 +5,7 @@
 #include "core/Rights.h"
 #include "guests/Profiles.h"
 #include "logbook/LogbookFixture.h"
+#include "support/StaffRights.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -26,15 +27,7 @@ protected:
                           "] = ? WHERE [ConciergeID] = ?",
                       {rights, staffId});
     }
-    void deny(const Right& right) {
-        const QString column = RightsColumn(right.area);
-        const QString rights =
-            env.db()
-                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {staffId})
-                .toString();
-        setRights(right.area, SetRightChar(rights, right.position, false));
-    }
+    void deny(const Right& right) { SetStaffRight(env.db(), staffId, right, false); }
     Profile sample(const QString& first, const QString& last) {
         Profile p;
         p.firstName = first;

@@ -5,6 +5,7 @@
 #include "core/Databases.h"
 #include "core/Rights.h"
 #include "guests/Profiles.h"
+#include "support/StaffRights.h"
 #include "support/TestEnv.h"
 
 #include <QFile>
@@ -63,13 +64,7 @@ protected:
 
     // Grants or takes away one right of the member.
     void grant(const Right& right, bool allowed = true) {
-        const QString column = RightsColumn(right.area);
-        const QString rights =
-            db().scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {staffId})
-                .toString();
-        db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
-                  {SetRightChar(rights, right.position, allowed), staffId});
+        SetStaffRight(env.db(), staffId, right, allowed);
     }
 
     QString sharedLog() {

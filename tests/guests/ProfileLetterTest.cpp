@@ -71,7 +71,6 @@ TEST_F(ProfileLetter, ATemplateIsMergedForTheGuest) {
                               "From ~~~NameSender");
     letterTemplate("Farewell", "Goodbye");
     frmProfileCor f(*env.ctx, load(guest), "Letter");
-    EXPECT_EQ(f.windowTitle(), "Create Profile Correspondence");
     auto* list = control<QListWidget>(f, "lstTemplates");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), "Farewell"); // by name
@@ -109,7 +108,7 @@ TEST_F(ProfileLetter, TheHistoryTabHandsItsTypeOnAndShowsThePostedRow) {
     ProfileHistoryTab tab(*env.ctx);
     tab.setProfile(load(guest));
     choose(tab, "cboContactType", "Email");
-    onDialog<frmProfileCor>([](frmProfileCor& f) {
+    screen::onModal<frmProfileCor>([](frmProfileCor& f) {
         EXPECT_EQ(control<QComboBox>(f, "cboContactType")->currentText(), "Email");
         click(f, "cmdPost");
     });
@@ -264,7 +263,7 @@ TEST_F(ProfileLetter, MaintainingTemplatesNeedsTheListsRight) {
 
     grantProfiles(12, true);
     letterTemplate("Welcome", "Hi");
-    onDialog<frmLetterTemplates>([](frmLetterTemplates& editor) {
+    screen::onModal<frmLetterTemplates>([](frmLetterTemplates& editor) {
         control<QListWidget>(editor, "lstTemplates")->setCurrentRow(0);
         typeInto(editor, "txtName", "Welcome Home");
         click(editor, "cmdSave");

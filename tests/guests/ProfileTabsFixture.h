@@ -5,6 +5,7 @@
 
 #include "guests/Profiles.h"
 #include "logbook/LogbookFixture.h"
+#include "support/StaffRights.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -56,44 +57,13 @@ protected:
 
     // Grants or takes away one position of the member's Profiles rights.
     void grantProfiles(int position, bool allowed) {
-        const QString column = RightsColumn(RightsArea::Profiles);
-        const QString rights =
-            env.db()
-                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {staffId})
-                .toString();
-        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
-                      {SetRightChar(rights, position, allowed), staffId});
-    }
-
-    // Runs `inside` on the next modal dialog once it is up (a dialog the
-    // step did not open fails the test where it is used).
-    template <class Dialog> void onDialog(std::function<void(Dialog&)> inside) {
-        QTimer::singleShot(0, [inside] {
-            auto* d = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
-            if (!d) {
-                ADD_FAILURE() << "no dialog came up";
-                if (auto* other = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                    other->reject();
-                return;
-            }
-            inside(*d);
-            if (d->isVisible()) d->reject();
-        });
+        SetStaffRight(env.db(), staffId, {RightsArea::Profiles, position}, allowed);
     }
 };
 
 inline void typeInto(QObject& root, const QString& name, const QString& text) {
-    auto* box = control<QLineEdit>(root, name);
-    box->clear();
-    QTest::keyClicks(box, text);
+    screen::type(root, name, text);
 }
-
-inline void choose(QObject& root, const QString& name, const QString& text) {
-    auto* box = control<QComboBox>(root, name);
-    const int at = box->findText(text);
-    if (at < 0) throw std::runtime_error("no item " + text.toStdString());
-    box->setCurrentIndex(at);
-}
+using screen::choose;
 
 } // namespace vm::test

@@ -6,6 +6,7 @@
 #include "logbook/forms/LogbookModule.h"
 #include "logbook/forms/frmLogbook.h"
 #include "platform/forms/DataGrid.h"
+#include "support/GridText.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,17 +16,6 @@ using namespace vm;
 using namespace vm::test;
 
 namespace {
-
-QStringList rows(const DataGrid* grid) {
-    QStringList out;
-    for (int r = 0; r < grid->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < grid->model()->columnCount(); ++c)
-            cells << grid->cell(r, c);
-        out << cells.join(" | ");
-    }
-    return out;
-}
 
 void selectRow(DataGrid* grid, int shownRow) {
     grid->selectKey(grid->keyAt(shownRow));
@@ -100,13 +90,13 @@ TEST_F(ProfileTabs, IndicatorsAreAddedChangedAndDeletedWithTheirMessages) {
     typeInto(tab, "txtProfileSelection", "Foam \"soft\" & firm");
     click(tab, "cmdAddIndicator");
     EXPECT_EQ(storedIndicators(), QStringList({"Pillow=Foam 'soft' and firm"}));
-    EXPECT_EQ(rows(grid), QStringList({"Pillow | Foam 'soft' and firm"}));
+    EXPECT_EQ(GridRows(grid), QStringList({"Pillow | Foam 'soft' and firm"}));
     EXPECT_EQ(changes, 1);
 
     choose(tab, "cboProfileType", "Newspaper");
     typeInto(tab, "txtProfileSelection", "Herald");
     click(tab, "cmdAddIndicator");
-    EXPECT_EQ(rows(grid), QStringList({"Pillow | Foam 'soft' and firm", "Newspaper | Herald"}));
+    EXPECT_EQ(GridRows(grid), QStringList({"Pillow | Foam 'soft' and firm", "Newspaper | Herald"}));
 
     grid->clearSelection();
     click(tab, "cmdChangeIndicator");
@@ -131,7 +121,7 @@ TEST_F(ProfileTabs, IndicatorsAreAddedChangedAndDeletedWithTheirMessages) {
     selectRow(grid, 0);
     click(tab, "cmdDeleteIndicator");
     EXPECT_EQ(storedIndicators(), QStringList({"Newspaper=Times"}));
-    EXPECT_EQ(rows(grid), QStringList({"Newspaper | Times"}));
+    EXPECT_EQ(GridRows(grid), QStringList({"Newspaper | Times"}));
     EXPECT_EQ(changes, 4);
 }
 
@@ -167,11 +157,11 @@ TEST_F(ProfileTabs, PrivateIndicatorsAreShownToManagersOnly) {
     ProfileIndicatorsTab tab(*env.ctx);
     tab.setProfile(load(guest));
     auto* grid = control<DataGrid>(tab, "grdProfiler");
-    EXPECT_EQ(rows(grid), QStringList({"Pillow | Foam"}));
+    EXPECT_EQ(GridRows(grid), QStringList({"Pillow | Foam"}));
 
     env.ctx->session.manager = true;
     tab.setProfile(load(guest));
-    EXPECT_EQ(rows(grid), QStringList({"Pillow | Foam", "Spouse Name | Hal"}));
+    EXPECT_EQ(GridRows(grid), QStringList({"Pillow | Foam", "Spouse Name | Hal"}));
 }
 
 TEST_F(ProfileTabs, SelectedIndicatorsAreTheChosenRowsInTheirOrder) {
@@ -225,7 +215,7 @@ TEST_F(ProfileTabs, TheTripButtonSwitchesBetweenIndicatorsAndStays) {
     EXPECT_TRUE(trips->isVisibleTo(&tab));
     EXPECT_FALSE(control<DataGrid>(tab, "grdProfiler")->isVisibleTo(&tab));
     EXPECT_EQ(button->text(), "Show Profile Indicators");
-    EXPECT_EQ(rows(trips),
+    EXPECT_EQ(GridRows(trips),
               QStringList({"C-200 | 01/10/2026 | 01/12/2026", "C-100 | 07/01/2025 | 07/04/2025"}));
 
     click(tab, "cmdTrips");
@@ -257,7 +247,7 @@ TEST_F(ProfileTabs, ContactsAreAddedWithAnEmptyResultWhenNoneIsChosen) {
 
     EXPECT_EQ(storedHistory(),
               QStringList({"2026/03/10 Letter [Booked]", "2026/03/02 Telephone []"}));
-    EXPECT_EQ(rows(control<DataGrid>(tab, "grdContactHistory")),
+    EXPECT_EQ(GridRows(control<DataGrid>(tab, "grdContactHistory")),
               QStringList({"03/10/2026 | Letter | Booked", "03/02/2026 | Telephone | "}));
     // "No result" is the empty string: not null, not a blank.
     EXPECT_EQ(count(env.db(),
@@ -330,8 +320,7 @@ TEST_F(ProfileTabs, RecurringNeedsATypeAndAddsTheRowsItMade) {
               "Please select the Contact Type to be used for the recurring entries.");
 
     choose(tab, "cboContactType", "Email");
-    onDialog<frmProfileCHR>([](frmProfileCHR& d) {
-        EXPECT_EQ(d.windowTitle(), "Setup Recurring Contacts");
+    screen::onModal<frmProfileCHR>([](frmProfileCHR& d) {
         EXPECT_EQ(control<QLabel>(d, "lblContactType")->text(), "Email");
         typeInto(d, "dtpStart", "03/16/2026");
         typeInto(d, "dtpThrough", "03/18/2026");
@@ -391,12 +380,12 @@ TEST_F(ProfileTabs, GroupLogsListNewestFirstOrByGroupName) {
     EXPECT_TRUE(control<QRadioButton>(tab, "optSortCreationDate")->isChecked());
     const QStringList newest = {"03/10/2026 | Medica", "03/01/2026 | Zeta Choir",
                                 "02/01/2026 | Alpha Rotary"};
-    EXPECT_EQ(rows(grid), newest);
+    EXPECT_EQ(GridRows(grid), newest);
     control<QRadioButton>(tab, "optSortGroupName")->click();
-    EXPECT_EQ(rows(grid), QStringList({"02/01/2026 | Alpha Rotary", "03/10/2026 | Medica",
-                                       "03/01/2026 | Zeta Choir"}));
+    EXPECT_EQ(GridRows(grid), QStringList({"02/01/2026 | Alpha Rotary", "03/10/2026 | Medica",
+                                           "03/01/2026 | Zeta Choir"}));
     control<QRadioButton>(tab, "optSortCreationDate")->click();
-    EXPECT_EQ(rows(grid), newest);
+    EXPECT_EQ(GridRows(grid), newest);
 
     env.db().exec("DELETE FROM [ProfileGL] WHERE [GroupID] = ?", {mid});
     tab.refresh();
@@ -435,11 +424,11 @@ TEST_F(ProfileLogbook, TheTabListsTheCurrentOrTheArchiveLogbook) {
     auto* which = control<QPushButton>(tab, "cmdWhich");
     EXPECT_TRUE(which->isEnabled());
     EXPECT_EQ(which->text(), "Current");
-    EXPECT_EQ(rows(grid), QStringList({"03/14/2026 | Spa | ", "03/12/2026 | Dining | "}));
+    EXPECT_EQ(GridRows(grid), QStringList({"03/14/2026 | Spa | ", "03/12/2026 | Dining | "}));
 
     click(tab, "cmdWhich");
     EXPECT_EQ(which->text(), "Archive");
-    EXPECT_EQ(rows(grid), QStringList({"11/02/2025 | Spa | "}));
+    EXPECT_EQ(GridRows(grid), QStringList({"11/02/2025 | Spa | "}));
 
     archived("2025/12/24", "Dining");
     EXPECT_EQ(grid->rowCount(), 1);

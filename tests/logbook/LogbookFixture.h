@@ -7,6 +7,8 @@
 #include "logbook/LogbookStore.h"
 #include "logbook/forms/frmLogbook.h"
 #include "security/Logon.h"
+#include "support/ScreenDriver.h"
+#include "support/StaffRights.h"
 #include "support/TestEnv.h"
 
 #include <QAbstractButton>
@@ -15,12 +17,7 @@
 
 namespace vm::test {
 
-// The control named `name` below `root`; a missing one fails the test.
-template <class T = QWidget> T* control(const QObject& root, const QString& name) {
-    T* found = root.findChild<T*>(name);
-    if (!found) throw std::runtime_error("no control named " + name.toStdString());
-    return found;
-}
+using screen::control;
 
 // Clicks the button as the user does: a disabled button does nothing.
 inline void click(const QObject& root, const QString& name) {
@@ -101,14 +98,7 @@ protected:
 
     // Grants or takes away one position of the member's Logbook rights.
     void grant(int position, bool allowed = true) {
-        const QString column = RightsColumn(RightsArea::Logbook);
-        const QString rights =
-            env.db()
-                .scalar("SELECT [" + column + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {staffId})
-                .toString();
-        env.db().exec("UPDATE [ConciergePlus] SET [" + column + "] = ? WHERE [ConciergeID] = ?",
-                      {SetRightChar(rights, position, allowed), staffId});
+        SetStaffRight(env.db(), staffId, {RightsArea::Logbook, position}, allowed);
     }
 
     LogbookStore store() { return LogbookStore(*env.ctx); }

@@ -9,6 +9,8 @@
 #include "logbook/forms/frmVenCom.h"
 #include "platform/forms/DataGrid.h"
 #include "support/CsvReader.h"
+#include "support/GridText.h"
+#include "support/StaffRights.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,12 +28,6 @@ using namespace vm::test;
 namespace {
 const QString Crlf = QStringLiteral("\r\n");
 
-void choose(QComboBox* box, const QString& text) {
-    const int at = box->findText(text);
-    ASSERT_GE(at, 0) << text.toStdString();
-    box->setCurrentIndex(at);
-}
-
 // Clicks a column header as the user does.
 void clickHeader(DataGrid* grid, int column) {
     QHeaderView* h = grid->horizontalHeader();
@@ -40,12 +36,6 @@ void clickHeader(DataGrid* grid, int column) {
         QPoint(h->sectionViewportPosition(column) + h->sectionSize(column) / 2, h->height() / 2));
 }
 
-QStringList column(const DataGrid* grid, int c) {
-    QStringList out;
-    for (int r = 0; r < grid->rowCount(); ++r)
-        out << grid->cell(r, c);
-    return out;
-}
 } // namespace
 
 class ReportWriterScreen : public LogbookFixture {
@@ -81,19 +71,12 @@ protected:
 
     // Others rights string, position by position.
     void grantOthers(int position, bool allowed) {
-        const QString col = RightsColumn(RightsArea::Others);
-        const QString rights =
-            env.db()
-                .scalar("SELECT [" + col + "] FROM [ConciergePlus] WHERE [ConciergeID] = ?",
-                        {staffId})
-                .toString();
-        env.db().exec("UPDATE [ConciergePlus] SET [" + col + "] = ? WHERE [ConciergeID] = ?",
-                      {SetRightChar(rights, position, allowed), staffId});
+        SetStaffRight(env.db(), staffId, {RightsArea::Others, position}, allowed);
     }
 
     void getCommissions(frmVenCom& f) {
-        choose(control<QComboBox>(f, "cboCategory"), "Dining");
-        choose(control<QComboBox>(f, "cboLabel1"), "Commission:");
+        screen::choose(f, "cboCategory", "Dining");
+        screen::choose(f, "cboLabel1", "Commission:");
         click(f, "cmdGetData");
     }
 
@@ -126,7 +109,7 @@ TEST_F(ReportWriterScreen, CriteriaAreCheckedBeforeAnythingIsRead) {
     click(*f, "cmdGetData");
     EXPECT_EQ(env.prompt.shown.last().text, "Must select a Category for this Search.");
     EXPECT_EQ(env.prompt.shown.last().title, "Oops");
-    choose(control<QComboBox>(*f, "cboCategory"), "Dining");
+    screen::choose(*f, "cboCategory", "Dining");
     control<QLineEdit>(*f, "txtThroughDate")->setText("03/01/2026");
     click(*f, "cmdGetData");
     EXPECT_EQ(env.prompt.last(), "Through date must be greater than starting date.");
@@ -142,7 +125,8 @@ TEST_F(ReportWriterScreen, TotalRowStaysLastWhicheverWayTheGridIsSorted) {
     ASSERT_TRUE(f);
     getCommissions(*f);
     auto* grid = control<DataGrid>(*f, "grdVenCom");
-    EXPECT_EQ(column(grid, RcLastName), (QStringList{"Adams  (CXL)", "Baker", "Cole", TotalLabel}));
+    EXPECT_EQ(GridColumn(grid, RcLastName),
+              (QStringList{"Adams  (CXL)", "Baker", "Cole", TotalLabel}));
     EXPECT_EQ(grid->cell(3, RcLabel1), "25.00");
     EXPECT_EQ(grid->foreground(0), QColor(Qt::red));
     EXPECT_EQ(control<QLabel>(*f, "lblCount")->text(), "3 Entries were selected");
@@ -151,14 +135,15 @@ TEST_F(ReportWriterScreen, TotalRowStaysLastWhicheverWayTheGridIsSorted) {
                     .endsWith("And Category is Dining, Sorted by Last Name"));
 
     clickHeader(grid, RcLastName); // ascending
-    EXPECT_EQ(column(grid, RcLastName).last(), TotalLabel);
+    EXPECT_EQ(GridColumn(grid, RcLastName).last(), TotalLabel);
     clickHeader(grid, RcLastName); // descending
-    EXPECT_EQ(column(grid, RcLastName), (QStringList{"Cole", "Baker", "Adams  (CXL)", TotalLabel}));
+    EXPECT_EQ(GridColumn(grid, RcLastName),
+              (QStringList{"Cole", "Baker", "Adams  (CXL)", TotalLabel}));
     clickHeader(grid, RcLabel1);
-    EXPECT_EQ(column(grid, RcLabel1).last(), "25.00");
+    EXPECT_EQ(GridColumn(grid, RcLabel1).last(), "25.00");
     EXPECT_TRUE(control<QLabel>(*f, "lblDescription")->text().endsWith(", Sorted by Commission:"));
     clickHeader(grid, RcLabel1);
-    EXPECT_EQ(column(grid, RcLabel1), (QStringList{"x", "5", "20", "25.00"}));
+    EXPECT_EQ(GridColumn(grid, RcLabel1), (QStringList{"x", "5", "20", "25.00"}));
 }
 
 TEST_F(ReportWriterScreen, ExtractsAreNumberedReadBackAndErasedOnYes) {
@@ -169,9 +154,9 @@ TEST_F(ReportWriterScreen, ExtractsAreNumberedReadBackAndErasedOnYes) {
     click(*f, "cmdPrint");
     EXPECT_EQ(env.prompt.last(), "No data selected to print.");
 
-    choose(control<QComboBox>(*f, "cboCategory"), "Dining");
-    choose(control<QComboBox>(*f, "cboLabel1"), "Vendor:");
-    choose(control<QComboBox>(*f, "cboLabel2"), "Commission:");
+    screen::choose(*f, "cboCategory", "Dining");
+    screen::choose(*f, "cboLabel1", "Vendor:");
+    screen::choose(*f, "cboLabel2", "Commission:");
     control<QCheckBox>(*f, "chkNoCancels")->setChecked(true);
     click(*f, "cmdGetData");
     clickHeader(control<DataGrid>(*f, "grdVenCom"), RcLabel1); // Annex, Harbor

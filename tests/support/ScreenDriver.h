@@ -4,13 +4,17 @@
 // control fails the test that asked for it.
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 namespace vm::test::screen {
@@ -47,6 +51,34 @@ inline void choose(const QObject& root, const QString& name, const QString& text
     const int at = box->findText(text);
     ASSERT_GE(at, 0) << name.toStdString() << " has no entry " << text.toStdString();
     box->setCurrentIndex(at);
+}
+
+// Picks the entry as a person does with the mouse: the box also reports the
+// activation, which some screens act on instead of the index change.
+inline void pick(const QObject& root, const QString& name, const QString& text) {
+    auto* box = control<QComboBox>(root, name);
+    const int at = box->findText(text);
+    ASSERT_GE(at, 0) << name.toStdString() << " has no entry " << text.toStdString();
+    box->setCurrentIndex(at);
+    Q_EMIT box->activated(at);
+}
+
+// Runs `work` on the modal dialog of type D once the next step has opened it;
+// a dialog left open afterwards is closed as Cancel would.  No such dialog
+// fails the test (and a different one is closed, so the step returns).
+template <class D> void onModal(std::function<void(D&)> work) {
+    QTimer::singleShot(0, [work] {
+        auto* d = dynamic_cast<D*>(QApplication::activeModalWidget());
+        if (!d) {
+            ADD_FAILURE() << "no dialog came up";
+            if (auto* other = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                other->reject();
+            return;
+        }
+        work(*d);
+        if (auto* dialog = dynamic_cast<QDialog*>(d); dialog && dialog->isVisible())
+            dialog->reject();
+    });
 }
 
 // What a label, a line box, a text box or a drop-down list shows.
