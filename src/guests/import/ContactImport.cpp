@@ -89,30 +89,12 @@ public:
             if (row.has("Country")) row.values["Country"] = m_defaultCountry;
         }
         c.language = ctx.session.language;
-        if (!row["CommissionType"].trimmed().isEmpty()) {
-            if (const auto i = ChoiceIndex(row["CommissionType"], ContactLanguages())) {
-                c.language = *i;
-                row.values["CommissionType"] = ContactLanguages()[*i];
-            } else {
-                refusals.push_back({"CommissionType", MsgChoiceNotKnown(ContactLanguages())});
-            }
-        }
-        const QStringList ratings{"0", "1", "2", "3", "4", "5"};
-        if (!row["Rating"].trimmed().isEmpty()) {
-            if (const auto i = ChoiceIndex(row["Rating"], ratings)) {
-                c.rating = *i;
-            } else {
-                refusals.push_back({"Rating", MsgChoiceNotKnown(ratings)});
-            }
-        }
-        if (!row["Ranking"].trimmed().isEmpty()) {
-            if (const auto i = ChoiceIndex(row["Ranking"], ContactRankings(), 1)) {
-                c.ranking = *i;
-                row.values["Ranking"] = ContactRankings()[*i];
-            } else {
-                refusals.push_back({"Ranking", MsgChoiceNotKnown(ContactRankings())});
-            }
-        }
+        if (const auto i = TakeChoice(row, "CommissionType", ContactLanguages(), refusals))
+            c.language = *i;
+        if (const auto i = TakeChoice(row, "Rating", {"0", "1", "2", "3", "4", "5"}, refusals))
+            c.rating = *i;
+        if (const auto i = TakeChoice(row, "Ranking", ContactRankings(), refusals, 1))
+            c.ranking = *i;
         if (const QString refusal = CheckContact(ctx, c, std::nullopt); !refusal.isEmpty())
             refusals.push_back(
                 {refusal == MsgContactNameMissing ? "ContactName" : "KeywordSet", refusal});

@@ -74,6 +74,17 @@ QString MsgChoiceNotKnown(const QStringList& names) {
     return "Please enter one of: " + names.join(", ") + ".";
 }
 
+std::optional<int> TakeChoice(ImportRow& row, const QString& field, const QStringList& names,
+                              std::vector<FieldRefusal>& refusals, int firstNumber) {
+    if (row[field].trimmed().isEmpty()) return std::nullopt;
+    const auto i = ChoiceIndex(row[field], names, firstNumber);
+    if (i)
+        row.values[field] = names[*i];
+    else
+        refusals.push_back({field, MsgChoiceNotKnown(names)});
+    return i;
+}
+
 CsvImport::CsvImport(ImportKind kind) : m_kindId(kind) {
     switch (kind) {
     case ImportKind::Contacts:

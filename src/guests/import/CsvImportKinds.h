@@ -53,5 +53,9 @@ std::unique_ptr<RecordImporter> MakeProfileImporter();
 // nullopt for anything else.
 std::optional<int> ChoiceIndex(const QString& cell, const QStringList& names, int firstNumber = 0);
 QString MsgChoiceNotKnown(const QStringList& names);
+// The choice in `field` of `row`: nullopt for a blank cell; a known choice is
+// shown by its name; anything else is refused.
+std::optional<int> TakeChoice(ImportRow& row, const QString& field, const QStringList& names,
+                              std::vector<FieldRefusal>& refusals, int firstNumber = 0);
 
 } // namespace vm

@@ -127,14 +127,8 @@ public:
             *text = row[key];
         for (auto& [key, flag] : ProfileFlags(p))
             *flag = row.flag(key, false);
-        if (!row["PrimaryAddress"].trimmed().isEmpty()) {
-            if (const auto i = ChoiceIndex(row["PrimaryAddress"], PrimaryAddressNames)) {
-                p.primaryAddress = *i;
-                row.values["PrimaryAddress"] = PrimaryAddressNames[*i];
-            } else {
-                refusals.push_back({"PrimaryAddress", MsgChoiceNotKnown(PrimaryAddressNames)});
-            }
-        }
+        if (const auto i = TakeChoice(row, "PrimaryAddress", PrimaryAddressNames, refusals))
+            p.primaryAddress = *i;
         if (const QString refusal = CheckProfile(p); !refusal.isEmpty())
             refusals.push_back({refusal == MsgProfileLastName ? "LastName" : "FirstName", refusal});
         m_profiles.push_back(p);
