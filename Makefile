@@ -40,7 +40,7 @@ drills: build
 
 # Every bench appends its table to one results file; docs/performance.md is
 # written from it at the end (machine and date included).
-BENCHES = velmora_bench velmora_output_bench velmora_contacts_bench velmora_events_bench velmora_profiles_bench velmora_itinerary_bench velmora_messages_bench velmora_stats_bench velmora_timedservices_bench velmora_operations_bench
+BENCHES = velmora_bench velmora_bulk_bench velmora_output_bench velmora_contacts_bench velmora_events_bench velmora_profiles_bench velmora_itinerary_bench velmora_messages_bench velmora_stats_bench velmora_timedservices_bench velmora_operations_bench
 BENCH_RESULTS = $(BUILD)-bench/results.tsv
 
 bench: deps

@@ -12,11 +12,11 @@
 #include "platform/forms/WidgetPrompt.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPainter>
 #include <QSplashScreen>
 #include <QStyleFactory>
-#include <QThread>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -46,13 +46,15 @@ QPixmap splashPicture() {
 } // namespace
 
 int main(int argc, char** argv) {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Velmora");
     QApplication::setOrganizationName("Orvanta");
 
     const std::optional<QString> demoArgument = demo::DemoFolderArgument(app.arguments());
     if (!demoArgument) {
-        std::fprintf(stderr, "Usage: velmora [--demo FOLDER]\n");
+        std::fprintf(stderr, "Usage: velmora [--demo FOLDER] [--time-start]\n");
         return 2;
     }
     const QString demoFolder = *demoArgument;
@@ -69,6 +71,14 @@ int main(int argc, char** argv) {
     DesktopMailer mailer(desktop);
     ctx.setMailer(&mailer);
     ctx.start.currencySymbol = CurrencySymbol();
+    bool logonShown = false;
+    if (app.arguments().contains("--time-start"))
+        ctx.start.onLogonShown = [&sinceStart, &logonShown] {
+            logonShown = true;
+            std::fprintf(stdout, "The logon dialog was up %lld ms after the start.\n",
+                         static_cast<long long>(sinceStart.elapsed()));
+            std::fflush(stdout);
+        };
 
     if (!demoFolder.isEmpty()) {
         std::fprintf(stdout, "Demonstration property in %s\n", qPrintable(demoFolder));
@@ -133,8 +143,7 @@ int main(int argc, char** argv) {
         splash = std::make_unique<QSplashScreen>(splashPicture());
         splash->setObjectName("frmSplash");
         splash->show();
-        app.processEvents();
-        QThread::msleep(1000);
+        app.processEvents(); // up while the databases open
     }
 
     frmSearch window(ctx);
@@ -158,5 +167,13 @@ int main(int argc, char** argv) {
     window.applyPlacement();
     window.show();
     if (splash) splash->finish(&window);
-    return app.exec();
+    // A timed start ends without the main window's close, also when the logon
+    // dialog came up while the window was first shown.
+    if (logonShown) {
+        CloseDatabase(ctx);
+        return 0;
+    }
+    const int code = app.exec();
+    if (logonShown) CloseDatabase(ctx);
+    return code;
 }

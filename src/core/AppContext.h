@@ -51,6 +51,9 @@ struct StartupState {
     QString windowsUser;
     QString providerAnswer; // the location provider's answer, as given
     QString lastOpenError;  // description of the last failed open
+    // Called once, instead of waiting for a logon, when the logon dialog is
+    // first up (velmora --time-start); the program then ends.
+    std::function<void()> onLogonShown;
 };
 
 // Work that later subsystems plug into start-up and the start of the day.

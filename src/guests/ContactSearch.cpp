@@ -58,7 +58,7 @@ QString nameWithService(const QString& name, qint64 restaurantId) {
     return restaurantId > 0 ? name + " (OT)" : name;
 }
 
-ContactRow listRow(const Row& r, bool crossStreets, ContactSort sort) {
+ContactRow listRow(const Row& r, ContactSort sort) {
     ContactRow row;
     qint64 id = 0, restaurant = 0, rating = 0;
     r.integer(0, id);
@@ -67,10 +67,11 @@ ContactRow listRow(const Row& r, bool crossStreets, ContactSort sort) {
     row.id = id;
     row.cells.reserve(ContactColumnCount);
     row.cells << nameWithService(r.text(1), restaurant) << r.text(2) << r.text(3)
-              << (crossStreets ? r.text(4) : r.text(5)) << r.text(6)
+              << r.text(5) << r.text(6)
               << (sort == ContactSort::LastUpdated ? Formats::ShortDateOfStored(r.text(8))
                                                    : r.text(7))
               << QString::number(rating) << r.text(10) << r.text(11) << r.text(12);
+    row.crossStreets = r.text(4);
     const QVariant closed = r.value(14), reserved = r.value(15);
     row.closed = !closed.isNull() && closed.toBool();
     row.reserved = !reserved.isNull() && reserved.toBool();
@@ -217,6 +218,13 @@ BuiltContactSelection BuildContactSelection(const ContactSelection& s) {
     return out;
 }
 
+QStringList ContactRow::shownCells(bool showCrossStreets) const {
+    if (!showCrossStreets) return cells;
+    QStringList shown = cells;
+    shown[ColCrossOrCity] = crossStreets;
+    return shown;
+}
+
 QStringList ContactListHeaders(bool crossStreets, ContactSort sort) {
     return {"Primary Name", "Contact Data",
             "Address",      crossStreets ? "Cross Streets" : "City",
@@ -239,11 +247,10 @@ ContactStatement ContactListQuery(const AppContext& ctx, const ContactFilter& fi
 }
 
 ContactList GetTheContacts(AppContext& ctx, const ContactFilter& filter, ContactSort sort) {
-    const bool crossStreets = GetBooleanSetting(ctx.db(), "CrossStreets");
     const ContactStatement st = ContactListQuery(ctx, filter, sort);
     ContactList list;
     ctx.contactsDb().forEach(st.sql, st.params, [&](const Row& r) {
-        list.rows.push_back(listRow(r, crossStreets, sort));
+        list.rows.push_back(listRow(r, sort));
         return true;
     });
     list.caption = CountCaption(qint64(list.rows.size()));
@@ -258,12 +265,11 @@ std::optional<ContactRow> GetTheContactRow(AppContext& ctx, qint64 contactId, Co
                         privacyCondition(ctx, params);
     const auto r = ctx.contactsDb().queryOne(sql, params);
     if (!r) return std::nullopt;
-    return listRow(*r, GetBooleanSetting(ctx.db(), "CrossStreets"), sort);
+    return listRow(*r, sort);
 }
 
 std::vector<ContactRow> GetContactRows(AppContext& ctx, const QList<qint64>& ids,
                                        ContactSort sort) {
-    const bool crossStreets = GetBooleanSetting(ctx.db(), "CrossStreets");
     QHash<qint64, ContactRow> found;
     constexpr qsizetype Chunk = 500;
     for (qsizetype at = 0; at < ids.size(); at += Chunk) {
@@ -279,7 +285,7 @@ std::vector<ContactRow> GetContactRows(AppContext& ctx, const QList<qint64>& ids
                             "[Contact].[ContactID] IN (" +
                             marks.join(", ") + ")" + privacyCondition(ctx, params);
         ctx.contactsDb().forEach(sql, params, [&](const Row& r) {
-            ContactRow row = listRow(r, crossStreets, sort);
+            ContactRow row = listRow(r, sort);
             found.insert(row.id, std::move(row));
             return true;
         });

@@ -78,9 +78,13 @@ enum ContactColumn {
 
 struct ContactRow {
     qint64 id = 0;
-    QStringList cells; // ContactColumnCount cells
+    QStringList cells; // ContactColumnCount cells, the city in ColCrossOrCity
+    QString crossStreets;
     bool closed = false;
     bool reserved = false;
+    // The cells as the list shows them: with the "CrossStreets" setting on,
+    // the cross streets stand where the city is.
+    QStringList shownCells(bool showCrossStreets) const;
 };
 
 struct ContactList {

@@ -11,7 +11,10 @@
 #include "security/Logon.h"
 #include "security/PasswordPolicy.h"
 
+#include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
+#include <vector>
 
 namespace vm {
 
@@ -72,14 +75,6 @@ QString maskedNumberIn(const QString& text) {
     return masked.match(text).captured(0);
 }
 
-QString logbookText(Database& db, const Row& entry) {
-    QString text = entry.text("NoteField");
-    for (const Row& piece : db.query("SELECT [NoteField] FROM [LogText] WHERE [LogID] = ? "
-                                     "ORDER BY [Sequence]",
-                                     {entry.number("LogID")}))
-        text += piece.text("NoteField");
-    return text;
-}
 } // namespace
 
 void InsertLogbookCCV(AppContext& ctx, qint64 id, bool viewed, QChar source,
@@ -246,6 +241,41 @@ bool HasCCPurgeRunToday(AppContext& ctx) {
     return d.isValid() && d == ctx.clock().today();
 }
 
+namespace {
+// Cards are removed this many to a transaction: a purge of a hundred thousand
+// takes seconds, and one that stops half-way has removed whole batches only
+// (each card with its audit line and history), so the next run finds the rest.
+constexpr size_t PurgeBatch = 500;
+
+struct DueCard {
+    qint64 id = 0;
+    QString note; // the entry's first text piece
+};
+
+// The text pieces that continue the batch's entries.
+QHash<qint64, QString> continuations(Database& db, const std::vector<DueCard>& due, size_t from,
+                                     size_t to) {
+    QVariantList ids;
+    for (size_t i = from; i < to; ++i)
+        ids << due[i].id;
+    QHash<qint64, QString> more;
+    db.forEach("SELECT [LogID], [NoteField] FROM [LogText] WHERE [LogID] IN (" +
+                   QString("?, ").repeated(ids.size()).chopped(2) +
+                   ") ORDER BY [LogID], [Sequence]",
+               ids, [&](const Row& r) {
+                   qint64 id = 0;
+                   r.integer(0, id);
+                   more[id] += r.text(1);
+                   return true;
+               });
+    return more;
+}
+
+QString progressLabel(const QString& what, size_t done, size_t total) {
+    return what + ": Removing " + QString::number(done) + " of " + QString::number(total);
+}
+} // namespace
+
 int DeleteCCFromLogbook(AppContext& ctx, const PurgeProgress& progress) {
     Database& db = ctx.db();
     const QDateTime now = ctx.clock().now();
@@ -255,40 +285,55 @@ int DeleteCCFromLogbook(AppContext& ctx, const PurgeProgress& progress) {
 
     const int referDays = GetVmSetting(db, "Purge_CC_LogRefer_N_Days", "0").trimmed().toInt();
     const int days = CheckForCCPolicy(ctx);
-    std::vector<Row> due;
+    std::vector<DueCard> due;
+    auto take = [&due](const Row& r) {
+        DueCard c;
+        r.integer(0, c.id);
+        c.note = r.text(1);
+        due.push_back(std::move(c));
+    };
     if (referDays >= 1) {
-        for (const Row& r : db.query("SELECT * FROM [LogBook] WHERE [EncCC] IS NOT NULL AND "
-                                     "TRIM([EncCC]) <> ''")) {
-            const QDate refer = Formats::ParseStoredDate(r.text("ReferDate").trimmed());
-            if (refer.isValid() && refer.daysTo(now.date()) > referDays) due.push_back(r);
-        }
+        db.forEach("SELECT [LogID], [NoteField], [ReferDate] FROM [LogBook] WHERE [EncCC] IS NOT "
+                   "NULL AND TRIM([EncCC]) <> ''",
+                   {}, [&](const Row& r) {
+                       const QDate refer = Formats::ParseStoredDate(r.text(2).trimmed());
+                       if (refer.isValid() && refer.daysTo(now.date()) > referDays) take(r);
+                       return true;
+                   });
     } else if (days >= 1) {
-        due = db.query("SELECT * FROM [LogBook] WHERE [CC_CreatedDate] < ? AND "
-                       "[EncCC] IS NOT NULL AND TRIM([EncCC]) <> ''",
-                       {now.addDays(-days)});
+        db.forEach("SELECT [LogID], [NoteField] FROM [LogBook] WHERE [CC_CreatedDate] < ? AND "
+                   "[EncCC] IS NOT NULL AND TRIM([EncCC]) <> ''",
+                   {now.addDays(-days)}, [&](const Row& r) {
+                       take(r);
+                       return true;
+                   });
     }
 
-    int i = 0;
-    for (const Row& r : due) {
-        ++i;
-        if (progress)
-            progress("Logbook: Removing " + QString::number(i) + " of " +
-                     QString::number(due.size()));
-        const qint64 id = r.number("LogID");
-        const QString masked = maskedNumberIn(logbookText(db, r));
-        QString reason = "CC " + masked + " removed by Credit Card Policy.";
-        if (masked.isEmpty() || reason.size() > 50)
-            reason = "Credit Card was removed by Credit Card Policy.";
+    const QString stamp = Formats::StoredDateTime(now);
+    size_t done = 0;
+    for (size_t from = 0; from < due.size(); from += PurgeBatch) {
+        const size_t to = std::min(due.size(), from + PurgeBatch);
         db.transaction([&] {
-            db.exec("UPDATE [LogBook] SET [EncCC] = '', [CC_CreatedDate] = NULL WHERE [LogID] = ?",
-                    {id});
-            LogCCDeletion(ctx, false, id, "CC_POL");
-            db.exec("INSERT INTO [LogbookHistory] ([LogbookID], [Initials], [LogDateTime], "
-                    "[Reason]) VALUES (?, 'CCPOL', ?, ?)",
-                    {id, Formats::StoredDateTime(now), reason});
+            const QHash<qint64, QString> more = continuations(db, due, from, to);
+            for (size_t i = from; i < to; ++i) {
+                const DueCard& c = due[i];
+                if (progress) progress(progressLabel("Logbook", i + 1, due.size()));
+                const QString masked = maskedNumberIn(c.note + more.value(c.id));
+                QString reason = "CC " + masked + " removed by Credit Card Policy.";
+                if (masked.isEmpty() || reason.size() > 50)
+                    reason = "Credit Card was removed by Credit Card Policy.";
+                db.exec("UPDATE [LogBook] SET [EncCC] = '', [CC_CreatedDate] = NULL WHERE "
+                        "[LogID] = ?",
+                        {c.id});
+                LogCCDeletion(ctx, false, c.id, "CC_POL");
+                db.exec("INSERT INTO [LogbookHistory] ([LogbookID], [Initials], [LogDateTime], "
+                        "[Reason]) VALUES (?, 'CCPOL', ?, ?)",
+                        {c.id, stamp, reason});
+            }
         });
+        done = to;
     }
-    return i;
+    return int(done);
 }
 
 int DeleteCCFromProfiles(AppContext& ctx, int days, const PurgeProgress& progress) {
@@ -296,24 +341,32 @@ int DeleteCCFromProfiles(AppContext& ctx, int days, const PurgeProgress& progres
     const QDateTime now = ctx.clock().now();
     db.exec("UPDATE [ProfileCC] SET [CreatedDate] = ? WHERE [CreatedDate] IS NULL", {now});
     if (days < 1) return 0;
-    const auto due = db.query("SELECT [ProfileCCID], [ProfileID] FROM [ProfileCC] WHERE "
-                              "[CreatedDate] < ? AND [EncCC] IS NOT NULL AND TRIM([EncCC]) <> ''",
-                              {now.addDays(-days)});
-    int i = 0;
-    for (const Row& r : due) {
-        ++i;
-        if (progress)
-            progress("Profiles: Removing " + QString::number(i) + " of " +
-                     QString::number(due.size()));
+    std::vector<std::pair<qint64, qint64>> due; // card, profile
+    db.forEach("SELECT [ProfileCCID], [ProfileID] FROM [ProfileCC] WHERE [CreatedDate] < ? AND "
+               "[EncCC] IS NOT NULL AND TRIM([EncCC]) <> ''",
+               {now.addDays(-days)}, [&](const Row& r) {
+                   qint64 card = 0, profile = 0;
+                   r.integer(0, card);
+                   r.integer(1, profile);
+                   due.emplace_back(card, profile);
+                   return true;
+               });
+    const QString deletedBy = "Credit Card Policy (" + QString::number(days) + " days)";
+    size_t done = 0;
+    for (size_t from = 0; from < due.size(); from += PurgeBatch) {
+        const size_t to = std::min(due.size(), from + PurgeBatch);
         db.transaction([&] {
-            db.exec("UPDATE [ProfileCC] SET [CardNumber] = 'Rem by CC Policy', [Expires] = ' ', "
-                    "[EncCC] = '', [EncExp] = '' WHERE [ProfileCCID] = ?",
-                    {r.number("ProfileCCID")});
-            LogCCDeletion(ctx, true, r.number("ProfileID"),
-                          "Credit Card Policy (" + QString::number(days) + " days)");
+            for (size_t i = from; i < to; ++i) {
+                if (progress) progress(progressLabel("Profiles", i + 1, due.size()));
+                db.exec("UPDATE [ProfileCC] SET [CardNumber] = 'Rem by CC Policy', [Expires] = "
+                        "' ', [EncCC] = '', [EncExp] = '' WHERE [ProfileCCID] = ?",
+                        {due[i].first});
+                LogCCDeletion(ctx, true, due[i].second, deletedBy);
+            }
         });
+        done = to;
     }
-    return i;
+    return int(done);
 }
 
 bool PurgeCreditCards(AppContext& ctx, const PurgeProgress& progress) {

@@ -216,12 +216,12 @@ TEST_F(ContactSearch, RowsCarryTheListedColumnsAndColourFlags) {
     EXPECT_TRUE(list.rows[1].reserved);
 
     // Cross streets instead of the city; the update date instead of proximity.
-    SetBooleanSetting(env.db(), "CrossStreets", true);
+    EXPECT_EQ(r.shownCells(true)[ColCrossOrCity], "Pier and Main");
+    EXPECT_EQ(r.shownCells(false), r.cells);
     list = GetTheContacts(*env.ctx, {}, ContactSort::LastUpdated);
     const auto harbour = std::find_if(list.rows.begin(), list.rows.end(),
                                       [&](const ContactRow& row) { return row.id == id; });
     ASSERT_NE(harbour, list.rows.end());
-    EXPECT_EQ(harbour->cells[ColCrossOrCity], "Pier and Main");
     EXPECT_EQ(harbour->cells[ColProximityOrUpdated], "03/02/2026");
     EXPECT_EQ(GetTheContactRow(*env.ctx, id, ContactSort::Proximity)->cells[ColProximityOrUpdated],
               "2 blocks");

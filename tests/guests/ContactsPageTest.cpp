@@ -147,6 +147,22 @@ TEST_F(ContactsPage, ClosedRowsAreRedAndColourCodedRowsTakeTheProfileColour) {
     EXPECT_NE(panel->grdContacts->foreground(2), QColor("#008000"));
 }
 
+TEST_F(ContactsPage, CrossStreetsStandInTheCityColumnWhenTheSettingIsOn) {
+    const qint64 a = add({.name = "Alto", .city = "Boston", .crossStreets = "Elm and Oak"});
+    SetBooleanSetting(env.db(), "CrossStreets", true);
+    chooseMode("All Contacts");
+    Press(*panel, "cmdSearch");
+    EXPECT_EQ(panel->grdContacts->cell(0, ColCrossOrCity), "Elm and Oak");
+    env.ctx->contactsDb().exec("UPDATE [Contact] SET [CrossStreets] = ? WHERE [ContactID] = ?",
+                               {"Pier and Main", a});
+    panel->refreshRow(a);
+    EXPECT_EQ(panel->grdContacts->cell(0, ColCrossOrCity), "Pier and Main");
+
+    SetBooleanSetting(env.db(), "CrossStreets", false);
+    Press(*panel, "cmdSearch");
+    EXPECT_EQ(panel->grdContacts->cell(0, ColCrossOrCity), "Boston");
+}
+
 TEST_F(ContactsPage, ExtractWritesTheGridAsShown) {
     QFile::remove(panel->extractPath());
     Press(*panel, "cmdExtract");

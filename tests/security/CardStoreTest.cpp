@@ -306,6 +306,32 @@ TEST_F(CardTest, PurgeRemovesOldNumbersOnceADay) {
     EXPECT_EQ(count("SELECT COUNT(*) FROM [LogbookDeletedCC]"), 2);
 }
 
+TEST_F(CardTest, PurgeTakesEveryDueCardInBatchesAndReadsContinuedTexts) {
+    SetValueFromKey(db(), "Purge_CC_N_Days", "30");
+    const QDateTime old = env.clock.now().addDays(-40);
+    // More cards than one batch; one number is masked in the entry's second text piece.
+    const QString enc = EncryptCC(ctx(), kVisa, "1");
+    db().transaction([&] {
+        for (int i = 0; i < 1203; ++i)
+            db().insert("INSERT INTO [LogBook] ([FirstName], [LastName], [NoteField], [EncCC], "
+                        "[CC_CreatedDate]) VALUES ('Ann', 'Guest', 'Dinner', ?, ?)",
+                        {enc, old}, "LogID");
+    });
+    const qint64 longOne = logbookEntry(QString(255, 'a'), kVisa, old);
+    db().exec("INSERT INTO [LogText] ([LogID], [Sequence], [NoteField]) VALUES (?, 1, ?)",
+              {longOne, "card xxxxxxxxxxxx1111 held"});
+
+    QStringList labels;
+    ASSERT_TRUE(PurgeCreditCards(ctx(), [&](const QString& l) { labels << l; }));
+    EXPECT_TRUE(labels.contains("Logbook: Removing 1204 of 1204"));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM [LogBook] WHERE TRIM([EncCC]) <> ''"), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM [LogbookDeletedCC]"), 1204);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM [LogbookHistory] WHERE [Initials] = 'CCPOL'"), 1204);
+    EXPECT_EQ(db().scalar("SELECT [Reason] FROM [LogbookHistory] WHERE [LogbookID] = ?", {longOne})
+                  .toString(),
+              "CC xxxxxxxxxxxx1111 removed by Credit Card Policy.");
+}
+
 TEST_F(CardTest, PurgeByReferenceDateWhenThatRuleIsSet) {
     SetValueFromKey(db(), "Purge_CC_N_Days", "365");
     SetValueFromKey(db(), "Purge_CC_LogRefer_N_Days", "3");

@@ -8,11 +8,13 @@
 #include "security/forms/SecurityModule.h"
 #include "security/forms/frmLogon.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 using namespace vm;
 using namespace vm::test;
@@ -35,6 +37,25 @@ TEST_F(SecurityTest, InstalledModuleWiresStartOfDayPurgeLogPageAndLogoff) {
     EXPECT_FALSE(ctx().session.loggedOn());
     EXPECT_EQ(db().scalar("SELECT [OffDateTime] FROM [LoggedOn]").toString(), "2026/03/14 09:40");
     (void)id;
+}
+
+TEST_F(SecurityTest, TimedStartEndsAtTheFirstLogonDialogWithoutALogon) {
+    frmSearch w(ctx());
+    InstallSecurity(ctx(), w);
+    int shown = 0;
+    ctx().start.onLogonShown = [&] {
+        ++shown;
+        EXPECT_NE(QApplication::activeModalWidget(), nullptr); // the dialog is up
+    };
+    w.Logon();
+    w.Logon(); // a second request (the window's activation) opens nothing
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(ctx().session.loggedOn());
+    EXPECT_TRUE(env.prompt.shown.isEmpty());
+    // The handler asked every event loop to end; a run of the application's
+    // own loop clears that for the dialogs of the tests that follow.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
 }
 
 TEST_F(SecurityTest, LogPageIsForManagers) {

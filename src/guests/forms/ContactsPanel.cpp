@@ -171,8 +171,9 @@ bool ContactsPanel::cmdSearch_Click() {
             ListContacts(m_ctx, built.filter, s.sort, everything);
         if (!list) return false;
         m_listedSort = s.sort;
-        grdContacts->setHeaders(
-            ContactListHeaders(GetBooleanSetting(m_ctx.db(), "CrossStreets"), s.sort));
+        m_crossStreets = GetBooleanSetting(m_ctx.db(), "CrossStreets");
+        m_reservedColor = DataGrid::colorFromSetting(GetTextSetting(m_ctx.db(), "ColorProfile"));
+        grdContacts->setHeaders(ContactListHeaders(m_crossStreets, s.sort));
         lblDescription->setText(built.description);
         showList(*list);
         return true;
@@ -184,14 +185,14 @@ bool ContactsPanel::cmdSearch_Click() {
 
 QColor ContactsPanel::rowColor(const ContactRow& row) const {
     if (row.closed) return QColor(Qt::red); // closed wins over the colour code
-    if (row.reserved) return DataGrid::colorFromSetting(GetTextSetting(m_ctx.db(), "ColorProfile"));
+    if (row.reserved) return m_reservedColor;
     return {};
 }
 
 void ContactsPanel::showList(const ContactList& list) {
     m_list.clear();
     for (const ContactRow& r : list.rows)
-        m_list.add(r.id, r.cells, rowColor(r));
+        m_list.add(r.id, r.shownCells(m_crossStreets), rowColor(r));
     m_list.showCount();
 }
 
@@ -202,7 +203,7 @@ void ContactsPanel::refreshRow(qint64 contactId) {
             removeRow(contactId);
             return;
         }
-        m_list.upsert(contactId, row->cells, rowColor(*row));
+        m_list.upsert(contactId, row->shownCells(m_crossStreets), rowColor(*row));
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "RefreshContactRow", FormName, true);
     }

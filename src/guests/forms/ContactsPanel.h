@@ -72,6 +72,9 @@ private:
     RecordList m_list;
     QStringList m_cities, m_areas;
     ContactSort m_listedSort = ContactSort::RankAndName;
+    // The display settings of the listed rows, read once per search.
+    bool m_crossStreets = false;
+    QColor m_reservedColor;
 };
 
 } // namespace vm

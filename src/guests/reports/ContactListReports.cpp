@@ -100,7 +100,7 @@ Document BuildContactList(AppContext& ctx, const PrintRequest& r) {
     t.header << header;
     t.gridLines = true;
     for (const ContactRow& row : rows)
-        t.rows << TableRow{row.cells};
+        t.rows << TableRow{row.shownCells(crossStreets)};
     d.body << t;
     Paragraph count = Para(CountCaption(qint64(rows.size())).trimmed());
     count.spaceBefore = 6;

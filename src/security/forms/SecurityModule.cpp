@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,8 +28,13 @@ bool RunCardPurgeWithProgress(AppContext& ctx, QWidget* parent) {
     label->setMinimumWidth(320);
     (new QVBoxLayout(&box))->addWidget(label);
     box.show();
+    // A purge counts every card: the label follows a few times a second.
+    QElapsedTimer shown;
+    shown.start();
     try {
-        return PurgeCreditCards(ctx, [label](const QString& text) {
+        return PurgeCreditCards(ctx, [label, &shown](const QString& text) {
+            if (text.contains(": Removing ") && shown.elapsed() < 100) return;
+            shown.restart();
             label->setText(text);
             QCoreApplication::processEvents();
         });
@@ -57,9 +63,21 @@ void InstallSecurity(AppContext& ctx, frmSearch& window) {
         RunCardPurgeWithProgress(ctx, &window);
     }
 
-    window.setLogonHandler([&ctx, &window] {
+    window.setLogonHandler([&ctx, &window, timedDone = false]() mutable {
+        if (timedDone) return false;
         frmLogon dlg(ctx, &window);
+        const bool timedStart = bool(ctx.start.onLogonShown);
+        if (timedStart)
+            QTimer::singleShot(0, &dlg, [&ctx, &dlg] {
+                ctx.start.onLogonShown();
+                dlg.reject();
+            });
         dlg.exec();
+        if (timedStart) {
+            timedDone = true;
+            QCoreApplication::exit(0); // when the main loop already runs; else main ends
+            return false;
+        }
         if (dlg.programMustEnd()) {
             QTimer::singleShot(0, &window, [&window] {
                 window.close();
