@@ -1,5 +1,7 @@
 #include "logbook/LogbookExport.h"
 
+#include <algorithm>
+
 #include "core/Formats.h"
 #include "logbook/Categories.h"
 #include "logbook/DesignText.h"
@@ -52,13 +54,11 @@ QStringList SplitNames(const QString& text) {
 }
 
 // "(a OR b OR c)" with one value per condition.
-SqlPart AnyOf(const QString& condition, const QVariantList& values) {
+// "(column IN (?, ?, …))": one lookup per row however many values are chosen.
+SqlPart AnyOf(const QString& column, const QVariantList& values) {
     SqlPart p;
     if (values.isEmpty()) return p;
-    QStringList parts;
-    for (int i = 0; i < values.size(); ++i)
-        parts << condition;
-    p.sql = "(" + parts.join(" OR ") + ")";
+    p.sql = "(" + column + " IN (" + QString("?, ").repeated(values.size()).chopped(2) + "))";
     p.params = values;
     return p;
 }
@@ -197,11 +197,14 @@ ExportCriteria ParseExportCriteria(const QString& text) {
     return c;
 }
 
-SqlPart GetCategorySQL(const QStringList& categoryNames) {
+SqlPart GetCategorySQL(const QStringList& categoryNames, bool mostCategories) {
     QVariantList v;
     for (const QString& n : categoryNames)
         v << n;
-    return AnyOf("[LogBook].[EntryType]=?", v);
+    // Most of the logbook: read in key order, not row by row through the
+    // category index (the expression keeps the index out on both engines).
+    return AnyOf(mostCategories ? "COALESCE([LogBook].[EntryType], '')" : "[LogBook].[EntryType]",
+                 v);
 }
 
 SqlPart GetDateRangeSQL(const ExportCriteria& c) {
@@ -219,21 +222,21 @@ SqlPart GetProfileTypeSQL(const ExportCriteria& c) {
     QVariantList v;
     for (const QString& t : c.profileTypes)
         v << t;
-    return AnyOf("[Profile].[ProfileType]=?", v);
+    return AnyOf("[Profile].[ProfileType]", v);
 }
 
 SqlPart GetConciergeSQL(const ExportCriteria& c) {
     QVariantList v;
     for (const QString& s : c.staff)
         v << s;
-    return AnyOf("[LogBook].[EnteredBy]=?", v);
+    return AnyOf("[LogBook].[EnteredBy]", v);
 }
 
 SqlPart GetGroupSQL(const ExportCriteria& c) {
     QVariantList v;
     for (qint64 g : c.groups)
         v << g;
-    return AnyOf("[LogBook].[GroupID]=?", v);
+    return AnyOf("[LogBook].[GroupID]", v);
 }
 
 SqlPart GetStatusSQL(const ExportCriteria& c) {
@@ -254,10 +257,11 @@ SqlPart GetStatusSQL(const ExportCriteria& c) {
 }
 
 SqlPart BuildExportCondition(const ExportCriteria& c, const QStringList& categoryNames,
-                             bool archive) {
+                             bool archive, int categoryTotal) {
     SqlPart all;
     QStringList parts;
-    for (const SqlPart& p : {GetCategorySQL(categoryNames), GetDateRangeSQL(c),
+    const bool most = categoryTotal > 0 && 2 * categoryNames.size() > categoryTotal;
+    for (const SqlPart& p : {GetCategorySQL(categoryNames, most), GetDateRangeSQL(c),
                              archive ? SqlPart{} : GetProfileTypeSQL(c), GetConciergeSQL(c),
                              GetGroupSQL(c), GetStatusSQL(c)}) {
         if (p.isEmpty()) continue;
@@ -325,10 +329,16 @@ qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString&
     }
     if (chosenNames.isEmpty()) return 0;
 
-    const SqlPart where = BuildExportCondition(c, chosenNames, archive);
+    const SqlPart where =
+        BuildExportCondition(c, chosenNames, archive, int(categoryNames.size()));
+    // The profile is joined only for its type, chosen or sorted by.
+    const bool byProfileType =
+        !c.profileTypes.isEmpty() ||
+        std::any_of(c.sort.begin(), c.sort.end(), [](const ExportSortLevel& l) { return l.field == 6; });
     const QString profileJoin =
-        archive ? QString()
-                : QString(" LEFT JOIN [Profile] ON [LogBook].[ProfileID] = [Profile].[ProfileID]");
+        archive || !byProfileType
+            ? QString()
+            : QString(" LEFT JOIN [Profile] ON [LogBook].[ProfileID] = [Profile].[ProfileID]");
     const QString from = "[LogBook]" + profileJoin;
 
     // The archive holds no profiles: its entries are matched against the
@@ -347,46 +357,39 @@ qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString&
                          });
     }
 
-    // The continuations of every long text in one statement.
-    QHash<qint64, QString> overflow;
-    db.forEach("SELECT [LogText].[LogID], [LogText].[NoteField] FROM [LogText] INNER JOIN "
-               "[LogBook] ON [LogText].[LogID] = [LogBook].[LogID]" +
-                   profileJoin + " WHERE " + where.sql +
-                   " ORDER BY [LogText].[LogID], [LogText].[Sequence]",
-               where.params, [&](const Row& r) {
-                   const QSqlRecord& rec = r.record();
-                   overflow[rec.value(0).toLongLong()] += rec.value(1).toString();
-                   return true;
-               });
-
     CsvWriter out(file);
     if (!out.open()) throw ExportFileError();
     if (!out.writeRow(ExportFixedHeaders() + labels)) throw ExportFileError();
 
+    // With design items to read, each entry comes with its text pieces, one
+    // row per piece right after each other (the order ends with the entry's
+    // key and the piece's sequence): no second pass, nothing held per entry.
+    const bool withText = !labels.isEmpty();
     QStringList select;
     for (const QString& col : FixedColumns())
         select << "[LogBook].[" + col + "]";
     select << "[LogBook].[NoteField]"
            << "[LogBook].[ProfileID]";
-    const QString sql = "SELECT " + select.join(", ") + " FROM " + from + " WHERE " + where.sql +
-                        " ORDER BY " + ExportOrderBy(c, archive);
+    QString sql = "SELECT " + select.join(", ") + (withText ? ", [LogText].[NoteField]" : "") +
+                  " FROM " + from +
+                  (withText ? " LEFT JOIN [LogText] ON [LogText].[LogID] = [LogBook].[LogID]" : "") +
+                  " WHERE " + where.sql + " ORDER BY " + ExportOrderBy(c, archive);
+    if (withText) sql += ", [LogText].[Sequence]";
     const int fixed = int(FixedColumns().size());
     const int typeAt = FixedColumns().indexOf("EntryType"), idAt = FixedColumns().indexOf("LogID");
     qint64 count = 0;
     QStringList cells;
-    db.forEach(sql, where.params, [&](const Row& r) {
-        const QSqlRecord& rec = r.record();
-        if (profileIds && !profileIds->contains(rec.value(fixed + 1).toLongLong())) return true;
-        cells.clear();
-        for (int i = 0; i < fixed; ++i)
-            cells << rec.value(i).toString();
-        if (!labels.isEmpty()) {
+    QString text;
+    qint64 pendingId = 0;
+    bool pending = false;
+    auto writePending = [&] {
+        if (!pending) return;
+        pending = false;
+        if (withText) {
             // Columns of other categories' items stay empty.
-            const QString category = rec.value(typeAt).toString().toLower();
+            const QString category = cells[typeAt].toLower();
             const QList<int> cols = columnsOf.value(category);
             const QList<QString> own = labelsOf.value(category);
-            const QString text =
-                rec.value(fixed).toString() + overflow.value(rec.value(idAt).toLongLong());
             QStringList values(labels.size());
             for (int i = 0; i < cols.size(); ++i)
                 values[cols[i]] = ReadDesignValue(text, own[i]);
@@ -394,8 +397,29 @@ qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString&
         }
         if (!out.writeRow(cells)) throw ExportFileError();
         ++count;
+    };
+    db.forEach(sql, where.params, [&](const Row& r) {
+        qint64 id = 0;
+        r.integer(idAt, id);
+        if (pending && id == pendingId) { // the entry's next text piece
+            text += r.text(fixed + 2);
+            return true;
+        }
+        writePending();
+        if (profileIds) {
+            qint64 profile = 0;
+            r.integer(fixed + 1, profile);
+            if (!profileIds->contains(profile)) return true;
+        }
+        cells.clear();
+        for (int i = 0; i < fixed; ++i)
+            cells << r.text(i);
+        if (withText) text = r.text(fixed) + r.text(fixed + 2);
+        pendingId = id;
+        pending = true;
         return true;
     });
+    writePending();
     if (count == 0) {
         out.cancel();
         return 0;

@@ -62,7 +62,9 @@ struct SqlPart {
 };
 
 // One section's condition, in parentheses; empty when nothing is chosen.
-SqlPart GetCategorySQL(const QStringList& categoryNames);
+// `mostCategories`: the names are most of the logbook's categories, and the
+// entries are better read in key order than through the category index.
+SqlPart GetCategorySQL(const QStringList& categoryNames, bool mostCategories = false);
 SqlPart GetDateRangeSQL(const ExportCriteria& c);
 SqlPart GetProfileTypeSQL(const ExportCriteria& c);
 SqlPart GetConciergeSQL(const ExportCriteria& c);
@@ -71,8 +73,9 @@ SqlPart GetStatusSQL(const ExportCriteria& c);
 // The sections joined with " AND ".  The archive holds no profiles, so its
 // statement has no Profile join: profile types are matched there against
 // the current database's profiles while reading (see RunLogbookExport).
+// `categoryTotal`: how many categories the logbook has (0: not known).
 SqlPart BuildExportCondition(const ExportCriteria& c, const QStringList& categoryNames,
-                             bool archive);
+                             bool archive, int categoryTotal = 0);
 // The chosen levels ("None" skipped) joined by ","; "Entry Date" sorts by the
 // guest's arrival date, the meaning saved definitions were made with.  The
 // profile type is not available to an archive export and is skipped there.

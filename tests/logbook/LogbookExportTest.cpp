@@ -1,6 +1,7 @@
 #include "LogbookFixture.h"
 
 #include "logbook/Designs.h"
+#include "logbook/Categories.h"
 #include "logbook/LogbookExport.h"
 #include "logbook/forms/frmExport.h"
 #include "platform/RegistryValues.h"
@@ -79,7 +80,7 @@ TEST_F(LogbookExport, SerializesOnlyTheChosenSectionsAndReadsThemBack) {
 TEST_F(LogbookExport, BuildsOneParameterPerValueWithinParenthesisedSections) {
     ExportCriteria c;
     c.staff = {"Ann Desk", "Bo"};
-    EXPECT_EQ(GetConciergeSQL(c).sql, "([LogBook].[EnteredBy]=? OR [LogBook].[EnteredBy]=?)");
+    EXPECT_EQ(GetConciergeSQL(c).sql, "([LogBook].[EnteredBy] IN (?, ?))");
     EXPECT_EQ(GetConciergeSQL(c).params, (QVariantList{"Ann Desk", "Bo"}));
     c.dateType = ExportDateType::Reference;
     c.dateFrom = QDate(2026, 3, 1);
@@ -95,6 +96,10 @@ TEST_F(LogbookExport, BuildsOneParameterPerValueWithinParenthesisedSections) {
     EXPECT_EQ(all.sql.count(" AND ("), 4);
     EXPECT_EQ(all.params.size(), 8);
     EXPECT_FALSE(BuildExportCondition(c, {"Dining"}, true).sql.contains("Profile"));
+    // Most of the categories: the same choice, without the category index.
+    EXPECT_TRUE(BuildExportCondition(c, {"Dining"}, false, 3).sql.startsWith("([LogBook].[Entry"));
+    EXPECT_TRUE(BuildExportCondition(c, {"Dining", "Spa"}, false, 3)
+                    .sql.startsWith("(COALESCE([LogBook].[EntryType], '') IN (?, ?))"));
 }
 
 TEST_F(LogbookExport, WritesDesignColumnsQuotedAndSortedByArrivalDate) {
@@ -119,6 +124,28 @@ TEST_F(LogbookExport, WritesDesignColumnsQuotedAndSortedByArrivalDate) {
     EXPECT_EQ(lines[2], QString("Alpha,Pat,G1,2026/03/14,2026/03/20,19:30,Ann Desk,Dining,%1,101,"
                                 "\"Chez Nous, Bar\"")
                             .arg(idA));
+}
+
+TEST_F(LogbookExport, MostCategoriesChosenLeaveOutOnlyTheOthers) {
+    designedCategory("Spa", {"Room:"});
+    designedCategory("Tours", {"Bus:"});
+    const auto all = GetLogbookCategories(env.db());
+    ASSERT_EQ(all.size(), 3u);
+    ExportCriteria c;
+    QString left;
+    for (const auto& [id, name] : all) {
+        if (left.isEmpty() && id != dining) {
+            left = name;
+            continue;
+        }
+        c.categories.push_back({id, id == dining ? std::vector<qint64>{items[0]} : std::vector<qint64>{}});
+    }
+    add(entry("Alpha", "Dining", "2026/03/20", QString(300, 'x') + "\r\nVendor: Far\r\n"));
+    add(entry("Beta", left, "2026/03/20"));
+    ASSERT_EQ(RunLogbookExport(*env.ctx, c, file), 1);
+    const QStringList lines = ReadFile(file).split("\r\n");
+    EXPECT_TRUE(lines[1].startsWith("Alpha,"));
+    EXPECT_TRUE(lines[1].endsWith(",Far")); // read across the text's pieces
 }
 
 TEST_F(LogbookExport, NothingMatchingLeavesTheOldFileAlone) {
