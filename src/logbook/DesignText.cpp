@@ -15,13 +15,12 @@ struct ValueSpan {
     bool lineEnd = false;
 };
 
-ValueSpan findValue(const QString& text, const QString& label) {
+// The value after a label found at `at` (-1: not found).
+ValueSpan valueAt(const QString& text, qsizetype at, qsizetype labelSize) {
     ValueSpan s;
-    if (label.isEmpty()) return s;
-    const qsizetype at = text.indexOf(label, 0, Qt::CaseInsensitive);
     if (at < 0) return s;
     s.found = true;
-    const qsizetype after = at + label.size();
+    const qsizetype after = at + labelSize;
     s.labelEnd = after;
     // A label written straight before its line end has an empty value; the
     // next line is not its value.
@@ -35,6 +34,17 @@ ValueSpan findValue(const QString& text, const QString& label) {
     s.lineEnd = end >= 0;
     s.end = end >= 0 ? end : text.size();
     return s;
+}
+
+ValueSpan findValue(const QString& text, const QString& label) {
+    if (label.isEmpty()) return {};
+    return valueAt(text, text.indexOf(label, 0, Qt::CaseInsensitive), label.size());
+}
+
+QString valueText(const QString& text, const ValueSpan& s) {
+    if (!s.found) return {};
+    if (!s.lineEnd) return DamagedDesignValue;
+    return text.mid(s.start, s.end - s.start);
 }
 
 QString oneLine(QString value) {
@@ -51,10 +61,16 @@ QString line(const DesignItem& item, const QString& value) {
 } // namespace
 
 QString ReadDesignValue(const QString& text, const QString& label) {
-    const ValueSpan s = findValue(text, label);
-    if (!s.found) return {};
-    if (!s.lineEnd) return DamagedDesignValue;
-    return text.mid(s.start, s.end - s.start);
+    return valueText(text, findValue(text, label));
+}
+
+DesignValueReader::DesignValueReader(const QString& label)
+    : m_label(label, Qt::CaseInsensitive) {}
+
+QString DesignValueReader::read(const QString& text) const {
+    const QString& label = m_label.pattern();
+    if (label.isEmpty()) return {};
+    return valueText(text, valueAt(text, m_label.indexIn(text), label.size()));
 }
 
 qsizetype DesignLinesEnd(const QString& text, const QStringList& labels) {

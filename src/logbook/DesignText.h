@@ -7,6 +7,7 @@
 #include "logbook/Categories.h"
 
 #include <QString>
+#include <QStringMatcher>
 #include <QStringList>
 #include <vector>
 
@@ -20,6 +21,17 @@ inline const QString DamagedDesignValue = QStringLiteral("** Damaged Data");
 // Empty when the label is not in the text; DamagedDesignValue when no line
 // end follows it.
 QString ReadDesignValue(const QString& text, const QString& label);
+
+// ReadDesignValue for one label over many texts (an export): the label's
+// search is prepared once.
+class DesignValueReader {
+public:
+    explicit DesignValueReader(const QString& label);
+    QString read(const QString& text) const;
+
+private:
+    QStringMatcher m_label;
+};
 
 // Where the free text after the designed lines starts: just after the line
 // end of the designed line found last in the text (the text's end for a line

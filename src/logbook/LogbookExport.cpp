@@ -305,7 +305,7 @@ qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString&
     // One column per distinct label; each category maps its chosen items to columns.
     QStringList labels;
     QHash<QString, QList<int>> columnsOf; // category, lower case → column per chosen item
-    QHash<QString, QList<QString>> labelsOf;
+    QHash<QString, std::vector<DesignValueReader>> readersOf;
     QStringList chosenNames;
     for (const ExportCategory& cat : c.categories) {
         const QString name = categoryNames.value(cat.logTypeId);
@@ -323,7 +323,7 @@ qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString&
                     labels << d.label;
                 }
                 columnsOf[name.toLower()] << col;
-                labelsOf[name.toLower()] << d.label;
+                readersOf[name.toLower()].emplace_back(d.label);
             }
         }
     }
@@ -388,11 +388,12 @@ qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString&
         if (withText) {
             // Columns of other categories' items stay empty.
             const QString category = cells[typeAt].toLower();
-            const QList<int> cols = columnsOf.value(category);
-            const QList<QString> own = labelsOf.value(category);
+            const auto cols = columnsOf.constFind(category);
+            const auto own = readersOf.constFind(category);
             QStringList values(labels.size());
-            for (int i = 0; i < cols.size(); ++i)
-                values[cols[i]] = ReadDesignValue(text, own[i]);
+            if (cols != columnsOf.constEnd())
+                for (int i = 0; i < cols->size(); ++i)
+                    values[(*cols)[i]] = (*own)[size_t(i)].read(text);
             cells << values;
         }
         if (!out.writeRow(cells)) throw ExportFileError();

@@ -30,6 +30,14 @@ TEST(DesignText, ReadsValuesByLabelWhateverTheCase) {
     EXPECT_EQ(ReadDesignValue("Vendor:", "Vendor:"), DamagedDesignValue);
     // A label written straight before its line end is empty; the next line is not its value.
     EXPECT_EQ(ReadDesignValue("Vendor:\r\nParty Size: 4\r\n", "Vendor:"), "");
+
+    // The prepared reader an export uses reads every case alike.
+    const QStringList texts{text, "Party Size: 4\r\nVendor: Ace", "Vendor:",
+                            "Vendor:\r\nParty Size: 4\r\n", "VENDOR: Ace\r\n"};
+    for (const QString& label : {QString("Vendor:"), QString("party size:"), QString()})
+        for (const QString& t : texts)
+            EXPECT_EQ(DesignValueReader(label).read(t), ReadDesignValue(t, label))
+                << label.toStdString() << " in " << t.toStdString();
 }
 
 TEST(DesignText, TheFreeTextStartsAfterTheDesignedLineFoundLast) {
