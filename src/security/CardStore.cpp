@@ -271,6 +271,18 @@ QHash<qint64, QString> continuations(Database& db, const std::vector<DueCard>& d
     return more;
 }
 
+// One statement for a batch: `head` (INSERT INTO table (columns)) with a
+// tuple of `width` values per row.
+void insertRows(Database& db, const QString& head, int width, const QVariantList& values) {
+    const QString tuple = "(" + QString("?, ").repeated(width).chopped(2) + ")";
+    db.exec(head + " VALUES " + QString(tuple + ", ").repeated(values.size() / width).chopped(2),
+            values);
+}
+
+QString marks(qsizetype n) {
+    return QString("?, ").repeated(n).chopped(2);
+}
+
 QString progressLabel(const QString& what, size_t done, size_t total) {
     return what + ": Removing " + QString::number(done) + " of " + QString::number(total);
 }
@@ -315,6 +327,7 @@ int DeleteCCFromLogbook(AppContext& ctx, const PurgeProgress& progress) {
         const size_t to = std::min(due.size(), from + PurgeBatch);
         db.transaction([&] {
             const QHash<qint64, QString> more = continuations(db, due, from, to);
+            QVariantList ids, deleted, history;
             for (size_t i = from; i < to; ++i) {
                 const DueCard& c = due[i];
                 if (progress) progress(progressLabel("Logbook", i + 1, due.size()));
@@ -322,14 +335,19 @@ int DeleteCCFromLogbook(AppContext& ctx, const PurgeProgress& progress) {
                 QString reason = "CC " + masked + " removed by Credit Card Policy.";
                 if (masked.isEmpty() || reason.size() > 50)
                     reason = "Credit Card was removed by Credit Card Policy.";
-                db.exec("UPDATE [LogBook] SET [EncCC] = '', [CC_CreatedDate] = NULL WHERE "
-                        "[LogID] = ?",
-                        {c.id});
-                LogCCDeletion(ctx, false, c.id, "CC_POL");
-                db.exec("INSERT INTO [LogbookHistory] ([LogbookID], [Initials], [LogDateTime], "
-                        "[Reason]) VALUES (?, 'CCPOL', ?, ?)",
-                        {c.id, stamp, reason});
+                ids << c.id;
+                deleted << c.id << now << QStringLiteral("CC_POL");
+                history << c.id << QStringLiteral("CCPOL") << stamp << reason;
             }
+            db.exec("UPDATE [LogBook] SET [EncCC] = '', [CC_CreatedDate] = NULL WHERE [LogID] IN (" +
+                        marks(ids.size()) + ")",
+                    ids);
+            insertRows(db, "INSERT INTO [LogbookDeletedCC] ([LogbookID], [DeletedDate], [DeletedBy])",
+                       3, deleted);
+            insertRows(db,
+                       "INSERT INTO [LogbookHistory] ([LogbookID], [Initials], [LogDateTime], "
+                       "[Reason])",
+                       4, history);
         });
         done = to;
     }
@@ -356,13 +374,18 @@ int DeleteCCFromProfiles(AppContext& ctx, int days, const PurgeProgress& progres
     for (size_t from = 0; from < due.size(); from += PurgeBatch) {
         const size_t to = std::min(due.size(), from + PurgeBatch);
         db.transaction([&] {
+            QVariantList ids, deleted;
             for (size_t i = from; i < to; ++i) {
                 if (progress) progress(progressLabel("Profiles", i + 1, due.size()));
-                db.exec("UPDATE [ProfileCC] SET [CardNumber] = 'Rem by CC Policy', [Expires] = "
-                        "' ', [EncCC] = '', [EncExp] = '' WHERE [ProfileCCID] = ?",
-                        {due[i].first});
-                LogCCDeletion(ctx, true, due[i].second, deletedBy);
+                ids << due[i].first;
+                deleted << due[i].second << now << deletedBy;
             }
+            db.exec("UPDATE [ProfileCC] SET [CardNumber] = 'Rem by CC Policy', [Expires] = ' ', "
+                    "[EncCC] = '', [EncExp] = '' WHERE [ProfileCCID] IN (" +
+                        marks(ids.size()) + ")",
+                    ids);
+            insertRows(db, "INSERT INTO [ProfileDeletedCC] ([ProfileID], [DeletedDate], [DeletedBy])",
+                       3, deleted);
         });
         done = to;
     }
