@@ -49,10 +49,13 @@ struct Desk {
     QuietPrompt prompt;
     FixedClock clock{QDateTime(Today, QTime(10, 0))};
     PgBenchProperty property;
+    // The program's context on the property's databases, with the bench's
+    // prompt (the property's own declines every question a list may ask).
+    std::unique_ptr<AppContext> context;
     std::unique_ptr<PgFloor> floor;
     Viewer viewer;
     bool useGuestId = false;
-    AppContext& ctx() const { return property.property->ctx(); }
+    AppContext& ctx() const { return *context; }
     Database& db() const { return ctx().db(); }
 };
 Desk* g_desk = nullptr;
@@ -341,6 +344,13 @@ void openDesk(Desk& d, const QString& connInfo) {
 #endif
     d.property = PreparePgProperty(connInfo, source, folderBesideBench("pg-desk"), d.clock,
                                    d.prompt);
+    AppContext& opened = d.property.property->ctx();
+    d.context = std::make_unique<AppContext>(opened.workstation, d.prompt, d.clock);
+    d.context->start = opened.start;
+    d.context->globals = opened.globals;
+    d.context->current = std::move(opened.current);
+    d.context->archive = std::move(opened.archive);
+    d.context->common = std::move(opened.common);
     Database& db = d.db();
     Session& s = d.ctx().session;
     s.conciergeId =
@@ -382,6 +392,7 @@ int main(int argc, char** argv) {
     RunActions(argc, argv, registerAll, [note](const QString&) { return note; });
     desk.floor.reset();
     RemovePgBenchWrites(desk.db());
+    desk.context.reset();
     desk.property.property.reset();
     return 0;
 }

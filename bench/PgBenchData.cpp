@@ -2,6 +2,7 @@
 #include "BenchData.h"
 #include "ProfilesData.h"
 
+#include "core/schema/SchemaBuilder.h"
 #include "demo/PropertyGenerator.h"
 #include "maint/Copy.h"
 
@@ -74,7 +75,12 @@ PgBenchProperty PreparePgProperty(const QString& connInfo, const QString& sqlite
     out.property = std::make_unique<maint::Property>(where, ws, clock);
     if (kept == stamp && out.property->exists("VelmP")) {
         out.property->open();
-        RemovePgBenchWrites(out.property->ctx().db());
+        Database& db = out.property->ctx().db();
+        RemovePgBenchWrites(db);
+        // What the program's start adds to a kept database, it adds here.
+        for (const schema::Table& t : schema::Registry::all().tables())
+            if ((t.stores & schema::Current) && db.tableExists(t.name))
+                schema::EnsureJointStatistics(db, t);
         return out;
     }
 
