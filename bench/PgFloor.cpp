@@ -90,6 +90,7 @@ PgFloor::PgFloor(const QString& connInfo, const QString& database, const QString
     if (PQstatus(m_conn) != CONNECTION_OK) fail(m_conn, "connect " + info);
     // As the program's connection is set up.
     run("SET client_min_messages TO warning");
+    run("SET max_parallel_workers_per_gather TO 0");
     if (!schema.isEmpty())
         run("SET search_path TO \"" + schema.toLower().replace('"', "\"\"") + "\", public");
 }
