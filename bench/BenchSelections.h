@@ -101,6 +101,22 @@ inline std::vector<NamedProfileQuery> ProfileSelections() {
     };
 }
 
+// The statements the store runs to open a profile (the profile, its notes, its
+// indicators, its contact history, the logbook tab's entries), for the floors.
+inline const QString OpenProfileSql = QStringLiteral("SELECT * FROM [Profile] WHERE [ProfileID] = ?");
+inline const QString OpenProfileNotesSql =
+    QStringLiteral("SELECT [NoteField] FROM [EvConText] WHERE [EvConKey] = ? AND [EvConType] = ? "
+                   "ORDER BY [Sequence]");
+inline const QString OpenProfileIndicatorsSql = QStringLiteral(
+    "SELECT * FROM [ProfilePI] WHERE [ProfileID] = ? AND ([PublicPrivate] = ? OR "
+    "[PublicPrivate] IS NULL) ORDER BY [SequenceNo], [PreferenceType], [PreferenceSelection]");
+inline const QString OpenProfileContactsSql =
+    QStringLiteral("SELECT * FROM [ProfileCH] WHERE [ProfileID] = ? ORDER BY [ContactDate] DESC, "
+                   "[ContactHistoryID] DESC");
+inline const QString OpenProfileEntriesSql =
+    QStringLiteral("SELECT [LogID], [ReferDate], [EntryType], [GroupID] FROM [LogBook] WHERE "
+                   "[ProfileID] = ? ORDER BY [ReferDate] DESC, [LogID] DESC");
+
 struct NamedContactSelection {
     QString name;
     ContactSelection selection;

@@ -78,13 +78,7 @@ struct EngineList {
     QVariantList countParams;
     QString list;
     QVariantList params;
-    // The pieces statements of a list, made once: the floor does not build SQL.
-    struct Pieces {
-        QList<qint64> logIds;
-        QString sql;
-        QVariantList params;
-    };
-    std::vector<Pieces> pieces;
+    ListPiecesStatements pieces{engineSql};
 
     // In the read transactions the program reads in.
     size_t operator()() {
@@ -109,16 +103,9 @@ struct EngineList {
                 LogTextPieceSize)
                 longOnes << sqlite3_column_int64(s, idAt);
         }));
-        for (qsizetype at = 0; at < longOnes.size(); at += ListTextPiecesChunk) {
-            const QList<qint64> ids = longOnes.mid(at, ListTextPiecesChunk);
-            auto made = std::find_if(pieces.begin(), pieces.end(),
-                                     [&](const Pieces& p) { return p.logIds == ids; });
-            if (made == pieces.end()) {
-                const ListStatement chunk = ListTextPiecesQuery(ids);
-                made = pieces.insert(pieces.end(), {ids, engineSql(chunk.sql), chunk.params});
-            }
-            engine.run(made->sql, made->params);
-        }
+        pieces.forEachChunk(longOnes, [&](const QString& sql, const QVariantList& params) {
+            engine.run(sql, params);
+        });
         engine.run("COMMIT");
         return rows;
     }

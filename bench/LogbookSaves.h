@@ -1,16 +1,50 @@
 #pragma once
-// The statements and values of a logbook save as the store writes them, for
-// the engine floors of the benches' saves.
+// The statements and values of logbook reads and saves as the store runs
+// them, for the engine floors of the benches.
 
 #include "BenchData.h"
 
 #include "core/Formats.h"
+#include "logbook/LogbookList.h"
 #include "logbook/LogbookStore.h"
 
 #include <QString>
 #include <QVariantList>
+#include <algorithm>
+#include <functional>
+#include <vector>
 
 namespace vm::bench {
+
+// The text-pieces statements of a list's long entries, made once per chunk of
+// keys and kept: a floor does not build SQL while it is timed.
+class ListPiecesStatements {
+public:
+    using Translate = std::function<QString(const QString&)>;
+    explicit ListPiecesStatements(Translate translate) : m_translate(std::move(translate)) {}
+    // Runs `run(sql, params)` for each chunk of `longOnes`, as the list reads them.
+    template <typename Run> void forEachChunk(const QList<qint64>& longOnes, Run run) {
+        for (qsizetype at = 0; at < longOnes.size(); at += ListTextPiecesChunk) {
+            const QList<qint64> ids = longOnes.mid(at, ListTextPiecesChunk);
+            auto made = std::find_if(m_made.begin(), m_made.end(),
+                                     [&](const Made& m) { return m.logIds == ids; });
+            if (made == m_made.end()) {
+                const ListStatement chunk = ListTextPiecesQuery(ids);
+                made = m_made.insert(m_made.end(), {ids, m_translate(chunk.sql), chunk.params});
+            }
+            run(made->sql, made->params);
+        }
+    }
+
+private:
+    struct Made {
+        QList<qint64> logIds;
+        QString sql;
+        QVariantList params;
+    };
+    Translate m_translate;
+    std::vector<Made> m_made;
+};
 
 inline QString Long(int length) {
     return QString("Table for four at the corner, guest celebrates; car at seven. ")

@@ -74,12 +74,7 @@ struct FloorList {
     QVariantList countParams;
     QString list;
     QVariantList params;
-    struct Pieces {
-        QList<qint64> logIds;
-        QString sql;
-        QVariantList params;
-    };
-    std::vector<Pieces> pieces;
+    ListPiecesStatements pieces{sql};
 
     size_t operator()() {
         PgFloor& floor = *g_desk->floor;
@@ -95,16 +90,9 @@ struct FloorList {
                            PQgetlength(r, row, noteAt)) >= LogTextPieceSize)
                 longOnes << QByteArray(PQgetvalue(r, row, idAt)).toLongLong();
         }));
-        for (qsizetype at = 0; at < longOnes.size(); at += ListTextPiecesChunk) {
-            const QList<qint64> ids = longOnes.mid(at, ListTextPiecesChunk);
-            auto made = std::find_if(pieces.begin(), pieces.end(),
-                                     [&](const Pieces& p) { return p.logIds == ids; });
-            if (made == pieces.end()) {
-                const ListStatement chunk = ListTextPiecesQuery(ids);
-                made = pieces.insert(pieces.end(), {ids, sql(chunk.sql), chunk.params});
-            }
-            floor.run(made->sql, made->params);
-        }
+        pieces.forEachChunk(longOnes, [&](const QString& text, const QVariantList& values) {
+            floor.run(text, values);
+        });
         return rows;
     }
 };
@@ -138,12 +126,8 @@ Action logbookList(const NamedLogbookSelection& n) {
 Action openEntry() {
     auto ids = std::make_shared<QRandomGenerator>(7);
     auto floorIds = std::make_shared<QRandomGenerator>(7);
-    const QString entry = sql("SELECT * FROM [LogBook] WHERE [LogID] = ?"),
-                  pieces = sql("SELECT [NoteField] FROM [LogText] WHERE [LogID] = ? ORDER BY "
-                               "[Sequence]"),
-                  history = sql("SELECT [LogDateTime], [Initials], [Reason] FROM "
-                                "[LogbookHistory] WHERE [LogbookID] = ? ORDER BY [LogDateTime] "
-                                "DESC");
+    const QString entry = sql(SelectEntrySql), pieces = sql(SelectPiecesSql),
+                  history = sql(SelectHistorySql);
     return {"open an entry",
             [ids] {
                 LogbookStore store(g_desk->ctx());
@@ -223,18 +207,9 @@ Action profileSearch(const NamedProfileQuery& n) {
 Action openProfile() {
     auto ids = std::make_shared<QRandomGenerator>(11);
     auto floorIds = std::make_shared<QRandomGenerator>(11);
-    const QString profile = sql("SELECT * FROM [Profile] WHERE [ProfileID] = ?");
-    const QString notes = sql("SELECT [NoteField] FROM [EvConText] WHERE [EvConKey] = ? AND "
-                              "[EvConType] = ? ORDER BY [Sequence]");
-    const QString indicators =
-        sql("SELECT * FROM [ProfilePI] WHERE [ProfileID] = ? AND ([PublicPrivate] = ? OR "
-            "[PublicPrivate] IS NULL) ORDER BY [SequenceNo], [PreferenceType], "
-            "[PreferenceSelection]");
-    const QString contacts = sql("SELECT * FROM [ProfileCH] WHERE [ProfileID] = ? ORDER BY "
-                                 "[ContactDate] DESC, [ContactHistoryID] DESC");
-    const QString entries = sql("SELECT [LogID], [ReferDate], [EntryType], [GroupID] FROM "
-                                "[LogBook] WHERE [ProfileID] = ? ORDER BY [ReferDate] DESC, "
-                                "[LogID] DESC");
+    const QString profile = sql(OpenProfileSql), notes = sql(OpenProfileNotesSql),
+                  indicators = sql(OpenProfileIndicatorsSql),
+                  contacts = sql(OpenProfileContactsSql), entries = sql(OpenProfileEntriesSql);
     return {"open a profile",
             [ids] {
                 AppContext& ctx = g_desk->ctx();

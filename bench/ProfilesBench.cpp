@@ -96,19 +96,10 @@ Action searchAction(const QString& name, ProfileQuery q) {
 
 // The statements the store runs to open a profile, on the engine floor.
 std::function<size_t()> OpenProfileFloor() {
-    const auto sql = [](const char* text) { return g_desk->db().translate(text); };
-    const QString profile = sql("SELECT * FROM [Profile] WHERE [ProfileID] = ?");
-    const QString notes = sql("SELECT [NoteField] FROM [EvConText] WHERE [EvConKey] = ? AND "
-                              "[EvConType] = ? ORDER BY [Sequence]");
-    const QString indicators =
-        sql("SELECT * FROM [ProfilePI] WHERE [ProfileID] = ? AND ([PublicPrivate] = ? OR "
-            "[PublicPrivate] IS NULL) ORDER BY [SequenceNo], [PreferenceType], "
-            "[PreferenceSelection]");
-    const QString contacts = sql("SELECT * FROM [ProfileCH] WHERE [ProfileID] = ? ORDER BY "
-                                 "[ContactDate] DESC, [ContactHistoryID] DESC");
-    const QString entries = sql("SELECT [LogID], [ReferDate], [EntryType], [GroupID] FROM "
-                                "[LogBook] WHERE [ProfileID] = ? ORDER BY [ReferDate] DESC, "
-                                "[LogID] DESC");
+    const auto sql = [](const QString& text) { return g_desk->db().translate(text); };
+    const QString profile = sql(OpenProfileSql), notes = sql(OpenProfileNotesSql),
+                  indicators = sql(OpenProfileIndicatorsSql),
+                  contacts = sql(OpenProfileContactsSql), entries = sql(OpenProfileEntriesSql);
     auto ids = std::make_shared<QRandomGenerator>(11);
     return [=] {
         EngineFloor& e = *g_desk->engine;
