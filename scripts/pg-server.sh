@@ -43,7 +43,7 @@ pg_server_database() {
     as_pg "$PGBIN/psql" -h 127.0.0.1 -p "$port" -U postgres -q -c "CREATE DATABASE $name" postgres || return 1
   fi
   as_pg "$PGBIN/psql" -h 127.0.0.1 -p "$port" -U postgres -q \
-    -c "CREATE EXTENSION IF NOT EXISTS citext; CREATE EXTENSION IF NOT EXISTS pg_trgm" "$name"
+    -c "SET client_min_messages TO warning; CREATE EXTENSION IF NOT EXISTS citext; CREATE EXTENSION IF NOT EXISTS pg_trgm" "$name"
 }
 
 # pg_server_stop ROOT: stops the server (its files stay).
