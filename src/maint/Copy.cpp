@@ -1,53 +1,13 @@
 #include "maint/Copy.h"
 
 #include "core/Upgrade.h"
-#include "core/schema/SchemaBuilder.h"
 #include "maint/Check.h"
 
-#include <QSet>
 #include <algorithm>
 
 namespace vm::maint {
 
 namespace {
-
-// The secondary indexes of `t` the server has: declared ones and the trigram
-// ones of its searched columns.
-struct ServerIndexes {
-    QList<schema::Index> declared;
-    bool searched = false;
-};
-
-// On a server a table's secondary indexes go while its rows arrive and are made
-// again afterwards (in the same transaction): keeping twenty indexes up to
-// date row by row is most of a copy's time there.
-ServerIndexes dropServerIndexes(Database& to, const schema::Table& t) {
-    ServerIndexes out;
-    if (to.engine() != Engine::PostgreSQL) return out;
-    QSet<QString> present;
-    for (const Row& r : to.query("SELECT indexname FROM pg_indexes WHERE schemaname = "
-                                 "current_schema() AND tablename = ?",
-                                 {t.name.toLower()}))
-        present << r.value(0).toString();
-    for (const schema::Index& ix : t.indexes)
-        if (present.contains(ix.name.toLower())) {
-            to.exec("DROP INDEX " + to.quoteName(ix.name));
-            out.declared << ix;
-        }
-    for (const QString& c : t.substringSearch) {
-        const QString name = QString("tx_%1_%2").arg(t.name, c).toLower();
-        if (!present.contains(name)) continue;
-        to.exec("DROP INDEX " + to.quoteName(name));
-        out.searched = true;
-    }
-    return out;
-}
-
-void restoreServerIndexes(Database& to, const schema::Table& t, const ServerIndexes& dropped) {
-    for (const schema::Index& ix : dropped.declared)
-        schema::CreateIndex(to, t, ix);
-    if (dropped.searched) schema::EnsureSubstringIndex(to, t);
-}
 
 void copyTable(Database& from, Database& to, const schema::Table& t) {
     if (!from.tableExists(t.name)) return;
@@ -63,7 +23,6 @@ void copyTable(Database& from, Database& to, const schema::Table& t) {
         marks << "?";
     }
     to.exec("DELETE FROM [" + t.name + "]");
-    const ServerIndexes dropped = dropServerIndexes(to, t);
     // Rows go over in INSERTs of several rows each: one statement per row costs
     // a server round trip per row.  A batch stays well under either engine's
     // limit of bound values.
@@ -94,7 +53,6 @@ void copyTable(Database& from, Database& to, const schema::Table& t) {
         return true;
     });
     flush();
-    restoreServerIndexes(to, t, dropped);
     if (to.engine() != Engine::PostgreSQL) return; // SQLite's AUTOINCREMENT follows the keys
     for (const schema::Column* c : columns) {
         if (c->type != schema::Type::AutoId) continue;
