@@ -39,15 +39,21 @@ drills: build
 	@bash tests/drills/drills.sh $(BUILD) $(PGPORT)
 
 # Every bench appends its table to one results file; docs/performance.md is
-# written from it at the end (machine and date included).
-BENCHES = velmora_bench velmora_bulk_bench velmora_output_bench velmora_contacts_bench velmora_events_bench velmora_profiles_bench velmora_itinerary_bench velmora_messages_bench velmora_stats_bench velmora_timedservices_bench velmora_operations_bench
+# written from it at the end (machine and date included).  velmora_pg_bench
+# runs on the server $VELMORA_BENCH_PG names, else on a server of its own
+# started in $(BENCH_PG_ROOT) (kept, with the bench property on it, between runs).
+BENCHES = velmora_bench velmora_bulk_bench velmora_output_bench velmora_contacts_bench velmora_events_bench velmora_profiles_bench velmora_itinerary_bench velmora_messages_bench velmora_stats_bench velmora_timedservices_bench velmora_operations_bench velmora_pg_bench
 BENCH_RESULTS = $(BUILD)-bench/results.tsv
+BENCH_PG_ROOT ?= /var/tmp/velmora-bench-pg
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCH=ON
 	cmake --build $(BUILD)-bench --target $(BENCHES)
 	rm -f $(BENCH_RESULTS)
-	set -e; for b in $(BENCHES); do VELMORA_BENCH_RESULTS=$(abspath $(BENCH_RESULTS)) $(BUILD)-bench/bench/$$b; done
+	set -e; export VELMORA_BENCH_RESULTS=$(abspath $(BENCH_RESULTS)); for b in $(BENCHES); do \
+	  if [ $$b != velmora_pg_bench ] || [ -n "$$VELMORA_BENCH_PG" ]; then $(BUILD)-bench/bench/$$b; \
+	  else bash scripts/pg-server.sh run $(BENCH_PG_ROOT) $(PGPORT) velmora_bench -- $(BUILD)-bench/bench/$$b; fi; \
+	done
 	python3 scripts/perf-report.py $(BENCH_RESULTS) docs/performance.md
 
 # A Debian package of the program and its administration command, built

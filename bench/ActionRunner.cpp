@@ -112,7 +112,7 @@ void RegisterActions(const std::vector<Action>& actions, RatioReporter& reporter
             const std::function<sqlite3*()> handle =
                 side == RatioReporter::Program ? programHandle : engineHandle;
             auto measure = [&a, side, fn, handle](benchmark::State& state) {
-                traceOnce(a, side, handle());
+                if (handle) traceOnce(a, side, handle());
                 size_t rows = 0;
                 for (auto _ : state) {
                     rows = fn();

@@ -29,7 +29,9 @@ struct Action {
 };
 
 // Registers every action with `reporter` and google-benchmark; `programHandle`
-// answers the program's own connection, `engineHandle` the floor's.
+// answers the program's own connection, `engineHandle` the floor's (both empty:
+// nothing is traced, as on a server, where the floor's statements are the
+// program's by construction).
 void RegisterActions(const std::vector<Action>& actions, RatioReporter& reporter,
                      std::function<sqlite3*()> programHandle,
                      std::function<sqlite3*()> engineHandle);

@@ -10,6 +10,7 @@
 
 #include "ActionRunner.h"
 #include "BenchData.h"
+#include "BenchSelections.h"
 #include "EngineFloor.h"
 #include "RatioReporter.h"
 
@@ -34,11 +35,6 @@ constexpr int ContactCount = 50'000;
 
 using Desk = ScratchDesk;
 Desk* g_desk = nullptr;
-
-// The generator's directory ("City A1" … "City R8" for so many contacts).
-QString cityName(int i) {
-    return "City " + QString(QChar('A' + i % 26)) + QString::number(i / 26 + 1);
-}
 
 void openDesk(Desk& d) {
     OpenScratchDesk(
@@ -80,21 +76,10 @@ Action searchAction(const QString& name, ContactSelection s) {
 }
 
 std::vector<Action> actions() {
-    using B = ContactSelectBy;
-    return {
-        searchAction("part of the name",
-                     {.by = B::PrimaryName, .text = "lden Gri", .sort = ContactSort::RankAndName}),
-        searchAction("name starts with", {.by = B::PrimaryName,
-                                          .text = "Harbour Ta",
-                                          .startsWith = true,
-                                          .sort = ContactSort::PrimaryName}),
-        searchAction("keyword", {.by = B::Keyword, .keyword = "Steakhouse"}),
-        searchAction("keyword and city",
-                     {.by = B::Keyword, .keyword = "Italian", .cityOrArea = cityName(17)}),
-        searchAction("address", {.by = B::Address, .text = "12 Pier"}),
-        searchAction("city", {.cityOrArea = cityName(42), .sort = ContactSort::CityAndName}),
-        searchAction("area", {.cityOrArea = "Area 7", .useArea = true}),
-    };
+    std::vector<Action> out;
+    for (const NamedContactSelection& n : ContactSelections())
+        out.push_back(searchAction(n.name, n.selection));
+    return out;
 }
 
 sqlite3* programHandle() {

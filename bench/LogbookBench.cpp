@@ -8,6 +8,8 @@
 
 #include "ActionRunner.h"
 #include "BenchData.h"
+#include "BenchSelections.h"
+#include "LogbookSaves.h"
 #include "EngineFloor.h"
 #include "RatioReporter.h"
 
@@ -76,13 +78,7 @@ struct EngineList {
     QVariantList countParams;
     QString list;
     QVariantList params;
-    // The pieces statements of a list, made once: the floor does not build SQL.
-    struct Pieces {
-        QList<qint64> logIds;
-        QString sql;
-        QVariantList params;
-    };
-    std::vector<Pieces> pieces;
+    ListPiecesStatements pieces{engineSql};
 
     // In the read transactions the program reads in.
     size_t operator()() {
@@ -107,16 +103,9 @@ struct EngineList {
                 LogTextPieceSize)
                 longOnes << sqlite3_column_int64(s, idAt);
         }));
-        for (qsizetype at = 0; at < longOnes.size(); at += ListTextPiecesChunk) {
-            const QList<qint64> ids = longOnes.mid(at, ListTextPiecesChunk);
-            auto made = std::find_if(pieces.begin(), pieces.end(),
-                                     [&](const Pieces& p) { return p.logIds == ids; });
-            if (made == pieces.end()) {
-                const ListStatement chunk = ListTextPiecesQuery(ids);
-                made = pieces.insert(pieces.end(), {ids, engineSql(chunk.sql), chunk.params});
-            }
-            engine.run(made->sql, made->params);
-        }
+        pieces.forEachChunk(longOnes, [&](const QString& sql, const QVariantList& params) {
+            engine.run(sql, params);
+        });
         engine.run("COMMIT");
         return rows;
     }
@@ -141,48 +130,6 @@ Action listAction(const QString& name, const BuiltSelection& built, int sortInde
             [engine]() mutable { return engine(); }};
 }
 
-Action listAction(const QString& name, LogbookSelection s, bool guardSize = false) {
-    s.engine = Engine::SQLite;
-    const BuiltSelection built = BuildLogbookSelection(s);
-    if (!built.refusal.isEmpty()) qFatal("%s: %s", qPrintable(name), qPrintable(built.refusal));
-    return listAction(name, built, s.sortIndex, s.window, guardSize);
-}
-
-QString Long(int length) {
-    return QString("Table for four at the corner, guest celebrates; car at seven. ")
-        .repeated(length / 60 + 1)
-        .left(length);
-}
-
-const QString SelectEntrySql = QStringLiteral("SELECT * FROM [LogBook] WHERE [LogID] = ?");
-const QString SelectPiecesSql =
-    QStringLiteral("SELECT [NoteField] FROM [LogText] WHERE [LogID] = ? ORDER BY [Sequence]");
-const QString SelectHistorySql =
-    QStringLiteral("SELECT [LogDateTime], [Initials], [Reason] FROM [LogbookHistory] WHERE "
-                   "[LogbookID] = ? ORDER BY [LogDateTime] DESC");
-const QString SelectCategorySql = QStringLiteral("SELECT * FROM [LogType] WHERE [LogType] = ?");
-const QString DeletePiecesSql = QStringLiteral("DELETE FROM [LogText] WHERE [LogID] = ?");
-const QString InsertPieceSql =
-    QStringLiteral("INSERT INTO [LogText] ([LogID], [Sequence], [NoteField]) VALUES (?, ?, ?)");
-const QString UpdateEntrySql = QStringLiteral(
-    "UPDATE [LogBook] SET [GuestID] = ?, [FirstName] = ?, [LastName] = ?, [EncCC] = ?, "
-    "[RoomNumber] = ?, [EnteredBy] = ?, [Initials] = ?, [EntryType] = ?, [Notified] = ?, "
-    "[ReferDate] = ?, [ReferTime] = ?, [ArrivalDate] = ?, [DepartureDate] = ?, "
-    "[UpdatedDate] = ?, [Complete] = ?, [Cancelled] = ?, [OnHold] = ?, [ProfileID] = ?, "
-    "[Pending] = ?, [GroupID] = ?, [ContactID] = ?, [NoteField] = ?, [MsgNotes] = ?, "
-    "[OpenTableID] = ?, [Restricted] = ?, [RowVersion] = ? WHERE [LogID] = ? AND "
-    "[RowVersion] = ?");
-const QString InsertEntrySql = QStringLiteral(
-    "INSERT INTO [LogBook] ([GuestID], [FirstName], [LastName], [ProfileID], [GroupID], "
-    "[ContactID], [EntryType], [Notified], [ReferDate], [ReferTime], [ArrivalDate], "
-    "[DepartureDate], [RoomNumber], [EnteredBy], [Initials], [UpdatedDate], [EntryDate], "
-    "[EntryTime], [Restricted], [Complete], [Cancelled], [OnHold], [Pending], [NoteField], "
-    "[MsgNotes], [OpenTableID], [EncCC], [WebResID], [WebDNP]) VALUES (?, ?, ?, ?, ?, ?, ?, ?, "
-    "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING [LogID]");
-const QString InsertHistorySql =
-    QStringLiteral("INSERT INTO [LogbookHistory] ([LogbookID], [Initials], [LogDateTime], "
-                   "[Reason]) VALUES (?, ?, ?, ?)");
-
 // Opening an entry: the entry with its text, then its history (the entry screen's grid).
 Action openAction() {
     auto ids = std::make_shared<QRandomGenerator>(7);
@@ -206,54 +153,6 @@ Action openAction() {
                 db.run("COMMIT");
                 return size_t(rows + db.run(history, {id}));
             }};
-}
-
-// The columns of a save in the order the store binds them.
-QVariantList savedValues(const LogEntry& e, const QString& noteField, const QString& today) {
-    return {StoredValue(e.guestId),
-            StoredValue(e.firstName),
-            StoredValue(e.lastName),
-            StoredValue(e.encCC),
-            StoredValue(e.roomNumber),
-            StoredValue(e.enteredBy),
-            StoredValue(e.initials),
-            e.entryType,
-            StoredValue(e.notified),
-            e.referDate,
-            e.referTime,
-            e.arrivalDate,
-            e.departureDate,
-            today,
-            e.complete,
-            e.cancelled,
-            e.onHold,
-            e.profileId,
-            e.pending,
-            e.groupId,
-            e.contactId,
-            noteField,
-            StoredValue(e.msgNotes),
-            e.openTableId,
-            e.restricted,
-            e.rowVersion + 1,
-            e.logId,
-            e.rowVersion};
-}
-
-// An entry no list of the bench shows: its name is nobody's, its dates are next year's.
-LogEntry newEntry() {
-    LogEntry e;
-    e.lastName = "Benchwriter";
-    e.firstName = "Giulia";
-    e.roomNumber = "512";
-    e.entryType = "Restaurant Reservation";
-    e.notified = "Phone";
-    e.referDate = Formats::StoredDate(Today.addDays(400));
-    e.referTime = "19:30";
-    e.arrivalDate = Formats::StoredDate(Today.addDays(399));
-    e.departureDate = Formats::StoredDate(Today.addDays(404));
-    e.text = Long(600);
-    return e;
 }
 
 // Saving an entry again: its row, its text pieces and a history row, one transaction.
@@ -364,43 +263,13 @@ Action insertAction() {
 
 std::vector<Action> actions() {
     std::vector<Action> out;
-    LogbookSelection day;
-    day.by = SelectBy::ReferDate;
-    day.from = Today;
-    out.push_back(listAction("list of the day", day));
-    out.push_back(listAction("due and overdue", DueAndOverdueSelection(Today), 2,
-                             ListWindow::AllDates, false));
-    LogbookSelection updated;
-    updated.by = SelectBy::UpdateDate;
-    updated.from = Today;
-    out.push_back(listAction("updated today", updated));
-    LogbookSelection week = day;
-    week.through = Today.addDays(6);
-    out.push_back(listAction("reference date, next 7 days", week));
-    LogbookSelection everything;
-    everything.window = ListWindow::YesterdayAndToday;
-    out.push_back(listAction("everything, yesterday and today", everything, true));
-    LogbookSelection rare;
-    rare.by = SelectBy::LastName;
-    rare.text = "Kelenford";
-    rare.sortIndex = 0;
-    out.push_back(listAction("last name contains (rare)", rare));
-    LogbookSelection common = rare;
-    common.text = "Rossi";
-    out.push_back(listAction("last name contains (common)", common));
-    LogbookSelection lastFirst = rare;
-    lastFirst.text = "Rossi, Giulia";
-    out.push_back(listAction("last, first", lastFirst));
-    LogbookSelection room;
-    room.by = SelectBy::RoomNumber;
-    room.text = "512";
-    room.window = ListWindow::Last7Days;
-    room.sortIndex = 1;
-    out.push_back(listAction("room, last 7 days", room));
-    LogbookSelection guest;
-    guest.by = SelectBy::GuestId;
-    guest.text = "405000";
-    out.push_back(listAction("guest ID", guest));
+    for (const NamedLogbookSelection& n : LogbookSelections()) {
+        const BuiltSelection built = BuildNamed(n, Engine::SQLite);
+        if (!built.refusal.isEmpty())
+            qFatal("%s: %s", qPrintable(n.name), qPrintable(built.refusal));
+        out.push_back(listAction(n.name, built, n.selection.sortIndex, n.selection.window,
+                                 n.guardSize));
+    }
     out.push_back(openAction());
     out.push_back(saveAction());
     out.push_back(insertAction());

@@ -9,6 +9,27 @@ import subprocess
 import sys
 
 
+# Benches whose table is not the SQLite one: their own title and a line
+# saying what their floor is.
+SERVER_BENCHES = {
+    "velmora_pg_bench": (
+        "velmora_pg_bench — on PostgreSQL",
+        "The decade property on a PostgreSQL server (on this machine, over the loopback "
+        "network); the floor runs the same statements through libpq, prepared once and "
+        "kept, every row and column read.",
+    ),
+}
+
+
+def server_versions(rows):
+    """The server versions the server benches name in their note column."""
+    seen = []
+    for r in rows:
+        if r[0] in SERVER_BENCHES and r[5].startswith("PostgreSQL") and r[5] not in seen:
+            seen.append(r[5])
+    return seen
+
+
 def machine():
     model = "unknown processor"
     try:
@@ -50,7 +71,8 @@ def main(results, out):
     lines = [
         "# Performance",
         "",
-        f"Measured {datetime.date.today().isoformat()} by `make bench` on: {machine()}.",
+        f"Measured {datetime.date.today().isoformat()} by `make bench` on: {machine()}"
+        + "".join(f"; {v} server" for v in server_versions(rows)) + ".",
         "",
         "Each action runs through the program and, beside it, as the same statements on the",
         "engine's own C API in the same process (the engine floor); the figures are the best",
@@ -62,7 +84,9 @@ def main(results, out):
         "",
     ]
     for b in benches:
-        lines += [f"## {b}", "", "| action | rows | program ms | engine ms | ratio | statements | |",
+        title, about = SERVER_BENCHES.get(b, (b, ""))
+        lines += [f"## {title}", ""] + ([about, ""] if about else [])
+        lines += ["| action | rows | program ms | engine ms | ratio | statements | |",
                   "|---|---:|---:|---:|---:|---|---|"]
         for r in rows:
             if r[0] != b:

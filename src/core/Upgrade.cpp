@@ -196,14 +196,16 @@ void RunUpgradeLadder(AppContext& ctx, const UpgradeHooks& hooks) {
 
 void RunEveryStartSteps(AppContext& ctx) {
     Database& db = ctx.db();
-    // Trigram indexes of "contains" searches and the row versions of records
-    // edited in place: the program's own additions, not schema levels, so a
+    // Trigram indexes of "contains" searches, a server's joint statistics and
+    // the row versions of records edited in place: the program's own additions, not schema levels, so a
     // database made before them gets them here (a new one has them already).
     for (const Table& t : Registry::all().tables()) {
-        if (!(t.stores & Current) || (t.substringSearch.isEmpty() && !t.versioned) ||
+        if (!(t.stores & Current) ||
+            (t.substringSearch.isEmpty() && !t.versioned && t.jointStatistics.isEmpty()) ||
             !db.tableExists(t.name))
             continue;
         if (!t.substringSearch.isEmpty()) EnsureSubstringIndex(db, t);
+        EnsureJointStatistics(db, t);
         if (t.versioned) db.transaction([&] { EnsureRowVersion(db, t); });
     }
     if (!GetVmSetting(db, "SpaSoftPropertyID").trimmed().isEmpty() &&

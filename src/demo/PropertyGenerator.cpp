@@ -154,6 +154,16 @@ void PropertyGenerator::staff() {
     }
 }
 
+void PropertyGenerator::adoptStaff() {
+    const QList<DemoLogon> logons = Logons(m_size.staff);
+    m_staffNames.clear();
+    m_staffInitials.clear();
+    for (int i = 0; i < logons.size(); ++i) {
+        m_staffNames << logons[i].name;
+        m_staffInitials << Staff[i][1];
+    }
+}
+
 void PropertyGenerator::categories() {
     Database& db = m_ctx.db();
     db.transaction([&] {

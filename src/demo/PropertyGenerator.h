@@ -95,6 +95,9 @@ public:
     // The parts; staff() and categories() come first, the others use them.
     void settings();
     void staff();
+    // The staff staff() writes, taken as written already (a property whose staff
+    // an earlier run made): the later parts name them without writing them again.
+    void adoptStaff();
     void categories();
     void profiles();
     void contacts();

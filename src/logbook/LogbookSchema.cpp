@@ -13,6 +13,7 @@ void declareLogbookTables(Registry& r) {
     r.table("LogBook", "logbook")
         .in(Current | Archive)
         .searchedByContains({"LastName", "FirstName"})
+        .statisticsTogether({"Complete", "Cancelled"})
         .id("LogID")
         .text("GuestID")
         .text("FirstName")

@@ -3,6 +3,8 @@
 #include "core/Upgrade.h"
 #include "maint/Check.h"
 
+#include <algorithm>
+
 namespace vm::maint {
 
 namespace {
@@ -21,17 +23,36 @@ void copyTable(Database& from, Database& to, const schema::Table& t) {
         marks << "?";
     }
     to.exec("DELETE FROM [" + t.name + "]");
-    const QString insert =
-        "INSERT INTO [" + t.name + "] (" + names.join(", ") + ") VALUES (" + marks.join(", ") + ")";
+    // Rows go over in INSERTs of several rows each: one statement per row costs
+    // a server round trip per row.  A batch stays well under either engine's
+    // limit of bound values.
+    const int perBatch = std::max(1, std::min(CopyBatchRows, 30000 / int(columns.size())));
+    const QString row = "(" + marks.join(", ") + ")";
+    auto insertOf = [&](int rows) {
+        QStringList all;
+        all.reserve(rows);
+        for (int i = 0; i < rows; ++i)
+            all << row;
+        return "INSERT INTO [" + t.name + "] (" + names.join(", ") + ") VALUES " + all.join(", ");
+    };
+    const QString full = insertOf(perBatch);
+    QVariantList values;
+    values.reserve(perBatch * columns.size());
+    int pending = 0;
+    auto flush = [&] {
+        if (pending == 0) return;
+        to.exec(pending == perBatch ? full : insertOf(pending), values);
+        values.clear();
+        pending = 0;
+    };
     // The target is another connection, so the source's rows stream past.
     from.forEach("SELECT " + names.join(", ") + " FROM [" + t.name + "]", {}, [&](const Row& r) {
-        QVariantList values;
-        values.reserve(columns.size());
         for (int i = 0; i < columns.size(); ++i)
             values << TypedValue(r.value(i), columns[i]->type);
-        to.exec(insert, values);
+        if (++pending == perBatch) flush();
         return true;
     });
+    flush();
     if (to.engine() != Engine::PostgreSQL) return; // SQLite's AUTOINCREMENT follows the keys
     for (const schema::Column* c : columns) {
         if (c->type != schema::Type::AutoId) continue;

@@ -20,6 +20,9 @@ struct CopyResult {
 CopyResult CopyProperty(Property& from, const PropertySource& to, const Workstation& ws,
                         Clock& clock, const Lines& out);
 
+// Rows a multi-row INSERT of CopyRows carries at most.
+inline constexpr int CopyBatchRows = 250;
+
 // Rows of the declared tables of `store` from one database into another that
 // has the same tables; the target's rows of those tables are replaced.
 void CopyRows(Database& from, Database& to, schema::Store store);

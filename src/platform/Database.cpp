@@ -165,6 +165,10 @@ std::unique_ptr<Database> Database::open(const DbLocation& where, bool create) {
         }
     }
     db->exec("SET client_min_messages TO warning");
+    // A desk lists tens to thousands of rows at a time: a parallel plan costs
+    // more in starting its workers (each begins with empty caches) than it
+    // saves, and the server's cores serve the other desks meanwhile.
+    db->exec("SET max_parallel_workers_per_gather TO 0");
     try {
         db->exec("CREATE EXTENSION IF NOT EXISTS citext WITH SCHEMA public");
     } catch (const DbError&) {

@@ -80,6 +80,10 @@ Table& Table::searchedByContains(const QStringList& cols) {
     substringSearch = cols;
     return *this;
 }
+Table& Table::statisticsTogether(const QStringList& cols) {
+    jointStatistics << cols;
+    return *this;
+}
 Table& Table::versionedRows() {
     add(RowVersionColumn, Type::Long);
     columns.last().notNull = true;

@@ -58,6 +58,10 @@ struct Table {
     QList<Index> indexes;
     // Text columns searched with "contains": they get a trigram index.
     QStringList substringSearch;
+    // Columns whose values go together (an entry is complete or cancelled,
+    // seldom both): a server keeps statistics of them as a group, so that it
+    // does not take them as independent and misjudge how many rows match.
+    QList<QStringList> jointStatistics;
     // Rows that desks edit in place: a RowVersion column that every update
     // raises (VersionedUpdate saves; a trigger raises it for other updates).
     bool versioned = false;
@@ -85,6 +89,7 @@ struct Table {
     Table& unique(const QStringList& columns, int addedAt = 0);
     Table& in(unsigned stores);
     Table& searchedByContains(const QStringList& columns);
+    Table& statisticsTogether(const QStringList& columns);
     // Adds the RowVersion column (new databases have it from the start; older
     // ones get it, with its trigger, at the next start).
     Table& versionedRows();

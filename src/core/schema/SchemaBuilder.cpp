@@ -96,6 +96,7 @@ void CreateTable(Database& db, const Table& t, int level) {
     }
     db.exec("CREATE TABLE " + db.quoteName(t.name) + " (" + parts.join(", ") + ")");
     if (!t.substringSearch.isEmpty()) EnsureSubstringIndex(db, t);
+    EnsureJointStatistics(db, t);
     if (t.versioned && t.primaryKey.size() == 1) addRowVersionTrigger(db, t);
     for (const Index& ix : t.indexes) {
         bool present = ix.addedAt <= level;
@@ -246,6 +247,27 @@ bool EnsureSubstringIndex(Database& db, const Table& t) {
     return true;
 }
 
+bool EnsureJointStatistics(Database& db, const Table& t) {
+    if (db.engine() != Engine::PostgreSQL || t.jointStatistics.isEmpty()) return false;
+    bool made = false;
+    for (const QStringList& group : t.jointStatistics) {
+        const QString name = ("st_" + t.name + "_" + group.join("_")).toLower();
+        if (db.scalar("SELECT 1 FROM pg_statistic_ext WHERE stxname = ? AND stxnamespace = "
+                      "(SELECT oid FROM pg_namespace WHERE nspname = current_schema())",
+                      {name})
+                .isValid())
+            continue;
+        QStringList columns;
+        for (const QString& c : group)
+            columns << db.quoteName(c);
+        db.exec("CREATE STATISTICS IF NOT EXISTS " + db.quoteName(name) + " ON " +
+                columns.join(", ") + " FROM " + db.quoteName(t.name));
+        made = true;
+    }
+    if (made) db.exec("ANALYZE " + db.quoteName(t.name));
+    return made;
+}
+
 namespace {
 QString rowVersionTrigger(const Table& t) {
     return t.name + "_" + RowVersionColumn;
@@ -350,6 +372,7 @@ void EnsureStoreSchema(Database& db, Store store) {
                 for (const Index& ix : t.indexes)
                     CreateIndex(db, t, ix);
             EnsureSubstringIndex(db, t);
+            EnsureJointStatistics(db, t);
             EnsureRowVersion(db, t);
         }
     });

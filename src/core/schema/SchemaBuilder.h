@@ -21,6 +21,10 @@ bool change_field_size(Database& db, const QString& table, const QString& field,
 // (SQLite: an FTS5 trigram table kept by triggers; PostgreSQL: pg_trgm GIN
 // indexes).  Creates it when missing; answers true when it did.
 bool EnsureSubstringIndex(Database& db, const Table& t);
+// The joint statistics of a table's column groups on a server (nothing on
+// SQLite, whose planner uses no such figures); those it makes are gathered at
+// once.  Answers true when it made one.
+bool EnsureJointStatistics(Database& db, const Table& t);
 // The RowVersion column of a versioned table and the trigger that raises it
 // on every update that does not set it itself.  Adds what is missing; answers
 // true when it added something.

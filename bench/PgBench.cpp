@@ -1,0 +1,373 @@
+// The decade property's interactive actions on a PostgreSQL server: the
+// program's time, and beside it the same statements through libpq (prepared
+// once and kept, every row and column read), run as the program runs them.
+// The table at the end gives program ms / floor ms per action.
+//
+// VELMORA_BENCH_PG gives the server (libpq keywords with dbname; the database
+// has citext and pg_trgm).  The property is made there from the profiles
+// bench's SQLite property and kept between runs (see PgBenchData.h).
+
+#include "ActionRunner.h"
+#include "BenchData.h"
+#include "BenchSelections.h"
+#include "LogbookSaves.h"
+#include "PgBenchData.h"
+#include "PgFloor.h"
+#include "ProfilesData.h"
+#include "RatioReporter.h"
+
+#include "core/AppContext.h"
+#include "core/Formats.h"
+#include "core/LongText.h"
+#include "core/Settings.h"
+#include "demo/PropertyGenerator.h"
+#include "desk/MessageRows.h"
+#include "desk/Messages.h"
+#include "guests/ContactSearch.h"
+#include "guests/ProfileSearch.h"
+#include "guests/Profiles.h"
+#include "logbook/Categories.h"
+#include "logbook/LogText.h"
+#include "logbook/LogbookList.h"
+#include "logbook/LogbookSearch.h"
+#include "logbook/LogbookStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <cstdio>
+#include <libpq-fe.h>
+#include <memory>
+
+using namespace vm;
+using namespace vm::bench;
+
+namespace {
+
+struct Desk {
+    QuietPrompt prompt;
+    FixedClock clock{QDateTime(Today, QTime(10, 0))};
+    PgBenchProperty property;
+    // The program's context on the property's databases, with the bench's
+    // prompt (the property's own declines every question a list may ask).
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<PgFloor> floor;
+    Viewer viewer;
+    bool useGuestId = false;
+    AppContext& ctx() const { return *context; }
+    Database& db() const { return ctx().db(); }
+};
+Desk* g_desk = nullptr;
+
+QString sql(const QString& text) {
+    return g_desk->db().translate(text);
+}
+
+// ------------------------------------------------------------------ logbook
+
+// The list statement (after the count, when the selection is counted first),
+// then the text pieces of the long entries, each statement on its own as the
+// program reads on a server.
+struct FloorList {
+    QString count; // empty: not counted first
+    QVariantList countParams;
+    QString list;
+    QVariantList params;
+    ListPiecesStatements pieces{sql};
+
+    size_t operator()() {
+        PgFloor& floor = *g_desk->floor;
+        if (!count.isEmpty()) floor.run(count, countParams);
+        QList<qint64> longOnes;
+        int idAt = -1, noteAt = -1;
+        const size_t rows = size_t(floor.run(list, params, [&](const PGresult* r, int row) {
+            if (idAt < 0) {
+                idAt = PQfnumber(r, "logid");
+                noteAt = PQfnumber(r, "notefield");
+            }
+            if (Utf8Length(reinterpret_cast<const unsigned char*>(PQgetvalue(r, row, noteAt)),
+                           PQgetlength(r, row, noteAt)) >= LogTextPieceSize)
+                longOnes << QByteArray(PQgetvalue(r, row, idAt)).toLongLong();
+        }));
+        pieces.forEachChunk(longOnes, [&](const QString& text, const QVariantList& values) {
+            floor.run(text, values);
+        });
+        return rows;
+    }
+};
+
+Action logbookList(const NamedLogbookSelection& n) {
+    const BuiltSelection built = BuildNamed(n, Engine::PostgreSQL);
+    if (!built.refusal.isEmpty()) qFatal("%s: %s", qPrintable(n.name), qPrintable(built.refusal));
+    ListRequest request;
+    request.sortIndex = n.selection.sortIndex;
+    request.window = n.selection.window;
+    request.filter = built.filter;
+    FloorList floor;
+    const ListStatement list = ListQuery(request, g_desk->viewer, g_desk->useGuestId, Today);
+    floor.list = sql(list.sql);
+    floor.params = list.params;
+    if (n.guardSize) {
+        const ListStatement count = CountQuery(request, g_desk->viewer, Today);
+        floor.count = sql(count.sql);
+        floor.countParams = count.params;
+    }
+    const bool guard = n.guardSize;
+    return {n.name,
+            [request, guard] {
+                const auto listed = ListSelection(g_desk->ctx(), request, guard);
+                return listed ? listed->rows.size() : size_t(0);
+            },
+            [floor]() mutable { return floor(); }};
+}
+
+// Opening an entry: the entry with its text, then its history.
+Action openEntry() {
+    auto ids = std::make_shared<QRandomGenerator>(7);
+    auto floorIds = std::make_shared<QRandomGenerator>(7);
+    const QString entry = sql(SelectEntrySql), pieces = sql(SelectPiecesSql),
+                  history = sql(SelectHistorySql);
+    return {"open an entry",
+            [ids] {
+                LogbookStore store(g_desk->ctx());
+                const qint64 id = 1 + ids->bounded(EntryCount);
+                const auto e = store.GetTheLogEntry(id);
+                const auto h = store.GetTheLogbookHistory(id);
+                return size_t(e ? 1 : 0) + h.size();
+            },
+            [=] {
+                PgFloor& floor = *g_desk->floor;
+                const qint64 id = 1 + floorIds->bounded(EntryCount);
+                const int rows = floor.run(entry, {id});
+                floor.run(pieces, {id});
+                return size_t(rows + floor.run(history, {id}));
+            }};
+}
+
+// Saving an entry again: its row, its text pieces and a history row, one
+// transaction.  Each side saves an entry of its own, written once before the
+// timings (and removed after them).
+Action saveEntry() {
+    auto entry = std::make_shared<LogEntry>(newEntry());
+    auto floorEntry = std::make_shared<LogEntry>(newEntry());
+    LogbookStore store(g_desk->ctx());
+    store.InsertLogBook(*entry);
+    store.InsertLogBook(*floorEntry);
+    const QString category = sql(SelectCategorySql), update = sql(UpdateEntrySql),
+                  history = sql(InsertHistorySql), drop = sql(DeletePiecesSql),
+                  piece = sql(InsertPieceSql);
+    return {"save an entry",
+            [entry] {
+                entry->text = Long(600);
+                if (LogbookStore(g_desk->ctx()).UpdateLogBook(*entry, entry->cancelled) !=
+                    SaveOutcome::Saved)
+                    qFatal("the bench entry changed under the save");
+                return size_t(1);
+            },
+            [=] {
+                PgFloor& floor = *g_desk->floor;
+                LogEntry& e = *floorEntry;
+                const SplitText split = SplitLogText(StoredValue(Long(600)));
+                floor.run("BEGIN");
+                floor.run(category, {e.entryType});
+                floor.run(update, savedValues(e, split.noteField, Formats::StoredDate(Today)));
+                if (floor.changed() != 1) qFatal("the floor's bench entry changed under the save");
+                ++e.rowVersion;
+                floor.run(history, {e.logId, DeskInitials, "2026/03/14 10:00", ReasonUpdated});
+                floor.run(drop, {e.logId});
+                int sequence = 0;
+                for (const QString& p : LogTextPieces(split.overflow))
+                    floor.run(piece, {e.logId, ++sequence, p});
+                floor.run("COMMIT");
+                return size_t(1);
+            }};
+}
+
+// ------------------------------------------------------------------ profiles
+
+Action profileSearch(const NamedProfileQuery& n) {
+    ProfileQuery q = n.query;
+    q.engine = Engine::PostgreSQL;
+    const BuiltProfileQuery built = BuildProfileSelection(q);
+    if (!built.refusal.isEmpty()) qFatal("%s: %s", qPrintable(n.name), qPrintable(built.refusal));
+    const ProfileStatement st = ProfileListQuery(g_desk->ctx(), q, built);
+    const QString text = sql(st.sql);
+    const QVariantList params = st.params;
+    return {n.name,
+            [q, built] {
+                const auto list = ListProfiles(g_desk->ctx(), q, built, false);
+                return list ? list->rows.size() : size_t(0);
+            },
+            [text, params] { return size_t(g_desk->floor->run(text, params)); }};
+}
+
+// Opening a profile: the profile with its notes, its indicators, its contact
+// history and the logbook tab's entries.
+Action openProfile() {
+    auto ids = std::make_shared<QRandomGenerator>(11);
+    auto floorIds = std::make_shared<QRandomGenerator>(11);
+    const QString profile = sql(OpenProfileSql), notes = sql(OpenProfileNotesSql),
+                  indicators = sql(OpenProfileIndicatorsSql),
+                  contacts = sql(OpenProfileContactsSql), entries = sql(OpenProfileEntriesSql);
+    return {"open a profile",
+            [ids] {
+                AppContext& ctx = g_desk->ctx();
+                const qint64 id = 1 + ids->bounded(ProfileCount);
+                const auto p = GetProfile(ctx, id);
+                const auto pi = GetProfilePI(ctx, id, false);
+                const auto ch = GetProfileCH(ctx, id);
+                const auto lb = GetProfileLB(ctx, id, LogSource::Current);
+                return size_t(p ? 1 : 0) + pi.size() + ch.size() + lb.size();
+            },
+            [=] {
+                PgFloor& floor = *g_desk->floor;
+                const qint64 id = 1 + floorIds->bounded(ProfileCount);
+                int rows = floor.run(profile, {id});
+                floor.run(notes, {id, TextKind::ProfileNotes});
+                rows += floor.run(indicators, {id, false});
+                rows += floor.run(contacts, {id});
+                rows += floor.run(entries, {id});
+                return size_t(rows);
+            }};
+}
+
+// ------------------------------------------------------------------ contacts
+
+Action contactSearch(const NamedContactSelection& n) {
+    ContactSelection s = n.selection;
+    s.engine = Engine::PostgreSQL;
+    const BuiltContactSelection built = BuildContactSelection(s);
+    if (!built.refusal.isEmpty()) qFatal("%s: refused", qPrintable(n.name));
+    const ContactStatement st = ContactListQuery(g_desk->ctx(), built.filter, s.sort);
+    const QString text = g_desk->ctx().contactsDb().translate(st.sql);
+    const QVariantList params = st.params;
+    const ContactSort sort = s.sort;
+    const ContactFilter filter = built.filter;
+    return {"contacts: " + n.name,
+            [filter, sort] {
+                const auto list = ListContacts(g_desk->ctx(), filter, sort, false);
+                return list ? list->rows.size() : size_t(0);
+            },
+            [text, params] { return size_t(g_desk->floor->run(text, params)); }};
+}
+
+// ------------------------------------------------------------------ messages
+
+// One tick of the main window's timer: how many are due, and the caption.
+Action messagePoll(const QString& member) {
+    const QString text = sql(msg::DueCountSql);
+    return {"messages: poll",
+            [member] {
+                const QString caption = MailCaption(CountDueMessages(g_desk->ctx(), member));
+                return size_t(caption.isEmpty() ? 0 : 1);
+            },
+            [text, member] {
+                const QVariantList params{member,
+                                          Formats::StoredDateTime(QDateTime(Today, QTime(10, 0)))};
+                return size_t(g_desk->floor->run(text, params));
+            }};
+}
+
+// The message centre: one recipient's messages with their texts.
+Action messageList(const QString& name, const QString& member, bool disposed) {
+    MsgListQuery q;
+    q.filter = MsgFilter::ByRecipient;
+    q.name = member;
+    q.disposed = disposed;
+    const msg::MsgStatement st = msg::MessageListStatement(q);
+    const QString text = sql(st.sql);
+    const QVariantList params = st.params;
+    return {name, [q] { return size_t(GetMessages(g_desk->ctx(), q).size()); },
+            [text, params] { return size_t(g_desk->floor->run(text, params)); }};
+}
+
+std::vector<Action> actions() {
+    std::vector<Action> out;
+    for (const NamedLogbookSelection& n : LogbookSelections())
+        out.push_back(logbookList(n));
+    out.push_back(openEntry());
+    out.push_back(saveEntry());
+    for (const NamedProfileQuery& n : ProfileSelections())
+        out.push_back(profileSearch(n));
+    out.push_back(openProfile());
+    for (const NamedContactSelection& n : ContactSelections())
+        out.push_back(contactSearch(n));
+    const QString member =
+        demo::PropertyGenerator::Logons(demo::PropertySize::Decade().staff).value(3).name;
+    out.push_back(messagePoll(member));
+    out.push_back(messageList("messages: one recipient, active", member, false));
+    out.push_back(messageList("messages: one recipient, read", member, true));
+    return out;
+}
+
+// ------------------------------------------------------------------ set-up
+
+QString folderBesideBench(const char* name) {
+#ifdef VELMORA_BENCH_DATA
+    return QStringLiteral(VELMORA_BENCH_DATA) + "/" + name;
+#else
+    return QDir::tempPath() + "/velmora-pg-bench/" + name;
+#endif
+}
+
+void openDesk(Desk& d, const QString& connInfo) {
+#ifdef VELMORA_PROFILES_BENCH_DATA
+    const QString source = ProfilesDataFolder(QStringLiteral(VELMORA_PROFILES_BENCH_DATA));
+#else
+    const QString source = ProfilesDataFolder({});
+#endif
+    d.property = PreparePgProperty(connInfo, source, folderBesideBench("pg-desk"), d.clock,
+                                   d.prompt);
+    AppContext& opened = d.property.property->ctx();
+    d.context = std::make_unique<AppContext>(opened.workstation, d.prompt, d.clock);
+    d.context->start = opened.start;
+    d.context->globals = opened.globals;
+    d.context->current = std::move(opened.current);
+    d.context->archive = std::move(opened.archive);
+    d.context->common = std::move(opened.common);
+    Database& db = d.db();
+    Session& s = d.ctx().session;
+    s.conciergeId =
+        db.scalar("SELECT [ConciergeID] FROM [Concierge] WHERE [Initials] = ?", {DeskInitials})
+            .toLongLong();
+    s.name = DeskName;
+    s.initials = DeskInitials;
+    s.manager = false; // a desk member as most are
+    s.language = 0;
+    d.viewer = LoadViewer(db, s);
+    d.useGuestId = GetBooleanSetting(db, "UseGuestID");
+    const DbLocation& where = db.location();
+    d.floor = std::make_unique<PgFloor>(where.connInfo, where.database, where.schema);
+}
+
+void registerAll(RatioReporter& reporter) {
+    static const std::vector<Action> all = actions();
+    RegisterActions(all, reporter, {}, {});
+}
+
+QString serverVersion() {
+    const auto v = g_desk->db().scalar("SHOW server_version");
+    return v.isValid() ? "PostgreSQL " + v.toString().section(' ', 0, 0) : "PostgreSQL";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QString connInfo = qEnvironmentVariable("VELMORA_BENCH_PG");
+    if (connInfo.trimmed().isEmpty()) {
+        std::fprintf(stderr, "VELMORA_BENCH_PG names no server (libpq keywords with dbname)\n");
+        return 2;
+    }
+    Desk desk;
+    g_desk = &desk;
+    openDesk(desk, connInfo);
+    const QString note = serverVersion();
+    RunActions(argc, argv, registerAll, [note](const QString&) { return note; });
+    desk.floor.reset();
+    RemovePgBenchWrites(desk.db());
+    desk.context.reset();
+    desk.property.property.reset();
+    return 0;
+}
