@@ -114,6 +114,12 @@ QString LikeCondition(Engine engine, const QString& table, const QString& column
     if (!hasLikeCharacters(text)) {
         if (startsWith) {
             params << text + "%";
+            // The server's case-insensitive text takes no index for LIKE; the
+            // column's trigram index (on its lower case) answers a prefix too.
+            const schema::Table* t = schema::Registry::all().find(table);
+            if (engine == Engine::PostgreSQL && t &&
+                t->substringSearch.contains(column, Qt::CaseInsensitive))
+                return "lower(" + qualified + "::text) LIKE lower(?)";
             return qualified + " LIKE ?";
         }
         QVariant pattern;
