@@ -42,7 +42,7 @@ drills: build
 # written from it at the end (machine and date included).  velmora_pg_bench
 # runs on the server $VELMORA_BENCH_PG names, else on a server of its own
 # started in $(BENCH_PG_ROOT) (kept, with the bench property on it, between runs).
-BENCHES = velmora_bench velmora_bulk_bench velmora_output_bench velmora_contacts_bench velmora_events_bench velmora_profiles_bench velmora_itinerary_bench velmora_messages_bench velmora_stats_bench velmora_timedservices_bench velmora_operations_bench velmora_pg_bench
+BENCHES = velmora_bench velmora_bulk_bench velmora_output_bench velmora_contacts_bench velmora_events_bench velmora_profiles_bench velmora_itinerary_bench velmora_messages_bench velmora_stats_bench velmora_timedservices_bench velmora_operations_bench velmora_records_bench velmora_pg_bench
 BENCH_RESULTS = $(BUILD)-bench/results.tsv
 BENCH_PG_ROOT ?= /var/tmp/velmora-bench-pg
 

@@ -8,6 +8,7 @@
 
 #include "BenchData.h"
 #include "EngineFloor.h"
+#include "OperationsSelections.h"
 #include "RatioReporter.h"
 
 #include "core/AppContext.h"
@@ -75,13 +76,10 @@ std::vector<Action> actions() {
                        [&ctx, built, s] { return GetTheEvents(ctx, built.filter, s.sort).size(); },
                        floorOf(sql, built.filter.params)});
     };
-    page("events by date range",
-         {EventSelectBy::EventDate, {}, Today, Today.addMonths(1), {}, EventSort::Date});
-    page("events on one date", {EventSelectBy::EventDate, {}, Today, {}, {}, EventSort::Name});
-    page("events by name", {EventSelectBy::EventName, "Hall 12", {}, {}, {}, EventSort::Name});
-    page("events by type", {EventSelectBy::None, {}, {}, {}, "Festival", EventSort::Date});
+    for (const NamedEventSelection& n : EventSelections())
+        page(n.name, n.selection);
 
-    const DayRange window = LimitedListDays(Today, {}, {});
+    const DayRange window = GuestListDays();
     const EventFilter overlap = OverlapFilter(window.from, window.through);
     const QString order = EventListOrder(GetIntegerSetting(ctx.db(), "EventStyle"));
     out.push_back(

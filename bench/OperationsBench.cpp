@@ -12,9 +12,9 @@
 #include "BenchData.h"
 #include "EngineFloor.h"
 #include "OperationsData.h"
+#include "OperationsSelections.h"
 #include "RatioReporter.h"
 
-#include "operations/KeyControl.h"
 #include "operations/LostFound.h"
 #include "operations/Rentals.h"
 
@@ -36,109 +36,10 @@ Action action(const QString& name, std::function<size_t()> program,
                           std::move(undo));
 }
 
-size_t search(AppContext& ctx, const QString& status, LfSearchKind kind, const QString& value,
-              const QString& category = {}) {
-    LfSearch s;
-    s.status = status;
-    s.kind = kind;
-    s.value = value;
-    s.category = category;
-    if (kind == LfSearchKind::DateRange) {
-        s.from = Today.addDays(-60);
-        s.through = Today.addDays(-30);
-    }
-    const LfSearchResult r = LFSearchItems(ctx, s);
-    if (!r.refusal.isEmpty()) qFatal("the bench search was refused");
-    return r.rows.size();
-}
-
-void lostAndFoundActions(std::vector<Action>& all) {
-    AppContext& ctx = *g_desk->ctx;
-    Database& db = ctx.db();
-    const qint64 lostId =
-        db.scalar("SELECT MAX([ItemID]) FROM [LostAndFound] WHERE [ItemStatus] = 'L'").toLongLong();
-    const qint64 foundId =
-        db.scalar("SELECT MAX([ItemID]) FROM [LostAndFound] WHERE [ItemStatus] = 'F'").toLongLong();
-    const LfItem lost = *LFGetTheItem(ctx, lostId);
-    for (int n = 0; n < 12; ++n)
-        CreateChangeInLFHistory(ctx, foundId, "StoredLocation", "Shelf " + QString::number(n),
-                                "Shelf " + QString::number(n + 1));
-
-    all.push_back(action("lost reports by search word", [&ctx] {
-        return search(ctx, kLfLost, LfSearchKind::Word, "umbrella");
-    }));
-    all.push_back(action("found items of a month", [&ctx] {
-        return search(ctx, kLfFound, LfSearchKind::DateRange, {});
-    }));
-    all.push_back(action("closed records by last name", [&ctx] {
-        return search(ctx, kLfClosed, LfSearchKind::LastName, "Rossi");
-    }));
-    // Words and rooms are found through the trigram index, as names are.
-    all.push_back(action("closed records by search word", [&ctx] {
-        return search(ctx, kLfClosed, LfSearchKind::Word, "bracelet");
-    }));
-    all.push_back(action("closed records by room number", [&ctx] {
-        return search(ctx, kLfClosed, LfSearchKind::RoomNumber, "512");
-    }));
-    all.push_back(action("closed records of one category", [&ctx] {
-        return search(ctx, kLfClosed, LfSearchKind::All, {}, "Category 7");
-    }));
-    all.push_back(action("open found items by tag", [&ctx] {
-        return search(ctx, kLfFound, LfSearchKind::TagOrId, "T99990");
-    }));
-    all.push_back(action("matches of a lost report (four criteria)", [&ctx, lost] {
-        LfMatchCriteria c;
-        c.sameCategory = c.sameLocation = c.dateWindow = c.byWord = true;
-        c.word = lost.itemText.left(5);
-        return LFGetTheLostMatches(ctx, lost, c).size() + 1;
-    }));
-    all.push_back(action("matches of a lost report (none chosen)", [&ctx, lost] {
-        return LFGetTheLostMatches(ctx, lost, LfMatchCriteria{}).size();
-    }));
-    all.push_back(action("open a found item with its history", [&ctx, foundId] {
-        return size_t(LFGetTheItem(ctx, foundId).has_value()) +
-               size_t(GetLfHistry(ctx, foundId).count("modified"));
-    }));
-}
-
-void keyActions(std::vector<Action>& all) {
-    AppContext& ctx = *g_desk->ctx;
-    Database& db = ctx.db();
-    const qint64 lastLoan = db.scalar("SELECT MAX([KeyHistoryID]) FROM [KeyHistory]").toLongLong();
-    // A key that is in and an employee it is assigned to.
-    const auto pair = db.queryOne(
-        "SELECT a.[KeyMasterID], a.[KeyEmployeeID] FROM [KeyAssignment] a INNER JOIN "
-        "[KeyMaster] k ON k.[KeyMasterID] = a.[KeyMasterID] WHERE k.[KeyStatus] = 'I' ORDER BY "
-        "a.[KeyMasterID]");
-    const qint64 keyId = pair->number("KeyMasterID");
-    const qint64 employeeId = pair->number("KeyEmployeeID");
-
-    all.push_back(action("keys due and overdue", [&ctx] {
-        return KeyGetDueOverDue(ctx, ctx.clock().now()).size();
-    }));
-    all.push_back(action("activity of a key (all dates)", [&ctx, keyId] {
-        return KeyActivityReport2(ctx, keyId, {}, {}).size();
-    }));
-    all.push_back(action("activity of an employee (a year)", [&ctx, employeeId] {
-        return KeyActivityReport1(ctx, employeeId, Today.addYears(-1), Today).size();
-    }));
-    all.push_back(action("all keys", [&ctx] { return KeyGetAllKeys(ctx).size(); }));
-    all.push_back(action("keys out", [&ctx] { return KeyKeyReport1(ctx).size(); }));
-    all.push_back(action("all employees", [&ctx] { return KeyGetAllEmployees(ctx).size(); }));
-    all.push_back(action("keys assigned to an employee", [&ctx, employeeId] {
-        return KeyGetAssignedKeys(ctx, employeeId).size();
-    }));
-    all.push_back(action(
-        "a key lent and taken back",
-        [&ctx, keyId, employeeId] {
-            if (!KeyCheckOut(ctx, keyId, employeeId).done ||
-                !KeyCheckIn(ctx, keyId, employeeId).done)
-                qFatal("the bench loan was refused");
-            return size_t(2);
-        },
-        [&db, lastLoan] {
-            db.exec("DELETE FROM [KeyHistory] WHERE [KeyHistoryID] > ?", {lastLoan});
-        }));
+// The program's side of a shared action, its floor replayed.
+void addAll(std::vector<Action>& all, const std::vector<ProgramAction>& actions) {
+    for (const ProgramAction& a : actions)
+        all.push_back(action(a.name, a.run, a.undo));
 }
 
 void rentalActions(std::vector<Action>& all) {
@@ -185,8 +86,8 @@ void rentalActions(std::vector<Action>& all) {
 void registerAll(RatioReporter& reporter) {
     static const std::vector<Action> all = [] {
         std::vector<Action> a;
-        lostAndFoundActions(a);
-        keyActions(a);
+        addAll(a, LostAndFoundActions(*g_desk->ctx));
+        addAll(a, KeyControlActions(*g_desk->ctx));
         rentalActions(a);
         return a;
     }();

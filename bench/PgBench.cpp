@@ -1,6 +1,8 @@
 // The decade property's interactive actions on a PostgreSQL server: the
 // program's time, and beside it the same statements through libpq (prepared
 // once and kept, every row and column read), run as the program runs them.
+// Lost and found, key control, events, groups and reservations replay on the
+// floor what the program sent (see PgReplay.h).
 // The table at the end gives program ms / floor ms per action.
 //
 // VELMORA_BENCH_PG gives the server (libpq keywords with dbname; the database
@@ -11,10 +13,13 @@
 #include "BenchData.h"
 #include "BenchSelections.h"
 #include "LogbookSaves.h"
+#include "OperationsSelections.h"
 #include "PgBenchData.h"
 #include "PgFloor.h"
+#include "PgReplay.h"
 #include "ProfilesData.h"
 #include "RatioReporter.h"
+#include "RecordSelections.h"
 
 #include "core/AppContext.h"
 #include "core/Formats.h"
@@ -282,6 +287,50 @@ Action messageList(const QString& name, const QString& member, bool disposed) {
             [text, params] { return size_t(g_desk->floor->run(text, params)); }};
 }
 
+// ------------------- lost and found, keys, events, groups and reservations
+
+// A shared action: the program's side as the SQLite benches run it; the floor
+// runs what it sent to the server in one untimed run (undone afterwards).  The
+// floor's first run must read as many rows as the server sent the program.
+Action replayed(const QString& prefix, const ProgramAction& a, Database& db) {
+    qint64 rows = 0;
+    const auto sent =
+        std::make_shared<const std::vector<SentStatement>>(RecordSent(db, a.run, &rows));
+    if (a.undo) a.undo();
+    const qint64 floorRows = qint64(RunSent(*g_desk->floor, *sent));
+    if (a.undo) a.undo();
+    if (floorRows != rows)
+        qFatal("%s: the floor read %lld rows, the program %lld", qPrintable(prefix + a.name),
+               floorRows, rows);
+    return {prefix + a.name, a.run, [sent] { return RunSent(*g_desk->floor, *sent); }, a.undo};
+}
+
+void operationsAndEvents(std::vector<Action>& out) {
+    AppContext& ctx = g_desk->ctx();
+    for (const ProgramAction& a : LostAndFoundActions(ctx))
+        out.push_back(replayed("lost and found: ", a, ctx.db()));
+    for (const ProgramAction& a : KeyControlActions(ctx))
+        out.push_back(replayed("keys: ", a, ctx.db()));
+    AppContext* c = &ctx;
+    std::vector<ProgramAction> events;
+    for (const NamedEventSelection& n : EventSelections()) {
+        const BuiltEventSelection built = BuildEventSelection(n.selection);
+        if (!built.refusal.isEmpty()) qFatal("%s", qPrintable(built.refusal));
+        const EventSort sort = n.selection.sort;
+        events.push_back(
+            {n.name, [c, built, sort] { return GetTheEvents(*c, built.filter, sort).size(); }});
+    }
+    events.push_back(
+        {"limited guest list", [c] { return GetCurrentEvents(*c, GuestListDays()).size(); }});
+    events.push_back({"future guest list", [c] { return GetFutureEvents(*c).size(); }});
+    for (const ProgramAction& a : events)
+        out.push_back(replayed("events: ", a, ctx.eventsDb()));
+    for (const ProgramAction& a : GroupActions(ctx))
+        out.push_back(replayed("groups: ", a, ctx.db()));
+    for (const ProgramAction& a : ReservationSearchActions(ctx))
+        out.push_back(replayed("reservations: ", a, ctx.db()));
+}
+
 std::vector<Action> actions() {
     std::vector<Action> out;
     for (const NamedLogbookSelection& n : LogbookSelections())
@@ -298,6 +347,7 @@ std::vector<Action> actions() {
     out.push_back(messagePoll(member));
     out.push_back(messageList("messages: one recipient, active", member, false));
     out.push_back(messageList("messages: one recipient, read", member, true));
+    operationsAndEvents(out);
     return out;
 }
 

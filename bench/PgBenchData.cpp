@@ -1,6 +1,7 @@
 #include "PgBenchData.h"
 #include "BenchData.h"
 #include "ProfilesData.h"
+#include "RecordsData.h"
 
 #include "core/schema/SchemaBuilder.h"
 #include "demo/PropertyGenerator.h"
@@ -15,14 +16,40 @@ namespace vm::bench {
 
 namespace {
 
-// Raised whenever what is added on the server changes.
-constexpr int ServerGeneratorVersion = 1;
+// Raised whenever what is added on the server changes; each version's
+// additions are in addedIn().
+constexpr int ServerGeneratorVersion = 2;
 
-QString sourceStamp(const QString& dataFolder) {
+QString sourceStamp(const QString& dataFolder, int version = ServerGeneratorVersion) {
     QFile f(dataFolder + "/stamp");
     if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("the bench property has no stamp");
-    return QString::fromUtf8(f.readAll().trimmed()) + " server " +
-           QString::number(ServerGeneratorVersion);
+    return QString::fromUtf8(f.readAll().trimmed()) + " server " + QString::number(version);
+}
+
+// The version of the generator a kept stamp names for this SQLite property
+// (0: another property, or none).
+int keptVersion(const QString& kept, const QString& dataFolder) {
+    const QString base = sourceStamp(dataFolder, 0).chopped(1);
+    if (!kept.startsWith(base)) return 0;
+    bool ok = false;
+    const int v = kept.mid(base.size()).toInt(&ok);
+    return ok && v <= ServerGeneratorVersion ? v : 0;
+}
+
+// What a version of the generator added to the one before it.
+void addedIn(int version, demo::PropertyGenerator& generator, Database& db) {
+    switch (version) {
+    case 2:
+        // Events, and the group and reservation records (the copied groups
+        // are the profiles' and have no dates).
+        generator.events();
+        generator.groups();
+        generator.bookings();
+        AddRecordDetails(db);
+        break;
+    default:
+        break;
+    }
 }
 
 // The stamp table lives beside the property's schemas, in the public one.
@@ -73,10 +100,25 @@ PgBenchProperty PreparePgProperty(const QString& connInfo, const QString& sqlite
                        {PgSchemaPrefix})
             .toString();
     out.property = std::make_unique<maint::Property>(where, ws, clock);
-    if (kept == stamp && out.property->exists("VelmP")) {
+    const int keptAt = keptVersion(kept, sqliteDataFolder);
+    if (keptAt > 0 && out.property->exists("VelmP")) {
         out.property->open();
         Database& db = out.property->ctx().db();
         RemovePgBenchWrites(db);
+        if (keptAt < ServerGeneratorVersion) {
+            // A kept property of an older generator gets what the later ones add.
+            log("Adding the newer generator's data to the server property ...");
+            demo::PropertyGenerator generator(out.property->ctx(), demo::PropertySize::Decade());
+            generator.adoptStaff();
+            // All or nothing, so a failed run leaves the kept version as it was.
+            db.transaction([&] {
+                for (int v = keptAt + 1; v <= ServerGeneratorVersion; ++v)
+                    addedIn(v, generator, db);
+            });
+            db.exec("ANALYZE");
+            server->exec("UPDATE public.velmora_bench_stamp SET stamp = ? WHERE prefix = ?",
+                         {stamp, PgSchemaPrefix});
+        }
         // What the program's start adds to a kept database, it adds here.
         for (const schema::Table& t : schema::Registry::all().tables())
             if ((t.stores & schema::Current) && db.tableExists(t.name))
@@ -114,7 +156,9 @@ PgBenchProperty PreparePgProperty(const QString& connInfo, const QString& sqlite
     generator.contacts();
     generator.operations();
     generator.messages();
-    log("Contacts, lost and found, keys and messages written in",
+    for (int v = 2; v <= ServerGeneratorVersion; ++v)
+        addedIn(v, generator, out.property->ctx().db());
+    log("Contacts, lost and found, keys, messages and what later versions add written in",
         double(more.elapsed()) / 1000.0);
     out.property->ctx().db().exec("ANALYZE");
     server->exec("INSERT INTO public.velmora_bench_stamp (prefix, stamp) VALUES (?, ?)",

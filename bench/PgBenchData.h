@@ -2,9 +2,10 @@
 // The decade property on a PostgreSQL server: the profiles bench's SQLite
 // property (1,000,000 entries, 200,000 profiles with their details) copied
 // into schemas of their own, with the property generator's contacts, lost and
-// found, keys and messages added.  It is kept between runs: a stamp on the
-// server names the SQLite property's stamp it was made from, and a differing
-// stamp makes it anew.
+// found, keys, messages, events, groups and reservation lists added.  It is kept between runs: a stamp on
+// the server names the SQLite property's stamp it was made from and the
+// version of what was added; another SQLite property makes it anew, an older
+// version gets what the later ones add.
 
 #include "maint/AdminProperty.h"
 
