@@ -1,4 +1,5 @@
 #include "ActionRunner.h"
+#include "BenchData.h"
 #include "EngineFloor.h"
 
 #include "core/AppContext.h"
@@ -81,6 +82,38 @@ Action ReplayedAction(const QString& name, std::function<size_t()> program, AppC
                 return rows;
             },
             std::move(undo)};
+}
+
+void AddReplayed(std::vector<Action>& all, const std::vector<ProgramAction>& actions,
+                 AppContext& ctx, EngineFloor& engine) {
+    for (const ProgramAction& a : actions)
+        all.push_back(ReplayedAction(a.name, a.run, ctx, engine, a.undo));
+}
+
+void RunScratchBench(int argc, char** argv, const std::function<void(AppContext&)>& generate,
+                     const std::function<std::vector<ProgramAction>(AppContext&)>& actions,
+                     const std::function<void(AppContext&)>& after) {
+    ScratchDesk desk;
+    OpenScratchDesk(
+        desk, [](AppContext& ctx) -> Database& { return ctx.db(); },
+        [&desk, &generate](Database&) { generate(*desk.ctx); });
+    desk.ctx->session.name = DeskName;
+    desk.ctx->session.initials = DeskInitials;
+    desk.ctx->session.conciergeId = 1;
+    // Registered benchmarks keep references to their actions until the run ends.
+    std::vector<Action> all;
+    AddReplayed(all, actions(*desk.ctx), *desk.ctx, *desk.engine);
+    RunActions(
+        argc, argv,
+        [&](RatioReporter& reporter) {
+            RegisterActions(
+                all, reporter, [&desk] { return ProgramHandle(desk.ctx->db()); },
+                [&desk] { return desk.engine->handle(); });
+        },
+        ReplayedStatements);
+    if (after) after(*desk.ctx);
+    desk.engine.reset();
+    desk.ctx.reset();
 }
 
 QString ReplayedStatements(const QString& action) {

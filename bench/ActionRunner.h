@@ -48,8 +48,26 @@ sqlite3* ProgramHandle(Database& db);
 // removes what that run wrote, and runs after each timed run as well.
 Action ReplayedAction(const QString& name, std::function<size_t()> program, AppContext& ctx,
                       EngineFloor& engine, std::function<void()> undo = {});
+// An action's program side alone, for benches that put different floors beside
+// it (the SQLite benches replay it, the server bench too, through libpq).
+struct ProgramAction {
+    QString name;
+    std::function<size_t()> run;  // answers the rows the action lists
+    std::function<void()> undo{}; // removes what one run wrote
+};
+// ReplayedAction for each of `actions`, appended to `all`.
+void AddReplayed(std::vector<Action>& all, const std::vector<ProgramAction>& actions,
+                 AppContext& ctx, EngineFloor& engine);
 // "n statements": how many statements the engine side of a replayed action runs.
 QString ReplayedStatements(const QString& action);
+
+// A bench on a property made afresh in a temporary folder (OpenScratchDesk, the
+// current database), working as the bench's desk member: `generate` fills the
+// property, `actions` lists what is timed (each replayed on the engine floor),
+// `after` runs once the table is printed.
+void RunScratchBench(int argc, char** argv, const std::function<void(AppContext&)>& generate,
+                     const std::function<std::vector<ProgramAction>(AppContext&)>& actions,
+                     const std::function<void(AppContext&)>& after = {});
 
 // Initialises google-benchmark (program and engine runs interleaved, so a busy
 // moment of the machine hurts both alike), runs everything registered and

@@ -5,6 +5,7 @@
 #include "BenchData.h"
 
 #include "guests/ContactSearch.h"
+#include "guests/EventLists.h"
 #include "guests/ProfileSearch.h"
 #include "logbook/LogbookSearch.h"
 
@@ -145,6 +146,27 @@ inline std::vector<NamedContactSelection> ContactSelections() {
         {"city", {.cityOrArea = BenchCityName(42), .sort = ContactSort::CityAndName}},
         {"area", {.cityOrArea = "Area 7", .useArea = true}},
     };
+}
+
+struct NamedEventSelection {
+    QString name;
+    EventSelection selection;
+};
+
+// The Events page's selections.
+inline std::vector<NamedEventSelection> EventSelections() {
+    return {
+        {"events by date range",
+         {EventSelectBy::EventDate, {}, Today, Today.addMonths(1), {}, EventSort::Date}},
+        {"events on one date", {EventSelectBy::EventDate, {}, Today, {}, {}, EventSort::Name}},
+        {"events by name", {EventSelectBy::EventName, "Hall 12", {}, {}, {}, EventSort::Name}},
+        {"events by type", {EventSelectBy::None, {}, {}, {}, "Festival", EventSort::Date}},
+    };
+}
+
+// The guest lists' window: the limited list of the days around today.
+inline DayRange GuestListDays() {
+    return LimitedListDays(Today, {}, {});
 }
 
 } // namespace vm::bench

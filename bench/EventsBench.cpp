@@ -7,8 +7,8 @@
 // seconds): the events table is small enough.
 
 #include "BenchData.h"
+#include "BenchSelections.h"
 #include "EngineFloor.h"
-#include "OperationsSelections.h"
 #include "RatioReporter.h"
 
 #include "core/AppContext.h"

@@ -1,27 +1,22 @@
 #pragma once
-// The lost-and-found, key-control and events actions the benches time, so the
-// SQLite benches and the server bench run the same procedures with the same
+// The lost-and-found, key-control and rental actions the benches time, so the
+// SQLite bench and the server bench run the same procedures with the same
 // values on their properties.  Each action is the program's side alone; a
-// bench puts its floor beside it.
+// bench puts its floor beside it (ProgramAction, ActionRunner.h).
 
+#include "ActionRunner.h"
 #include "BenchData.h"
 
 #include "core/AppContext.h"
-#include "guests/EventLists.h"
 #include "operations/KeyControl.h"
 #include "operations/LostFound.h"
+#include "operations/Rentals.h"
 
 #include <QString>
 #include <functional>
 #include <vector>
 
 namespace vm::bench {
-
-struct ProgramAction {
-    QString name;
-    std::function<size_t()> run;  // answers the rows the action lists
-    std::function<void()> undo{}; // removes what one run wrote
-};
 
 inline size_t LostFoundSearch(AppContext& ctx, const QString& status, LfSearchKind kind,
                               const QString& value, const QString& category = {}) {
@@ -159,25 +154,48 @@ inline std::vector<ProgramAction> KeyControlActions(AppContext& ctx) {
     return all;
 }
 
-struct NamedEventSelection {
-    QString name;
-    EventSelection selection;
-};
+// Every list and search of the rentals screen, and an item rented and brought
+// back (its loans removed again after each run).
+inline std::vector<ProgramAction> RentalActions(AppContext& ctx) {
+    Database& db = ctx.db();
+    const qint64 lastLoan = db.scalar("SELECT MAX([StuffArchID]) FROM [StuffArch]").toLongLong();
+    const qint64 itemIn =
+        db.scalar("SELECT MIN([StuffID]) FROM [Stuff] WHERE [StuffType] = 2 AND [ReturnDate] = ' '")
+            .toLongLong();
+    const qint64 category = db.scalar("SELECT MIN([ResTypeID]) FROM [ResType]").toLongLong();
 
-// The Events page's selections.
-inline std::vector<NamedEventSelection> EventSelections() {
-    return {
-        {"events by date range",
-         {EventSelectBy::EventDate, {}, Today, Today.addMonths(1), {}, EventSort::Date}},
-        {"events on one date", {EventSelectBy::EventDate, {}, Today, {}, {}, EventSort::Name}},
-        {"events by name", {EventSelectBy::EventName, "Hall 12", {}, {}, {}, EventSort::Name}},
-        {"events by type", {EventSelectBy::None, {}, {}, {}, "Festival", EventSort::Date}},
-    };
-}
-
-// The guest lists' window: the limited list of the days around today.
-inline DayRange GuestListDays() {
-    return LimitedListDays(Today, {}, {});
+    AppContext* c = &ctx;
+    std::vector<ProgramAction> all;
+    for (int type = 1; type <= 3; ++type)
+        all.push_back({"rental items of tab " + QString::number(type),
+                       [c, type] { return GetRentalItems1(*c, type).size(); }});
+    all.push_back({"rental items out", [c] { return GetItemsRented(*c).size(); }});
+    all.push_back(
+        {"rental items due back today", [c] { return GetItemsRented(*c, Today).size(); }});
+    all.push_back({"shopping list", [c] { return GetReStockItems(*c).size(); }});
+    all.push_back(
+        {"history of a rental item", [c, itemIn] { return GetStuffHistory(*c, itemIn).size(); }});
+    all.push_back(
+        {"rental loans returned in a month (one category)", [c, category] {
+             return GetStuffSearch(*c, Today.addMonths(-1), Today, false, category).size();
+         }});
+    all.push_back({"rental loans checked out in a month",
+                   [c] { return GetStuffSearch(*c, Today.addMonths(-1), Today, true).size(); }});
+    all.push_back({"a rental checked out and back in",
+                   [c, itemIn] {
+                       TypedLoan t;
+                       t.renterName = "Doe";
+                       t.roomNumber = "512";
+                       t.returnDate = "03/17/2026";
+                       t.returnTime = "05:00 PM";
+                       if (!CheckOutItem(*c, itemIn, t).done || !CheckInItem(*c, itemIn).done)
+                           qFatal("the bench rental was refused");
+                       return size_t(2);
+                   },
+                   [c, lastLoan] {
+                       c->db().exec("DELETE FROM [StuffArch] WHERE [StuffArchID] > ?", {lastLoan});
+                   }});
+    return all;
 }
 
 } // namespace vm::bench

@@ -1,8 +1,8 @@
 // The decade property's interactive actions on a PostgreSQL server: the
 // program's time, and beside it the same statements through libpq (prepared
 // once and kept, every row and column read), run as the program runs them.
-// Lost and found, key control, events, groups and reservations replay on the
-// floor what the program sent (see PgReplay.h).
+// Lost and found, key control, rentals, events, groups and reservations replay
+// on the floor what the program sent (see PgReplay.h).
 // The table at the end gives program ms / floor ms per action.
 //
 // VELMORA_BENCH_PG gives the server (libpq keywords with dbname; the database
@@ -287,7 +287,7 @@ Action messageList(const QString& name, const QString& member, bool disposed) {
             [text, params] { return size_t(g_desk->floor->run(text, params)); }};
 }
 
-// ------------------- lost and found, keys, events, groups and reservations
+// ---------- lost and found, keys, rentals, events, groups and reservations
 
 // A shared action: the program's side as the SQLite benches run it; the floor
 // runs what it sent to the server in one untimed run (undone afterwards).  The
@@ -311,6 +311,8 @@ void operationsAndEvents(std::vector<Action>& out) {
         out.push_back(replayed("lost and found: ", a, ctx.db()));
     for (const ProgramAction& a : KeyControlActions(ctx))
         out.push_back(replayed("keys: ", a, ctx.db()));
+    for (const ProgramAction& a : RentalActions(ctx))
+        out.push_back(replayed("rentals: ", a, ctx.db()));
     AppContext* c = &ctx;
     std::vector<ProgramAction> events;
     for (const NamedEventSelection& n : EventSelections()) {

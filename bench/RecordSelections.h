@@ -1,10 +1,10 @@
 #pragma once
 // The searches of the group and reservation record screens the benches time,
 // so the SQLite bench and the server bench run the same procedures with the
-// same values (see OperationsSelections.h for ProgramAction).
+// same values (ProgramAction, ActionRunner.h).
 
+#include "ActionRunner.h"
 #include "BenchData.h"
-#include "OperationsSelections.h"
 
 #include "bookings/Reservations.h"
 #include "core/AppContext.h"

@@ -8,8 +8,6 @@
 
 #include "ActionRunner.h"
 #include "BenchData.h"
-#include "EngineFloor.h"
-#include "RatioReporter.h"
 #include "RecordSelections.h"
 #include "RecordsData.h"
 
@@ -20,40 +18,17 @@ using namespace vm::bench;
 
 namespace {
 
-ScratchDesk* g_desk = nullptr;
-
-void addAll(std::vector<Action>& all, const std::vector<ProgramAction>& actions) {
-    for (const ProgramAction& a : actions)
-        all.push_back(ReplayedAction(a.name, a.run, *g_desk->ctx, *g_desk->engine, a.undo));
-}
-
-void registerAll(RatioReporter& reporter) {
-    static const std::vector<Action> all = [] {
-        std::vector<Action> a;
-        addAll(a, GroupActions(*g_desk->ctx));
-        addAll(a, ReservationSearchActions(*g_desk->ctx));
-        return a;
-    }();
-    RegisterActions(
-        all, reporter, [] { return ProgramHandle(g_desk->ctx->db()); },
-        [] { return g_desk->engine->handle(); });
+std::vector<ProgramAction> actions(AppContext& ctx) {
+    std::vector<ProgramAction> all = GroupActions(ctx);
+    for (const ProgramAction& a : ReservationSearchActions(ctx))
+        all.push_back(a);
+    return all;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    ScratchDesk desk;
-    g_desk = &desk;
-    OpenScratchDesk(
-        desk, [](AppContext& ctx) -> Database& { return ctx.db(); },
-        [&desk](Database&) { GenerateRecords(*desk.ctx); });
-    desk.ctx->session.name = DeskName;
-    desk.ctx->session.initials = DeskInitials;
-    desk.ctx->session.conciergeId = 1;
-
-    RunActions(argc, argv, registerAll, ReplayedStatements);
-    desk.engine.reset();
-    desk.ctx.reset();
+    RunScratchBench(argc, argv, GenerateRecords, actions);
     return 0;
 }
