@@ -17,8 +17,10 @@ namespace vm::bench {
 namespace {
 
 // Raised whenever what is added on the server changes; each version's
-// additions are in addedIn().
-constexpr int ServerGeneratorVersion = 2;
+// additions are in addedIn().  A property older than OldestKeptVersion is made
+// anew: version 3 changed how the key loans still out are generated.
+constexpr int ServerGeneratorVersion = 3;
+constexpr int OldestKeptVersion = 3;
 
 QString sourceStamp(const QString& dataFolder, int version = ServerGeneratorVersion) {
     QFile f(dataFolder + "/stamp");
@@ -33,7 +35,7 @@ int keptVersion(const QString& kept, const QString& dataFolder) {
     if (!kept.startsWith(base)) return 0;
     bool ok = false;
     const int v = kept.mid(base.size()).toInt(&ok);
-    return ok && v <= ServerGeneratorVersion ? v : 0;
+    return ok && v >= OldestKeptVersion && v <= ServerGeneratorVersion ? v : 0;
 }
 
 // What a version of the generator added to the one before it.

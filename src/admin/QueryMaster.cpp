@@ -534,7 +534,7 @@ bool QueryMaster::refreshDates() {
         QDate oldest;
         d.forEach("SELECT DISTINCT [ReferDate] FROM [LogBook] ORDER BY [ReferDate]", {},
                   [&](const Row& r) {
-                      oldest = Formats::ParseStoredDate(r.text(0).trimmed());
+                      oldest = Formats::ParseStoredDate(r.trimmedText(0));
                       return !oldest.isValid();
                   });
         const QDate today = m_ctx.clock().today();

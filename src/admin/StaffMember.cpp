@@ -99,7 +99,7 @@ QStringList GetStaffList(AppContext& ctx, qint64 conciergeId, const QString& kin
     for (const Row& r : ctx.db().query("SELECT [NoteField] FROM [EvConText] WHERE [EvConKey] = ? "
                                        "AND [EvConType] = ? ORDER BY [Sequence]",
                                        {conciergeId, kind}))
-        if (!r.text(0).trimmed().isEmpty()) out << r.text(0).trimmed();
+        if (!r.trimmedText(0).isEmpty()) out << r.trimmedText(0);
     return out;
 }
 
@@ -152,7 +152,7 @@ QString NextEmployeeId(AppContext& ctx) {
     qint64 largest = 0;
     for (const Row& r : ctx.db().query("SELECT [EUserID] FROM [Concierge] WHERE "
                                        "lower([EUserID]) LIKE 'z%'")) {
-        const auto match = pattern.match(r.text(0).trimmed());
+        const auto match = pattern.match(r.trimmedText(0));
         if (match.hasMatch()) largest = qMax(largest, match.captured(1).toLongLong());
     }
     return "z" + QString::number(largest + 1).rightJustified(4, '0');

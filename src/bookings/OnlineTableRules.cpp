@@ -89,12 +89,12 @@ std::vector<OTRestaurant> GetOpenTables(Database& db) {
                {}, [&](const Row& r) {
                    OTRestaurant t;
                    t.contactId = r.number("ContactID");
-                   t.name = StoredText(r.text("ContactName"));
+                   t.name = r.trimmedText("ContactName");
                    t.restaurantId = r.number("OTRestaurantID");
-                   t.cuisine = StoredText(r.text("OTCuisine"));
-                   t.neighborhood = StoredText(r.text("OTNeighborhood"));
-                   t.price = StoredText(r.text("OTPrice"));
-                   t.host = StoredText(r.text("OTHost"));
+                   t.cuisine = r.trimmedText("OTCuisine");
+                   t.neighborhood = r.trimmedText("OTNeighborhood");
+                   t.price = r.trimmedText("OTPrice");
+                   t.host = r.trimmedText("OTHost");
                    list.push_back(std::move(t));
                    return true;
                });

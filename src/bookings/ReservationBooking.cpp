@@ -15,9 +15,9 @@ WaitListEntry waitListFromRow(const Row& r) {
     WaitListEntry e;
     e.id = r.number("WaitListID");
     e.resTypeId = r.number("ResTypeID");
-    e.requestedDate = StoredText(r.text("RequestedDate"));
-    e.requestedBy = StoredText(r.text("RequestedBy"));
-    e.howToContact = StoredText(r.text("HowToContact"));
+    e.requestedDate = r.trimmedText("RequestedDate");
+    e.requestedBy = r.trimmedText("RequestedBy");
+    e.howToContact = r.trimmedText("HowToContact");
     return e;
 }
 
@@ -106,7 +106,7 @@ bool cellsTaken(Database& db, const ResCategory& c, const Plan& p) {
     for (const Row& r : db.query("SELECT [AvailableHere] FROM [Reservation] WHERE [ResTypeID] = ? "
                                  "AND [ReservationDate] = ? AND [ListItem] = ?",
                                  {c.id, Formats::StoredDate(p.first), p.item})) {
-        const QString slot = r.text("AvailableHere").trimmed();
+        const QString slot = r.trimmedText("AvailableHere");
         if (slot.isEmpty() || wanted.contains(SlotMinute(slot))) return true;
     }
     return false;

@@ -43,25 +43,34 @@ QString containsCondition(Engine engine, const QString& column, const QString& t
     return column + " LIKE ? ESCAPE '\\'";
 }
 
+// A stored date ("yyyy/MM/dd") as a sort key.  The server keeps it in its
+// case-insensitive text type, which folds both sides of every comparison;
+// digits and slashes have no case, so byte order sorts the same, at half the cost.
+QString dateKey(Engine engine, const QString& column) {
+    return engine == Engine::PostgreSQL ? column + "::text COLLATE \"C\"" : column;
+}
+
 std::vector<ResSearchRow> searchRows(AppContext& ctx, const QString& where,
                                      const QVariantList& params, const QString& order) {
     std::vector<ResSearchRow> out;
-    for (const Row& r : ctx.db().query(
-             "SELECT [Reservation].[ReservationDate], [Reservation].[ReservationFor], "
-             "[ResType].[Category], [Reservation].[ListItem], [Reservation].[AvailableHere], "
-             "[Reservation].[Price] FROM [Reservation] LEFT JOIN [ResType] ON "
-             "[ResType].[ResTypeID] = [Reservation].[ResTypeID] WHERE " +
-                 where + " ORDER BY " + order,
-             params)) {
-        ResSearchRow s;
-        s.date = Formats::ShortDateOfStored(r.text("ReservationDate"));
-        s.reservedFor = StoredText(r.text("ReservationFor"));
-        s.category = StoredText(r.text("Category"));
-        s.listItem = StoredText(r.text("ListItem"));
-        s.slot = StoredText(r.text("AvailableHere"));
-        s.price = r.real("Price");
-        out.push_back(s);
-    }
+    ctx.db().forEach(
+        "SELECT [Reservation].[ReservationDate], [Reservation].[ReservationFor], "
+        "[ResType].[Category], [Reservation].[ListItem], [Reservation].[AvailableHere], "
+        "[Reservation].[Price] FROM [Reservation] LEFT JOIN [ResType] ON "
+        "[ResType].[ResTypeID] = [Reservation].[ResTypeID] WHERE " +
+            where + " ORDER BY " + order,
+        params, [&out](const Row& r) {
+            ResSearchRow s;
+            s.date = Formats::ShortDateOfStored(r.text(0));
+            s.reservedFor = r.trimmedText(1);
+            s.category = r.trimmedText(2);
+            s.listItem = r.trimmedText(3);
+            s.slot = r.trimmedText(4);
+            const QVariant price = r.value(5);
+            s.price = price.isNull() ? 0.0 : price.toDouble();
+            out.push_back(std::move(s));
+            return true;
+        });
     return out;
 }
 
@@ -76,7 +85,8 @@ std::vector<ResSearchRow> SearchReservationsByName(AppContext& ctx, const QStrin
         containsCondition(ctx.db().engine(), "[Reservation].[ReservationFor]", typed, params);
     where += dateRange("[Reservation].[ReservationDate]", from, through, params);
     return searchRows(ctx, where, params,
-                      "[Reservation].[ReservationDate], [Reservation].[ReservationID]");
+                      dateKey(ctx.db().engine(), "[Reservation].[ReservationDate]") +
+                          ", [Reservation].[ReservationID]");
 }
 
 std::vector<ResSearchRow> SearchReservationsByCategory(AppContext& ctx, qint64 resTypeId,
@@ -85,7 +95,8 @@ std::vector<ResSearchRow> SearchReservationsByCategory(AppContext& ctx, qint64 r
     const QString where = "[Reservation].[ResTypeID] = ?" +
                           dateRange("[Reservation].[ReservationDate]", from, through, params);
     return searchRows(ctx, where, params,
-                      "[Reservation].[ReservationDate] DESC, [Reservation].[ReservationID]");
+                      dateKey(ctx.db().engine(), "[Reservation].[ReservationDate]") +
+                          " DESC, [Reservation].[ReservationID]");
 }
 
 std::vector<UnavailabilityRow> SearchUnavailability(AppContext& ctx, qint64 resTypeId,
@@ -93,14 +104,15 @@ std::vector<UnavailabilityRow> SearchUnavailability(AppContext& ctx, qint64 resT
     QVariantList params{resTypeId};
     const QString where = dateRange("[RequestedDate]", from, through, params);
     std::vector<UnavailabilityRow> out;
-    for (const Row& r : ctx.db().query("SELECT [RequestedDate], [RequestCount] FROM [ResTrackUn] "
-                                       "WHERE [ResTypeID] = ?" +
-                                           where + " ORDER BY [RequestedDate], [TrackUnID]",
-                                       params)) {
-        const QDate day = Formats::ParseStoredDate(r.text("RequestedDate").trimmed());
-        out.push_back(
-            {Formats::ShortDate(day), Formats::DayName(day), int(r.number("RequestCount"))});
-    }
+    ctx.db().forEach("SELECT [RequestedDate], [RequestCount] FROM [ResTrackUn] "
+                     "WHERE [ResTypeID] = ?" +
+                         where + " ORDER BY [RequestedDate], [TrackUnID]",
+                     params, [&out](const Row& r) {
+                         const QDate day = Formats::ParseStoredDate(r.text(0));
+                         out.push_back({Formats::ShortDate(day), Formats::DayName(day),
+                                        int(r.value(1).toLongLong())});
+                         return true;
+                     });
     return out;
 }
 
@@ -109,10 +121,13 @@ std::vector<WaitListEntry> SearchWaitList(AppContext& ctx, qint64 resTypeId, con
     QVariantList params{resTypeId};
     const QString where = dateRange("[RequestedDate]", from, through, params);
     std::vector<WaitListEntry> out;
-    for (const Row& r : ctx.db().query("SELECT * FROM [ResWaitList] WHERE [ResTypeID] = ?" + where +
-                                           " ORDER BY [RequestedDate], [WaitListID]",
-                                       params))
-        out.push_back(waitListFromRow(r));
+    ctx.db().forEach("SELECT [WaitListID], [ResTypeID], [RequestedDate], [RequestedBy], "
+                     "[HowToContact] FROM [ResWaitList] WHERE [ResTypeID] = ?" +
+                         where + " ORDER BY [RequestedDate], [WaitListID]",
+                     params, [&out](const Row& r) {
+                         out.push_back(waitListFromRow(r));
+                         return true;
+                     });
     return out;
 }
 
@@ -147,7 +162,7 @@ std::vector<SignUpSheet> GetSignUpSheets(AppContext& ctx) {
     for (const Row& r : ctx.db().query("SELECT [OtherID], [OtherValue] FROM [Other] WHERE "
                                        "[OtherType] = ? ORDER BY [OtherValue], [OtherID]",
                                        {SignUpType}))
-        out.push_back({r.number("OtherID"), StoredText(r.text("OtherValue"))});
+        out.push_back({r.number("OtherID"), r.trimmedText("OtherValue")});
     return out;
 }
 

@@ -15,14 +15,14 @@ namespace res {
 ResCategory categoryFromRow(const Row& r) {
     ResCategory c;
     c.id = r.number("ResTypeID");
-    c.category = StoredText(r.text("Category"));
+    c.category = r.trimmedText("Category");
     c.kind = r.number("TypeOfList") == 1 ? ResListKind::Items : ResListKind::Timed;
     c.intervalIndex = int(r.number("MinuteInterval"));
     c.price = r.real("Price");
-    c.dayOfWeek = StoredText(r.text("DayOfWeek"));
-    c.availableFrom = StoredText(r.text("AvailableFrom"));
-    c.availableThrough = StoredText(r.text("AvailableThrough"));
-    c.columnHeader = StoredText(r.text("ColumnHeader"));
+    c.dayOfWeek = r.trimmedText("DayOfWeek");
+    c.availableFrom = r.trimmedText("AvailableFrom");
+    c.availableThrough = r.trimmedText("AvailableThrough");
+    c.columnHeader = r.trimmedText("ColumnHeader");
     for (int i = 0; i < 5; ++i)
         c.option[i] = r.flag(QString("Option%1").arg(i + 1));
     return c;
@@ -32,13 +32,13 @@ ReservationRow reservationFromRow(const Row& r) {
     ReservationRow x;
     x.id = r.number("ReservationID");
     x.resTypeId = r.number("ResTypeID");
-    x.reservationDate = StoredText(r.text("ReservationDate"));
-    x.reservationFor = StoredText(r.text("ReservationFor"));
-    x.listItem = StoredText(r.text("ListItem"));
+    x.reservationDate = r.trimmedText("ReservationDate");
+    x.reservationFor = r.trimmedText("ReservationFor");
+    x.listItem = r.trimmedText("ListItem");
     x.price = r.real("Price");
-    x.availableHere = StoredText(r.text("AvailableHere"));
-    x.availableFrom = StoredText(r.text("AvailableFrom"));
-    x.availableThrough = StoredText(r.text("AvailableThrough"));
+    x.availableHere = r.trimmedText("AvailableHere");
+    x.availableFrom = r.trimmedText("AvailableFrom");
+    x.availableThrough = r.trimmedText("AvailableThrough");
     x.conciergeId = r.number("ConciergeID");
     return x;
 }
@@ -264,7 +264,7 @@ std::vector<ResItem> GetResItems(AppContext& ctx, qint64 resTypeId) {
         i.id = r.number("ResItemID");
         i.resTypeId = r.number("ResTypeID");
         i.sequence = int(r.number("Sequence"));
-        i.itemName = StoredText(r.text("ItemName"));
+        i.itemName = r.trimmedText("ItemName");
         items.push_back(i);
     }
     return items;

@@ -63,7 +63,7 @@ bool providerBusy(Database& db, qint64 providerId, const QString& day, int start
     for (const Row& r : db.query("SELECT [ReferTime], [Duration] FROM [TimedService] WHERE "
                                  "[ProviderID] = ? AND [ReferDate] = ?",
                                  {providerId, day})) {
-        const int at = SlotMinute(r.text("ReferTime").trimmed());
+        const int at = SlotMinute(r.trimmedText("ReferTime"));
         if (at < 0) continue;
         const int until = at + TsSlotCount(int(r.number("Duration"))) * TsSlotMinutes;
         if (at < end && start < until) return true;
@@ -91,12 +91,12 @@ TsBooking TsBookingFromRow(const Row& r) {
     b.duration = int(r.number("Duration"));
     b.price = r.real("Price");
     b.gratuity = r.real("Gratuity");
-    b.lastName = StoredText(r.text("LastName"));
-    b.firstName = StoredText(r.text("FirstName"));
-    b.referDate = r.text("ReferDate").trimmed();
-    b.referTime = r.text("ReferTime").trimmed();
-    b.confirmation = StoredText(r.text("Confirmation"));
-    b.posNumber = StoredText(r.text("POSNumber"));
+    b.lastName = r.trimmedText("LastName");
+    b.firstName = r.trimmedText("FirstName");
+    b.referDate = r.trimmedText("ReferDate");
+    b.referTime = r.trimmedText("ReferTime");
+    b.confirmation = r.trimmedText("Confirmation");
+    b.posNumber = r.trimmedText("POSNumber");
     for (int i = 0; i < 5; ++i)
         b.status[i] = r.flag(QString("Status%1").arg(i));
     return b;

@@ -17,7 +17,7 @@ namespace {
 Provider providerOf(const Row& r) {
     Provider p;
     p.id = r.number("ProvidersID");
-    p.name = StoredText(r.text("ProviderName"));
+    p.name = r.trimmedText("ProviderName");
     p.female = r.flag("Gender");
     p.commission = r.real("Commission");
     p.allServices = r.flag("AllServices");
@@ -28,7 +28,7 @@ Provider providerOf(const Row& r) {
 Service serviceOf(const Row& r) {
     Service s;
     s.id = r.number("ServicesID");
-    s.name = StoredText(r.text("ServiceName"));
+    s.name = r.trimmedText("ServiceName");
     s.categoryId = r.number("CategoryID");
     s.locationId = r.number("LocationID");
     s.price = r.real("Price");
@@ -112,7 +112,7 @@ std::vector<std::pair<qint64, QString>> GetProviders(AppContext& ctx) {
     std::vector<std::pair<qint64, QString>> list;
     for (const Row& r : ctx.db().query("SELECT [ProvidersID], [ProviderName] FROM [Providers] "
                                        "ORDER BY [ProviderName], [ProvidersID]"))
-        list.emplace_back(r.number("ProvidersID"), StoredText(r.text("ProviderName")));
+        list.emplace_back(r.number("ProvidersID"), r.trimmedText("ProviderName"));
     return list;
 }
 
@@ -187,7 +187,7 @@ QList<qint64> GetServicesByP(AppContext& ctx, qint64 providerId) {
                                    "[EvConType] = ? ORDER BY [Sequence]",
                                    {providerId, TextKind::ProviderService})) {
         bool ok = false;
-        const qint64 id = r.text("NoteField").trimmed().toLongLong(&ok);
+        const qint64 id = r.trimmedText("NoteField").toLongLong(&ok);
         if (ok && !ids.contains(id)) ids << id;
     }
     return ids;
@@ -211,8 +211,8 @@ std::vector<ServiceRow> GetServicesForEdit(AppContext& ctx) {
              "ORDER BY C.[OtherValue], S.[ServiceName], S.[ServicesID]")) {
         ServiceRow row;
         row.service = serviceOf(r);
-        row.category = StoredText(r.text("CategoryName"));
-        row.location = StoredText(r.text("LocationName"));
+        row.category = r.trimmedText("CategoryName");
+        row.location = r.trimmedText("LocationName");
         rows.push_back(std::move(row));
     }
     return rows;

@@ -17,11 +17,11 @@ TsLogLink linkOf(const Row& r) {
     l.id = r.number("IFTranslateID");
     l.categoryId = r.number("CategoryID");
     l.logTypeId = r.number("LogTypeID");
-    l.logType = StoredText(r.text("LogType"));
-    l.languageCode = StoredText(r.text("LanguageCode"));
+    l.logType = r.trimmedText("LogType");
+    l.languageCode = r.trimmedText("LanguageCode");
     for (int n = 0; n < LinkPositions; ++n) {
-        l.valueName[n] = StoredText(r.text(QString("IFDE%1").arg(n + 1)));
-        l.designLabel[n] = StoredText(r.text(QString("DEElement%1").arg(n + 1)));
+        l.valueName[n] = r.trimmedText(QString("IFDE%1").arg(n + 1));
+        l.designLabel[n] = r.trimmedText(QString("DEElement%1").arg(n + 1));
     }
     return l;
 }

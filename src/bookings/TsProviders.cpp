@@ -27,7 +27,7 @@ DayRoster DayRoster::load(Database& db, const QDate& day, bool links, bool booki
                                      "[ProvidersID]")) {
             RosterProvider p;
             p.id = r.number("ProvidersID");
-            p.name = r.text("ProviderName").trimmed();
+            p.name = r.trimmedText("ProviderName");
             p.allServices = r.flag("AllServices");
             p.week = WeekOf(r);
             roster.index.insert(p.id, int(roster.providers.size()));
@@ -48,7 +48,7 @@ DayRoster DayRoster::load(Database& db, const QDate& day, bool links, bool booki
                 if (auto it = roster.index.constFind(r.number("EvConKey"));
                     it != roster.index.cend())
                     roster.providers[size_t(*it)].services.insert(
-                        r.text("NoteField").trimmed().toLongLong());
+                        r.trimmedText("NoteField").toLongLong());
         if (bookings)
             for (const Row& r : db.query("SELECT [ProviderID], [ReferTime], [Duration] FROM "
                                          "[TimedService] WHERE [ReferDate] = ?",
@@ -99,7 +99,7 @@ ProviderList GetProvidersByS(AppContext& ctx, qint64 serviceId) {
         const qint64 id = r.number("ProvidersID");
         if (!seen.contains(id)) {
             seen.insert(id);
-            list.emplace_back(id, r.text("ProviderName").trimmed());
+            list.emplace_back(id, r.trimmedText("ProviderName"));
         }
     };
     for (const Row& r : db.query("SELECT [ProvidersID], [ProviderName] FROM [Providers] WHERE "
@@ -151,7 +151,7 @@ std::vector<TsAvailability> GetAvailability(AppContext& ctx, qint64 categoryId, 
                                      params)) {
             Service s;
             s.id = r.number("ServicesID");
-            s.name = r.text("ServiceName").trimmed();
+            s.name = r.trimmedText("ServiceName");
             s.categoryId = r.number("CategoryID");
             s.locationId = r.number("LocationID");
             s.duration = int(r.number("Duration"));
@@ -160,7 +160,7 @@ std::vector<TsAvailability> GetAvailability(AppContext& ctx, qint64 categoryId, 
         for (const Row& r : db.query("SELECT [OtherID], [OtherValue] FROM [Other] WHERE "
                                      "[OtherType] = ?",
                                      {QStringLiteral("TService")}))
-            categories.insert(r.number("OtherID"), r.text("OtherValue").trimmed());
+            categories.insert(r.number("OtherID"), r.trimmedText("OtherValue"));
     });
     if (services.empty()) return rows;
 

@@ -19,8 +19,8 @@ ProviderSchedule scheduleOf(const Row& r) {
     ProviderSchedule s;
     s.id = r.number("PScheduleID");
     s.providerId = r.number("ProvidersID");
-    s.startDate = r.text("StartDate").trimmed();
-    s.endDate = r.text("EndDate").trimmed();
+    s.startDate = r.trimmedText("StartDate");
+    s.endDate = r.trimmedText("EndDate");
     s.week = ts::WeekOf(r);
     return s;
 }

@@ -5,6 +5,8 @@
 #include <QPair>
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace vm::Formats {
 
@@ -13,10 +15,51 @@ const QLocale& english() {
     static const QLocale l(QLocale::English, QLocale::UnitedStates);
     return l;
 }
+
+// Lists show a date per row, and Qt's pattern parser and formatter cost more
+// than reading the row: the desk's fixed forms are read and put together by hand.
+
+// "yyyy/MM/dd" at the start of `stored`, read by position.
+bool readStoredDate(QStringView stored, int parts[3]) {
+    if (stored.size() < 10 || stored.at(4) != u'/' || stored.at(7) != u'/') return false;
+    const int from[3] = {0, 5, 8}, count[3] = {4, 2, 2};
+    for (int p = 0; p < 3; ++p) {
+        parts[p] = 0;
+        for (int i = from[p]; i < from[p] + count[p]; ++i) {
+            const char16_t c = stored.at(i).unicode();
+            if (c < u'0' || c > u'9') return false;
+            parts[p] = parts[p] * 10 + (c - u'0');
+        }
+    }
+    return QDate::isValid(parts[0], parts[1], parts[2]);
+}
+
+// Numbers zero-padded to their widths, with `separator` between them.
+QString joinDigits(std::initializer_list<std::pair<int, int>> numbers, QChar separator) {
+    qsizetype size = qsizetype(numbers.size()) - 1;
+    for (const auto& [value, width] : numbers)
+        size += width;
+    QString text(size, Qt::Uninitialized);
+    QChar* out = text.data();
+    bool first = true;
+    for (auto [value, width] : numbers) {
+        if (!first) *out++ = separator;
+        first = false;
+        for (int i = width - 1; i >= 0; --i, value /= 10)
+            out[i] = QChar(u'0' + value % 10);
+        out += width;
+    }
+    return text;
+}
+
+bool fourDigitYear(const QDate& d) {
+    return d.isValid() && d.year() >= 1 && d.year() <= 9999;
+}
 } // namespace
 
 QString StoredDate(const QDate& d) {
-    return d.isValid() ? d.toString("yyyy/MM/dd") : QString();
+    if (!fourDigitYear(d)) return d.isValid() ? d.toString("yyyy/MM/dd") : QString();
+    return joinDigits({{d.year(), 4}, {d.month(), 2}, {d.day(), 2}}, u'/');
 }
 
 QString StoredDateTime(const QDateTime& dt) {
@@ -28,7 +71,11 @@ QString StoredDateTimeSeconds(const QDateTime& dt) {
 }
 
 QDate ParseStoredDate(const QString& s) {
-    return QDate::fromString(s.trimmed().left(10), "yyyy/MM/dd");
+    const QStringView stored = QStringView(s).trimmed().left(10);
+    int parts[3];
+    if (stored.size() == 10 && readStoredDate(stored, parts))
+        return QDate(parts[0], parts[1], parts[2]);
+    return QDate::fromString(stored.toString(), "yyyy/MM/dd");
 }
 
 QDateTime ParseStoredDateTime(const QString& s) {
@@ -36,50 +83,14 @@ QDateTime ParseStoredDateTime(const QString& s) {
 }
 
 QString ShortDate(const QDate& d) {
-    if (!d.isValid()) return {};
-    int year = 0, month = 0, day = 0;
-    d.getDate(&year, &month, &day);
-    if (year < 1 || year > 9999) return d.toString("MM/dd/yyyy");
-    // Put together by hand: lists show a date per row, and the pattern
-    // formatter costs more than reading the row.
-    QString text(10, Qt::Uninitialized);
-    QChar* out = text.data();
-    auto digits = [&out](int value, int count) {
-        for (int i = count - 1; i >= 0; --i, value /= 10)
-            out[i] = QChar(u'0' + value % 10);
-        out += count;
-    };
-    digits(month, 2);
-    *out++ = u'/';
-    digits(day, 2);
-    *out++ = u'/';
-    digits(year, 4);
-    return text;
+    if (!fourDigitYear(d)) return d.isValid() ? d.toString("MM/dd/yyyy") : QString();
+    return joinDigits({{d.month(), 2}, {d.day(), 2}, {d.year(), 4}}, u'/');
 }
 
 QString ShortDateOfStored(const QString& stored) {
-    // Read by position and moved into place: lists show one per row.
-    if (stored.size() < 10 || stored.at(4) != u'/' || stored.at(7) != u'/') return {};
-    int parts[3] = {0, 0, 0};
-    const int from[3] = {0, 5, 8}, count[3] = {4, 2, 2};
-    for (int p = 0; p < 3; ++p)
-        for (int i = from[p]; i < from[p] + count[p]; ++i) {
-            const char16_t c = stored.at(i).unicode();
-            if (c < u'0' || c > u'9') return {};
-            parts[p] = parts[p] * 10 + (c - u'0');
-        }
-    if (!QDate::isValid(parts[0], parts[1], parts[2])) return {};
-    QString text(10, Qt::Uninitialized);
-    QChar* out = text.data();
-    const QChar* in = stored.constData();
-    out[0] = in[5];
-    out[1] = in[6];
-    out[2] = u'/';
-    out[3] = in[8];
-    out[4] = in[9];
-    out[5] = u'/';
-    std::copy(in, in + 4, out + 6);
-    return text;
+    int parts[3];
+    if (!readStoredDate(stored, parts)) return {};
+    return joinDigits({{parts[1], 2}, {parts[2], 2}, {parts[0], 4}}, u'/');
 }
 
 QString LongDate(const QDate& d) {
@@ -87,7 +98,9 @@ QString LongDate(const QDate& d) {
 }
 
 QString DayName(const QDate& d) {
-    return english().toString(d, "dddd");
+    static const QString names[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                    "Friday", "Saturday", "Sunday"};
+    return d.isValid() ? names[d.dayOfWeek() - 1] : QString();
 }
 
 QString MonthDayYear(const QDate& d) {

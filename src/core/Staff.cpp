@@ -28,7 +28,7 @@ QList<StaffEntry> GetAllConcierges(Database& db, bool withMessageGroups) {
     if (withMessageGroups && db.tableExists("Other"))
         for (const Row& r : db.query("SELECT [OtherValue] FROM [Other] WHERE [OtherType] = "
                                      "'MsgGroup' ORDER BY [OtherValue]"))
-            out.append({0, "*" + r.text("OtherValue").trimmed(), false});
+            out.append({0, "*" + r.trimmedText("OtherValue"), false});
     return out;
 }
 

@@ -65,7 +65,7 @@ void step81052(AppContext& ctx) {
     auto convert = [&](const QString& table, const QString& key) {
         for (const Row& r : db.query("SELECT [" + key + "], [ReferTime] FROM [" + table +
                                      "] WHERE [ReferTime] IS NOT NULL")) {
-            const QString old = r.text("ReferTime").trimmed();
+            const QString old = r.trimmedText("ReferTime");
             if (old.isEmpty() || old == "00") continue;
             const QString time = ConvertReferTimeCode(old);
             if (time != old)

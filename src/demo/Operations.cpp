@@ -5,6 +5,7 @@
 #include "platform/Database.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <QStringList>
 
 namespace vm::demo {
@@ -118,12 +119,17 @@ void keyControl(Database& db, const OperationsSize& size, const QDate& today,
     // Loans, oldest first, eight hours each; the last few are still out.
     const QDateTime first(HistoryStart(size, today), QTime(7, 0));
     const qint64 span = first.secsTo(QDateTime(today, QTime(6, 0)));
+    // A key is out on one loan at most: the loans still out take keys not yet out.
+    QSet<int> keysOut;
     for (int n = 0; n < size.keyLoans; ++n) {
         const QDateTime out = first.addSecs(span * n / size.keyLoans);
         const QDateTime due = out.addSecs(8 * 3600);
-        const int key = 1 + int(rng.bounded(size.keys));
+        const bool stillOut = n >= size.keyLoans - size.openLoans && keysOut.size() < size.keys;
+        int key = 1 + int(rng.bounded(size.keys));
+        while (stillOut && keysOut.contains(key))
+            key = key % size.keys + 1;
+        if (stillOut) keysOut.insert(key);
         const int employee = 1 + int(rng.bounded(size.keyEmployees));
-        const bool stillOut = n >= size.keyLoans - size.openLoans;
         const int late = int(rng.bounded(120)) - 60;
         db.exec("INSERT INTO [KeyHistory] ([KeyEmployeeID], [KeyMasterID], [KeyStatus], "
                 "[DateTimeOut], [DateTimeDue], [DateTimeBack], [MinutesFromDue]) VALUES (?, ?, "

@@ -1,5 +1,7 @@
 #include "demo/PropertyGenerator.h"
 
+#include <algorithm>
+
 #include "core/DataAccess.h"
 #include "core/Formats.h"
 #include "core/Staff.h"
@@ -240,7 +242,8 @@ void PropertyGenerator::operations() {
     s.keys = m_size.keys;
     s.keyEmployees = m_size.keyEmployees;
     s.keyLoans = m_size.keyLoans;
-    s.openLoans = std::max(1, m_size.keyLoans / 20);
+    // About one key in ten is out at any time (never more loans out than keys).
+    s.openLoans = std::clamp(std::min(m_size.keyLoans / 20, m_size.keys / 10), 1, m_size.keys);
     s.stuff = m_size.rentals;
     s.rentalLoansPerItem = m_size.rentals > 1000 ? 25 : 3;
     if (m_size.rentals <= 1000) s.rentalCategories = {"Bicycles", "Beach Gear", "Strollers"};

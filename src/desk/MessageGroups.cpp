@@ -11,7 +11,7 @@ const QString MsgGroupType = QStringLiteral("MsgGroup");
 std::optional<QString> StoredGroup(Database& db, const QString& name) {
     for (const Row& r :
          db.query("SELECT [OtherValue] FROM [Other] WHERE [OtherType] = ?", {MsgGroupType}))
-        if (r.text(0).trimmed().compare(name.trimmed(), Qt::CaseInsensitive) == 0) return r.text(0);
+        if (r.trimmedText(0).compare(name.trimmed(), Qt::CaseInsensitive) == 0) return r.text(0);
     return std::nullopt;
 }
 
@@ -53,7 +53,7 @@ QStringList GetMessageGroups(Database& db) {
     QStringList groups;
     for (const Row& r :
          db.query("SELECT [OtherValue] FROM [Other] WHERE [OtherType] = ?", {MsgGroupType}))
-        if (!r.text(0).trimmed().isEmpty()) groups << r.text(0).trimmed();
+        if (!r.trimmedText(0).isEmpty()) groups << r.trimmedText(0);
     std::sort(groups.begin(), groups.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });

@@ -142,7 +142,7 @@ QStringList GetMessagesNames(AppContext& ctx, bool senders, bool disposed) {
     for (const Row& r :
          ctx.db().query("SELECT DISTINCT " + column + " FROM [MsgTimer] WHERE [LogbookID] " +
                         (disposed ? "= -1" : "<> -1"))) {
-        const QString name = senders ? WithoutSuffix(r.text(0)) : r.text(0).trimmed();
+        const QString name = senders ? WithoutSuffix(r.text(0)) : r.trimmedText(0);
         if (!name.isEmpty() && !names.contains(name)) names << name;
     }
     // Sorted here: the engines order text differently.

@@ -41,7 +41,7 @@ QList<StaffMsg> ReadStatement(Database& db, const MsgStatement& st) {
             StaffMsg m;
             m.timerId = id;
             m.due = r.text(1);
-            m.type = r.text(2).trimmed();
+            m.type = r.trimmedText(2);
             m.sentFrom = r.text(3);
             m.recipient = r.text(4);
             m.created = r.text(5);
@@ -92,7 +92,7 @@ QList<Member> ResolveMembers(Database& db, const QString& address) {
             reached = !r.flag("Restricted") && IsGroupMember(r.text("MessageGroup"), group);
         else
             reached = name.trimmed().compare(target, Qt::CaseInsensitive) == 0;
-        if (reached) out.append({name, r.text("Initials").trimmed()});
+        if (reached) out.append({name, r.trimmedText("Initials")});
     }
     return out;
 }

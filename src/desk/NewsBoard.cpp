@@ -7,8 +7,8 @@ namespace vm {
 namespace {
 
 NewsItem fromRow(const Row& r) {
-    return NewsItem{r.number("NewsBookID"), StoredText(r.text("NewsItem")),
-                    r.text("DisplayColor").trimmed(), r.flag("FontBold")};
+    return NewsItem{r.number("NewsBookID"), r.trimmedText("NewsItem"),
+                    r.trimmedText("DisplayColor"), r.flag("FontBold")};
 }
 
 } // namespace

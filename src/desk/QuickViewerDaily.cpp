@@ -65,8 +65,8 @@ std::vector<DueTask> dueTasks(AppContext& ctx, const QDate& today) {
     std::vector<DueTask> out;
     for (const Row& r : ctx.db().query(sql, params))
         out.push_back({r.number("MasterID"), int(r.number("Sequence")), r.text("Category"),
-                       r.text("Description"), r.text("Initials").trimmed(),
-                       r.text("MessageGroup").trimmed(), r.text("MessageTime").trimmed()});
+                       r.text("Description"), r.trimmedText("Initials"),
+                       r.trimmedText("MessageGroup"), r.trimmedText("MessageTime")});
     return out;
 }
 
@@ -91,7 +91,7 @@ void remindAssignees(AppContext& ctx, const QString& today) {
     for (const Row& r : db.query("SELECT DISTINCT [Initials] FROM [TaskStatus] WHERE [TaskDate] "
                                  "= ? ORDER BY [Initials]",
                                  {today})) {
-        const QString initials = r.text("Initials").trimmed();
+        const QString initials = r.trimmedText("Initials");
         if (initials.isEmpty()) continue;
         // The active member first when initials were used again.
         const QString name = db.scalar("SELECT [Concierge] FROM [Concierge] WHERE [Initials] = ? "

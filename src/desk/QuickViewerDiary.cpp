@@ -128,11 +128,11 @@ QList<DiaryNote> GetNotes(AppContext& ctx, const QDate& day, const QString& grou
     QList<DiaryNote> out;
     for (const Row& r : ctx.db().query(sql + " ORDER BY [NoteText], [NoteID]", params))
         out << DiaryNote{r.number("NoteID"),
-                         StoredText(r.text("Concierge")),
-                         StoredText(r.text("DiaryGroup")),
+                         r.trimmedText("Concierge"),
+                         r.trimmedText("DiaryGroup"),
                          r.number("ColorCode"),
-                         r.text("NoteDate").trimmed(),
-                         StoredText(r.text("NoteText"))};
+                         r.trimmedText("NoteDate"),
+                         r.trimmedText("NoteText")};
     return out;
 }
 

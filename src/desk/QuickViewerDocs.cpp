@@ -12,11 +12,11 @@ namespace {
 QvDocument linkFrom(const Row& r) {
     QvDocument d;
     d.documentId = r.number("DocumentID");
-    d.description = StoredText(r.text("Description"));
-    d.effective = r.text("Effective").trimmed();
-    d.expiration = r.text("ExpirationDate").trimmed();
+    d.description = r.trimmedText("Description");
+    d.effective = r.trimmedText("Effective");
+    d.expiration = r.trimmedText("ExpirationDate");
     if (d.expiration == NoExpiry) d.expiration.clear();
-    d.fileName = StoredText(r.text("FileName"));
+    d.fileName = r.trimmedText("FileName");
     return d;
 }
 
@@ -51,7 +51,7 @@ QList<QvDocument> GetDocumentsMe(AppContext& ctx) {
              "AS [ReadOn] FROM [Documents] ORDER BY [Effective], [DocumentID]",
              {ctx.session.initials})) {
         QvDocument d = linkFrom(r);
-        d.readOn = r.text("ReadOn").trimmed();
+        d.readOn = r.trimmedText("ReadOn");
         out << d;
     }
     return out;
@@ -65,9 +65,9 @@ QList<QPair<QString, QString>> GetDocumentsRead(AppContext& ctx, qint64 document
              "AS [ReadOn] FROM [Concierge] WHERE [Concierge].[Status] = 'A' ORDER BY "
              "[Concierge]",
              {documentId})) {
-        const QString name = r.text("Concierge").trimmed();
+        const QString name = r.trimmedText("Concierge");
         if (IsReservedAccount(name)) continue;
-        out.append({name, r.text("ReadOn").trimmed()});
+        out.append({name, r.trimmedText("ReadOn")});
     }
     return out;
 }

@@ -22,7 +22,7 @@ QList<QPair<qint64, QString>> GetQVCategories(AppContext& ctx) {
     QList<QPair<qint64, QString>> out;
     for (const Row& r : ctx.db().query("SELECT [QVCategoryID], [Category] FROM [QVCategory] "
                                        "ORDER BY [Category], [QVCategoryID]"))
-        out.append({r.number("QVCategoryID"), StoredText(r.text("Category"))});
+        out.append({r.number("QVCategoryID"), r.trimmedText("Category")});
     return out;
 }
 
@@ -89,7 +89,7 @@ QList<QVRow> GetQVDataByCategory(AppContext& ctx, qint64 categoryId) {
         row.id = r.number("QVDataID");
         row.categoryId = categoryId;
         for (int i = 0; i < 5; ++i)
-            row.data[i] = StoredText(r.text(dataColumns[i]));
+            row.data[i] = r.trimmedText(dataColumns[i]);
         out << row;
     }
     return out;

@@ -83,18 +83,18 @@ QList<TaskMasterRow> GetTaskMasters(AppContext& ctx) {
                                        "[TaskDay], [MasterID]")) {
         TaskMasterRow m;
         m.masterId = r.number("MasterID");
-        m.recurrence = r.text("Recurrence").trimmed();
-        m.category = StoredText(r.text("Category"));
+        m.recurrence = r.trimmedText("Recurrence");
+        m.category = r.trimmedText("Category");
         m.description = r.text("Description") + rests.value(m.masterId);
         m.description = m.description.trimmed();
-        m.initials = StoredText(r.text("Initials"));
-        m.taskDoW = r.text("TaskDoW").trimmed();
+        m.initials = r.trimmedText("Initials");
+        m.taskDoW = r.trimmedText("TaskDoW");
         m.weekdayMask = maskFromDoW(m.taskDoW);
         m.month = int(r.number("TaskMonth"));
         m.day = int(r.number("TaskDay"));
         m.sequence = int(r.number("Sequence"));
-        m.messageGroup = StoredText(r.text("MessageGroup"));
-        m.messageTime = r.text("MessageTime").trimmed();
+        m.messageGroup = r.trimmedText("MessageGroup");
+        m.messageTime = r.trimmedText("MessageTime");
         out << m;
     }
     return out;
@@ -166,8 +166,8 @@ void ResequenceTasks(AppContext& ctx) {
         for (const Row& r : db.query("SELECT [MasterID], [Category], [Recurrence] FROM "
                                      "[TaskMaster] ORDER BY [Category], [Recurrence], "
                                      "[Sequence], [MasterID]")) {
-            const QString c = r.text("Category").trimmed();
-            const QString rec = r.text("Recurrence").trimmed();
+            const QString c = r.trimmedText("Category");
+            const QString rec = r.trimmedText("Recurrence");
             if (first || c != category || rec != recurrence) sequence = 0;
             first = false;
             category = c;
@@ -203,14 +203,14 @@ QList<TaskStatusRow> GetTheTasks(AppContext& ctx, const QDate& day, const QStrin
         t.statusId = r.number("StatusID");
         t.taskId = r.number("TaskID");
         t.sequence = int(r.number("Sequence"));
-        t.category = StoredText(r.text("Category"));
+        t.category = r.trimmedText("Category");
         t.description = (r.text("Description") + rests.value(t.taskId)).trimmed();
-        t.initials = StoredText(r.text("Initials"));
-        t.taskDate = r.text("TaskDate").trimmed();
-        t.completed = r.text("Completed").trimmed();
-        t.completedBy = StoredText(r.text("CompletedBy"));
-        t.completionDateTime = r.text("CompletionDateTime").trimmed();
-        t.notes = StoredText(r.text("TaskNotes"));
+        t.initials = r.trimmedText("Initials");
+        t.taskDate = r.trimmedText("TaskDate");
+        t.completed = r.trimmedText("Completed");
+        t.completedBy = r.trimmedText("CompletedBy");
+        t.completionDateTime = r.trimmedText("CompletionDateTime");
+        t.notes = r.trimmedText("TaskNotes");
         out << t;
     }
     return out;

@@ -183,7 +183,7 @@ public:
             break;
         case StatView::CategoriesByMonth:
             if (const QDate day = Formats::ParseStoredDate(row.text(1)); day.isValid())
-                m_named.row(StoredText(row.text(0)))[day.month() - 1] += countAt(row, 2);
+                m_named.row(row.trimmedText(0))[day.month() - 1] += countAt(row, 2);
             break;
         case StatView::ByHour: {
             bool ok = false;
@@ -194,7 +194,7 @@ public:
         case StatView::EntriesByStaff:
         case StatView::ContactsByStaff:
         case StatView::EventsByStaff:
-            m_named.row(StoredText(row.text(0)).trimmed())[0] += countAt(row, 1);
+            m_named.row(row.trimmedText(0).trimmed())[0] += countAt(row, 1);
             break;
         }
     }

@@ -16,13 +16,13 @@ constexpr int MessageLength = 255;
 TicklerNote fromRow(const Row& r) {
     TicklerNote n;
     n.id = r.number("TicklerID");
-    const QString type = r.text("FromType").trimmed();
+    const QString type = r.trimmedText("FromType");
     n.fromType = type.isEmpty() ? TicklerFrom::Category : type.at(0).toLatin1();
     n.fromId = r.number("FromID");
-    n.startingDate = r.text("StartingDate").trimmed();
-    n.throughDate = r.text("ThroughDate").trimmed();
-    n.daysOfWeek = r.text("TDayOfWeek").trimmed();
-    n.message = StoredText(r.text("TMessage"));
+    n.startingDate = r.trimmedText("StartingDate");
+    n.throughDate = r.trimmedText("ThroughDate");
+    n.daysOfWeek = r.trimmedText("TDayOfWeek");
+    n.message = r.trimmedText("TMessage");
     return n;
 }
 
@@ -95,7 +95,7 @@ QStringList TicklersOn(Database& db, char fromType, qint64 fromId, const QDate& 
              "[TDayOfWeek] LIKE ? AND [ThroughDate] >= ? AND [StartingDate] <= ? "
              "ORDER BY [StartingDate], [TicklerID]",
              {QString(QChar(fromType)), fromId, "%" + TicklerDayName(day) + "%", stored, stored}))
-        texts << StoredText(r.text("TMessage"));
+        texts << r.trimmedText("TMessage");
     return texts;
 }
 

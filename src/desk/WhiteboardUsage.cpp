@@ -31,8 +31,8 @@ QList<WhiteboardViewer> GetWhiteboardUsage(AppContext& ctx) {
     QList<WhiteboardViewer> out;
     for (const Row& r : ctx.db().query(SqlUsage, {false})) {
         if (IsReservedAccount(r.text("Concierge"))) continue;
-        out.append({r.text("Concierge"), r.text("LastViewedWB").trimmed(),
-                    r.text("TimeViewed").trimmed()});
+        out.append({r.text("Concierge"), r.trimmedText("LastViewedWB"),
+                    r.trimmedText("TimeViewed")});
     }
     // Sorted here rather than by the engine: one puts a missing date first,
     // the other last, and "never viewed" must head the list on both.  The

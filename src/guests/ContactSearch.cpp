@@ -81,7 +81,7 @@ ContactRow listRow(const Row& r, ContactSort sort) {
 QStringList stringColumn(Database& db, const QString& sql, const QVariantList& params = {}) {
     QStringList out;
     db.forEach(sql, params, [&](const Row& r) {
-        const QString v = r.text(0).trimmed();
+        const QString v = r.trimmedText(0);
         if (!v.isEmpty() && (out.isEmpty() || out.last().compare(v, Qt::CaseInsensitive) != 0))
             out << v;
         return true;

@@ -29,8 +29,8 @@ std::vector<ContactTypeRow> GetContactTypes(AppContext& ctx) {
     for (const Row& r : ctx.contactsDb().query("SELECT [TypeID], [ContactType], [TypeOfType], "
                                                "[Sequence] FROM [ContactType] ORDER BY "
                                                "[Sequence], [TypeID]"))
-        out.push_back({r.value("TypeID").toLongLong(), StoredText(r.text("ContactType")),
-                       StoredText(r.text("TypeOfType")), r.value("Sequence").toInt()});
+        out.push_back({r.value("TypeID").toLongLong(), r.trimmedText("ContactType"),
+                       r.trimmedText("TypeOfType"), r.value("Sequence").toInt()});
     return out;
 }
 

@@ -45,9 +45,9 @@ DocumentLink linkFrom(const Row& r, const QString& kind) {
     l.id = r.value("DocumentID").toLongLong();
     l.ownerId = r.value("ContactID").toLongLong();
     l.sourceType = kind;
-    l.description = StoredText(r.text("Description"));
-    l.fileName = StoredText(r.text("FileName"));
-    l.fileName2 = StoredText(r.text("FileName2"));
+    l.description = r.trimmedText("Description");
+    l.fileName = r.trimmedText("FileName");
+    l.fileName2 = r.trimmedText("FileName2");
     return l;
 }
 

@@ -64,7 +64,7 @@ Event EventRowReader::read(const Row& r) {
         for (const char* name : EventColumns)
             m_positions.push_back(r.indexOf(QString::fromLatin1(name)));
     auto at = [&](Col c) { return m_positions[size_t(c)]; };
-    auto t = [&](Col c) { return at(c) < 0 ? QString() : StoredText(r.text(at(c))); };
+    auto t = [&](Col c) { return at(c) < 0 ? QString() : r.trimmedText(at(c)); };
     auto n = [&](Col c) {
         qint64 v = 0;
         if (at(c) < 0) return v;
@@ -361,8 +361,8 @@ std::vector<EventException> GetEventSEs(AppContext& ctx, qint64 eventId) {
     for (const Row& r : ctx.eventsDb().query(
              "SELECT * FROM [EventSE] WHERE [EventID] = ? ORDER BY [SEFrom], [EventSEID]",
              {eventId}))
-        out.push_back({r.number("EventSEID"), r.number("EventID"), StoredText(r.text("SEFrom")),
-                       StoredText(r.text("SEThrough")), StoredText(r.text("SEDescription"))});
+        out.push_back({r.number("EventSEID"), r.number("EventID"), r.trimmedText("SEFrom"),
+                       r.trimmedText("SEThrough"), r.trimmedText("SEDescription")});
     return out;
 }
 
@@ -405,7 +405,7 @@ std::vector<EventTypeRow> GetAllEventTypes(AppContext& ctx) {
     std::vector<EventTypeRow> out;
     for (const Row& r :
          ctx.eventsDb().query("SELECT [TypeID], [EventType] FROM [EventType] ORDER BY [EventType]"))
-        out.push_back({r.number("TypeID"), StoredText(r.text("EventType"))});
+        out.push_back({r.number("TypeID"), r.trimmedText("EventType")});
     return out;
 }
 

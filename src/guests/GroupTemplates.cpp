@@ -19,12 +19,12 @@ GroupTemplate templateFromRow(const Row& r) {
     GroupTemplate t;
     t.id = r.number("GroupLogID");
     t.groupId = r.number("GroupID");
-    t.logName = StoredText(r.text("LogName"));
-    t.entryType = StoredText(r.text("EntryType"));
-    t.referDate = r.text("ReferDate").trimmed();
-    t.referTime = r.text("ReferTime").trimmed();
+    t.logName = r.trimmedText("LogName");
+    t.entryType = r.trimmedText("EntryType");
+    t.referDate = r.trimmedText("ReferDate");
+    t.referTime = r.trimmedText("ReferTime");
     for (int i = 1; i <= TemplateValueColumns; ++i)
-        t.logData << StoredText(r.text("LogData" + QString::number(i)));
+        t.logData << r.trimmedText("LogData" + QString::number(i));
     t.text = r.text("LogData");
     return t;
 }
@@ -47,7 +47,7 @@ std::vector<std::pair<qint64, QString>> GetGroupLogs(AppContext& ctx, qint64 gro
     for (const Row& r : ctx.db().query("SELECT [GroupLogID], [LogName] FROM [GroupLog] WHERE "
                                        "[GroupID] = ? ORDER BY [LogName]",
                                        {groupId}))
-        out.emplace_back(r.number("GroupLogID"), StoredText(r.text("LogName")));
+        out.emplace_back(r.number("GroupLogID"), r.trimmedText("LogName"));
     return out;
 }
 

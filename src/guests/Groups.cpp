@@ -13,19 +13,28 @@ QString stored(const QString& typed) {
     return CleanSqlTextKeepAmp(typed);
 }
 
+// The columns a group is read from, in the order groupFromRow reads them.
+const QString GroupColumns = QStringLiteral(
+    "[GroupID], [GroupName], [Attendees], [ArrivalDate], [DepartureDate], [GroupMgr], "
+    "[SalesMgr], [MeetingPlanner], [GroupContact], [Notes], [RowVersion]");
+
 Group groupFromRow(const Row& r) {
+    auto number = [&r](int i) {
+        qint64 n = 0;
+        return r.integer(i, n) ? n : r.value(i).toLongLong();
+    };
     Group g;
-    g.id = r.number("GroupID");
-    g.name = StoredText(r.text("GroupName"));
-    g.attendees = int(r.number("Attendees"));
-    g.arrivalDate = r.text("ArrivalDate").trimmed();
-    g.departureDate = r.text("DepartureDate").trimmed();
-    g.groupMgr = StoredText(r.text("GroupMgr"));
-    g.salesMgr = StoredText(r.text("SalesMgr"));
-    g.meetingPlanner = StoredText(r.text("MeetingPlanner"));
-    g.groupContact = StoredText(r.text("GroupContact"));
-    g.notes = StoredText(r.text("Notes"));
-    g.rowVersion = r.number(RowVersionColumn);
+    g.id = number(0);
+    g.name = r.trimmedText(1);
+    g.attendees = int(number(2));
+    g.arrivalDate = r.trimmedText(3);
+    g.departureDate = r.trimmedText(4);
+    g.groupMgr = r.trimmedText(5);
+    g.salesMgr = r.trimmedText(6);
+    g.meetingPlanner = r.trimmedText(7);
+    g.groupContact = r.trimmedText(8);
+    g.notes = r.trimmedText(9);
+    g.rowVersion = number(10);
     return g;
 }
 
@@ -52,21 +61,27 @@ bool deleteGroupRows(AppContext& ctx, qint64 groupId) {
 
 std::vector<Group> GetTheGroups(AppContext& ctx, bool showAll) {
     std::vector<Group> out;
-    const auto rows = showAll
-                          ? ctx.db().query("SELECT * FROM [Group] ORDER BY [GroupName]")
-                          : ctx.db().query("SELECT * FROM [Group] WHERE [DepartureDate] >= ? AND "
-                                           "[ArrivalDate] <= ? ORDER BY [GroupName]",
-                                           {today(ctx), today(ctx)});
-    for (const Row& r : rows)
+    const QString day = today(ctx);
+    const QString sql =
+        "SELECT " + GroupColumns + " FROM [Group]" +
+        (showAll ? QString() : QStringLiteral(" WHERE [DepartureDate] >= ? AND [ArrivalDate] <= ?")) +
+        " ORDER BY [GroupName]";
+    ctx.db().forEach(sql, showAll ? QVariantList{} : QVariantList{day, day}, [&](const Row& r) {
         out.push_back(groupFromRow(r));
+        return true;
+    });
     return out;
 }
 
 std::vector<std::pair<qint64, QString>> GetGroupNames(AppContext& ctx) {
     std::vector<std::pair<qint64, QString>> out;
-    for (const Row& r : ctx.db().query("SELECT [GroupID], [GroupName] FROM [Group] ORDER BY "
-                                       "[GroupName]"))
-        out.emplace_back(r.number("GroupID"), StoredText(r.text("GroupName")));
+    ctx.db().forEach("SELECT [GroupID], [GroupName] FROM [Group] ORDER BY [GroupName]", {},
+                     [&](const Row& r) {
+                         qint64 id = 0;
+                         if (!r.integer(0, id)) id = r.value(0).toLongLong();
+                         out.emplace_back(id, r.trimmedText(1));
+                         return true;
+                     });
     return out;
 }
 
@@ -77,7 +92,8 @@ QString GetGroupName(AppContext& ctx, qint64 groupId) {
 }
 
 std::optional<Group> GetTheGroup(AppContext& ctx, qint64 groupId) {
-    const auto r = ctx.db().queryOne("SELECT * FROM [Group] WHERE [GroupID] = ?", {groupId});
+    const auto r =
+        ctx.db().queryOne("SELECT " + GroupColumns + " FROM [Group] WHERE [GroupID] = ?", {groupId});
     if (!r) return std::nullopt;
     return groupFromRow(*r);
 }
@@ -150,11 +166,11 @@ std::vector<Meeting> GetGroupSchedule(AppContext& ctx, qint64 groupId) {
         Meeting m;
         m.id = r.number("GroupScheduleID");
         m.groupId = r.number("GroupID");
-        m.date = r.text("MeetingDate").trimmed();
-        m.time = r.text("MeetingTime").trimmed();
-        m.endTime = r.text("EndTime").trimmed();
-        m.function = StoredText(r.text("Function"));
-        m.venue = StoredText(r.text("Venue"));
+        m.date = r.trimmedText("MeetingDate");
+        m.time = r.trimmedText("MeetingTime");
+        m.endTime = r.trimmedText("EndTime");
+        m.function = r.trimmedText("Function");
+        m.venue = r.trimmedText("Venue");
         out.push_back(m);
     }
     return out;
@@ -204,21 +220,23 @@ QString CheckMeeting(const Group& g, const MeetingInput& in, Meeting& out) {
 std::vector<DiaryGroup> GetGroupDiary(AppContext& ctx, const QDate& day) {
     std::vector<DiaryGroup> out;
     qint64 current = -1;
-    for (const Row& r : ctx.db().query(
-             "SELECT [Group].[GroupID], [GroupName], [Attendees], [MeetingTime], [Function], "
-             "[Venue] FROM [GroupSchedule] INNER JOIN [Group] ON [GroupSchedule].[GroupID] = "
-             "[Group].[GroupID] WHERE [MeetingDate] = ? ORDER BY [GroupName], [MeetingTime]",
-             {Formats::StoredDate(day)})) {
-        if (r.number("GroupID") != current) {
-            current = r.number("GroupID");
-            out.push_back({StoredText(r.text("GroupName")) + "   (" +
-                               QString::number(r.number("Attendees")) + " Attendees)",
-                           {}});
-        }
-        const QTime at = Formats::ParseTime(r.text("MeetingTime").trimmed());
-        out.back().lines << Formats::Time12(at).toLower() + " - " + StoredText(r.text("Function")) +
-                                " at " + StoredText(r.text("Venue"));
-    }
+    ctx.db().forEach(
+        "SELECT [Group].[GroupID], [GroupName], [Attendees], [MeetingTime], [Function], "
+        "[Venue] FROM [GroupSchedule] INNER JOIN [Group] ON [GroupSchedule].[GroupID] = "
+        "[Group].[GroupID] WHERE [MeetingDate] = ? ORDER BY [GroupName], [MeetingTime]",
+        {Formats::StoredDate(day)}, [&](const Row& r) {
+            const qint64 group = r.value(0).toLongLong();
+            if (group != current) {
+                current = group;
+                out.push_back({r.trimmedText(1) + "   (" +
+                                   QString::number(r.value(2).toLongLong()) + " Attendees)",
+                               {}});
+            }
+            const QTime at = Formats::ParseTime(r.trimmedText(3));
+            out.back().lines << Formats::Time12(at).toLower() + " - " + r.trimmedText(4) +
+                                    " at " + r.trimmedText(5);
+            return true;
+        });
     return out;
 }
 

@@ -30,7 +30,7 @@ QVariantList Copied(const Row& r) {
         if (c == "ContactID" || c == "Rating" || c == "Ranking")
             values << r.number(c);
         else
-            values << StoredText(r.text(c));
+            values << r.trimmedText(c);
     }
     return values;
 }

@@ -63,7 +63,7 @@ std::vector<ItineraryGuest> ReadGuests(Database& db, const QString& where,
                                  "[LogBook] WHERE " +
                                      where + " ORDER BY [LastName], [FirstName], [ProfileID]",
                                  params)) {
-        ItineraryGuest g{StoredText(r.text("LastName")), StoredText(r.text("FirstName")),
+        ItineraryGuest g{r.trimmedText("LastName"), r.trimmedText("FirstName"),
                          qMax<qint64>(0, r.number("ProfileID"))};
         // Null and 0 both mean "no profile": one guest, not two.
         const QString key = g.lastName.toLower() + '\n' + g.firstName.toLower() + '\n' +
@@ -300,7 +300,7 @@ QStringList ItineraryIndicatorTypes(AppContext& ctx) {
     QStringList names;
     for (const Row& r : ctx.db().query(
              "SELECT [PreferenceType] FROM [ProfileTS] ORDER BY [SequenceNo], [PreferenceType]"))
-        if (const QString n = StoredText(r.text("PreferenceType")); !n.isEmpty()) names << n;
+        if (const QString n = r.trimmedText("PreferenceType"); !n.isEmpty()) names << n;
     return names;
 }
 

@@ -48,7 +48,7 @@ QStringList GetAllKeywords(AppContext& ctx) {
 std::vector<KeywordRow> GetMntKeywords(AppContext& ctx) {
     std::vector<KeywordRow> out;
     for (const Row& r : ctx.contactsDb().query(SelectAll))
-        out.push_back({r.value("KeywordID").toLongLong(), StoredText(r.text("Keyword"))});
+        out.push_back({r.value("KeywordID").toLongLong(), r.trimmedText("Keyword")});
     return out;
 }
 

@@ -92,8 +92,8 @@ const QString CountSame = QStringLiteral(
     "SELECT COUNT(*) FROM [Other] WHERE [OtherType] = ? AND [OtherValue] = ? AND [OtherID] <> ?");
 
 OtherValue valueFrom(const Row& r) {
-    return {r.value("OtherID").toLongLong(), StoredText(r.text("OtherValue")),
-            StoredText(r.text("OtherValue1"))};
+    return {r.value("OtherID").toLongLong(), r.trimmedText("OtherValue"),
+            r.trimmedText("OtherValue1")};
 }
 
 // The list of a type with the editor, or a bare one (rows only) for the

@@ -20,8 +20,8 @@ ProfileIndicator IndicatorFrom(const Row& r) {
     i.profileId = r.number("ProfileID");
     i.isPrivate = r.flag("PublicPrivate");
     i.sequence = int(r.number("SequenceNo"));
-    i.type = StoredText(r.text("PreferenceType"));
-    i.value = StoredText(r.text("PreferenceSelection"));
+    i.type = r.trimmedText("PreferenceType");
+    i.value = r.trimmedText("PreferenceSelection");
     return i;
 }
 
@@ -139,8 +139,8 @@ std::vector<ContactHistoryRow> GetProfileCH(AppContext& ctx, qint64 profileId) {
         QDate d = r.dateTime("ContactDate").date();
         if (!d.isValid()) d = Formats::ParseStoredDate(r.text("ContactDate"));
         c.date = Formats::StoredDate(d);
-        c.type = StoredText(r.text("ContactType"));
-        c.result = StoredText(r.text("ContactResult"));
+        c.type = r.trimmedText("ContactType");
+        c.result = r.trimmedText("ContactResult");
         out.push_back(c);
     }
     return out;
@@ -195,8 +195,8 @@ std::vector<ProfileGroupLog> GetProfileGL(AppContext& ctx, qint64 profileId) {
         ProfileGroupLog g;
         g.id = r.number("ProfileGLID");
         g.groupId = r.number("GroupID");
-        g.groupName = StoredText(r.text("GroupName"));
-        g.created = StoredText(r.text("CreationDate"));
+        g.groupName = r.trimmedText("GroupName");
+        g.created = r.trimmedText("CreationDate");
         out.push_back(g);
     }
     return out;
@@ -208,8 +208,8 @@ std::vector<ProfileTrip> GetTripHistory(AppContext& ctx, qint64 profileId) {
                                        "FROM [ProfileTH] WHERE [ProfileID] = ? "
                                        "ORDER BY [ArrivalDate] DESC, [ProfileTHID] DESC",
                                        {profileId}))
-        out.push_back({StoredText(r.text("Confirmation")), StoredText(r.text("ArrivalDate")),
-                       StoredText(r.text("DepartureDate"))});
+        out.push_back({r.trimmedText("Confirmation"), r.trimmedText("ArrivalDate"),
+                       r.trimmedText("DepartureDate")});
     return out;
 }
 
@@ -222,8 +222,8 @@ std::vector<ProfileLogbookRow> GetProfileLB(AppContext& ctx, qint64 profileId, L
                                   "FROM [LogBook] WHERE [ProfileID] = ? "
                                   "ORDER BY [ReferDate] DESC, [LogID] DESC",
                                   {profileId}))
-        rows.push_back({{r.number("LogID"), StoredText(r.text("ReferDate")),
-                         StoredText(r.text("EntryType")), QString()},
+        rows.push_back({{r.number("LogID"), r.trimmedText("ReferDate"),
+                         r.trimmedText("EntryType"), QString()},
                         r.number("GroupID")});
     // Groups live in the current database, also for archived entries.
     QHash<qint64, QString> groups;
@@ -266,14 +266,14 @@ std::vector<GuestSelection> GetGuestSelections(AppContext& ctx, const QString& g
                   params)) {
         GuestSelection g;
         g.profileId = r.number("ProfileID");
-        g.salutation = StoredText(r.text("Salutation"));
-        g.firstName = StoredText(r.text("FirstName"));
-        g.lastName = StoredText(r.text("LastName"));
-        g.city = StoredText(r.text("CityS"));
-        g.state = StoredText(r.text("StateS"));
-        g.arrival = StoredText(r.text("Arrival"));
-        g.departure = StoredText(r.text("Departure"));
-        g.unit = StoredText(r.text("DocumentLink"));
+        g.salutation = r.trimmedText("Salutation");
+        g.firstName = r.trimmedText("FirstName");
+        g.lastName = r.trimmedText("LastName");
+        g.city = r.trimmedText("CityS");
+        g.state = r.trimmedText("StateS");
+        g.arrival = r.trimmedText("Arrival");
+        g.departure = r.trimmedText("Departure");
+        g.unit = r.trimmedText("DocumentLink");
         out.push_back(g);
     }
     return out;

@@ -75,17 +75,17 @@ std::vector<ProfilePickerRow> GetTheProfilesB(AppContext& ctx, const ProfilePick
              s.params)) {
         ProfilePickerRow p;
         p.id = r.number("ProfileID");
-        p.firstName = r.text("FirstName").trimmed();
-        p.lastName = r.text("LastName").trimmed();
-        p.salutation = r.text("Salutation").trimmed();
-        p.homePhone = r.text("HomePhone").trimmed();
-        p.faxPhone = r.text("FaxPhone").trimmed();
-        p.businessPhone = r.text("BusinessPhone").trimmed();
-        p.cellPhone = r.text("CellPhone").trimmed();
-        p.title = r.text("Title").trimmed();
-        p.company = r.text("CompanyName").trimmed();
+        p.firstName = r.trimmedText("FirstName");
+        p.lastName = r.trimmedText("LastName");
+        p.salutation = r.trimmedText("Salutation");
+        p.homePhone = r.trimmedText("HomePhone");
+        p.faxPhone = r.trimmedText("FaxPhone");
+        p.businessPhone = r.trimmedText("BusinessPhone");
+        p.cellPhone = r.trimmedText("CellPhone");
+        p.title = r.trimmedText("Title");
+        p.company = r.trimmedText("CompanyName");
         p.colorCode = r.flag("ColorCode");
-        p.color = r.text("ProfileColor").trimmed();
+        p.color = r.trimmedText("ProfileColor");
         p.isPrivate = r.flag("PublicPrivate");
         rows.push_back(std::move(p));
     }

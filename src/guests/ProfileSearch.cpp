@@ -125,30 +125,30 @@ QString fromAndWhere(const AppContext& ctx, const ProfileQuery& q, const BuiltPr
 ProfileRow listRow(const Row& r, ProfileShape shape, bool residential) {
     ProfileRow row;
     r.integer(FId, row.id);
-    const QString salutation = r.text(FSalutation).trimmed();
-    const QString first = r.text(FFirstName).trimmed();
+    const QString salutation = r.trimmedText(FSalutation);
+    const QString first = r.trimmedText(FFirstName);
     row.cells.reserve(ProfileColumnCount);
-    row.cells << r.text(FLastName).trimmed()
+    row.cells << r.trimmedText(FLastName)
               << (salutation.isEmpty() ? first : salutation + " " + first)
-              << r.text(FAddress).trimmed() << (residential ? r.text(FUnit).trimmed() : QString())
-              << r.text(FState).trimmed() << r.text(FCity).trimmed()
+              << r.trimmedText(FAddress) << (residential ? r.trimmedText(FUnit) : QString())
+              << r.trimmedText(FState) << r.trimmedText(FCity)
               << (flagAt(r, FDnuHome) ? QStringLiteral("Do NOT Call")
-                                      : r.text(FHomePhone).trimmed())
-              << (flagAt(r, FDnuFax) ? QStringLiteral("Do NOT Fax") : r.text(FFaxPhone).trimmed())
-              << r.text(FPostalCode).trimmed();
+                                      : r.trimmedText(FHomePhone))
+              << (flagAt(r, FDnuFax) ? QStringLiteral("Do NOT Fax") : r.trimmedText(FFaxPhone))
+              << r.trimmedText(FPostalCode);
     QString selectable;
     if (shape == ProfileShape::ContactHistory) {
         const QString date = storedDateAt(r, FExtra2);
-        selectable = r.text(FExtra1).trimmed() + (date.isEmpty() ? QString() : " " + date);
+        selectable = r.trimmedText(FExtra1) + (date.isEmpty() ? QString() : " " + date);
     } else if (shape == ProfileShape::Indicator) {
-        selectable = r.text(FExtra1).trimmed();
+        selectable = r.trimmedText(FExtra1);
     } else {
         selectable =
-            flagAt(r, FDnuEmail) ? QStringLiteral("Do NOT EMail") : r.text(FEmail).trimmed();
+            flagAt(r, FDnuEmail) ? QStringLiteral("Do NOT EMail") : r.trimmedText(FEmail);
     }
     row.cells << selectable;
     row.colorCode = flagAt(r, FColorCode);
-    row.color = r.text(FColor).trimmed();
+    row.color = r.trimmedText(FColor);
     return row;
 }
 
@@ -200,8 +200,8 @@ public:
         db.forEach(sql, params, [&](const Row& r) {
             qint64 id = 0;
             r.integer(0, id);
-            const QString value = r.text(2).trimmed();
-            const QString item = all ? r.text(1).trimmed() + ": " + value : value;
+            const QString value = r.trimmedText(2);
+            const QString item = all ? r.trimmedText(1) + ": " + value : value;
             QString& cell = m_values[id];
             cell += (cell.isEmpty() ? QString()
                      : all          ? QStringLiteral("; ")
@@ -213,8 +213,8 @@ public:
 
     QString cell(const Row& r, qint64 id, const QString& email) const {
         if (m_choice.isEmpty()) return email;
-        if (m_choice == PseudoBusinessEmail) return r.text(FEmailB).trimmed();
-        if (m_choice == PseudoJobTitle) return r.text(FTitle).trimmed();
+        if (m_choice == PseudoBusinessEmail) return r.trimmedText(FEmailB);
+        if (m_choice == PseudoJobTitle) return r.trimmedText(FTitle);
         if (m_choice == PseudoGroupName) {
             qint64 group = 0;
             r.integer(FGroupId, group);
@@ -523,10 +523,10 @@ std::vector<ProfilePhones> GetProfilePhones(AppContext& ctx, const QList<qint64>
         ctx.db().forEach(sql, params, [&](const Row& r) {
             ProfilePhones p;
             r.integer(0, p.id);
-            const QString last = r.text(1).trimmed(), first = r.text(2).trimmed();
+            const QString last = r.trimmedText(1), first = r.trimmedText(2);
             p.name = first.isEmpty() ? last : last + ", " + first;
             const auto phone = [&](int column, int dnu) {
-                return flagAt(r, dnu) ? QString() : r.text(column).trimmed();
+                return flagAt(r, dnu) ? QString() : r.trimmedText(column);
             };
             p.home = phone(3, 8);
             p.business = phone(4, 9);

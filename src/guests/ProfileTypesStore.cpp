@@ -18,9 +18,9 @@ IndicatorType TypeFrom(const Row& r) {
     IndicatorType t;
     t.id = r.number("ProfileTSID");
     t.sequence = int(r.number("SequenceNo"));
-    t.name = StoredText(r.text("PreferenceType"));
-    t.hint = StoredText(r.text("EntryHint"));
-    t.email = StoredText(r.text("EmailAddress"));
+    t.name = r.trimmedText("PreferenceType");
+    t.hint = r.trimmedText("EntryHint");
+    t.email = r.trimmedText("EmailAddress");
     t.isPrivate = r.flag("PublicPrivate");
     return t;
 }

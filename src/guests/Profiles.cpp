@@ -118,37 +118,37 @@ ProfileAddress AddressFrom(const Row& r, const QStringList& names) {
     ProfileAddress a;
     QList<QString*> fields = AddressFields(a);
     for (int i = 0; i < names.size(); ++i)
-        *fields[i] = StoredText(r.text(names[i]));
+        *fields[i] = r.trimmedText(names[i]);
     return a;
 }
 
 Profile ProfileFromRow(const Row& r) {
     Profile p;
     p.id = r.number("ProfileID");
-    p.firstName = StoredText(r.text("FirstName"));
-    p.lastName = StoredText(r.text("LastName"));
-    p.salutation = StoredText(r.text("Salutation"));
-    p.unit = StoredText(r.text("DocumentLink"));
+    p.firstName = r.trimmedText("FirstName");
+    p.lastName = r.trimmedText("LastName");
+    p.salutation = r.trimmedText("Salutation");
+    p.unit = r.trimmedText("DocumentLink");
     p.home = AddressFrom(r, HomeColumns);
     p.business = AddressFrom(r, BusinessColumns);
     p.other = AddressFrom(r, OtherColumns);
     p.primaryAddress = int(r.number("PrimaryAddress"));
-    p.email = StoredText(r.text("EmailAddress"));
-    p.emailB = StoredText(r.text("EmailAddressB"));
-    p.homePhone = StoredText(r.text("HomePhone"));
-    p.faxPhone = StoredText(r.text("FaxPhone"));
-    p.businessPhone = StoredText(r.text("BusinessPhone"));
-    p.cellPhone = StoredText(r.text("CellPhone"));
-    p.otherPhone = StoredText(r.text("OtherPhone"));
-    p.title = StoredText(r.text("Title"));
-    p.company = StoredText(r.text("CompanyName"));
-    p.asstName = StoredText(r.text("AsstName"));
-    p.asstEmail = StoredText(r.text("AsstEmailAddress"));
-    p.asstCellPhone = StoredText(r.text("AsstCellPhone"));
-    p.asstBusinessPhone = StoredText(r.text("AsstBusinessPhone"));
-    p.asstFaxPhone = StoredText(r.text("AsstFaxPhone"));
-    p.profileType = StoredText(r.text("ProfileType"));
-    p.color = StoredText(r.text("ProfileColor"));
+    p.email = r.trimmedText("EmailAddress");
+    p.emailB = r.trimmedText("EmailAddressB");
+    p.homePhone = r.trimmedText("HomePhone");
+    p.faxPhone = r.trimmedText("FaxPhone");
+    p.businessPhone = r.trimmedText("BusinessPhone");
+    p.cellPhone = r.trimmedText("CellPhone");
+    p.otherPhone = r.trimmedText("OtherPhone");
+    p.title = r.trimmedText("Title");
+    p.company = r.trimmedText("CompanyName");
+    p.asstName = r.trimmedText("AsstName");
+    p.asstEmail = r.trimmedText("AsstEmailAddress");
+    p.asstCellPhone = r.trimmedText("AsstCellPhone");
+    p.asstBusinessPhone = r.trimmedText("AsstBusinessPhone");
+    p.asstFaxPhone = r.trimmedText("AsstFaxPhone");
+    p.profileType = r.trimmedText("ProfileType");
+    p.color = r.trimmedText("ProfileColor");
     if (p.color.isEmpty()) p.color = ProfileColorBlack;
     p.colorCode = r.flag("ColorCode");
     p.isPrivate = r.flag("PublicPrivate");

@@ -21,14 +21,14 @@ QString positionColumns(const QString& suffix) {
 IfCategory categoryOf(const Row& r) {
     IfCategory c;
     c.id = r.number("IFTranslateID");
-    c.typeOfInterface = StoredText(r.text("TypeOfInterface"));
-    c.typeOfRequest = StoredText(r.text("TypeOfRequest"));
+    c.typeOfInterface = r.trimmedText("TypeOfInterface");
+    c.typeOfRequest = r.trimmedText("TypeOfRequest");
     c.logTypeId = r.number("LogTypeID");
-    c.logType = StoredText(r.text("LogType"));
-    c.languageCode = StoredText(r.text("LanguageCode"));
+    c.logType = r.trimmedText("LogType");
+    c.languageCode = r.trimmedText("LanguageCode");
     for (int n = 0; n < IfPositions; ++n) {
-        c.outsideField[n] = StoredText(r.text(QString("IFDE%1").arg(n + 1)));
-        c.designLabel[n] = StoredText(r.text(QString("DEElement%1").arg(n + 1)));
+        c.outsideField[n] = r.trimmedText(QString("IFDE%1").arg(n + 1));
+        c.designLabel[n] = r.trimmedText(QString("DEElement%1").arg(n + 1));
     }
     return c;
 }
@@ -77,7 +77,7 @@ std::vector<std::pair<qint64, QString>> GetIFCategorys(Database& db, const QStri
                                  "WHERE [TypeOfInterface] = ? "
                                  "ORDER BY lower([TypeOfRequest]), [IFTranslateID]",
                                  {type}))
-        out.emplace_back(r.number("IFTranslateID"), StoredText(r.text("TypeOfRequest")));
+        out.emplace_back(r.number("IFTranslateID"), r.trimmedText("TypeOfRequest"));
     return out;
 }
 
@@ -177,7 +177,7 @@ std::vector<std::pair<qint64, QString>> GetIFParameters(Database& db) {
     std::vector<std::pair<qint64, QString>> out;
     for (const Row& r : db.query("SELECT [IFParameterID], [TypeOfInterface] FROM [IFParameter] "
                                  "ORDER BY [TypeOfInterface], [IFParameterID]"))
-        out.emplace_back(r.number("IFParameterID"), StoredText(r.text("TypeOfInterface")));
+        out.emplace_back(r.number("IFParameterID"), r.trimmedText("TypeOfInterface"));
     return out;
 }
 

@@ -67,7 +67,7 @@ std::vector<OdsMapping> ReadMapping(Database& db) {
         OdsMapping m;
         m.id = r.number("ID");
         m.element = r.text("OdsElement");
-        m.elementShort = r.text("OdsElementShort").trimmed();
+        m.elementShort = r.trimmedText("OdsElementShort");
         m.required = r.flag("Required");
         m.categoryId = r.number("LogbookCategoryID");
         m.vmElementId = r.number("VmElementID");

@@ -76,7 +76,7 @@ QStringList CategoryRanking(Database& db) {
     const QString sql = "SELECT [EntryType], COUNT(*) AS dwCount FROM [LogBook] "
                         "GROUP BY [EntryType] ORDER BY dwCount DESC, [EntryType]";
     db.forEach(sql, {}, [&](const Row& r) {
-        out << StoredText(r.text("EntryType"));
+        out << r.trimmedText("EntryType");
         return true;
     });
     return out;

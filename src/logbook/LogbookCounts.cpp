@@ -42,7 +42,7 @@ QStringList CountLogEntries(Database& db, const QString& from, const QString& to
     QStringList lines;
     qint64 total = 0;
     for (const Row& r : db.query(sql, p)) {
-        lines << StoredText(r.text("EntryType")) + "\t" + QString::number(r.number("CountType"));
+        lines << r.trimmedText("EntryType") + "\t" + QString::number(r.number("CountType"));
         total += r.number("CountType");
     }
     // A total of nothing reads 0, not an empty line.

@@ -297,7 +297,7 @@ LogEntry LogRowReader::read(const Row& r) {
     };
     auto t = [&](Col c) {
         const int i = m_positions[size_t(c)];
-        return i < 0 ? QString() : StoredText(r.text(i));
+        return i < 0 ? QString() : r.trimmedText(i);
     };
     auto whole = [&](Col c, qint64& into) {
         const int i = m_positions[size_t(c)];
@@ -475,7 +475,7 @@ QStringList LogbookStore::NotifiedValues() {
     QStringList out;
     for (const Row& r : m_ctx.db().query("SELECT [OtherValue] FROM [Other] WHERE [OtherType] = "
                                          "'Notified' ORDER BY [OtherValue]"))
-        out << StoredText(r.text("OtherValue"));
+        out << r.trimmedText("OtherValue");
     return out;
 }
 

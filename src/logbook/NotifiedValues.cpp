@@ -37,7 +37,7 @@ std::vector<NotifiedValue> GetNotifiedValues(Database& db) {
     for (const Row& r : db.query("SELECT [OtherID], [OtherValue] FROM [Other] WHERE [OtherType] = "
                                  "? ORDER BY [OtherValue]",
                                  {NotifiedType}))
-        out.push_back({r.value("OtherID").toLongLong(), StoredText(r.text("OtherValue"))});
+        out.push_back({r.value("OtherID").toLongLong(), r.trimmedText("OtherValue")});
     return out;
 }
 

@@ -6,7 +6,7 @@ QStringList GetProfileTypeNames(Database& db) {
     QStringList out;
     for (const Row& r : db.query("SELECT [OtherValue] FROM [Other] WHERE [OtherType] = 'ProType' "
                                  "ORDER BY [OtherValue]"))
-        if (!r.text("OtherValue").trimmed().isEmpty()) out << r.text("OtherValue").trimmed();
+        if (!r.trimmedText("OtherValue").isEmpty()) out << r.trimmedText("OtherValue");
     return out;
 }
 

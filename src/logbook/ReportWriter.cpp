@@ -126,7 +126,7 @@ QStringList ConciergeGroupInitials(Database& db, const QString& group) {
         // A member belongs to every group of the list, each compared whole.
         for (const QString& g : r.text("MessageGroup").split(u','))
             if (g.trimmed().toLower() == wanted) {
-                out << r.text("Initials").trimmed();
+                out << r.trimmedText("Initials");
                 break;
             }
     }
@@ -139,7 +139,7 @@ QStringList ConciergeGroups(Database& db) {
     for (const Row& r : db.query("SELECT [OtherValue] FROM [Other] WHERE [OtherType] = ? "
                                  "ORDER BY [OtherValue]",
                                  {QStringLiteral("MsgGroup")}))
-        if (!r.text("OtherValue").trimmed().isEmpty()) out << r.text("OtherValue").trimmed();
+        if (!r.trimmedText("OtherValue").isEmpty()) out << r.trimmedText("OtherValue");
     return out;
 }
 
@@ -182,18 +182,18 @@ ReportRow makeRow(const Row& r, const ReportCriteria& c) {
     row.logId = r.number("LogID");
     const bool cancelled = r.flag("Cancelled");
     const bool complete = r.flag("Complete");
-    QString last = r.text("LastName").trimmed();
+    QString last = r.trimmedText("LastName");
     if (cancelled) last += QLatin1String("  (CXL)");
     if (r.number("ProfileID") > 0) last += QLatin1String(" (P)");
     row.cells.resize(ReportColumnCount);
     row.cells[RcLastName] = last;
-    row.cells[RcFirstName] = r.text("FirstName").trimmed();
+    row.cells[RcFirstName] = r.trimmedText("FirstName");
     row.cells[RcReferDate] = ReportDate(r.text(c.byEntryDate ? "EntryDate" : "ReferDate"));
-    row.cells[RcWho] = r.text("Initials").trimmed();
+    row.cells[RcWho] = r.trimmedText("Initials");
     row.cells[RcLogId] = QString::number(row.logId);
-    row.cells[RcRoom] = r.text("RoomNumber").trimmed();
+    row.cells[RcRoom] = r.trimmedText("RoomNumber");
     row.cells[RcWhenEntered] =
-        (r.text("EntryDate").trimmed() + " " + r.text("EntryTime").trimmed());
+        (r.trimmedText("EntryDate") + " " + r.trimmedText("EntryTime"));
     row.cells[RcComplete] = complete ? QStringLiteral("True") : QStringLiteral("False");
     row.status = StatusOf(complete, cancelled, r.flag("OnHold"), r.flag("Pending"));
     return row;
@@ -219,7 +219,7 @@ ReportResult GetTheVCLogEntries(AppContext& ctx, const ReportCriteria& c,
         db.forEach(ReportColumnsSql + " WHERE " + selection.where +
                        " ORDER BY [LastName], [FirstName], [LogID]",
                    selection.params, [&](const Row& r) {
-                       if (members && !members->contains(r.text("Initials").trimmed().toLower()))
+                       if (members && !members->contains(r.trimmedText("Initials").toLower()))
                            return true;
                        const QString note = r.text("NoteField");
                        if (note.size() >= LogTextPieceSize)

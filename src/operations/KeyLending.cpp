@@ -207,8 +207,8 @@ KeyLendResult KeyCheckIn(AppContext& ctx, qint64 keyId, qint64 employeeId) {
             db.exec("UPDATE [KeyHistory] SET [DateTimeBack] = ?, [MinutesFromDue] = ?, "
                     "[KeyStatus] = 'I' WHERE [KeyHistoryID] = ?",
                     {back, minutes, r.number("KeyHistoryID")});
-            result.dateTimeOut = r.text("DateTimeOut").trimmed();
-            result.dateTimeDue = r.text("DateTimeDue").trimmed();
+            result.dateTimeOut = r.trimmedText("DateTimeOut");
+            result.dateTimeDue = r.trimmedText("DateTimeDue");
             result.minutesFromDue = minutes;
         }
         if (open.empty()) {

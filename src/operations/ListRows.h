@@ -22,7 +22,7 @@ inline double amount(const Row& r, int i) {
 
 // A text as shown (the one blank of an empty stored text gives "").
 inline QString shown(const Row& r, int i) {
-    return StoredText(r.text(i));
+    return r.trimmedText(i);
 }
 
 } // namespace vm::ops

@@ -106,7 +106,7 @@ QString GetLfHistry(AppContext& ctx, qint64 lfId) {
             const QDateTime when = loggedAt(r, 0);
             text += Formats::ShortDate(when.date()) + " " +
                     (when.isValid() ? time12(when.time()) : QString()) + CRLF +
-                    StoredText(r.text(4)) + " modified '" + r.text(1) + "'" + CRLF +
+                    r.trimmedText(4) + " modified '" + r.text(1) + "'" + CRLF +
                     "Old Value: " + r.text(2) + CRLF + "New: " + r.text(3) + CRLF;
             return true;
         });

@@ -30,7 +30,7 @@ bool taken(const std::vector<Row>& rows, const QString& idColumn, const QString&
            const QString& name, qint64 self) {
     for (const Row& r : rows)
         if (r.number(idColumn) != self &&
-            StoredText(r.text(nameColumn)).compare(name, Qt::CaseInsensitive) == 0)
+            r.trimmedText(nameColumn).compare(name, Qt::CaseInsensitive) == 0)
             return true;
     return false;
 }
@@ -81,7 +81,7 @@ std::vector<LfUdListItem> GetUserDefinedCategoryItems(AppContext& ctx, qint64 ca
     std::vector<LfUdListItem> out;
     for (const Row& r : ctx.db().query(
              "SELECT * FROM [UserDefinedEnumItems] WHERE [catID] = ? ORDER BY [enumID]", {catId}))
-        out.push_back({r.number("enumID"), r.number("catID"), StoredText(r.text("caption"))});
+        out.push_back({r.number("enumID"), r.number("catID"), r.trimmedText("caption")});
     return out;
 }
 

@@ -54,7 +54,7 @@ QStringList memberCategories(AppContext& ctx) {
     for (const Row& r : ctx.db().query("SELECT [NoteField] FROM [EvConText] WHERE [EvConKey] = ? "
                                        "AND [EvConType] = ? ORDER BY [Sequence]",
                                        {ctx.session.conciergeId, RentalCategoriesKind}))
-        names << StoredText(r.text("NoteField")).toLower();
+        names << r.trimmedText("NoteField").toLower();
     return names;
 }
 
@@ -73,7 +73,7 @@ QStringList VisibleRentalCategories(AppContext& ctx) {
     const QStringList mine = all ? QStringList() : memberCategories(ctx);
     QStringList names;
     for (const Row& r : ctx.db().query("SELECT [Category] FROM [ResType] ORDER BY [Category]")) {
-        const QString name = StoredText(r.text("Category"));
+        const QString name = r.trimmedText("Category");
         if (all || mine.contains(name.toLower())) names << name;
     }
     return names;

@@ -1,7 +1,6 @@
 #include "platform/CsvWriter.h"
 
 #include <QDir>
-#include <QRegularExpression>
 
 namespace vm {
 
@@ -10,9 +9,11 @@ namespace {
 // Written in one go once this much is waiting: long exports need not sit in memory.
 constexpr qsizetype FlushAt = 1 << 20;
 
-bool StartsLikeFormula(const QString& value) {
-    if (value.isEmpty()) return false;
-    switch (value.front().unicode()) {
+// ASCII bytes decide everything here; in UTF-8 they never occur inside a
+// longer character, so the rules read the same as on the text.
+bool StartsLikeFormula(QByteArrayView v) {
+    if (v.isEmpty()) return false;
+    switch (v.front()) {
     case '=':
     case '+':
     case '-':
@@ -23,9 +24,22 @@ bool StartsLikeFormula(const QString& value) {
     default:
         return false;
     }
-    // A signed number is read as a number, never run: negative amounts stay summable.
-    static const QRegularExpression number(QStringLiteral("^[+-][0-9]+(\\.[0-9]+)?$"));
-    return !number.match(value).hasMatch();
+    // A signed number ([+-]digits[.digits]) is read as a number, never run:
+    // negative amounts stay summable.
+    auto digits = [&](qsizetype& at) {
+        const qsizetype from = at;
+        while (at < v.size() && v[at] >= '0' && v[at] <= '9')
+            ++at;
+        return at > from;
+    };
+    qsizetype at = 1;
+    if (v.front() != '+' && v.front() != '-') return true;
+    if (!digits(at)) return true;
+    if (at < v.size() && v[at] == '.') {
+        ++at;
+        if (!digits(at)) return true;
+    }
+    return at != v.size();
 }
 
 } // namespace
@@ -47,11 +61,29 @@ bool CsvWriter::open() {
 
 bool CsvWriter::writeRow(const QStringList& cells) {
     if (m_failed || !m_file.isOpen()) return false;
-    // Straight into the buffer: a million-line file is mostly plain cells.
+    // Each cell goes to UTF-8 in one reused buffer, then straight into the
+    // line: a million-line file costs no string per cell.
     for (qsizetype i = 0; i < cells.size(); ++i) {
         if (i > 0) m_buffer += ',';
-        m_buffer += cell(cells[i], m_quoting).toUtf8();
+        const QString& c = cells[i];
+        m_scratch.resize(c.size() * 3);
+        char* end = m_encoder.appendToBuffer(m_scratch.data(), c);
+        appendCell(m_buffer, QByteArrayView(m_scratch.constData(), end - m_scratch.constData()),
+                   m_quoting);
     }
+    return lineDone();
+}
+
+bool CsvWriter::writeRow(std::span<const QByteArrayView> cells) {
+    if (m_failed || !m_file.isOpen()) return false;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0) m_buffer += ',';
+        appendCell(m_buffer, cells[i], m_quoting);
+    }
+    return lineDone();
+}
+
+bool CsvWriter::lineDone() {
     m_buffer += "\r\n";
     return m_buffer.size() < FlushAt || flush();
 }
@@ -79,18 +111,33 @@ void CsvWriter::cancel() {
     if (m_file.isOpen()) m_file.cancelWriting();
 }
 
-QString CsvWriter::cell(const QString& value, CsvQuoting quoting) {
-    if (value.isEmpty()) return quoting == CsvQuoting::Always ? QStringLiteral("\"\"") : value;
-    const QString text = StartsLikeFormula(value) ? '\'' + value : value;
+void CsvWriter::appendCell(QByteArray& out, QByteArrayView v, CsvQuoting quoting) {
+    const bool defuse = StartsLikeFormula(v);
     bool quote = quoting == CsvQuoting::Always;
-    for (qsizetype i = 0; !quote && i < text.size(); ++i) {
-        const QChar ch = text.at(i);
+    for (qsizetype i = 0; !quote && i < v.size(); ++i) {
+        const char ch = v[i];
         quote = ch == ',' || ch == '"' || ch == '\r' || ch == '\n';
     }
-    if (!quote) return text;
-    QString quoted = text;
-    quoted.replace('"', "\"\"");
-    return '"' + quoted + '"';
+    if (quote) out += '"';
+    if (defuse) out += '\'';
+    if (!quote) {
+        out += v;
+        return;
+    }
+    for (qsizetype from = 0; from < v.size();) {
+        qsizetype mark = v.indexOf('"', from);
+        if (mark < 0) mark = v.size();
+        out += v.sliced(from, mark - from);
+        if (mark < v.size()) out += "\"\"";
+        from = mark + 1;
+    }
+    out += '"';
+}
+
+QString CsvWriter::cell(const QString& value, CsvQuoting quoting) {
+    QByteArray out;
+    appendCell(out, value.toUtf8(), quoting);
+    return QString::fromUtf8(out);
 }
 
 QString CsvWriter::row(const QStringList& cells, CsvQuoting quoting) {

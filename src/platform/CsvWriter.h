@@ -3,8 +3,11 @@
 // quoting, CRLF line ends, UTF-8, and the file replaced whole or not at all.
 // A cell that a spreadsheet would take for a formula is written as text.
 
+#include <QByteArrayView>
 #include <QSaveFile>
+#include <QStringEncoder>
 #include <QStringList>
+#include <span>
 
 namespace vm {
 
@@ -24,6 +27,8 @@ public:
     bool open();
     // One line; false once anything could not be written (the rest is then refused too).
     bool writeRow(const QStringList& cells);
+    // The same with cells already in UTF-8 (as an engine hands out text).
+    bool writeRow(std::span<const QByteArrayView> cells);
     // Puts the file in place; false (and the old file kept) when it cannot be.
     bool commit();
     // Drops what was written; the file on disk stays as it was.
@@ -36,13 +41,18 @@ public:
     static QString cell(const QString& value, CsvQuoting quoting = CsvQuoting::AsNeeded);
     // The cells of one line joined by commas, without the line end.
     static QString row(const QStringList& cells, CsvQuoting quoting = CsvQuoting::AsNeeded);
+    // cell() on UTF-8, appended to `out`.
+    static void appendCell(QByteArray& out, QByteArrayView utf8, CsvQuoting quoting);
 
 private:
+    bool lineDone();
     bool flush();
 
     QSaveFile m_file;
     CsvQuoting m_quoting;
     QByteArray m_buffer;
+    QByteArray m_scratch; // one cell in UTF-8
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
     bool m_failed = false;
 };
 

@@ -31,6 +31,14 @@ QString RowSource::text(int i) const {
     return v.isNull() ? QString() : v.toString();
 }
 
+QString RowSource::trimmedText(int i) const {
+    return text(i).trimmed();
+}
+
+void RowSource::appendUtf8(int i, QByteArray& into) const {
+    into += text(i).toUtf8();
+}
+
 namespace {
 bool wholeNumber(const QVariant& v, qint64& into) {
     switch (v.typeId()) {
@@ -87,6 +95,17 @@ QString Row::text(int i) const {
     return v.isNull() ? QString() : v.toString();
 }
 
+QString Row::trimmedText(int i) const {
+    return m_live ? m_live->trimmedText(i) : text(i).trimmed();
+}
+
+void Row::appendUtf8(int i, QByteArray& into) const {
+    if (m_live)
+        m_live->appendUtf8(i, into);
+    else
+        into += text(i).toUtf8();
+}
+
 bool Row::integer(int i, qint64& into) const {
     return m_live ? m_live->integer(i, into) : wholeNumber(m_values.at(i), into);
 }
@@ -96,6 +115,13 @@ QString Row::text(const QString& column) const {
     if (i < 0)
         throw DbError(DbErrorNumber::General, "Item not found in this collection: " + column);
     return text(i);
+}
+
+QString Row::trimmedText(const QString& column) const {
+    const int i = indexOf(column);
+    if (i < 0)
+        throw DbError(DbErrorNumber::General, "Item not found in this collection: " + column);
+    return trimmedText(i);
 }
 
 qint64 Row::number(const QString& column) const {

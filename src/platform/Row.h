@@ -43,6 +43,11 @@ public:
     // value(i) as text (null → ""), without the detour through a QVariant where
     // the source can.
     virtual QString text(int i) const;
+    // text(i) without the white space at its ends (QString::trimmed), where
+    // the source can without converting the blanks it drops.
+    virtual QString trimmedText(int i) const;
+    // Appends text(i) in UTF-8 to `into` (as the engine holds it, where it can).
+    virtual void appendUtf8(int i, QByteArray& into) const;
     // When value(i) is a whole number: true, with the number in `into`.
     virtual bool integer(int i, qint64& into) const;
 };
@@ -63,6 +68,11 @@ public:
     bool has(const QString& column) const { return indexOf(column) >= 0; }
     QVariant value(int i) const { return m_live ? m_live->value(i) : m_values.at(i); }
     QString text(int i) const; // null → ""
+    // text(i).trimmed(): the form most lists show a stored text in.
+    QString trimmedText(int i) const;
+    // Appends text(i) in UTF-8 to `into`: what a file written in UTF-8 needs,
+    // without a detour through a QString where the engine holds UTF-8.
+    void appendUtf8(int i, QByteArray& into) const;
     // True when the value is a whole number (not text, not null), which goes to `into`.
     bool integer(int i, qint64& into) const;
 
@@ -70,6 +80,7 @@ public:
     QVariant value(const QString& column) const;
     bool isNull(const QString& column) const;
     QString text(const QString& column) const;  // null → ""
+    QString trimmedText(const QString& column) const;
     qint64 number(const QString& column) const; // null → 0
     double real(const QString& column) const;
     bool flag(const QString& column) const; // null → false

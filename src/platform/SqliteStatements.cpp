@@ -270,6 +270,45 @@ QString SqliteCursor::text(int i) const {
     }
 }
 
+namespace {
+// The ASCII characters QChar::isSpace counts as white space.
+bool asciiBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+} // namespace
+
+QString SqliteCursor::trimmedText(int i) const {
+    sqlite3_stmt* s = m_statement->handle;
+    if (sqlite3_column_type(s, i) != SQLITE_TEXT) return RowSource::trimmedText(i);
+    const char* from = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
+    const char* to = from + sqlite3_column_bytes(s, i);
+    // Stored texts are padded with blanks ("" is kept as " "): drop them
+    // before converting, so a blank value costs no string at all.
+    while (from < to && asciiBlank(*from))
+        ++from;
+    while (to > from && asciiBlank(to[-1]))
+        --to;
+    if (from == to) return {};
+    const QString inner = QString::fromUtf8(from, to - from);
+    // Other white space (a no-break space, a line separator) is never ASCII.
+    const bool wideEnds = uchar(*from) >= 0x80 || uchar(to[-1]) >= 0x80;
+    return wideEnds ? inner.trimmed() : inner;
+}
+
+void SqliteCursor::appendUtf8(int i, QByteArray& into) const {
+    sqlite3_stmt* s = m_statement->handle;
+    switch (sqlite3_column_type(s, i)) {
+    case SQLITE_TEXT:
+        into.append(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
+                    sqlite3_column_bytes(s, i));
+        return;
+    case SQLITE_NULL:
+        return;
+    default:
+        RowSource::appendUtf8(i, into);
+    }
+}
+
 bool SqliteCursor::integer(int i, qint64& into) const {
     sqlite3_stmt* s = m_statement->handle;
     if (sqlite3_column_type(s, i) != SQLITE_INTEGER) return false;

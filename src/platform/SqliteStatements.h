@@ -73,6 +73,8 @@ public:
     // The current row's value, typed as the Qt driver types it.
     QVariant value(int i) const override;
     QString text(int i) const override;
+    QString trimmedText(int i) const override;
+    void appendUtf8(int i, QByteArray& into) const override;
     bool integer(int i, qint64& into) const override;
     const std::shared_ptr<const RowShape>& shape();
     // The current row with values of its own.

@@ -308,7 +308,7 @@ int DeleteCCFromLogbook(AppContext& ctx, const PurgeProgress& progress) {
         db.forEach("SELECT [LogID], [NoteField], [ReferDate] FROM [LogBook] WHERE [EncCC] IS NOT "
                    "NULL AND TRIM([EncCC]) <> ''",
                    {}, [&](const Row& r) {
-                       const QDate refer = Formats::ParseStoredDate(r.text(2).trimmed());
+                       const QDate refer = Formats::ParseStoredDate(r.trimmedText(2));
                        if (refer.isValid() && refer.daysTo(now.date()) > referDays) take(r);
                        return true;
                    });

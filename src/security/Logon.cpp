@@ -55,11 +55,11 @@ QString resetForm(const QString& logonName) {
 void FillSessionFromStaffRow(Session& s, const Row& r) {
     s.clear();
     s.conciergeId = r.number("ConciergeID");
-    s.name = StoredText(r.text("Concierge"));
-    s.initials = StoredText(r.text("Initials"));
-    s.logonName = StoredText(r.text("UserProfile"));
-    s.email = StoredText(r.text("EmailAddress"));
-    s.messageGroup = StoredText(r.text("MessageGroup"));
+    s.name = r.trimmedText("Concierge");
+    s.initials = r.trimmedText("Initials");
+    s.logonName = r.trimmedText("UserProfile");
+    s.email = r.trimmedText("EmailAddress");
+    s.messageGroup = r.trimmedText("MessageGroup");
     s.manager = r.flag("Authorized");
     s.restricted = r.flag("Restricted");
     s.readOnly = r.flag("ReadOnly");
@@ -262,14 +262,14 @@ int InactivateInactiveStaff(AppContext& ctx) {
     int active = 0;
     for (const Row& r : db.query("SELECT [ConciergeID], [Concierge], [UserProfile], [LastLogon], "
                                  "[Status] FROM [Concierge]")) {
-        if (ReservedAccounts().contains(StoredText(r.text("Concierge"))) ||
-            r.text("Status").trimmed().toUpper() != "A")
+        if (ReservedAccounts().contains(r.trimmedText("Concierge")) ||
+            r.trimmedText("Status").toUpper() != "A")
             continue;
         ++active;
-        const QDate last = Formats::ParseStoredDate(r.text("LastLogon").trimmed());
+        const QDate last = Formats::ParseStoredDate(r.trimmedText("LastLogon"));
         // Without a readable date nobody can tell how long the member has been away.
         if (logonDays >= 1 && last.isValid() && last.daysTo(today) > logonDays)
-            stale.push_back({r.number("ConciergeID"), StoredText(r.text("UserProfile"))});
+            stale.push_back({r.number("ConciergeID"), r.trimmedText("UserProfile")});
     }
 
     int done = 0;

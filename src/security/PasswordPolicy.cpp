@@ -217,7 +217,7 @@ int ResetAllPasswords(AppContext& ctx) {
     db.transaction([&] {
         for (const Row& r :
              db.query("SELECT [ConciergeID], [Concierge], [UserProfile] FROM [Concierge]")) {
-            if (ReservedAccounts().contains(StoredText(r.text("Concierge")))) continue;
+            if (ReservedAccounts().contains(r.trimmedText("Concierge"))) continue;
             const QString reset = resetForm(r.text("UserProfile"));
             n += db.exec("UPDATE [Concierge] SET [Password] = ?, [CCViewPW] = ?, "
                          "[CCViewFailures] = 0 WHERE [ConciergeID] = ?",

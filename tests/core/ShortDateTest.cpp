@@ -3,6 +3,7 @@
 
 #include "core/Formats.h"
 
+#include <QLocale>
 #include <gtest/gtest.h>
 
 using namespace vm;
@@ -67,4 +68,26 @@ TEST(Formats, NamedDateKnowsThePickedPatternNames) {
     for (const auto& c : cases)
         EXPECT_EQ(Formats::NamedDate(d, c.name), c.expected) << c.name;
     EXPECT_EQ(Formats::NamedDate(QDate(), "DD.MM.YY"), "");
+}
+
+TEST(Formats, StoredDaysAndDayNamesReadAsQtsOwnPatterns) {
+    // Written and read by hand; they must agree with the patterns they stand for.
+    for (QDate d(2027, 1, 1); d < QDate(2028, 1, 8); d = d.addDays(1)) {
+        ASSERT_EQ(Formats::StoredDate(d), d.toString("yyyy/MM/dd"));
+        ASSERT_EQ(Formats::ParseStoredDate(Formats::StoredDate(d)), d);
+        ASSERT_EQ(Formats::DayName(d), QLocale(QLocale::English).toString(d, "dddd"));
+    }
+    for (const QDate& d : {QDate(1, 1, 1), QDate(9999, 12, 31), QDate(10000, 1, 1), QDate()})
+        EXPECT_EQ(Formats::StoredDate(d), d.isValid() ? d.toString("yyyy/MM/dd") : QString());
+    EXPECT_EQ(Formats::DayName(QDate()), "");
+
+    const char* typed[] = {"2026/03/08",  " 2026/03/08 ", "2026/03/08 10:15", "2024/02/29",
+                           "2023/02/29",  "2026/13/01",   "0000/01/01",       "2026/3/8",
+                           "2026-03-08",  "2O26/03/08",   "",                 "  ",
+                           "2026/03/0",   "2026/03/08x"};
+    for (const char* t : typed) {
+        SCOPED_TRACE(t);
+        EXPECT_EQ(Formats::ParseStoredDate(t),
+                  QDate::fromString(QString(t).trimmed().left(10), "yyyy/MM/dd"));
+    }
 }

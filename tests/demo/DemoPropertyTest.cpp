@@ -21,6 +21,7 @@
 #include "support/TestEnv.h"
 
 #include <QCryptographicHash>
+#include <QRandomGenerator>
 #include <algorithm>
 
 namespace vm::test {
@@ -286,6 +287,34 @@ TEST(DemoPropertyGenerator, ReportsProgressOfEveryPartToTheEndAndKeepsTheIndexes
     EXPECT_EQ(env.db().scalar("SELECT COUNT(*) FROM [LogBook]").toInt(), 40);
     EXPECT_EQ(env.db().scalar("SELECT COUNT(*) FROM [Profile]").toInt(), 20);
     EXPECT_EQ(indexesAndTriggers(env.db()), indexes);
+}
+
+TEST(DemoPropertyGenerator, AKeyIsOutOnOneLoanAtMostEvenWithEveryKeyOut) {
+    TestEnv env;
+    env.openOrFail();
+    demo::OperationsSize size;
+    size.keys = 12;
+    size.keyEmployees = 5;
+    size.keyLoans = 300;
+    size.openLoans = 20; // more than there are keys: every key goes out once
+    QRandomGenerator rng(5);
+    demo::GenerateOperations(env.db(), size, QDate(2026, 3, 8), rng);
+    Database& db = env.db();
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [KeyHistory] WHERE [KeyStatus] = 'O'").toLongLong(),
+              12);
+    EXPECT_EQ(db.scalar("SELECT COUNT(DISTINCT [KeyMasterID]) FROM [KeyHistory] WHERE "
+                        "[KeyStatus] = 'O'")
+                  .toLongLong(),
+              12);
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [KeyMaster] WHERE [KeyStatus] = 'O'").toLongLong(),
+              12);
+    // Each key names the employee and times of its open loan.
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [KeyMaster] k INNER JOIN [KeyHistory] h ON "
+                        "h.[KeyMasterID] = k.[KeyMasterID] AND h.[KeyStatus] = 'O' AND "
+                        "h.[KeyEmployeeID] = k.[KeyEmployeeID] AND h.[DateTimeOut] = "
+                        "k.[DateTimeOut]")
+                  .toLongLong(),
+              12);
 }
 
 } // namespace

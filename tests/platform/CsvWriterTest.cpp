@@ -76,6 +76,42 @@ TEST(CsvWriter, AStrictReaderGetsEveryCellBack) {
     EXPECT_EQ(test::ReadCsv(path), expected);
 }
 
+TEST(CsvWriter, CellsGivenInUtf8AreWrittenAsTheSameCellsGivenAsText) {
+    test::TestEnv env;
+    const QList<QStringList> rows{
+        {"Zoë Ångström", "line one\r\nline two", "-15.00", "=1+1"},
+        {"O\"Neil, Pat", "", "\"", "@SUM(A1)", "-", "+44 20", "\t"},
+        {"日本語, テキスト", "-15\n", "a=b", "'quoted'"},
+    };
+    for (const CsvQuoting quoting : {CsvQuoting::AsNeeded, CsvQuoting::Always}) {
+        const QString asText = env.root() + "/text.csv", asUtf8 = env.root() + "/utf8.csv";
+        CsvWriter text(asText, quoting), utf8(asUtf8, quoting);
+        ASSERT_TRUE(text.open());
+        ASSERT_TRUE(utf8.open());
+        for (const QStringList& r : rows) {
+            ASSERT_TRUE(text.writeRow(r));
+            std::vector<QByteArray> bytes;
+            for (const QString& c : r)
+                bytes.push_back(c.toUtf8());
+            const std::vector<QByteArrayView> cells(bytes.begin(), bytes.end());
+            ASSERT_TRUE(utf8.writeRow(cells));
+        }
+        ASSERT_TRUE(text.commit());
+        ASSERT_TRUE(utf8.commit());
+        EXPECT_EQ(ReadBytes(asUtf8), ReadBytes(asText));
+        if (quoting == CsvQuoting::AsNeeded) {
+            QList<QStringList> expected = rows;
+            expected[0][3] = "'=1+1";
+            expected[1][3] = "'@SUM(A1)";
+            expected[1][4] = "'-";
+            expected[1][5] = "'+44 20";
+            expected[1][6] = "'\t";
+            expected[2][1] = "'-15\n"; // a line break after the number: not a plain number
+            EXPECT_EQ(test::ReadCsv(asUtf8), expected);
+        }
+    }
+}
+
 TEST(CsvWriter, LeavesTheOldFileAloneUnlessCommitted) {
     test::TestEnv env;
     const QString path = env.root() + "/keep.csv";

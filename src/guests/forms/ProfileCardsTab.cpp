@@ -128,7 +128,7 @@ void ProfileCardsTab::refresh() {
             const QDateTime created = r.dateTime("CreatedDate");
             grdCreditCards->setRow(
                 r.number("ProfileCCID"),
-                {r.text("CreditCardType").trimmed(), r.text("CardNumber").trimmed(),
+                {r.trimmedText("CreditCardType"), r.trimmedText("CardNumber"),
                  created.isValid() ? Formats::ShortDate(created.date()) : QString()});
         }
     } catch (const DbError& e) {
@@ -229,8 +229,8 @@ void ProfileCardsTab::cmdViewCard_Click() {
     try {
         for (const Row& r : GetProfileCC(m_ctx, m_profileId))
             if (r.number("ProfileCCID") == card) {
-                masked = r.text("CardNumber").trimmed();
-                stored = r.text("EncCC").trimmed();
+                masked = r.trimmedText("CardNumber");
+                stored = r.trimmedText("EncCC");
             }
     } catch (const DbError& e) {
         ReportError(m_ctx.prompt(), e, "GetProfileCC", FormName, true);

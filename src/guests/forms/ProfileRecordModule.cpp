@@ -34,7 +34,7 @@ void FillProfileHooks(AppContext& ctx, LogbookScreenHooks& hooks) {
         std::vector<std::pair<qint64, QString>> cards;
         try {
             for (const Row& r : GetProfileCC(ctx, profileId))
-                cards.emplace_back(r.number("ProfileCCID"), r.text("CardNumber").trimmed());
+                cards.emplace_back(r.number("ProfileCCID"), r.trimmedText("CardNumber"));
         } catch (const DbError& e) {
             ReportError(ctx.prompt(), e, "GetProfileCC", "modDatabase");
         }
