@@ -1,6 +1,9 @@
 #include "logbook/LogbookExport.h"
 
 #include <algorithm>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "core/Formats.h"
 #include "logbook/Categories.h"
@@ -388,6 +391,18 @@ qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString&
         QByteArray raw;                      // the fixed cells, then the whole text
         QVarLengthArray<qsizetype, 16> ends; // where each fixed cell ends in raw
     };
+    // The worker's: a category as the rows spell it → its columns and readers
+    // (null: none of its items were chosen), so an entry's category is never
+    // converted to text to be looked up.
+    struct ChosenItems {
+        const QList<int>* columns = nullptr;
+        const std::vector<DesignValueReader>* readers = nullptr;
+    };
+    struct BytesHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, ChosenItems, BytesHash, std::equal_to<>> chosenByType;
     WorkerStage<Entry> writer([&](Entry& e) {
         QVarLengthArray<QByteArrayView, 32> cells;
         const QByteArrayView raw(e.raw);
@@ -400,13 +415,20 @@ qint64 RunLogbookExport(AppContext& ctx, const ExportCriteria& c, const QString&
         if (withText) {
             // Columns of other categories' items stay empty.
             values.resize(labels.size());
-            const QString category = QString::fromUtf8(cells[typeAt]).toLower();
-            const auto cols = columnsOf.constFind(category);
-            const auto own = readersOf.constFind(category);
-            if (cols != columnsOf.constEnd()) {
+            const std::string_view type(cells[typeAt].data(), size_t(cells[typeAt].size()));
+            auto chosen = chosenByType.find(type);
+            if (chosen == chosenByType.end()) {
+                const QString category = QString::fromUtf8(cells[typeAt]).toLower();
+                const auto cols = columnsOf.constFind(category);
+                const auto own = readersOf.constFind(category);
+                ChosenItems items;
+                if (cols != columnsOf.constEnd()) items = {&*cols, &*own};
+                chosen = chosenByType.emplace(std::string(type), items).first;
+            }
+            if (const ChosenItems& items = chosen->second; items.columns) {
                 const QString text = QString::fromUtf8(raw.sliced(from));
-                for (int i = 0; i < cols->size(); ++i)
-                    values[(*cols)[i]] = (*own)[size_t(i)].read(text).toUtf8();
+                for (int i = 0; i < items.columns->size(); ++i)
+                    values[(*items.columns)[i]] = (*items.readers)[size_t(i)].read(text).toUtf8();
             }
             for (const QByteArray& v : values)
                 cells.append(v);
