@@ -2,10 +2,12 @@
 // The floor of an action on a server: the statements the program sent, read
 // off its connection (libpq's protocol trace) in one untimed run, and run
 // again through PgFloor with the same values, each prepared once and kept.
-// The program's driver prepares a statement with numbered parameters
-// ("PREPARE name AS ...") and runs it with its values written as literals
-// ("EXECUTE name (...)"); the replay pairs the two again into one statement
-// with its values.
+// The program keeps its statements prepared: a statement goes once as a Parse
+// message (its text with numbered parameters) and at each run as a Bind
+// message with its values; a statement prepared before the trace began is
+// found by name among the server's prepared statements.  Statements through
+// Qt SQL go as text ("PREPARE name AS ..." and "EXECUTE name (...)" when they
+// have values); the replay pairs those two again into one statement.
 
 #include <QString>
 #include <QVariantList>

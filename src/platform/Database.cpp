@@ -1,5 +1,6 @@
 #include "platform/Database.h"
 
+#include "platform/PgStatements.h"
 #include "platform/SqliteStatements.h"
 
 #include <QDir>
@@ -74,6 +75,7 @@ Database::~Database() {
 
 void Database::close() {
     m_lite.reset(); // its statements go before the connection
+    m_pg.reset();
     if (m_name.isEmpty()) return;
     if (m_db.isOpen()) m_db.close();
     m_db = QSqlDatabase();
@@ -187,6 +189,12 @@ std::unique_ptr<Database> Database::open(const DbLocation& where, bool create) {
         db->exec("SET search_path TO " + db->quoteName(where.schema) + ", public");
     }
     if (where.readOnly) db->exec("SET default_transaction_read_only = on");
+    if (pg_conn* server = PgStatements::connectionOf(db->m_db)) {
+        Database* self = db.get();
+        db->m_pg = std::make_unique<PgStatements>(
+            server, [self](const QString& sql) { return self->translate(sql); },
+            [self](const QSqlError& e, const QString& sql) { return self->errorFrom(e, sql); });
+    }
     return db;
 }
 
@@ -321,6 +329,15 @@ void Database::ensureOpen(const QString& sql) const {
     if (!m_db.isOpen()) throw DbError(DbErrorNumber::General, "The database is not open.", sql);
 }
 
+bool Database::onServer(const QString& sql) {
+    if (!m_pg || !m_pg->runs(sql)) return false;
+    ensureOpen(sql);
+    if (m_streaming > 0)
+        throw DbError(DbErrorNumber::General,
+                      "A statement cannot run while the rows of another are being read.", sql);
+    return true;
+}
+
 int Database::exec(const QString& sql, const QVariantList& params) {
     if (m_deferring && params.isEmpty()) {
         m_deferred << sql;
@@ -332,6 +349,7 @@ int Database::exec(const QString& sql, const QVariantList& params) {
         c.next();
         return m_lite->changes();
     }
+    if (onServer(sql)) return PgCursor(*m_pg, sql, params).changes();
     QSqlQuery q = run(sql, params);
     return q.numRowsAffected();
 }
@@ -341,6 +359,12 @@ std::vector<Row> Database::query(const QString& sql, const QVariantList& params)
     if (m_lite) {
         ensureOpen(sql);
         SqliteCursor c(*m_lite, sql, params);
+        while (c.next())
+            rows.push_back(c.copy());
+        return rows;
+    }
+    if (onServer(sql)) {
+        PgCursor c(*m_pg, sql, params);
         while (c.next())
             rows.push_back(c.copy());
         return rows;
@@ -361,6 +385,11 @@ std::optional<Row> Database::queryOne(const QString& sql, const QVariantList& pa
         if (c.next()) return c.copy();
         return std::nullopt;
     }
+    if (onServer(sql)) {
+        PgCursor c(*m_pg, sql, params);
+        if (c.next()) return c.copy();
+        return std::nullopt;
+    }
     QSqlQuery q = run(sql, params);
     if (q.next()) return copyOf(q, shapeOf(q));
     return std::nullopt;
@@ -376,6 +405,11 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) {
         if (c.next()) return first(c.value(0));
         return {};
     }
+    if (onServer(sql)) {
+        PgCursor c(*m_pg, sql, params);
+        if (c.next()) return first(c.value(0));
+        return {};
+    }
     QSqlQuery q = run(sql, params);
     if (q.next()) return first(q.value(0));
     return {};
@@ -386,6 +420,11 @@ qint64 Database::insert(const QString& sql, const QVariantList& params, const QS
     if (m_lite) {
         ensureOpen(sql);
         SqliteCursor c(*m_lite, returning, params);
+        if (!c.next()) throw DbError(DbErrorNumber::General, "The new key was not returned.", sql);
+        return c.value(0).toLongLong();
+    }
+    if (onServer(returning)) {
+        PgCursor c(*m_pg, returning, params);
         if (!c.next()) throw DbError(DbErrorNumber::General, "The new key was not returned.", sql);
         return c.value(0).toLongLong();
     }
@@ -405,6 +444,24 @@ void Database::forEach(const QString& sql, const QVariantList& params,
             if (!row) row.emplace(c.shape(), c);
             if (!fn(*row)) break;
         }
+        return;
+    }
+    if (onServer(sql)) {
+        // The rows come one by one, as the server sends them: a long list
+        // never sits in memory whole, and the connection is busy until the end.
+        PgCursor c(*m_pg, sql, params, PgCursor::Rows::Streamed);
+        std::optional<Row> row;
+        ++m_streaming;
+        try {
+            while (c.next()) {
+                if (!row) row.emplace(c.shape(), c);
+                if (!fn(*row)) break;
+            }
+        } catch (...) {
+            --m_streaming;
+            throw;
+        }
+        --m_streaming;
         return;
     }
     QSqlQuery q = run(sql, params);

@@ -34,6 +34,7 @@ struct DbLocation {
 };
 
 class SqliteStatements;
+class PgStatements;
 
 struct ColumnInfo {
     QString name;
@@ -105,6 +106,9 @@ private:
     Database(const DbLocation& where, const QString& connectionName);
     QSqlQuery run(const QString& sql, const QVariantList& params, bool forwardOnly = true);
     void ensureOpen(const QString& sql) const;
+    // True when `sql` runs on the kept server statements (after the checks
+    // run() makes for a statement through Qt SQL).
+    bool onServer(const QString& sql);
     DbError errorFrom(const class QSqlError& e, const QString& sql) const;
     void abandonTransaction();
 
@@ -113,6 +117,8 @@ private:
     QSqlDatabase m_db;
     // SQLite statements on the engine's C API (null: through Qt SQL).
     std::unique_ptr<SqliteStatements> m_lite;
+    // Server statements on libpq, kept prepared (null: through Qt SQL).
+    std::unique_ptr<PgStatements> m_pg;
     int m_depth = 0;
     int m_streaming = 0;    // server streams being read (forEach through Qt SQL)
     bool m_reading = false; // in a snapshot's read transaction

@@ -1,5 +1,8 @@
 #include "platform/SqliteStatements.h"
 
+#include "platform/BoundNull.h"
+#include "platform/Utf8Text.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -17,25 +20,6 @@ namespace {
 // Statements kept per connection; a program runs a few dozen distinct ones,
 // lists with many values in an IN (...) make more.
 constexpr size_t MostKept = 200;
-
-// The values the Qt driver binds as NULL.
-bool isNullValue(const QVariant& v) {
-    if (v.isNull()) return true;
-    switch (v.typeId()) {
-    case QMetaType::QString:
-        return static_cast<const QString*>(v.constData())->isNull();
-    case QMetaType::QByteArray:
-        return static_cast<const QByteArray*>(v.constData())->isNull();
-    case QMetaType::QDateTime:
-        return static_cast<const QDateTime*>(v.constData())->isNull();
-    case QMetaType::QDate:
-        return static_cast<const QDate*>(v.constData())->isNull();
-    case QMetaType::QTime:
-        return static_cast<const QTime*>(v.constData())->isNull();
-    default:
-        return false;
-    }
-}
 
 // True when the library behind the Qt driver object is the one linked here.
 bool driverUsesOurEngine([[maybe_unused]] const QSqlDriver* driver) {
@@ -270,29 +254,11 @@ QString SqliteCursor::text(int i) const {
     }
 }
 
-namespace {
-// The ASCII characters QChar::isSpace counts as white space.
-bool asciiBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-} // namespace
-
 QString SqliteCursor::trimmedText(int i) const {
     sqlite3_stmt* s = m_statement->handle;
     if (sqlite3_column_type(s, i) != SQLITE_TEXT) return RowSource::trimmedText(i);
     const char* from = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
-    const char* to = from + sqlite3_column_bytes(s, i);
-    // Stored texts are padded with blanks ("" is kept as " "): drop them
-    // before converting, so a blank value costs no string at all.
-    while (from < to && asciiBlank(*from))
-        ++from;
-    while (to > from && asciiBlank(to[-1]))
-        --to;
-    if (from == to) return {};
-    const QString inner = QString::fromUtf8(from, to - from);
-    // Other white space (a no-break space, a line separator) is never ASCII.
-    const bool wideEnds = uchar(*from) >= 0x80 || uchar(to[-1]) >= 0x80;
-    return wideEnds ? inner.trimmed() : inner;
+    return trimmedUtf8(from, from + sqlite3_column_bytes(s, i));
 }
 
 void SqliteCursor::appendUtf8(int i, QByteArray& into) const {
