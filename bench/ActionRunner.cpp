@@ -66,13 +66,43 @@ sqlite3* ProgramHandle(Database& db) {
     return *static_cast<sqlite3* const*>(h.constData());
 }
 
+namespace {
+// The statement texts as the program wrote them ("?" for each value).
+int recordText(unsigned, void* into, void*, void* text) {
+    const char* sql = static_cast<const char*>(text);
+    if (sql && std::strncmp(sql, "--", 2) != 0 && !std::strstr(sql, "'main'."))
+        static_cast<QStringList*>(into)->append(QString::fromUtf8(sql));
+    return 0;
+}
+
+QStringList traced(Database& db, const std::function<void()>& work,
+                   int (*onStatement)(unsigned, void*, void*, void*)) {
+    QStringList sent;
+    sqlite3* handle = ProgramHandle(db);
+    sqlite3_trace_v2(handle, SQLITE_TRACE_STMT, onStatement, &sent);
+    try {
+        work();
+    } catch (...) {
+        sqlite3_trace_v2(handle, 0, nullptr, nullptr);
+        throw;
+    }
+    sqlite3_trace_v2(handle, 0, nullptr, nullptr);
+    return sent;
+}
+} // namespace
+
+QStringList StatementsSent(Database& db, const std::function<void()>& work) {
+    return traced(db, work, record);
+}
+
+QStringList StatementTextsSent(Database& db, const std::function<void()>& work) {
+    return traced(db, work, recordText);
+}
+
 Action ReplayedAction(const QString& name, std::function<size_t()> program, AppContext& ctx,
                       EngineFloor& engine, std::function<void()> undo) {
     QStringList& into = g_replay[name];
-    into.clear();
-    sqlite3_trace_v2(ProgramHandle(ctx.db()), SQLITE_TRACE_STMT, record, &into);
-    program();
-    sqlite3_trace_v2(ProgramHandle(ctx.db()), 0, nullptr, nullptr);
+    into = StatementsSent(ctx.db(), [&] { program(); });
     if (undo) undo();
     const QStringList statements = into;
     return {name, std::move(program),

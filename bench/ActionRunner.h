@@ -43,6 +43,12 @@ QString SameSql(const QString& action);
 // The sqlite3 handle under one of the program's own connections.
 sqlite3* ProgramHandle(Database& db);
 
+// The statements `work` runs on the program's connection, in order, each with
+// its values written in (the engine's expansion of the bound statement).
+QStringList StatementsSent(Database& db, const std::function<void()>& work);
+// The same, each as the program wrote it ("?" where a value goes).
+QStringList StatementTextsSent(Database& db, const std::function<void()>& work);
+
 // An action whose engine side replays, on `engine`, every statement the
 // program ran in one untimed run (with its values written in); `undo` then
 // removes what that run wrote, and runs after each timed run as well.

@@ -1,6 +1,7 @@
 #include "platform/PgStatements.h"
 
 #include "platform/BoundNull.h"
+#include "platform/DriverPlugin.h"
 #include "platform/Utf8Text.h"
 
 #include <QByteArray>
@@ -11,9 +12,6 @@
 #include <cmath>
 #include <libpq-fe.h>
 
-#if defined(Q_OS_UNIX)
-#include <dlfcn.h>
-#endif
 
 namespace vm {
 
@@ -130,20 +128,8 @@ bool isBlank(QChar c) {
 }
 
 // True when the library behind the Qt driver object is the libpq linked here.
-bool driverUsesOurLibpq([[maybe_unused]] const QSqlDriver* driver) {
-#if defined(Q_OS_UNIX)
-    Dl_info info{};
-    // The driver's class lives in the plugin; its first word points into the plugin.
-    if (!dladdr(*reinterpret_cast<void* const*>(driver), &info) || !info.dli_fname) return false;
-    void* plugin = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
-    if (!plugin) return false;
-    void* theirs = dlsym(plugin, "PQlibVersion");
-    const bool same = theirs == reinterpret_cast<void*>(&PQlibVersion);
-    dlclose(plugin);
-    return same;
-#else
-    return false;
-#endif
+bool driverUsesOurLibpq(const QSqlDriver* driver) {
+    return DriverPluginSymbol(driver, "PQlibVersion") == reinterpret_cast<void*>(&PQlibVersion);
 }
 
 } // namespace
@@ -485,12 +471,8 @@ bool PgCursor::integer(int i, qint64& into) const {
 }
 
 Row PgCursor::copy() const {
-    const auto& columns = shape();
-    QVariantList values;
-    values.reserve(columns->count());
-    for (int i = 0; i < columns->count(); ++i)
-        values << value(i);
-    return Row(columns, std::move(values));
+    const Row live(shape(), *this);
+    return Row(live); // a copy of a row read in place takes its values
 }
 
 } // namespace vm

@@ -16,12 +16,20 @@ RowShape::RowShape(QStringList names) : m_names(std::move(names)) {
 }
 
 int RowShape::indexOf(const QString& column) const {
-    // Callers spell names as declared, so the exact lookup nearly always hits;
-    // a server answers in lower case.
+    // Callers spell names as declared, so on SQLite the exact lookup nearly
+    // always hits; a server answers in lower case.  Names of another length
+    // are passed over at once, so a look at every name costs less than
+    // folding the name asked for into a new string.
     auto exact = m_exact.constFind(column);
     if (exact != m_exact.constEnd()) return *exact;
-    const int folded = m_folded.value(column.toCaseFolded(), -1);
-    if (folded >= 0) return folded;
+    if (m_names.size() <= 64) {
+        for (qsizetype i = 0; i < m_names.size(); ++i)
+            if (m_names[i].size() == column.size() &&
+                m_names[i].compare(column, Qt::CaseInsensitive) == 0)
+                return int(i);
+    } else if (const int folded = m_folded.value(column.toCaseFolded(), -1); folded >= 0) {
+        return folded;
+    }
     const qsizetype dot = column.lastIndexOf('.');
     return dot < 0 ? -1 : m_folded.value(column.mid(dot + 1).toCaseFolded(), -1);
 }

@@ -1,6 +1,7 @@
 #include "platform/SqliteStatements.h"
 
 #include "platform/BoundNull.h"
+#include "platform/DriverPlugin.h"
 #include "platform/Utf8Text.h"
 
 #include <QByteArray>
@@ -9,9 +10,6 @@
 #include <QSqlDriver>
 #include <sqlite3.h>
 
-#if defined(Q_OS_UNIX)
-#include <dlfcn.h>
-#endif
 
 namespace vm {
 
@@ -22,22 +20,11 @@ namespace {
 constexpr size_t MostKept = 200;
 
 // True when the library behind the Qt driver object is the one linked here.
-bool driverUsesOurEngine([[maybe_unused]] const QSqlDriver* driver) {
-#if defined(Q_OS_UNIX)
-    Dl_info info{};
-    // The driver's class lives in the plugin; its first word points into the plugin.
-    if (!dladdr(*reinterpret_cast<void* const*>(driver), &info) || !info.dli_fname) return false;
-    void* plugin = dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD);
-    if (!plugin) return false;
+bool driverUsesOurEngine(const QSqlDriver* driver) {
     using Version = const char* (*)();
-    auto theirs = reinterpret_cast<Version>(dlsym(plugin, "sqlite3_libversion"));
+    auto theirs = reinterpret_cast<Version>(DriverPluginSymbol(driver, "sqlite3_libversion"));
     // The same library answers with the same string, not an equal copy of it.
-    const bool same = theirs && theirs() == sqlite3_libversion();
-    dlclose(plugin);
-    return same;
-#else
-    return false;
-#endif
+    return theirs && theirs() == sqlite3_libversion();
 }
 
 } // namespace
@@ -304,12 +291,8 @@ const std::shared_ptr<const RowShape>& SqliteCursor::shape() {
 }
 
 Row SqliteCursor::copy() {
-    const auto& columns = shape();
-    QVariantList values;
-    values.reserve(columns->count());
-    for (int i = 0; i < columns->count(); ++i)
-        values << value(i);
-    return Row(columns, std::move(values));
+    const Row live(shape(), *this);
+    return Row(live); // a copy of a row read in place takes its values
 }
 
 } // namespace vm
