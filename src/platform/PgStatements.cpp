@@ -123,10 +123,6 @@ QByteArray parameterText(const QVariant& v) {
     }
 }
 
-bool isBlank(QChar c) {
-    return c.isSpace();
-}
-
 // True when the library behind the Qt driver object is the libpq linked here.
 bool driverUsesOurLibpq(const QSqlDriver* driver) {
     return DriverPluginSymbol(driver, "PQlibVersion") == reinterpret_cast<void*>(&PQlibVersion);
@@ -147,7 +143,7 @@ pg_conn* PgStatements::connectionOf(const QSqlDatabase& db) {
 
 bool PgStatements::preparable(const QString& sql) {
     qsizetype at = 0;
-    while (at < sql.size() && (isBlank(sql[at]) || sql[at] == '('))
+    while (at < sql.size() && (sql[at].isSpace() || sql[at] == '('))
         ++at;
     qsizetype end = at;
     while (end < sql.size() && sql[end].isLetter())
@@ -165,7 +161,7 @@ bool PgStatements::preparable(const QString& sql) {
             quote = c;
         } else if (c == ';') {
             for (qsizetype j = i + 1; j < sql.size(); ++j)
-                if (!isBlank(sql[j])) return false;
+                if (!sql[j].isSpace()) return false;
         }
     }
     return true;

@@ -47,8 +47,6 @@ public:
 
     // True when `sql` (the caller's text) runs here rather than through Qt SQL.
     bool runs(const QString& sql);
-    // Statements kept on the server now.
-    int kept() const { return int(m_kept.size()); }
 
 private:
     struct Statement {
