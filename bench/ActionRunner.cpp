@@ -164,6 +164,16 @@ QString SameSql(const QString& action) {
            QString::number(t.sides[RatioReporter::Engine].size());
 }
 
+namespace {
+// Seconds each repetition runs; longer under a profiler
+// (VELMORA_BENCH_SECONDS=5 with --benchmark_filter=...).
+double secondsEach() {
+    bool ok = false;
+    const double seconds = qEnvironmentVariable("VELMORA_BENCH_SECONDS").toDouble(&ok);
+    return ok && seconds > 0 ? seconds : 0.1;
+}
+} // namespace
+
 void RegisterActions(const std::vector<Action>& actions, RatioReporter& reporter,
                      std::function<sqlite3*()> programHandle,
                      std::function<sqlite3*()> engineHandle) {
@@ -190,7 +200,7 @@ void RegisterActions(const std::vector<Action>& actions, RatioReporter& reporter
             benchmark::RegisterBenchmark(RatioReporter::benchmarkName(a.name, side).c_str(),
                                          measure)
                 ->Unit(benchmark::kMillisecond)
-                ->MinTime(0.1)
+                ->MinTime(secondsEach())
                 ->Repetitions(5)
                 ->ComputeStatistics("min", [](const std::vector<double>& v) {
                     return *std::min_element(v.begin(), v.end());

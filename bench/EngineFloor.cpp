@@ -1,5 +1,7 @@
 #include "EngineFloor.h"
 
+#include "platform/MappedReads.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -68,6 +70,7 @@ EngineFloor::EngineFloor(const QString& file) {
     // As the program's connection is set up: same busy wait, same foreign keys.
     sqlite3_busy_timeout(m_db, 15000);
     run("PRAGMA foreign_keys = ON");
+    if (MappedReadsSafe(file)) run("PRAGMA mmap_size = " + QString::number(MappedBytes));
 }
 
 EngineFloor::~EngineFloor() {

@@ -69,39 +69,13 @@ QString sql(const QString& text) {
     return g_desk->db().translate(text);
 }
 
+Action replayed(const QString& prefix, const ProgramAction& a, Database& db);
+
 // ------------------------------------------------------------------ logbook
 
-// The list statement (after the count, when the selection is counted first),
-// then the text pieces of the long entries, each statement on its own as the
-// program reads on a server.
-struct FloorList {
-    QString count; // empty: not counted first
-    QVariantList countParams;
-    QString list;
-    QVariantList params;
-    ListPiecesStatements pieces{sql};
-
-    size_t operator()() {
-        PgFloor& floor = *g_desk->floor;
-        if (!count.isEmpty()) floor.run(count, countParams);
-        QList<qint64> longOnes;
-        int idAt = -1, noteAt = -1;
-        const size_t rows = size_t(floor.run(list, params, [&](const PGresult* r, int row) {
-            if (idAt < 0) {
-                idAt = PQfnumber(r, "logid");
-                noteAt = PQfnumber(r, "notefield");
-            }
-            if (Utf8Length(reinterpret_cast<const unsigned char*>(PQgetvalue(r, row, noteAt)),
-                           PQgetlength(r, row, noteAt)) >= LogTextPieceSize)
-                longOnes << QByteArray(PQgetvalue(r, row, idAt)).toLongLong();
-        }));
-        pieces.forEachChunk(longOnes, [&](const QString& text, const QVariantList& values) {
-            floor.run(text, values);
-        });
-        return rows;
-    }
-};
-
+// A list as the page asks for it; the floor runs every statement the program
+// sent for it (the member's categories, the setting, the count, the list, the
+// text pieces), in the same read transaction.
 Action logbookList(const NamedLogbookSelection& n) {
     const BuiltSelection built = BuildNamed(n, Engine::PostgreSQL);
     if (!built.refusal.isEmpty()) qFatal("%s: %s", qPrintable(n.name), qPrintable(built.refusal));
@@ -109,22 +83,12 @@ Action logbookList(const NamedLogbookSelection& n) {
     request.sortIndex = n.selection.sortIndex;
     request.window = n.selection.window;
     request.filter = built.filter;
-    FloorList floor;
-    const ListStatement list = ListQuery(request, g_desk->viewer, g_desk->useGuestId, Today);
-    floor.list = sql(list.sql);
-    floor.params = list.params;
-    if (n.guardSize) {
-        const ListStatement count = CountQuery(request, g_desk->viewer, Today);
-        floor.count = sql(count.sql);
-        floor.countParams = count.params;
-    }
     const bool guard = n.guardSize;
-    return {n.name,
-            [request, guard] {
-                const auto listed = ListSelection(g_desk->ctx(), request, guard);
-                return listed ? listed->rows.size() : size_t(0);
-            },
-            [floor]() mutable { return floor(); }};
+    return replayed({}, {n.name, [request, guard] {
+                             const auto listed = ListSelection(g_desk->ctx(), request, guard);
+                             return listed ? listed->rows.size() : size_t(0);
+                         }},
+                    g_desk->db());
 }
 
 // Opening an entry: the entry with its text, then its history.
@@ -191,20 +155,17 @@ Action saveEntry() {
 
 // ------------------------------------------------------------------ profiles
 
+// A search of the Profiles page; the floor runs what the program sent for it.
 Action profileSearch(const NamedProfileQuery& n) {
     ProfileQuery q = n.query;
     q.engine = Engine::PostgreSQL;
     const BuiltProfileQuery built = BuildProfileSelection(q);
     if (!built.refusal.isEmpty()) qFatal("%s: %s", qPrintable(n.name), qPrintable(built.refusal));
-    const ProfileStatement st = ProfileListQuery(g_desk->ctx(), q, built);
-    const QString text = sql(st.sql);
-    const QVariantList params = st.params;
-    return {n.name,
-            [q, built] {
-                const auto list = ListProfiles(g_desk->ctx(), q, built, false);
-                return list ? list->rows.size() : size_t(0);
-            },
-            [text, params] { return size_t(g_desk->floor->run(text, params)); }};
+    return replayed({}, {n.name, [q, built] {
+                             const auto list = ListProfiles(g_desk->ctx(), q, built, false);
+                             return list ? list->rows.size() : size_t(0);
+                         }},
+                    g_desk->db());
 }
 
 // Opening a profile: the profile with its notes, its indicators, its contact
@@ -244,17 +205,14 @@ Action contactSearch(const NamedContactSelection& n) {
     s.engine = Engine::PostgreSQL;
     const BuiltContactSelection built = BuildContactSelection(s);
     if (!built.refusal.isEmpty()) qFatal("%s: refused", qPrintable(n.name));
-    const ContactStatement st = ContactListQuery(g_desk->ctx(), built.filter, s.sort);
-    const QString text = g_desk->ctx().contactsDb().translate(st.sql);
-    const QVariantList params = st.params;
     const ContactSort sort = s.sort;
     const ContactFilter filter = built.filter;
-    return {"contacts: " + n.name,
-            [filter, sort] {
-                const auto list = ListContacts(g_desk->ctx(), filter, sort, false);
-                return list ? list->rows.size() : size_t(0);
-            },
-            [text, params] { return size_t(g_desk->floor->run(text, params)); }};
+    return replayed("contacts: ", {n.name, [filter, sort] {
+                                       const auto list =
+                                           ListContacts(g_desk->ctx(), filter, sort, false);
+                                       return list ? list->rows.size() : size_t(0);
+                                   }},
+                    g_desk->ctx().contactsDb());
 }
 
 // ------------------------------------------------------------------ messages
@@ -280,11 +238,8 @@ Action messageList(const QString& name, const QString& member, bool disposed) {
     q.filter = MsgFilter::ByRecipient;
     q.name = member;
     q.disposed = disposed;
-    const msg::MsgStatement st = msg::MessageListStatement(q);
-    const QString text = sql(st.sql);
-    const QVariantList params = st.params;
-    return {name, [q] { return size_t(GetMessages(g_desk->ctx(), q).size()); },
-            [text, params] { return size_t(g_desk->floor->run(text, params)); }};
+    return replayed({}, {name, [q] { return size_t(GetMessages(g_desk->ctx(), q).size()); }},
+                    g_desk->db());
 }
 
 // ---------- lost and found, keys, rentals, events, groups and reservations

@@ -34,16 +34,27 @@ int digitsAt(const QString& s, int from, int count) {
 // The moment a change was logged: the server hands a timestamp, the file
 // engine "yyyy-MM-dd HH:mm:ss" text, read by position (a history shows one per
 // change and the pattern parser costs more than the row).
-QDateTime loggedAt(const Row& r, int i) {
+// Its date and time as stored: no local time is made of them, which would look
+// up the time zone for every row.
+struct Logged {
+    QDate date;
+    QTime time;
+};
+
+Logged loggedAt(const Row& r, int i) {
     const QVariant v = r.value(i);
-    if (v.typeId() == QMetaType::QDateTime) return v.toDateTime();
+    if (v.typeId() == QMetaType::QDateTime) {
+        const QDateTime at = v.toDateTime();
+        return {at.date(), at.time()};
+    }
     const QString s = v.toString();
     if (s.size() >= 19 && s.at(4) == u'-' && s.at(7) == u'-' && s.at(13) == u':') {
         const QDate d(digitsAt(s, 0, 4), digitsAt(s, 5, 2), digitsAt(s, 8, 2));
         const QTime t(digitsAt(s, 11, 2), digitsAt(s, 14, 2), digitsAt(s, 17, 2));
-        if (d.isValid() && t.isValid()) return QDateTime(d, t);
+        if (d.isValid() && t.isValid()) return {d, t};
     }
-    return r.dateTime(r.name(i));
+    const QDateTime at = r.dateTime(r.name(i));
+    return {at.date(), at.time()};
 }
 
 // Formats::Time12 ("hh:mm AM") put together by hand.
@@ -103,11 +114,23 @@ QString GetLfHistry(AppContext& ctx, qint64 lfId) {
         "[LostAndFoundHistory] H LEFT JOIN [Concierge] C ON C.[ConciergeID] = H.[userID] "
         "WHERE H.[lfID] = ? ORDER BY H.[logDate] DESC, H.[id] DESC",
         {lfId}, [&text](const Row& r) {
-            const QDateTime when = loggedAt(r, 0);
-            text += Formats::ShortDate(when.date()) + " " +
-                    (when.isValid() ? time12(when.time()) : QString()) + CRLF +
-                    r.trimmedText(4) + " modified '" + r.text(1) + "'" + CRLF +
-                    "Old Value: " + r.text(2) + CRLF + "New: " + r.text(3) + CRLF;
+            const Logged when = loggedAt(r, 0);
+            // Appended piece by piece: a chain of + makes a string per step.
+            text += Formats::ShortDate(when.date);
+            text += u' ';
+            if (when.date.isValid() && when.time.isValid()) text += time12(when.time);
+            text += CRLF;
+            text += r.trimmedText(4);
+            text += QLatin1String(" modified '");
+            text += r.text(1);
+            text += u'\'';
+            text += CRLF;
+            text += QLatin1String("Old Value: ");
+            text += r.text(2);
+            text += CRLF;
+            text += QLatin1String("New: ");
+            text += r.text(3);
+            text += CRLF;
             return true;
         });
     return text;

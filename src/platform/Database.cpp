@@ -1,5 +1,6 @@
 #include "platform/Database.h"
 
+#include "platform/MappedReads.h"
 #include "platform/PgStatements.h"
 #include "platform/SqliteStatements.h"
 
@@ -116,6 +117,9 @@ std::unique_ptr<Database> Database::open(const DbLocation& where, bool create) {
         // Opening is lazy in SQLite: the first read tells a damaged file.
         db->scalar("PRAGMA schema_version");
         if (!where.readOnly) db->exec("PRAGMA foreign_keys = ON");
+        // Pages read through a memory map where the file is on a local disk.
+        if (MappedReadsSafe(where.file))
+            db->exec("PRAGMA mmap_size = " + QString::number(MappedBytes));
         return db;
     }
 

@@ -243,7 +243,14 @@ QString SqliteCursor::text(int i) const {
 
 QString SqliteCursor::trimmedText(int i) const {
     sqlite3_stmt* s = m_statement->handle;
-    if (sqlite3_column_type(s, i) != SQLITE_TEXT) return RowSource::trimmedText(i);
+    switch (sqlite3_column_type(s, i)) {
+    case SQLITE_TEXT:
+        break;
+    case SQLITE_NULL:
+        return {};
+    default:
+        return RowSource::trimmedText(i);
+    }
     const char* from = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
     return trimmedUtf8(from, from + sqlite3_column_bytes(s, i));
 }

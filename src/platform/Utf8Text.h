@@ -19,10 +19,12 @@ inline QString trimmedUtf8(const char* from, const char* to) {
     while (to > from && asciiBlank(to[-1]))
         --to;
     if (from == to) return {};
-    const QString inner = QString::fromUtf8(from, to - from);
+    QString inner = QString::fromUtf8(from, to - from);
     // Other white space (a no-break space, a line separator) is never ASCII.
-    const bool wideEnds = uchar(*from) >= 0x80 || uchar(to[-1]) >= 0x80;
-    return wideEnds ? inner.trimmed() : inner;
+    if (uchar(*from) >= 0x80 || uchar(to[-1]) >= 0x80) return std::move(inner).trimmed();
+    // Returned as it stands (a conditional expression would copy it: two
+    // atomic reference counts per value, more than the rest of the reading).
+    return inner;
 }
 
 } // namespace vm

@@ -1,6 +1,7 @@
 #include "platform/Database.h"
 #include "core/Databases.h"
 #include "core/schema/Schema.h"
+#include "platform/MappedReads.h"
 #include "platform/SingleInstance.h"
 #include "support/TestEnv.h"
 
@@ -220,4 +221,20 @@ TEST(SingleInstance, SecondStartRaisesTheFirst) {
     EXPECT_TRUE(second.raiseOther());
     EXPECT_TRUE(QTest::qWaitFor([&] { return raised > 0; }, 2000));
     EXPECT_EQ(raised, 1);
+}
+
+TEST(Database, AFileOnALocalDiskIsReadThroughAMapAndAShareIsNot) {
+    // The kinds of file system a share arrives through keep plain reads.
+    for (unsigned long share : {0x6969UL, 0xFF534D42UL, 0xFE534D42UL, 0x517BUL, 0x65735546UL})
+        EXPECT_TRUE(IsNetworkFileSystem(share)) << share;
+    for (unsigned long local : {0xEF53UL /* ext4 */, 0x01021994UL /* tmpfs */,
+                                0x9123683EUL /* btrfs */, 0x58465342UL /* xfs */})
+        EXPECT_FALSE(IsNetworkFileSystem(local)) << local;
+    EXPECT_FALSE(MappedReadsSafe("/no/such/folder/VelmP.db"));
+
+    TestEnv env;
+    env.openOrFail();
+    if (env.db().engine() != Engine::SQLite) return; // a server reads its own files
+    // The test's database sits in a local temporary folder.
+    EXPECT_EQ(env.db().scalar("PRAGMA mmap_size").toLongLong(), MappedBytes);
 }

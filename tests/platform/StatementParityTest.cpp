@@ -109,8 +109,16 @@ TEST(StatementParity, RowsReadTheSameTypesAndValuesAsThroughQtSql) {
         }
     }
     std::vector<Row> streamed;
+    std::vector<QStringList> liveTexts, liveTrimmed; // read where the statement stands
     db.forEach(sql, params, [&](const Row& r) {
         streamed.push_back(r); // a copy taken while the row stands on the statement
+        QStringList texts, trimmed;
+        for (int i = 0; i < r.count(); ++i) {
+            texts << r.text(i);
+            trimmed << r.trimmedText(i);
+        }
+        liveTexts.push_back(texts);
+        liveTrimmed.push_back(trimmed);
         return true;
     });
     const std::vector<Row> collected = db.query(sql, params);
@@ -131,6 +139,8 @@ TEST(StatementParity, RowsReadTheSameTypesAndValuesAsThroughQtSql) {
             const QString text = want.isNull() ? QString() : want.toString();
             EXPECT_EQ(ours.text(i), text);
             EXPECT_EQ(ours.trimmedText(i), text.trimmed());
+            EXPECT_EQ(liveTexts[at][i], text);
+            EXPECT_EQ(liveTrimmed[at][i], text.trimmed());
             QByteArray utf8;
             ours.appendUtf8(i, utf8);
             EXPECT_EQ(utf8, text.toUtf8());
