@@ -217,16 +217,22 @@ Action saveAction() {
 // entry is deleted again after each run, so the lists keep their rows.
 Action insertAction() {
     auto written = std::make_shared<qint64>(0);
+    // The entry is deleted on the connection that wrote it: a deletion by
+    // another connection makes the engine drop its map of the file before its
+    // next read, a cost of the other desk's write, not of this action.
+    auto byProgram = std::make_shared<bool>(false);
     const QString category = engineSql(SelectCategorySql), insert = engineSql(InsertEntrySql),
                   drop = engineSql(DeletePiecesSql), piece = engineSql(InsertPieceSql);
     return {"new entry",
-            [written] {
+            [written, byProgram] {
                 LogEntry e = newEntry();
                 *written = LogbookStore(*g_desk->ctx).InsertLogBook(e);
+                *byProgram = true;
                 return size_t(1);
             },
             [=] {
                 EngineFloor& db = *g_desk->engine;
+                *byProgram = false;
                 const LogEntry e = newEntry();
                 const SplitText split = SplitLogText(StoredValue(e.text));
                 const QString today = Formats::StoredDate(Today);
@@ -270,12 +276,22 @@ Action insertAction() {
                 db.run("COMMIT");
                 return size_t(1);
             },
-            [written] {
+            [written, byProgram] {
+                const QStringList deletions = {
+                    DeletePiecesSql, "DELETE FROM [LogbookHistory] WHERE [LogbookID] = ?",
+                    "DELETE FROM [LogBook] WHERE [LogID] = ?"};
+                if (*byProgram) {
+                    Database& db = g_desk->ctx->db();
+                    db.transaction([&] {
+                        for (const QString& sql : deletions)
+                            db.exec(sql, {*written});
+                    });
+                    return;
+                }
                 EngineFloor& db = *g_desk->engine;
                 db.run("BEGIN IMMEDIATE");
-                db.run(engineSql(DeletePiecesSql), {*written});
-                db.run(engineSql("DELETE FROM [LogbookHistory] WHERE [LogbookID] = ?"), {*written});
-                db.run(engineSql("DELETE FROM [LogBook] WHERE [LogID] = ?"), {*written});
+                for (const QString& sql : deletions)
+                    db.run(engineSql(sql), {*written});
                 db.run("COMMIT");
             }};
 }

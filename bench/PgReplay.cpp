@@ -243,6 +243,16 @@ QVariantList ExecuteValues(const QString& list, bool* ok) {
 std::vector<SentStatement> RecordSent(Database& db, const std::function<void()>& work,
                                       qint64* rowsSent) {
     PGconn* conn = connectionOf(db);
+    // The statements the program keeps prepared on the server, by name, read
+    // before the work: the work may deallocate some it ran once it keeps
+    // more than it may.
+    QHash<QByteArray, QString> named;
+    {
+        PGresult* r = PQexec(conn, "SELECT name, statement FROM pg_prepared_statements");
+        for (int i = 0; i < PQntuples(r); ++i)
+            named.insert(PQgetvalue(r, i, 0), QString::fromUtf8(PQgetvalue(r, i, 1)));
+        PQclear(r);
+    }
     std::FILE* file = std::tmpfile();
     if (!file) throw std::runtime_error("no file for the protocol trace");
     PQtrace(conn, file);
@@ -263,15 +273,6 @@ std::vector<SentStatement> RecordSent(Database& db, const std::function<void()>&
         trace.append(buffer, qsizetype(got));
     std::fclose(file);
 
-    // The statements the program keeps prepared on the server, by name: those
-    // prepared before the trace began are known to the server.
-    QHash<QByteArray, QString> named;
-    {
-        PGresult* r = PQexec(conn, "SELECT name, statement FROM pg_prepared_statements");
-        for (int i = 0; i < PQntuples(r); ++i)
-            named.insert(PQgetvalue(r, i, 0), QString::fromUtf8(PQgetvalue(r, i, 1)));
-        PQclear(r);
-    }
     static const QRegularExpression prepare(R"(^PREPARE (\S+) AS (.*)$)",
                                             QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression execute(R"(^EXECUTE (\S+)(?: \((.*)\))?$)",
