@@ -31,16 +31,16 @@ int digitsAt(const QString& s, int from, int count) {
     return n;
 }
 
-// The moment a change was logged: the server hands a timestamp, the file
-// engine "yyyy-MM-dd HH:mm:ss" text, read by position (a history shows one per
-// change and the pattern parser costs more than the row).
-// Its date and time as stored: no local time is made of them, which would look
-// up the time zone for every row.
+// The moment a change was logged, as its date and time: a local date-time
+// would look the time zone up again for every row.
 struct Logged {
     QDate date;
     QTime time;
 };
 
+// The server hands a timestamp, the file engine "yyyy-MM-dd HH:mm:ss" text,
+// read by position (a history shows one per change and the pattern parser
+// costs more than the row).
 Logged loggedAt(const Row& r, int i) {
     const QVariant v = r.value(i);
     if (v.typeId() == QMetaType::QDateTime) {
