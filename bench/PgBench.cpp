@@ -58,8 +58,6 @@ struct Desk {
     // prompt (the property's own declines every question a list may ask).
     std::unique_ptr<AppContext> context;
     std::unique_ptr<PgFloor> floor;
-    Viewer viewer;
-    bool useGuestId = false;
     AppContext& ctx() const { return *context; }
     Database& db() const { return ctx().db(); }
 };
@@ -342,8 +340,6 @@ void openDesk(Desk& d, const QString& connInfo) {
     s.initials = DeskInitials;
     s.manager = false; // a desk member as most are
     s.language = 0;
-    d.viewer = LoadViewer(db, s);
-    d.useGuestId = GetBooleanSetting(db, "UseGuestID");
     const DbLocation& where = db.location();
     d.floor = std::make_unique<PgFloor>(where.connInfo, where.database, where.schema);
 }
