@@ -4,6 +4,7 @@
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-charts-dev
       libqt6sql6-sqlite libqt6sql6-psql libsqlite3-dev libpq-dev libgl-dev libssl-dev
+      libmimalloc-dev
       libgtest-dev googletest libbenchmark-dev
       postgresql postgresql-contrib sqlite3 xvfb xauth
       libhunspell-dev hunspell-en-us python3 poppler-utils pandoc

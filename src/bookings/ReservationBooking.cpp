@@ -13,11 +13,15 @@ namespace res {
 
 WaitListEntry waitListFromRow(const Row& r) {
     WaitListEntry e;
-    e.id = r.number("WaitListID");
-    e.resTypeId = r.number("ResTypeID");
-    e.requestedDate = r.trimmedText("RequestedDate");
-    e.requestedBy = r.trimmedText("RequestedBy");
-    e.howToContact = r.trimmedText("HowToContact");
+    const auto whole = [&r](int i) {
+        qint64 n = 0;
+        return r.integer(i, n) ? n : r.value(i).toLongLong();
+    };
+    e.id = whole(0);
+    e.resTypeId = whole(1);
+    e.requestedDate = r.trimmedText(2);
+    e.requestedBy = r.trimmedText(3);
+    e.howToContact = r.trimmedText(4);
     return e;
 }
 
@@ -261,7 +265,8 @@ int DeleteReservation(AppContext& ctx, const ResCategory& c, qint64 reservationI
 
 std::vector<WaitListEntry> GetWaitList(AppContext& ctx, qint64 resTypeId, const QDate& day) {
     std::vector<WaitListEntry> out;
-    for (const Row& r : ctx.db().query("SELECT * FROM [ResWaitList] WHERE [RequestedDate] = ? AND "
+    for (const Row& r : ctx.db().query("SELECT " + WaitListColumns +
+                                           " FROM [ResWaitList] WHERE [RequestedDate] = ? AND "
                                        "[ResTypeID] = ? ORDER BY [RequestedDate], [WaitListID]",
                                        {Formats::StoredDate(day), resTypeId}))
         out.push_back(waitListFromRow(r));
@@ -269,7 +274,8 @@ std::vector<WaitListEntry> GetWaitList(AppContext& ctx, qint64 resTypeId, const 
 }
 
 std::optional<WaitListEntry> GetNextWaitList(AppContext& ctx, qint64 resTypeId, const QDate& day) {
-    const auto r = ctx.db().queryOne("SELECT * FROM [ResWaitList] WHERE [RequestedDate] = ? AND "
+    const auto r = ctx.db().queryOne("SELECT " + WaitListColumns +
+                                         " FROM [ResWaitList] WHERE [RequestedDate] = ? AND "
                                      "[ResTypeID] = ? ORDER BY [WaitListID] LIMIT 1",
                                      {Formats::StoredDate(day), resTypeId});
     if (!r) return std::nullopt;

@@ -18,6 +18,9 @@ inline const QString Blank = QStringLiteral(" ");
 
 ResCategory categoryFromRow(const Row& r);
 ReservationRow reservationFromRow(const Row& r);
+// The columns of ResWaitList in the order waitListFromRow reads them.
+inline const QString WaitListColumns = QStringLiteral(
+    "[WaitListID], [ResTypeID], [RequestedDate], [RequestedBy], [HowToContact]");
 WaitListEntry waitListFromRow(const Row& r);
 
 // A row of a booking over days (no slot or row of its own, days in From/Through).

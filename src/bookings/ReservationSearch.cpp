@@ -104,13 +104,19 @@ std::vector<UnavailabilityRow> SearchUnavailability(AppContext& ctx, qint64 resT
     QVariantList params{resTypeId};
     const QString where = dateRange("[RequestedDate]", from, through, params);
     std::vector<UnavailabilityRow> out;
+    QByteArray stored; // the day as the engine holds it, one buffer for every row
     ctx.db().forEach("SELECT [RequestedDate], [RequestCount] FROM [ResTrackUn] "
                      "WHERE [ResTypeID] = ?" +
                          where + " ORDER BY [RequestedDate], [TrackUnID]",
-                     params, [&out](const Row& r) {
-                         const QDate day = Formats::ParseStoredDate(r.text(0));
-                         out.push_back({Formats::ShortDate(day), Formats::DayName(day),
-                                        int(r.value(1).toLongLong())});
+                     params, [&out, &stored](const Row& r) {
+                         stored.resize(0);
+                         r.appendUtf8(0, stored);
+                         const QDate day = Formats::ParseStoredDateUtf8(stored);
+                         QString shown = Formats::ShortDateOfStoredUtf8(stored);
+                         if (shown.isEmpty()) shown = Formats::ShortDate(day); // not as stored
+                         qint64 count = 0;
+                         if (!r.integer(1, count)) count = r.value(1).toLongLong();
+                         out.push_back({std::move(shown), Formats::DayName(day), int(count)});
                          return true;
                      });
     return out;
@@ -121,8 +127,7 @@ std::vector<WaitListEntry> SearchWaitList(AppContext& ctx, qint64 resTypeId, con
     QVariantList params{resTypeId};
     const QString where = dateRange("[RequestedDate]", from, through, params);
     std::vector<WaitListEntry> out;
-    ctx.db().forEach("SELECT [WaitListID], [ResTypeID], [RequestedDate], [RequestedBy], "
-                     "[HowToContact] FROM [ResWaitList] WHERE [ResTypeID] = ?" +
+    ctx.db().forEach("SELECT " + WaitListColumns + " FROM [ResWaitList] WHERE [ResTypeID] = ?" +
                          where + " ORDER BY [RequestedDate], [WaitListID]",
                      params, [&out](const Row& r) {
                          out.push_back(waitListFromRow(r));

@@ -19,16 +19,18 @@ const QLocale& english() {
 // Lists show a date per row, and Qt's pattern parser and formatter cost more
 // than reading the row: the desk's fixed forms are read and put together by hand.
 
-// "yyyy/MM/dd" at the start of `stored`, read by position.
-bool readStoredDate(QStringView stored, int parts[3]) {
-    if (stored.size() < 10 || stored.at(4) != u'/' || stored.at(7) != u'/') return false;
+// "yyyy/MM/dd" at the start of `stored` (a QStringView or the engine's
+// UTF-8 in a QByteArrayView), read by position.
+template <typename View>
+bool readStoredDate(View stored, int parts[3]) {
+    if (stored.size() < 10 || stored.at(4) != '/' || stored.at(7) != '/') return false;
     const int from[3] = {0, 5, 8}, count[3] = {4, 2, 2};
     for (int p = 0; p < 3; ++p) {
         parts[p] = 0;
         for (int i = from[p]; i < from[p] + count[p]; ++i) {
-            const char16_t c = stored.at(i).unicode();
-            if (c < u'0' || c > u'9') return false;
-            parts[p] = parts[p] * 10 + (c - u'0');
+            const char32_t c = char32_t(QChar(stored.at(i)).unicode());
+            if (c < U'0' || c > U'9') return false;
+            parts[p] = parts[p] * 10 + int(c - U'0');
         }
     }
     return QDate::isValid(parts[0], parts[1], parts[2]);
@@ -52,14 +54,76 @@ QString joinDigits(std::initializer_list<std::pair<int, int>> numbers, QChar sep
     return text;
 }
 
-bool fourDigitYear(const QDate& d) {
-    return d.isValid() && d.year() >= 1 && d.year() <= 9999;
+// The year, month and day of a date whose year has four digits (each of
+// QDate's year(), month() and day() works the calendar out again).
+bool fourDigitYear(const QDate& d, int& year, int& month, int& day) {
+    if (!d.isValid()) return false;
+    d.getDate(&year, &month, &day);
+    return year >= 1 && year <= 9999;
+}
+
+// The digit at `i` of `t`, or -1.
+int digitAt(QStringView t, qsizetype i) {
+    const char16_t c = t.at(i).unicode();
+    return c >= u'0' && c <= u'9' ? int(c - u'0') : -1;
+}
+
+// "h:mm" or "hh:mm" at the start of `t` (`digits` hour digits): false when
+// `t` does not begin so or the minute is over 59.
+bool readClock(QStringView t, qsizetype digits, int& hour, int& minute) {
+    if (t.size() < digits + 3 || t.at(digits) != u':') return false;
+    hour = 0;
+    for (qsizetype i = 0; i < digits; ++i) {
+        const int d = digitAt(t, i);
+        if (d < 0) return false;
+        hour = hour * 10 + d;
+    }
+    const int tens = digitAt(t, digits + 1), ones = digitAt(t, digits + 2);
+    if (tens < 0 || ones < 0) return false;
+    minute = tens * 10 + ones;
+    return minute <= 59;
+}
+
+// "AM" or "PM" in either case: 0 or 12 hours to add; -1 for anything else.
+int meridiem(QStringView t) {
+    if (t.size() != 2 || (t.at(1) != u'M' && t.at(1) != u'm')) return -1;
+    if (t.at(0) == u'A' || t.at(0) == u'a') return 0;
+    if (t.at(0) == u'P' || t.at(0) == u'p') return 12;
+    return -1;
+}
+
+// The forms a desk types most ("13:05", "7:05", "01:05 PM", "1:05 pm",
+// "01:05PM"), read by position; an invalid time for any other text, which
+// then goes to Qt's patterns.
+QTime clockByPosition(QStringView t) {
+    const qsizetype digits = t.size() > 1 && t.at(1) == u':' ? 1 : 2;
+    int hour = 0, minute = 0;
+    if (!readClock(t, digits, hour, minute)) return {};
+    const QStringView rest = t.mid(digits + 3);
+    if (rest.isEmpty()) return hour <= 23 ? QTime(hour, minute) : QTime();
+    const int add = meridiem(rest.startsWith(u' ') ? rest.mid(1) : rest);
+    if (add < 0 || hour < 1 || hour > 12) return {};
+    return QTime(hour % 12 + add, minute);
+}
+
+// "hh:mm" with " AM"/" PM" (or " am"/" pm") after it when `half` is given.
+QString clockText(const QTime& t, const char16_t* half) {
+    const int hour = half ? (t.hour() % 12 == 0 ? 12 : t.hour() % 12) : t.hour();
+    QString text = joinDigits({{hour, 2}, {t.minute(), 2}}, u':');
+    if (half) {
+        text += u' ';
+        text += QChar(t.hour() < 12 ? half[0] : half[1]);
+        text += QChar(half[2]);
+    }
+    return text;
 }
 } // namespace
 
 QString StoredDate(const QDate& d) {
-    if (!fourDigitYear(d)) return d.isValid() ? d.toString("yyyy/MM/dd") : QString();
-    return joinDigits({{d.year(), 4}, {d.month(), 2}, {d.day(), 2}}, u'/');
+    int year, month, day;
+    if (!fourDigitYear(d, year, month, day))
+        return d.isValid() ? d.toString("yyyy/MM/dd") : QString();
+    return joinDigits({{year, 4}, {month, 2}, {day, 2}}, u'/');
 }
 
 QString StoredDateTime(const QDateTime& dt) {
@@ -78,19 +142,38 @@ QDate ParseStoredDate(const QString& s) {
     return QDate::fromString(stored.toString(), "yyyy/MM/dd");
 }
 
+QDate ParseStoredDateUtf8(QByteArrayView utf8) {
+    int parts[3];
+    if (utf8.size() == 10 && readStoredDate(utf8, parts)) return QDate(parts[0], parts[1], parts[2]);
+    return ParseStoredDate(QString::fromUtf8(utf8));
+}
+
 QDateTime ParseStoredDateTime(const QString& s) {
     return QDateTime::fromString(s.trimmed().left(16), "yyyy/MM/dd HH:mm");
 }
 
 QString ShortDate(const QDate& d) {
-    if (!fourDigitYear(d)) return d.isValid() ? d.toString("MM/dd/yyyy") : QString();
-    return joinDigits({{d.month(), 2}, {d.day(), 2}, {d.year(), 4}}, u'/');
+    int year, month, day;
+    if (!fourDigitYear(d, year, month, day))
+        return d.isValid() ? d.toString("MM/dd/yyyy") : QString();
+    return joinDigits({{month, 2}, {day, 2}, {year, 4}}, u'/');
 }
 
-QString ShortDateOfStored(const QString& stored) {
+namespace {
+template <typename View>
+QString shortDateOfStored(View stored) {
     int parts[3];
     if (!readStoredDate(stored, parts)) return {};
     return joinDigits({{parts[1], 2}, {parts[2], 2}, {parts[0], 4}}, u'/');
+}
+} // namespace
+
+QString ShortDateOfStored(const QString& stored) {
+    return shortDateOfStored(QStringView(stored));
+}
+
+QString ShortDateOfStoredUtf8(QByteArrayView utf8) {
+    return shortDateOfStored(utf8);
 }
 
 QString LongDate(const QDate& d) {
@@ -98,8 +181,11 @@ QString LongDate(const QDate& d) {
 }
 
 QString DayName(const QDate& d) {
-    static const QString names[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
-                                    "Friday", "Saturday", "Sunday"};
+    // Literals: a copy shares the program's own text, with no count to keep.
+    static const QString names[] = {QStringLiteral("Monday"),   QStringLiteral("Tuesday"),
+                                    QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
+                                    QStringLiteral("Friday"),   QStringLiteral("Saturday"),
+                                    QStringLiteral("Sunday")};
     return d.isValid() ? names[d.dayOfWeek() - 1] : QString();
 }
 
@@ -141,14 +227,16 @@ QDate ParseShortDate(const QString& s) {
 }
 
 QString Time12(const QTime& t) {
-    return english().toString(t, "hh:mm AP");
+    return t.isValid() ? clockText(t, u"APM") : english().toString(t, "hh:mm AP");
 }
 
 QString Time24(const QTime& t) {
-    return t.toString("HH:mm");
+    return t.isValid() ? clockText(t, nullptr) : t.toString("HH:mm");
 }
 
 QTime ParseTime(const QString& s) {
+    const QTime typed = clockByPosition(QStringView(s).trimmed());
+    if (typed.isValid()) return typed;
     const QString t = s.trimmed().toUpper();
     for (const char* f :
          {"HH:mm", "hh:mm AP", "h:mm AP", "hh:mmAP", "h:mmAP", "HH:mm:ss", "hh:mm:ss AP", "H:mm"}) {
@@ -172,7 +260,7 @@ QString CreatedDate(const QDate& d) {
 }
 
 QString Time12Lower(const QTime& t) {
-    return t.isValid() ? english().toString(t, "hh:mm ap") : QString();
+    return t.isValid() ? clockText(t, u"apm") : QString();
 }
 
 QString SyslogStamp(const QDateTime& dt) {

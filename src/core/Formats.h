@@ -12,6 +12,7 @@ QString StoredDate(const QDate& d);                 // "yyyy/MM/dd"
 QString StoredDateTime(const QDateTime& dt);        // "yyyy/MM/dd HH:mm"
 QString StoredDateTimeSeconds(const QDateTime& dt); // "yyyy/MM/dd HH:mm:ss"
 QDate ParseStoredDate(const QString& s);            // "yyyy/MM/dd" → date (invalid if not)
+QDate ParseStoredDateUtf8(QByteArrayView utf8);     // the same, as an engine holds it
 QDateTime ParseStoredDateTime(const QString& s);    // "yyyy/MM/dd HH:mm"
 
 // On screen.
@@ -45,6 +46,7 @@ QString Time12Lower(const QTime& t);
 QString SyslogStamp(const QDateTime& dt);
 // A stored day ("yyyy/MM/dd", anything may follow) as a short date; "" when it is not a day.
 QString ShortDateOfStored(const QString& stored);
+QString ShortDateOfStoredUtf8(QByteArrayView utf8); // the same, as an engine holds it
 
 // Old-style number pattern with "#", "0", "," and "." ("#,###.00" gives ".00" for zero).
 QString FormatNumber(double value, const QString& pattern);

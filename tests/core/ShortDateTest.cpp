@@ -41,7 +41,9 @@ TEST(Formats, AStoredDayReadsAsItsShortDate) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         EXPECT_EQ(Formats::ShortDateOfStored(c.stored), QString(c.shown));
+        EXPECT_EQ(Formats::ShortDateOfStoredUtf8(c.stored), QString(c.shown));
     }
+    EXPECT_EQ(Formats::ShortDateOfStoredUtf8("2026/0\xc3\xa9/08"), "");
     // The same as parsing the day and showing it, across a year.
     for (QDate d(2027, 1, 1); d < QDate(2028, 1, 1); d = d.addDays(1))
         ASSERT_EQ(Formats::ShortDateOfStored(Formats::StoredDate(d)), Formats::ShortDate(d));
@@ -87,7 +89,8 @@ TEST(Formats, StoredDaysAndDayNamesReadAsQtsOwnPatterns) {
                            "2026/03/0",   "2026/03/08x"};
     for (const char* t : typed) {
         SCOPED_TRACE(t);
-        EXPECT_EQ(Formats::ParseStoredDate(t),
-                  QDate::fromString(QString(t).trimmed().left(10), "yyyy/MM/dd"));
+        const QDate qts = QDate::fromString(QString(t).trimmed().left(10), "yyyy/MM/dd");
+        EXPECT_EQ(Formats::ParseStoredDate(t), qts);
+        EXPECT_EQ(Formats::ParseStoredDateUtf8(t), qts);
     }
 }
