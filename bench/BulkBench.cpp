@@ -8,6 +8,7 @@
 // Everything runs on a copy of the bench property (velmora_bench's, kept in
 // its data folder), so the other benches' data stays as it was.
 
+#include "platform/LocalTimeZone.h"
 #include "BenchData.h"
 #include "BenchResults.h"
 
@@ -211,6 +212,7 @@ void start(const QString& root) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QCoreApplication app(argc, argv);
     try {
         QuietPrompt prompt;

@@ -8,6 +8,7 @@
 // few seconds) by the property generator: keywords from a small vocabulary,
 // cities, areas, streets.
 
+#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "BenchSelections.h"
@@ -94,6 +95,7 @@ void registerAll(RatioReporter& reporter) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QCoreApplication app(argc, argv);
     Desk desk;
     g_desk = &desk;

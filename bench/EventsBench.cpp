@@ -6,6 +6,7 @@
 // The property is generated afresh in a temporary folder on every run (a few
 // seconds): the events table is small enough.
 
+#include "platform/LocalTimeZone.h"
 #include "BenchData.h"
 #include "BenchSelections.h"
 #include "EngineFloor.h"
@@ -120,6 +121,7 @@ void registerAll(RatioReporter& reporter) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QCoreApplication app(argc, argv);
     Desk desk;
     g_desk = &desk;

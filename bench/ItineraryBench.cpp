@@ -4,6 +4,7 @@
 //
 // The property is generated afresh in a temporary folder on every run.
 
+#include "platform/LocalTimeZone.h"
 #include "BenchData.h"
 
 #include "core/AppContext.h"
@@ -95,6 +96,7 @@ void composeItinerary(benchmark::State& state) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QCoreApplication app(argc, argv);
     ScratchDesk desk;
     g_desk = &desk;

@@ -6,6 +6,7 @@
 // The property is kept in $VELMORA_BENCH_DIR (default: the data folder beside
 // the bench in the build tree) and generated when missing or out of date.
 
+#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "BenchSelections.h"
@@ -354,6 +355,7 @@ void registerAll(RatioReporter& reporter) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QCoreApplication app(argc, argv);
     Desk desk;
     g_desk = &desk;

@@ -8,6 +8,7 @@
 // few seconds): two years of messages, most of them read long ago, a tenth
 // longer than one 255-character piece.
 
+#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "EngineFloor.h"
@@ -128,6 +129,7 @@ void registerAll(RatioReporter& reporter) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QCoreApplication app(argc, argv);
     Desk desk;
     g_desk = &desk;

@@ -8,6 +8,7 @@
 //
 // The property is generated afresh in a temporary folder on every run.
 
+#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "OperationsData.h"
@@ -46,6 +47,7 @@ void timePurge(AppContext& ctx) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QCoreApplication app(argc, argv);
     RunScratchBench(
         argc, argv, [](AppContext& ctx) { GenerateOperations(ctx.db()); }, actions, timePurge);

@@ -9,6 +9,7 @@
 // has citext and pg_trgm).  The property is made there from the profiles
 // bench's SQLite property and kept between runs (see PgBenchData.h).
 
+#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "BenchSelections.h"
@@ -357,6 +358,7 @@ QString serverVersion() {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QCoreApplication app(argc, argv);
     const QString connInfo = qEnvironmentVariable("VELMORA_BENCH_PG");
     if (connInfo.trimmed().isEmpty()) {

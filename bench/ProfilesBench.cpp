@@ -9,6 +9,7 @@
 // the profiles are then given addresses, groups, indicators and contact
 // history once.
 
+#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "BenchSelections.h"
@@ -148,6 +149,7 @@ void registerAll(RatioReporter& reporter) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QCoreApplication app(argc, argv);
     Desk desk;
     g_desk = &desk;

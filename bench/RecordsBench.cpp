@@ -6,6 +6,7 @@
 //
 // The property is generated afresh in a temporary folder on every run.
 
+#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "RecordSelections.h"
@@ -28,6 +29,7 @@ std::vector<ProgramAction> actions(AppContext& ctx) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QCoreApplication app(argc, argv);
     RunScratchBench(argc, argv, GenerateRecords, actions);
     return 0;

@@ -7,6 +7,7 @@
 // LogBook indexes and triggers are put aside during the load and rebuilt from
 // the program's own statements afterwards.
 
+#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "EngineFloor.h"
@@ -199,6 +200,7 @@ void registerAll(RatioReporter& reporter) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QCoreApplication app(argc, argv);
     ScratchDesk desk;
     g_desk = &desk;

@@ -7,6 +7,7 @@
 //
 // The property is generated afresh in a temporary folder on every run.
 
+#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "EngineFloor.h"
@@ -220,6 +221,7 @@ void registerAll(RatioReporter& reporter) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QCoreApplication app(argc, argv);
     ScratchDesk desk;
     g_desk = &desk;

@@ -8,7 +8,7 @@ pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-chart
       libgtest-dev googletest libbenchmark-dev
       postgresql postgresql-contrib sqlite3 xvfb xauth
       libhunspell-dev hunspell-en-us python3 poppler-utils pandoc
-      fonts-dejavu-core)
+      fonts-dejavu-core tzdata)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,4 +1,5 @@
 // Velmora: the concierge desk.
+#include "platform/LocalTimeZone.h"
 #include "app/Startup.h"
 #include "app/forms/Modules.h"
 #include "app/forms/VisualStyles.h"
@@ -46,6 +47,7 @@ QPixmap splashPicture() {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QElapsedTimer sinceStart;
     sinceStart.start();
     QApplication app(argc, argv);

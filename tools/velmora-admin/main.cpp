@@ -4,6 +4,7 @@
 // Exit status: 0 all is well, 1 a problem was found or the work failed,
 // 2 the command line was wrong or the property could not be reached.
 
+#include "platform/LocalTimeZone.h"
 #include "maint/AdminProperty.h"
 #include "maint/Backup.h"
 #include "maint/CardMaintenance.h"
@@ -246,6 +247,7 @@ int run(QStringList args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vm::PinLocalTimeZone();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("Velmora");
     QCoreApplication::setOrganizationName("Orvanta");
