@@ -8,7 +8,6 @@
 // Everything runs on a copy of the bench property (velmora_bench's, kept in
 // its data folder), so the other benches' data stays as it was.
 
-#include "platform/LocalTimeZone.h"
 #include "BenchData.h"
 #include "BenchResults.h"
 
@@ -18,6 +17,7 @@
 #include "logbook/Categories.h"
 #include "logbook/Designs.h"
 #include "logbook/LogbookExport.h"
+#include "platform/LocalTimeZone.h"
 #include "platform/LocationProvider.h"
 #include "security/CardData.h"
 #include "security/CardStore.h"

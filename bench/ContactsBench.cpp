@@ -8,7 +8,6 @@
 // few seconds) by the property generator: keywords from a small vocabulary,
 // cities, areas, streets.
 
-#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "BenchSelections.h"
@@ -19,6 +18,7 @@
 #include "core/Databases.h"
 #include "demo/PropertyGenerator.h"
 #include "guests/ContactSearch.h"
+#include "platform/LocalTimeZone.h"
 
 #include <QCoreApplication>
 #include <QDir>

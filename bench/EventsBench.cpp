@@ -6,7 +6,6 @@
 // The property is generated afresh in a temporary folder on every run (a few
 // seconds): the events table is small enough.
 
-#include "platform/LocalTimeZone.h"
 #include "BenchData.h"
 #include "BenchSelections.h"
 #include "EngineFloor.h"
@@ -18,6 +17,7 @@
 #include "core/Settings.h"
 #include "demo/PropertyGenerator.h"
 #include "guests/EventLists.h"
+#include "platform/LocalTimeZone.h"
 
 #include <QCoreApplication>
 #include <QDir>

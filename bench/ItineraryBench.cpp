@@ -4,7 +4,6 @@
 //
 // The property is generated afresh in a temporary folder on every run.
 
-#include "platform/LocalTimeZone.h"
 #include "BenchData.h"
 
 #include "core/AppContext.h"
@@ -14,6 +13,7 @@
 #include "guests/reports/ItineraryReports.h"
 #include "logbook/Categories.h"
 #include "logbook/Designs.h"
+#include "platform/LocalTimeZone.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

@@ -6,7 +6,6 @@
 // The property is kept in $VELMORA_BENCH_DIR (default: the data folder beside
 // the bench in the build tree) and generated when missing or out of date.
 
-#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "BenchSelections.h"
@@ -23,6 +22,7 @@
 #include "logbook/LogbookList.h"
 #include "logbook/LogbookSearch.h"
 #include "logbook/LogbookStore.h"
+#include "platform/LocalTimeZone.h"
 
 #include <QCoreApplication>
 #include <QDir>

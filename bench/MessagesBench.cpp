@@ -8,7 +8,6 @@
 // few seconds): two years of messages, most of them read long ago, a tenth
 // longer than one 255-character piece.
 
-#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "EngineFloor.h"
@@ -18,6 +17,7 @@
 #include "core/Formats.h"
 #include "desk/MessageRows.h"
 #include "desk/Messages.h"
+#include "platform/LocalTimeZone.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

@@ -8,13 +8,13 @@
 //
 // The property is generated afresh in a temporary folder on every run.
 
-#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "OperationsData.h"
 #include "OperationsSelections.h"
 
 #include "operations/LostFound.h"
+#include "platform/LocalTimeZone.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

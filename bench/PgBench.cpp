@@ -9,7 +9,6 @@
 // has citext and pg_trgm).  The property is made there from the profiles
 // bench's SQLite property and kept between runs (see PgBenchData.h).
 
-#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "BenchSelections.h"
@@ -37,6 +36,7 @@
 #include "logbook/LogbookList.h"
 #include "logbook/LogbookSearch.h"
 #include "logbook/LogbookStore.h"
+#include "platform/LocalTimeZone.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -9,7 +9,6 @@
 // the profiles are then given addresses, groups, indicators and contact
 // history once.
 
-#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "BenchSelections.h"
@@ -22,6 +21,7 @@
 #include "core/LongText.h"
 #include "guests/ProfileSearch.h"
 #include "guests/Profiles.h"
+#include "platform/LocalTimeZone.h"
 
 #include <QCoreApplication>
 #include <QDir>

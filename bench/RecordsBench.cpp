@@ -6,11 +6,11 @@
 //
 // The property is generated afresh in a temporary folder on every run.
 
-#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "RecordSelections.h"
 #include "RecordsData.h"
+#include "platform/LocalTimeZone.h"
 
 #include <QCoreApplication>
 

@@ -7,7 +7,6 @@
 // LogBook indexes and triggers are put aside during the load and rebuilt from
 // the program's own statements afterwards.
 
-#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "EngineFloor.h"
@@ -15,6 +14,7 @@
 
 #include "core/Formats.h"
 #include "desk/Statistics.h"
+#include "platform/LocalTimeZone.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

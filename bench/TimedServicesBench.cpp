@@ -7,7 +7,6 @@
 //
 // The property is generated afresh in a temporary folder on every run.
 
-#include "platform/LocalTimeZone.h"
 #include "ActionRunner.h"
 #include "BenchData.h"
 #include "EngineFloor.h"
@@ -19,6 +18,7 @@
 #include "core/Formats.h"
 #include "logbook/Categories.h"
 #include "logbook/Designs.h"
+#include "platform/LocalTimeZone.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

@@ -2,12 +2,12 @@
 // Measures the time to the first page on screen (goal 300 ms) and to the
 // whole PDF file (goal 3 s), best of a few runs, and prints both.
 
-#include "platform/LocalTimeZone.h"
 #include "../BenchResults.h"
 #include "core/AppContext.h"
 #include "output/forms/DocumentLayout.h"
 #include "output/forms/DocumentOutput.h"
 #include "output/forms/frmPrintPreview.h"
+#include "platform/LocalTimeZone.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

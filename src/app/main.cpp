@@ -1,5 +1,4 @@
 // Velmora: the concierge desk.
-#include "platform/LocalTimeZone.h"
 #include "app/Startup.h"
 #include "app/forms/Modules.h"
 #include "app/forms/VisualStyles.h"
@@ -7,6 +6,7 @@
 #include "core/Databases.h"
 #include "demo/DemoFolder.h"
 #include "platform/DesktopMailer.h"
+#include "platform/LocalTimeZone.h"
 #include "platform/LocationProvider.h"
 #include "platform/SingleInstance.h"
 #include "platform/forms/SystemDesktop.h"

@@ -1,8 +1,8 @@
 // Naming the local zone for the C library must not change what any local time
 // reads as, for the C library or for Qt.
 
-#include "platform/LocalTimeZone.h"
 
+#include "platform/LocalTimeZone.h"
 #include <QTimeZone>
 #include <ctime>
 #include <gtest/gtest.h>

@@ -4,13 +4,13 @@
 // Exit status: 0 all is well, 1 a problem was found or the work failed,
 // 2 the command line was wrong or the property could not be reached.
 
-#include "platform/LocalTimeZone.h"
 #include "maint/AdminProperty.h"
 #include "maint/Backup.h"
 #include "maint/CardMaintenance.h"
 #include "maint/Check.h"
 #include "maint/Copy.h"
 #include "platform/Clock.h"
+#include "platform/LocalTimeZone.h"
 
 #include <QCoreApplication>
 #include <QDir>
