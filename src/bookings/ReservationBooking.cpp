@@ -13,12 +13,8 @@ namespace res {
 
 WaitListEntry waitListFromRow(const Row& r) {
     WaitListEntry e;
-    const auto whole = [&r](int i) {
-        qint64 n = 0;
-        return r.integer(i, n) ? n : r.value(i).toLongLong();
-    };
-    e.id = whole(0);
-    e.resTypeId = whole(1);
+    e.id = r.number(0);
+    e.resTypeId = r.number(1);
     e.requestedDate = r.trimmedText(2);
     e.requestedBy = r.trimmedText(3);
     e.howToContact = r.trimmedText(4);

@@ -114,9 +114,8 @@ std::vector<UnavailabilityRow> SearchUnavailability(AppContext& ctx, qint64 resT
                          const QDate day = Formats::ParseStoredDateUtf8(stored);
                          QString shown = Formats::ShortDateOfStoredUtf8(stored);
                          if (shown.isEmpty()) shown = Formats::ShortDate(day); // not as stored
-                         qint64 count = 0;
-                         if (!r.integer(1, count)) count = r.value(1).toLongLong();
-                         out.push_back({std::move(shown), Formats::DayName(day), int(count)});
+                         out.push_back(
+                             {std::move(shown), Formats::DayName(day), int(r.number(1))});
                          return true;
                      });
     return out;

@@ -66,9 +66,7 @@ Event EventRowReader::read(const Row& r) {
     auto at = [&](Col c) { return m_positions[size_t(c)]; };
     auto t = [&](Col c) { return at(c) < 0 ? QString() : r.trimmedText(at(c)); };
     auto n = [&](Col c) {
-        qint64 v = 0;
-        if (at(c) < 0) return v;
-        return r.integer(at(c), v) ? v : r.value(at(c)).toLongLong();
+        return at(c) < 0 ? qint64(0) : r.number(at(c));
     };
     auto price = [&](Col c) -> std::optional<double> {
         if (at(c) < 0) return std::nullopt;

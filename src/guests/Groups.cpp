@@ -19,14 +19,10 @@ const QString GroupColumns = QStringLiteral(
     "[SalesMgr], [MeetingPlanner], [GroupContact], [Notes], [RowVersion]");
 
 Group groupFromRow(const Row& r) {
-    auto number = [&r](int i) {
-        qint64 n = 0;
-        return r.integer(i, n) ? n : r.value(i).toLongLong();
-    };
     Group g;
-    g.id = number(0);
+    g.id = r.number(0);
     g.name = r.trimmedText(1);
-    g.attendees = int(number(2));
+    g.attendees = int(r.number(2));
     g.arrivalDate = r.trimmedText(3);
     g.departureDate = r.trimmedText(4);
     g.groupMgr = r.trimmedText(5);
@@ -34,7 +30,7 @@ Group groupFromRow(const Row& r) {
     g.meetingPlanner = r.trimmedText(7);
     g.groupContact = r.trimmedText(8);
     g.notes = r.trimmedText(9);
-    g.rowVersion = number(10);
+    g.rowVersion = r.number(10);
     return g;
 }
 
@@ -77,9 +73,7 @@ std::vector<std::pair<qint64, QString>> GetGroupNames(AppContext& ctx) {
     std::vector<std::pair<qint64, QString>> out;
     ctx.db().forEach("SELECT [GroupID], [GroupName] FROM [Group] ORDER BY [GroupName]", {},
                      [&](const Row& r) {
-                         qint64 id = 0;
-                         if (!r.integer(0, id)) id = r.value(0).toLongLong();
-                         out.emplace_back(id, r.trimmedText(1));
+                         out.emplace_back(r.number(0), r.trimmedText(1));
                          return true;
                      });
     return out;

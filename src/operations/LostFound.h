@@ -27,6 +27,8 @@ inline const QString kLfClosed = QStringLiteral("D");
 struct LfOwner {
     QString firstName, lastName, address, city, state, postalCode;
     QString homePhone, workPhone, otherPhone, emailAddress;
+
+    QString name() const; // "First Last", either may be missing
 };
 
 // One LostAndFound row.
@@ -53,6 +55,27 @@ struct LfItem {
 
     // "Entered by: " + name + " on " + timestamp ("" when never saved).
     QString enteredBy() const;
+};
+
+// A row of a list: what the grid and printed list of its status and the other
+// side's match grid show, besides id, status, itemText and category:
+//   lost:   roomNumber, lostDate, lostLocation, estValueLost, photographName,
+//           firstName, lastName;
+//   found:  foundDate, foundLocation, storedLocation, tagNumber, finderName,
+//           photographName;
+//   closed: disposedDate, disposition, firstName, lastName, returnMethod.
+// The fields of the other statuses stay empty; LFGetTheItem reads a whole record.
+struct LfListRow {
+    qint64 id = 0;
+    QString status, itemText, category;
+    QString roomNumber, lostDate, lostLocation;
+    double estValueLost = 0;
+    QString foundDate, foundLocation, storedLocation, tagNumber, finderName;
+    QString photographName;
+    QString firstName, lastName; // the owner
+    QString disposedDate, disposition, returnMethod;
+
+    QString ownerName() const; // as LfOwner::name
 };
 
 // ---- messages -------------------------------------------------------------
@@ -227,11 +250,11 @@ struct LfMatchCriteria {
 };
 // Found items that may match a saved lost report / lost reports that may match a
 // saved found item, by ItemText.  No criterion: every open record of the other kind.
-// The records are list rows (see LFSearchItems).
-std::vector<LfItem> LFGetTheLostMatches(AppContext& ctx, const LfItem& lost,
-                                        const LfMatchCriteria& c);
-std::vector<LfItem> LFGetTheFoundMatches(AppContext& ctx, const LfItem& found,
-                                         const LfMatchCriteria& c);
+// By ItemText then ItemID.
+std::vector<LfListRow> LFGetTheLostMatches(AppContext& ctx, const LfItem& lost,
+                                           const LfMatchCriteria& c);
+std::vector<LfListRow> LFGetTheFoundMatches(AppContext& ctx, const LfItem& found,
+                                            const LfMatchCriteria& c);
 
 // ---- search window --------------------------------------------------------
 enum class LfSearchKind {
@@ -253,17 +276,9 @@ struct LfSearch {
     QDate from, through; // DateRange
     QString category;    // filter; "" = every category
 };
-// A list row carries only what the grid and printed list of its status and the
-// other side's match grid show, besides id, status, itemText and category:
-//   lost:   roomNumber, lostDate, lostLocation, estValueLost, photographName,
-//           owner.firstName, owner.lastName;
-//   found:  foundDate, foundLocation, storedLocation, tagNumber, finderName,
-//           photographName;
-//   closed: disposedDate, disposition, owner.firstName, owner.lastName, returnMethod.
-// Every other field is left empty: LFGetTheItem reads a whole record.
 struct LfSearchResult {
     QString refusal; // "" when the search ran
-    std::vector<LfItem> rows; // list rows, by ItemText then ItemID
+    std::vector<LfListRow> rows; // by ItemText then ItemID
 };
 LfSearchResult LFSearchItems(AppContext& ctx, const LfSearch& s);
 

@@ -87,18 +87,18 @@ void readColumn(const Row& r, int at, int column, LfItem& i) {
 }
 
 // What the lists of a status show: the grid, its printed list and the match
-// grid of the other side.
-const std::vector<int> LostList{ColId,        ColStatus,     ColText,    ColCategory,
-                                ColRoom,      ColLostDate,   ColLostLocation, ColEstLost,
-                                ColPhoto,     ColFirstName,  ColLastName};
-const std::vector<int> FoundList{ColId,      ColStatus,        ColText,   ColCategory,
-                                 ColFoundDate, ColFoundLocation, ColStored, ColTag,
-                                 ColFinder,  ColPhoto};
-const std::vector<int> ClosedList{ColId,          ColStatus,      ColText,
-                                  ColCategory,    ColDisposedDate, ColDisposition,
-                                  ColFirstName,   ColLastName,    ColReturnMethod};
+// grid of the other side.  The status is the one the list was selected by.
+const std::vector<int> LostList{ColId,        ColText,      ColCategory, ColRoom,
+                                ColLostDate,  ColLostLocation, ColEstLost, ColPhoto,
+                                ColFirstName, ColLastName};
+const std::vector<int> FoundList{ColId,     ColText,   ColCategory, ColFoundDate, ColFoundLocation,
+                                 ColStored, ColTag,    ColFinder,   ColPhoto};
+const std::vector<int> ClosedList{ColId,          ColText,        ColCategory,
+                                  ColDisposedDate, ColDisposition, ColFirstName,
+                                  ColLastName,    ColReturnMethod};
+// Any other status: every list's columns, and the status read from the row.
 const std::vector<int> AnyList = [] {
-    std::vector<int> all;
+    std::vector<int> all{ColStatus};
     for (const auto* list : {&LostList, &FoundList, &ClosedList})
         for (int c : *list)
             if (std::find(all.begin(), all.end(), c) == all.end()) all.push_back(c);
@@ -130,10 +130,35 @@ QString ListColumns(const QString& status) {
     return names(listOf(status));
 }
 
-void readListItem(const Row& r, const QString& status, LfItem& i) {
-    const std::vector<int>& columns = listOf(status);
-    for (int at = 0; at < int(columns.size()); ++at)
-        readColumn(r, at, columns[at], i);
+ListReader::ListReader(const QString& status) : m_status(status), m_columns(listOf(status)) {}
+
+void ListReader::read(const Row& r, LfListRow& i) const {
+    using ops::shown;
+    i.status = m_status;
+    for (int at = 0; at < int(m_columns.size()); ++at) {
+        switch (m_columns[at]) {
+        case ColId: i.id = ops::whole(r, at); break;
+        case ColStatus: i.status = shown(r, at); break;
+        case ColText: i.itemText = shown(r, at); break;
+        case ColCategory: i.category = shown(r, at); break;
+        case ColRoom: i.roomNumber = shown(r, at); break;
+        case ColLostDate: i.lostDate = shown(r, at); break;
+        case ColLostLocation: i.lostLocation = shown(r, at); break;
+        case ColEstLost: i.estValueLost = ops::amount(r, at); break;
+        case ColFoundDate: i.foundDate = shown(r, at); break;
+        case ColFoundLocation: i.foundLocation = shown(r, at); break;
+        case ColStored: i.storedLocation = shown(r, at); break;
+        case ColTag: i.tagNumber = shown(r, at); break;
+        case ColFinder: i.finderName = shown(r, at); break;
+        case ColPhoto: i.photographName = shown(r, at); break;
+        case ColFirstName: i.firstName = shown(r, at); break;
+        case ColLastName: i.lastName = shown(r, at); break;
+        case ColDisposition: i.disposition = shown(r, at); break;
+        case ColDisposedDate: i.disposedDate = shown(r, at); break;
+        case ColReturnMethod: i.returnMethod = shown(r, at); break;
+        default: throw std::logic_error("a list row has no such field");
+        }
+    }
 }
 
 ItemReader::ItemReader(const QStringList& columns) {
@@ -203,6 +228,16 @@ void stamp(AppContext& ctx, LfItem& item) {
 }
 
 } // namespace lf
+
+namespace {
+QString fullName(const QString& first, const QString& last) {
+    return (first.trimmed() + " " + last.trimmed()).trimmed();
+}
+} // namespace
+
+QString LfOwner::name() const { return fullName(firstName, lastName); }
+
+QString LfListRow::ownerName() const { return fullName(firstName, lastName); }
 
 QString LfItem::enteredBy() const {
     if (lastStatusBy.isEmpty() && lastStatusDateTime.isEmpty()) return {};

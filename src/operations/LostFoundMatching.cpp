@@ -16,20 +16,21 @@ namespace vm {
 namespace {
 
 // The list rows of `status` that meet `where` (whose first value is the status).
-std::vector<LfItem> select(AppContext& ctx, const QString& status, const QString& where,
+std::vector<LfListRow> select(AppContext& ctx, const QString& status, const QString& where,
                            const QVariantList& params) {
-    std::vector<LfItem> out;
+    std::vector<LfListRow> out;
+    lf::ListReader reader(status);
     ctx.db().forEach("SELECT " + lf::ListColumns(status) + " FROM [LostAndFound] WHERE " +
                          where + " ORDER BY [ItemText], [ItemID]",
                      params, [&](const Row& r) {
-                         lf::readListItem(r, status, out.emplace_back());
+                         reader.read(r, out.emplace_back());
                          return true;
                      });
     return out;
 }
 
 // The other side's records: `status` with the criteria chosen on `item`.
-std::vector<LfItem> matches(AppContext& ctx, const QString& status, const LfMatchCriteria& c,
+std::vector<LfListRow> matches(AppContext& ctx, const QString& status, const LfMatchCriteria& c,
                             const QString& category, const QString& locationColumn,
                             const QString& location, const QString& dateColumn,
                             const QString& date) {
@@ -57,14 +58,14 @@ std::vector<LfItem> matches(AppContext& ctx, const QString& status, const LfMatc
 
 } // namespace
 
-std::vector<LfItem> LFGetTheLostMatches(AppContext& ctx, const LfItem& lost,
-                                        const LfMatchCriteria& c) {
+std::vector<LfListRow> LFGetTheLostMatches(AppContext& ctx, const LfItem& lost,
+                                           const LfMatchCriteria& c) {
     return matches(ctx, kLfFound, c, lost.category, "FoundLocation", lost.lostLocation, "FoundDate",
                    lost.lostDate);
 }
 
-std::vector<LfItem> LFGetTheFoundMatches(AppContext& ctx, const LfItem& found,
-                                         const LfMatchCriteria& c) {
+std::vector<LfListRow> LFGetTheFoundMatches(AppContext& ctx, const LfItem& found,
+                                            const LfMatchCriteria& c) {
     return matches(ctx, kLfLost, c, found.category, "LostLocation", found.foundLocation, "LostDate",
                    found.foundDate);
 }

@@ -10,14 +10,24 @@ namespace vm::lf {
 
 // Every column of a record ("[ItemID], …"), in the order readItem takes them.
 extern const QString ItemColumns;
-// The columns of a list row of `status`, in the order readListItem takes them:
-// what that status's grid, printed list and the other side's match grid show.
+// The columns of a list row of `status`, in the order ListReader takes them:
+// what that status's grid, printed list and the other side's match grid show
+// (a list of "L", "F" or "D" rows does not read the status of each).
 QString ListColumns(const QString& status);
 // A row selected with ItemColumns: the whole record, into a new item.
 void readItem(const Row& r, LfItem& into);
 LfItem itemFromRow(const Row& r);
-// A row selected with ListColumns(status), into a new item.
-void readListItem(const Row& r, const QString& status, LfItem& into);
+// Reads the rows of one statement selected with ListColumns(status), each into
+// a new list row.
+class ListReader {
+public:
+    explicit ListReader(const QString& status);
+    void read(const Row& r, LfListRow& into) const;
+
+private:
+    QString m_status;
+    const std::vector<int>& m_columns;
+};
 // Reads the LostAndFound columns named, in that order, into their fields: for
 // statements that need a few fields of many records.
 class ItemReader {

@@ -132,6 +132,11 @@ QString Row::trimmedText(const QString& column) const {
     return trimmedText(i);
 }
 
+qint64 Row::number(int i) const {
+    qint64 n = 0;
+    return integer(i, n) ? n : value(i).toLongLong();
+}
+
 qint64 Row::number(const QString& column) const {
     const QVariant v = value(column);
     return v.isNull() ? 0 : v.toLongLong();

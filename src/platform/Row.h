@@ -75,6 +75,8 @@ public:
     void appendUtf8(int i, QByteArray& into) const;
     // True when the value is a whole number (not text, not null), which goes to `into`.
     bool integer(int i, qint64& into) const;
+    // The value as a whole number (null → 0), without a variant when it is one.
+    qint64 number(int i) const;
 
     // By name; an unknown column raises DbError.
     QVariant value(const QString& column) const;

@@ -59,9 +59,9 @@ protected:
         return i;
     }
 
-    static QList<qint64> ids(const std::vector<LfItem>& items) {
+    template <typename Item> static QList<qint64> ids(const std::vector<Item>& items) {
         QList<qint64> out;
-        for (const LfItem& i : items)
+        for (const Item& i : items)
             out << i.id;
         return out;
     }

@@ -69,30 +69,29 @@ TEST_F(PerfLfRows, RecordsAndListRowsReadEveryFieldFromItsOwnColumn) {
         db().exec("UPDATE [LostAndFound] SET [ItemStatus] = ?", {status});
         LfSearch s;
         s.status = status;
-        const std::vector<LfItem> rows = LFSearchItems(ctx(), s).rows;
+        const std::vector<LfListRow> rows = LFSearchItems(ctx(), s).rows;
         EXPECT_EQ(rows.size(), 1u);
-        return rows.empty() ? LfItem{} : rows.front();
+        return rows.empty() ? LfListRow{} : rows.front();
     };
-    auto fields = [](const LfItem& r) {
-        return QStringList{r.itemText,       r.category,        r.roomNumber,
-                           r.lostDate,       r.lostLocation,    r.foundDate,
-                           r.foundLocation,  r.storedLocation,  r.tagNumber,
-                           r.finderName,     r.photographName,  r.owner.firstName,
-                           r.owner.lastName, r.disposition,     r.disposedDate,
-                           r.returnMethod,   r.owner.city,      r.returnNotes,
-                           r.lastStatusBy}
+    auto fields = [](const LfListRow& r) {
+        return QStringList{r.itemText,      r.category,       r.roomNumber,  r.lostDate,
+                           r.lostLocation,  r.foundDate,      r.foundLocation,
+                           r.storedLocation, r.tagNumber,     r.finderName,  r.photographName,
+                           r.firstName,     r.lastName,       r.disposition, r.disposedDate,
+                           r.returnMethod}
             .join("|")
             .toStdString();
     };
-    const LfItem closed = listRow(kLfClosed);
+    const LfListRow closed = listRow(kLfClosed);
     EXPECT_EQ(closed.id, id);
-    EXPECT_EQ(fields(closed), "Red scarf|Clothing||||||||||Mary|Rossi|Returned|2026/03/05|Mail|||");
-    const LfItem lostRow = listRow(kLfLost);
+    EXPECT_EQ(closed.ownerName(), "Mary Rossi");
+    EXPECT_EQ(fields(closed), "Red scarf|Clothing||||||||||Mary|Rossi|Returned|2026/03/05|Mail");
+    const LfListRow lostRow = listRow(kLfLost);
     EXPECT_EQ(lostRow.status, kLfLost);
-    EXPECT_EQ(fields(lostRow), "Red scarf|Clothing|512|2026/03/01|Lobby||||||Item_1.jpg|Mary|Rossi||||||");
+    EXPECT_EQ(fields(lostRow), "Red scarf|Clothing|512|2026/03/01|Lobby||||||Item_1.jpg|Mary|Rossi|||");
     EXPECT_EQ(lostRow.estValueLost, 12.5);
     EXPECT_EQ(fields(listRow(kLfFound)),
-              "Red scarf|Clothing||||2026/03/02|Bar|Safe|T-7|Tom Porter|Item_1.jpg||||||||");
+              "Red scarf|Clothing||||2026/03/02|Bar|Safe|T-7|Tom Porter|Item_1.jpg|||||");
 }
 
 TEST_F(PerfLfRows, ExportsCarryEveryCellOfTheirRecords) {

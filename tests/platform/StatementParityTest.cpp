@@ -148,6 +148,7 @@ TEST(StatementParity, RowsReadTheSameTypesAndValuesAsThroughQtSql) {
             if (ours.integer(i, whole)) {
                 EXPECT_EQ(whole, want.toLongLong());
             }
+            EXPECT_EQ(ours.number(i), want.toLongLong());
         }
     }
 }

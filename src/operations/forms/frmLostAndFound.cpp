@@ -38,10 +38,6 @@ namespace {
 
 const QString FormName = QStringLiteral("frmLostAndFound");
 
-QString ownerName(const LfItem& i) {
-    return (i.owner.firstName.trimmed() + " " + i.owner.lastName.trimmed()).trimmed();
-}
-
 QString boolText(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
 
 } // namespace
@@ -209,14 +205,14 @@ void frmLostAndFound::runSearch(const LfSearch& s) {
     if (s.status == kLfLost) {
         grdLostFound->setHeaders({"Description", "Category", "Date Lost", "Where Lost", "Owner",
                                   "Room Number"});
-        for (const LfItem& i : result.rows)
+        for (const LfListRow& i : result.rows)
             grdLostFound->setRow(i.id, {i.itemText, i.category, ShownDate(i.lostDate),
-                                        i.lostLocation, ownerName(i), i.roomNumber.trimmed()});
+                                        i.lostLocation, i.ownerName(), i.roomNumber.trimmed()});
     } else if (s.status == kLfFound) {
         grdLostFound->setHeaders({"Description", "Category", "Date Found", "Where Found",
                                   "Where Stored", LfTagCaption(m_ctx), "Finder Name"});
         const bool idAsTag = LfUseItemIdAsTag(m_ctx);
-        for (const LfItem& i : result.rows)
+        for (const LfListRow& i : result.rows)
             grdLostFound->setRow(i.id, {i.itemText, i.category, ShownDate(i.foundDate),
                                         i.foundLocation, i.storedLocation,
                                         idAsTag ? QString::number(i.id) : i.tagNumber.trimmed(),
@@ -224,9 +220,9 @@ void frmLostAndFound::runSearch(const LfSearch& s) {
     } else {
         grdLostFound->setHeaders({"Description", "Category", "Date Disposed", "Disposition",
                                   "Returned To", "Return Method"});
-        for (const LfItem& i : result.rows)
+        for (const LfListRow& i : result.rows)
             grdLostFound->setRow(i.id, {i.itemText, i.category, ShownDate(i.disposedDate),
-                                        i.disposition, ownerName(i), i.returnMethod});
+                                        i.disposition, i.ownerName(), i.returnMethod});
     }
     lblCount->setText(LfEntriesSelectedText(int(result.rows.size())));
     m_searched = s;

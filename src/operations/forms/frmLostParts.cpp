@@ -155,15 +155,14 @@ LfMatchCriteria LostMatchPanel::criteria() const {
 }
 
 int LostMatchPanel::search(const LfItem& item) {
-    const std::vector<LfItem> rows = m_lostSide ? LFGetTheLostMatches(m_ctx, item, criteria())
+    const std::vector<LfListRow> rows = m_lostSide ? LFGetTheLostMatches(m_ctx, item, criteria())
                                                 : LFGetTheFoundMatches(m_ctx, item, criteria());
     grdMatches->clearRows();
-    for (const LfItem& r : rows) {
-        const QString owner = (r.owner.firstName.trimmed() + " " + r.owner.lastName.trimmed()).trimmed();
+    for (const LfListRow& r : rows) {
         grdMatches->setRow(r.id, {r.category, r.itemText,
                                   ShownDate(m_lostSide ? r.foundDate : r.lostDate),
                                   m_lostSide ? r.foundLocation : r.lostLocation,
-                                  m_lostSide ? r.finderName : owner, QString::number(r.id),
+                                  m_lostSide ? r.finderName : r.ownerName(), QString::number(r.id),
                                   r.photographName.trimmed()});
     }
     return int(rows.size());

@@ -19,9 +19,6 @@ QString shown(const QString& stored) {
     return stored.trimmed().isEmpty() ? QString() : Formats::ShortDateOfStored(stored.trimmed());
 }
 QString money(double v) { return Formats::FormatNumber(v, "0.00"); }
-QString ownerName(const LfOwner& o) {
-    return (o.firstName.trimmed() + " " + o.lastName.trimmed()).trimmed();
-}
 
 LfItem itemOf(AppContext& ctx, const PrintRequest& r) {
     const auto item = LFGetTheItem(ctx, r.args.value("id").toLongLong());
@@ -63,7 +60,7 @@ Lines itemLines(const LfItem& i, bool lost) {
 }
 
 QList<std::pair<QString, QString>> ownerLines(const LfOwner& o) {
-    return {{"Name:", ownerName(o)},
+    return {{"Name:", o.name()},
             {"Address:", o.address},
             {"City:", o.city},
             {"State:", o.state},
@@ -134,24 +131,24 @@ Document BuildLostFoundList(AppContext& ctx, const PrintRequest& r) {
         t = GridTable({{"Description", 3}, {"Category", 1.5}, {"Date Lost", 1.1},
                        {"Where Lost", 1.5}, {"Owner", 1.8}, {"Room", 0.8},
                        {"Est. Value", 1, Align::Right}});
-        for (const LfItem& i : found.rows)
+        for (const LfListRow& i : found.rows)
             t.rows << TableRow{{i.itemText, i.category, shown(i.lostDate), i.lostLocation,
-                                ownerName(i.owner), i.roomNumber.trimmed(), money(i.estValueLost)}};
+                                i.ownerName(), i.roomNumber.trimmed(), money(i.estValueLost)}};
     } else if (s.status == kLfFound) {
         const bool idAsTag = LfUseItemIdAsTag(ctx);
         t = GridTable({{"Description", 3}, {"Category", 1.5}, {"Date Found", 1.1},
                        {"Where Found", 1.5}, {"Where Stored", 1.5}, {LfTagCaption(ctx), 1},
                        {"Finder Name", 1.5}});
-        for (const LfItem& i : found.rows)
+        for (const LfListRow& i : found.rows)
             t.rows << TableRow{{i.itemText, i.category, shown(i.foundDate), i.foundLocation,
                                 i.storedLocation, idAsTag ? QString::number(i.id) : i.tagNumber,
                                 i.finderName}};
     } else {
         t = GridTable({{"Description", 3}, {"Category", 1.5}, {"Date Disposed", 1.1},
                        {"Disposition", 1.5}, {"Returned To", 1.8}, {"Return Method", 1.5}});
-        for (const LfItem& i : found.rows)
+        for (const LfListRow& i : found.rows)
             t.rows << TableRow{{i.itemText, i.category, shown(i.disposedDate), i.disposition,
-                                ownerName(i.owner), i.returnMethod}};
+                                i.ownerName(), i.returnMethod}};
     }
     d.body << t;
     return d;
