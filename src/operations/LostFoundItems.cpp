@@ -41,30 +41,46 @@ const char* const ColumnNames[] = {
     "UdCategory4", "UdCategory5", "LastStatusBy", "LastStatusDateTime"};
 static_assert(std::size(ColumnNames) == ColumnCount);
 
-// The value at `at` of the row into the field of `column`.
+// The owner's names: in the record's owner, or in the list row itself.
+QString& firstNameOf(LfItem& i) { return i.owner.firstName; }
+QString& lastNameOf(LfItem& i) { return i.owner.lastName; }
+QString& firstNameOf(LfListRow& i) { return i.firstName; }
+QString& lastNameOf(LfListRow& i) { return i.lastName; }
+
+// The value at `at` of the row into the field of `column`, for the fields a
+// record and a list row both have; false for any other column.
+template <typename Item> bool readListField(const Row& r, int at, int column, Item& i) {
+    using ops::shown;
+    switch (column) {
+    case ColId: i.id = ops::whole(r, at); return true;
+    case ColStatus: i.status = shown(r, at); return true;
+    case ColText: i.itemText = shown(r, at); return true;
+    case ColCategory: i.category = shown(r, at); return true;
+    case ColRoom: i.roomNumber = shown(r, at); return true;
+    case ColLostDate: i.lostDate = shown(r, at); return true;
+    case ColLostLocation: i.lostLocation = shown(r, at); return true;
+    case ColEstLost: i.estValueLost = ops::amount(r, at); return true;
+    case ColFoundDate: i.foundDate = shown(r, at); return true;
+    case ColFoundLocation: i.foundLocation = shown(r, at); return true;
+    case ColStored: i.storedLocation = shown(r, at); return true;
+    case ColTag: i.tagNumber = shown(r, at); return true;
+    case ColFinder: i.finderName = shown(r, at); return true;
+    case ColPhoto: i.photographName = shown(r, at); return true;
+    case ColFirstName: firstNameOf(i) = shown(r, at); return true;
+    case ColLastName: lastNameOf(i) = shown(r, at); return true;
+    case ColDisposition: i.disposition = shown(r, at); return true;
+    case ColDisposedDate: i.disposedDate = shown(r, at); return true;
+    case ColReturnMethod: i.returnMethod = shown(r, at); return true;
+    default: return false;
+    }
+}
+
+// The value at `at` of the row into the record's field of `column`.
 void readColumn(const Row& r, int at, int column, LfItem& i) {
+    if (readListField(r, at, column, i)) return;
     using ops::shown;
     LfOwner& o = i.owner;
     switch (column) {
-    case ColId: i.id = ops::whole(r, at); break;
-    case ColStatus: i.status = shown(r, at); break;
-    case ColText: i.itemText = shown(r, at); break;
-    case ColCategory: i.category = shown(r, at); break;
-    case ColRoom: i.roomNumber = shown(r, at); break;
-    case ColLostDate: i.lostDate = shown(r, at); break;
-    case ColLostLocation: i.lostLocation = shown(r, at); break;
-    case ColEstLost: i.estValueLost = ops::amount(r, at); break;
-    case ColFoundDate: i.foundDate = shown(r, at); break;
-    case ColFoundLocation: i.foundLocation = shown(r, at); break;
-    case ColStored: i.storedLocation = shown(r, at); break;
-    case ColTag: i.tagNumber = shown(r, at); break;
-    case ColFinder: i.finderName = shown(r, at); break;
-    case ColPhoto: i.photographName = shown(r, at); break;
-    case ColFirstName: o.firstName = shown(r, at); break;
-    case ColLastName: o.lastName = shown(r, at); break;
-    case ColDisposition: i.disposition = shown(r, at); break;
-    case ColDisposedDate: i.disposedDate = shown(r, at); break;
-    case ColReturnMethod: i.returnMethod = shown(r, at); break;
     case ColEstFound: i.estValueFound = ops::amount(r, at); break;
     case ColAddress: o.address = shown(r, at); break;
     case ColCity: o.city = shown(r, at); break;
@@ -133,32 +149,10 @@ QString ListColumns(const QString& status) {
 ListReader::ListReader(const QString& status) : m_status(status), m_columns(listOf(status)) {}
 
 void ListReader::read(const Row& r, LfListRow& i) const {
-    using ops::shown;
     i.status = m_status;
-    for (int at = 0; at < int(m_columns.size()); ++at) {
-        switch (m_columns[at]) {
-        case ColId: i.id = ops::whole(r, at); break;
-        case ColStatus: i.status = shown(r, at); break;
-        case ColText: i.itemText = shown(r, at); break;
-        case ColCategory: i.category = shown(r, at); break;
-        case ColRoom: i.roomNumber = shown(r, at); break;
-        case ColLostDate: i.lostDate = shown(r, at); break;
-        case ColLostLocation: i.lostLocation = shown(r, at); break;
-        case ColEstLost: i.estValueLost = ops::amount(r, at); break;
-        case ColFoundDate: i.foundDate = shown(r, at); break;
-        case ColFoundLocation: i.foundLocation = shown(r, at); break;
-        case ColStored: i.storedLocation = shown(r, at); break;
-        case ColTag: i.tagNumber = shown(r, at); break;
-        case ColFinder: i.finderName = shown(r, at); break;
-        case ColPhoto: i.photographName = shown(r, at); break;
-        case ColFirstName: i.firstName = shown(r, at); break;
-        case ColLastName: i.lastName = shown(r, at); break;
-        case ColDisposition: i.disposition = shown(r, at); break;
-        case ColDisposedDate: i.disposedDate = shown(r, at); break;
-        case ColReturnMethod: i.returnMethod = shown(r, at); break;
-        default: throw std::logic_error("a list row has no such field");
-        }
-    }
+    for (int at = 0; at < int(m_columns.size()); ++at)
+        if (!readListField(r, at, m_columns[at], i))
+            throw std::logic_error("a list row has no such field");
 }
 
 ItemReader::ItemReader(const QStringList& columns) {
