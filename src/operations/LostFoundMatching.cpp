@@ -17,7 +17,7 @@ namespace {
 
 // The list rows of `status` that meet `where` (whose first value is the status).
 std::vector<LfListRow> select(AppContext& ctx, const QString& status, const QString& where,
-                           const QVariantList& params) {
+                              const QVariantList& params) {
     std::vector<LfListRow> out;
     lf::ListReader reader(status);
     ctx.db().forEach("SELECT " + lf::ListColumns(status) + " FROM [LostAndFound] WHERE " +
@@ -30,10 +30,10 @@ std::vector<LfListRow> select(AppContext& ctx, const QString& status, const QStr
 }
 
 // The other side's records: `status` with the criteria chosen on `item`.
-std::vector<LfListRow> matches(AppContext& ctx, const QString& status, const LfMatchCriteria& c,
-                            const QString& category, const QString& locationColumn,
-                            const QString& location, const QString& dateColumn,
-                            const QString& date) {
+std::vector<LfListRow> matches(AppContext& ctx, const QString& status,
+                               const LfMatchCriteria& c, const QString& category,
+                               const QString& locationColumn, const QString& location,
+                               const QString& dateColumn, const QString& date) {
     QString where = "[ItemStatus] = ?";
     QVariantList params{status};
     if (c.sameCategory) {

@@ -155,15 +155,16 @@ LfMatchCriteria LostMatchPanel::criteria() const {
 }
 
 int LostMatchPanel::search(const LfItem& item) {
-    const std::vector<LfListRow> rows = m_lostSide ? LFGetTheLostMatches(m_ctx, item, criteria())
-                                                : LFGetTheFoundMatches(m_ctx, item, criteria());
+    const std::vector<LfListRow> rows = m_lostSide
+                                            ? LFGetTheLostMatches(m_ctx, item, criteria())
+                                            : LFGetTheFoundMatches(m_ctx, item, criteria());
     grdMatches->clearRows();
     for (const LfListRow& r : rows) {
         grdMatches->setRow(r.id, {r.category, r.itemText,
                                   ShownDate(m_lostSide ? r.foundDate : r.lostDate),
                                   m_lostSide ? r.foundLocation : r.lostLocation,
-                                  m_lostSide ? r.finderName : r.ownerName(), QString::number(r.id),
-                                  r.photographName.trimmed()});
+                                  m_lostSide ? r.finderName : r.ownerName(),
+                                  QString::number(r.id), r.photographName.trimmed()});
     }
     return int(rows.size());
 }
