@@ -1,5 +1,5 @@
-
 #include "platform/LocalTimeZone.h"
+
 #include <QtGlobal>
 #include <ctime>
 
