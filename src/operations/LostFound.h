@@ -57,14 +57,15 @@ struct LfItem {
     QString enteredBy() const;
 };
 
-// A row of a list: what the grid and printed list of its status and the other
-// side's match grid show, besides id, status, itemText and category:
-//   lost:   roomNumber, lostDate, lostLocation, estValueLost, photographName,
-//           firstName, lastName;
-//   found:  foundDate, foundLocation, storedLocation, tagNumber, finderName,
-//           photographName;
-//   closed: disposedDate, disposition, firstName, lastName, returnMethod.
-// The fields of the other statuses stay empty; LFGetTheItem reads a whole record.
+// A row of a list, besides id, status, itemText and category:
+//   the search window's grid and printed list of
+//     lost:   roomNumber, lostDate, lostLocation, estValueLost, firstName, lastName;
+//     found:  foundDate, foundLocation, storedLocation, tagNumber, finderName;
+//     closed: disposedDate, disposition, firstName, lastName, returnMethod;
+//   the match grid of
+//     lost reports: lostDate, lostLocation, firstName, lastName, photographName;
+//     found items:  foundDate, foundLocation, finderName, photographName.
+// The other fields stay empty; LFGetTheItem reads a whole record.
 struct LfListRow {
     qint64 id = 0;
     QString status, itemText, category;

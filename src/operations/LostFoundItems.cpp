@@ -102,17 +102,20 @@ void readColumn(const Row& r, int at, int column, LfItem& i) {
     }
 }
 
-// What the lists of a status show: the grid, its printed list and the match
-// grid of the other side.  The status is the one the list was selected by.
-const std::vector<int> LostList{ColId,        ColText,      ColCategory, ColRoom,
-                                ColLostDate,  ColLostLocation, ColEstLost, ColPhoto,
-                                ColFirstName, ColLastName};
-const std::vector<int> FoundList{ColId,     ColText,   ColCategory, ColFoundDate, ColFoundLocation,
-                                 ColStored, ColTag,    ColFinder,   ColPhoto};
-const std::vector<int> ClosedList{ColId,          ColText,        ColCategory,
-                                  ColDisposedDate, ColDisposition, ColFirstName,
-                                  ColLastName,    ColReturnMethod};
-// Any other status: every list's columns, and the status read from the row.
+// What the lists of a status show: the search window's grid and its printed
+// list, or the match grid of the other side.  The status is the one the list
+// was selected by.
+const std::vector<int> LostList{ColId,           ColText,    ColCategory,  ColRoom,    ColLostDate,
+                                ColLostLocation, ColEstLost, ColFirstName, ColLastName};
+const std::vector<int> FoundList{ColId,     ColText, ColCategory, ColFoundDate, ColFoundLocation,
+                                 ColStored, ColTag,  ColFinder};
+const std::vector<int> ClosedList{ColId,          ColText,      ColCategory, ColDisposedDate,
+                                  ColDisposition, ColFirstName, ColLastName, ColReturnMethod};
+const std::vector<int> LostMatches{ColId,           ColText,      ColCategory, ColLostDate,
+                                   ColLostLocation, ColFirstName, ColLastName, ColPhoto};
+const std::vector<int> FoundMatches{ColId,     ColText, ColCategory, ColFoundDate, ColFoundLocation,
+                                    ColFinder, ColPhoto};
+// Any other status: every search list's columns, and the status read from the row.
 const std::vector<int> AnyList = [] {
     std::vector<int> all{ColStatus};
     for (const auto* list : {&LostList, &FoundList, &ClosedList})
@@ -121,10 +124,13 @@ const std::vector<int> AnyList = [] {
     return all;
 }();
 
-const std::vector<int>& listOf(const QString& status) {
-    return status == kLfLost ? LostList : status == kLfFound ? FoundList
-                                      : status == kLfClosed ? ClosedList
-                                                            : AnyList;
+const std::vector<int>& listOf(const QString& status, ListUse use) {
+    if (use == ListUse::Match && (status == kLfLost || status == kLfFound))
+        return status == kLfLost ? LostMatches : FoundMatches;
+    return status == kLfLost     ? LostList
+           : status == kLfFound  ? FoundList
+           : status == kLfClosed ? ClosedList
+                                 : AnyList;
 }
 
 QString names(const std::vector<int>& columns) {
@@ -142,11 +148,12 @@ const QString ItemColumns = [] {
     return names(all);
 }();
 
-QString ListColumns(const QString& status) {
-    return names(listOf(status));
+QString ListColumns(const QString& status, ListUse use) {
+    return names(listOf(status, use));
 }
 
-ListReader::ListReader(const QString& status) : m_status(status), m_columns(listOf(status)) {}
+ListReader::ListReader(const QString& status, ListUse use)
+    : m_status(status), m_columns(listOf(status, use)) {}
 
 void ListReader::read(const Row& r, LfListRow& i) const {
     i.status = m_status;

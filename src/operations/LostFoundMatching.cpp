@@ -11,21 +11,36 @@
 #include "security/CardData.h"
 #include "security/CardStore.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace vm {
 
 namespace {
 
 // The list rows of `status` that meet `where` (whose first value is the status).
-std::vector<LfListRow> select(AppContext& ctx, const QString& status, const QString& where,
-                              const QVariantList& params) {
-    std::vector<LfListRow> out;
-    lf::ListReader reader(status);
-    ctx.db().forEach("SELECT " + lf::ListColumns(status) + " FROM [LostAndFound] WHERE " +
+// They are read in blocks and moved once into a list of the right size: a list
+// grown row by row moves its rows some thirteen times over for 5,000 rows.
+std::vector<LfListRow> select(AppContext& ctx, const QString& status, lf::ListUse use,
+                              const QString& where, const QVariantList& params) {
+    constexpr size_t BlockRows = 512;
+    std::vector<std::vector<LfListRow>> blocks;
+    size_t count = 0;
+    lf::ListReader reader(status, use);
+    ctx.db().forEach("SELECT " + lf::ListColumns(status, use) + " FROM [LostAndFound] WHERE " +
                          where + " ORDER BY [ItemText], [ItemID]",
                      params, [&](const Row& r) {
-                         reader.read(r, out.emplace_back());
+                         if (blocks.empty() || blocks.back().size() == BlockRows)
+                             blocks.emplace_back().reserve(BlockRows);
+                         reader.read(r, blocks.back().emplace_back());
+                         ++count;
                          return true;
                      });
+    if (blocks.size() == 1) return std::move(blocks.front());
+    std::vector<LfListRow> out;
+    out.reserve(count);
+    for (std::vector<LfListRow>& block : blocks)
+        std::move(block.begin(), block.end(), std::back_inserter(out));
     return out;
 }
 
@@ -53,7 +68,7 @@ std::vector<LfListRow> matches(AppContext& ctx, const QString& status,
     if (c.byWord && !word.isEmpty())
         where += " AND " +
                  lf::containsCondition(ctx.db().engine(), "ItemText", CleanSqlText(word), params);
-    return select(ctx, status, where, params);
+    return select(ctx, status, lf::ListUse::Match, where, params);
 }
 
 } // namespace
@@ -159,7 +174,7 @@ LfSearchResult LFSearchItems(AppContext& ctx, const LfSearch& s) {
         where += " AND [Category] = ?";
         params << CleanSqlTextKeepAmp(s.category);
     }
-    result.rows = select(ctx, s.status, where, params);
+    result.rows = select(ctx, s.status, lf::ListUse::Search, where, params);
     return result;
 }
 

@@ -10,10 +10,12 @@ namespace vm::lf {
 
 // Every column of a record ("[ItemID], …"), in the order readItem takes them.
 extern const QString ItemColumns;
-// The columns of a list row of `status`, in the order ListReader takes them:
-// what that status's grid, printed list and the other side's match grid show
+// Which list a row is read for: the search window's grid and its printed list,
+// or the other side's match grid.  Each reads only the fields it shows.
+enum class ListUse { Search, Match };
+// The columns of a list row of `status`, in the order ListReader takes them
 // (a list of "L", "F" or "D" rows does not read the status of each).
-QString ListColumns(const QString& status);
+QString ListColumns(const QString& status, ListUse use);
 // A row selected with ItemColumns: the whole record, into a new item.
 void readItem(const Row& r, LfItem& into);
 LfItem itemFromRow(const Row& r);
@@ -21,7 +23,7 @@ LfItem itemFromRow(const Row& r);
 // a new list row.
 class ListReader {
 public:
-    explicit ListReader(const QString& status);
+    ListReader(const QString& status, ListUse use);
     void read(const Row& r, LfListRow& into) const;
 
 private:

@@ -88,10 +88,27 @@ TEST_F(PerfLfRows, RecordsAndListRowsReadEveryFieldFromItsOwnColumn) {
     EXPECT_EQ(fields(closed), "Red scarf|Clothing||||||||||Mary|Rossi|Returned|2026/03/05|Mail");
     const LfListRow lostRow = listRow(kLfLost);
     EXPECT_EQ(lostRow.status, kLfLost);
-    EXPECT_EQ(fields(lostRow), "Red scarf|Clothing|512|2026/03/01|Lobby||||||Item_1.jpg|Mary|Rossi|||");
+    EXPECT_EQ(fields(lostRow), "Red scarf|Clothing|512|2026/03/01|Lobby|||||||Mary|Rossi|||");
     EXPECT_EQ(lostRow.estValueLost, 12.5);
     EXPECT_EQ(fields(listRow(kLfFound)),
-              "Red scarf|Clothing||||2026/03/02|Bar|Safe|T-7|Tom Porter|Item_1.jpg|||||");
+              "Red scarf|Clothing||||2026/03/02|Bar|Safe|T-7|Tom Porter||||||");
+
+    // The match grids: the other side's rows with what that grid shows.
+    LfItem other;
+    other.category = "Clothing";
+    db().exec("UPDATE [LostAndFound] SET [ItemStatus] = ?", {kLfFound});
+    const std::vector<LfListRow> foundRows = LFGetTheLostMatches(ctx(), other, {});
+    ASSERT_EQ(foundRows.size(), 1u);
+    EXPECT_EQ(foundRows.front().status, kLfFound);
+    EXPECT_EQ(fields(foundRows.front()),
+              "Red scarf|Clothing||||2026/03/02|Bar|||Tom Porter|Item_1.jpg|||||");
+    db().exec("UPDATE [LostAndFound] SET [ItemStatus] = ?", {kLfLost});
+    const std::vector<LfListRow> lostRows = LFGetTheFoundMatches(ctx(), other, {});
+    ASSERT_EQ(lostRows.size(), 1u);
+    EXPECT_EQ(lostRows.front().id, id);
+    EXPECT_EQ(fields(lostRows.front()),
+              "Red scarf|Clothing||2026/03/01|Lobby||||||Item_1.jpg|Mary|Rossi|||");
+    EXPECT_EQ(lostRows.front().estValueLost, 0);
 }
 
 TEST_F(PerfLfRows, ExportsCarryEveryCellOfTheirRecords) {

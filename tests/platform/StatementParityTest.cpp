@@ -31,7 +31,8 @@ const QString InsertKind = "INSERT INTO [Kinds] ([ID], [Name], [Amount], [Flag],
 // The values of one row, as callers bind them.
 QList<QVariantList> kindRows() {
     return {
-        {1, QString("  Zoë's \"room\" 12  "), 2.5, true, QDateTime(QDate(2026, 3, 4), QTime(7, 8, 9)),
+        {1, QString::fromUtf8("  Zoë's \"room\" 12 \U0001F511  "), 2.5, true,
+         QDateTime(QDate(2026, 3, 4), QTime(7, 8, 9)),
          QByteArray("a\0b'\\", 5), qlonglong(9000000000)},
         {2, QString(), QVariant(), false, QDate(2026, 12, 31), QByteArray(), qlonglong(-4)},
         {3, QString(" "), 1.0 / 3, QVariant(), QDateTime(), QByteArray("x"), 0},
@@ -183,7 +184,7 @@ TEST(StatementParity, ValuesBoundAreStoredAsQtSqlStoresThem) {
                   .toInt(),
               2);
     EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM [Kinds] WHERE [Name] = ?",
-                        {QString("  ZOë'S \"ROOM\" 12  ")})
+                        {QString::fromUtf8("  ZOë'S \"ROOM\" 12 \U0001F511  ")})
                   .toInt(),
               2);
 }
