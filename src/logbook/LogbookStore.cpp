@@ -392,7 +392,8 @@ QString LogbookStore::ProfileTypeOf(qint64 profileId) {
 
 std::vector<HistoryRow> LogbookStore::GetTheLogbookHistory(qint64 logId, LogSource source) {
     std::vector<HistoryRow> rows;
-    // Several rows of one save share the minute; the insert order breaks the tie.
+    // Several rows of one save share the minute; within it the engine decides the order
+    // (the table keeps no sequence of its own to sort by).
     const QString sql = "SELECT [LogDateTime], [Initials], [Reason] FROM [LogbookHistory] "
                         "WHERE [LogbookID] = ? ORDER BY [LogDateTime] DESC";
     for (const Row& r : db(source).query(sql, {logId}))

@@ -94,21 +94,22 @@ TEST_F(PerfLfRows, RecordsAndListRowsReadEveryFieldFromItsOwnColumn) {
               "Red scarf|Clothing||||2026/03/02|Bar|Safe|T-7|Tom Porter||||||");
 
     // The match grids: the other side's rows with what that grid shows.
-    LfItem other;
-    other.category = "Clothing";
-    db().exec("UPDATE [LostAndFound] SET [ItemStatus] = ?", {kLfFound});
-    const std::vector<LfListRow> foundRows = LFGetTheLostMatches(ctx(), other, {});
-    ASSERT_EQ(foundRows.size(), 1u);
-    EXPECT_EQ(foundRows.front().status, kLfFound);
-    EXPECT_EQ(fields(foundRows.front()),
+    using Matches = std::vector<LfListRow> (*)(AppContext&, const LfItem&, const LfMatchCriteria&);
+    auto matchRow = [&](const QString& status, Matches find) {
+        db().exec("UPDATE [LostAndFound] SET [ItemStatus] = ?", {status});
+        const std::vector<LfListRow> rows = find(ctx(), LfItem{}, {});
+        EXPECT_EQ(rows.size(), 1u);
+        return rows.empty() ? LfListRow{} : rows.front();
+    };
+    const LfListRow foundMatch = matchRow(kLfFound, LFGetTheLostMatches);
+    EXPECT_EQ(foundMatch.status, kLfFound);
+    EXPECT_EQ(fields(foundMatch),
               "Red scarf|Clothing||||2026/03/02|Bar|||Tom Porter|Item_1.jpg|||||");
-    db().exec("UPDATE [LostAndFound] SET [ItemStatus] = ?", {kLfLost});
-    const std::vector<LfListRow> lostRows = LFGetTheFoundMatches(ctx(), other, {});
-    ASSERT_EQ(lostRows.size(), 1u);
-    EXPECT_EQ(lostRows.front().id, id);
-    EXPECT_EQ(fields(lostRows.front()),
+    const LfListRow lostMatch = matchRow(kLfLost, LFGetTheFoundMatches);
+    EXPECT_EQ(lostMatch.id, id);
+    EXPECT_EQ(fields(lostMatch),
               "Red scarf|Clothing||2026/03/01|Lobby||||||Item_1.jpg|Mary|Rossi|||");
-    EXPECT_EQ(lostRows.front().estValueLost, 0);
+    EXPECT_EQ(lostMatch.estValueLost, 0);
 }
 
 TEST_F(PerfLfRows, ExportsCarryEveryCellOfTheirRecords) {
