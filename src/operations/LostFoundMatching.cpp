@@ -19,8 +19,10 @@ namespace vm {
 namespace {
 
 // The list rows of `status` that meet `where` (whose first value is the status).
-// They are read in blocks and moved once into a list of the right size: a list
-// grown row by row moves its rows some thirteen times over for 5,000 rows.
+// A long list is read in blocks and moved once into a list of the right size:
+// one list grown row by row would move every row it holds at each of its
+// thirteen doublings up to 5,000 rows.  The first block grows as a list does,
+// so a short list is no bigger than it needs.
 std::vector<LfListRow> select(AppContext& ctx, const QString& status, lf::ListUse use,
                               const QString& where, const QVariantList& params) {
     constexpr size_t BlockRows = 512;
@@ -30,7 +32,9 @@ std::vector<LfListRow> select(AppContext& ctx, const QString& status, lf::ListUs
     ctx.db().forEach("SELECT " + lf::ListColumns(status, use) + " FROM [LostAndFound] WHERE " +
                          where + " ORDER BY [ItemText], [ItemID]",
                      params, [&](const Row& r) {
-                         if (blocks.empty() || blocks.back().size() == BlockRows)
+                         if (blocks.empty())
+                             blocks.emplace_back();
+                         else if (blocks.back().size() == BlockRows)
                              blocks.emplace_back().reserve(BlockRows);
                          reader.read(r, blocks.back().emplace_back());
                          ++count;
